@@ -1,0 +1,68 @@
+# Every library folder follows one convention: its *.cpp files form the library, *_test.cpp files
+# its GoogleTest program, *_benchmark.cpp files its benchmark program and each *_fuzzer.cpp file a
+# libFuzzer target of its own.
+
+add_compile_options(-Wall -Wextra -Werror)
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    # Text inside the programs is GBK, as on the original platform. Clang cannot produce GBK
+    # literals; it only builds the fuzz targets, where the literals' bytes do not matter.
+    add_compile_options(-finput-charset=UTF-8 -fexec-charset=GBK)
+endif()
+if(PROJECT_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+if(PROJECT_FUZZERS)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+set(PROJECT_TEST_REGISTRY "${CMAKE_BINARY_DIR}/test-registry.dat")
+
+function(project_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
+    file(GLOB all_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+    set(sources ${all_sources})
+    list(FILTER sources EXCLUDE REGEX "_(test|benchmark|fuzzer)\\.cpp$")
+    if(sources)
+        add_library(${name} STATIC ${sources})
+        target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
+        target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    else()
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE "${PROJECT_SOURCE_DIR}")
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+    endif()
+
+    set(tests ${all_sources})
+    list(FILTER tests INCLUDE REGEX "_test\\.cpp$")
+    if(tests AND BUILD_TESTING)
+        add_executable(${name}_tests ${tests})
+        target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} platform_testing
+                              GTest::gmock GTest::gtest_main)
+        gtest_discover_tests(${name}_tests
+            DISCOVERY_MODE PRE_TEST
+            WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
+            PROPERTIES ENVIRONMENT "PLATFORM_REGISTRY_FILE=${PROJECT_TEST_REGISTRY}")
+    endif()
+
+    set(benchmarks ${all_sources})
+    list(FILTER benchmarks INCLUDE REGEX "_benchmark\\.cpp$")
+    if(benchmarks AND PROJECT_BENCHMARKS)
+        add_executable(${name}_benchmarks ${benchmarks})
+        target_link_libraries(${name}_benchmarks PRIVATE ${name} ${ARG_TEST_DEPS} platform_testing
+                              benchmark::benchmark_main)
+    endif()
+
+    set(fuzzers ${all_sources})
+    list(FILTER fuzzers INCLUDE REGEX "_fuzzer\\.cpp$")
+    if(PROJECT_FUZZERS)
+        foreach(fuzzer ${fuzzers})
+            get_filename_component(fuzzer_name "${fuzzer}" NAME_WE)
+            add_executable(${fuzzer_name} "${fuzzer}")
+            target_link_libraries(${fuzzer_name} PRIVATE ${name} platform_testing)
+            target_link_options(${fuzzer_name} PRIVATE -fsanitize=fuzzer)
+            set_property(GLOBAL APPEND PROPERTY PROJECT_FUZZER_TARGETS ${fuzzer_name})
+        endforeach()
+    endif()
+endfunction()
