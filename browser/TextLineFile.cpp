@@ -10,13 +10,17 @@
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
 
 }  // namespace
 
 CTextLineFile::CTextLineFile(PrefixCase prefixCase) : prefixCase_(prefixCase) {}
 
-CTextLineFile::~CTextLineFile() { Close(); }
+CTextLineFile::~CTextLineFile() {
+    Close();
+}
 
 int CTextLineFile::Open(const char* path) {
     Close();
@@ -104,7 +108,9 @@ int CTextLineFile::FindLine(const char* prefix, char* line, size_t size) {
     }
 }
 
-void CTextLineFile::Rewind() { cursor_ = text_.get(); }
+void CTextLineFile::Rewind() {
+    cursor_ = text_.get();
+}
 
 int CTextLineFile::Create(const char* path) {
     if (writeHandle_ != nullptr) {
