@@ -59,14 +59,7 @@ public:
     // Address patterns with "%s" for the keyword, at the same index as engineNames.
     std::vector<CString> engineUrls;
     int promptMode = -1;
-    // Laid out as the window functions' RECT.
-    struct Rect {
-        LONG left;
-        LONG top;
-        LONG right;
-        LONG bottom;
-    };
-    Rect windowRect = {-1, -1, 1, 1};
+    RECT windowRect = {-1, -1, 1, 1};
     CString musicBoxText;
     CString musicSearchUrl;
     int tabMaximized = 0;

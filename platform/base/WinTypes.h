@@ -48,6 +48,26 @@ using HMODULE = struct HINSTANCE__*;
 using HINSTANCE = HMODULE;
 using HKEY = struct HKEY__*;
 using PHKEY = HKEY*;
+using HWND = struct HWND__*;
+using HDC = struct HDC__*;
+using HGDIOBJ = void*;
+using HBITMAP = struct HBITMAP__*;
+using HBRUSH = struct HBRUSH__*;
+using HPEN = struct HPEN__*;
+using HFONT = struct HFONT__*;
+using HRGN = struct HRGN__*;
+using HPALETTE = struct HPALETTE__*;
+using HICON = struct HICON__*;
+using HCURSOR = HICON;
+using HMENU = struct HMENU__*;
+using HACCEL = struct HACCEL__*;
+using HHOOK = struct HHOOK__*;
+using HGLOBAL = void*;
+using HLOCAL = void*;
+using HRSRC = struct HRSRC__*;
+using ATOM = WORD;
+using COLORREF = DWORD;
+using LPCOLORREF = DWORD*;
 
 #ifndef TRUE
 #define TRUE 1
@@ -87,6 +107,42 @@ using PHKEY = HKEY*;
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
+
+#define RGB(r, g, b) \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define GetRValue(rgb) ((BYTE)(rgb))
+#define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
+#define GetBValue(rgb) ((BYTE)((rgb) >> 16))
+#define MAKEWORD(a, b) \
+    ((WORD)(((BYTE)(((DWORD_PTR)(a)) & 0xff)) | ((WORD)((BYTE)(((DWORD_PTR)(b)) & 0xff))) << 8))
+#define MAKELONG(a, b)                                                                         \
+    ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) \
+                                                      << 16))
+#define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
+#define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
+#define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+using LPPOINT = POINT*;
+
+struct SIZE {
+    LONG cx;
+    LONG cy;
+};
+using LPSIZE = SIZE*;
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+using LPRECT = RECT*;
+using LPCRECT = const RECT*;
 
 struct FILETIME {
     DWORD dwLowDateTime;
