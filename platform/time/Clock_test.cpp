@@ -11,8 +11,12 @@
 #include <vector>
 
 #include "platform/time/CivilTime.h"
+#include "platform/time/SystemTimeTesting.h"
 
 namespace {
+
+using platform::testing::MakeSystemTime;
+using platform::testing::Text;
 
 using namespace std::chrono_literals;
 
@@ -47,26 +51,6 @@ private:
     std::optional<std::string> old_;
 };
 
-SYSTEMTIME Local(int year, int month, int day, int hour, int minute, int second) {
-    SYSTEMTIME time{};
-    time.wYear = static_cast<WORD>(year);
-    time.wMonth = static_cast<WORD>(month);
-    time.wDay = static_cast<WORD>(day);
-    time.wHour = static_cast<WORD>(hour);
-    time.wMinute = static_cast<WORD>(minute);
-    time.wSecond = static_cast<WORD>(second);
-    return time;
-}
-
-// "year-month-day weekday hour:minute:second.milliseconds"
-std::string Text(const SYSTEMTIME& time) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %u %02u:%02u:%02u.%03u", time.wYear,
-                  time.wMonth, time.wDay, time.wDayOfWeek, time.wHour, time.wMinute, time.wSecond,
-                  time.wMilliseconds);
-    return text;
-}
-
 std::string LocalNow() {
     SYSTEMTIME time;
     GetLocalTime(&time);
@@ -81,7 +65,7 @@ std::string UtcNow() {
 
 TEST_F(ClockTest, TestClockStandsAtItsStartInLocalAndUtcTime) {
     platform::SetTimeZoneOffsetForTesting(8 * 60);
-    platform::UseTestClock(Local(2006, 9, 6, 10, 30, 0));
+    platform::UseTestClock(MakeSystemTime(2006, 9, 6, 10, 30, 0));
     EXPECT_TRUE(platform::IsTestClockInUse());
 
     EXPECT_EQ(LocalNow(), "2006-09-06 3 10:30:00.000");
@@ -91,7 +75,7 @@ TEST_F(ClockTest, TestClockStandsAtItsStartInLocalAndUtcTime) {
 
 TEST_F(ClockTest, SleepAndAdvanceMoveWallClockAndTicksTogether) {
     platform::SetTimeZoneOffsetForTesting(0);
-    platform::UseTestClock(Local(1999, 12, 31, 23, 59, 58));
+    platform::UseTestClock(MakeSystemTime(1999, 12, 31, 23, 59, 58));
     const DWORD start_ticks = GetTickCount();
     const auto start_monotonic = platform::MonotonicNow();
 
@@ -113,35 +97,37 @@ TEST_F(ClockTest, SleepAndAdvanceMoveWallClockAndTicksTogether) {
 }
 
 TEST_F(ClockTest, TickCountWrapsAtTwoToThe32) {
-    platform::UseTestClock(Local(2024, 1, 1, 0, 0, 0));
+    platform::UseTestClock(MakeSystemTime(2024, 1, 1, 0, 0, 0));
     const DWORD start = GetTickCount();
     platform::AdvanceTestClock(std::chrono::milliseconds((1LL << 32) + 7));
     EXPECT_EQ(static_cast<DWORD>(GetTickCount() - start), 7u);
 }
 
 TEST_F(ClockTest, MonotonicReadingNeverGoesBackWhenLeavingTestMode) {
-    platform::UseTestClock(Local(2024, 1, 1, 0, 0, 0));
+    platform::UseTestClock(MakeSystemTime(2024, 1, 1, 0, 0, 0));
     platform::AdvanceTestClock(10h);
     const auto virtual_reading = platform::MonotonicNow();
     platform::UseRealClock();
     EXPECT_FALSE(platform::IsTestClockInUse());
     EXPECT_GE(platform::MonotonicNow(), virtual_reading);
     // Entering test mode again carries on from the real reading.
-    platform::UseTestClock(Local(2024, 1, 1, 0, 0, 0));
+    platform::UseTestClock(MakeSystemTime(2024, 1, 1, 0, 0, 0));
     EXPECT_GE(platform::MonotonicNow(), virtual_reading);
 }
 
 TEST_F(ClockTest, MisuseOfTheTestClockIsRefused) {
     EXPECT_THROW(platform::AdvanceTestClock(1ms), std::logic_error);
-    EXPECT_THROW(platform::UseTestClock(Local(2023, 2, 29, 0, 0, 0)), std::invalid_argument);
-    EXPECT_THROW(platform::UseTestClock(Local(2023, 1, 1, 24, 0, 0)), std::invalid_argument);
+    EXPECT_THROW(platform::UseTestClock(MakeSystemTime(2023, 2, 29, 0, 0, 0)),
+                 std::invalid_argument);
+    EXPECT_THROW(platform::UseTestClock(MakeSystemTime(2023, 1, 1, 24, 0, 0)),
+                 std::invalid_argument);
     EXPECT_FALSE(platform::IsTestClockInUse());
-    platform::UseTestClock(Local(2023, 1, 1, 0, 0, 0));
+    platform::UseTestClock(MakeSystemTime(2023, 1, 1, 0, 0, 0));
     EXPECT_THROW(platform::AdvanceTestClock(-1ms), std::invalid_argument);
 }
 
 TEST_F(ClockTest, ConcurrentSleepsOnTheTestClockAllCount) {
-    platform::UseTestClock(Local(2024, 1, 1, 0, 0, 0));
+    platform::UseTestClock(MakeSystemTime(2024, 1, 1, 0, 0, 0));
     const DWORD start = GetTickCount();
     std::vector<std::thread> threads;
     for (int i = 0; i < 8; ++i) {
@@ -183,7 +169,7 @@ TEST_F(ClockTest, SystemZoneAppliesDaylightSavingOfTheInstant) {
     EXPECT_EQ(platform::UnixTimeFromLocal(winter), winter + 5 * 3600);
 
     // The test clock starts at a local time read through the system zone too.
-    platform::UseTestClock(Local(2024, 7, 1, 12, 0, 0));
+    platform::UseTestClock(MakeSystemTime(2024, 7, 1, 12, 0, 0));
     EXPECT_EQ(platform::CurrentUnixTime(), summer + 4 * 3600);
     EXPECT_EQ(UtcNow(), "2024-07-01 1 16:00:00.000");
 

@@ -7,8 +7,12 @@
 #include <string>
 
 #include "platform/time/Clock.h"
+#include "platform/time/SystemTimeTesting.h"
 
 namespace {
+
+using platform::testing::MakeSystemTime;
+using platform::testing::Text;
 
 constexpr std::uint64_t k20240305At0107Utc = 133540744200000000ULL;
 constexpr std::uint64_t kEightHours = 8ULL * 3600 * 10000000;
@@ -19,22 +23,6 @@ FILETIME FileTimeOf(std::uint64_t ticks) {
 
 std::uint64_t TicksOf(const FILETIME& time) {
     return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
-}
-
-SYSTEMTIME Fields(int year, int month, int day, int hour, int minute, int second,
-                  int milliseconds = 0) {
-    return {static_cast<WORD>(year),   static_cast<WORD>(month),       0,
-            static_cast<WORD>(day),    static_cast<WORD>(hour),        static_cast<WORD>(minute),
-            static_cast<WORD>(second), static_cast<WORD>(milliseconds)};
-}
-
-// "year-month-day weekday hour:minute:second.milliseconds"
-std::string Text(const SYSTEMTIME& time) {
-    char text[48];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %u %02u:%02u:%02u.%03u", time.wYear,
-                  time.wMonth, time.wDay, time.wDayOfWeek, time.wHour, time.wMinute, time.wSecond,
-                  time.wMilliseconds);
-    return text;
 }
 
 std::string TextOfFileTime(std::uint64_t ticks) {
@@ -55,7 +43,7 @@ TEST_F(TimeConversionsTest, FileTimeToSystemTimeAtKnownInstants) {
     EXPECT_EQ(TextOfFileTime(0x7FFFFFFFFFFFFFFFULL), "30828-09-14 4 02:48:05.477");
     EXPECT_EQ(TextOfFileTime(0x8000000000000000ULL), "failed");
 
-    SYSTEMTIME time = Fields(1234, 5, 6, 7, 8, 9);
+    SYSTEMTIME time = MakeSystemTime(1234, 5, 6, 7, 8, 9);
     const FILETIME top_bit = FileTimeOf(0x8000000000000000ULL);
     SetLastError(0);
     EXPECT_FALSE(FileTimeToSystemTime(&top_bit, &time));
@@ -65,25 +53,26 @@ TEST_F(TimeConversionsTest, FileTimeToSystemTimeAtKnownInstants) {
 }
 
 TEST_F(TimeConversionsTest, SystemTimeToFileTimeIsExactAndChecksFields) {
-    SYSTEMTIME time = Fields(2024, 3, 5, 1, 7, 0, 999);
+    SYSTEMTIME time = MakeSystemTime(2024, 3, 5, 1, 7, 0, 999);
     time.wDayOfWeek = 6;  // wrong on purpose: ignored
     FILETIME file_time{};
     ASSERT_TRUE(SystemTimeToFileTime(&time, &file_time));
     EXPECT_EQ(file_time.dwLowDateTime, 0x6dad8170u);
     EXPECT_EQ(file_time.dwHighDateTime, 0x01da6e99u);
 
-    time = Fields(1601, 1, 1, 0, 0, 0);
+    time = MakeSystemTime(1601, 1, 1, 0, 0, 0);
     ASSERT_TRUE(SystemTimeToFileTime(&time, &file_time));
     EXPECT_EQ(TicksOf(file_time), 0u);
-    time = Fields(30827, 12, 31, 23, 59, 59, 999);
+    time = MakeSystemTime(30827, 12, 31, 23, 59, 59, 999);
     ASSERT_TRUE(SystemTimeToFileTime(&time, &file_time));
     EXPECT_EQ(TextOfFileTime(TicksOf(file_time)), "30827-12-31 5 23:59:59.999");
 
     for (const SYSTEMTIME& bad :
-         {Fields(1600, 12, 31, 23, 59, 59), Fields(30828, 1, 1, 0, 0, 0),
-          Fields(1900, 2, 29, 0, 0, 0), Fields(2023, 13, 1, 0, 0, 0), Fields(2023, 1, 0, 0, 0, 0),
-          Fields(2023, 1, 1, 24, 0, 0), Fields(2023, 1, 1, 0, 60, 0), Fields(2023, 1, 1, 0, 0, 60),
-          Fields(2023, 1, 1, 0, 0, 0, 1000)}) {
+         {MakeSystemTime(1600, 12, 31, 23, 59, 59), MakeSystemTime(30828, 1, 1, 0, 0, 0),
+          MakeSystemTime(1900, 2, 29, 0, 0, 0), MakeSystemTime(2023, 13, 1, 0, 0, 0),
+          MakeSystemTime(2023, 1, 0, 0, 0, 0), MakeSystemTime(2023, 1, 1, 24, 0, 0),
+          MakeSystemTime(2023, 1, 1, 0, 60, 0), MakeSystemTime(2023, 1, 1, 0, 0, 60),
+          MakeSystemTime(2023, 1, 1, 0, 0, 0, 1000)}) {
         file_time = FileTimeOf(42);
         EXPECT_FALSE(SystemTimeToFileTime(&bad, &file_time)) << Text(bad);
         EXPECT_EQ(TicksOf(file_time), 42u);
@@ -96,11 +85,11 @@ TEST_F(TimeConversionsTest, UtcToTzSpecificLocalTimeUsesTheZone) {
         return SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) ? Text(local) : "failed";
     };
     platform::SetTimeZoneOffsetForTesting(8 * 60);
-    EXPECT_EQ(local_of(Fields(2024, 3, 5, 1, 7, 0, 250)), "2024-03-05 2 09:07:00.250");
-    EXPECT_EQ(local_of(Fields(2024, 2, 28, 20, 0, 0)), "2024-02-29 4 04:00:00.000");
+    EXPECT_EQ(local_of(MakeSystemTime(2024, 3, 5, 1, 7, 0, 250)), "2024-03-05 2 09:07:00.250");
+    EXPECT_EQ(local_of(MakeSystemTime(2024, 2, 28, 20, 0, 0)), "2024-02-29 4 04:00:00.000");
     platform::SetTimeZoneOffsetForTesting(-5 * 60);
-    EXPECT_EQ(local_of(Fields(2024, 3, 1, 2, 0, 0)), "2024-02-29 4 21:00:00.000");
-    EXPECT_EQ(local_of(Fields(2023, 2, 29, 0, 0, 0)), "failed");
+    EXPECT_EQ(local_of(MakeSystemTime(2024, 3, 1, 2, 0, 0)), "2024-02-29 4 21:00:00.000");
+    EXPECT_EQ(local_of(MakeSystemTime(2023, 2, 29, 0, 0, 0)), "failed");
 
     // The history list's path from a last-visit FILETIME to the local minute.
     platform::SetTimeZoneOffsetForTesting(8 * 60);
@@ -171,7 +160,7 @@ TEST_F(TimeConversionsTest, ImpossibleDosFieldsAndYearsOutOfRangeAreRefused) {
     WORD date = 1;
     WORD time = 2;
     for (const SYSTEMTIME& outside :
-         {Fields(1979, 12, 31, 23, 59, 59), Fields(2108, 1, 1, 0, 0, 0)}) {
+         {MakeSystemTime(1979, 12, 31, 23, 59, 59), MakeSystemTime(2108, 1, 1, 0, 0, 0)}) {
         ASSERT_TRUE(SystemTimeToFileTime(&outside, &file_time));
         EXPECT_FALSE(FileTimeToDosDateTime(&file_time, &date, &time));
     }
