@@ -143,8 +143,10 @@ std::vector<CString>::iterator FindNoCase(std::vector<CString>& list, std::strin
     });
 }
 
+// The filter tests plain bytes, as the original filter does: a pattern may match across the
+// boundary of a two-byte character.
 bool Contains(std::string_view text, std::string_view what) {
-    return platform::FindText(text, what) != std::string_view::npos;
+    return text.find(what) != std::string_view::npos;
 }
 
 // The address up to the first '/' after its "//", or the whole address when no such '/' exists.
