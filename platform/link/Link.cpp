@@ -1,0 +1,326 @@
+#include "platform/link/Link.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "platform/link/Receiver.h"
+#include "platform/link/RuntimeFolder.h"
+#include "platform/text/Gbk.h"
+
+namespace platform::link {
+namespace {
+
+constexpr const char* kRecordSuffix = ".win";
+constexpr const char* kSocketSuffix = ".sock";
+constexpr const char* kTemporarySuffix = ".tmp";
+
+struct LinkState {
+    std::mutex mutex;
+    std::map<std::uint64_t, WindowRecord> published;
+    std::filesystem::path folder;
+    std::unique_ptr<Receiver> receiver;
+    DeliveryHandler handler;
+    bool exitHookSet = false;
+};
+
+// Never destroyed: the receiving thread may deliver while the process exits.
+LinkState& State() {
+    static auto* state = new LinkState;
+    return *state;
+}
+
+std::string Hex(std::uint64_t value) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%llx", static_cast<unsigned long long>(value));
+    return text;
+}
+
+std::filesystem::path RecordPath(const std::filesystem::path& folder, std::uint32_t pid,
+                                 std::uint64_t window) {
+    return folder / (std::to_string(pid) + "-" + Hex(window) + kRecordSuffix);
+}
+
+std::filesystem::path SocketPath(const std::filesystem::path& folder, std::uint32_t pid) {
+    return folder / (std::to_string(pid) + kSocketSuffix);
+}
+
+// Whole or not at all: readers never see half a record.
+bool WriteRecordFile(const std::filesystem::path& folder, const WindowRecord& record) {
+    const std::filesystem::path target = RecordPath(folder, record.processId, record.window);
+    const std::filesystem::path temporary = folder / ("." + std::to_string(record.processId) + "-" +
+                                                      Hex(record.window) + kTemporarySuffix);
+    const std::string bytes = EncodeWindowRecord(record);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    const bool written =
+        write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+    if (close(fd) != 0 || !written || rename(temporary.c_str(), target.c_str()) != 0) {
+        unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, std::size_t limit) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::string bytes(limit + 1, '\0');
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = read(fd, bytes.data() + done, bytes.size() - done);
+        if (got <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    close(fd);
+    if (done > limit) {
+        return std::nullopt;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool EndsWith(const std::string& text, std::string_view suffix) {
+    return text.size() > suffix.size() &&
+           text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+std::optional<pid_t> LeadingPid(const std::string& name) {
+    pid_t pid = 0;
+    std::size_t at = 0;
+    while (at < name.size() && name[at] >= '0' && name[at] <= '9' && pid < 100000000) {
+        pid = pid * 10 + (name[at] - '0');
+        ++at;
+    }
+    const bool moreDigits = at < name.size() && name[at] >= '0' && name[at] <= '9';
+    return at == 0 || moreDigits ? std::nullopt : std::optional<pid_t>(pid);
+}
+
+LinkReply Deliver(const LinkRequest& request) {
+    DeliveryHandler handler;
+    {
+        LinkState& state = State();
+        std::lock_guard lock(state.mutex);
+        if (state.published.count(request.window) == 0) {
+            return {ReplyStatus::kNoWindow, 0};
+        }
+        handler = state.handler;
+    }
+    if (!handler) {
+        return {ReplyStatus::kNoHandler, 0};
+    }
+    return {ReplyStatus::kDelivered,
+            handler(static_cast<std::uintptr_t>(request.window), request.message, request.wParam,
+                    request.lParam, request.wantsReply)};
+}
+
+std::optional<LRESULT> Transmit(const RemoteWindow& window, const LinkRequest& request,
+                                std::chrono::milliseconds timeout) {
+    auto folder = RuntimeFolder();
+    if (!folder || !ProcessStartTicks(static_cast<pid_t>(window.processId))) {
+        return std::nullopt;
+    }
+    auto reply =
+        Exchange(SocketPath(*folder, window.processId), request,
+                 static_cast<int>(std::clamp<std::int64_t>(timeout.count(), 0, INT32_MAX)));
+    if (!reply || reply->status != ReplyStatus::kDelivered) {
+        return std::nullopt;
+    }
+    return reply->result;
+}
+
+void ShutdownAtExit() {
+    Shutdown();
+}
+
+}  // namespace
+
+void SetDeliveryHandler(DeliveryHandler handler) {
+    std::lock_guard lock(State().mutex);
+    State().handler = std::move(handler);
+}
+
+bool Publish(const WindowRecord& record) {
+    auto folder = RuntimeFolder();
+    if (!folder) {
+        return false;
+    }
+    WindowRecord own = record;
+    own.processId = static_cast<std::uint32_t>(getpid());
+    own.processStart = ProcessStartTicks(getpid()).value_or(0);
+
+    // Declared before the lock so that a replaced receiver stops after the lock is released: a
+    // delivery in progress may be waiting for it.
+    std::unique_ptr<Receiver> retired;
+    LinkState& state = State();
+    std::lock_guard lock(state.mutex);
+    if (state.receiver && state.folder != *folder) {
+        // The folder moved (only tests move it): listen and publish in the new one only.
+        for (const auto& [window, published] : state.published) {
+            unlink(RecordPath(state.folder, own.processId, window).c_str());
+        }
+        state.published.clear();
+        retired = std::move(state.receiver);
+    }
+    if (!state.receiver) {
+        state.receiver = Receiver::Start(SocketPath(*folder, own.processId), Deliver);
+        if (!state.receiver) {
+            return false;
+        }
+        state.folder = *folder;
+    }
+    if (!state.exitHookSet) {
+        std::atexit(ShutdownAtExit);
+        state.exitHookSet = true;
+    }
+    if (!WriteRecordFile(state.folder, own)) {
+        return false;
+    }
+    state.published[own.window] = std::move(own);
+    return true;
+}
+
+bool Update(const WindowRecord& record) {
+    {
+        std::lock_guard lock(State().mutex);
+        if (State().published.count(record.window) == 0) {
+            return false;
+        }
+    }
+    return Publish(record);
+}
+
+void Withdraw(std::uint64_t window) {
+    LinkState& state = State();
+    std::lock_guard lock(state.mutex);
+    auto found = state.published.find(window);
+    if (found == state.published.end()) {
+        return;
+    }
+    unlink(RecordPath(state.folder, found->second.processId, window).c_str());
+    state.published.erase(found);
+}
+
+void Shutdown() {
+    std::unique_ptr<Receiver> receiver;
+    {
+        LinkState& state = State();
+        std::lock_guard lock(state.mutex);
+        for (const auto& [window, record] : state.published) {
+            unlink(RecordPath(state.folder, record.processId, window).c_str());
+        }
+        state.published.clear();
+        receiver = std::move(state.receiver);
+    }
+    // Stopped outside the lock: a delivery in progress may need it to finish.
+    receiver.reset();
+}
+
+std::vector<WindowRecord> ListWindows() {
+    std::vector<WindowRecord> windows;
+    auto folder = RuntimeFolder();
+    if (!folder) {
+        return windows;
+    }
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(*folder, error)) {
+        const std::string name = entry.path().filename().string();
+        const bool isRecord = EndsWith(name, kRecordSuffix);
+        // A record half written by a process that died before renaming it.
+        const bool isTemporary = name.starts_with('.') && EndsWith(name, kTemporarySuffix);
+        if (!isRecord && !isTemporary && !EndsWith(name, kSocketSuffix)) {
+            continue;
+        }
+        const std::optional<pid_t> namePid = LeadingPid(isTemporary ? name.substr(1) : name);
+        if (!namePid) {
+            continue;
+        }
+        const std::optional<std::uint64_t> started = ProcessStartTicks(*namePid);
+        if (!started) {
+            unlink(entry.path().c_str());
+            continue;
+        }
+        if (!isRecord) {
+            continue;
+        }
+        auto bytes = ReadSmallFile(entry.path(), 64 + kMaxTitleBytes);
+        std::optional<WindowRecord> record;
+        if (bytes) {
+            record = DecodeWindowRecord(*bytes);
+        }
+        if (!record || record->processId != static_cast<std::uint32_t>(*namePid)) {
+            continue;
+        }
+        if (record->processStart != *started) {
+            // A record left by an earlier process whose id is now reused.
+            unlink(entry.path().c_str());
+            continue;
+        }
+        windows.push_back(std::move(*record));
+    }
+    std::sort(windows.begin(), windows.end(), [](const WindowRecord& a, const WindowRecord& b) {
+        if (a.zOrder != b.zOrder) {
+            return a.zOrder > b.zOrder;
+        }
+        return a.processId != b.processId ? a.processId < b.processId : a.window < b.window;
+    });
+    return windows;
+}
+
+std::optional<RemoteWindow> FindWindowByTitle(std::string_view title) {
+    for (const WindowRecord& record : ListWindows()) {
+        if (CompareNoCase(record.title, title) == 0) {
+            return RemoteWindow{record.processId, record.window};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<WindowRecord> ReadWindow(const RemoteWindow& window) {
+    for (WindowRecord& record : ListWindows()) {
+        if (record.processId == window.processId && record.window == window.window) {
+            return std::move(record);
+        }
+    }
+    return std::nullopt;
+}
+
+bool PostToWindow(const RemoteWindow& window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return Transmit(window, {false, window.window, message, wParam, lParam}, kPostTimeout)
+        .has_value();
+}
+
+std::optional<LRESULT> SendToWindow(const RemoteWindow& window, UINT message, WPARAM wParam,
+                                    LPARAM lParam, std::chrono::milliseconds timeout) {
+    return Transmit(window, {true, window.window, message, wParam, lParam}, timeout);
+}
+
+std::int64_t NextZOrder() {
+    static std::atomic<std::int64_t> last{0};
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::int64_t next = static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+    std::int64_t previous = last.load();
+    do {
+        next = std::max(next, previous + 1);
+    } while (!last.compare_exchange_weak(previous, next));
+    return next;
+}
+
+}  // namespace platform::link
