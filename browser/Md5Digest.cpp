@@ -118,6 +118,23 @@ int CMd5Digest::Md5File(const char* path, char* text) {
     return 0;
 }
 
+void CMd5Digest::Md5String(const char* text, char* out) {
+    Md5Context context;
+    Init(&context);
+    Update(&context, reinterpret_cast<const unsigned char*>(text),
+           static_cast<unsigned int>(std::strlen(text)));
+    unsigned char digest[16];
+    Final(digest, &context);
+
+    static constexpr char kHexDigits[] = "0123456789ABCDEF";
+    char* end = out + std::strlen(out);
+    for (unsigned char byte : digest) {
+        *end++ = kHexDigits[byte >> 4];
+        *end++ = kHexDigits[byte & 0x0F];
+    }
+    *end = '\0';
+}
+
 void CMd5Digest::Transform(uint32_t state[4], const unsigned char block[64]) {
     uint32_t x[16];
     Decode(x, block, 64);

@@ -24,6 +24,10 @@ public:
     // `text`, which must have room for them and the terminating zero. Returns 0, or -1 with the
     // text untouched when the file cannot be opened.
     int Md5File(const char* path, char* text);
+    // Appends the digest of the zero-terminated `text` (its bytes as stored) as 32 upper-case
+    // hexadecimal digits to the text already in `out`, which must have room for them and the
+    // terminating zero.
+    void Md5String(const char* text, char* out);
 
 private:
     static void Transform(std::uint32_t state[4], const unsigned char block[64]);

@@ -144,4 +144,24 @@ TEST(Md5DigestTest, MissingFileGivesMinusOneAndLeavesTheBufferUntouched) {
     EXPECT_STREQ(text, "keep");
 }
 
+TEST(Md5DigestTest, StringDigestIsUpperCaseHexOfTheTextBytesAppendedToTheBuffer) {
+    CMd5Digest md5;
+    char text[50] = "";
+    md5.Md5String("abc", text);
+    EXPECT_STREQ(text, "900150983CD24FB0D6963F7D28E17F72");
+
+    text[0] = '\0';
+    md5.Md5String("", text);
+    EXPECT_STREQ(text, "D41D8CD98F00B204E9800998ECF8427E");
+
+    // "张三" in GBK: the digest covers the two-byte characters as stored.
+    text[0] = '\0';
+    md5.Md5String("\xD5\xC5\xC8\xFD", text);
+    EXPECT_STREQ(text, "894152FFF4F97E8FB2B8F304C5C56EBB");
+
+    std::strcpy(text, "x:");
+    md5.Md5String("message digest", text);
+    EXPECT_STREQ(text, "x:F96B697D7CB7938D525A2F31AAF161D0");
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 #include "browser/RegistryKey.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -87,4 +88,32 @@ CString CRegistryKey::ReadString(LPCSTR name, LPCSTR defaultText) {
     }
     buffer[std::min(size, kStringBufferSize)] = '\0';
     return CString(reinterpret_cast<const char*>(buffer));
+}
+
+int CRegistryKey::DeleteValue(LPCSTR name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root_, subKey_, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+        return 0;
+    }
+    const LONG result = RegDeleteValueA(key, name);
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? 1 : 0;
+}
+
+int CRegistryKey::WriteString(LPCSTR name, LPCSTR text) {
+    const std::size_t length = std::strlen(text);
+    if (length >= kStringBufferSize) {
+        return 0;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root_, subKey_, 0, KEY_WRITE, &key) != ERROR_SUCCESS) {
+        return 0;
+    }
+    const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                       static_cast<DWORD>(length + 1));
+    if (noFlush_ == 0) {
+        RegFlushKey(key);
+    }
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS ? 1 : 0;
 }

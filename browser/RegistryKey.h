@@ -26,6 +26,12 @@ public:
     // The text of a REG_SZ or REG_EXPAND_SZ value (unexpanded) of at most 254 bytes; the default
     // for any other type, a longer value or any failure.
     CString ReadString(LPCSTR name, LPCSTR defaultText);
+    // 1 when the value was deleted, else 0. The last status is left as it was.
+    int DeleteValue(LPCSTR name);
+    // Stores `text` as a REG_SZ value; 1 when written, 0 when the key cannot be opened for writing
+    // or the text is longer than 254 bytes (which ReadString could not read back), in which case
+    // the registry is not touched. The last status is left as it was.
+    int WriteString(LPCSTR name, LPCSTR text);
 
     // The Win32 result of the last open or query.
     LONG LastStatus() const { return lastStatus_; }

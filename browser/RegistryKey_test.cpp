@@ -142,4 +142,53 @@ TEST_F(RegistryKeyTest, ReadStringGivesStringsOfAtMost254BytesAndTheDefaultOther
     EXPECT_EQ(key.ReadString("Missing", "null"), "null");
 }
 
+TEST_F(RegistryKeyTest, WriteStringStoresTextsOfAtMost254BytesAndKeepsTheLastStatus) {
+    CRegistryKey key;
+    ASSERT_EQ(key.SetKey("Software\\Quorra", FALSE), 1);
+    EXPECT_EQ(key.WriteString("Where", "浏览器 elsewhere"), 1);
+    EXPECT_EQ(key.ReadString("Where", "none"), "浏览器 elsewhere");
+    EXPECT_EQ(key.GetValueType("Where"), static_cast<DWORD>(REG_SZ));
+
+    // Over a value of another type, and a new value.
+    EXPECT_EQ(key.WriteString("Number", ""), 1);
+    EXPECT_EQ(key.GetValueType("Number"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(key.ReadString("Number", "none"), "");
+    EXPECT_EQ(key.WriteString("Fresh", kFits.c_str()), 1);
+    EXPECT_EQ(key.ReadString("Fresh", "none"), kFits.c_str());
+
+    EXPECT_EQ(key.WriteString("Where", kTooLong.c_str()), 0);
+    EXPECT_EQ(key.WriteString("Unseen", kTooLong.c_str()), 0);
+    EXPECT_EQ(key.ReadString("Where", "none"), "浏览器 elsewhere");
+    EXPECT_EQ(key.GetValueType("Unseen"), 0u);
+
+    // A key that does not exist is not created; the status of the last query stays.
+    ASSERT_EQ(key.GetValueType("Where"), static_cast<DWORD>(REG_SZ));
+    ASSERT_EQ(key.SetKey("Software\\Gone", TRUE), 1);
+    ASSERT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Gone"), ERROR_SUCCESS);
+    EXPECT_EQ(key.WriteString("Where", "x"), 0);
+    EXPECT_FALSE(KeyExists("Software\\Gone"));
+    EXPECT_EQ(key.LastStatus(), ERROR_SUCCESS);
+}
+
+TEST_F(RegistryKeyTest, DeleteValueRemovesOnlyAnExistingValue) {
+    CRegistryKey key;
+    ASSERT_EQ(key.SetKey("Software\\Quorra", FALSE), 1);
+    EXPECT_EQ(key.DeleteValue("Where"), 1);
+    EXPECT_EQ(key.GetValueType("Where"), 0u);
+    EXPECT_EQ(key.DeleteValue("Where"), 0);
+    EXPECT_EQ(key.ReadString("Text", "none"), "浏览器 home");
+    EXPECT_EQ(key.DeleteValue("Missing"), 0);
+    EXPECT_EQ(key.LastStatus(), ERROR_SUCCESS);
+
+    // The machine's value of the same name is another value.
+    ASSERT_EQ(key.SetRoot(HKEY_LOCAL_MACHINE), 1);
+    EXPECT_EQ(key.ReadString("Where", "none"), "machine");
+    EXPECT_EQ(key.DeleteValue("Where"), 1);
+    EXPECT_EQ(key.ReadString("Where", "none"), "none");
+
+    ASSERT_EQ(key.SetKey("Software\\Missing", TRUE), 1);
+    ASSERT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, "Software\\Missing"), ERROR_SUCCESS);
+    EXPECT_EQ(key.DeleteValue("Text"), 0);
+}
+
 }  // namespace

@@ -118,7 +118,7 @@ TEST_F(ProcessStartTest, DocumentsAndAddressesGoToTheDesktopOpener) {
     temp_.WriteFile("page.htm", "<html>");
     platform::SetDesktopOpener(temp_.path() / "opener");
 
-    EXPECT_EQ(Shell("Open", Windows("page.htm"), nullptr, nullptr), 42);
+    EXPECT_EQ(Shell("Open", Windows("page.htm"), nullptr, Windows("").c_str()), 42);
     ProcessStart start = OnlyStart();
     EXPECT_EQ(start.kind, ProcessStart::Kind::kOpener);
     EXPECT_THAT(start.arguments, ElementsAre((temp_.path() / "page.htm").string()));
