@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    zlib1g-dev libminizip-dev libgumbo-dev duktape-dev
+    zlib1g-dev libminizip-dev libgumbo-dev duktape-dev libcurl4-openssl-dev curl
 )
 
 missing=()
