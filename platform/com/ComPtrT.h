@@ -6,6 +6,8 @@
 //   _COM_SMARTPTR_TYPEDEF(IHTMLDocument2, IID_IHTMLDocument2);  // declares IHTMLDocument2Ptr
 #pragma once
 
+#include <memory>
+
 #include <utility>
 
 #include "platform/com/ComError.h"
@@ -49,7 +51,8 @@ public:
 
     _com_ptr_t& operator=(const _com_ptr_t& other) noexcept { return *this = other.pointer_; }
     _com_ptr_t& operator=(_com_ptr_t&& other) noexcept {
-        if (this != &other) {
+        // operator& is overloaded to hand out the pointer's address, as the original does.
+        if (this != std::addressof(other)) {
             ReleaseIfSet();
             pointer_ = other.pointer_;
             other.pointer_ = nullptr;

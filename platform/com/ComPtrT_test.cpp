@@ -62,6 +62,17 @@ TEST_F(ComPtrTest, CreatesHoldsAndReleases) {
     EXPECT_FALSE(fromText);
 }
 
+TEST_F(ComPtrTest, AssigningFromATemporaryMovesTheReference) {
+    IServiceProviderPtr first;
+    ASSERT_EQ(S_OK, first.CreateInstance(kProviderClass));
+    IServiceProviderPtr held;
+    held = std::move(first);
+    EXPECT_FALSE(first);
+    EXPECT_EQ(1u, static_cast<Provider*>(held.GetInterfacePtr())->Count());
+    held = IServiceProviderPtr();
+    EXPECT_EQ(0, alive);
+}
+
 TEST_F(ComPtrTest, OtherInterfacesAreAskedFor) {
     IServiceProviderPtr provider(kProviderClass);
     IUnknownPtr unknown = provider;
