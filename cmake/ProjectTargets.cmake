@@ -47,6 +47,9 @@ function(project_library name)
         add_executable(${name}_tests ${tests})
         target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} platform_testing
                               GTest::gmock GTest::gtest_main)
+        # Pictures and files that tests leave for a person to look at.
+        target_compile_definitions(${name}_tests
+                                   PRIVATE PROJECT_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
         gtest_discover_tests(${name}_tests
             DISCOVERY_MODE PRE_TEST
             WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"

@@ -7,6 +7,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     zlib1g-dev libminizip-dev libgumbo-dev duktape-dev libcurl4-openssl-dev curl
     libsqlite3-dev sqlite3 unixodbc-dev libsqliteodbc
+    libfreetype-dev libfontconfig-dev libpng-dev fonts-wqy-zenhei imagemagick
 )
 
 missing=()
