@@ -97,8 +97,11 @@ public:
         stopped_.wait_for(lock, limit, [this] { return stopping_; });
     }
 
+    // Every connection carries one request, and the client is told so: a client that reused a
+    // connection the server is closing would see it reset.
     static std::string StatusLine(int status) {
-        return "HTTP/1.1 " + std::to_string(status) + " Status " + std::to_string(status) + "\r\n";
+        return "HTTP/1.1 " + std::to_string(status) + " Status " + std::to_string(status) +
+               "\r\nConnection: close\r\n";
     }
 
     static bool SendAll(int fd, std::string_view bytes) {

@@ -99,8 +99,8 @@ TEST_F(WinInetTest, GetDeliversStatusHeadersAndBodyByteForByte) {
                                &length, nullptr));
     EXPECT_EQ(number, 10000u);
     EXPECT_EQ(QueryText(HTTP_QUERY_RAW_HEADERS_CRLF),
-              "HTTP/1.1 200 Status 200\r\nContent-Type: text/html\r\nX-Part: one\r\n"
-              "x-part: two\r\nContent-Length: 10000\r\n\r\n");
+              "HTTP/1.1 200 Status 200\r\nConnection: close\r\nContent-Type: text/html\r\n"
+              "X-Part: one\r\nx-part: two\r\nContent-Length: 10000\r\n\r\n");
 
     DWORD index = 0;
     char name[64] = "X-PART";
