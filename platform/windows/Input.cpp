@@ -1,0 +1,450 @@
+// Injected mouse and keyboard input, the cursor, key state and hooks.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/threads/ThreadApi.h"
+#include "platform/time/Clock.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowInternals.h"
+
+namespace platform {
+
+namespace {
+
+thread_local HHOOK running_hook = nullptr;
+std::uintptr_t next_hook_handle = 0x20000;
+
+bool IsDown(const BYTE* state, BYTE key) {
+    return (state[key] & 0x80) != 0;
+}
+
+WPARAM MouseKeyFlags(const BYTE* state) {
+    WPARAM flags = 0;
+    if (IsDown(state, VK_LBUTTON)) {
+        flags |= MK_LBUTTON;
+    }
+    if (IsDown(state, VK_RBUTTON)) {
+        flags |= MK_RBUTTON;
+    }
+    if (IsDown(state, VK_MBUTTON)) {
+        flags |= MK_MBUTTON;
+    }
+    if (IsDown(state, VK_SHIFT)) {
+        flags |= MK_SHIFT;
+    }
+    if (IsDown(state, VK_CONTROL)) {
+        flags |= MK_CONTROL;
+    }
+    return flags;
+}
+
+// Queues a mouse event for the window under the cursor, or for the capture window.
+void QueueMouse(WindowSystem& system, UINT message, int wheelDelta) {
+    const POINT pt = system.cursor;
+    HWND target = system.capture;
+    const bool captured = system.Find(target) != nullptr;
+    if (message == WM_MOUSEWHEEL) {
+        const Window* foreground = system.Find(system.foreground);
+        target = foreground != nullptr && foreground->queue ? foreground->queue->focus : nullptr;
+    } else if (!captured) {
+        target = WindowFromPointLocked(system, pt);
+    }
+    const Window* window = system.Find(target);
+    if (window == nullptr || !window->queue || (!captured && !system.IsEnabledChain(target))) {
+        return;
+    }
+    ThreadQueue& queue = *window->queue;
+    const std::chrono::milliseconds now = MonotonicNow();
+    WPARAM wParam = MouseKeyFlags(system.asyncKeys);
+    if (message == WM_MOUSEWHEEL) {
+        wParam |= static_cast<WPARAM>(static_cast<WORD>(wheelDelta)) << 16;
+    }
+    bool doubleClick = false;
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+        ClickMemory& last = system.lastClick;
+        doubleClick = last.armed && last.hwnd == target && last.button == message &&
+                      now - last.time <= std::chrono::milliseconds(system.doubleClickTime) &&
+                      std::abs(pt.x - last.pt.x) <= kDoubleClickWidth / 2 &&
+                      std::abs(pt.y - last.pt.y) <= kDoubleClickHeight / 2;
+        // After a double click the next press starts a new pair.
+        last = doubleClick ? ClickMemory{} : ClickMemory{target, message, pt, now, true};
+    }
+    if (message == WM_MOUSEMOVE && !queue.input.empty()) {
+        InputEvent& back = queue.input.back();
+        if (back.kind == InputEvent::Kind::Mouse && back.message == WM_MOUSEMOVE &&
+            !back.resolved && back.hwnd == target && back.wParam == wParam) {
+            back.pt = pt;
+            back.time = static_cast<DWORD>(now.count());
+            queue.Wake();
+            return;
+        }
+    }
+    InputEvent event;
+    event.kind = InputEvent::Kind::Mouse;
+    event.hwnd = target;
+    event.message = message;
+    event.wParam = wParam;
+    event.pt = pt;
+    event.time = static_cast<DWORD>(now.count());
+    event.serial = queue.nextInputSerial++;
+    event.doubleClick = doubleClick;
+    event.captured = captured;
+    queue.input.push_back(event);
+    queue.Wake();
+}
+
+bool LowLevelMouseAllows(UINT message, POINT pt, int wheelDelta) {
+    MSLLHOOKSTRUCT info{pt, static_cast<DWORD>(wheelDelta) << 16, 0,
+                        static_cast<DWORD>(MonotonicNow().count()), 0};
+    return RunHooks(WH_MOUSE_LL, HC_ACTION, message, reinterpret_cast<LPARAM>(&info)) == 0;
+}
+
+}  // namespace
+
+BYTE GenericKey(BYTE key) {
+    switch (key) {
+        case VK_LSHIFT:
+        case VK_RSHIFT:
+            return VK_SHIFT;
+        case VK_LCONTROL:
+        case VK_RCONTROL:
+            return VK_CONTROL;
+        case VK_LMENU:
+        case VK_RMENU:
+            return VK_MENU;
+        default:
+            return key;
+    }
+}
+
+void SetKey(BYTE* state, BYTE key, bool down) {
+    if (down) {
+        if ((state[key] & 0x80) == 0) {
+            state[key] ^= 0x01;
+        }
+        state[key] |= 0x80;
+    } else {
+        state[key] &= static_cast<BYTE>(~0x80);
+    }
+}
+
+void SetKeyWithGeneric(BYTE* state, BYTE key, bool down) {
+    SetKey(state, key, down);
+    if (GenericKey(key) != key) {
+        SetKey(state, GenericKey(key), down);
+    }
+}
+
+void InjectMouse(DWORD mouseEventFlags, POINT screenPoint, int wheelDelta) {
+    WindowSystem& system = WindowSystem::Get();
+    POINT current{};
+    SIZE screen{};
+    {
+        std::lock_guard lock(system.mutex);
+        current = system.cursor;
+        screen = system.screen;
+    }
+    screenPoint.x = std::clamp<LONG>(screenPoint.x, 0, screen.cx - 1);
+    screenPoint.y = std::clamp<LONG>(screenPoint.y, 0, screen.cy - 1);
+    if ((screenPoint.x != current.x || screenPoint.y != current.y) &&
+        LowLevelMouseAllows(WM_MOUSEMOVE, screenPoint, 0)) {
+        std::lock_guard lock(system.mutex);
+        system.cursor = screenPoint;
+        QueueMouse(system, WM_MOUSEMOVE, 0);
+    }
+    struct Button {
+        DWORD flag;
+        UINT message;
+        BYTE key;
+        bool down;
+    };
+    static constexpr Button kButtons[] = {
+        {MOUSEEVENTF_LEFTDOWN, WM_LBUTTONDOWN, VK_LBUTTON, true},
+        {MOUSEEVENTF_LEFTUP, WM_LBUTTONUP, VK_LBUTTON, false},
+        {MOUSEEVENTF_RIGHTDOWN, WM_RBUTTONDOWN, VK_RBUTTON, true},
+        {MOUSEEVENTF_RIGHTUP, WM_RBUTTONUP, VK_RBUTTON, false},
+        {MOUSEEVENTF_MIDDLEDOWN, WM_MBUTTONDOWN, VK_MBUTTON, true},
+        {MOUSEEVENTF_MIDDLEUP, WM_MBUTTONUP, VK_MBUTTON, false},
+    };
+    for (const Button& button : kButtons) {
+        if ((mouseEventFlags & button.flag) == 0) {
+            continue;
+        }
+        POINT at{};
+        {
+            std::lock_guard lock(system.mutex);
+            at = system.cursor;
+        }
+        if (!LowLevelMouseAllows(button.message, at, 0)) {
+            continue;
+        }
+        std::lock_guard lock(system.mutex);
+        SetKey(system.asyncKeys, button.key, button.down);
+        QueueMouse(system, button.message, 0);
+    }
+    if (mouseEventFlags & MOUSEEVENTF_WHEEL) {
+        if (LowLevelMouseAllows(WM_MOUSEWHEEL, screenPoint, wheelDelta)) {
+            std::lock_guard lock(system.mutex);
+            QueueMouse(system, WM_MOUSEWHEEL, wheelDelta);
+        }
+    }
+}
+
+void InjectKey(BYTE virtualKey, bool down, BYTE scanCode, bool extended) {
+    WindowSystem& system = WindowSystem::Get();
+    bool alt = false;
+    {
+        std::lock_guard lock(system.mutex);
+        alt = IsDown(system.asyncKeys, VK_MENU);
+    }
+    const BYTE generic = GenericKey(virtualKey);
+    KBDLLHOOKSTRUCT info{virtualKey, scanCode,
+                         static_cast<DWORD>((extended ? LLKHF_EXTENDED : 0) |
+                                            (alt ? LLKHF_ALTDOWN : 0) | (down ? 0 : LLKHF_UP)),
+                         static_cast<DWORD>(MonotonicNow().count()), 0};
+    const UINT hookMessage = alt || generic == VK_MENU ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
+                                                       : (down ? WM_KEYDOWN : WM_KEYUP);
+    if (RunHooks(WH_KEYBOARD_LL, HC_ACTION, hookMessage, reinterpret_cast<LPARAM>(&info)) != 0) {
+        return;
+    }
+    std::lock_guard lock(system.mutex);
+    const bool wasDown = IsDown(system.asyncKeys, virtualKey);
+    SetKeyWithGeneric(system.asyncKeys, virtualKey, down);
+    const bool altHeld = IsDown(system.asyncKeys, VK_MENU);
+    const bool controlHeld = IsDown(system.asyncKeys, VK_CONTROL);
+    const Window* foreground = system.Find(system.foreground);
+    if (foreground == nullptr || !foreground->queue) {
+        return;
+    }
+    ThreadQueue& queue = *foreground->queue;
+    HWND target = system.Find(queue.focus) != nullptr ? queue.focus : nullptr;
+    // Without a focus window, keys go to the active window as system keys.
+    bool systemKey = target == nullptr || generic == VK_MENU || virtualKey == VK_F10 ||
+                     (altHeld && !controlHeld);
+    if (target == nullptr) {
+        target = system.Find(queue.active) != nullptr ? queue.active : nullptr;
+    }
+    if (target == nullptr) {
+        return;
+    }
+    if (!down && generic == VK_MENU) {
+        systemKey = true;
+    }
+    const UINT message =
+        down ? (systemKey ? WM_SYSKEYDOWN : WM_KEYDOWN) : (systemKey ? WM_SYSKEYUP : WM_KEYUP);
+    const DWORD bits = 1u | (static_cast<DWORD>(scanCode) << 16) | (extended ? 1u << 24 : 0u) |
+                       (systemKey && altHeld ? 1u << 29 : 0u) |
+                       ((down ? wasDown : true) ? 1u << 30 : 0u) | (down ? 0u : 1u << 31);
+    InputEvent event;
+    event.kind = InputEvent::Kind::Key;
+    event.hwnd = target;
+    event.message = message;
+    event.wParam = generic;
+    event.lParam = static_cast<LPARAM>(static_cast<LONG>(bits));
+    event.pt = system.cursor;
+    event.time = static_cast<DWORD>(MonotonicNow().count());
+    event.serial = queue.nextInputSerial++;
+    queue.input.push_back(event);
+    queue.Wake();
+}
+
+std::vector<RecordedInput> TakeRecordedInput() {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    std::vector<RecordedInput> taken;
+    taken.swap(system.recorded);
+    return taken;
+}
+
+LRESULT RunHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
+    const DWORD thread = GetCurrentThreadId();
+    Hook first;
+    {
+        WindowSystem& system = WindowSystem::Get();
+        std::lock_guard lock(system.mutex);
+        auto found = std::find_if(system.hooks.rbegin(), system.hooks.rend(), [&](const Hook& h) {
+            return h.type == type && (h.threadId == 0 || h.threadId == thread);
+        });
+        if (found == system.hooks.rend()) {
+            return 0;
+        }
+        first = *found;
+    }
+    const HHOOK outer = running_hook;
+    running_hook = first.handle;
+    const LRESULT result = first.procedure(code, wParam, lParam);
+    running_hook = outer;
+    return result;
+}
+
+}  // namespace platform
+
+using platform::WindowSystem;
+
+BOOL GetCursorPos(LPPOINT lpPoint) {
+    if (lpPoint == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    *lpPoint = system.cursor;
+    return TRUE;
+}
+
+BOOL SetCursorPos(int X, int Y) {
+    platform::InjectMouse(0, POINT{X, Y});
+    return TRUE;
+}
+
+SHORT GetKeyState(int nVirtKey) {
+    if (nVirtKey < 0 || nVirtKey > 255) {
+        return 0;
+    }
+    auto queue = platform::CurrentQueuePointer();
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    const BYTE state = queue->keyState[nVirtKey];
+    return static_cast<SHORT>(((state & 0x80) ? 0xFF80 : 0) | (state & 0x01));
+}
+
+SHORT GetAsyncKeyState(int vKey) {
+    if (vKey < 0 || vKey > 255) {
+        return 0;
+    }
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    return static_cast<SHORT>((system.asyncKeys[vKey] & 0x80) ? 0x8000 : 0);
+}
+
+BOOL GetKeyboardState(BYTE* lpKeyState) {
+    if (lpKeyState == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto queue = platform::CurrentQueuePointer();
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    std::memcpy(lpKeyState, queue->keyState, sizeof(queue->keyState));
+    return TRUE;
+}
+
+UINT GetDoubleClickTime() {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    return system.doubleClickTime;
+}
+
+void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR) {
+    WindowSystem& system = WindowSystem::Get();
+    POINT target{};
+    {
+        std::lock_guard lock(system.mutex);
+        target = system.cursor;
+        if (dwFlags & MOUSEEVENTF_MOVE) {
+            if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+                // Absolute positions are normalised to 0..65535 across the screen.
+                target.x = static_cast<LONG>((std::int64_t{dx & 0xFFFF} * system.screen.cx) >> 16);
+                target.y = static_cast<LONG>((std::int64_t{dy & 0xFFFF} * system.screen.cy) >> 16);
+            } else {
+                target.x += static_cast<LONG>(dx);
+                target.y += static_cast<LONG>(dy);
+            }
+        }
+    }
+    platform::InjectMouse(dwFlags, target, static_cast<int>(static_cast<LONG>(dwData)));
+    std::lock_guard lock(system.mutex);
+    platform::RecordedInput record;
+    record.kind = platform::RecordedInput::Kind::Mouse;
+    record.flags = dwFlags;
+    record.dx = static_cast<LONG>(dx);
+    record.dy = static_cast<LONG>(dy);
+    record.data = dwData;
+    record.cursor = system.cursor;
+    system.recorded.push_back(record);
+}
+
+void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR) {
+    platform::InjectKey(bVk, (dwFlags & KEYEVENTF_KEYUP) == 0, bScan,
+                        (dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    platform::RecordedInput record;
+    record.kind = platform::RecordedInput::Kind::Key;
+    record.flags = dwFlags;
+    record.virtualKey = bVk;
+    record.scanCode = bScan;
+    record.cursor = system.cursor;
+    system.recorded.push_back(record);
+}
+
+HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId) {
+    if (idHook != WH_KEYBOARD && idHook != WH_MOUSE && idHook != WH_KEYBOARD_LL &&
+        idHook != WH_MOUSE_LL && idHook != WH_CBT) {
+        SetLastError(ERROR_INVALID_HOOK_FILTER);
+        return nullptr;
+    }
+    if (lpfn == nullptr) {
+        SetLastError(ERROR_INVALID_FILTER_PROC);
+        return nullptr;
+    }
+    const bool lowLevel = idHook == WH_KEYBOARD_LL || idHook == WH_MOUSE_LL;
+    if (dwThreadId == 0 && hmod == nullptr && !lowLevel) {
+        SetLastError(ERROR_HOOK_NEEDS_HMOD);
+        return nullptr;
+    }
+    if (dwThreadId == GetCurrentThreadId()) {
+        platform::CurrentQueuePointer();
+    }
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    if (dwThreadId != 0 && system.QueueOf(dwThreadId) == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    platform::next_hook_handle += 4;
+    const HHOOK handle = reinterpret_cast<HHOOK>(platform::next_hook_handle);
+    system.hooks.push_back(platform::Hook{handle, idHook, lpfn, dwThreadId});
+    return handle;
+}
+
+BOOL UnhookWindowsHookEx(HHOOK hhk) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    auto found = std::find_if(system.hooks.begin(), system.hooks.end(),
+                              [&](const platform::Hook& h) { return h.handle == hhk; });
+    if (found == system.hooks.end()) {
+        SetLastError(ERROR_INVALID_HOOK_HANDLE);
+        return FALSE;
+    }
+    system.hooks.erase(found);
+    return TRUE;
+}
+
+LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam) {
+    const HHOOK from = hhk != nullptr ? hhk : platform::running_hook;
+    const DWORD thread = GetCurrentThreadId();
+    platform::Hook next;
+    {
+        WindowSystem& system = WindowSystem::Get();
+        std::lock_guard lock(system.mutex);
+        auto position = std::find_if(system.hooks.rbegin(), system.hooks.rend(),
+                                     [&](const platform::Hook& h) { return h.handle == from; });
+        if (position == system.hooks.rend()) {
+            return 0;
+        }
+        const int type = position->type;
+        auto found = std::find_if(position + 1, system.hooks.rend(), [&](const platform::Hook& h) {
+            return h.type == type && (h.threadId == 0 || h.threadId == thread);
+        });
+        if (found == system.hooks.rend()) {
+            return 0;
+        }
+        next = *found;
+    }
+    const HHOOK outer = platform::running_hook;
+    platform::running_hook = next.handle;
+    const LRESULT result = next.procedure(nCode, wParam, lParam);
+    platform::running_hook = outer;
+    return result;
+}

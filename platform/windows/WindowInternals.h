@@ -1,0 +1,92 @@
+// Operations shared by the parts of the window manager. Functions named ...Locked expect the
+// caller to hold WindowSystem::mutex; the others take it themselves and call window procedures
+// without it.
+#pragma once
+
+#include <mutex>
+
+#include "platform/windows/WindowSystem.h"
+
+namespace platform {
+
+// The frame metrics every rectangle is derived from.
+inline constexpr int kCaptionHeight = 19;
+inline constexpr int kSmallCaptionHeight = 15;
+inline constexpr int kBorderWidth = 1;
+inline constexpr int kDialogFrameWidth = 3;
+inline constexpr int kSizingFrameWidth = 4;
+inline constexpr int kEdgeWidth = 2;
+inline constexpr int kMenuBarHeight = 20;
+inline constexpr int kScrollBarWidth = 16;
+inline constexpr int kMinimizedWidth = 160;
+inline constexpr int kMinimizedHeight = 24;
+inline constexpr int kDoubleClickWidth = 4;
+inline constexpr int kDoubleClickHeight = 4;
+// Minimised top-level windows park here, off every screen, as on the original platform.
+inline constexpr int kMinimizedPosition = -32000;
+inline constexpr size_t kPostedMessageLimit = 10000;
+
+// Insets of the frame for a style, shared by windows and AdjustWindowRectEx.
+RECT FrameInsets(DWORD style, DWORD exStyle, bool menuBar);
+
+bool RectIsEmpty(const RECT& rect);
+bool RectContains(const RECT& rect, POINT point);
+RECT IntersectRects(const RECT& a, const RECT& b);
+RECT UnionRects(const RECT& a, const RECT& b);
+RECT OffsetRectBy(const RECT& rect, int dx, int dy);
+
+// A window procedure call with the lock released for the call.
+LRESULT CallProcedure(std::unique_lock<std::mutex>& lock, HWND hwnd, UINT message, WPARAM wParam,
+                      LPARAM lParam);
+
+// Runs the hooks of `type` that apply to the calling thread, newest first; the first nonzero
+// result is returned (0 when there is no hook). Called without the lock.
+LRESULT RunHooks(int type, int code, WPARAM wParam, LPARAM lParam);
+
+// Takes the next message for the calling thread, after running messages sent by other threads.
+// Returns false when nothing matches now.
+bool TakeMessage(std::unique_lock<std::mutex>& lock, ThreadQueue& queue, HWND filter, UINT first,
+                 UINT last, UINT removeFlags, MSG* msg);
+// Blocks until something may have arrived for the queue (a message, a sent message, a due timer
+// or a paint request).
+void WaitForWork(std::unique_lock<std::mutex>& lock, ThreadQueue& queue);
+// Runs every message that other threads sent to this one.
+void RunIncomingSent(std::unique_lock<std::mutex>& lock, ThreadQueue& queue);
+
+// Activation and focus changes of the calling thread, with their messages.
+// `raise` brings the window to the top of its band, as activation does unless the caller has
+// just placed it in the Z order itself.
+void ActivateWindow(HWND hwnd, WPARAM how, bool raise = true);
+HWND ChangeFocus(HWND hwnd);
+// Activates the next visible, enabled top-level window of the thread after `leaving` loses
+// its activation (hidden, minimised or destroyed).
+void ActivateNext(HWND leaving);
+
+// Invalidates the client area part `rect` (client coordinates; null for all) of a window and of
+// its children when the window does not clip them.
+void InvalidateLocked(Window& window, const RECT* rect, bool erase);
+
+// The positions core of SetWindowPos, ShowWindow and friends.
+BOOL PositionWindow(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags);
+
+void NotifyTopLevel(HWND hwnd);
+
+// Keyboard state bytes: bit 7 down, bit 0 toggled. A left or right shift, control or alt key
+// also sets the generic key.
+void SetKey(BYTE* state, BYTE key, bool down);
+void SetKeyWithGeneric(BYTE* state, BYTE key, bool down);
+BYTE GenericKey(BYTE key);
+
+// The deepest visible window under a screen point (WindowFromPoint).
+HWND WindowFromPointLocked(const WindowSystem& system, POINT screen);
+
+// The port of a window of another process; null for this process's windows.
+std::shared_ptr<ForeignWindowPort> ForeignPortOf(HWND hwnd);
+
+// Takes a window out of every table without any message; its children must be gone already.
+void RemoveWindowLocked(WindowSystem& system, HWND hwnd);
+
+// Removes the timers of a window (under the lock).
+void KillWindowTimersLocked(Window& window);
+
+}  // namespace platform

@@ -1,0 +1,131 @@
+// What this platform adds to the window manager for the framework, for the display and for tests:
+// the screen size, pre-translation, a modal loop, pumping until idle, injected input and its
+// record, system classes, and the seams for the drawing layer and the link between processes.
+//
+// Pre-translation: every message that a message loop of this layer takes from the queue (posted
+// messages and input alike, never sent ones) first goes to the thread's message filter. The
+// default filter walks the pre-translate handlers attached to windows: the target window's, then
+// its parent's (the owner for pop-ups) up to the top-level window, then the thread's main window's
+// if it was not on that path; the first handler that returns true consumes the message. Windows
+// without a handler are skipped but their parents still see the message. The framework attaches
+// one handler per window object and may replace the whole filter with its own; loops of the
+// framework call FilterMessage too, so the rule also holds inside every modal loop.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/windows/WindowStructs.h"
+
+namespace platform {
+
+using PreTranslateHandler = std::function<bool(MSG&)>;
+using MessageFilter = std::function<bool(MSG&)>;
+
+// The size of the screen and the desktop window (1024x768 until changed).
+void SetScreenSize(int cx, int cy);
+
+// An empty handler detaches. Handlers are dropped when their window is destroyed.
+void SetPreTranslateHandler(HWND hwnd, PreTranslateHandler handler);
+// The window that gets the last chance at every message of the calling thread.
+void SetThreadMainWindow(HWND hwnd);
+HWND GetThreadMainWindow();
+// The walk described above.
+bool WalkPreTranslate(MSG& msg);
+// Replaces the calling thread's filter; an empty filter restores the walk.
+void SetThreadMessageFilter(MessageFilter filter);
+// Runs the calling thread's filter: true when the message was consumed.
+bool FilterMessage(MSG& msg);
+
+// A nested message loop: disables `owner` (when given and enabled) and pumps the calling thread's
+// queue through FilterMessage, TranslateMessage and DispatchMessageA while `keepRunning` returns
+// true, waiting for messages and timers in between; then enables the owner again. A WM_QUIT ends
+// the loop and is posted again for the outer loop, and the result is false; otherwise true.
+bool RunModalLoop(HWND owner, const std::function<bool()>& keepRunning);
+
+// Handles everything the calling thread has to do now (sent, posted and input messages, paints,
+// due timers) through the same path as a message loop, without waiting, and returns the number of
+// messages dispatched. A WM_QUIT stops it and stays in the queue. `limit` bounds the number of
+// messages, so that a window that never validates itself cannot hang a test.
+int PumpUntilIdle(int limit = 100000);
+
+// Input as the display (or a test) delivers it. InjectMouse moves the cursor to `screenPoint`
+// (a WM_MOUSEMOVE when it moves) and then applies the button flags of `mouseEventFlags`
+// (MOUSEEVENTF_LEFTDOWN...; MOUSEEVENTF_WHEEL with `wheelDelta`).
+void InjectMouse(DWORD mouseEventFlags, POINT screenPoint, int wheelDelta = 0);
+void InjectKey(BYTE virtualKey, bool down, BYTE scanCode = 0, bool extended = false);
+
+// What the programs themselves injected with mouse_event and keybd_event, in order.
+struct RecordedInput {
+    enum class Kind { Mouse, Key };
+    Kind kind = Kind::Mouse;
+    DWORD flags = 0;
+    LONG dx = 0;
+    LONG dy = 0;
+    DWORD data = 0;
+    BYTE virtualKey = 0;
+    BYTE scanCode = 0;
+    // The cursor position once the event was applied.
+    POINT cursor{};
+};
+std::vector<RecordedInput> TakeRecordedInput();
+
+// Registers a class that every module can use by name and that no reset removes: the controls
+// and the dialog class register theirs here.
+ATOM RegisterSystemClass(const WNDCLASSEXA& windowClass);
+
+// The drawing layer's device contexts for BeginPaint and EndPaint; without them BeginPaint
+// returns a null HDC (and WM_ERASEBKGND carries a null wParam).
+void SetPaintDeviceProvider(std::function<HDC(HWND)> begin, std::function<void(HWND, HDC)> end);
+
+// Called (without the lock, on the thread that made the change) whenever a top-level window is
+// created, destroyed, retitled, shown, hidden, moved, minimised or restored, so that the link can
+// publish top-level windows to other processes. Messages that come from other processes are
+// delivered with PostMessageA and SendMessageA from any thread.
+void SetTopLevelObserver(std::function<void(HWND)> observer);
+
+// Windows of other processes, as the link shows them here. They take part in the Z order,
+// enumeration, FindWindowA, WindowFromPoint and the state queries like any window, but they have
+// no procedure and no queue here: messages posted or sent to them (integers only, never pointers),
+// and ShowWindow, SetWindowPos, MoveWindow and SetForegroundWindow on them, go to their port. Their
+// state here changes only when the link reports it with UpdateForeignWindow. Injected mouse input
+// is never delivered to them.
+class ForeignWindowPort {
+public:
+    virtual ~ForeignWindowPort() = default;
+    virtual bool Post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    virtual void Show(HWND hwnd, int command) = 0;
+    virtual void Position(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags) = 0;
+    virtual void SetForeground(HWND hwnd) = 0;
+};
+
+struct ForeignWindowState {
+    DWORD processId = 0;
+    std::string className;
+    std::string title;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    RECT rect{};
+    HWND owner = nullptr;
+};
+
+// Adds a top-level window of another process at the top of its band (WS_EX_TOPMOST decides the
+// band) and returns its handle here.
+HWND AddForeignWindow(const ForeignWindowState& state, std::shared_ptr<ForeignWindowPort> port);
+// Replaces the state; `after` (HWND_TOP, HWND_BOTTOM or a sibling; nothing keeps the place)
+// moves it in the Z order. False when the handle is not a foreign window.
+bool UpdateForeignWindow(HWND hwnd, const ForeignWindowState& state,
+                         std::optional<HWND> after = std::nullopt);
+bool RemoveForeignWindow(HWND hwnd);
+
+// Destroys the calling thread's windows (with their messages), drops every other window,
+// application class, hook, timer and queued message, and puts the cursor, keyboard, screen and
+// recorders back to their start. For tests.
+void ResetWindowSystemForTesting();
+
+}  // namespace platform
