@@ -99,13 +99,27 @@ LRESULT GetText(HWND hwnd, WPARAM size, LPSTR buffer) {
     return static_cast<LRESULT>(length);
 }
 
-LRESULT Erase(HWND hwnd) {
+LRESULT Erase(HWND hwnd, HDC dc) {
     WindowSystem& system = WindowSystem::Get();
-    std::lock_guard lock(system.mutex);
-    const Window* window = system.Find(hwnd);
-    // The drawing layer fills the background with the class brush; a class without one leaves the
-    // background to the window.
-    return window != nullptr && window->windowClass->background != nullptr ? 1 : 0;
+    HBRUSH background = nullptr;
+    std::function<void(HWND, HDC, HBRUSH)> painter;
+    {
+        std::lock_guard lock(system.mutex);
+        const Window* window = system.Find(hwnd);
+        if (window == nullptr) {
+            return 0;
+        }
+        background = window->windowClass->background;
+        painter = system.backgroundPainter;
+    }
+    // A class without a brush leaves the background to the window.
+    if (background == nullptr) {
+        return 0;
+    }
+    if (painter && dc != nullptr) {
+        painter(hwnd, dc, background);
+    }
+    return 1;
 }
 
 LRESULT SystemCommand(HWND hwnd, WPARAM command) {
@@ -195,7 +209,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
             return platform::HitTest(hWnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         case WM_ERASEBKGND:
         case WM_ICONERASEBKGND:
-            return platform::Erase(hWnd);
+            return platform::Erase(hWnd, reinterpret_cast<HDC>(wParam));
         case WM_PAINT: {
             PAINTSTRUCT paint{};
             BeginPaint(hWnd, &paint);

@@ -141,6 +141,12 @@ void SetTopLevelObserver(std::function<void(HWND)> observer) {
     system.topLevelObserver = std::move(observer);
 }
 
+void SetForeignWindowRefresher(std::function<void()> refresher) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    system.foreignRefresher = std::move(refresher);
+}
+
 void ResetWindowSystemForTesting() {
     auto queue = CurrentQueuePointer();
     WindowSystem& system = WindowSystem::Get();
@@ -148,6 +154,7 @@ void ResetWindowSystemForTesting() {
     {
         std::lock_guard lock(system.mutex);
         system.topLevelObserver = nullptr;
+        system.foreignRefresher = nullptr;
         for (HWND top : system.Find(system.desktop)->children) {
             if (system.Find(top)->queue == queue) {
                 own.push_back(top);

@@ -152,7 +152,7 @@ BOOL UpdateWindow(HWND hWnd) {
 
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     WindowSystem& system = WindowSystem::Get();
-    std::function<HDC(HWND)> provider;
+    std::function<HDC(HWND, const RECT&)> provider;
     PAINTSTRUCT paint{};
     {
         std::lock_guard lock(system.mutex);
@@ -166,7 +166,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
         window->updateRect = RECT{};
         provider = system.beginPaintDc;
     }
-    paint.hdc = provider ? provider(hWnd) : nullptr;
+    paint.hdc = provider ? provider(hWnd, paint.rcPaint) : nullptr;
     paint.fErase = platform::ErasePending(hWnd, paint.hdc) ? TRUE : FALSE;
     *lpPaint = paint;
     return paint.hdc;
@@ -187,11 +187,24 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* lpPaint) {
 
 namespace platform {
 
-void SetPaintDeviceProvider(std::function<HDC(HWND)> begin, std::function<void(HWND, HDC)> end) {
+void SetPaintDeviceProvider(std::function<HDC(HWND, const RECT&)> begin,
+                            std::function<void(HWND, HDC)> end) {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     system.beginPaintDc = std::move(begin);
     system.endPaintDc = std::move(end);
+}
+
+void SetBackgroundPainter(std::function<void(HWND, HDC, HBRUSH)> painter) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    system.backgroundPainter = std::move(painter);
+}
+
+void SetScreenObserver(std::function<void(HWND)> observer) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    system.screenObserver = std::move(observer);
 }
 
 }  // namespace platform

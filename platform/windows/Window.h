@@ -2,6 +2,7 @@
 // under its lock; programs see it through handles.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,6 +53,10 @@ struct Window {
     // Set for a window of another process; it then has no queue here.
     std::shared_ptr<ForeignWindowPort> foreignPort;
     DWORD processId = 0;
+
+    // Counts moves to the top of its band, so that the link can tell a raise (which puts the
+    // window above every other process's windows) from other changes.
+    std::uint64_t raises = 0;
 
     bool destroying = false;
     std::function<bool(MSG&)> preTranslate;

@@ -9,6 +9,7 @@ void ActivateWindow(HWND hwnd, WPARAM how, bool raise) {
     WindowSystem& system = WindowSystem::Get();
     HWND old = nullptr;
     HWND root = nullptr;
+    bool unchanged = false;
     {
         std::lock_guard lock(system.mutex);
         if (hwnd != nullptr) {
@@ -26,10 +27,15 @@ void ActivateWindow(HWND hwnd, WPARAM how, bool raise) {
         } else if (system.foreground == old) {
             system.foreground = nullptr;
         }
-        if (old == root) {
-            return;
-        }
+        unchanged = old == root;
         queue->active = root;
+    }
+    if (root != nullptr && raise) {
+        // The Z order changed without SetWindowPos; other processes see it too.
+        NotifyTopLevel(root);
+    }
+    if (unchanged) {
+        return;
     }
     if (old != nullptr && IsWindow(old)) {
         SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
@@ -219,6 +225,7 @@ BOOL SetForegroundWindow(HWND hWnd) {
     auto queue = platform::CurrentQueuePointer();
     WindowSystem& system = WindowSystem::Get();
     HWND root = nullptr;
+    bool crossThread = false;
     {
         std::lock_guard lock(system.mutex);
         const Window* window = system.Find(hWnd);
@@ -236,8 +243,12 @@ BOOL SetForegroundWindow(HWND hWnd) {
             if (top->queue) {
                 top->queue->active = root;
             }
-            return TRUE;
+            crossThread = true;
         }
+    }
+    if (crossThread) {
+        platform::NotifyTopLevel(root);
+        return TRUE;
     }
     platform::ActivateWindow(root, WA_ACTIVE);
     return TRUE;

@@ -233,11 +233,20 @@ BOOL PositionWindow(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT fl
 
 void SetScreenSize(int cx, int cy) {
     WindowSystem& system = WindowSystem::Get();
-    std::lock_guard lock(system.mutex);
-    system.screen = SIZE{std::max(cx, 1), std::max(cy, 1)};
-    Window* desktop = system.Find(system.desktop);
-    desktop->rect = RECT{0, 0, system.screen.cx, system.screen.cy};
-    desktop->reportedClient = desktop->rect;
+    std::function<void(HWND)> observer;
+    HWND desktopHandle = nullptr;
+    {
+        std::lock_guard lock(system.mutex);
+        system.screen = SIZE{std::max(cx, 1), std::max(cy, 1)};
+        Window* desktop = system.Find(system.desktop);
+        desktop->rect = RECT{0, 0, system.screen.cx, system.screen.cy};
+        desktop->reportedClient = desktop->rect;
+        observer = system.screenObserver;
+        desktopHandle = system.desktop;
+    }
+    if (observer) {
+        observer(desktopHandle);
+    }
 }
 
 }  // namespace platform
@@ -546,6 +555,7 @@ BOOL IsZoomed(HWND hWnd) {
 }
 
 HWND WindowFromPoint(POINT Point) {
+    platform::RefreshForeignWindows();
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     return platform::WindowFromPointLocked(system, Point);

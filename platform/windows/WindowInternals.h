@@ -70,6 +70,8 @@ void InvalidateLocked(Window& window, const RECT* rect, bool erase);
 BOOL PositionWindow(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags);
 
 void NotifyTopLevel(HWND hwnd);
+// Runs the foreign window refresher, if any.
+void RefreshForeignWindows();
 
 // Keyboard state bytes: bit 7 down, bit 0 toggled. A left or right shift, control or alt key
 // also sets the generic key.

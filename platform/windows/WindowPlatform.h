@@ -79,14 +79,27 @@ std::vector<RecordedInput> TakeRecordedInput();
 ATOM RegisterSystemClass(const WNDCLASSEXA& windowClass);
 
 // The drawing layer's device contexts for BeginPaint and EndPaint; without them BeginPaint
-// returns a null HDC (and WM_ERASEBKGND carries a null wParam).
-void SetPaintDeviceProvider(std::function<HDC(HWND)> begin, std::function<void(HWND, HDC)> end);
+// returns a null HDC (and WM_ERASEBKGND carries a null wParam). `begin` gets the update rectangle
+// (client coordinates) that BeginPaint has just taken from the window.
+void SetPaintDeviceProvider(std::function<HDC(HWND, const RECT&)> begin,
+                            std::function<void(HWND, HDC)> end);
+// What the default WM_ERASEBKGND does with the class background brush (a brush handle or a
+// COLOR_xxx + 1 value) on the DC it was given; without a painter nothing is drawn.
+void SetBackgroundPainter(std::function<void(HWND, HDC, HBRUSH)> painter);
+// Called like the top-level observer, and also with the desktop window when the screen size
+// changes, so that the screen can keep its picture in step. Survives ResetWindowSystemForTesting.
+void SetScreenObserver(std::function<void(HWND)> observer);
 
 // Called (without the lock, on the thread that made the change) whenever a top-level window is
-// created, destroyed, retitled, shown, hidden, moved, minimised or restored, so that the link can
-// publish top-level windows to other processes. Messages that come from other processes are
-// delivered with PostMessageA and SendMessageA from any thread.
+// created, destroyed, retitled, shown, hidden, moved, raised, minimised or restored, so that the
+// link can publish top-level windows to other processes. Messages that come from other processes
+// are delivered with PostMessageA and SendMessageA from any thread.
 void SetTopLevelObserver(std::function<void(HWND)> observer);
+
+// Called (without the lock) before FindWindowA, FindWindowExA on the desktop, EnumWindows,
+// WindowFromPoint and GetWindow or GetTopWindow starting a walk of the top-level windows, so that
+// the link can bring the windows of other processes up to date first.
+void SetForeignWindowRefresher(std::function<void()> refresher);
 
 // Windows of other processes, as the link shows them here. They take part in the Z order,
 // enumeration, FindWindowA, WindowFromPoint and the state queries like any window, but they have

@@ -354,6 +354,19 @@ HWND GetAncestor(HWND hwnd, UINT gaFlags) {
 
 HWND GetWindow(HWND hWnd, UINT uCmd) {
     WindowSystem& system = WindowSystem::Get();
+    if (uCmd == GW_CHILD || uCmd == GW_HWNDFIRST || uCmd == GW_HWNDLAST) {
+        bool startsTopLevelWalk = false;
+        {
+            std::lock_guard lock(system.mutex);
+            const Window* window = system.Find(hWnd);
+            startsTopLevelWalk =
+                window != nullptr &&
+                (uCmd == GW_CHILD ? hWnd == system.desktop : system.IsTopLevel(*window));
+        }
+        if (startsTopLevelWalk) {
+            platform::RefreshForeignWindows();
+        }
+    }
     std::lock_guard lock(system.mutex);
     const Window* window = system.Find(hWnd);
     if (window == nullptr) {
@@ -514,6 +527,7 @@ BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
+    platform::RefreshForeignWindows();
     std::vector<HWND> handles;
     {
         WindowSystem& system = WindowSystem::Get();
@@ -558,6 +572,9 @@ BOOL EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam) {
 
 HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow) {
     WindowSystem& system = WindowSystem::Get();
+    if (hWndParent == nullptr && hWndChildAfter == nullptr) {
+        platform::RefreshForeignWindows();
+    }
     std::lock_guard lock(system.mutex);
     const Window* parent = system.Find(hWndParent == nullptr ? system.desktop : hWndParent);
     if (parent == nullptr) {

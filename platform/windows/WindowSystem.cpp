@@ -288,6 +288,7 @@ void WindowSystem::Restack(Window& window, HWND after) {
         siblings.push_back(window.handle);
     } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST) {
         siblings.insert(topmost ? siblings.begin() : bandEnd, window.handle);
+        window.raises++;
     } else {
         auto position = std::find(siblings.begin(), siblings.end(), after);
         if (position == siblings.end()) {
@@ -390,16 +391,35 @@ LRESULT CallProcedure(std::unique_lock<std::mutex>& lock, HWND hwnd, UINT messag
 void NotifyTopLevel(HWND hwnd) {
     WindowSystem& system = WindowSystem::Get();
     std::function<void(HWND)> observer;
+    std::function<void(HWND)> screenObserver;
     {
         std::lock_guard lock(system.mutex);
         const Window* window = system.Find(hwnd);
         // A window that is already gone was top-level when its caller decided to notify.
-        if ((window != nullptr && !system.IsTopLevel(*window)) || !system.topLevelObserver) {
+        if (window != nullptr && !system.IsTopLevel(*window)) {
             return;
         }
         observer = system.topLevelObserver;
+        screenObserver = system.screenObserver;
     }
-    observer(hwnd);
+    if (observer) {
+        observer(hwnd);
+    }
+    if (screenObserver) {
+        screenObserver(hwnd);
+    }
+}
+
+void RefreshForeignWindows() {
+    WindowSystem& system = WindowSystem::Get();
+    std::function<void()> refresher;
+    {
+        std::lock_guard lock(system.mutex);
+        refresher = system.foreignRefresher;
+    }
+    if (refresher) {
+        refresher();
+    }
 }
 
 }  // namespace platform

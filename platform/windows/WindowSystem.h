@@ -63,9 +63,12 @@ public:
     std::vector<Hook> hooks;
     std::vector<RecordedInput> recorded;
 
-    std::function<HDC(HWND)> beginPaintDc;
+    std::function<HDC(HWND, const RECT&)> beginPaintDc;
     std::function<void(HWND, HDC)> endPaintDc;
+    std::function<void(HWND, HDC, HBRUSH)> backgroundPainter;
     std::function<void(HWND)> topLevelObserver;
+    std::function<void()> foreignRefresher;
+    std::function<void(HWND)> screenObserver;
 
     // The atom of a name (found without case), adding a reference; 0 when the table is full.
     ATOM AddAtom(const std::string& name);

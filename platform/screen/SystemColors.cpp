@@ -1,0 +1,70 @@
+// GetSysColor and GetSysColorBrush with the classic scheme's colours.
+#include <array>
+#include <mutex>
+
+#include "platform/drawing/GdiObjects.h"
+#include "platform/screen/ScreenApi.h"
+
+namespace {
+
+constexpr int kColorCount = COLOR_MENUBAR + 1;
+
+constexpr std::array<COLORREF, kColorCount> kClassicColors = {
+    RGB(212, 208, 200),  // COLOR_SCROLLBAR
+    RGB(58, 110, 165),   // COLOR_BACKGROUND
+    RGB(10, 36, 106),    // COLOR_ACTIVECAPTION
+    RGB(128, 128, 128),  // COLOR_INACTIVECAPTION
+    RGB(212, 208, 200),  // COLOR_MENU
+    RGB(255, 255, 255),  // COLOR_WINDOW
+    RGB(0, 0, 0),        // COLOR_WINDOWFRAME
+    RGB(0, 0, 0),        // COLOR_MENUTEXT
+    RGB(0, 0, 0),        // COLOR_WINDOWTEXT
+    RGB(255, 255, 255),  // COLOR_CAPTIONTEXT
+    RGB(212, 208, 200),  // COLOR_ACTIVEBORDER
+    RGB(212, 208, 200),  // COLOR_INACTIVEBORDER
+    RGB(128, 128, 128),  // COLOR_APPWORKSPACE
+    RGB(10, 36, 106),    // COLOR_HIGHLIGHT
+    RGB(255, 255, 255),  // COLOR_HIGHLIGHTTEXT
+    RGB(212, 208, 200),  // COLOR_BTNFACE
+    RGB(128, 128, 128),  // COLOR_BTNSHADOW
+    RGB(128, 128, 128),  // COLOR_GRAYTEXT
+    RGB(0, 0, 0),        // COLOR_BTNTEXT
+    RGB(212, 208, 200),  // COLOR_INACTIVECAPTIONTEXT
+    RGB(255, 255, 255),  // COLOR_BTNHIGHLIGHT
+    RGB(64, 64, 64),     // COLOR_3DDKSHADOW
+    RGB(212, 208, 200),  // COLOR_3DLIGHT
+    RGB(0, 0, 0),        // COLOR_INFOTEXT
+    RGB(255, 255, 225),  // COLOR_INFOBK
+    RGB(181, 181, 181),  // 25, unused by the scheme
+    RGB(0, 0, 128),      // COLOR_HOTLIGHT
+    RGB(166, 202, 240),  // COLOR_GRADIENTACTIVECAPTION
+    RGB(192, 192, 192),  // COLOR_GRADIENTINACTIVECAPTION
+    RGB(10, 36, 106),    // COLOR_MENUHILIGHT
+    RGB(212, 208, 200),  // COLOR_MENUBAR
+};
+
+bool KnownIndex(int index) {
+    return index >= 0 && index < kColorCount;
+}
+
+}  // namespace
+
+DWORD GetSysColor(int nIndex) {
+    return KnownIndex(nIndex) ? kClassicColors[static_cast<size_t>(nIndex)] : 0;
+}
+
+HBRUSH GetSysColorBrush(int nIndex) {
+    if (!KnownIndex(nIndex)) {
+        return nullptr;
+    }
+    static std::mutex mutex;
+    static std::array<HBRUSH, kColorCount> brushes{};
+    std::lock_guard lock(mutex);
+    HBRUSH& brush = brushes[static_cast<size_t>(nIndex)];
+    if (brush == nullptr) {
+        brush = CreateSolidBrush(kClassicColors[static_cast<size_t>(nIndex)]);
+        // Programs delete what GetSysColorBrush gives them now and then; the brush must survive.
+        platform::FindObject(brush)->stock = true;
+    }
+    return brush;
+}

@@ -1,0 +1,180 @@
+#include "platform/screen/VirtualScreen.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/drawing/DrawingSeams.h"
+#include "platform/screen/ScreenApi.h"
+#include "platform/screen/VisibleRegions.h"
+#include "platform/screen/WindowFrame.h"
+#include "platform/windows/WindowPlatform.h"
+
+namespace platform {
+
+namespace {
+
+RECT Shifted(const RECT& rect, int dx, int dy) {
+    return RECT{rect.left + dx, rect.top + dy, rect.right + dx, rect.bottom + dy};
+}
+
+Region Difference(Region area, const Region& taken) {
+    for (const RECT& rect : taken.rects()) {
+        area.Subtract(rect);
+    }
+    return area;
+}
+
+// A COLOR_xxx + 1 value stands for the system colour's brush, as in a class's hbrBackground.
+HBRUSH ResolveBrush(HBRUSH brush) {
+    const auto value = reinterpret_cast<std::uintptr_t>(brush);
+    if (value > 0 && value <= COLOR_MENUBAR + 1) {
+        return GetSysColorBrush(static_cast<int>(value) - 1);
+    }
+    return brush;
+}
+
+void PaintBackground(HWND hwnd, HDC dc, HBRUSH brush) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    FillRect(dc, &client, ResolveBrush(brush));
+}
+
+}  // namespace
+
+VirtualScreen& VirtualScreen::Get() {
+    // Never destroyed: DCs and exit handlers may use the surface until the very end.
+    static VirtualScreen* screen = new VirtualScreen;
+    return *screen;
+}
+
+void VirtualScreen::Install() {
+    SetScreenSurface(&surface_);
+    SetPaintDeviceProvider(
+        [](HWND hwnd, const RECT& update) { return Get().PaintDC(hwnd, update); },
+        [](HWND, HDC dc) { DeleteDC(dc); });
+    SetBackgroundPainter(PaintBackground);
+    SetScreenObserver([](HWND hwnd) { Get().WindowChanged(hwnd); });
+    Recompose(nullptr, true);
+}
+
+void VirtualScreen::WindowChanged(HWND hwnd) {
+    // The window manager's queries may call back into the link, which may report a change of its
+    // own; that change is folded into one more pass rather than nested inside this one.
+    thread_local bool composing = false;
+    thread_local bool changedMeanwhile = false;
+    if (composing) {
+        changedMeanwhile = true;
+        return;
+    }
+    composing = true;
+    bool everything = hwnd == GetDesktopWindow();
+    do {
+        changedMeanwhile = false;
+        Recompose(hwnd, everything);
+        everything = false;
+    } while (changedMeanwhile);
+    composing = false;
+}
+
+HWND VirtualScreen::ActiveTopLevel() {
+    HWND active = GetForegroundWindow();
+    return active != nullptr ? GetAncestor(active, GA_ROOT) : nullptr;
+}
+
+VirtualScreen::Layout VirtualScreen::MeasureLayout() const {
+    Layout layout;
+    Region covered;
+    for (HWND top : VisibleTopLevelWindows()) {
+        const RECT rect = WindowRectOnScreen(top);
+        layout.windows.push_back(
+            Shown{top, Difference(Region(Region::Overlap(rect, ScreenBounds())), covered)});
+        covered.Unite(Region(rect));
+    }
+    layout.desktop = Difference(Region(ScreenBounds()), covered);
+    return layout;
+}
+
+void VirtualScreen::FillDesktop(const Region& area) {
+    if (area.IsEmpty()) {
+        return;
+    }
+    HDC dc = CreateSurfaceDC(surface_, POINT{0, 0}, area);
+    const RECT all = ScreenBounds();
+    FillRect(dc, &all, GetSysColorBrush(COLOR_DESKTOP));
+    DeleteDC(dc);
+}
+
+void VirtualScreen::Recompose(HWND changed, bool everything) {
+    std::lock_guard lock(mutex_);
+    const RECT bounds = ScreenBounds();
+    if (everything || surface_.width() != bounds.right || surface_.height() != bounds.bottom) {
+        surface_ = Surface(bounds.right, bounds.bottom);
+        DisplayMode mode = GetDisplayMode();
+        mode.width = bounds.right;
+        mode.height = bounds.bottom;
+        SetDisplayMode(mode);
+        layout_ = Layout{};
+        everything = true;
+    }
+    Layout now = MeasureLayout();
+    const HWND active = ActiveTopLevel();
+    FillDesktop(Difference(now.desktop, layout_.desktop));
+    for (const Shown& shown : now.windows) {
+        const auto before = std::find_if(layout_.windows.begin(), layout_.windows.end(),
+                                         [&](const Shown& old) { return old.hwnd == shown.hwnd; });
+        const Region exposed =
+            before == layout_.windows.end() ? shown.area : Difference(shown.area, before->area);
+        const bool redrawFrame =
+            shown.hwnd == changed || shown.hwnd == active || shown.hwnd == active_frame_;
+        DrawWindowFrame(surface_, shown.hwnd, redrawFrame ? shown.area : exposed,
+                        shown.hwnd == active);
+        const RECT client = ClientRectOnScreen(shown.hwnd);
+        for (const RECT& rect : exposed.rects()) {
+            RECT part = Region::Overlap(rect, client);
+            if (Region::HasNoArea(part)) {
+                continue;
+            }
+            part = Shifted(part, -client.left, -client.top);
+            InvalidateRect(shown.hwnd, &part, TRUE);
+        }
+    }
+    layout_ = std::move(now);
+    active_frame_ = active;
+}
+
+void VirtualScreen::RefreshActiveFrames() {
+    const HWND active = ActiveTopLevel();
+    std::lock_guard lock(mutex_);
+    if (active == active_frame_) {
+        return;
+    }
+    for (const Shown& shown : layout_.windows) {
+        if (shown.hwnd == active || shown.hwnd == active_frame_) {
+            DrawWindowFrame(surface_, shown.hwnd, shown.area, shown.hwnd == active);
+        }
+    }
+    active_frame_ = active;
+}
+
+HDC VirtualScreen::PaintDC(HWND hwnd, const RECT& update) {
+    Region area = VisibleClientArea(hwnd);
+    const RECT client = ClientRectOnScreen(hwnd);
+    area.Intersect(Region(Shifted(update, client.left, client.top)));
+    return CreateSurfaceDC(surface_, POINT{client.left, client.top}, area);
+}
+
+HDC VirtualScreen::ClientDC(HWND hwnd) {
+    const RECT client = ClientRectOnScreen(hwnd);
+    return CreateSurfaceDC(surface_, POINT{client.left, client.top}, VisibleClientArea(hwnd));
+}
+
+HDC VirtualScreen::WindowDC(HWND hwnd) {
+    const RECT window = WindowRectOnScreen(hwnd);
+    return CreateSurfaceDC(surface_, POINT{window.left, window.top}, VisibleWindowArea(hwnd));
+}
+
+HDC VirtualScreen::ScreenDC() {
+    return CreateSurfaceDC(surface_, POINT{0, 0}, ScreenBounds());
+}
+
+}  // namespace platform

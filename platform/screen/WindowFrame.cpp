@@ -1,0 +1,152 @@
+#include "platform/screen/WindowFrame.h"
+
+#include <string>
+
+#include "platform/drawing/DrawingSeams.h"
+#include "platform/screen/ScreenApi.h"
+#include "platform/screen/VisibleRegions.h"
+#include "platform/windows/WindowInternals.h"
+
+namespace platform {
+
+namespace {
+
+struct FrameShape {
+    int border = 0;
+    int caption = 0;
+};
+
+FrameShape ShapeOf(HWND hwnd) {
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+    const RECT insets =
+        FrameInsets(style & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL),
+                    exStyle & ~static_cast<DWORD>(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false);
+    return FrameShape{insets.left, insets.top - insets.left};
+}
+
+HFONT CaptionFont() {
+    static HFONT font =
+        CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "宋体");
+    return font;
+}
+
+void Line(HDC dc, int x0, int y0, int x1, int y1, COLORREF color) {
+    RECT rect{x0, y0, x1, y1};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+void RaisedEdges(HDC dc, int width, int height) {
+    Line(dc, 0, 0, width, 1, GetSysColor(COLOR_3DLIGHT));
+    Line(dc, 0, 0, 1, height, GetSysColor(COLOR_3DLIGHT));
+    Line(dc, 0, height - 1, width, height, GetSysColor(COLOR_3DDKSHADOW));
+    Line(dc, width - 1, 0, width, height, GetSysColor(COLOR_3DDKSHADOW));
+    Line(dc, 1, 1, width - 1, 2, GetSysColor(COLOR_BTNHIGHLIGHT));
+    Line(dc, 1, 1, 2, height - 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    Line(dc, 1, height - 2, width - 1, height - 1, GetSysColor(COLOR_BTNSHADOW));
+    Line(dc, width - 2, 1, width - 1, height - 1, GetSysColor(COLOR_BTNSHADOW));
+}
+
+// WS_EX_CLIENTEDGE: two sunken lines around the client area, shadow outside, dark shadow inside.
+void SunkenClientEdge(HDC dc, HWND hwnd, const RECT& window) {
+    if ((GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) == 0) {
+        return;
+    }
+    const RECT client = ClientRectOnScreen(hwnd);
+    const int left = client.left - window.left - kEdgeWidth;
+    const int top = client.top - window.top - kEdgeWidth;
+    const int right = client.right - window.left + kEdgeWidth;
+    const int bottom = client.bottom - window.top + kEdgeWidth;
+    Line(dc, left, top, right, top + 1, GetSysColor(COLOR_BTNSHADOW));
+    Line(dc, left, top, left + 1, bottom, GetSysColor(COLOR_BTNSHADOW));
+    Line(dc, left, bottom - 1, right, bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
+    Line(dc, right - 1, top, right, bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
+    Line(dc, left + 1, top + 1, right - 1, top + 2, GetSysColor(COLOR_3DDKSHADOW));
+    Line(dc, left + 1, top + 1, left + 2, bottom - 1, GetSysColor(COLOR_3DDKSHADOW));
+    Line(dc, left + 1, bottom - 2, right - 1, bottom - 1, GetSysColor(COLOR_3DLIGHT));
+    Line(dc, right - 2, top + 1, right - 1, bottom - 1, GetSysColor(COLOR_3DLIGHT));
+}
+
+TRIVERTEX Vertex(int x, int y, COLORREF color) {
+    return TRIVERTEX{x,
+                     y,
+                     static_cast<COLOR16>(GetRValue(color) << 8),
+                     static_cast<COLOR16>(GetGValue(color) << 8),
+                     static_cast<COLOR16>(GetBValue(color) << 8),
+                     0};
+}
+
+// Read directly, like the system's own frame drawing: asking the window with WM_GETTEXT could wait
+// on another thread while the screen is busy.
+std::string TitleOf(HWND hwnd) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    const Window* window = system.Find(hwnd);
+    return window != nullptr ? window->text : std::string();
+}
+
+void Caption(HDC dc, HWND hwnd, const RECT& bar, bool active) {
+    TRIVERTEX vertices[2] = {
+        Vertex(bar.left, bar.top,
+               GetSysColor(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)),
+        Vertex(bar.right, bar.bottom,
+               GetSysColor(active ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION))};
+    GRADIENT_RECT mesh{0, 1};
+    GradientFill(dc, vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_H);
+
+    const std::string text = TitleOf(hwnd);
+    RECT textRect{bar.left + 3, bar.top, bar.right - 3, bar.bottom};
+    HGDIOBJ oldFont = SelectObject(dc, CaptionFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+              DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(dc, oldFont);
+}
+
+}  // namespace
+
+RECT CaptionRectOnScreen(HWND hwnd) {
+    const FrameShape shape = ShapeOf(hwnd);
+    if (shape.caption <= 0) {
+        return RECT{};
+    }
+    const RECT window = WindowRectOnScreen(hwnd);
+    return RECT{window.left + shape.border, window.top + shape.border, window.right - shape.border,
+                window.top + shape.border + shape.caption - 1};
+}
+
+void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active) {
+    const FrameShape shape = ShapeOf(hwnd);
+    if (shape.border <= 0 && shape.caption <= 0) {
+        return;
+    }
+    const RECT window = WindowRectOnScreen(hwnd);
+    Region area = clip;
+    area.Intersect(Region(window));
+    area.Subtract(ClientRectOnScreen(hwnd));
+    if (area.IsEmpty()) {
+        return;
+    }
+    HDC dc = CreateSurfaceDC(screen, POINT{window.left, window.top}, area);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    RECT all{0, 0, width, height};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    if (shape.border == 1) {
+        FrameRect(dc, &all, GetSysColorBrush(COLOR_WINDOWFRAME));
+    } else if (shape.border > 1) {
+        RaisedEdges(dc, width, height);
+    }
+    SunkenClientEdge(dc, hwnd, window);
+    if (shape.caption > 0) {
+        const RECT bar{shape.border, shape.border, width - shape.border,
+                       shape.border + shape.caption - 1};
+        Caption(dc, hwnd, bar, active);
+    }
+    DeleteDC(dc);
+}
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+// The plain non-client frame the screen draws for windows with a border or a caption: a 3-D
+// frame in the button face colours (a black line for a thin border), and a caption bar shading
+// from the caption colour to its gradient colour with the window text in the caption font.
+#pragma once
+
+#include "platform/drawing/Region.h"
+#include "platform/drawing/Surface.h"
+#include "platform/windows/WindowApi.h"
+
+namespace platform {
+
+// Draws the frame of `hwnd` on `screen`, limited to `clip` (screen coordinates); the client
+// area is never touched. Windows without a border or caption draw nothing.
+void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active);
+
+// The caption bar in screen coordinates; empty when the window has none.
+RECT CaptionRectOnScreen(HWND hwnd);
+
+}  // namespace platform

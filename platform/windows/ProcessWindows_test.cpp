@@ -1,0 +1,382 @@
+#include "platform/windows/ProcessWindows.h"
+
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/link/Link.h"
+#include "platform/testing/TempFolder.h"
+#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+extern char** environ;
+
+namespace platform::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kPeerTimeout = 10s;
+constexpr UINT kRename = 0x464;
+constexpr UINT kAdd = 0x465;
+constexpr UINT kAskBack = 0x466;
+
+// The window_peer program with a pipe on its output. Reads wait for the peer, bounded by a time
+// limit that fails the test, and keep this thread's messages moving meanwhile, since the peer may
+// be waiting for one of its sends to be handled here.
+class Peer {
+public:
+    explicit Peer(std::initializer_list<std::string> arguments) {
+        int output[2];
+        if (pipe(output) != 0) {
+            return;
+        }
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+        posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+        std::vector<std::string> words{WINDOW_PEER_PATH};
+        words.insert(words.end(), arguments);
+        std::vector<char*> argv;
+        for (std::string& word : words) {
+            argv.push_back(word.data());
+        }
+        argv.push_back(nullptr);
+        if (posix_spawn(&pid_, WINDOW_PEER_PATH, &actions, nullptr, argv.data(), environ) != 0) {
+            pid_ = -1;
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        close(output[1]);
+        output_ = output[0];
+    }
+
+    ~Peer() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            Wait();
+        }
+        if (output_ >= 0) {
+            close(output_);
+        }
+    }
+
+    pid_t pid() const { return pid_; }
+
+    // The next line without its newline; empty when the peer ended or the time ran out.
+    std::string ReadLine() {
+        const auto deadline = std::chrono::steady_clock::now() + kPeerTimeout;
+        while (true) {
+            const auto newline = pending_.find('\n');
+            if (newline != std::string::npos) {
+                std::string line = pending_.substr(0, newline);
+                pending_.erase(0, newline + 1);
+                return line;
+            }
+            if (output_ < 0 || std::chrono::steady_clock::now() > deadline) {
+                ADD_FAILURE() << "the peer gave no whole line in time";
+                return {};
+            }
+            PumpUntilIdle();
+            pollfd ready{output_, POLLIN, 0};
+            if (poll(&ready, 1, 10) <= 0) {
+                continue;
+            }
+            char buffer[256];
+            const ssize_t got = read(output_, buffer, sizeof buffer);
+            if (got <= 0) {
+                close(output_);
+                output_ = -1;
+                if (pending_.empty()) {
+                    return {};
+                }
+                pending_ += '\n';
+                continue;
+            }
+            pending_.append(buffer, static_cast<size_t>(got));
+        }
+    }
+
+    std::vector<std::string> ReadToEnd() {
+        std::vector<std::string> lines;
+        while (output_ >= 0 || !pending_.empty()) {
+            std::string line = ReadLine();
+            if (output_ < 0 && line.empty() && pending_.empty()) {
+                break;
+            }
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    // The exit status once the output has ended; -1 when the peer did not exit normally.
+    int Wait() {
+        int status = 0;
+        const pid_t pid = pid_;
+        pid_ = -1;
+        if (pid <= 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+            return -1;
+        }
+        return WEXITSTATUS(status);
+    }
+
+private:
+    pid_t pid_ = -1;
+    int output_ = -1;
+    std::string pending_;
+};
+
+class ProcessWindowsTest : public WindowTest {
+protected:
+    void SetUp() override {
+        WindowTest::SetUp();
+        setenv("PLATFORM_LINK_DIR", folder_.c_str(), 1);
+        ASSERT_TRUE(ConnectWindowsToLink());
+    }
+    void TearDown() override {
+        WindowTest::TearDown();
+        DisconnectWindowsFromLink();
+        // Peers killed at the end of a test leave entries that the next reader removes.
+        link::ListWindows();
+        EXPECT_EQ(FolderEntries(), std::vector<std::string>{});
+        unsetenv("PLATFORM_LINK_DIR");
+    }
+
+    std::vector<std::string> FolderEntries() const {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    static std::string TextOf(HWND hwnd) {
+        char text[64] = {};
+        GetWindowTextA(hwnd, text, sizeof text);
+        return text;
+    }
+
+    TempFolder temp_;
+    std::filesystem::path folder_ = temp_.path() / "link";
+};
+
+TEST_F(ProcessWindowsTest, PostedMessageReachesTheOtherProcessOnceAndSentCloseEndsIt) {
+    Peer peer({"serve", "DeskvaneTP"});
+    ASSERT_EQ(peer.ReadLine(), "ready");
+
+    HWND tray = FindWindowA(nullptr, "deskvanetp");
+    ASSERT_NE(tray, nullptr);
+    EXPECT_FALSE(IsWindowVisible(tray));
+    DWORD process = 0;
+    GetWindowThreadProcessId(tray, &process);
+    EXPECT_EQ(process, static_cast<DWORD>(peer.pid()));
+
+    EXPECT_TRUE(PostMessageA(tray, 1030, 7, 9));
+    EXPECT_EQ(peer.ReadLine(), "got 1030 7 9");
+    EXPECT_EQ(SendMessageA(tray, kAdd, 40, 2), 42);
+    EXPECT_EQ(peer.ReadLine(), "got 1125 40 2");
+
+    SendMessageA(tray, WM_CLOSE, 0, 0);
+    EXPECT_EQ(peer.ReadToEnd(), (std::vector<std::string>{"got 16 0 0", "closed"}));
+    EXPECT_EQ(peer.Wait(), 0);
+    EXPECT_EQ(FindWindowA(nullptr, "DeskvaneTP"), nullptr);
+    EXPECT_FALSE(IsWindow(tray));
+    EXPECT_FALSE(PostMessageA(tray, 1030, 0, 0));
+}
+
+TEST_F(ProcessWindowsTest, MessagesFromAnotherProcessGoThroughThisProcesssQueue) {
+    HWND tray = TopLevel(WS_OVERLAPPEDWINDOW, {0, 0, 200, 100}, "DeskvaneTP");
+    std::vector<UINT> pretranslated;
+    SetPreTranslateHandler(tray, [&](MSG& msg) {
+        pretranslated.push_back(msg.message);
+        return false;
+    });
+    Log().Answer(kAdd, [](HWND, WPARAM wParam, LPARAM lParam) {
+        return static_cast<LRESULT>(wParam) * 100 + lParam;
+    });
+
+    Peer poster({"post", "DeskvaneTP", "1030", "3", "4"});
+    EXPECT_EQ(poster.ReadToEnd(), std::vector<std::string>{"posted"});
+    EXPECT_EQ(poster.Wait(), 0);
+    PumpUntilIdle();
+    ASSERT_EQ(Log().Of(1030).size(), 1u);
+    EXPECT_EQ(Log().Of(1030)[0].hwnd, tray);
+    EXPECT_EQ(Log().Of(1030)[0].wParam, 3u);
+    EXPECT_EQ(Log().Of(1030)[0].lParam, 4);
+    EXPECT_EQ(pretranslated, std::vector<UINT>{1030});
+
+    // Sent messages bypass pre-translation and bring the window's answer back.
+    Peer sender({"send", "deskvanetp", "1125", "5", "-6"});
+    EXPECT_EQ(sender.ReadToEnd(), std::vector<std::string>{"result 494"});
+    EXPECT_EQ(pretranslated, std::vector<UINT>{1030});
+
+    // Messages whose parameters would be pointers of the other process never arrive.
+    Peer setText({"post", "DeskvaneTP", "12", "0", "4096"});
+    EXPECT_EQ(setText.ReadToEnd(), std::vector<std::string>{"posted"});
+    Peer getText({"send", "DeskvaneTP", "13", "64", "4096"});
+    EXPECT_EQ(getText.ReadToEnd(), std::vector<std::string>{"result 0"});
+    PumpUntilIdle();
+    EXPECT_TRUE(Log().Of(WM_SETTEXT).empty());
+    EXPECT_TRUE(Log().Of(WM_GETTEXT).empty());
+    EXPECT_EQ(TextOf(tray), "DeskvaneTP");
+
+    Peer closer({"send", "DeskvaneTP", "16", "0", "0"});
+    EXPECT_EQ(closer.ReadToEnd(), std::vector<std::string>{"result 0"});
+    EXPECT_FALSE(IsWindow(tray));
+    Peer finder({"find", "DeskvaneTP"});
+    EXPECT_EQ(finder.ReadToEnd(), std::vector<std::string>{"missing"});
+}
+
+TEST_F(ProcessWindowsTest, GetParentOfAnotherProcesssPopUpIsItsOwner) {
+    Peer peer({"serve", "Frame", "owned"});
+    ASSERT_EQ(peer.ReadLine(), "ready");
+    HWND frame = FindWindowA(nullptr, "Frame");
+    HWND popup = FindWindowA(nullptr, "Frame pop-up");
+    ASSERT_NE(frame, nullptr);
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(GetParent(popup), frame);
+    EXPECT_EQ(GetWindow(popup, GW_OWNER), frame);
+    EXPECT_EQ(GetParent(frame), nullptr);
+    // The pop-up came last, so it lies above its owner.
+    EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), popup);
+    EXPECT_EQ(GetWindow(popup, GW_HWNDNEXT), frame);
+}
+
+TEST_F(ProcessWindowsTest, ASenderHandlesSendsThatComeBackWhileItWaits) {
+    HWND asker = TopLevel(WS_OVERLAPPEDWINDOW, {0, 0, 100, 100}, "Asker");
+    Log().Answer(kAdd, [](HWND, WPARAM wParam, LPARAM lParam) {
+        return static_cast<LRESULT>(wParam) * 10 + lParam;
+    });
+    Peer peer({"serve", "Echo"});
+    ASSERT_EQ(peer.ReadLine(), "ready");
+    HWND echo = FindWindowA(nullptr, "Echo");
+    ASSERT_NE(echo, nullptr);
+    EXPECT_EQ(SendMessageA(echo, kAskBack, 4, 2), 43);
+    ASSERT_EQ(Log().Of(kAdd).size(), 1u);
+    EXPECT_EQ(Log().Of(kAdd)[0].hwnd, asker);
+}
+
+TEST_F(ProcessWindowsTest, SecondCopyOfASingleInstanceProgramRestoresTheFirstAndEnds) {
+    HWND manager =
+        TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 500, 400}, "Deskvane - 管理中心");
+    HWND other = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {600, 100, 700, 200}, "other");
+    ShowWindow(manager, SW_MINIMIZE);
+    ASSERT_TRUE(IsIconic(manager));
+    ASSERT_NE(GetForegroundWindow(), manager);
+
+    Peer second({"single", "Deskvane - 管理中心"});
+    EXPECT_EQ(second.ReadToEnd(), std::vector<std::string>{"found"});
+    EXPECT_EQ(second.Wait(), 3);
+    EXPECT_FALSE(IsIconic(manager));
+    EXPECT_TRUE(IsWindowVisible(manager));
+    EXPECT_EQ(GetForegroundWindow(), manager);
+    EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), manager);
+    EXPECT_TRUE(IsWindow(other));
+
+    DestroyWindow(manager);
+    Peer first({"single", "Deskvane - 管理中心"});
+    EXPECT_EQ(first.ReadLine(), "ready");
+}
+
+TEST_F(ProcessWindowsTest, TitleChangesAreSeenAtOnceBothWays) {
+    Peer peer({"serve", "Before"});
+    ASSERT_EQ(peer.ReadLine(), "ready");
+    HWND before = FindWindowA(nullptr, "Before");
+    ASSERT_NE(before, nullptr);
+    EXPECT_EQ(SendMessageA(before, kRename, 0, 0), TRUE);
+    EXPECT_EQ(TextOf(before), "改名后");
+    EXPECT_EQ(FindWindowA(nullptr, "Before"), nullptr);
+    EXPECT_EQ(FindWindowA(nullptr, "改名后"), before);
+
+    HWND own = TopLevel(WS_OVERLAPPEDWINDOW, {0, 0, 100, 100}, "old");
+    SetWindowTextA(own, "Deskvane - 管理中心");
+    Peer finder({"find", "DESKVANE - 管理中心"});
+    EXPECT_EQ(finder.ReadToEnd(), std::vector<std::string>{"found hidden"});
+    ShowWindow(own, SW_SHOW);
+    Peer finder2({"find", "Deskvane - 管理中心"});
+    EXPECT_EQ(finder2.ReadToEnd(), std::vector<std::string>{"found visible"});
+}
+
+TEST_F(ProcessWindowsTest, WindowsOfAKilledProcessDisappear) {
+    Peer peer({"serve", "Ghost"});
+    ASSERT_EQ(peer.ReadLine(), "ready");
+    HWND ghost = FindWindowA(nullptr, "Ghost");
+    ASSERT_NE(ghost, nullptr);
+    const std::string prefix = std::to_string(peer.pid());
+    kill(peer.pid(), SIGKILL);
+    EXPECT_EQ(peer.Wait(), -1);
+    EXPECT_EQ(FolderEntries().size(), 2u);
+    EXPECT_EQ(FindWindowA(nullptr, "Ghost"), nullptr);
+    EXPECT_FALSE(IsWindow(ghost));
+    // Its record and its socket went with the lookup.
+    for (const std::string& name : FolderEntries()) {
+        EXPECT_FALSE(name.starts_with(prefix)) << name;
+    }
+}
+
+TEST_F(ProcessWindowsTest, OtherProcessesWindowsTakePartInZOrderEnumerationAndHitTesting) {
+    Peer peer({"serve", "Peer window", "visible"});
+    ASSERT_EQ(peer.ReadLine(), "ready");
+    HWND remote = FindWindowA(nullptr, "peer window");
+    ASSERT_NE(remote, nullptr);
+    EXPECT_EQ(WindowFromPoint({350, 350}), remote);
+    RECT rect{};
+    GetWindowRect(remote, &rect);
+    EXPECT_EQ(rect.left, 300);
+    EXPECT_EQ(rect.bottom, 400);
+
+    HWND cover = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {250, 250, 450, 450}, "cover");
+    EXPECT_EQ(WindowFromPoint({350, 350}), cover);
+    std::vector<HWND> walked;
+    for (HWND top = GetWindow(GetDesktopWindow(), GW_CHILD); top != nullptr;
+         top = GetWindow(top, GW_HWNDNEXT)) {
+        walked.push_back(top);
+    }
+    EXPECT_EQ(walked, (std::vector<HWND>{cover, remote}));
+
+    EXPECT_TRUE(SetForegroundWindow(remote));
+    EXPECT_EQ(WindowFromPoint({350, 350}), remote);
+    EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), remote);
+
+    ShowWindow(remote, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(remote));
+    ShowWindow(remote, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(remote));
+    ShowWindow(remote, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(remote));
+    EXPECT_EQ(WindowFromPoint({350, 350}), cover);
+    SetWindowPos(remote, HWND_TOP, 10, 20, 50, 60, SWP_SHOWWINDOW);
+    GetWindowRect(remote, &rect);
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 20);
+    EXPECT_EQ(rect.right, 60);
+    EXPECT_EQ(rect.bottom, 80);
+    EXPECT_EQ(WindowFromPoint({30, 30}), remote);
+
+    // The other process sees this one's windows too, in the same order.
+    BringWindowToTop(cover);
+    std::vector<HWND> enumerated;
+    EnumWindows(
+        [](HWND hwnd, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&enumerated));
+    EXPECT_EQ(enumerated, (std::vector<HWND>{cover, remote}));
+    PostMessageA(remote, WM_CLOSE, 0, 0);
+    EXPECT_EQ(peer.ReadToEnd(), (std::vector<std::string>{"got 16 0 0", "closed"}));
+}
+
+}  // namespace
+}  // namespace platform::testing
