@@ -1,5 +1,9 @@
 #include "platform/windows/RecordingWindow.h"
 
+#include <cstdint>
+
+#include "platform/process/LibraryApi.h"
+
 namespace platform::testing {
 namespace {
 
@@ -269,6 +273,33 @@ TEST_F(InputTest, KeyboardHooksRunNewestFirstWhenTheMessageIsTakenAndMaySwallowI
     EXPECT_EQ(input[0].wParam, static_cast<WPARAM>('Y'));
     EXPECT_TRUE(UnhookWindowsHookEx(second));
     EXPECT_TRUE(UnhookWindowsHookEx(first_hook));
+}
+
+TEST_F(InputTest, AHookLibraryLoadedByNameSeesInjectedKeys) {
+    HWND top = TopLevel();
+    SetFocus(top);
+    PumpUntilIdle();
+    HMODULE library = LoadLibraryA("keyhook.dll");
+    ASSERT_NE(library, nullptr);
+    auto hook = reinterpret_cast<HOOKPROC>(GetProcAddress(library, "KeyboardHookProc"));
+    auto calls = reinterpret_cast<int (*)()>(GetProcAddress(library, "HookCalls"));
+    auto last_key = reinterpret_cast<std::uintptr_t (*)()>(GetProcAddress(library, "LastHookKey"));
+    ASSERT_TRUE(hook && calls && last_key);
+
+    HHOOK installed = SetWindowsHookExA(WH_KEYBOARD, hook, library, 0);
+    ASSERT_NE(installed, nullptr);
+    InjectKey('Q', true);
+    InjectKey('Q', false);
+    const auto input = Input();
+    EXPECT_EQ(calls(), 2);
+    EXPECT_EQ(last_key(), static_cast<std::uintptr_t>('Q'));
+    EXPECT_EQ(Messages(input), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
+
+    EXPECT_TRUE(UnhookWindowsHookEx(installed));
+    InjectKey('R', true);
+    Input();
+    EXPECT_EQ(calls(), 2);
+    EXPECT_TRUE(FreeLibrary(library));
 }
 
 std::vector<MOUSEHOOKSTRUCT> mouse_hook_calls;
