@@ -1,0 +1,36 @@
+// The simplest layout that gives every displayed element a box: block elements stack down the
+// page at full width, text and inline elements flow along lines of fixed height (8 pixels per
+// ASCII character, 16 per other character), images take their width and height attributes or
+// 32 x 32, iframes theirs or 300 x 150, frames stack at full width and 150 high, and <br> ends a
+// line. Below its content the body fills the view.
+#pragma once
+
+#include <unordered_map>
+#include <vector>
+
+#include "platform/web/PageLayout.h"
+
+namespace platform::web {
+
+class BlockLayout : public PageLayout {
+public:
+    static constexpr int kLineHeight = 16;
+    static constexpr int kNarrowWidth = 8;
+    static constexpr int kWideWidth = 16;
+    static constexpr int kDefaultImageSize = 32;
+    static constexpr int kDefaultFrameWidth = 300;
+    static constexpr int kDefaultFrameHeight = 150;
+
+    void Update(const HtmlDocument& document, int width) override;
+    uint64_t HitTest(int x, int y) const override;
+    std::optional<LayoutBox> BoxOf(const HtmlNode& element) const override;
+
+private:
+    // Boxes in document order, so that a later box containing a point is the inner one.
+    std::vector<std::pair<uint64_t, LayoutBox>> boxes_;
+    std::unordered_map<uint64_t, size_t> indexBySerial_;
+    uint64_t bodySerial_ = 0;
+    int width_ = 0;
+};
+
+}  // namespace platform::web

@@ -1,0 +1,186 @@
+#include "platform/web/HtmlParser.h"
+
+#include <gumbo.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace platform::web {
+
+namespace {
+
+std::string TagName(const GumboElement& element) {
+    if (element.tag != GUMBO_TAG_UNKNOWN) {
+        return gumbo_normalized_tagname(element.tag);
+    }
+    GumboStringPiece original = element.original_tag;
+    gumbo_tag_from_original_text(&original);
+    std::string name(original.data != nullptr ? original.data : "", original.length);
+    for (char& c : name) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return name;
+}
+
+std::unique_ptr<HtmlNode> MakeNode(const GumboNode& source) {
+    switch (source.type) {
+        case GUMBO_NODE_ELEMENT:
+        case GUMBO_NODE_TEMPLATE: {
+            auto node =
+                std::make_unique<HtmlNode>(HtmlNode::Kind::Element, TagName(source.v.element));
+            const GumboVector& attributes = source.v.element.attributes;
+            for (unsigned i = 0; i < attributes.length; ++i) {
+                const auto* attribute = static_cast<const GumboAttribute*>(attributes.data[i]);
+                if (!node->HasAttribute(attribute->name)) {
+                    node->SetAttribute(attribute->name, attribute->value);
+                }
+            }
+            return node;
+        }
+        case GUMBO_NODE_TEXT:
+        case GUMBO_NODE_CDATA:
+        case GUMBO_NODE_WHITESPACE:
+            return std::make_unique<HtmlNode>(HtmlNode::Kind::Text, source.v.text.text);
+        case GUMBO_NODE_COMMENT:
+            return std::make_unique<HtmlNode>(HtmlNode::Kind::Comment, source.v.text.text);
+        case GUMBO_NODE_DOCUMENT:
+            break;
+    }
+    return std::make_unique<HtmlNode>(HtmlNode::Kind::Document, "");
+}
+
+const GumboVector* ChildrenOf(const GumboNode& node) {
+    switch (node.type) {
+        case GUMBO_NODE_DOCUMENT:
+            return &node.v.document.children;
+        case GUMBO_NODE_ELEMENT:
+        case GUMBO_NODE_TEMPLATE:
+            return &node.v.element.children;
+        default:
+            return nullptr;
+    }
+}
+
+// Copies the children of `source` under `target` without recursion; past kMaxTreeDepth the
+// nodes are attached to the deepest allowed ancestor instead.
+void CopyChildren(const GumboNode& source, HtmlNode* target, size_t targetDepth) {
+    struct Pending {
+        const GumboNode* source;
+        HtmlNode* target;
+        size_t depth;
+    };
+    std::vector<Pending> stack;
+    auto pushChildren = [&stack](const GumboNode& node, HtmlNode* into, size_t depth) {
+        const GumboVector* children = ChildrenOf(node);
+        if (children == nullptr) {
+            return;
+        }
+        for (unsigned i = children->length; i > 0; --i) {
+            stack.push_back({static_cast<const GumboNode*>(children->data[i - 1]), into, depth});
+        }
+    };
+    pushChildren(source, target, targetDepth);
+    while (!stack.empty()) {
+        Pending item = stack.back();
+        stack.pop_back();
+        HtmlNode* added = item.target->AppendChild(MakeNode(*item.source));
+        if (item.depth + 1 < kMaxTreeDepth) {
+            pushChildren(*item.source, added, item.depth + 1);
+        } else {
+            pushChildren(*item.source, item.target, item.depth);
+        }
+    }
+}
+
+void* AllocateForParser(void*, size_t size) {
+    return std::malloc(size);
+}
+
+void FreeForParser(void*, void* block) {
+    std::free(block);
+}
+
+// The parser frees its tree recursively, which a deeply nested page would turn into a stack
+// overflow. Making every node a child of the document first keeps that recursion two deep.
+void FlattenForFreeing(GumboOutput& output) {
+    std::vector<GumboNode*> nodes;
+    std::vector<GumboNode*> stack{output.document};
+    while (!stack.empty()) {
+        const GumboVector* children = ChildrenOf(*stack.back());
+        stack.pop_back();
+        for (unsigned i = 0; children != nullptr && i < children->length; ++i) {
+            auto* child = static_cast<GumboNode*>(children->data[i]);
+            nodes.push_back(child);
+            stack.push_back(child);
+        }
+    }
+    auto* flat = static_cast<void**>(std::malloc(sizeof(void*) * (nodes.size() + 1)));
+    if (flat == nullptr) {
+        return;
+    }
+    for (GumboNode* node : nodes) {
+        if (auto* children = const_cast<GumboVector*>(ChildrenOf(*node))) {
+            children->length = 0;
+        }
+    }
+    GumboVector& top = output.document->v.document.children;
+    std::free(top.data);
+    std::copy(nodes.begin(), nodes.end(), flat);
+    top.data = flat;
+    top.length = static_cast<unsigned>(nodes.size());
+    top.capacity = static_cast<unsigned>(nodes.size() + 1);
+}
+
+GumboOptions ParseOptions() {
+    GumboOptions options = kGumboDefaultOptions;
+    options.allocator = AllocateForParser;
+    options.deallocator = FreeForParser;
+    // The errors are of no use here and cost memory on broken pages.
+    options.max_errors = 0;
+    return options;
+}
+
+}  // namespace
+
+std::unique_ptr<HtmlNode> ParseHtmlDocument(std::string_view utf8) {
+    GumboOptions options = ParseOptions();
+    GumboOutput* output = gumbo_parse_with_options(&options, utf8.data(), utf8.size());
+    auto document = std::make_unique<HtmlNode>(HtmlNode::Kind::Document, "");
+    if (output != nullptr) {
+        CopyChildren(*output->document, document.get(), 0);
+        FlattenForFreeing(*output);
+        gumbo_destroy_output(&options, output);
+    }
+    return document;
+}
+
+std::vector<std::unique_ptr<HtmlNode>> ParseHtmlFragment(std::string_view utf8,
+                                                         std::string_view contextTag) {
+    GumboOptions options = ParseOptions();
+    GumboTag context = gumbo_tagn_enum(contextTag.data(), static_cast<unsigned>(contextTag.size()));
+    // Contexts that the parser cannot take as such (the document itself, unknown tags) parse
+    // like the content of a div.
+    if (context == GUMBO_TAG_UNKNOWN || context == GUMBO_TAG_LAST || context == GUMBO_TAG_HTML) {
+        context = GUMBO_TAG_DIV;
+    }
+    options.fragment_context = context;
+    GumboOutput* output = gumbo_parse_with_options(&options, utf8.data(), utf8.size());
+    HtmlNode holder(HtmlNode::Kind::Element, "div");
+    if (output != nullptr) {
+        CopyChildren(*output->root, &holder, 1);
+        FlattenForFreeing(*output);
+        gumbo_destroy_output(&options, output);
+    }
+    std::vector<std::unique_ptr<HtmlNode>> nodes;
+    while (!holder.children().empty()) {
+        nodes.push_back(holder.RemoveChild(holder.children().size() - 1));
+    }
+    std::reverse(nodes.begin(), nodes.end());
+    return nodes;
+}
+
+}  // namespace platform::web
