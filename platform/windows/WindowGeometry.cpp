@@ -349,7 +349,10 @@ BOOL GetClientRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
-BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint) {
+namespace {
+
+// Moves a point by the window's client origin on the screen: +1 from client to screen, -1 back.
+BOOL MoveByClientOrigin(HWND hWnd, LPPOINT lpPoint, int direction) {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     if (system.Find(hWnd) == nullptr || lpPoint == nullptr) {
@@ -357,22 +360,19 @@ BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint) {
         return FALSE;
     }
     const POINT origin = system.ClientOriginOnScreen(hWnd);
-    lpPoint->x -= origin.x;
-    lpPoint->y -= origin.y;
+    lpPoint->x += direction * origin.x;
+    lpPoint->y += direction * origin.y;
     return TRUE;
 }
 
+}  // namespace
+
+BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint) {
+    return MoveByClientOrigin(hWnd, lpPoint, -1);
+}
+
 BOOL ClientToScreen(HWND hWnd, LPPOINT lpPoint) {
-    WindowSystem& system = WindowSystem::Get();
-    std::lock_guard lock(system.mutex);
-    if (system.Find(hWnd) == nullptr || lpPoint == nullptr) {
-        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-        return FALSE;
-    }
-    const POINT origin = system.ClientOriginOnScreen(hWnd);
-    lpPoint->x += origin.x;
-    lpPoint->y += origin.y;
-    return TRUE;
+    return MoveByClientOrigin(hWnd, lpPoint, 1);
 }
 
 int MapWindowPoints(HWND hWndFrom, HWND hWndTo, LPPOINT lpPoints, UINT cPoints) {
