@@ -1,4 +1,4 @@
-// The framework's bitmap. Loading from the compiled resources comes with the resource layer.
+// The framework's bitmap.
 #pragma once
 
 #include "platform/drawing/GdiObject.h"
@@ -9,6 +9,9 @@ class CBitmap : public CGdiObject {
 public:
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
     BOOL CreateCompatibleBitmap(CDC* dc, int width, int height);
+    // From the program's bitmap resources.
+    BOOL LoadBitmap(UINT id);
+    BOOL LoadBitmap(LPCSTR name);
     BOOL CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
         return Attach(::CreateBitmap(width, height, planes, bitsPerPixel, bits));
     }

@@ -426,8 +426,8 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITM
               UINT usage);
 int SetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, const void* bits,
               const BITMAPINFO* info, UINT usage);
-// IMAGE_BITMAP (.bmp), IMAGE_ICON (.ico) and IMAGE_CURSOR (.cur) files with LR_LOADFROMFILE;
-// resources are not reachable yet.
+// IMAGE_BITMAP (.bmp), IMAGE_ICON (.ico) and IMAGE_CURSOR (.cur) files with LR_LOADFROMFILE,
+// otherwise the program's bitmap, icon and cursor resources (ResourceImages.h).
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
 
 // Shapes. Filled areas exclude the right and bottom edges; MoveToEx/LineTo leave out the end point.

@@ -13,6 +13,7 @@
 #include "platform/drawing/FileReplace.h"
 #include "platform/drawing/IconApi.h"
 #include "platform/drawing/IconFile.h"
+#include "platform/drawing/ResourceImages.h"
 #include "platform/files/Path.h"
 
 using namespace platform;
@@ -76,7 +77,7 @@ Surface Resized(const Surface& source, int width, int height) {
 
 // An icon or cursor file: the picture closest to the size asked (the default size with
 // LR_DEFAULTSIZE, else the first picture's own size), stretched to it.
-HANDLE LoadIconFromBytes(const std::vector<std::uint8_t>& bytes, bool isIcon, int width, int height,
+HANDLE LoadIconFromBytes(std::span<const std::uint8_t> bytes, bool isIcon, int width, int height,
                          UINT flags) {
     std::vector<IconPicture> pictures = DecodeIconFile(bytes);
     if (pictures.empty()) {
@@ -106,6 +107,37 @@ HBITMAP CreateBitmapFromSurface(const Surface& surface) {
     bitmap->surface = surface;
     bitmap->bits_per_pixel = GetDisplayMode().bits_per_pixel;
     return static_cast<HBITMAP>(RegisterObject(std::move(bitmap)));
+}
+
+HANDLE LoadImageFromBytes(std::span<const std::uint8_t> bytes, UINT type, int width, int height,
+                          UINT flags) {
+    if (type != IMAGE_BITMAP) {
+        return LoadIconFromBytes(bytes, type == IMAGE_ICON, width, height, flags);
+    }
+    std::optional<DecodedBitmap> decoded = DecodeBitmapFile(bytes);
+    if (!decoded) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return nullptr;
+    }
+    Surface pixels = std::move(decoded->pixels);
+    if ((width > 0 || height > 0) && SizeAllowed(width, height)) {
+        pixels = Resized(pixels, width > 0 ? width : pixels.width(),
+                         height > 0 ? height : pixels.height());
+    }
+    auto bitmap = std::make_unique<BitmapObject>();
+    bitmap->bits_per_pixel = GetDisplayMode().bits_per_pixel;
+    if (flags & LR_MONOCHROME) {
+        bitmap->bits_per_pixel = 1;
+        for (int y = 0; y < pixels.height(); ++y) {
+            for (int x = 0; x < pixels.width(); ++x) {
+                Pixel p = pixels.At(x, y);
+                int luminance = ((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11;
+                pixels.Set(x, y, luminance >= 12800 ? 0x00FFFFFFu : 0);
+            }
+        }
+    }
+    bitmap->surface = std::move(pixels);
+    return RegisterObject(std::move(bitmap));
 }
 
 bool WriteBitmapFile(const Surface& surface, const char* windowsPath, int bitsPerPixel) {
@@ -267,41 +299,18 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, con
     return count;
 }
 
-HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int width, int height, UINT flags) {
-    if (type > IMAGE_CURSOR || (flags & LR_LOADFROMFILE) == 0 || name == nullptr) {
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags) {
+    if (type > IMAGE_CURSOR || name == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
+    }
+    if ((flags & LR_LOADFROMFILE) == 0) {
+        return LoadImageFromResources(instance, name, type, width, height, flags);
     }
     std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(name);
     if (!bytes) {
         SetLastError(errno == ENOENT ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED);
         return nullptr;
     }
-    if (type != IMAGE_BITMAP) {
-        return LoadIconFromBytes(*bytes, type == IMAGE_ICON, width, height, flags);
-    }
-    std::optional<DecodedBitmap> decoded = DecodeBitmapFile(*bytes);
-    if (!decoded) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return nullptr;
-    }
-    Surface pixels = std::move(decoded->pixels);
-    if ((width > 0 || height > 0) && SizeAllowed(width, height)) {
-        pixels = Resized(pixels, width > 0 ? width : pixels.width(),
-                         height > 0 ? height : pixels.height());
-    }
-    auto bitmap = std::make_unique<BitmapObject>();
-    bitmap->bits_per_pixel = GetDisplayMode().bits_per_pixel;
-    if (flags & LR_MONOCHROME) {
-        bitmap->bits_per_pixel = 1;
-        for (int y = 0; y < pixels.height(); ++y) {
-            for (int x = 0; x < pixels.width(); ++x) {
-                Pixel p = pixels.At(x, y);
-                int luminance = ((p >> 16) & 0xFF) * 30 + ((p >> 8) & 0xFF) * 59 + (p & 0xFF) * 11;
-                pixels.Set(x, y, luminance >= 12800 ? 0x00FFFFFFu : 0);
-            }
-        }
-    }
-    bitmap->surface = std::move(pixels);
-    return RegisterObject(std::move(bitmap));
+    return LoadImageFromBytes(*bytes, type, width, height, flags);
 }
