@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "platform/process/LibraryApi.h"
+#include "platform/text/CString.h"
 
 namespace platform {
 namespace {
@@ -61,6 +62,14 @@ TEST(ResourceApiTest, MissingStringsLeaveAnEmptyBuffer) {
     EXPECT_EQ(LoadStringA(nullptr, 5000, buffer, sizeof buffer), 0);
     EXPECT_EQ(LoadStringA(nullptr, 57344, nullptr, 10), 0);
     EXPECT_EQ(LoadStringA(nullptr, 57344, buffer, 0), 0);
+}
+
+TEST(ResourceApiTest, CStringLoadsFromTheStringTable) {
+    CString text("unchanged");
+    ASSERT_TRUE(text.LoadString(1000));
+    EXPECT_EQ(text, "列1\t列2");
+    EXPECT_FALSE(text.LoadString(4321));
+    EXPECT_EQ(text, "列1\t列2");
 }
 
 TEST(ResourceApiTest, DialogTemplateKeepsEveryControlKind) {

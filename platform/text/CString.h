@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/base/WinTypes.h"
+
 // Conversions from text and to const char* are implicit, as in the framework.
 class CString {
 public:
@@ -116,6 +118,10 @@ public:
     char* GetBufferSetLength(int length);
     // -1 takes the text up to the first NUL in the buffer; other lengths are clamped to it.
     void ReleaseBuffer(int newLength = -1);
+
+    // Takes the string of the program's string table; FALSE, and the text unchanged, when there
+    // is none. Defined with the resource runtime (platform/resources), which programs link.
+    BOOL LoadString(UINT id);
 
 private:
     std::string text_;
