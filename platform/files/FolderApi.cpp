@@ -37,6 +37,25 @@ BOOL Succeed() {
     return TRUE;
 }
 
+struct ExistingEntry {
+    ResolvedPath target;
+    FileInfo info;
+};
+
+// Resolves a path argument and reads what stands there; on failure sets the last error and gives
+// nullopt.
+std::optional<ExistingEntry> FindExisting(LPCSTR name) {
+    ResolvedPath target = platform::ResolveWindowsPath(name ? name : "");
+    if (!target.ok()) {
+        return Fail(target.error, std::optional<ExistingEntry>());
+    }
+    std::optional<FileInfo> info = platform::QueryFileInfo(target.path);
+    if (!info) {
+        return Fail(platform::MissingFileError(target.path), std::optional<ExistingEntry>());
+    }
+    return ExistingEntry{std::move(target), std::move(*info)};
+}
+
 // Parses and checks an argument; on failure sets the last error and gives nullopt.
 std::optional<WindowsPath> ParseArgument(LPCSTR text, bool patternInLastName) {
     std::optional<WindowsPath> parsed = platform::ParseWindowsPath(text ? text : "");
@@ -273,22 +292,20 @@ BOOL CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExis
 }
 
 BOOL DeleteFileA(LPCSTR lpFileName) {
-    ResolvedPath target = platform::ResolveWindowsPath(lpFileName ? lpFileName : "");
-    if (!target.ok()) {
-        return Fail(target.error, FALSE);
+    std::optional<ExistingEntry> entry = FindExisting(lpFileName);
+    if (!entry) {
+        return FALSE;
     }
-    std::optional<FileInfo> info = platform::QueryFileInfo(target.path);
-    if (!info) {
-        return Fail(platform::MissingFileError(target.path), FALSE);
-    }
-    if (info->isDirectory) {
+    const ResolvedPath& target = entry->target;
+    const FileInfo& info = entry->info;
+    if (info.isDirectory) {
         return Fail(ERROR_ACCESS_DENIED, FALSE);
     }
-    if (!info->isSymlink) {
-        if (info->isReadOnly) {
+    if (!info.isSymlink) {
+        if (info.isReadOnly) {
             return Fail(ERROR_ACCESS_DENIED, FALSE);
         }
-        if (!ShareTable::Instance().Allows(info->identity, ShareTable::kDelete)) {
+        if (!ShareTable::Instance().Allows(info.identity, ShareTable::kDelete)) {
             return Fail(ERROR_SHARING_VIOLATION, FALSE);
         }
     }
@@ -420,16 +437,12 @@ BOOL RemoveDirectoryA(LPCSTR lpPathName) {
 }
 
 DWORD GetFileAttributesA(LPCSTR lpFileName) {
-    ResolvedPath target = platform::ResolveWindowsPath(lpFileName ? lpFileName : "");
-    if (!target.ok()) {
-        return Fail(target.error, INVALID_FILE_ATTRIBUTES);
-    }
-    std::optional<FileInfo> info = platform::QueryFileInfo(target.path);
-    if (!info) {
-        return Fail(platform::MissingFileError(target.path), INVALID_FILE_ATTRIBUTES);
+    std::optional<ExistingEntry> entry = FindExisting(lpFileName);
+    if (!entry) {
+        return INVALID_FILE_ATTRIBUTES;
     }
     SetLastError(ERROR_SUCCESS);
-    return platform::FileAttributesOf(*info, target.path.filename().native());
+    return platform::FileAttributesOf(entry->info, entry->target.path.filename().native());
 }
 
 BOOL SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "platform/text/Gbk.h"
@@ -522,52 +523,52 @@ LRESULT SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT Msg, WPARAM wParam, 
     return item == nullptr ? 0 : SendMessageA(item, Msg, wParam, lParam);
 }
 
-BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam) {
-    if (lpEnumFunc == nullptr) {
+namespace {
+
+// Collects the handles under the window system's lock, then calls the function for each with the
+// lock released, so that it may use any window function.
+BOOL EnumerateCollected(WNDENUMPROC function, LPARAM lParam,
+                        const std::function<void(WindowSystem&, std::vector<HWND>&)>& collect) {
+    if (function == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
-    platform::RefreshForeignWindows();
     std::vector<HWND> handles;
     {
         WindowSystem& system = WindowSystem::Get();
         std::lock_guard lock(system.mutex);
-        handles = system.Find(system.desktop)->children;
+        collect(system, handles);
     }
-    return platform::EnumerateList(handles, lpEnumFunc, lParam);
+    return platform::EnumerateList(handles, function, lParam);
+}
+
+}  // namespace
+
+BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam) {
+    if (lpEnumFunc != nullptr) {
+        platform::RefreshForeignWindows();
+    }
+    return EnumerateCollected(lpEnumFunc, lParam, [](WindowSystem& system, auto& handles) {
+        handles = system.Find(system.desktop)->children;
+    });
 }
 
 BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam) {
-    if (lpEnumFunc == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    std::vector<HWND> handles;
-    {
-        WindowSystem& system = WindowSystem::Get();
-        std::lock_guard lock(system.mutex);
-        platform::CollectDescendants(system, hWndParent == nullptr ? system.desktop : hWndParent,
-                                     handles);
-    }
-    return platform::EnumerateList(handles, lpEnumFunc, lParam);
+    return EnumerateCollected(
+        lpEnumFunc, lParam, [hWndParent](WindowSystem& system, auto& handles) {
+            platform::CollectDescendants(
+                system, hWndParent == nullptr ? system.desktop : hWndParent, handles);
+        });
 }
 
 BOOL EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam) {
-    if (lpfn == nullptr) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return FALSE;
-    }
-    std::vector<HWND> handles;
-    {
-        WindowSystem& system = WindowSystem::Get();
-        std::lock_guard lock(system.mutex);
+    return EnumerateCollected(lpfn, lParam, [dwThreadId](WindowSystem& system, auto& handles) {
         for (HWND top : system.Find(system.desktop)->children) {
             if (system.Find(top)->threadId == dwThreadId) {
                 handles.push_back(top);
             }
         }
-    }
-    return platform::EnumerateList(handles, lpfn, lParam);
+    });
 }
 
 HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCSTR lpszWindow) {
