@@ -146,7 +146,8 @@ INT_PTR DialogBoxFromTemplate(HINSTANCE instance, const DialogTemplate& dialog,
                               DLGPROC procedure, LPARAM param);
 
 // Runs an existing dialog modally as DialogBoxParamA does after creating it, and destroys it at
-// the end; for the message box and the framework's dialogs.
+// the end; for the framework's dialogs. The keyboard interface is the caller's: DialogBoxParamA
+// attaches IsDialogMessageA to the dialog's pre-translation, the framework calls it from its own.
 INT_PTR RunModalDialog(HWND dialog, HWND parent);
 
 }  // namespace platform

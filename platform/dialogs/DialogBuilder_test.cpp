@@ -292,5 +292,22 @@ TEST_F(DialogBuilderTest, TheDialogClassIsRegisteredUnderItsSystemName) {
     EXPECT_FALSE(EndDialog(hwnd, 1));
 }
 
+TEST_F(DialogBuilderTest, APrivateDialogClassServesAsTheDialogWindow) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefDlgProcA;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.lpszClassName = "PrivateDialog";
+    ASSERT_NE(RegisterClassA(&windowClass), 0);
+    DialogTemplate dialog = TestDialog();
+    dialog.className = "PrivateDialog";
+    HWND hwnd = Create(dialog, nullptr, 99);
+    ASSERT_NE(hwnd, nullptr);
+    char name[32] = {};
+    GetClassNameA(hwnd, name, sizeof name);
+    EXPECT_STREQ(name, "PrivateDialog");
+    ASSERT_EQ(DialogEvents::Of(WM_INITDIALOG).size(), 1u);
+    EXPECT_EQ(DialogEvents::Of(WM_INITDIALOG)[0].lParam, 99);
+}
+
 }  // namespace
 }  // namespace platform::testing

@@ -118,7 +118,12 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
                                           [&](DialogRecord& record) { record.savedFocus = focus; });
                 }
             } else if (HIWORD(wParam) == 0 && !HoldsFocus(dialog)) {
-                DialogFocus::MoveTo(dialog, DialogFocus::ControlToRestore(dialog));
+                // A dialog without a control to focus takes the keys itself.
+                if (HWND control = DialogFocus::ControlToRestore(dialog)) {
+                    DialogFocus::MoveTo(dialog, control);
+                } else {
+                    SetFocus(dialog);
+                }
             }
             return 0;
         case WM_SETFOCUS:

@@ -150,6 +150,25 @@ TEST_F(DialogRunsTest, ClosingIsTheCancelButtonUnlessItIsDisabled) {
     EXPECT_EQ(DialogEvents::Of(WM_COMMAND).size(), 1u);
 }
 
+TEST_F(DialogRunsTest, FocusComesBackToTheLastControlOnActivation) {
+    DialogTemplate dialog = OkCancelDialog();
+    dialog.style |= WS_VISIBLE;
+    HWND hwnd = Create(dialog);
+    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, IDCANCEL)), TRUE);
+    HWND other = Helper();
+    SetActiveWindow(other);
+    EXPECT_EQ(GetFocus(), other);
+    SetActiveWindow(hwnd);
+    EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, IDCANCEL));
+    // Focus given to the dialog itself passes on to that control too.
+    SetFocus(hwnd);
+    EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, IDCANCEL));
+
+    DialogTemplate empty = TestDialog(WS_POPUP | WS_VISIBLE);
+    HWND bare = Create(empty);
+    EXPECT_EQ(GetFocus(), bare);
+}
+
 TEST_F(DialogRunsTest, HandledMessagesAnswerThroughTheResultSlot) {
     HWND hwnd = Create(OkCancelDialog());
     DialogScript::Get().handlers[WM_APP + 1] = [](HWND dialog, WPARAM, LPARAM) {

@@ -87,7 +87,6 @@ inline LRESULT CALLBACK TestButtonProcedure(HWND hwnd, UINT message, WPARAM wPar
                          reinterpret_cast<LPARAM>(hwnd));
             return 0;
         case WM_SETFONT:
-        case WM_SETFOCUS:
             DialogEvents::Add(hwnd, message, wParam, lParam);
             return 0;
         default:
@@ -108,7 +107,6 @@ inline LRESULT CALLBACK TestEditProcedure(HWND hwnd, UINT message, WPARAM wParam
         case WM_KEYDOWN:
         case 0x00B1:  // EM_SETSEL
         case WM_SETFONT:
-        case WM_SETFOCUS:
             DialogEvents::Add(hwnd, message, wParam, lParam);
             return 0;
         default:
@@ -130,7 +128,6 @@ inline LRESULT CALLBACK TestStaticProcedure(HWND hwnd, UINT message, WPARAM wPar
 inline LRESULT CALLBACK TestComboProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case 0x0143:  // CB_ADDSTRING
-        case 0x0180:  // LB_ADDSTRING
             DialogEvents::Add(hwnd, message, wParam, lParam, reinterpret_cast<const char*>(lParam));
             return static_cast<LRESULT>(DialogEvents::Of(message).size() - 1);
         case WM_SETFONT:
