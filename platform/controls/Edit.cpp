@@ -620,7 +620,9 @@ LRESULT GetLine(const EditState& state, WPARAM line, LPARAM buffer) {
     const int index = state.text.multiline() ? static_cast<int>(line) : 0;
     const std::string_view text = state.text.LineText(index);
     const size_t length = CutAtCharBoundary(text, capacity);
-    std::memcpy(out, text.data(), length);
+    if (length > 0) {
+        std::memcpy(out, text.data(), length);
+    }
     return static_cast<LRESULT>(length);
 }
 
