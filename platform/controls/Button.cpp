@@ -368,6 +368,12 @@ LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return 0;
         case WM_GETDLGCODE:
             return DialogCode(hwnd, *state);
+        case WM_NCHITTEST:
+            // A group box lets the mouse through to the controls it frames.
+            if (TypeOf(hwnd) == BS_GROUPBOX) {
+                return HTTRANSPARENT;
+            }
+            return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_SETFOCUS:
             Focus(hwnd, *state, true);
             return 0;

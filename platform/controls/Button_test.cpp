@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <vector>
 
+#include "platform/controls/Edit.h"
+#include "platform/controls/Static.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/RecordingWindow.h"
 
@@ -335,6 +338,72 @@ TEST_F(ButtonTest, CheckBoxUsesTheParentsStaticColoursAndDrawsItsMark) {
     EXPECT_EQ(PixelAt(box, 5, 6), GetSysColor(COLOR_WINDOWTEXT));
     DestroyWindow(box);
     DeleteObject(blue);
+}
+
+TEST_F(ButtonTest, DialogOfButtonsStaticsAndEditsLooksLikeAnOrdinaryDialog) {
+    RegisterStaticClass();
+    RegisterEditClass();
+    WNDCLASSA face{};
+    face.lpfnWndProc = testing::RecordingProcedure;
+    face.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    face.lpszClassName = "Face";
+    ASSERT_NE(RegisterClassA(&face), 0);
+    HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, "Face", "\xBF\xD8\xBC\xFE",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 100, 100, 360,
+                                  260, nullptr, nullptr, nullptr, nullptr);
+    struct Control {
+        const char* className;
+        const char* text;
+        DWORD style;
+        RECT rect;
+        DWORD exStyle;
+    };
+    const Control controls[] = {
+        {"Button", "&Check", BS_AUTOCHECKBOX | WS_GROUP, {20, 25, 160, 45}, 0},
+        {"Button", "Three state", BS_AUTO3STATE, {20, 50, 160, 70}, 0},
+        {"Button", "Radio &one", BS_AUTORADIOBUTTON | WS_GROUP, {20, 75, 160, 95}, 0},
+        {"Button", "Radio two", BS_AUTORADIOBUTTON, {20, 98, 160, 118}, 0},
+        // Siblings above clip the ones below on this screen, so the frame comes after what it
+        // frames.
+        {"Button", "\xD1\xA1\xCF\xEE", BS_GROUPBOX, {10, 5, 170, 125}, 0},
+        {"Static", "\xD3\xC3\xBB\xA7\xC3\xFB:", SS_LEFT, {185, 10, 340, 26}, 0},
+        {"Edit",
+         "Selected text",
+         ES_AUTOHSCROLL | ES_NOHIDESEL,
+         {185, 28, 340, 50},
+         WS_EX_CLIENTEDGE},
+        {"Edit", "secret", ES_AUTOHSCROLL | ES_PASSWORD, {185, 56, 340, 78}, WS_EX_CLIENTEDGE},
+        {"Edit",
+         "First line\r\nsecond line wraps at the edge of the box",
+         ES_MULTILINE | WS_VSCROLL,
+         {185, 84, 340, 150},
+         WS_EX_CLIENTEDGE},
+        {"Static", "", SS_ETCHEDHORZ, {10, 160, 340, 162}, 0},
+        {"Button", "OK", BS_DEFPUSHBUTTON | WS_GROUP, {100, 180, 175, 205}, 0},
+        {"Button", "Cancel", BS_PUSHBUTTON, {185, 180, 260, 205}, 0},
+        {"Button", "Disabled", BS_PUSHBUTTON | WS_DISABLED, {270, 180, 340, 205}, 0},
+    };
+    int id = 1000;
+    for (const Control& control : controls) {
+        CreateWindowExA(control.exStyle, control.className, control.text,
+                        WS_CHILD | WS_VISIBLE | control.style, control.rect.left, control.rect.top,
+                        control.rect.right - control.rect.left,
+                        control.rect.bottom - control.rect.top, dialog,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), nullptr, nullptr);
+    }
+    CheckDlgButton(dialog, 1000, BST_CHECKED);
+    CheckDlgButton(dialog, 1001, BST_INDETERMINATE);
+    CheckRadioButton(dialog, 1002, 1003, 1003);
+    SendDlgItemMessageA(dialog, 1006, EM_SETSEL, 0, 8);
+    PumpUntilIdle();
+
+    const std::filesystem::path folder = PROJECT_TEST_OUTPUT_DIR;
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(WriteWindowPng(dialog, folder / "buttons-statics-edits.png"));
+    HWND ok = GetDlgItem(dialog, 1010);
+    EXPECT_EQ(PixelAt(ok, 0, 0), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(PixelAt(GetDlgItem(dialog, 1006), 3, 0), GetSysColor(COLOR_HIGHLIGHT));
+    EXPECT_EQ(PixelAt(GetDlgItem(dialog, 1000), 5, 10), GetSysColor(COLOR_WINDOWTEXT));
 }
 
 }  // namespace
