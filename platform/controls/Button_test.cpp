@@ -340,6 +340,18 @@ TEST_F(ButtonTest, CheckBoxUsesTheParentsStaticColoursAndDrawsItsMark) {
     DeleteObject(blue);
 }
 
+TEST_F(ButtonTest, PushLikeCheckSinksWhenCheckedAndLeftTextPutsTheBoxRight) {
+    HWND pushLike = Button(1, BS_AUTOCHECKBOX | BS_PUSHLIKE, "Toggle", {0, 0, 80, 24});
+    EXPECT_EQ(PixelAt(pushLike, 0, 0), GetSysColor(COLOR_3DHIGHLIGHT));
+    Click(pushLike);
+    EXPECT_EQ(SendMessageA(pushLike, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(PixelAt(pushLike, 0, 0), GetSysColor(COLOR_3DDKSHADOW));
+
+    HWND right = Button(2, BS_AUTOCHECKBOX | BS_LEFTTEXT, "", {0, 30, 100, 43});
+    EXPECT_EQ(PixelAt(right, 87, 0), GetSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(PixelAt(right, 0, 0), GetSysColor(COLOR_BTNFACE));
+}
+
 TEST_F(ButtonTest, DialogOfButtonsStaticsAndEditsLooksLikeAnOrdinaryDialog) {
     RegisterStaticClass();
     RegisterEditClass();

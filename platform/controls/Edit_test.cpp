@@ -554,5 +554,45 @@ TEST_F(EditTest, PaintAsksTheParentForColoursAndShowsTheSelection) {
     DeleteObject(red);
 }
 
+TEST_F(EditTest, AlignmentStylesPlaceTheTextAndDisabledEditsAskForStaticColours) {
+    HWND left = Edit(ES_AUTOHSCROLL, "ab", {0, 0, 200, 20});
+    HWND right = Edit(ES_RIGHT | ES_MULTILINE, "ab", {0, 30, 200, 50});
+    HWND centre = Edit(ES_CENTER | ES_MULTILINE, "ab", {0, 60, 200, 80});
+    const auto x = [](HWND edit) {
+        return static_cast<int>(
+            static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, 0, 0))));
+    };
+    EXPECT_EQ(x(left), 1);
+    EXPECT_GT(x(right), 150);
+    EXPECT_GT(x(centre), 60);
+    EXPECT_LT(x(centre), x(right));
+
+    Log().Clear();
+    EnableWindow(left, FALSE);
+    PumpUntilIdle();
+    EXPECT_TRUE(Log().Of(WM_CTLCOLOREDIT).empty());
+    ASSERT_FALSE(Log().Of(WM_CTLCOLORSTATIC).empty());
+    EXPECT_EQ(reinterpret_cast<HWND>(Log().Of(WM_CTLCOLORSTATIC).back().lParam), left);
+}
+
+TEST_F(EditTest, HorizontalScrollBarMovesTheTextAndNotifies) {
+    HWND edit = Edit(ES_AUTOHSCROLL, "a long line of text that does not fit", {0, 0, 40, 20});
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    SendMessageA(edit, WM_HSCROLL, MAKEWPARAM(3, 0), 0);
+    EXPECT_EQ(Codes(edit), std::vector<WORD>{EN_HSCROLL});
+    EXPECT_GT(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    EXPECT_LT(static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, 0, 0))), 0);
+    SendMessageA(edit, WM_HSCROLL, MAKEWPARAM(6, 0), 0);
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+
+    // Typing at the end keeps the caret in view.
+    SendMessageA(edit, EM_SETSEL, 100, 100);
+    Char(edit, 'z');
+    EXPECT_GT(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    const int caretX = static_cast<short>(LOWORD(SendMessageA(edit, EM_POSFROMCHAR, 37, 0)));
+    EXPECT_GE(caretX, 0);
+    EXPECT_LT(caretX, 40);
+}
+
 }  // namespace
 }  // namespace platform
