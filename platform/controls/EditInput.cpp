@@ -15,14 +15,6 @@ bool KeyDown(int key) {
     return GetKeyState(key) < 0;
 }
 
-}  // namespace
-
-void SyncWindowText(HWND hwnd, const EditState& state) {
-    DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(state.text.text().c_str()));
-}
-
-namespace {
-
 // After a change that the parent hears about: EN_UPDATE before the new text shows, EN_CHANGE
 // after.
 void TextChanged(HWND hwnd, EditState& state) {
@@ -31,20 +23,6 @@ void TextChanged(HWND hwnd, EditState& state) {
     Notify(hwnd, EN_UPDATE);
     Notify(hwnd, EN_CHANGE);
 }
-
-}  // namespace
-
-std::string Converted(DWORD style, std::string_view text) {
-    std::string converted(text);
-    if (style & ES_UPPERCASE) {
-        ToUpperAscii(converted);
-    } else if (style & ES_LOWERCASE) {
-        ToLowerAscii(converted);
-    }
-    return converted;
-}
-
-namespace {
 
 // A single-line edit without ES_AUTOHSCROLL takes no more than its width shows.
 bool FitsWidth(HWND hwnd, const EditState& state, std::string_view insert) {
@@ -59,6 +37,20 @@ bool FitsWidth(HWND hwnd, const EditState& state, std::string_view insert) {
 }
 
 }  // namespace
+
+void SyncWindowText(HWND hwnd, const EditState& state) {
+    DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(state.text.text().c_str()));
+}
+
+std::string Converted(DWORD style, std::string_view text) {
+    std::string converted(text);
+    if (style & ES_UPPERCASE) {
+        ToUpperAscii(converted);
+    } else if (style & ES_LOWERCASE) {
+        ToLowerAscii(converted);
+    }
+    return converted;
+}
 
 // Inserts what the user typed or pasted, or what EM_REPLACESEL gives, with the limit's rule.
 void Insert(HWND hwnd, EditState& state, std::string_view insert, bool typing) {

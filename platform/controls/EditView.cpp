@@ -10,6 +10,42 @@
 
 namespace platform::edit {
 
+namespace {
+
+size_t CharCount(std::string_view text) {
+    size_t count = 0;
+    for (size_t at = 0; at < text.size(); at += CharLengthAt(text, at)) {
+        ++count;
+    }
+    return count;
+}
+
+// What a line shows: the password character once per character, or the text itself.
+std::string Shown(const EditState& state, std::string_view text) {
+    if (state.passwordChar == 0) {
+        return std::string(text);
+    }
+    return std::string(CharCount(text), state.passwordChar);
+}
+
+int AlignOffset(HWND hwnd, const EditState& state, int line) {
+    const DWORD style = StyleOf(hwnd);
+    if ((style & (ES_CENTER | ES_RIGHT)) == 0) {
+        return 0;
+    }
+    const int free = FormatWidth(hwnd) - TextWidth(state, state.text.LineText(line));
+    if (free <= 0) {
+        return 0;
+    }
+    return (style & ES_RIGHT) ? free : free / 2;
+}
+
+void DrawRun(HDC dc, int x, int y, const std::string& shown) {
+    TextOutA(dc, x, y, shown.data(), static_cast<int>(shown.size()));
+}
+
+}  // namespace
+
 EditState* StateOf(HWND hwnd) {
     return reinterpret_cast<EditState*>(GetWindowLongPtrA(hwnd, 0));
 }
@@ -39,26 +75,6 @@ int AverageCharWidth(const EditState& state) {
     GetTextMetricsA(state.measure, &metrics);
     return std::max<int>(1, metrics.tmAveCharWidth);
 }
-
-namespace {
-
-size_t CharCount(std::string_view text) {
-    size_t count = 0;
-    for (size_t at = 0; at < text.size(); at += CharLengthAt(text, at)) {
-        ++count;
-    }
-    return count;
-}
-
-// What a line shows: the password character once per character, or the text itself.
-std::string Shown(const EditState& state, std::string_view text) {
-    if (state.passwordChar == 0) {
-        return std::string(text);
-    }
-    return std::string(CharCount(text), state.passwordChar);
-}
-
-}  // namespace
 
 int TextWidth(const EditState& state, std::string_view text) {
     const std::string shown = Shown(state, text);
@@ -92,22 +108,6 @@ void Relayout(HWND hwnd, EditState& state) {
     state.text.SetLayout([measured](std::string_view text) { return TextWidth(*measured, text); },
                          Wraps(StyleOf(hwnd)) ? FormatWidth(hwnd) : 0);
 }
-
-namespace {
-
-int AlignOffset(HWND hwnd, const EditState& state, int line) {
-    const DWORD style = StyleOf(hwnd);
-    if ((style & (ES_CENTER | ES_RIGHT)) == 0) {
-        return 0;
-    }
-    const int free = FormatWidth(hwnd) - TextWidth(state, state.text.LineText(line));
-    if (free <= 0) {
-        return 0;
-    }
-    return (style & ES_RIGHT) ? free : free / 2;
-}
-
-}  // namespace
 
 POINT PositionOf(HWND hwnd, const EditState& state, size_t offset) {
     const int line = state.text.LineFromOffset(offset);
@@ -199,14 +199,6 @@ int VerticalTarget(HWND hwnd, const EditState& state, int code, int thumb) {
             return state.firstLine;
     }
 }
-
-namespace {
-
-void DrawRun(HDC dc, int x, int y, const std::string& shown) {
-    TextOutA(dc, x, y, shown.data(), static_cast<int>(shown.size()));
-}
-
-}  // namespace
 
 void Paint(HWND hwnd, EditState& state) {
     PAINTSTRUCT paint{};
