@@ -13,6 +13,11 @@
 // WM_SETTEXT sends EN_UPDATE and EN_CHANGE for a single-line edit, none for a multi-line one;
 // every change by the user, EM_REPLACESEL, EM_UNDO and the clipboard messages send EN_UPDATE and
 // then EN_CHANGE once the text has changed.
+//
+// Keys are those of the classic control: arrows, Home, End, Page Up and Down (Ctrl moves by words
+// or to either end, Shift selects), Backspace, Delete, Ctrl+C/X/V/Z and Ctrl/Shift+Insert,
+// Shift+Delete; Ctrl+A selects nothing. Undo keeps one step, which a second undo takes back;
+// consecutive typing is one step. A password edit never copies or cuts its text.
 #pragma once
 
 #include "platform/windows/WindowStructs.h"
