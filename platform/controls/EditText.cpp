@@ -50,6 +50,28 @@ void EditText::Select(size_t anchor, size_t caret) {
     typingRun_ = false;
 }
 
+namespace {
+
+// The limit counts characters, as the control does on a Chinese system: a two-byte character is
+// one, so the limit alone does not bound the bytes a caller must hold.
+size_t CharacterCount(std::string_view text) {
+    size_t count = 0;
+    for (size_t offset = 0; offset < text.size(); offset += CharLengthAt(text, offset))
+        ++count;
+    return count;
+}
+
+// The bytes of the first `characters` characters of `text`.
+size_t BytesOfCharacters(std::string_view text, size_t characters) {
+    size_t offset = 0;
+    for (; offset < text.size() && characters > 0; --characters) {
+        offset += CharLengthAt(text, offset);
+    }
+    return std::min(offset, text.size());
+}
+
+}  // namespace
+
 EditText::Selection EditText::selection() const {
     return Selection{std::min(anchor_, caret_), std::max(anchor_, caret_)};
 }
@@ -61,11 +83,12 @@ std::string_view EditText::SelectedText() const {
 
 EditText::Insert EditText::ReplaceSelection(std::string_view insert, bool typing) {
     const Selection range = selection();
-    const size_t kept = text_.size() - (range.end - range.start);
+    const size_t kept = CharacterCount(text_) - CharacterCount(SelectedText());
     const size_t room = kept >= limit_ ? 0 : limit_ - kept;
     Insert result = Insert::Whole;
-    if (insert.size() > room) {
-        insert = insert.substr(0, CutAtCharBoundary(insert, room));
+    const size_t fits = BytesOfCharacters(insert, room);
+    if (fits < insert.size()) {
+        insert = insert.substr(0, fits);
         result = insert.empty() ? Insert::Refused : Insert::Cut;
     }
     if (result == Insert::Refused || (insert.empty() && range.start == range.end)) {

@@ -46,18 +46,17 @@ TEST(EditTextTest, TrailBytesThatLookLikeLeadBytesAreNotCharacterStarts) {
     EXPECT_EQ(text.caret(), 2u);
 }
 
-TEST(EditTextTest, LimitCutsInsertedTextWithoutSplittingACharacter) {
+TEST(EditTextTest, LimitCountsCharactersAndCutsWithoutSplittingOne) {
     EditText text(false);
     text.SetLimit(5);
     text.SetText("abcd");
     text.Select(4, 4);
-    // One byte of room: the two-byte character does not fit and nothing is inserted.
-    EXPECT_EQ(text.ReplaceSelection("\xD6\xD0", true), EditText::Insert::Refused);
-    EXPECT_EQ(text.text(), "abcd");
-    EXPECT_FALSE(text.modified());
-    EXPECT_EQ(text.ReplaceSelection("xyz", false), EditText::Insert::Cut);
-    EXPECT_EQ(text.text(), "abcdx");
-    EXPECT_EQ(text.caret(), 5u);
+    // Room for one character: the first two-byte character fits whole, the second is cut off.
+    EXPECT_EQ(text.ReplaceSelection("\xD6\xD0\xCE\xC4", true), EditText::Insert::Cut);
+    EXPECT_EQ(text.text(), "abcd\xD6\xD0");
+    EXPECT_EQ(text.caret(), 6u);
+    EXPECT_EQ(text.ReplaceSelection("x", false), EditText::Insert::Refused);
+    EXPECT_EQ(text.text(), "abcd\xD6\xD0");
 }
 
 TEST(EditTextTest, LimitCountsTheSelectionAsFreedRoom) {
@@ -65,9 +64,9 @@ TEST(EditTextTest, LimitCountsTheSelectionAsFreedRoom) {
     text.SetLimit(4);
     text.SetText("abcd");
     text.Select(1, 3);
-    EXPECT_EQ(text.ReplaceSelection("\xD6\xD0\xCE\xC4", false), EditText::Insert::Cut);
+    EXPECT_EQ(text.ReplaceSelection("\xD6\xD0\xCE\xC4\xB1\xB1", false), EditText::Insert::Cut);
     EXPECT_EQ(text.text(),
-              "a\xD6\xD0"
+              "a\xD6\xD0\xCE\xC4"
               "d");
 }
 

@@ -157,26 +157,28 @@ TEST_F(EditTest, TwoByteCharacterArrivesAsLeadThenTrailByte) {
     EXPECT_EQ(Text(edit), "");
 }
 
-TEST_F(EditTest, LimitCountsBytesAndRefusesACharacterThatDoesNotFitWhole) {
+TEST_F(EditTest, LimitCountsCharactersNotBytes) {
     HWND edit = Edit(ES_AUTOHSCROLL);
     EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 30000);
     SendMessageA(edit, EM_LIMITTEXT, 3, 0);
     EXPECT_EQ(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 3);
     Char(edit, 'a');
     Char(edit, 'b');
-    Log().Clear();
     Char(edit, 0xD6);
     Char(edit, 0xD0);
-    EXPECT_EQ(Text(edit), "ab");
+    EXPECT_EQ(Text(edit), "ab\xD6\xD0");
+    Log().Clear();
+    Char(edit, 'c');
+    EXPECT_EQ(Text(edit), "ab\xD6\xD0");
     EXPECT_EQ(Codes(edit), std::vector<WORD>{EN_MAXTEXT});
 
     // WM_SETTEXT is not limited; EM_REPLACESEL is, and is cut at a character boundary.
-    SetWindowTextA(edit, "\xD6\xD0\xCE\xC4");
-    EXPECT_EQ(Text(edit), "\xD6\xD0\xCE\xC4");
-    SendMessageA(edit, EM_SETSEL, 0, 3);
+    SetWindowTextA(edit, "\xD6\xD0\xCE\xC4\xB1\xB1\xC3\xC3");
+    EXPECT_EQ(Text(edit), "\xD6\xD0\xCE\xC4\xB1\xB1\xC3\xC3");
+    SendMessageA(edit, EM_SETSEL, 0, 4);
     Log().Clear();
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x\xB1\xB1"));
-    EXPECT_EQ(Text(edit), "x\xCE\xC4");
+    EXPECT_EQ(Text(edit), "x\xB1\xB1\xC3\xC3");
     EXPECT_EQ(Codes(edit), (std::vector<WORD>{EN_MAXTEXT, EN_UPDATE, EN_CHANGE}));
 
     SendMessageA(edit, EM_LIMITTEXT, 0, 0);
