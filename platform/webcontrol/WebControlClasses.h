@@ -1,0 +1,9 @@
+// Makes the web control's classes creatable with CoCreateInstance: the browser control
+// (CLSID_WebBrowser). Safe to call more than once.
+#pragma once
+
+namespace platform::webcontrol {
+
+void RegisterWebControlClasses();
+
+}  // namespace platform::webcontrol
