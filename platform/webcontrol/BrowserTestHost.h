@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -314,6 +315,8 @@ class BrowserTest : public platform::testing::WindowTest {
 protected:
     void SetUp() override {
         WindowTest::SetUp();
+        // Visits must not reach the user's own history.
+        setenv("PLATFORM_URL_HISTORY_FILE", (folder.path() / "url-history.dat").c_str(), 1);
         CoInitialize(nullptr);
         RegisterWebControlClasses();
         parent = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 640, 480});
@@ -321,6 +324,7 @@ protected:
     void TearDown() override {
         DestroyWindow(parent);
         CoUninitialize();
+        unsetenv("PLATFORM_URL_HISTORY_FILE");
         WindowTest::TearDown();
     }
 

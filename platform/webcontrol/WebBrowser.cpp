@@ -10,6 +10,7 @@
 #include "platform/webcontrol/FrameBrowser.h"
 #include "platform/webcontrol/HtmlDocumentObject.h"
 #include "platform/webcontrol/PageFetcher.h"
+#include "platform/webcontrol/UrlHistoryStore.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -526,6 +527,9 @@ void WebBrowser::RecordVisit(const std::string& address, const PendingNavigation
         history_.SetCurrentTitle(title_);
     } else {
         history_.Add(address, title_);
+    }
+    if (!address.starts_with("about:")) {
+        UrlHistoryStore().Add(address, title_);
     }
 }
 

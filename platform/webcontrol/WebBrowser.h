@@ -22,7 +22,8 @@
 // document. A failed fetch raises NavigateError instead of NavigateComplete2; unless cancelled, an
 // error page at the address takes the page's place. Refresh and Refresh2 fetch and decode the
 // page again (with a charset set through the document) and raise only the download events and
-// TitleChange, as the original does.
+// TitleChange, as the original does. Every top-level page shown (about: pages aside) is added to
+// the control's travel log and to the user's URL history.
 //
 // Pages: the mouse over the window drives the page (hover, click); window.status and hovered links
 // raise StatusTextChange; links and location changes navigate the control or the named frame;

@@ -1,6 +1,7 @@
 #include "platform/webcontrol/WebControlClasses.h"
 
 #include "platform/com/ComRuntime.h"
+#include "platform/webcontrol/UrlHistory.h"
 #include "platform/webcontrol/WebBrowser.h"
 
 namespace platform::webcontrol {
@@ -8,6 +9,9 @@ namespace platform::webcontrol {
 void RegisterWebControlClasses() {
     RegisterComClass(CLSID_WebBrowser, [](REFIID iid, void** object) {
         return CreateComObject<WebBrowser>(iid, object);
+    });
+    RegisterComClass(CLSID_CUrlHistory, [](REFIID iid, void** object) {
+        return CreateComObject<UrlHistory>(iid, object);
     });
 }
 
