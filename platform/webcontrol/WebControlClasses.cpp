@@ -1,6 +1,7 @@
 #include "platform/webcontrol/WebControlClasses.h"
 
 #include "platform/com/ComRuntime.h"
+#include "platform/webcontrol/ShellUIHelper.h"
 #include "platform/webcontrol/UrlHistory.h"
 #include "platform/webcontrol/WebBrowser.h"
 
@@ -12,6 +13,9 @@ void RegisterWebControlClasses() {
     });
     RegisterComClass(CLSID_CUrlHistory, [](REFIID iid, void** object) {
         return CreateComObject<UrlHistory>(iid, object);
+    });
+    RegisterComClass(CLSID_ShellUIHelper, [](REFIID iid, void** object) {
+        return CreateComObject<ShellUIHelper>(iid, object);
     });
 }
 

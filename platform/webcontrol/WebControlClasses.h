@@ -1,5 +1,6 @@
 // Makes the web control's classes creatable with CoCreateInstance: the browser control
-// (CLSID_WebBrowser) and the URL history service (CLSID_CUrlHistory). Safe to call more than once.
+// (CLSID_WebBrowser), the URL history service (CLSID_CUrlHistory) and the shell's helper object
+// (CLSID_ShellUIHelper). Safe to call more than once.
 #pragma once
 
 namespace platform::webcontrol {
