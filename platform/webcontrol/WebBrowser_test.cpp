@@ -442,5 +442,64 @@ TEST_F(WebBrowserTest, DispatchNamesGiveTheBrowsersIds) {
               DISP_E_MEMBERNOTFOUND);
 }
 
+TEST_F(WebBrowserTest, LinkTargetingAFrameLoadsOnlyThatFrame) {
+    Page("menu.htm", "<a href='page2.htm' target=main>two</a>");
+    Page("page1.htm", "<title>One</title>");
+    Page("page2.htm", "<title>Two</title>");
+    std::string top = Page("frames.htm",
+                           "<frameset rows='50,*'><frame name=menu src='menu.htm'>"
+                           "<frame name=main src='page1.htm'></frameset>");
+    auto host = Host();
+    host->Navigate(top);
+    PumpUntilIdle();
+    host->sink->events.clear();
+    POINT point = host->ScreenPoint(4, 4);
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
+    InjectMouse(MOUSEEVENTF_LEFTUP, point);
+    PumpUntilIdle();
+    EXPECT_THAT(host->sink->Of("BeforeNavigate2"),
+                ElementsAre("BeforeNavigate2 frame " + Address("page2.htm")));
+    EXPECT_THAT(host->sink->Of("DocumentComplete"),
+                ElementsAre("DocumentComplete frame " + Address("page2.htm")));
+    EXPECT_EQ(host->LocationUrl(), Address("frames.htm"));
+}
+
+TEST_F(WebBrowserTest, PageTimersRunAsTheClockAdvances) {
+    std::string path =
+        Page("timer.htm", "<script>setTimeout(function(){window.status='tick'}, 500)</script>");
+    auto host = Host();
+    host->Navigate(path);
+    PumpUntilIdle();
+    host->sink->events.clear();
+    AdvanceTestClock(std::chrono::milliseconds(499));
+    PumpUntilIdle();
+    EXPECT_TRUE(host->sink->events.empty());
+    AdvanceTestClock(std::chrono::milliseconds(1));
+    PumpUntilIdle();
+    EXPECT_THAT(host->sink->events, ElementsAre("StatusTextChange tick"));
+}
+
+TEST_F(WebBrowserTest, ScriptLocationChangeNavigatesAfterTheLoad) {
+    Page("target.htm", "<title>Target</title>");
+    std::string path = Page("redirect.htm", "<script>location.href='target.htm'</script>");
+    auto host = Host();
+    host->Navigate(path);
+    PumpUntilIdle();
+    EXPECT_THAT(host->sink->Of("DocumentComplete"),
+                ElementsAre("DocumentComplete top " + Address("redirect.htm"),
+                            "DocumentComplete top " + Address("target.htm")));
+    EXPECT_EQ(host->LocationUrl(), Address("target.htm"));
+}
+
+TEST_F(WebBrowserTest, StopDropsANavigationThatHasNotStarted) {
+    std::string path = Page("stopped.htm", "<title>S</title>");
+    auto host = Host();
+    host->Navigate(path);
+    EXPECT_EQ(host->browser->Stop(), S_OK);
+    PumpUntilIdle();
+    EXPECT_THAT(host->sink->events, ElementsAre("BeforeNavigate2 top " + path));
+    EXPECT_EQ(host->LocationUrl(), "");
+}
+
 }  // namespace
 }  // namespace platform::webcontrol::testing
