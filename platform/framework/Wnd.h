@@ -37,6 +37,15 @@
 // The framework's messages.
 #define WM_IDLEUPDATECMDUI 0x0363
 
+// What WM_SIZEPARENT carries: the free part of the parent's client area, which each bar narrows
+// by the space it takes, and the total size the bars want. Bars move themselves at once.
+struct AFX_SIZEPARENTPARAMS {
+    RECT rect;
+    SIZE sizeTotal;
+    BOOL bStretch;
+};
+
+class CFrameWnd;
 class CMenu;
 class CScrollBar;
 class CWnd;
@@ -97,6 +106,17 @@ public:
     enum AdjustType { adjustBorder = 0, adjustOutside = 1 };
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE);
+
+    // The frame window this window is inside (the nearest ancestor that is one).
+    CFrameWnd* GetParentFrame() const;
+    // Lays out the children with ids nIDFirst..nIDLast (control bars) by sending each
+    // WM_SIZEPARENT with the AFX_SIZEPARENTPARAMS of the space still free; each takes its share
+    // and moves itself. The child nIDLeftOver then fills what is left. reposQuery only reports
+    // the space left in *lpRectParam; reposExtra first narrows it by lpRectParam's edges.
+    enum RepositionFlags { reposDefault = 0, reposQuery = 1, reposExtra = 2 };
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
+                        BOOL bStretch = TRUE);
 
     // Messages.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {

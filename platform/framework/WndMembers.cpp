@@ -1,6 +1,8 @@
 // The member wrappers of CWnd over the window manager's functions.
 #include <algorithm>
 
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/FrameworkIds.h"
 #include "platform/framework/Wnd.h"
 
 void CWnd::GetWindowText(CString& rString) const {
@@ -157,4 +159,54 @@ BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags) {
         ::UpdateWindow(m_hWnd);
     }
     return TRUE;
+}
+
+CFrameWnd* CWnd::GetParentFrame() const {
+    for (HWND parent = ::GetParent(m_hWnd); parent != nullptr; parent = ::GetParent(parent)) {
+        CWnd* window = FromHandlePermanent(parent);
+        if (window != nullptr && window->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+            return static_cast<CFrameWnd*>(window);
+        }
+    }
+    return nullptr;
+}
+
+void CWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag,
+                          LPRECT lpRectParam, LPCRECT lpRectClient, BOOL bStretch) {
+    AFX_SIZEPARENTPARAMS layout{};
+    layout.bStretch = bStretch;
+    if (lpRectClient != nullptr) {
+        layout.rect = *lpRectClient;
+    } else {
+        ::GetClientRect(m_hWnd, &layout.rect);
+    }
+    HWND leftOver = nullptr;
+    for (HWND child = ::GetTopWindow(m_hWnd); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const auto id = static_cast<UINT>(::GetDlgCtrlID(child));
+        if (id == nIDLeftOver) {
+            leftOver = child;
+        } else if (id >= nIDFirst && id <= nIDLast && FromHandlePermanent(child) != nullptr) {
+            ::SendMessageA(child, WM_SIZEPARENT, 0, reinterpret_cast<LPARAM>(&layout));
+        }
+    }
+    if (nFlag == reposQuery) {
+        if (lpRectParam != nullptr) {
+            *lpRectParam = layout.rect;
+        }
+        return;
+    }
+    if (nFlag == reposExtra && lpRectParam != nullptr) {
+        layout.rect.left += lpRectParam->left;
+        layout.rect.top += lpRectParam->top;
+        layout.rect.right -= lpRectParam->right;
+        layout.rect.bottom -= lpRectParam->bottom;
+    }
+    if (leftOver != nullptr && nIDLeftOver != 0) {
+        CWnd* pane = FromHandle(leftOver);
+        pane->CalcWindowRect(&layout.rect);
+        ::MoveWindow(leftOver, layout.rect.left, layout.rect.top,
+                     layout.rect.right - layout.rect.left, layout.rect.bottom - layout.rect.top,
+                     TRUE);
+    }
 }
