@@ -2,6 +2,7 @@
 // and routes commands, notifications and update requests to the handler its map names.
 #pragma once
 
+#include "platform/framework/CmdUI.h"
 #include "platform/framework/MessageMap.h"
 #include "platform/framework/Object.h"
 

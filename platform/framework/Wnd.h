@@ -45,6 +45,7 @@ struct AFX_SIZEPARENTPARAMS {
     BOOL bStretch;
 };
 
+class CCreateContext;
 class CFrameWnd;
 class CMenu;
 class CScrollBar;
@@ -79,7 +80,8 @@ public:
 
     // Creation and destruction.
     virtual BOOL Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
-                        const RECT& rect, CWnd* pParentWnd, UINT nID, void* pContext = nullptr);
+                        const RECT& rect, CWnd* pParentWnd, UINT nID,
+                        CCreateContext* pContext = nullptr);
     BOOL CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                   int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                   LPVOID lpParam = nullptr);
