@@ -393,5 +393,40 @@ TEST_F(PopupMenuTest, DefaultLookUsesTheMenuColours) {
     EXPECT_TRUE(holds(bye, GetSysColor(COLOR_MENUTEXT)));
 }
 
+TEST_F(PopupMenuTest, CheckedItemsHaveAMarkLeftOfTheirText) {
+    InstallScreen();
+    HMENU menu = CreatePopupMenu();
+    menus_.push_back(menu);
+    AppendMenuA(menu, MF_STRING, 1, "Same");
+    AppendMenuA(menu, MF_STRING, 2, "Same");
+    AppendMenuA(menu, MF_STRING | MF_CHECKED, 3, "Same");
+    CheckMenuRadioItem(menu, 2, 2, 2, MF_BYCOMMAND);
+    Surface picture;
+    RECT items[3]{};
+    Then([&] {
+        for (UINT i = 0; i < 3; ++i) {
+            GetMenuItemRect(owner_, menu, i, &items[i]);
+        }
+        picture = CaptureScreen();
+    });
+    TrackPopupMenu(menu, 0, 300, 300, 0, owner_, nullptr);
+    auto ink = [&](const RECT& rect, LONG from, LONG to) {
+        int count = 0;
+        for (LONG y = rect.top; y < rect.bottom; ++y) {
+            for (LONG x = rect.left + from; x < rect.left + to; ++x) {
+                count += ColorFromPixel(picture.At(x, y)) == GetSysColor(COLOR_MENUTEXT) ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    const LONG width = items[0].right - items[0].left;
+    EXPECT_EQ(ink(items[0], 0, 20), 0);
+    // A tick of three rows of strokes, and a radio dot.
+    EXPECT_EQ(ink(items[2], 0, 20), 21);
+    EXPECT_GT(ink(items[1], 0, 20), 6);
+    EXPECT_NE(ink(items[1], 0, 20), ink(items[2], 0, 20));
+    EXPECT_EQ(ink(items[2], 20, width), ink(items[0], 20, width));
+}
+
 }  // namespace
 }  // namespace platform::testing
