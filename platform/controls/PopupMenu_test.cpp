@@ -393,6 +393,62 @@ TEST_F(PopupMenuTest, DefaultLookUsesTheMenuColours) {
     EXPECT_TRUE(holds(bye, GetSysColor(COLOR_MENUTEXT)));
 }
 
+TEST_F(PopupMenuTest, ChangesMadeInInitMenuPopupAreShown) {
+    HMENU menu = Sample();
+    Log().Answer(WM_INITMENUPOPUP, [](HWND, WPARAM wParam, LPARAM) {
+        auto popup = reinterpret_cast<HMENU>(wParam);
+        for (int i = 0; i < GetMenuItemCount(popup); ++i) {
+            EnableMenuItem(popup, static_cast<UINT>(i), MF_BYPOSITION | MF_ENABLED);
+        }
+        AppendMenuA(popup, MF_STRING, 1224, "D:\\");
+        return LRESULT{0};
+    });
+    HWND shown = nullptr;
+    Then([&] {
+        shown = FindWindowA("#32768", nullptr);
+        EXPECT_EQ(GetForegroundWindow(), owner_);
+        RECT added{};
+        EXPECT_TRUE(GetMenuItemRect(owner_, menu, 5, &added));
+        Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+    });
+    // Save was grayed until the owner enabled it; the new item is the last one.
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 10, 10, 0, owner_, nullptr), 11);
+    EXPECT_NE(shown, nullptr);
+    Then([&] { Keys({VK_UP, VK_RETURN}); });
+    EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 10, 10, 0, owner_, nullptr), 1224);
+}
+
+TEST_F(PopupMenuTest, TrayMenuOpensFromANotifyIconCallbackAtTheCursor) {
+    HMENU tray = CreateMenu();
+    menus_.push_back(tray);
+    HMENU popup = Sample();
+    menus_.pop_back();
+    AppendMenuA(tray, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "tray");
+    Log().Answer(1029, [&](HWND hwnd, WPARAM, LPARAM mouse) {
+        if (mouse == WM_RBUTTONDOWN) {
+            POINT cursor{};
+            GetCursorPos(&cursor);
+            SetForegroundWindow(hwnd);
+            TrackPopupMenu(GetSubMenu(tray, 0), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, hwnd,
+                           nullptr);
+        }
+        return LRESULT{1};
+    });
+    SetCursorPos(700, 500);
+    RECT placed{};
+    Then([&] {
+        GetWindowRect(FindWindowA("#32768", nullptr), &placed);
+        const POINT bye = CenterOf(owner_, popup, 4);
+        InjectMouse(MOUSEEVENTF_RIGHTDOWN, bye);
+        InjectMouse(MOUSEEVENTF_RIGHTUP, bye);
+    });
+    SendMessageA(owner_, 1029, 128, WM_RBUTTONDOWN);
+    EXPECT_EQ(placed.left, 700);
+    EXPECT_EQ(placed.top, 500);
+    PumpUntilIdle();
+    EXPECT_EQ(Commands(), std::vector<WPARAM>{12});
+}
+
 TEST_F(PopupMenuTest, CheckedItemsHaveAMarkLeftOfTheirText) {
     InstallScreen();
     HMENU menu = CreatePopupMenu();
