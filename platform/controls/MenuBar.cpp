@@ -28,7 +28,7 @@ BarLayout LayOutBar(HWND frame) {
         std::lock_guard lock(table.mutex);
         bar.items = table.Items(bar.menu);
     }
-    bar.layout = LayOutMenuBar(bar.menu, bar.items, frame, bar.bar.right - bar.bar.left);
+    bar.layout = LayOutMenuBar(bar.items, frame, bar.bar.right - bar.bar.left);
     return bar;
 }
 

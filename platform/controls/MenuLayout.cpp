@@ -80,7 +80,7 @@ std::pair<std::string, std::string> SplitMenuText(const std::string& text) {
     return {text.substr(0, tab), text.substr(tab + 1)};
 }
 
-MenuLayout LayOutPopupMenu(HMENU, const std::vector<MenuEntry>& items, HWND owner) {
+MenuLayout LayOutPopupMenu(const std::vector<MenuEntry>& items, HWND owner) {
     HDC dc = CreateCompatibleDC(nullptr);
     std::vector<Measured> measured;
     measured.reserve(items.size());
@@ -134,7 +134,7 @@ MenuLayout LayOutPopupMenu(HMENU, const std::vector<MenuEntry>& items, HWND owne
     return layout;
 }
 
-MenuLayout LayOutMenuBar(HMENU, const std::vector<MenuEntry>& items, HWND owner, int width) {
+MenuLayout LayOutMenuBar(const std::vector<MenuEntry>& items, HWND owner, int width) {
     HDC dc = CreateCompatibleDC(nullptr);
     MenuLayout layout;
     layout.acceleratorOffsets.assign(items.size(), 0);

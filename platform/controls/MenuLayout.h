@@ -36,7 +36,7 @@ HFONT MenuFont(bool bold);
 // The text before the tab and the accelerator after it.
 std::pair<std::string, std::string> SplitMenuText(const std::string& text);
 
-MenuLayout LayOutPopupMenu(HMENU menu, const std::vector<MenuEntry>& items, HWND owner);
-MenuLayout LayOutMenuBar(HMENU menu, const std::vector<MenuEntry>& items, HWND owner, int width);
+MenuLayout LayOutPopupMenu(const std::vector<MenuEntry>& items, HWND owner);
+MenuLayout LayOutMenuBar(const std::vector<MenuEntry>& items, HWND owner, int width);
 
 }  // namespace platform

@@ -177,7 +177,7 @@ bool MenuTracker::OpenPopup(HMENU menu, int parentIndex, POINT at, const RECT* a
     Level level;
     level.menu = menu;
     level.items = std::move(items);
-    level.layout = LayOutPopupMenu(menu, level.items, owner_);
+    level.layout = LayOutPopupMenu(level.items, owner_);
     const SIZE size = level.layout.size;
     level.origin = levels_.empty() ? PlaceRoot(size, at.x, at.y, flags_, avoid)
                                    : PlaceChild(size, *avoid, fromBar);
@@ -330,7 +330,7 @@ int MenuTracker::ItemAt(size_t index, POINT screen) const {
     return -1;
 }
 
-bool MenuTracker::OnMouse(const MSG& msg) {
+void MenuTracker::OnMouse(const MSG& msg) {
     const UINT message = ClientMessage(msg.message);
     const std::optional<size_t> index = LevelAt(msg.pt);
     const int item = index ? ItemAt(*index, msg.pt) : -1;
@@ -341,7 +341,7 @@ bool MenuTracker::OnMouse(const MSG& msg) {
                 if (!levels_[top].bar) {
                     Select(top, -1, true);
                 }
-                return true;
+                return;
             }
             Level& level = levels_[*index];
             if (level.bar) {
@@ -352,14 +352,14 @@ bool MenuTracker::OnMouse(const MSG& msg) {
                         OpenSelected(*index, false);
                     }
                 }
-                return true;
+                return;
             }
             if (item < 0) {
-                return true;
+                return;
             }
             Select(*index, Selectable(level, item) ? item : -1, true);
             OpenSelected(*index, false);
-            return true;
+            return;
         }
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
@@ -367,20 +367,20 @@ bool MenuTracker::OnMouse(const MSG& msg) {
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDBLCLK: {
             if (!index) {
-                Dismiss();
-                return true;
+                End();
+                return;
             }
             if (levels_[*index].bar) {
                 if (item < 0 || (item == levels_[*index].selected && levels_.size() > 1)) {
-                    Dismiss();
-                    return true;
+                    End();
+                    return;
                 }
             }
             if (item >= 0 && Selectable(levels_[*index], item)) {
                 Select(*index, item, true);
                 OpenSelected(*index, false);
             }
-            return true;
+            return;
         }
         case WM_LBUTTONUP:
         case WM_RBUTTONUP: {
@@ -388,20 +388,20 @@ bool MenuTracker::OnMouse(const MSG& msg) {
                 Notify(WM_MENURBUTTONUP, static_cast<WPARAM>(std::max(item, 0)),
                        index ? reinterpret_cast<LPARAM>(levels_[*index].menu) : 0);
                 if ((flags_ & TPM_RIGHTBUTTON) == 0) {
-                    return true;
+                    return;
                 }
             }
             if (!index || levels_[*index].bar || item < 0) {
-                return true;
+                return;
             }
             const MenuEntry& entry = levels_[*index].items[static_cast<size_t>(item)];
             if (!entry.IsPopup() && !entry.IsSeparator() && Enabled(entry)) {
                 Choose(*index, item);
             }
-            return true;
+            return;
         }
         default:
-            return true;
+            return;
     }
 }
 
@@ -439,12 +439,12 @@ void MenuTracker::MoveAcrossBar(int step) {
     }
 }
 
-bool MenuTracker::OnKey(const MSG& msg) {
+void MenuTracker::OnKey(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) {
         if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) {
             OnChar(static_cast<char>(msg.wParam));
         }
-        return true;
+        return;
     }
     const size_t top = levels_.size() - 1;
     Level& level = levels_[top];
@@ -454,13 +454,13 @@ bool MenuTracker::OnKey(const MSG& msg) {
             if (top > 0) {
                 CloseFrom(top);
             } else {
-                Dismiss();
+                End();
             }
-            return true;
+            return;
         case VK_MENU:
         case VK_F10:
-            Dismiss();
-            return true;
+            End();
+            return;
         case VK_UP:
         case VK_DOWN:
             if (level.bar) {
@@ -468,7 +468,7 @@ bool MenuTracker::OnKey(const MSG& msg) {
             } else {
                 MoveVertically(msg.wParam == VK_DOWN ? 1 : -1);
             }
-            return true;
+            return;
         case VK_RIGHT:
             if (!level.bar && Selectable(level, level.selected) &&
                 level.items[static_cast<size_t>(level.selected)].IsPopup()) {
@@ -476,17 +476,17 @@ bool MenuTracker::OnKey(const MSG& msg) {
             } else if (barLoop) {
                 MoveAcrossBar(1);
             }
-            return true;
+            return;
         case VK_LEFT:
             if (!level.bar && top > (barLoop ? 1u : 0u)) {
                 CloseFrom(top);
             } else if (barLoop) {
                 MoveAcrossBar(-1);
             }
-            return true;
+            return;
         case VK_RETURN: {
             if (!Selectable(level, level.selected)) {
-                return true;
+                return;
             }
             const MenuEntry& entry = level.items[static_cast<size_t>(level.selected)];
             if (entry.IsPopup()) {
@@ -494,11 +494,11 @@ bool MenuTracker::OnKey(const MSG& msg) {
             } else if (Enabled(entry)) {
                 Choose(top, level.selected);
             }
-            return true;
+            return;
         }
         default:
             TranslateMessage(&msg);
-            return true;
+            return;
     }
 }
 
@@ -525,7 +525,7 @@ void MenuTracker::OnChar(char character) {
             reinterpret_cast<LPARAM>(level.menu));
         switch (HIWORD(answer)) {
             case MNC_CLOSE:
-                Dismiss();
+                End();
                 return;
             case MNC_EXECUTE:
                 execute = true;
@@ -630,7 +630,7 @@ UINT MenuTracker::TrackBar(HWND frame, int open, char mnemonic) {
         std::lock_guard lock(table.mutex);
         level.items = table.Items(menu);
     }
-    level.layout = LayOutMenuBar(menu, level.items, owner_, bar.right - bar.left);
+    level.layout = LayOutMenuBar(level.items, owner_, bar.right - bar.left);
     RECT window{};
     GetWindowRect(frame, &window);
     level.origin = POINT{window.left + bar.left, window.top + bar.top};
@@ -643,7 +643,7 @@ UINT MenuTracker::TrackBar(HWND frame, int open, char mnemonic) {
     if (mnemonic != 0) {
         OnChar(mnemonic);
         if (levels_.size() == 1 && !ended_) {
-            Dismiss();
+            End();
         }
     } else if (open >= 0 && Selectable(levels_[0], open)) {
         Select(0, open, true);

@@ -54,10 +54,9 @@ private:
     void Select(size_t level, int index, bool byMouse);
     void Redraw(size_t level, int index, UINT action);
     void Choose(size_t level, int index);
-    void Dismiss() { ended_ = true; }
 
-    bool OnMouse(const MSG& msg);
-    bool OnKey(const MSG& msg);
+    void OnMouse(const MSG& msg);
+    void OnKey(const MSG& msg);
     void OnChar(char character);
     void MoveVertically(int step);
     void MoveAcrossBar(int step);

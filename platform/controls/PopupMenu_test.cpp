@@ -252,6 +252,21 @@ TEST_F(PopupMenuTest, AlignmentAndFlippingAtTheScreenEdges) {
     EXPECT_EQ(placed.bottom - placed.top, height);
 }
 
+TEST_F(PopupMenuTest, ExcludedAreaPushesThePopupAside) {
+    HMENU menu = Sample();
+    RECT placed{};
+    auto measure = [&] { GetWindowRect(FindWindowA("#32768", nullptr), &placed); };
+    TPMPARAMS params{sizeof(TPMPARAMS), {90, 90, 300, 130}};
+    Then(measure);
+    TrackPopupMenuEx(menu, 0, 100, 100, owner_, &params);
+    EXPECT_EQ(placed.left, 300);
+    EXPECT_EQ(placed.top, 100);
+    Then(measure);
+    TrackPopupMenuEx(menu, TPM_VERTICAL, 100, 100, owner_, &params);
+    EXPECT_EQ(placed.left, 100);
+    EXPECT_EQ(placed.top, 130);
+}
+
 TEST_F(PopupMenuTest, NoNotifyStaysSilent) {
     HMENU menu = Sample();
     Keys({VK_DOWN, VK_RETURN});
