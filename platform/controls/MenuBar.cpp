@@ -28,7 +28,7 @@ BarLayout LayOutBar(HWND frame) {
         std::lock_guard lock(table.mutex);
         bar.items = table.Items(bar.menu);
     }
-    bar.layout = LayOutMenuBar(bar.items, frame, bar.bar.right - bar.bar.left);
+    bar.layout = LayOutMenuBar(bar.items, bar.bar.right - bar.bar.left);
     return bar;
 }
 
@@ -89,7 +89,6 @@ void PaintMenuBar(HDC windowDC, HWND frame) {
                           rect.right + bar.bar.left, rect.bottom + bar.bar.top};
         paint.selected = selected == static_cast<int>(i);
         paint.inMenuBar = true;
-        paint.owner = frame;
         PaintMenuItem(windowDC, paint);
     }
     Publish(frame, bar);

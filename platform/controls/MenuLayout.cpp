@@ -134,16 +134,14 @@ MenuLayout LayOutPopupMenu(const std::vector<MenuEntry>& items, HWND owner) {
     return layout;
 }
 
-MenuLayout LayOutMenuBar(const std::vector<MenuEntry>& items, HWND owner, int width) {
+MenuLayout LayOutMenuBar(const std::vector<MenuEntry>& items, int width) {
     HDC dc = CreateCompatibleDC(nullptr);
     MenuLayout layout;
     layout.acceleratorOffsets.assign(items.size(), 0);
     int x = 0;
     for (const MenuEntry& entry : items) {
         int itemWidth = 0;
-        if (entry.IsOwnerDrawn()) {
-            itemWidth = OwnerMeasures(owner, entry).cx;
-        } else if (!entry.IsSeparator()) {
+        if (!entry.IsSeparator()) {
             itemWidth =
                 TextSize(dc, SplitMenuText(entry.text).first, false).cx + 2 * kMenuBarItemPadding;
         }

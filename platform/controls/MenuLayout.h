@@ -1,6 +1,8 @@
 // Where the items of a menu go: a pop-up stacks them in columns (MF_MENUBREAK and
-// MF_MENUBARBREAK start a new one), a menu bar puts them in one row. Owner-drawn items are sized
-// by their owner through WM_MEASUREITEM, sent without any lock held.
+// MF_MENUBARBREAK start a new one), a menu bar puts them in one row. Owner-drawn pop-up items are
+// sized by their owner through WM_MEASUREITEM, sent without any lock held. The bar is laid out
+// and drawn while the screen composes the frame, where no message may be sent, so its items are
+// always measured and drawn as text.
 #pragma once
 
 #include <string>
@@ -37,6 +39,6 @@ HFONT MenuFont(bool bold);
 std::pair<std::string, std::string> SplitMenuText(const std::string& text);
 
 MenuLayout LayOutPopupMenu(const std::vector<MenuEntry>& items, HWND owner);
-MenuLayout LayOutMenuBar(const std::vector<MenuEntry>& items, HWND owner, int width);
+MenuLayout LayOutMenuBar(const std::vector<MenuEntry>& items, int width);
 
 }  // namespace platform

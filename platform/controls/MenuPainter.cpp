@@ -117,7 +117,7 @@ void PaintMenuItem(HDC dc, const MenuItemPaint& item) {
         return;
     }
     const MenuEntry& entry = *item.entry;
-    if (entry.IsOwnerDrawn()) {
+    if (entry.IsOwnerDrawn() && !item.inMenuBar) {
         OwnerDraws(dc, item);
         return;
     }

@@ -630,7 +630,7 @@ UINT MenuTracker::TrackBar(HWND frame, int open, char mnemonic) {
         std::lock_guard lock(table.mutex);
         level.items = table.Items(menu);
     }
-    level.layout = LayOutMenuBar(level.items, owner_, bar.right - bar.left);
+    level.layout = LayOutMenuBar(level.items, bar.right - bar.left);
     RECT window{};
     GetWindowRect(frame, &window);
     level.origin = POINT{window.left + bar.left, window.top + bar.top};
