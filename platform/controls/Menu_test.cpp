@@ -269,6 +269,20 @@ TEST_F(MenuTest, InsertByPositionPastTheEndAppendsAndPopupsMustBeMenus) {
     DestroyMenu(menu);
 }
 
+TEST_F(MenuTest, BitmapItemsHaveNoText) {
+    HMENU menu = CreatePopupMenu();
+    const auto bitmap = reinterpret_cast<LPCSTR>(0x7070);
+    ASSERT_TRUE(AppendMenuA(menu, MF_BITMAP, 40, bitmap));
+    EXPECT_EQ(GetMenuState(menu, 40, MF_BYCOMMAND), static_cast<UINT>(MF_BITMAP));
+    EXPECT_EQ(GetMenuStringA(menu, 40, nullptr, 0, MF_BYCOMMAND), 0);
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    ASSERT_TRUE(GetMenuItemInfoA(menu, 40, FALSE, &info));
+    EXPECT_EQ(info.hbmpItem, reinterpret_cast<HBITMAP>(0x7070));
+    DestroyMenu(menu);
+}
+
 TEST_F(MenuTest, LoadMenuBuildsTheResourceTree) {
     platform::MenuTemplate resource;
     platform::MenuItem popup{MF_POPUP, 0, "文件(&F)", {}};

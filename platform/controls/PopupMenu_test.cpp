@@ -267,6 +267,33 @@ TEST_F(PopupMenuTest, ExcludedAreaPushesThePopupAside) {
     EXPECT_EQ(placed.top, 130);
 }
 
+TEST_F(PopupMenuTest, MenuBreakStartsANewColumn) {
+    HMENU menu = CreatePopupMenu();
+    menus_.push_back(menu);
+    AppendMenuA(menu, MF_STRING, 1, "one");
+    AppendMenuA(menu, MF_STRING, 2, "two, the longest");
+    AppendMenuA(menu, MF_STRING | MF_MENUBREAK, 3, "three");
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    RECT rects[4]{};
+    Then([&] {
+        for (UINT i = 0; i < 4; ++i) {
+            GetMenuItemRect(owner_, menu, i, &rects[i]);
+        }
+    });
+    TrackPopupMenu(menu, 0, 100, 100, 0, owner_, nullptr);
+    EXPECT_EQ(rects[0].left, 103);
+    EXPECT_EQ(rects[0].top, 103);
+    EXPECT_EQ(rects[1].top, rects[0].bottom);
+    EXPECT_EQ(rects[0].right, rects[1].right);
+    EXPECT_EQ(rects[2].left, rects[0].right);
+    EXPECT_EQ(rects[2].top, 103);
+    EXPECT_EQ(rects[3].top, rects[2].bottom);
+    EXPECT_EQ(rects[3].bottom - rects[3].top, 9);
+    // Not shown any more.
+    RECT after{};
+    EXPECT_FALSE(GetMenuItemRect(owner_, menu, 0, &after));
+}
+
 TEST_F(PopupMenuTest, NoNotifyStaysSilent) {
     HMENU menu = Sample();
     Keys({VK_DOWN, VK_RETURN});
