@@ -242,6 +242,42 @@ void EmptyLocked(ClipboardState& state) {
 
 }  // namespace
 
+bool PutClipboardText(HWND owner, std::string_view text) {
+    if (!OpenClipboard(owner)) {
+        return false;
+    }
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+    bool placed = false;
+    if (block != nullptr) {
+        char* bytes = static_cast<char*>(GlobalLock(block));
+        std::memcpy(bytes, text.data(), text.size());
+        bytes[text.size()] = '\0';
+        GlobalUnlock(block);
+        EmptyClipboard();
+        placed = SetClipboardData(CF_TEXT, block) != nullptr;
+        if (!placed) {
+            GlobalFree(block);
+        }
+    }
+    CloseClipboard();
+    return placed;
+}
+
+std::optional<std::string> ClipboardText(HWND owner) {
+    if (!OpenClipboard(owner)) {
+        return std::nullopt;
+    }
+    std::optional<std::string> text;
+    if (HANDLE block = GetClipboardData(CF_TEXT)) {
+        if (const char* bytes = static_cast<const char*>(GlobalLock(block))) {
+            text.emplace(bytes, strnlen(bytes, GlobalSize(block)));
+            GlobalUnlock(block);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 void ResetClipboardForTesting() {
     ClipboardState& state = State();
     std::lock_guard lock(state.mutex);

@@ -10,6 +10,10 @@
 // to the clipboard too.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "platform/windows/WindowStructs.h"
 
 #define CF_TEXT 1
@@ -66,6 +70,11 @@ UINT RegisterClipboardFormatA(LPCSTR lpszFormat);
 int GetClipboardFormatNameA(UINT format, LPSTR lpszFormatName, int cchMaxCount);
 
 namespace platform {
+
+// What the controls' copy and paste do in one step: replace the clipboard's contents with GBK
+// text owned by `owner`, or read its text (nothing when it holds none or is open elsewhere).
+bool PutClipboardText(HWND owner, std::string_view text);
+std::optional<std::string> ClipboardText(HWND owner);
 
 // Closes and empties the clipboard and forgets its owner, for tests.
 void ResetClipboardForTesting();
