@@ -98,6 +98,15 @@ TEST_F(WndTest, CreateAttachesBeforeTheFirstMessageAndHandlersGetExactArguments)
     EXPECT_EQ(window.registeredArrived, 1u);
 }
 
+TEST_F(WndTest, AnObjectWithAWindowCannotCreateAnother) {
+    CProbeWnd window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "one", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    HWND first = window.m_hWnd;
+    EXPECT_FALSE(window.CreateEx(0, nullptr, "two", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(window.m_hWnd, first);
+    EXPECT_EQ(CWnd::FromHandlePermanent(first), &window);
+}
+
 TEST_F(WndTest, EveryControlColourMessageArrivesAsOneHandlerWithItsKind) {
     CProbeWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
