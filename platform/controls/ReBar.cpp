@@ -74,7 +74,7 @@ private:
     bool Apply(Band& band, const REBARBANDINFOA& info);
     void Fill(const Band& band, REBARBANDINFOA* info) const;
     void Measure();
-    std::vector<std::vector<int>> Rows(int width) const;
+    std::vector<std::vector<int>> Rows() const;
     void Layout();
     void PlaceChildren();
     void ShowChild(const Band& band) const;
@@ -252,24 +252,19 @@ void ReBar::Measure() {
     DeleteDC(dc);
 }
 
-// The visible bands row by row: a break starts a new row, and so does a band whose minimum width
-// no longer fits.
-std::vector<std::vector<int>> ReBar::Rows(int width) const {
+// The visible bands row by row: a band with a break starts a new row. Bands never wrap on their
+// own; a row that is too narrow squeezes its bands down to their minimum widths.
+std::vector<std::vector<int>> ReBar::Rows() const {
     std::vector<std::vector<int>> rows;
-    int used = 0;
     for (int i = 0; i < Count(); ++i) {
         const Band& band = bands_[static_cast<size_t>(i)];
         if (!band.Visible()) {
             continue;
         }
-        const bool full =
-            !rows.empty() && !rows.back().empty() && used + Gap() + band.minWidth > width;
-        if (rows.empty() || (band.style & RBBS_BREAK) != 0 || full) {
+        if (rows.empty() || (band.style & RBBS_BREAK) != 0) {
             rows.emplace_back();
-            used = -Gap();
         }
         rows.back().push_back(i);
-        used += Gap() + band.minWidth;
     }
     return rows;
 }
@@ -279,7 +274,7 @@ void ReBar::Layout() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     const int width = client.right;
-    rows_ = Rows(width);
+    rows_ = Rows();
     rowRects_.clear();
     const bool varHeight = (Style() & RBS_VARHEIGHT) != 0;
     int common = 0;

@@ -188,18 +188,23 @@ TEST_F(ReBarTest, BandInfoRoundTrips) {
     EXPECT_FALSE(SendMessageA(bar, RB_GETBANDINFOA, 3, reinterpret_cast<LPARAM>(&info)));
 }
 
-TEST_F(ReBarTest, BandsThatNoLongerFitWrapAndShrinkToTheirMinimum) {
+TEST_F(ReBarTest, ANarrowRowSqueezesItsBandsFromTheLastOneBackwards) {
     SetWindowPos(parent_, nullptr, 0, 0, 250, 300, SWP_NOMOVE | SWP_NOZORDER);
     HWND bar = CreateBar(0);
     Insert(bar, 0, 0, 100, 20, 180);
     Insert(bar, 1, 0, 100, 20, 180);
     Insert(bar, 2, 0, 30, 20, 10);
-    // Headers are 10 pixels: minimum widths 110, 110 and 40. The third band no longer fits.
-    EXPECT_EQ(SendMessageA(bar, RB_GETROWCOUNT, 0, 0), 2);
-    // The last band of the row gives up its room first, down to its minimum.
-    ExpectRect(BandRect(bar, 0), 0, 0, 140, 20);
-    ExpectRect(BandRect(bar, 1), 140, 0, 250, 20);
-    ExpectRect(BandRect(bar, 2), 0, 20, 250, 40);
+    // Headers are 10 pixels: minimum widths 110, 110 and 40. Bands do not wrap by themselves.
+    EXPECT_EQ(SendMessageA(bar, RB_GETROWCOUNT, 0, 0), 1);
+    ExpectRect(BandRect(bar, 0), 0, 0, 110, 20);
+    ExpectRect(BandRect(bar, 1), 110, 0, 220, 20);
+    ExpectRect(BandRect(bar, 2), 220, 0, 260, 20);
+
+    SetWindowPos(parent_, nullptr, 0, 0, 300, 300, SWP_NOMOVE | SWP_NOZORDER);
+    SendMessageA(bar, WM_SIZE, 0, 0);
+    ExpectRect(BandRect(bar, 0), 0, 0, 150, 20);
+    ExpectRect(BandRect(bar, 1), 150, 0, 260, 20);
+    ExpectRect(BandRect(bar, 2), 260, 0, 300, 20);
 }
 
 TEST_F(ReBarTest, MaximizeAndMinimizeMoveTheRoomBetweenBands) {
