@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/controls/StatusBar.h"
+#include "platform/controls/TabControl.h"
+#include "platform/controls/ToolBar.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/RecordingWindow.h"
@@ -280,6 +284,69 @@ TEST_F(ReBarTest, BandsPaintTheirColoursGripperAndBorders) {
     EXPECT_EQ(ColorFromPixel(screen.At(104, 110)), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(ColorFromPixel(screen.At(300, 110)), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(ColorFromPixel(screen.At(301, 110)), GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
+// A browser-like frame: a tool bar in a rebar band, an address band on its own row, a tab strip
+// and a status bar, left as a picture for a person to look at.
+TEST_F(ReBarTest, AFrameWithBarsIsWrittenAsAPicture) {
+    InstallScreen();
+    RegisterToolBarClass();
+    RegisterTabControlClass();
+    RegisterStatusBarClass();
+    HWND bar = CreateBar();
+    HWND tools = CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
+                                 WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST |
+                                     CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
+                                 0, 0, 0, 0, bar, nullptr, nullptr, nullptr);
+    SendMessageA(tools, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(tools, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    SendMessageA(tools, TB_ADDSTRINGA, 0, reinterpret_cast<LPARAM>("后退\0前进\0主页\0"));
+    TBBUTTON buttons[4] = {{-1, 1, TBSTATE_ENABLED, BTNS_DROPDOWN | BTNS_AUTOSIZE, {}, 0, 0},
+                           {-1, 2, 0, BTNS_DROPDOWN | BTNS_AUTOSIZE, {}, 0, 1},
+                           {0, 0, 0, BTNS_SEP, {}, 0, -1},
+                           {-1, 3, TBSTATE_ENABLED | TBSTATE_CHECKED, BTNS_AUTOSIZE, {}, 0, 2}};
+    SendMessageA(tools, TB_ADDBUTTONSA, 4, reinterpret_cast<LPARAM>(buttons));
+    SIZE size{};
+    SendMessageA(tools, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&size));
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_STYLE | RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_SIZE | RBBIM_TEXT;
+    band.fStyle = RBBS_GRIPPERALWAYS;
+    band.hwndChild = tools;
+    band.cxMinChild = static_cast<UINT>(size.cx);
+    band.cyMinChild = static_cast<UINT>(size.cy);
+    band.cx = static_cast<UINT>(size.cx) + 40;
+    band.lpText = const_cast<char*>("工具");
+    SendMessageA(bar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+    band.fMask = RBBIM_STYLE | RBBIM_CHILDSIZE | RBBIM_TEXT;
+    band.fStyle = RBBS_BREAK | RBBS_GRIPPERALWAYS;
+    band.cyMinChild = 22;
+    band.lpText = const_cast<char*>("地址:");
+    SendMessageA(bar, RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+
+    HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE, 0, 80, 600, 200,
+                                parent_, nullptr, nullptr, nullptr);
+    const char* titles[3] = {"新浪首页", "about:blank", "搜索结果"};
+    for (int i = 0; i < 3; ++i) {
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = const_cast<char*>(titles[i]);
+        SendMessageA(tabs, TCM_INSERTITEMA, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(tabs, TCM_SETCURSEL, 1, 0);
+    HWND status =
+        CreateWindowExA(0, STATUSCLASSNAMEA, "完成", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                        0, 0, parent_, nullptr, nullptr, nullptr);
+    const int edges[3] = {380, 500, -1};
+    SendMessageA(status, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    SendMessageA(status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("完成"));
+    SendMessageA(status, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>("\t(600,400)"));
+    PumpUntilIdle();
+
+    const std::filesystem::path folder(PROJECT_TEST_OUTPUT_DIR);
+    std::filesystem::create_directories(folder);
+    EXPECT_TRUE(WriteWindowPng(parent_, folder / "bars.png"));
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/drawing/DrawingTest.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/IconApi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/RecordingWindow.h"
 
@@ -216,6 +218,34 @@ TEST_F(StatusBarTest, BackgroundColourAndTabAlignedText) {
     EXPECT_GT(left, 400);
     EXPECT_GE(right, 480);
     EXPECT_LT(right, 500);
+}
+
+TEST_F(StatusBarTest, APartIconIsDrawnBeforeItsText) {
+    InstallScreen();
+    testing::MemoryCanvas color(16, 16, RGB(200, 0, 0));
+    const BYTE zeros[32] = {};
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, zeros);
+    ICONINFO info{TRUE, 0, 0, mask, color.bitmap()};
+    HICON icon = CreateIconIndirect(&info);
+    ASSERT_NE(icon, nullptr);
+    HWND bar = CreateBar();
+    SendMessageA(bar, SB_SETMINHEIGHT, 20, 0);
+    SendMessageA(bar, WM_SIZE, 0, 0);
+    EXPECT_TRUE(SendMessageA(bar, SB_SETICON, 0, reinterpret_cast<LPARAM>(icon)));
+    EXPECT_FALSE(SendMessageA(bar, SB_SETICON, 4, reinterpret_cast<LPARAM>(icon)));
+    EXPECT_EQ(SendMessageA(bar, SB_GETICON, 0, 0), reinterpret_cast<LRESULT>(icon));
+    PumpUntilIdle();
+    RECT window{};
+    GetWindowRect(bar, &window);
+    Surface screen = CaptureScreen();
+    // Part 0 starts at x 0 and its contents 3 pixels in; the part spans y 2..24 of the bar.
+    EXPECT_EQ(ColorFromPixel(screen.At(window.left + 3, window.top + 13)), RGB(200, 0, 0));
+    EXPECT_EQ(ColorFromPixel(screen.At(window.left + 18, window.top + 13)), RGB(200, 0, 0));
+    EXPECT_EQ(ColorFromPixel(screen.At(window.left + 19, window.top + 13)),
+              GetSysColor(COLOR_BTNFACE));
+    DestroyWindow(bar);
+    DestroyIcon(icon);
+    DeleteObject(mask);
 }
 
 TEST_F(StatusBarTest, TheSizeGripResizesAResizableFrame) {

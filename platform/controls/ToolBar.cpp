@@ -65,6 +65,12 @@ private:
         return font_ != nullptr ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     }
     bool ShowsText() const { return maxTextRows_ > 0; }
+    // Mixed list bars show texts only on the buttons that ask for it.
+    bool ShowsText(const Button& button) const {
+        return ShowsText() &&
+               ((extendedStyle_ & TBSTYLE_EX_MIXEDBUTTONS) == 0 || (Style() & TBSTYLE_LIST) == 0 ||
+                (button.style & BTNS_SHOWTEXT) != 0);
+    }
     bool HasArrow(const Button& button) const {
         return (button.style & BTNS_WHOLEDROPDOWN) != 0 ||
                ((button.style & BTNS_DROPDOWN) != 0 &&
@@ -159,7 +165,7 @@ SIZE ToolBar::ButtonSize(HDC dc) const {
     SIZE size{bitmapSize_.cx + kButtonPadding.cx, bitmapSize_.cy + kButtonPadding.cy};
     int widest = 0;
     for (const Button& button : buttons_) {
-        if (!button.Separator()) {
+        if (!button.Separator() && ShowsText(button)) {
             widest = std::max(widest, TextWidth(dc, button.text));
         }
     }
@@ -204,7 +210,7 @@ void ToolBar::Layout() {
         if (width == 0 && button.Separator()) {
             width = button.image > 0 ? button.image : kSeparatorWidth;
         } else if (width == 0 && (button.style & BTNS_AUTOSIZE) != 0) {
-            const int text = ShowsText() ? TextWidth(dc, button.text) : 0;
+            const int text = ShowsText(button) ? TextWidth(dc, button.text) : 0;
             width = list ? bitmapSize_.cx + (text > 0 ? kTextGap + text : 0)
                          : std::max<int>(bitmapSize_.cx, text);
             width += kButtonPadding.cx;
@@ -672,7 +678,7 @@ void ToolBar::PaintButton(HDC dc, const Button& button, int index) const {
     }
     const int shift = pressed ? 1 : 0;
     const bool list = (Style() & TBSTYLE_LIST) != 0;
-    const bool text = ShowsText() && !button.text.empty();
+    const bool text = ShowsText(button) && !button.text.empty();
     HIMAGELIST images = images_;
     if (!enabled && disabledImages_ != nullptr) {
         images = disabledImages_;

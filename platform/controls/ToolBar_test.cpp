@@ -175,6 +175,8 @@ TEST_F(ToolBarTest, StateMessagesWorkByCommand) {
     EXPECT_TRUE(SendMessageA(bar, TB_SETSTATE, 11, MAKELONG(TBSTATE_PRESSED, 0)));
     EXPECT_TRUE(SendMessageA(bar, TB_ISBUTTONPRESSED, 11, 0));
     EXPECT_FALSE(SendMessageA(bar, TB_ISBUTTONENABLED, 11, 0));
+    SendMessageA(bar, TB_SETSTYLE, 0, WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT);
+    EXPECT_EQ(SendMessageA(bar, TB_GETSTYLE, 0, 0), WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT);
 
     TBBUTTON copy{};
     ASSERT_TRUE(SendMessageA(bar, TB_GETBUTTON, 1, reinterpret_cast<LPARAM>(&copy)));
@@ -384,6 +386,16 @@ TEST_F(ToolBarTest, StringsGiveButtonsTexts) {
     const RECT go = ItemRect(bar, 1);
     EXPECT_GT(back.right - back.left, go.right - go.left);
     EXPECT_GT(go.right - go.left, 16 + 8);
+    // Mixed buttons: only those that ask to show their text do.
+    SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_MIXEDBUTTONS);
+    EXPECT_EQ(ItemRect(bar, 0).right - ItemRect(bar, 0).left, 24);
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_STYLE;
+    info.fsStyle = BTNS_AUTOSIZE | BTNS_SHOWTEXT;
+    SendMessageA(bar, TB_SETBUTTONINFOA, 10, reinterpret_cast<LPARAM>(&info));
+    EXPECT_EQ(ItemRect(bar, 0).right - ItemRect(bar, 0).left, back.right - back.left);
+    SendMessageA(bar, TB_SETEXTENDEDSTYLE, 0, 0);
     // Without text rows the texts take no room.
     SendMessageA(bar, TB_SETMAXTEXTROWS, 0, 0);
     EXPECT_EQ(ItemRect(bar, 0).right - ItemRect(bar, 0).left, 24);
