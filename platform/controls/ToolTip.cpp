@@ -33,7 +33,7 @@ bool Contains(const RECT& rect, POINT point) {
 }
 
 bool IsMouseMessage(UINT message) {
-    return message >= WM_MOUSEMOVE && message <= 0x020D;
+    return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
 }
 
 // Windows whose procedure a tool tip replaced (TTF_SUBCLASS), with the tips that listen to them.
