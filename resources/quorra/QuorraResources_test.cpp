@@ -340,6 +340,41 @@ TEST(QuorraDialogsTest, LayoutsStayInsideTheirDialogsWithoutOverlaps) {
     }
 }
 
+// Texts fit their controls in the dialog font: 宋体 9 pt draws an ASCII character 6 pixels wide
+// and a Chinese one 12, that is 4 and 8 dialog units, since a dialog unit across is a quarter of
+// the font's average character width. Radio buttons and check boxes need 12 more for their box,
+// push buttons 4 for their frame; a static of two lines' height may wrap once.
+TEST(QuorraDialogsTest, TextsFitTheirControls) {
+    for (int id :
+         {IDD_ABOUTBOX, IDD_FILTER, IDD_HISTORY, IDD_OPTIONS, IDD_EXTRACT, IDD_SKIN, IDD_REFRESH}) {
+        DialogTemplate dialog = Dialog(id);
+        for (const DialogControl& control : dialog.controls) {
+            int width = 0;
+            for (size_t i = 0; i < control.text.size(); ++i) {
+                if (static_cast<unsigned char>(control.text[i]) >= 0x81) {
+                    width += 8;
+                    ++i;
+                } else {
+                    width += 4;
+                }
+            }
+            int room = control.cx;
+            if (control.className == "Button") {
+                DWORD type = control.style & kButtonType;
+                if (type == kAutoRadio || type == kAutoCheck)
+                    room -= 12;
+                else if (type == kGroupBox)
+                    room -= 10;
+                else
+                    room -= 4;
+            } else if (control.className == "Static" && control.cy >= 16) {
+                room *= 2;
+            }
+            EXPECT_LE(width, room) << "dialog " << id << ": \"" << control.text << "\"";
+        }
+    }
+}
+
 // --- Menus ---
 
 MenuTemplate Menu(int id) {
