@@ -247,8 +247,8 @@ TEST_F(DialogTest, ModelessPopUpTabsThroughVisibleEnabledStopsAndHidesOnEnterAnd
     dialog.GotoDlgCtrl(CWnd::FromHandle(dialog.Item(IDC_NAME)));
     platform::PumpUntilIdle();
 
-    EXPECT_EQ(TabWalk(7, false), (std::vector<int>{IDC_INTERVAL, IDC_UPDATE, IDC_BOTTOM, IDC_RATIO,
-                                                   IDOK, IDCANCEL, IDC_NAME}));
+    EXPECT_EQ(TabWalk(8, false), (std::vector<int>{IDC_INTERVAL, IDC_UPDATE, IDC_BOTTOM, IDC_RATIO,
+                                                   IDC_OTHER, IDOK, IDCANCEL, IDC_NAME}));
     EXPECT_EQ(TabWalk(2, true), (std::vector<int>{IDCANCEL, IDOK}));
     dialog.NextDlgCtrl();
     EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDCANCEL);

@@ -13,4 +13,5 @@
 #define IDC_HIDDEN 1008
 #define IDC_DISABLED 1009
 #define IDC_RATIO 1010
+#define IDC_OTHER 1011
 #define IDC_PAGE_EDIT 1020
