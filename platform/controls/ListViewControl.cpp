@@ -860,6 +860,10 @@ LRESULT ListViewControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CREATE:
             Create();
             return 0;
+        case WM_DESTROY:
+            // The parent frees what item data points to as each row goes.
+            DeleteAllItems();
+            return 0;
         case WM_SIZE:
             Layout();
             return 0;
