@@ -302,12 +302,13 @@ LRESULT ListViewControl::InsertColumn(int index, const LVCOLUMNA* column) {
     if (column->mask & LVCF_IMAGE) {
         added.image = column->iImage;
     }
+    columns_.insert(columns_.begin() + index, std::move(added));
+    Column& own = columns_[static_cast<size_t>(index)];
     HDITEMA item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
-    item.pszText = added.text.data();
-    item.cxy = added.width;
-    item.fmt = (added.format & LVCFMT_JUSTIFYMASK) | HDF_STRING;
-    columns_.insert(columns_.begin() + index, std::move(added));
+    item.pszText = own.text.data();
+    item.cxy = own.width;
+    item.fmt = (own.format & LVCFMT_JUSTIFYMASK) | HDF_STRING;
     for (Row& row : rows_) {
         if (static_cast<size_t>(index) < row.texts.size()) {
             row.texts.insert(row.texts.begin() + index, std::string());

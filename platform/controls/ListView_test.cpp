@@ -133,6 +133,14 @@ TEST_F(ListViewTest, ColumnsInsertAtClampedIndexAndKeepTexts) {
 
     HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
     EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 3);
+    char headText[16] = {};
+    HDITEMA head{};
+    head.mask = HDI_TEXT | HDI_WIDTH;
+    head.pszText = headText;
+    head.cchTextMax = sizeof(headText);
+    ASSERT_TRUE(SendMessageA(header, HDM_GETITEMA, 2, reinterpret_cast<LPARAM>(&head)));
+    EXPECT_STREQ(headText, "网址");
+    EXPECT_EQ(head.cxy, 200);
     ASSERT_TRUE(SendMessageA(list, LVM_SETCOLUMNWIDTH, 2, MAKELPARAM(77, 0)));
     HDITEMA item{};
     item.mask = HDI_WIDTH;
