@@ -46,6 +46,7 @@ private:
     std::vector<Node*> Rows() const;
     int RowOf(const Node* node) const;
     int VisibleCount() const;
+    int DefaultItemHeight() const;
     int LevelIndent(const Node* node) const;
     RECT LabelRect(const Node* node, int row) const;
     HTREEITEM HitTest(TVHITTESTINFO* info) const;
