@@ -386,6 +386,30 @@ TEST_F(RichEditTest, TheLimitStopsTypingWithEnMaxText) {
     EXPECT_EQ(CommandCodes(), std::vector<UINT>{kMaxText});
 }
 
+TEST_F(RichEditTest, AFontBecomesTheDefaultFormatAndFocusIsReported) {
+    HFONT font = CreateFontA(-16, 0, 0, 0, FW_BOLD, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, "黑体");
+    SetWindowTextA(edit_, "text");
+    SendMessageA(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    EXPECT_EQ(SendMessageA(edit_, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(font));
+    CHARFORMATA format{};
+    format.cbSize = sizeof(format);
+    SendMessageA(edit_, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+    EXPECT_STREQ(format.szFaceName, "黑体");
+    EXPECT_EQ(format.yHeight, 240);
+    EXPECT_EQ(format.dwEffects & CFE_BOLD, static_cast<DWORD>(CFE_BOLD));
+    EXPECT_EQ(format.bCharSet, GB2312_CHARSET);
+    SetSel(0, 4);
+    EXPECT_STREQ(SelectionFormat().szFaceName, "黑体");
+
+    EXPECT_EQ(SendMessageA(edit_, WM_GETDLGCODE, 0, 0),
+              DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS | DLGC_WANTALLKEYS);
+    SetFocus(edit_);
+    SetFocus(parent_);
+    EXPECT_EQ(CommandCodes(), (std::vector<UINT>{0x0100, 0x0200}));
+    DestroyWindow(edit_);
+    DeleteObject(font);
+}
+
 struct StreamBuffer {
     std::string data;
     size_t read = 0;
