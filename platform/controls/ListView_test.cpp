@@ -763,6 +763,46 @@ TEST_F(ListViewTest, WithoutShowSelAlwaysAnUnfocusedSelectionIsNotDrawn) {
     EXPECT_EQ(draws_[0].itemState, 0U);
 }
 
+TEST_F(ListViewTest, ASmallImageListMakesRoomForIconsAndGridlinesAreDrawn) {
+    InstallScreen();
+    HWND list = MakeList(LVS_REPORT);
+    AddColumn(list, 0, "a", 100);
+    AddColumn(list, 1, "b", 100);
+    AddRow(list, "", 0);
+    HIMAGELIST images = ImageList_Create(16, 24, ILC_COLOR32, 1, 1);
+    EXPECT_EQ(SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images)),
+              0);
+    EXPECT_EQ(SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0),
+              reinterpret_cast<LRESULT>(images));
+    RECT icon{LVIR_ICON, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&icon));
+    EXPECT_EQ(icon.left, 0);
+    EXPECT_EQ(icon.right, 16);
+    EXPECT_GE(icon.bottom - icon.top, 25);
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label));
+    EXPECT_EQ(label.left, 16);
+    EXPECT_EQ(label.right, 100);
+    LVHITTESTINFO hit{};
+    hit.pt = POINT{5, icon.top + 2};
+    EXPECT_EQ(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 0);
+    EXPECT_EQ(hit.flags, static_cast<UINT>(LVHT_ONITEMICON));
+    // Without LVS_EX_FULLROWSELECT a plain row is hit only in its first column.
+    hit.pt = POINT{150, icon.top + 2};
+    EXPECT_EQ(SendMessageA(list, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), -1);
+    EXPECT_EQ(SendMessageA(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit)), 0);
+    EXPECT_EQ(hit.iSubItem, 1);
+
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_GRIDLINES, LVS_EX_GRIDLINES);
+    PumpUntilIdle();
+    const Surface picture = CaptureWindow(list);
+    EXPECT_EQ(ColorFromPixel(picture.At(99, icon.bottom + 5)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ColorFromPixel(picture.At(50, icon.bottom - 1)), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(ColorFromPixel(picture.At(50, icon.bottom + 5)), GetSysColor(COLOR_WINDOW));
+    DestroyWindow(list);
+    ImageList_Destroy(images);
+}
+
 TEST_F(ListViewTest, PlainRowsDrawTheSelectionInTheHighlightColour) {
     InstallScreen();
     HWND list = MakeList(LVS_REPORT | LVS_SHOWSELALWAYS);
