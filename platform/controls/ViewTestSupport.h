@@ -27,8 +27,6 @@ struct Notice {
     POINT point{};
     LPARAM data = 0;
     WORD key = 0;
-    // The raw structure, for the control-specific checks of other notifications.
-    std::vector<unsigned char> bytes;
 };
 
 inline bool IsHeaderCode(UINT code) {
