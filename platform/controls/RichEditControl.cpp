@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "platform/controls/RichEditClipboard.h"
 #include "platform/controls/ViewSupport.h"
@@ -396,27 +397,27 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 ReleaseCapture();
             }
             return 0;
-        case WM_VSCROLL: {
-            const int lines = document_.LineCount();
+        case WM_VSCROLL:
             switch (LOWORD(wParam)) {
                 case 0:
-                    firstLine_ = std::max(0, firstLine_ - 1);
+                    ScrollLines(firstLine_ - 1);
                     break;
                 case 1:
-                    firstLine_ = std::min(lines - 1, firstLine_ + 1);
+                    ScrollLines(firstLine_ + 1);
                     break;
                 case 6:
-                    firstLine_ = 0;
+                    ScrollLines(0);
                     break;
                 case 7:
-                    firstLine_ = lines - 1;
+                    ScrollLines(std::numeric_limits<int>::max());
                     break;
                 default:
                     break;
             }
-            InvalidateRect(hwnd_, nullptr, TRUE);
             return 0;
-        }
+        case WM_MOUSEWHEEL:
+            ScrollLines(firstLine_ - static_cast<short>(HIWORD(wParam)) * 3 / 120);
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:

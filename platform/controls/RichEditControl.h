@@ -1,5 +1,6 @@
 // The window side of a rich edit control: selection, messages, typing, the clipboard, undo,
-// events, and drawing the document's formatted lines (hard lines only; lines are not wrapped).
+// events, and drawing the document's formatted lines, wrapped at the width unless the style asks
+// for horizontal scrolling. The line messages count paragraphs (lines ending in CR LF).
 #pragma once
 
 #include <algorithm>
@@ -27,9 +28,18 @@ private:
         CharFormat format;
         bool selected = false;
     };
+    // One character of a line with its width.
+    struct Glyph {
+        size_t from = 0;
+        size_t to = 0;
+        int width = 0;
+        CharFormat format;
+    };
+    // A line on the screen: a paragraph, or the part of one that fits the width.
     struct Line {
         size_t from = 0;
         size_t to = 0;  // before the line end
+        bool endsParagraph = true;
         int top = 0;
         int height = 0;
         int ascent = 0;
@@ -76,9 +86,12 @@ private:
     void MouseDown(POINT point, bool extend);
     size_t PositionAt(POINT point);
     void EnsureCaretVisible();
+    void ScrollLines(int first);
 
     // Layout and painting.
     std::vector<Line> Layout(HDC dc) const;
+    // The screen line the caret is on: at a wrap, the later line.
+    int LineOfCaret(const std::vector<Line>& lines) const;
     bool ShowsSelection() const;
     COLORREF Background() const;
     void Paint();
@@ -99,6 +112,7 @@ private:
     bool hasFocus_ = false;
     bool hideSelection_ = false;
     bool dragging_ = false;
+    // The first screen line shown.
     int firstLine_ = 0;
     // The first byte of a two-byte character typed as two WM_CHAR messages.
     int pendingLead_ = -1;

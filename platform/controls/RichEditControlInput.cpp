@@ -142,12 +142,11 @@ size_t RichEditControl::PositionAt(POINT point) {
     const std::vector<Line> lines = Layout(dc);
     size_t position = document_.Size();
     const Line* hit = nullptr;
+    // The first shown line that reaches below the point, or the last line.
     for (const Line& line : lines) {
-        if (point.y < line.top + line.height || &line == &lines.back()) {
-            hit = &line;
-            if (point.y >= line.top || line.top <= 0) {
-                break;
-            }
+        hit = &line;
+        if (line.top + line.height > 0 && point.y < line.top + line.height) {
+            break;
         }
     }
     if (hit != nullptr) {
@@ -163,17 +162,15 @@ size_t RichEditControl::PositionAt(POINT point) {
             SelectObject(dc, fonts.For(piece.format));
             position = piece.from;
             const std::string& text = document_.Text();
+            int x = piece.x;
             for (size_t at = piece.from; at < piece.to;) {
                 const size_t next = document_.NextChar(at);
-                SIZE before{};
-                SIZE after{};
-                GetTextExtentPoint32A(dc, text.data() + piece.from,
-                                      static_cast<int>(at - piece.from), &before);
-                GetTextExtentPoint32A(dc, text.data() + piece.from,
-                                      static_cast<int>(next - piece.from), &after);
-                if (point.x < piece.x + (before.cx + after.cx) / 2) {
+                SIZE size{};
+                GetTextExtentPoint32A(dc, text.data() + at, static_cast<int>(next - at), &size);
+                if (point.x < x + size.cx / 2) {
                     break;
                 }
+                x += size.cx;
                 position = next;
                 at = next;
             }
@@ -184,23 +181,26 @@ size_t RichEditControl::PositionAt(POINT point) {
     return position;
 }
 
-void RichEditControl::EnsureCaretVisible() {
-    const int line = document_.LineOf(caret_);
-    if (line < firstLine_) {
-        firstLine_ = line;
+void RichEditControl::ScrollLines(int first) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const int count = static_cast<int>(Layout(dc).size());
+    DeleteDC(dc);
+    first = std::clamp(first, 0, count - 1);
+    if (first != firstLine_) {
+        firstLine_ = first;
         InvalidateRect(hwnd_, nullptr, TRUE);
-        return;
     }
+}
+
+void RichEditControl::EnsureCaretVisible() {
     RECT client{};
     GetClientRect(hwnd_, &client);
     HDC dc = CreateCompatibleDC(nullptr);
     const std::vector<Line> lines = Layout(dc);
     DeleteDC(dc);
-    if (line >= static_cast<int>(lines.size())) {
-        return;
-    }
+    const int line = LineOfCaret(lines);
+    int first = std::min(firstLine_, line);
     int bottom = lines[static_cast<size_t>(line)].top + lines[static_cast<size_t>(line)].height;
-    int first = firstLine_;
     while (bottom > client.bottom && first < line) {
         bottom -= lines[static_cast<size_t>(first)].height;
         ++first;

@@ -410,6 +410,36 @@ TEST_F(RichEditTest, AFontBecomesTheDefaultFormatAndFocusIsReported) {
     DeleteObject(font);
 }
 
+TEST_F(RichEditTest, LongParagraphsWrapAtSpacesUnlessTheStyleScrollsSideways) {
+    std::string words;
+    for (int i = 0; i < 300; ++i) {
+        words += "word" + std::to_string(i % 10) + " ";
+    }
+    constexpr UINT kScrollCaret = 0x00B7;
+    constexpr UINT kFirstVisibleLine = 0x00CE;
+    SetWindowTextA(edit_, words.c_str());
+    SetSel(static_cast<LONG>(words.size()), static_cast<LONG>(words.size()));
+    SendMessageA(edit_, kScrollCaret, 0, 0);
+    EXPECT_EQ(SendMessageA(edit_, kGetLineCount, 0, 0), 1);
+    const auto first = SendMessageA(edit_, kFirstVisibleLine, 0, 0);
+    EXPECT_GT(first, 3);
+    // Every screen line starts at a word.
+    Click(edit_, POINT{0, 150});
+    const LONG caret = Sel().cpMin;
+    ASSERT_GT(caret, 0);
+    EXPECT_EQ(words[static_cast<size_t>(caret) - 1], ' ');
+    EXPECT_EQ(words.compare(static_cast<size_t>(caret), 4, "word"), 0);
+    SendMessageA(edit_, WM_VSCROLL, 6, 0);
+    EXPECT_EQ(SendMessageA(edit_, kFirstVisibleLine, 0, 0), 0);
+
+    HWND wide = CreateWindowExA(0, RICHEDIT_CLASS10A, words.c_str(),
+                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | kMultiline, 10, 220, 300, 60,
+                                parent_, nullptr, nullptr, nullptr);
+    SendMessageA(wide, kSetSel, words.size(), words.size());
+    SendMessageA(wide, kScrollCaret, 0, 0);
+    EXPECT_EQ(SendMessageA(wide, kFirstVisibleLine, 0, 0), 0);
+}
+
 struct StreamBuffer {
     std::string data;
     size_t read = 0;

@@ -76,7 +76,10 @@ TEST_F(ViewsPictureTest, ListTreeAndRichEditDrawAnOrdinaryDialog) {
 
     HWND edit = CreateWindowExA(0, RICHEDIT_CLASS10A, "", WS_CHILD | WS_VISIBLE | 0x0004, 504, 8,
                                 230, 200, parent_, reinterpret_cast<HMENU>(1083), nullptr, nullptr);
-    SetWindowTextA(edit, "笔记编辑器\r\n粗体 Bold text\r\n居中的一行");
+    SetWindowTextA(edit,
+                   "笔记编辑器\r\n粗体 Bold text\r\n居中的一行\r\n"
+                   "这是一段很长的中文文字，用来看看自动换行是不是在编辑框的宽度处折行。"
+                   "Long English words wrap at spaces too.");
     CHARFORMATA format{};
     format.cbSize = sizeof(format);
     format.dwMask = CFM_BOLD | CFM_COLOR | CFM_SIZE;
