@@ -11,11 +11,6 @@
 // EN_UPDATE, EN_SETFOCUS, EN_KILLFOCUS and EN_MAXTEXT with WM_COMMAND as the edit control does.
 #pragma once
 
-#include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
-
 #include "platform/drawing/Gdi.h"
 #include "platform/windows/WindowStructs.h"
 
@@ -174,13 +169,5 @@ struct EDITSTREAM {
 namespace platform {
 
 void RegisterRichEditClass();
-
-// Where cut, copy and paste put and take their text (CF_TEXT, GBK). Until a program's clipboard
-// is connected here, the controls share one text of their own.
-struct RichEditClipboard {
-    std::function<bool(std::string_view)> put;
-    std::function<std::optional<std::string>()> take;
-};
-void SetRichEditClipboard(RichEditClipboard clipboard);
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "platform/controls/RichEditClipboard.h"
+#include "platform/controls/Clipboard.h"
 #include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -314,12 +314,12 @@ void RichEditControl::Copy() const {
     if (SelectionStart() == SelectionEnd()) {
         return;
     }
-    PutClipboardText(std::string_view(document_.Text())
-                         .substr(SelectionStart(), SelectionEnd() - SelectionStart()));
+    PutClipboardText(hwnd_, std::string_view(document_.Text())
+                                .substr(SelectionStart(), SelectionEnd() - SelectionStart()));
 }
 
 void RichEditControl::Paste() {
-    const std::optional<std::string> text = TakeClipboardText();
+    const std::optional<std::string> text = ClipboardText(hwnd_);
     if (!text || ReadOnly()) {
         return;
     }
@@ -533,7 +533,7 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case EM_CANPASTE:
             return (wParam == 0 || wParam == kTextFormat) && !ReadOnly() &&
-                   TakeClipboardText().has_value();
+                   ClipboardText(hwnd_).has_value();
         case EM_GETSELTEXT: {
             auto* buffer = reinterpret_cast<char*>(lParam);
             const size_t length = SelectionEnd() - SelectionStart();

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/Clipboard.h"
 #include "platform/controls/ViewTestSupport.h"
 #include "platform/drawing/Surface.h"
 
@@ -42,12 +43,7 @@ protected:
     void SetUp() override {
         ViewTest::SetUp();
         RegisterRichEditClass();
-        clipboard_.reset();
-        SetRichEditClipboard(RichEditClipboard{[this](std::string_view text) {
-                                                   clipboard_ = std::string(text);
-                                                   return true;
-                                               },
-                                               [this] { return clipboard_; }});
+        ResetClipboardForTesting();
         extra_ = [this](Notice& notice, LPARAM lParam) {
             if (notice.code == EN_SELCHANGE) {
                 const auto& change = *reinterpret_cast<const SELCHANGE*>(lParam);
@@ -61,7 +57,7 @@ protected:
         ASSERT_NE(edit_, nullptr);
     }
     void TearDown() override {
-        SetRichEditClipboard({});
+        ResetClipboardForTesting();
         ViewTest::TearDown();
     }
 
@@ -106,7 +102,6 @@ protected:
     }
 
     HWND edit_ = nullptr;
-    std::optional<std::string> clipboard_;
     std::vector<SelectionNotice> selections_;
 };
 
@@ -331,7 +326,7 @@ TEST_F(RichEditTest, ReadOnlyRefusesTheUserButNotTheProgram) {
     SendMessageA(edit_, WM_CLEAR, 0, 0);
     EXPECT_EQ(Text(), "keep");
     SendMessageA(edit_, WM_COPY, 0, 0);
-    EXPECT_EQ(clipboard_, std::optional<std::string>("ke"));
+    EXPECT_EQ(ClipboardText(nullptr), std::optional<std::string>("ke"));
     SendMessageA(edit_, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(), "keep");
     EXPECT_FALSE(SendMessageA(edit_, EM_CANPASTE, 0, 0));
@@ -347,13 +342,13 @@ TEST_F(RichEditTest, ClipboardCommandsMoveTheSelection) {
     SetSel(0, 4);
     SendMessageA(edit_, WM_CUT, 0, 0);
     EXPECT_EQ(Text(), "me");
-    EXPECT_EQ(clipboard_, std::optional<std::string>("cut "));
+    EXPECT_EQ(ClipboardText(nullptr), std::optional<std::string>("cut "));
     EXPECT_TRUE(SendMessageA(edit_, EM_CANPASTE, 0, 0));
     EXPECT_FALSE(SendMessageA(edit_, EM_CANPASTE, 2, 0));
     SetSel(2, 2);
     SendMessageA(edit_, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(), "mecut ");
-    clipboard_ = std::string("x\ny");
+    PutClipboardText(nullptr, "x\ny");
     SendMessageA(edit_, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(), "mecut x\r\ny");
 }
