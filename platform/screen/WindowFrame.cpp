@@ -1,5 +1,6 @@
 #include "platform/screen/WindowFrame.h"
 
+#include <mutex>
 #include <string>
 
 #include "platform/drawing/DrawingSeams.h"
@@ -10,6 +11,9 @@
 namespace platform {
 
 namespace {
+
+std::mutex scroll_painter_mutex;
+std::function<void(HWND, HDC)> scroll_painter;
 
 struct FrameShape {
     int border = 0;
@@ -108,6 +112,11 @@ void Caption(HDC dc, HWND hwnd, const RECT& bar, bool active) {
 
 }  // namespace
 
+void SetScrollBarPainter(std::function<void(HWND, HDC)> painter) {
+    std::lock_guard lock(scroll_painter_mutex);
+    scroll_painter = std::move(painter);
+}
+
 RECT CaptionRectOnScreen(HWND hwnd) {
     const FrameShape shape = ShapeOf(hwnd);
     if (shape.caption <= 0) {
@@ -120,7 +129,8 @@ RECT CaptionRectOnScreen(HWND hwnd) {
 
 void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active) {
     const FrameShape shape = ShapeOf(hwnd);
-    if (shape.border <= 0 && shape.caption <= 0) {
+    const bool scrollBars = (GetWindowLongA(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+    if (shape.border <= 0 && shape.caption <= 0 && !scrollBars) {
         return;
     }
     const RECT window = WindowRectOnScreen(hwnd);
@@ -145,6 +155,16 @@ void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active
         const RECT bar{shape.border, shape.border, width - shape.border,
                        shape.border + shape.caption - 1};
         Caption(dc, hwnd, bar, active);
+    }
+    if (scrollBars) {
+        std::function<void(HWND, HDC)> painter;
+        {
+            std::lock_guard lock(scroll_painter_mutex);
+            painter = scroll_painter;
+        }
+        if (painter) {
+            painter(hwnd, dc);
+        }
     }
     DeleteDC(dc);
 }

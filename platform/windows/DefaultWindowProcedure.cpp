@@ -1,5 +1,7 @@
 // DefWindowProcA: what the system does for a message the window procedure passes on.
 #include <cstring>
+#include <functional>
+#include <mutex>
 
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -8,6 +10,20 @@
 namespace platform {
 
 namespace {
+
+std::mutex scroll_press_mutex;
+std::function<void(HWND, WPARAM, POINT)> scroll_press_handler;
+
+void PressScrollBar(HWND hwnd, WPARAM hitTest, LPARAM lParam) {
+    std::function<void(HWND, WPARAM, POINT)> handler;
+    {
+        std::lock_guard lock(scroll_press_mutex);
+        handler = scroll_press_handler;
+    }
+    if (handler) {
+        handler(hwnd, hitTest, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    }
+}
 
 LRESULT HitTest(HWND hwnd, POINT screen) {
     WindowSystem& system = WindowSystem::Get();
@@ -179,6 +195,11 @@ void WindowPositionChanged(HWND hwnd, const WINDOWPOS* position) {
 
 }  // namespace
 
+void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler) {
+    std::lock_guard lock(scroll_press_mutex);
+    scroll_press_handler = std::move(handler);
+}
+
 }  // namespace platform
 
 LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
@@ -226,6 +247,12 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCACTIVATE:
             return TRUE;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
+                platform::PressScrollBar(hWnd, wParam, lParam);
+            }
+            return 0;
         case WM_MOUSEACTIVATE: {
             // A child asks its parent first; the first nonzero answer decides.
             const LONG style = GetWindowLongA(hWnd, GWL_STYLE);

@@ -86,6 +86,10 @@ void SetPaintDeviceProvider(std::function<HDC(HWND, const RECT&)> begin,
 // What the default WM_ERASEBKGND does with the class background brush (a brush handle or a
 // COLOR_xxx + 1 value) on the DC it was given; without a painter nothing is drawn.
 void SetBackgroundPainter(std::function<void(HWND, HDC, HBRUSH)> painter);
+// What the default window procedure does with a press on a window's own scroll bar
+// (WM_NCLBUTTONDOWN with HTHSCROLL or HTVSCROLL, the point on the screen); the controls install
+// the scroll bar tracking here. Survives ResetWindowSystemForTesting.
+void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler);
 // Called like the top-level observer, and also with the desktop window when the screen size
 // changes, so that the screen can keep its picture in step. Survives ResetWindowSystemForTesting.
 void SetScreenObserver(std::function<void(HWND)> observer);
