@@ -237,7 +237,11 @@ void TrackScrollBar(HWND captureWindow, HWND notify, UINT message, HWND control,
     while (GetCapture() == captureWindow) {
         MSG msg{};
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            // Released where no window of this thread saw it.
             if ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0) {
+                if (part == ScrollPart::Thumb) {
+                    send(SB_THUMBPOSITION, trackPos);
+                }
                 break;
             }
             WaitMessage();
