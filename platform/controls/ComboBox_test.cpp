@@ -243,6 +243,54 @@ TEST_F(ComboBoxTest, DropDownByProgramAndLosingFocusCloseTheList) {
               (std::vector<int>{CBN_DROPDOWN, CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}));
 }
 
+TEST_F(ComboBoxTest, TheOpenListScrollsWithItsOwnBarAndStaysOpen) {
+    HWND combo = Combo(CBS_DROPDOWNLIST);
+    for (int i = 0; i < 40; ++i) {
+        Add(combo, ("item " + std::to_string(i)).c_str());
+    }
+    Click(POINT{150, 115});
+    HWND list = DroppedList(combo);
+    ASSERT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+    RECT rect{};
+    GetWindowRect(list, &rect);
+    EXPECT_EQ(
+        rect.bottom - rect.top,
+        300 - static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) -
+            6);
+    Log().Clear();
+    Click(POINT{rect.right - 8, rect.bottom - 8});
+    EXPECT_EQ(SendMessageA(combo, CB_GETTOPINDEX, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), TRUE);
+    EXPECT_EQ(GetCapture(), list);
+    EXPECT_TRUE(Notifications().empty());
+}
+
+TEST_F(ComboBoxTest, ASimpleComboKeepsItsListOpenBelowTheFieldAndReportsClicks) {
+    HWND combo = Combo(CBS_SIMPLE);
+    HWND list = GetDlgItem(combo, 1000);
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(IsWindowVisible(list));
+    RECT window{};
+    GetWindowRect(combo, &window);
+    EXPECT_EQ(window.bottom - window.top, 300);
+    for (const char* text : {"zero", "one", "two"}) {
+        Add(combo, text);
+    }
+    Log().Clear();
+    const int height = static_cast<int>(SendMessageA(combo, CB_GETITEMHEIGHT, 0, 0));
+    POINT item1{10, height + height / 2};
+    ClientToScreen(list, &item1);
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, item1);
+    InjectMouse(MOUSEEVENTF_LEFTUP, item1);
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, item1);
+    InjectMouse(MOUSEEVENTF_LEFTUP, item1);
+    PumpUntilIdle();
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Notifications(), (std::vector<int>{CBN_SELCHANGE, CBN_DBLCLK}));
+    EXPECT_EQ(SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0), TRUE);
+    EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+}
+
 TEST_F(ComboBoxTest, OwnerDrawnDropListMeasuresAndDrawsForTheComboBox) {
     std::vector<MEASUREITEMSTRUCT> measured;
     std::vector<DRAWITEMSTRUCT> drawn;

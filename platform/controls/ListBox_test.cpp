@@ -498,6 +498,64 @@ TEST_F(ListBoxTest, TheVerticalBarComesWithOverflowAndFollowsTheTopIndex) {
     EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
 }
 
+TEST_F(ListBoxTest, AChildListDrawsItsBorderAndSunkenEdge) {
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "ListBox", "",
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT, 10, 10,
+                                100, 50, parent_, nullptr, nullptr, nullptr);
+    PumpUntilIdle();
+    RECT window{};
+    GetWindowRect(list, &window);
+    EXPECT_EQ(ScreenAt(POINT{window.left, window.top}), GetSysColor(COLOR_WINDOWFRAME));
+    EXPECT_EQ(ScreenAt(POINT{window.left + 1, window.top + 5}), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ScreenAt(POINT{window.left + 2, window.top + 5}), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(ScreenAt(POINT{window.right - 2, window.top + 5}), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(ScreenAt(POINT{window.left + 4, window.top + 5}), GetSysColor(COLOR_WINDOW));
+}
+
+TEST_F(ListBoxTest, AHorizontalExtentWiderThanTheListBringsTheHorizontalBar) {
+    HWND list = List(WS_HSCROLL | LBS_NOINTEGRALHEIGHT);
+    Add(list, "wide");
+    EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL, 0);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, 400, 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0), 400);
+    ASSERT_NE(GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL, 0);
+    SCROLLINFO info{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(list, SB_HORZ, &info);
+    EXPECT_EQ(info.nMax, 399);
+    EXPECT_EQ(info.nPage, 150u);
+    SendMessageA(list, WM_HSCROLL, SB_PAGERIGHT, 0);
+    EXPECT_EQ(GetScrollPos(list, SB_HORZ), 150);
+    RECT rect{};
+    SendMessageA(list, LB_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&rect));
+    EXPECT_EQ(rect.left, -150);
+    SendMessageA(list, WM_HSCROLL, SB_RIGHT, 0);
+    EXPECT_EQ(GetScrollPos(list, SB_HORZ), 250);
+}
+
+TEST_F(ListBoxTest, TheWheelScrollsThreeLinesAndANewFontChangesTheItemHeight) {
+    HWND list = List(LBS_NOINTEGRALHEIGHT);
+    for (int i = 0; i < 30; ++i) {
+        Add(list, std::to_string(i).c_str());
+    }
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-240)), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 6);
+    SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 3);
+
+    HFONT big = CreateFontA(-30, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "宋体");
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, big);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(big), TRUE);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), metrics.tmHeight);
+    EXPECT_EQ(SendMessageA(list, WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(big));
+    DestroyWindow(list);
+    DeleteObject(big);
+}
+
 TEST_F(ListBoxTest, IntegralHeightTrimsAPartialLastRow) {
     HWND list = List(0, RECT{10, 10, 160, 10 + 50});
     const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
