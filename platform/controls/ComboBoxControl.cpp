@@ -320,10 +320,8 @@ bool ComboBoxControl::Key(WPARAM key, bool system) {
     }
     const int count = static_cast<int>(List(LB_GETCOUNT));
     const int current = Selection();
-    const int page = std::max(
-        1, static_cast<int>(List(LB_GETITEMHEIGHT, 0)) > 0
-               ? (droppedHeight_ - FieldHeight()) / static_cast<int>(List(LB_GETITEMHEIGHT, 0))
-               : 1);
+    const int itemHeight = std::max(1, static_cast<int>(List(LB_GETITEMHEIGHT, 0)));
+    const int page = std::max(1, (droppedHeight_ - FieldHeight()) / itemHeight);
     switch (key) {
         case VK_UP:
             ChooseByUser(current < 0 ? 0 : current - 1);
@@ -770,6 +768,8 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             Paint();
             return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
         case WM_MEASUREITEM:
         case WM_DRAWITEM:
         case WM_DELETEITEM:

@@ -289,6 +289,9 @@ TEST_F(ComboBoxTest, ASimpleComboKeepsItsListOpenBelowTheFieldAndReportsClicks) 
     EXPECT_EQ(Notifications(), (std::vector<int>{CBN_SELCHANGE, CBN_DBLCLK}));
     EXPECT_EQ(SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0), TRUE);
     EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+    // The edit part's colour question goes on to the combo box's parent.
+    Log().Answer(WM_CTLCOLOREDIT, [](HWND, WPARAM, LPARAM) -> LRESULT { return 0x5A; });
+    EXPECT_EQ(SendMessageA(combo, WM_CTLCOLOREDIT, 0, 0), 0x5A);
 }
 
 TEST_F(ComboBoxTest, OwnerDrawnDropListMeasuresAndDrawsForTheComboBox) {

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/controls/ListBoxControl.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -30,6 +31,7 @@ LRESULT CALLBACK ListBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM
 }
 
 void RegisterListBoxClass() {
+    InstallWindowScrollBars();
     static std::once_flag once;
     std::call_once(once, [] {
         WNDCLASSEXA windowClass{};

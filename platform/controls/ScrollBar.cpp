@@ -230,6 +230,7 @@ LRESULT CALLBACK ScrollBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
 }  // namespace
 
 void RegisterScrollBarClass() {
+    InstallWindowScrollBars();
     static std::once_flag once;
     std::call_once(once, [] {
         WNDCLASSEXA windowClass{};

@@ -89,7 +89,8 @@ BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const
 namespace platform {
 
 // Connects the window bars to the default window procedure (a press on HTHSCROLL or HTVSCROLL
-// starts tracking) and to the screen's frame drawing. Idempotent; the scroll functions call it.
+// starts tracking) and to the screen's frame drawing. Idempotent; the scroll functions and the
+// registration of the list box and scroll bar classes call it.
 void InstallWindowScrollBars();
 
 // The state of a window's own bar (SB_HORZ or SB_VERT); a window that has the style bit but was
