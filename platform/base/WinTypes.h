@@ -40,10 +40,12 @@ using LPVOID = void*;
 using LPCVOID = const void*;
 using LPBYTE = BYTE*;
 using LPDWORD = DWORD*;
+using PDWORD = DWORD*;
 using LPLONG = LONG*;
 using PLONG = LONG*;
 
 using HANDLE = void*;
+using PHANDLE = HANDLE*;
 using HMODULE = struct HINSTANCE__*;
 using HINSTANCE = HMODULE;
 using HKEY = struct HKEY__*;
@@ -98,6 +100,7 @@ using LPCOLORREF = DWORD*;
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_NO_MORE_FILES 18L
+#define ERROR_BAD_LENGTH 24L
 #define ERROR_SHARING_VIOLATION 32L
 #define ERROR_HANDLE_EOF 38L
 #define ERROR_FILE_EXISTS 80L
@@ -107,6 +110,9 @@ using LPCOLORREF = DWORD*;
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
+#define ERROR_NOT_ALL_ASSIGNED 1300L
+#define ERROR_NO_SUCH_PRIVILEGE 1313L
+#define ERROR_PRIVILEGE_NOT_HELD 1314L
 
 #define RGB(r, g, b) \
     ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))

@@ -1,14 +1,21 @@
 // The framework's client-area DC: GetDC in the constructor, ReleaseDC in the destructor. It
-// takes the window's handle (null: the screen); the framework's window class adds its own
-// constructor over it.
+// takes the window's handle (null: the screen); a framework window object may be given
+// instead.
 #pragma once
+
+#include <type_traits>
 
 #include "platform/drawing/DC.h"
 #include "platform/windows/WindowApi.h"
 
+class CWnd;
+
 class CClientDC : public CDC {
 public:
     explicit CClientDC(HWND hwnd);
+    // Over a framework window object (any class derived from CWnd).
+    template <typename Wnd, typename = std::enable_if_t<std::is_base_of_v<CWnd, Wnd>>>
+    explicit CClientDC(Wnd* window) : CClientDC(window->m_hWnd) {}
     ~CClientDC() override;
 
     HWND m_hWnd = nullptr;

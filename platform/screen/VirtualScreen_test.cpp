@@ -138,6 +138,26 @@ TEST_F(VirtualScreenTest, ClipChildrenKeepsTheParentOffItsChildren) {
     EXPECT_EQ(ScreenAt(9, 9), kBlue);
 }
 
+TEST_F(VirtualScreenTest, OnlyChildrenWithClipSiblingsAreClippedByTheSiblingsAbove) {
+    HWND parent = Solid(RECT{0, 0, 100, 100}, kBlue, WS_POPUP | WS_CLIPCHILDREN);
+    // Created first, so above the others in the Z order, like a group box around its controls.
+    HWND frame = CreateWindowExA(0, "Solid", "", WS_CHILD | WS_VISIBLE, 0, 0, 60, 60, parent,
+                                 nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(frame, GWLP_USERDATA, static_cast<LONG_PTR>(kRed));
+    HWND plain = CreateWindowExA(0, "Solid", "", WS_CHILD | WS_VISIBLE, 10, 10, 10, 10, parent,
+                                 nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(plain, GWLP_USERDATA, static_cast<LONG_PTR>(kGreen));
+    HWND clipping = CreateWindowExA(0, "Solid", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 30,
+                                    30, 10, 10, parent, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(clipping, GWLP_USERDATA, static_cast<LONG_PTR>(kGreen));
+    PumpUntilIdle();
+    InvalidateRect(plain, nullptr, TRUE);
+    InvalidateRect(clipping, nullptr, TRUE);
+    PumpUntilIdle();
+    EXPECT_EQ(ScreenAt(15, 15), kGreen);
+    EXPECT_EQ(ScreenAt(35, 35), kRed);
+}
+
 TEST_F(VirtualScreenTest, MovingHidingAndRaisingRepaintWhatTheyUncover) {
     HWND below = Solid(RECT{0, 0, 100, 100}, kBlue);
     HWND above = Solid(RECT{50, 50, 150, 150}, kGreen);

@@ -43,13 +43,18 @@ Region VisibleArea(HWND hwnd, const RECT& area) {
     Region region(Region::Overlap(area, ScreenBounds()));
     HWND window = hwnd;
     while (!region.IsEmpty()) {
-        for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
-             above = GetWindow(above, GW_HWNDPREV)) {
-            if (IsWindowVisible(above)) {
-                region.Subtract(WindowRectOnScreen(above));
+        // Top-level windows always clip each other; a child only with WS_CLIPSIBLINGS, so that the
+        // controls inside a group box created before them still show.
+        const LONG style = GetWindowLongA(window, GWL_STYLE);
+        if ((style & WS_CHILD) == 0 || (style & WS_CLIPSIBLINGS) != 0) {
+            for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
+                 above = GetWindow(above, GW_HWNDPREV)) {
+                if (IsWindowVisible(above)) {
+                    region.Subtract(WindowRectOnScreen(above));
+                }
             }
         }
-        if ((GetWindowLongA(window, GWL_STYLE) & WS_CHILD) == 0) {
+        if ((style & WS_CHILD) == 0) {
             break;
         }
         HWND parent = GetParent(window);

@@ -1,6 +1,7 @@
 // What of a window the screen shows, in screen coordinates, through the window manager's public
 // queries: the area clipped by every ancestor's client area and by the siblings above it and
-// above each ancestor in the Z order (top-level windows included).
+// above each ancestor in the Z order, where that window clips its siblings (every top-level
+// window; a child with WS_CLIPSIBLINGS).
 #pragma once
 
 #include <vector>

@@ -1,4 +1,4 @@
-#include "platform/threads/WinThread.h"
+#include "platform/framework/WinThread.h"
 
 #include <gtest/gtest.h>
 

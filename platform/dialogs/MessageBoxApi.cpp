@@ -1,0 +1,70 @@
+// MessageBoxA, its answerer and the record of the boxes asked for.
+#include "platform/dialogs/MessageBoxApi.h"
+
+#include <mutex>
+
+#include "platform/dialogs/MessageBoxButtons.h"
+#include "platform/dialogs/MessageBoxWindow.h"
+
+namespace platform {
+
+namespace {
+
+struct Boxes {
+    std::mutex mutex;
+    MessageBoxAnswerer answerer;
+    std::vector<MessageBoxCall> shown;
+};
+
+Boxes& TheBoxes() {
+    static Boxes boxes;
+    return boxes;
+}
+
+}  // namespace
+
+void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
+    Boxes& boxes = TheBoxes();
+    std::lock_guard lock(boxes.mutex);
+    boxes.answerer = std::move(answerer);
+}
+
+std::vector<MessageBoxCall> TakeShownMessageBoxes() {
+    Boxes& boxes = TheBoxes();
+    std::lock_guard lock(boxes.mutex);
+    std::vector<MessageBoxCall> taken;
+    taken.swap(boxes.shown);
+    return taken;
+}
+
+}  // namespace platform
+
+int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+    const auto buttons = platform::MessageBoxButtons::For(uType);
+    if (!buttons) {
+        SetLastError(ERROR_INVALID_MSGBOX_STYLE);
+        return 0;
+    }
+    platform::MessageBoxCall call;
+    call.owner = hWnd;
+    call.text = lpText != nullptr ? lpText : "";
+    call.caption = lpCaption != nullptr ? lpCaption : "错误";
+    call.type = uType;
+
+    platform::Boxes& boxes = platform::TheBoxes();
+    platform::MessageBoxAnswerer answerer;
+    size_t index = 0;
+    {
+        // Recorded before it is answered, so that a box raised while this one is up comes after.
+        std::lock_guard lock(boxes.mutex);
+        answerer = boxes.answerer;
+        index = boxes.shown.size();
+        boxes.shown.push_back(call);
+    }
+    const int result = answerer ? answerer(call) : platform::MessageBoxWindow::Run(call, *buttons);
+    std::lock_guard lock(boxes.mutex);
+    if (index < boxes.shown.size()) {
+        boxes.shown[index].result = result;
+    }
+    return result;
+}

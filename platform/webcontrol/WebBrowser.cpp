@@ -1,0 +1,661 @@
+#include "platform/webcontrol/WebBrowser.h"
+
+#include <algorithm>
+
+#include "platform/com/ComRuntime.h"
+#include "platform/screen/ScreenApi.h"
+#include "platform/time/Clock.h"
+#include "platform/web/WebAddress.h"
+#include "platform/webcontrol/AutomationText.h"
+#include "platform/webcontrol/FrameBrowser.h"
+#include "platform/webcontrol/HtmlDocumentObject.h"
+#include "platform/webcontrol/PageFetcher.h"
+#include "platform/webcontrol/UrlHistoryStore.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+namespace platform::webcontrol {
+
+namespace {
+
+constexpr UINT kRunNavigationsMessage = WM_USER + 0x100;
+constexpr UINT_PTR kPageTimer = 1;
+constexpr LONG kProgressMax = 10000;
+
+// Addresses without a scheme are typed host names, as the original control takes them.
+std::string AddressOf(const std::string& url) {
+    std::string canonical = web::CanonicalAddress(url);
+    if (canonical.empty()) {
+        return "about:blank";
+    }
+    size_t colon = canonical.find(':');
+    bool hasScheme = colon != std::string::npos && colon >= 2 &&
+                     std::all_of(canonical.begin(), canonical.begin() + colon, [](char c) {
+                         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                                (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+                     });
+    return hasScheme ? canonical : "http://" + canonical;
+}
+
+std::string ErrorPage(const std::string& address) {
+    return "<html><head><title>无法显示网页</title></head><body><p>无法显示网页</p><p>" + address +
+           "</p></body></html>";
+}
+
+ATOM RegisterControlClass(WNDPROC procedure) {
+    static const ATOM atom = [procedure] {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.lpszClassName = WebBrowser::kWindowClass;
+        windowClass.hbrBackground =
+            reinterpret_cast<HBRUSH>(static_cast<intptr_t>(COLOR_WINDOW + 1));
+        return RegisterSystemClass(windowClass);
+    }();
+    return atom;
+}
+
+}  // namespace
+
+WebBrowser::WebBrowser()
+    : connectionPoint_(this, DIID_DWebBrowserEvents2), events_(connectionPoint_) {}
+
+WebBrowser::~WebBrowser() {
+    DestroyControlWindow();
+    DropLoadingFrames();
+    if (page_ != nullptr) {
+        ForgetDocuments(*page_);
+        ForgetFrames(*page_);
+    }
+    if (external_ != nullptr) {
+        external_->Release();
+    }
+    if (site_ != nullptr) {
+        site_->Release();
+    }
+}
+
+template <typename Interface>
+Interface* WebBrowser::SiteInterface() const {
+    Interface* found = nullptr;
+    if (site_ != nullptr &&
+        FAILED(site_->QueryInterface(Interface::kIid, reinterpret_cast<void**>(&found)))) {
+        found = nullptr;
+    }
+    return found;
+}
+
+template IDocHostUIHandler* WebBrowser::SiteInterface<IDocHostUIHandler>() const;
+template IOleCommandTarget* WebBrowser::SiteInterface<IOleCommandTarget>() const;
+template IServiceProvider* WebBrowser::SiteInterface<IServiceProvider>() const;
+
+// Hosting.
+
+HRESULT WebBrowser::SetClientSite(IOleClientSite* site) {
+    if (site != nullptr) {
+        site->AddRef();
+    }
+    if (site_ != nullptr) {
+        site_->Release();
+    }
+    site_ = site;
+    if (external_ != nullptr) {
+        external_->Release();
+        external_ = nullptr;
+    }
+    hostFlags_ = 0;
+    if (IDocHostUIHandler* handler = SiteInterface<IDocHostUIHandler>()) {
+        DOCHOSTUIINFO info{};
+        info.cbSize = sizeof info;
+        if (SUCCEEDED(handler->GetHostInfo(&info))) {
+            hostFlags_ = info.dwFlags;
+        }
+        CoTaskMemFree(info.pchHostCss);
+        CoTaskMemFree(info.pchHostNS);
+        handler->Release();
+    }
+    return S_OK;
+}
+
+HRESULT WebBrowser::GetClientSite(IOleClientSite** site) {
+    if (site == nullptr) {
+        return E_POINTER;
+    }
+    *site = site_;
+    if (site_ != nullptr) {
+        site_->AddRef();
+    }
+    return S_OK;
+}
+
+HRESULT WebBrowser::SetHostNames(LPCOLESTR, LPCOLESTR) {
+    return S_OK;
+}
+
+HRESULT WebBrowser::Close(DWORD) {
+    DestroyControlWindow();
+    return S_OK;
+}
+
+HRESULT WebBrowser::DoVerb(LONG verb, MSG*, IOleClientSite*, LONG, HWND parent, LPCRECT position) {
+    switch (verb) {
+        case OLEIVERB_PRIMARY:
+        case OLEIVERB_SHOW:
+        case OLEIVERB_UIACTIVATE:
+        case OLEIVERB_INPLACEACTIVATE:
+            if (hwnd_ == nullptr) {
+                if (parent == nullptr || position == nullptr) {
+                    return E_INVALIDARG;
+                }
+                CreateControlWindow(parent, *position);
+                return hwnd_ != nullptr ? S_OK : E_FAIL;
+            }
+            if (position != nullptr) {
+                SetObjectRects(position, nullptr);
+            }
+            ShowWindow(hwnd_, SW_SHOW);
+            return S_OK;
+        case OLEIVERB_HIDE:
+            if (hwnd_ != nullptr) {
+                ShowWindow(hwnd_, SW_HIDE);
+            }
+            return S_OK;
+        default:
+            return OLEOBJ_E_INVALIDVERB;
+    }
+}
+
+HRESULT WebBrowser::GetUserClassID(CLSID* clsid) {
+    if (clsid == nullptr) {
+        return E_POINTER;
+    }
+    *clsid = CLSID_WebBrowser;
+    return S_OK;
+}
+
+HRESULT WebBrowser::GetMiscStatus(DWORD, DWORD* status) {
+    if (status == nullptr) {
+        return E_POINTER;
+    }
+    *status = OLEMISC_SETCLIENTSITEFIRST | OLEMISC_ACTIVATEWHENVISIBLE | OLEMISC_INSIDEOUT |
+              OLEMISC_RECOMPOSEONRESIZE;
+    return S_OK;
+}
+
+HRESULT WebBrowser::GetWindow(HWND* window) {
+    if (window == nullptr) {
+        return E_POINTER;
+    }
+    *window = hwnd_;
+    return hwnd_ != nullptr ? S_OK : E_FAIL;
+}
+
+HRESULT WebBrowser::ContextSensitiveHelp(BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT WebBrowser::InPlaceDeactivate() {
+    DestroyControlWindow();
+    return S_OK;
+}
+
+HRESULT WebBrowser::UIDeactivate() {
+    return S_OK;
+}
+
+HRESULT WebBrowser::SetObjectRects(LPCRECT position, LPCRECT) {
+    if (position == nullptr) {
+        return E_POINTER;
+    }
+    if (hwnd_ == nullptr) {
+        return OLE_E_NOT_INPLACEACTIVE;
+    }
+    MoveWindow(hwnd_, position->left, position->top, position->right - position->left,
+               position->bottom - position->top, TRUE);
+    return S_OK;
+}
+
+HRESULT WebBrowser::ReactivateAndUndo() {
+    return E_NOTIMPL;
+}
+
+HRESULT WebBrowser::EnumConnectionPoints(IEnumConnectionPoints** points) {
+    if (points != nullptr) {
+        *points = nullptr;
+    }
+    return E_NOTIMPL;
+}
+
+HRESULT WebBrowser::FindConnectionPoint(REFIID iid, IConnectionPoint** point) {
+    if (point == nullptr) {
+        return E_POINTER;
+    }
+    *point = nullptr;
+    if (!IsEqualIID(iid, DIID_DWebBrowserEvents2)) {
+        return CONNECT_E_NOCONNECTION;
+    }
+    connectionPoint_.AddRef();
+    *point = &connectionPoint_;
+    return S_OK;
+}
+
+HRESULT WebBrowser::QueryService(REFGUID service, REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (IsEqualGUID(service, SID_STravelLogCursor)) {
+        auto* storage = new TravelLogStorage(*this);
+        HRESULT result = storage->QueryInterface(iid, object);
+        storage->Release();
+        return result;
+    }
+    if (IsEqualGUID(service, IID_IWebBrowser2)) {
+        return QueryInterface(iid, object);
+    }
+    IServiceProvider* provider = SiteInterface<IServiceProvider>();
+    if (provider == nullptr) {
+        return E_NOINTERFACE;
+    }
+    HRESULT result = provider->QueryService(service, iid, object);
+    provider->Release();
+    return result;
+}
+
+// The window.
+
+void WebBrowser::CreateControlWindow(HWND parent, const RECT& position) {
+    RegisterControlClass(&WindowProcedure);
+    hwnd_ = CreateWindowExA(0, kWindowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                            position.left, position.top, position.right - position.left,
+                            position.bottom - position.top, parent, nullptr, nullptr, nullptr);
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!pending_.empty()) {
+        Schedule();
+    }
+    ArmPageTimer();
+}
+
+void WebBrowser::DestroyControlWindow() {
+    if (hwnd_ == nullptr) {
+        return;
+    }
+    HWND window = hwnd_;
+    hwnd_ = nullptr;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    DestroyWindow(window);
+}
+
+LRESULT CALLBACK WebBrowser::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    auto* browser = reinterpret_cast<WebBrowser*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (browser == nullptr) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        browser->hwnd_ = nullptr;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    KeepAlive alive(*browser);
+    return browser->OnMessage(message, wParam, lParam);
+}
+
+LRESULT WebBrowser::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    int x = GET_X_LPARAM(lParam);
+    int y = GET_Y_LPARAM(lParam);
+    bool interactive = page_ != nullptr && hasDocument_ && page_->complete();
+    switch (message) {
+        case kRunNavigationsMessage:
+            RunPendingNavigations();
+            return 0;
+        case WM_TIMER:
+            if (wParam != kPageTimer) {
+                break;
+            }
+            KillTimer(hwnd_, kPageTimer);
+            SyncPageClock();
+            ArmPageTimer();
+            return 0;
+        case WM_MOUSEMOVE:
+            if (interactive) {
+                SyncPageClock();
+                page_->MouseMove(x, y);
+                ArmPageTimer();
+            }
+            return 0;
+        case WM_LBUTTONUP:
+            if (interactive) {
+                SyncPageClock();
+                page_->Click(x, y);
+                ArmPageTimer();
+            }
+            return 0;
+        case WM_RBUTTONUP:
+            if (IDocHostUIHandler* handler = SiteInterface<IDocHostUIHandler>()) {
+                POINT point{x, y};
+                ClientToScreen(hwnd_, &point);
+                handler->ShowContextMenu(CONTEXT_MENU_DEFAULT, &point, nullptr, nullptr);
+                handler->Release();
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+// Navigation.
+
+web::Page& WebBrowser::EnsurePage() {
+    if (page_ == nullptr) {
+        web::PageOptions options;
+        RECT client{};
+        if (hwnd_ != nullptr && GetClientRect(hwnd_, &client) && client.right > 0) {
+            options.width = client.right;
+        }
+        page_ = std::make_unique<web::Page>(static_cast<web::PageHost&>(*this), options);
+        clockSynced_ = MonotonicNow();
+    }
+    return *page_;
+}
+
+HRESULT WebBrowser::StartNavigation(std::string url, std::string frame,
+                                    std::optional<uint64_t> travelEntry) {
+    KeepAlive alive(*this);
+    IDispatch* target = Self();
+    if (!frame.empty()) {
+        web::Page* framePage = page_ != nullptr ? FindFrame(*page_, frame) : nullptr;
+        if (framePage == nullptr) {
+            OpenNewWindow(AddressOf(url));
+            return S_OK;
+        }
+        target = FrameOf(*framePage);
+    }
+    if (events_.BeforeNavigate2(target, url, frame)) {
+        return S_OK;
+    }
+    if (frame.empty()) {
+        // A new top-level navigation replaces one that has not started yet.
+        std::erase_if(pending_, [](const PendingNavigation& waiting) {
+            return waiting.frame.empty() && !waiting.refresh;
+        });
+        busy_ = true;
+    }
+    pending_.push_back({std::move(url), std::move(frame), travelEntry, false});
+    Schedule();
+    return S_OK;
+}
+
+void WebBrowser::Schedule() {
+    if (hwnd_ != nullptr) {
+        PostMessageA(hwnd_, kRunNavigationsMessage, 0, 0);
+    } else {
+        RunPendingNavigations();
+    }
+}
+
+void WebBrowser::RunPendingNavigations() {
+    if (running_) {
+        return;
+    }
+    KeepAlive alive(*this);
+    running_ = true;
+    while (!pending_.empty()) {
+        PendingNavigation navigation = std::move(pending_.front());
+        pending_.pop_front();
+        if (navigation.refresh) {
+            RunRefresh();
+        } else if (!navigation.frame.empty()) {
+            RunFrameNavigation(navigation);
+        } else {
+            RunNavigation(std::move(navigation));
+        }
+    }
+    running_ = false;
+    ArmPageTimer();
+}
+
+void WebBrowser::RunNavigation(PendingNavigation navigation) {
+    std::string address = AddressOf(navigation.url);
+    web::Page& page = EnsurePage();
+    events_.DownloadBegin();
+    events_.StatusTextChange(address);
+    events_.ProgressChange(0, kProgressMax);
+    FetchResult fetched = FetchAddress(address);
+    if (!fetched.ok) {
+        if (events_.NavigateError(Self(), address, "", fetched.status)) {
+            events_.ProgressChange(-1, kProgressMax);
+            events_.DownloadComplete();
+            busy_ = !pending_.empty();
+            return;
+        }
+        fetched.bytes = ErrorPage(address);
+    }
+    SyncPageClock();
+    ForgetDocuments(page);
+    ForgetFrames(page);
+    if (external_ != nullptr) {
+        external_->Release();
+        external_ = nullptr;
+    }
+    location_ = web::CanonicalAddress(address);
+    hasDocument_ = true;
+    events_.NavigateComplete2(Self(), location_);
+    page.SetCharset("");
+    page.Load(fetched.bytes, address);
+    std::vector<web::Page*> frames;
+    AttachLoadedFrames(page, frames);
+    DropLoadingFrames();
+    location_ = page.document().address();
+    std::string title = page.document().Title();
+    title_ = title.empty() ? location_ : title;
+    events_.TitleChange(title_);
+    RecordVisit(location_, navigation);
+    events_.ProgressChange(kProgressMax, kProgressMax);
+    events_.ProgressChange(-1, kProgressMax);
+    events_.StatusTextChange("");
+    events_.DownloadComplete();
+    busy_ = !pending_.empty();
+    for (web::Page* frame : frames) {
+        events_.DocumentComplete(FrameOf(*frame), frame->document().address());
+    }
+    events_.DocumentComplete(Self(), location_);
+}
+
+void WebBrowser::RunFrameNavigation(const PendingNavigation& navigation) {
+    web::Page* framePage = page_ != nullptr ? FindFrame(*page_, navigation.frame) : nullptr;
+    if (framePage == nullptr) {
+        return;
+    }
+    FrameBrowser* frame = FrameOf(*framePage);
+    std::string address = AddressOf(navigation.url);
+    events_.DownloadBegin();
+    FetchResult fetched = FetchAddress(address);
+    if (!fetched.ok) {
+        if (events_.NavigateError(frame, address, navigation.frame, fetched.status)) {
+            events_.DownloadComplete();
+            return;
+        }
+        fetched.bytes = ErrorPage(address);
+    }
+    SyncPageClock();
+    ForgetDocuments(*framePage);
+    ForgetFrames(*framePage);
+    events_.NavigateComplete2(frame, web::CanonicalAddress(address));
+    framePage->Load(fetched.bytes, address);
+    std::vector<web::Page*> inner;
+    AttachLoadedFrames(*framePage, inner);
+    DropLoadingFrames();
+    events_.DownloadComplete();
+    for (web::Page* page : inner) {
+        events_.DocumentComplete(FrameOf(*page), page->document().address());
+    }
+    events_.DocumentComplete(frame, framePage->document().address());
+}
+
+void WebBrowser::RunRefresh() {
+    if (page_ == nullptr || !hasDocument_) {
+        return;
+    }
+    events_.DownloadBegin();
+    FetchResult fetched = FetchAddress(location_);
+    SyncPageClock();
+    ForgetDocuments(*page_);
+    ForgetFrames(*page_);
+    if (fetched.ok) {
+        page_->Load(fetched.bytes, location_);
+    } else {
+        page_->Reload();
+    }
+    std::vector<web::Page*> frames;
+    AttachLoadedFrames(*page_, frames);
+    DropLoadingFrames();
+    std::string title = page_->document().Title();
+    title_ = title.empty() ? location_ : title;
+    history_.SetCurrentTitle(title_);
+    events_.TitleChange(title_);
+    events_.ProgressChange(-1, kProgressMax);
+    events_.DownloadComplete();
+}
+
+void WebBrowser::RecordVisit(const std::string& address, const PendingNavigation& navigation) {
+    if (navigation.travelEntry && history_.MoveTo(*navigation.travelEntry)) {
+        history_.SetCurrentTitle(title_);
+    } else {
+        history_.Add(address, title_);
+    }
+    if (!address.starts_with("about:")) {
+        UrlHistoryStore().Add(address, title_);
+    }
+}
+
+HRESULT WebBrowser::TravelToEntry(uint64_t id) {
+    std::optional<TravelLog::Entry> entry = history_.Find(id);
+    if (!entry) {
+        return E_INVALIDARG;
+    }
+    return StartNavigation(entry->url, "", id);
+}
+
+void WebBrowser::OpenNewWindow(const std::string& address) {
+    KeepAlive alive(*this);
+    IDispatch* other = nullptr;
+    bool cancelled = events_.NewWindow2(&other);
+    if (other == nullptr) {
+        return;
+    }
+    IWebBrowser2* browser = nullptr;
+    if (!cancelled &&
+        SUCCEEDED(other->QueryInterface(IID_IWebBrowser2, reinterpret_cast<void**>(&browser)))) {
+        BSTR url = BstrFromUtf8(address);
+        browser->Navigate(url, nullptr, nullptr, nullptr, nullptr);
+        SysFreeString(url);
+        browser->Release();
+    }
+    other->Release();
+}
+
+web::Page* WebBrowser::FindFrame(web::Page& page, const std::string& name) const {
+    std::vector<web::HtmlNode*> elements = page.document().FrameElements();
+    const auto& frames = page.frames();
+    for (size_t i = 0; i < frames.size() && i < elements.size(); ++i) {
+        if (elements[i]->Attribute("name") == name) {
+            return frames[i].get();
+        }
+        if (web::Page* inner = FindFrame(*frames[i], name)) {
+            return inner;
+        }
+    }
+    return nullptr;
+}
+
+FrameBrowser* WebBrowser::FrameOf(web::Page& page) {
+    FrameBrowser*& frame = frames_[&page];
+    if (frame == nullptr) {
+        auto link = std::make_shared<DocumentLink>();
+        link->page = &page;
+        link->owner = this;
+        frame = new FrameBrowser(std::move(link));
+    }
+    return frame;
+}
+
+void WebBrowser::AttachLoadedFrames(web::Page& page, std::vector<web::Page*>& order) {
+    for (const auto& frame : page.frames()) {
+        if (!loadingFrames_.empty() &&
+            web::CanonicalAddress(loadingFrames_.front().address) == frame->document().address()) {
+            FrameBrowser* browser = loadingFrames_.front().browser;
+            loadingFrames_.pop_front();
+            browser->link()->page = frame.get();
+            frames_[frame.get()] = browser;
+        } else {
+            FrameOf(*frame);
+        }
+        order.push_back(frame.get());
+        AttachLoadedFrames(*frame, order);
+    }
+}
+
+void WebBrowser::DropLoadingFrames() {
+    for (LoadingFrame& frame : loadingFrames_) {
+        frame.browser->Release();
+    }
+    loadingFrames_.clear();
+}
+
+void WebBrowser::ForgetDocuments(web::Page& page) {
+    auto found = documents_.find(&page);
+    if (found != documents_.end()) {
+        found->second.link->page = nullptr;
+        found->second.link->owner = nullptr;
+        found->second.document->Release();
+        documents_.erase(found);
+    }
+    for (const auto& frame : page.frames()) {
+        ForgetDocuments(*frame);
+    }
+}
+
+void WebBrowser::ForgetFrames(web::Page& page) {
+    for (const auto& frame : page.frames()) {
+        ForgetFrames(*frame);
+        auto found = frames_.find(frame.get());
+        if (found != frames_.end()) {
+            found->second->link()->page = nullptr;
+            found->second->link()->owner = nullptr;
+            found->second->Release();
+            frames_.erase(found);
+        }
+    }
+}
+
+// The page's clock.
+
+void WebBrowser::SyncPageClock() {
+    std::chrono::milliseconds now = MonotonicNow();
+    std::chrono::milliseconds elapsed = now - clockSynced_;
+    clockSynced_ = now;
+    if (page_ != nullptr && elapsed.count() > 0) {
+        page_->AdvanceTime(elapsed.count());
+    }
+}
+
+void WebBrowser::ArmPageTimer() {
+    if (hwnd_ == nullptr || page_ == nullptr) {
+        return;
+    }
+    std::optional<int64_t> delay = page_->NextTimerDelay();
+    if (!delay) {
+        KillTimer(hwnd_, kPageTimer);
+        return;
+    }
+    int64_t elapsed = (MonotonicNow() - clockSynced_).count();
+    int64_t wait = std::clamp<int64_t>(*delay - elapsed, 1, 0x7FFFFFFF);
+    SetTimer(hwnd_, kPageTimer, static_cast<UINT>(wait), nullptr);
+}
+
+}  // namespace platform::webcontrol
