@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
 #include "platform/controls/ListBoxControl.h"
 #include "platform/controls/ScrollBarPainter.h"
@@ -15,14 +16,6 @@
 namespace platform {
 
 namespace {
-
-// The edit part's own numbers, which the combo box sends and receives.
-constexpr DWORD kEditAutoHorizontalScroll = 0x0080;
-constexpr UINT kEditGetSelection = 0x00B0;
-constexpr UINT kEditSetSelection = 0x00B1;
-constexpr UINT kEditLimitText = 0x00C5;
-constexpr WORD kEditChanged = 0x0300;
-constexpr WORD kEditUpdated = 0x0400;
 
 constexpr int kEditId = 1001;
 constexpr int kListId = 1000;
@@ -166,7 +159,7 @@ void ComboBoxControl::Create(const CREATESTRUCTA& create) {
         const int buttonWidth = simple ? 0 : GetSystemMetrics(SM_CXVSCROLL);
         DWORD editStyle = WS_CHILD | WS_VISIBLE;
         if (style & CBS_AUTOHSCROLL) {
-            editStyle |= kEditAutoHorizontalScroll;
+            editStyle |= ES_AUTOHSCROLL;
         }
         edit_ = CreateWindowExA(
             0, "Edit", create.lpszName != nullptr ? create.lpszName : "", editStyle, kEdge + 1,
@@ -204,7 +197,7 @@ void ComboBoxControl::ShowSelection(int index) {
     if (HasEdit()) {
         SetEditText(index >= 0 ? ItemText(index) : std::string());
         if (focused_) {
-            SendMessageA(edit_, kEditSetSelection, 0, -1);
+            SendMessageA(edit_, EM_SETSEL, 0, -1);
         }
     }
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -365,7 +358,7 @@ void ComboBoxControl::EditChanged(WORD code) {
     if (updatingEdit_) {
         return;
     }
-    if (code == kEditUpdated) {
+    if (code == EN_UPDATE) {
         Notify(CBN_EDITUPDATE);
         return;
     }
@@ -630,21 +623,20 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!HasEdit()) {
                 return CB_ERR;
             }
-            SendMessageA(edit_, kEditLimitText, wParam, 0);
+            SendMessageA(edit_, EM_LIMITTEXT, wParam, 0);
             return TRUE;
         case CB_SETEDITSEL:
             if (!HasEdit()) {
                 return CB_ERR;
             }
-            SendMessageA(edit_, kEditSetSelection,
-                         static_cast<WPARAM>(static_cast<short>(LOWORD(lParam))),
+            SendMessageA(edit_, EM_SETSEL, static_cast<WPARAM>(static_cast<short>(LOWORD(lParam))),
                          static_cast<short>(HIWORD(lParam)));
             return TRUE;
         case CB_GETEDITSEL:
             if (!HasEdit()) {
                 return CB_ERR;
             }
-            return SendMessageA(edit_, kEditGetSelection, wParam, lParam);
+            return SendMessageA(edit_, EM_GETSEL, wParam, lParam);
         case CB_GETTOPINDEX:
             return List(LB_GETTOPINDEX);
         case CB_SETTOPINDEX:
@@ -684,7 +676,7 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND from = reinterpret_cast<HWND>(lParam);
             const WORD code = HIWORD(wParam);
             if (from == edit_ && from != nullptr) {
-                if (code == kEditChanged || code == kEditUpdated) {
+                if (code == EN_CHANGE || code == EN_UPDATE) {
                     EditChanged(code);
                 }
             } else if (from == list_ && from != nullptr) {

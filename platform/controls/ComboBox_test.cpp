@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/Edit.h"
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/RecordingWindow.h"
@@ -20,6 +21,7 @@ protected:
         WindowTest::SetUp();
         InstallScreen();
         RegisterComboBoxClass();
+        RegisterEditClass();
         parent_ = TopLevel(WS_POPUP | WS_VISIBLE, RECT{100, 100, 500, 500});
         PumpUntilIdle();
     }
@@ -292,6 +294,76 @@ TEST_F(ComboBoxTest, ASimpleComboKeepsItsListOpenBelowTheFieldAndReportsClicks) 
     // The edit part's colour question goes on to the combo box's parent.
     Log().Answer(WM_CTLCOLOREDIT, [](HWND, WPARAM, LPARAM) -> LRESULT { return 0x5A; });
     EXPECT_EQ(SendMessageA(combo, WM_CTLCOLOREDIT, 0, 0), 0x5A);
+}
+
+TEST_F(ComboBoxTest, ADropDownComboTypesIntoItsEditPartAndReportsEachChange) {
+    HWND combo = Combo(CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    HWND edit = GetDlgItem(combo, 1001);
+    ASSERT_NE(edit, nullptr);
+    char className[16] = {};
+    GetClassNameA(edit, className, sizeof className);
+    EXPECT_STREQ(className, "Edit");
+    EXPECT_NE(GetWindowLongA(edit, GWL_STYLE) & ES_AUTOHSCROLL, 0);
+    for (const char* text : {"baidu.com", "google.com", "qq.com"}) {
+        Add(combo, text);
+    }
+    // Text set by program reaches the edit part without an edit notification.
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(Text(combo), "google.com");
+    char editText[32] = {};
+    GetWindowTextA(edit, editText, sizeof editText);
+    EXPECT_STREQ(editText, "google.com");
+    SetWindowTextA(combo, "news");
+    GetWindowTextA(edit, editText, sizeof editText);
+    EXPECT_STREQ(editText, "news");
+    PumpUntilIdle();
+    EXPECT_TRUE(Notifications().empty());
+
+    SetFocus(combo);
+    EXPECT_EQ(GetFocus(), edit);
+    EXPECT_EQ(SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, -1)), TRUE);
+    EXPECT_EQ(SendMessageA(combo, CB_GETEDITSEL, 0, 0), MAKELONG(0, 4));
+    Log().Clear();
+    InjectKey('Q', true);
+    InjectKey('Q', false);
+    PumpUntilIdle();
+    EXPECT_EQ(Text(combo), "q");
+    EXPECT_EQ(Notifications(), (std::vector<int>{CBN_EDITUPDATE, CBN_EDITCHANGE}));
+    // The limit applies to what is typed.
+    EXPECT_EQ(SendMessageA(combo, CB_LIMITTEXT, 2, 0), TRUE);
+    for (BYTE key : {'Q', 'Q'}) {
+        InjectKey(key, true);
+        InjectKey(key, false);
+    }
+    PumpUntilIdle();
+    EXPECT_EQ(Text(combo), "qq");
+
+    // Arrows in the edit part walk the list.
+    Log().Clear();
+    Press(VK_DOWN);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(Text(combo), "qq.com");
+    EXPECT_EQ(Notifications(), (std::vector<int>{CBN_SELCHANGE}));
+}
+
+TEST_F(ComboBoxTest, DroppingTheListPicksTheItemTheEditTextBeginsAndTakesItsText) {
+    HWND combo = Combo(CBS_DROPDOWN);
+    for (const char* text : {"baidu.com", "google.com", "qq.com"}) {
+        Add(combo, text);
+    }
+    SetWindowTextA(combo, "GOO");
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(Text(combo), "google.com");
+    Log().Clear();
+    Click(ListItem(combo, 2));
+    EXPECT_EQ(Text(combo), "qq.com");
+    EXPECT_EQ(Notifications(), (std::vector<int>{CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}));
+    // A click on the field beside the button does not drop an editable combo box.
+    Click(POINT{130, 115});
+    EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);
+    Click(POINT{220, 115});
+    EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), TRUE);
 }
 
 TEST_F(ComboBoxTest, OwnerDrawnDropListMeasuresAndDrawsForTheComboBox) {
