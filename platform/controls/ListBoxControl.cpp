@@ -614,47 +614,6 @@ void ListBoxControl::Paint() {
         }
     }
     EndPaint(hwnd_, &paint);
-    if (dc != nullptr && (Style() & WS_CHILD)) {
-        DrawChildFrame();
-    }
-}
-
-// Nothing else draws a child window's frame, so a list draws its border, its sunken client edge
-// and its own bars with its contents.
-void ListBoxControl::DrawChildFrame() {
-    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
-    if ((Style() & (WS_BORDER | WS_VSCROLL | WS_HSCROLL)) == 0 &&
-        (exStyle & WS_EX_CLIENTEDGE) == 0) {
-        return;
-    }
-    HDC dc = GetWindowDC(hwnd_);
-    if (dc == nullptr) {
-        return;
-    }
-    RECT window{};
-    GetWindowRect(hwnd_, &window);
-    RECT frame{0, 0, window.right - window.left, window.bottom - window.top};
-    auto line = [dc](int left, int top, int right, int bottom, int colorIndex) {
-        const RECT rect{left, top, right, bottom};
-        FillRect(dc, &rect, GetSysColorBrush(colorIndex));
-    };
-    if (Style() & WS_BORDER) {
-        FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
-        frame = RECT{frame.left + 1, frame.top + 1, frame.right - 1, frame.bottom - 1};
-    }
-    if (exStyle & WS_EX_CLIENTEDGE) {
-        const RECT& f = frame;
-        line(f.left, f.top, f.right, f.top + 1, COLOR_BTNSHADOW);
-        line(f.left, f.top, f.left + 1, f.bottom, COLOR_BTNSHADOW);
-        line(f.left, f.bottom - 1, f.right, f.bottom, COLOR_BTNHIGHLIGHT);
-        line(f.right - 1, f.top, f.right, f.bottom, COLOR_BTNHIGHLIGHT);
-        line(f.left + 1, f.top + 1, f.right - 1, f.top + 2, COLOR_3DDKSHADOW);
-        line(f.left + 1, f.top + 1, f.left + 2, f.bottom - 1, COLOR_3DDKSHADOW);
-        line(f.left + 1, f.bottom - 2, f.right - 1, f.bottom - 1, COLOR_3DLIGHT);
-        line(f.right - 2, f.top + 1, f.right - 1, f.bottom - 1, COLOR_3DLIGHT);
-    }
-    DrawWindowScrollBars(hwnd_, dc);
-    ReleaseDC(hwnd_, dc);
 }
 
 // ---- Input ----------------------------------------------------------------------------------

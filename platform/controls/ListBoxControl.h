@@ -89,7 +89,6 @@ private:
     void Paint();
     void DrawItem(HDC dc, int index, UINT action, HBRUSH background);
     void DrawItemNow(int index, UINT action);
-    void DrawChildFrame();
     HBRUSH ControlColor(HDC dc) const;
     void Invalidate();
 

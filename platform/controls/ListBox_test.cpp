@@ -499,12 +499,17 @@ TEST_F(ListBoxTest, TheVerticalBarComesWithOverflowAndFollowsTheTopIndex) {
 }
 
 TEST_F(ListBoxTest, AChildListDrawsItsBorderAndSunkenEdge) {
-    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "ListBox", "",
-                                WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOINTEGRALHEIGHT, 10, 10,
-                                100, 50, parent_, nullptr, nullptr, nullptr);
+    HWND list = CreateWindowExA(
+        WS_EX_CLIENTEDGE, "ListBox", "",
+        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL,
+        10, 10, 100, 50, parent_, nullptr, nullptr, nullptr);
     PumpUntilIdle();
     RECT window{};
     GetWindowRect(list, &window);
+    // The disabled bar lies inside the edge: its arrow button starts 16 pixels left of the
+    // edge's inner light line.
+    EXPECT_EQ(ScreenAt(POINT{window.right - 3 - 16, window.top + 3}), GetSysColor(COLOR_3DLIGHT));
+    EXPECT_EQ(ScreenAt(POINT{window.right - 3, window.top + 3}), GetSysColor(COLOR_3DLIGHT));
     EXPECT_EQ(ScreenAt(POINT{window.left, window.top}), GetSysColor(COLOR_WINDOWFRAME));
     EXPECT_EQ(ScreenAt(POINT{window.left + 1, window.top + 5}), GetSysColor(COLOR_BTNSHADOW));
     EXPECT_EQ(ScreenAt(POINT{window.left + 2, window.top + 5}), GetSysColor(COLOR_3DDKSHADOW));

@@ -59,10 +59,14 @@ void SunkenClientEdge(HDC dc, HWND hwnd, const RECT& window) {
         return;
     }
     const RECT client = ClientRectOnScreen(hwnd);
+    // The window's own scroll bars lie inside the edge.
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const int bars = (style & WS_VSCROLL) ? kScrollBarWidth : 0;
+    const int barsBelow = (style & WS_HSCROLL) ? kScrollBarWidth : 0;
     const int left = client.left - window.left - kEdgeWidth;
     const int top = client.top - window.top - kEdgeWidth;
-    const int right = client.right - window.left + kEdgeWidth;
-    const int bottom = client.bottom - window.top + kEdgeWidth;
+    const int right = client.right - window.left + bars + kEdgeWidth;
+    const int bottom = client.bottom - window.top + barsBelow + kEdgeWidth;
     Line(dc, left, top, right, top + 1, GetSysColor(COLOR_BTNSHADOW));
     Line(dc, left, top, left + 1, bottom, GetSysColor(COLOR_BTNSHADOW));
     Line(dc, left, bottom - 1, right, bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
