@@ -561,6 +561,17 @@ TEST_F(ListBoxTest, TheWheelScrollsThreeLinesAndANewFontChangesTheItemHeight) {
     DeleteObject(big);
 }
 
+TEST_F(ListBoxTest, AClientEdgeAloneIsDrawnToo) {
+    HWND list = CreateWindowExA(WS_EX_CLIENTEDGE, "ListBox", "", WS_CHILD | WS_VISIBLE, 10, 10, 100,
+                                50, parent_, nullptr, nullptr, nullptr);
+    PumpUntilIdle();
+    RECT window{};
+    GetWindowRect(list, &window);
+    EXPECT_EQ(ScreenAt(POINT{window.left, window.top + 5}), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ScreenAt(POINT{window.left + 1, window.top + 5}), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(ScreenAt(POINT{window.right - 1, window.top + 5}), GetSysColor(COLOR_BTNHIGHLIGHT));
+}
+
 TEST_F(ListBoxTest, IntegralHeightTrimsAPartialLastRow) {
     HWND list = List(0, RECT{10, 10, 160, 10 + 50});
     const int height = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));

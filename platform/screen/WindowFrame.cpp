@@ -114,11 +114,24 @@ void Caption(HDC dc, HWND hwnd, const RECT& bar, bool active) {
     SelectObject(dc, oldFont);
 }
 
+std::mutex menu_bar_mutex;
+std::function<void(HDC, HWND)> menu_bar_painter;
+
+std::function<void(HDC, HWND)> MenuBarPainter() {
+    std::lock_guard lock(menu_bar_mutex);
+    return menu_bar_painter;
+}
+
 }  // namespace
 
 void SetScrollBarPainter(std::function<void(HWND, HDC)> painter) {
     std::lock_guard lock(scroll_painter_mutex);
     scroll_painter = std::move(painter);
+}
+
+void SetMenuBarPainter(std::function<void(HDC, HWND)> painter) {
+    std::lock_guard lock(menu_bar_mutex);
+    menu_bar_painter = std::move(painter);
 }
 
 RECT CaptionRectOnScreen(HWND hwnd) {
@@ -134,7 +147,8 @@ RECT CaptionRectOnScreen(HWND hwnd) {
 void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active) {
     const FrameShape shape = ShapeOf(hwnd);
     const bool scrollBars = (GetWindowLongA(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
-    if (shape.border <= 0 && shape.caption <= 0 && !scrollBars) {
+    const bool clientEdge = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+    if (shape.border <= 0 && shape.caption <= 0 && !scrollBars && !clientEdge) {
         return;
     }
     const RECT window = WindowRectOnScreen(hwnd);
@@ -169,6 +183,9 @@ void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active
         if (painter) {
             painter(hwnd, dc);
         }
+    }
+    if (auto painter = MenuBarPainter(); painter && GetMenu(hwnd) != nullptr) {
+        painter(dc, hwnd);
     }
     DeleteDC(dc);
 }

@@ -90,6 +90,10 @@ void SetBackgroundPainter(std::function<void(HWND, HDC, HBRUSH)> painter);
 // (WM_NCLBUTTONDOWN with HTHSCROLL or HTVSCROLL, the point on the screen); the controls install
 // the scroll bar tracking here. Survives ResetWindowSystemForTesting.
 void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler);
+// What the default procedure does with WM_SYSCOMMAND SC_MOUSEMENU (a click on the menu bar,
+// lParam the screen point) and SC_KEYMENU (Alt or F10 alone: lParam 0; Alt with a key: lParam
+// the character); the menus install it. Without one they do nothing.
+void SetMenuBarTracker(std::function<void(HWND, WPARAM, LPARAM)> tracker);
 // Called like the top-level observer, and also with the desktop window when the screen size
 // changes, so that the screen can keep its picture in step. Survives ResetWindowSystemForTesting.
 void SetScreenObserver(std::function<void(HWND)> observer);
