@@ -10,28 +10,16 @@
 #include <string_view>
 
 #include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
 #include "platform/framework/AfxMessageBox.h"
 #include "platform/framework/Wnd.h"
 #include "platform/text/Gbk.h"
 
 namespace {
 
-// The combo box and list box messages used here (their controls' headers give the same numbers).
-constexpr UINT kComboLimitText = 0x0141;       // CB_LIMITTEXT
-constexpr UINT kComboGetCurSel = 0x0147;       // CB_GETCURSEL
-constexpr UINT kComboGetItemText = 0x0148;     // CB_GETLBTEXT
-constexpr UINT kComboGetItemTextLen = 0x0149;  // CB_GETLBTEXTLEN
-constexpr UINT kComboSelectString = 0x014D;    // CB_SELECTSTRING
-constexpr UINT kComboSetCurSel = 0x014E;       // CB_SETCURSEL
-constexpr UINT kListSetCurSel = 0x0186;        // LB_SETCURSEL
-constexpr UINT kListGetCurSel = 0x0188;        // LB_GETCURSEL
-constexpr UINT kListGetItemText = 0x0189;      // LB_GETTEXT
-constexpr UINT kListGetItemTextLen = 0x018A;   // LB_GETTEXTLEN
-constexpr UINT kListSelectString = 0x018C;     // LB_SELECTSTRING
-constexpr DWORD kComboTypeMask = 0x0003;       // CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST
-constexpr DWORD kComboDropDownList = 0x0003;   // CBS_DROPDOWNLIST
-constexpr LRESULT kNoItem = -1;                // CB_ERR, LB_ERR
+constexpr DWORD kComboTypeMask = CBS_SIMPLE | CBS_DROPDOWN | CBS_DROPDOWNLIST;
 
 // The framework's prompts for refused input.
 constexpr const char* kPromptInteger = "请输入一个整数。";
@@ -231,39 +219,38 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
     HWND combo = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        index = static_cast<int>(::SendMessageA(combo, kComboGetCurSel, 0, 0));
+        index = static_cast<int>(::SendMessageA(combo, CB_GETCURSEL, 0, 0));
     } else {
-        ::SendMessageA(combo, kComboSetCurSel, static_cast<WPARAM>(index), 0);
+        ::SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 }
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
     HWND list = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        index = static_cast<int>(::SendMessageA(list, kListGetCurSel, 0, 0));
+        index = static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
     } else {
-        ::SendMessageA(list, kListSetCurSel, static_cast<WPARAM>(index), 0);
+        ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
     }
 }
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
     HWND combo = pDX->PrepareCtrl(nIDC);
     const bool hasEdit = (static_cast<DWORD>(::GetWindowLongA(combo, GWL_STYLE)) &
-                          kComboTypeMask) != kComboDropDownList;
+                          kComboTypeMask) != CBS_DROPDOWNLIST;
     if (pDX->m_bSaveAndValidate) {
         if (hasEdit) {
             value = WindowText(combo);
         } else {
-            const LRESULT selected = ::SendMessageA(combo, kComboGetCurSel, 0, 0);
-            value = selected == kNoItem
-                        ? CString()
-                        : ItemText(combo, kComboGetItemTextLen, kComboGetItemText, selected);
+            const LRESULT selected = ::SendMessageA(combo, CB_GETCURSEL, 0, 0);
+            value = selected == CB_ERR ? CString()
+                                       : ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, selected);
         }
         return;
     }
-    const LRESULT found = ::SendMessageA(combo, kComboSelectString, static_cast<WPARAM>(-1),
+    const LRESULT found = ::SendMessageA(combo, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(static_cast<LPCSTR>(value)));
-    if (found == kNoItem && hasEdit) {
+    if (found == CB_ERR && hasEdit) {
         SetWindowTextIfChanged(combo, value);
     }
 }
@@ -271,16 +258,15 @@ void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
 void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
     HWND list = pDX->PrepareCtrl(nIDC);
     if (pDX->m_bSaveAndValidate) {
-        const LRESULT selected = ::SendMessageA(list, kListGetCurSel, 0, 0);
-        value = selected == kNoItem
-                    ? CString()
-                    : ItemText(list, kListGetItemTextLen, kListGetItemText, selected);
+        const LRESULT selected = ::SendMessageA(list, LB_GETCURSEL, 0, 0);
+        value =
+            selected == LB_ERR ? CString() : ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, selected);
         return;
     }
-    const LRESULT found = ::SendMessageA(list, kListSelectString, static_cast<WPARAM>(-1),
+    const LRESULT found = ::SendMessageA(list, LB_SELECTSTRING, static_cast<WPARAM>(-1),
                                          reinterpret_cast<LPARAM>(static_cast<LPCSTR>(value)));
-    if (found == kNoItem) {
-        ::SendMessageA(list, kListSetCurSel, static_cast<WPARAM>(-1), 0);
+    if (found == LB_ERR) {
+        ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     }
 }
 
@@ -301,7 +287,7 @@ void DDV_MaxChars(CDataExchange* pDX, CString& value, int nChars) {
         return;
     }
     HWND control = ::GetDlgItem(AfxHwndOf(pDX->m_pDlgWnd), static_cast<int>(pDX->m_idLastControl));
-    ::SendMessageA(control, IsComboBox(control) ? kComboLimitText : EM_LIMITTEXT,
+    ::SendMessageA(control, IsComboBox(control) ? CB_LIMITTEXT : EM_LIMITTEXT,
                    static_cast<WPARAM>(nChars), 0);
 }
 

@@ -266,6 +266,97 @@ TEST_F(DataExchangeTest, RadioGroupsRunToTheNextGroupAndCountOnlyRadioButtons) {
     EXPECT_EQ(RadioStates(), (std::vector<UINT>{0, 0, 0, 1}));
 }
 
+TEST_F(DataExchangeTest, SelectionIndexesOfComboAndListBoxes) {
+    int unit = 1;
+    int skin = 2;
+    const auto exchange = [&](BOOL save) {
+        return Exchange(save, [&](CDataExchange* pDX) {
+            DDX_CBIndex(pDX, IDC_UNIT, unit);
+            DDX_LBIndex(pDX, IDC_SKINS, skin);
+        });
+    };
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_EQ(Text(Item(IDC_UNIT)), "分钟");
+    EXPECT_EQ(::SendMessageA(Item(IDC_SKINS), LB_GETCURSEL, 0, 0), 2);
+
+    ::SendMessageA(Item(IDC_UNIT), CB_SETCURSEL, 0, 0);
+    ::SendMessageA(Item(IDC_SKINS), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    EXPECT_TRUE(exchange(TRUE));
+    EXPECT_EQ(unit, 0);
+    EXPECT_EQ(skin, -1);
+
+    unit = -1;
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_EQ(::SendMessageA(Item(IDC_UNIT), CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(Text(Item(IDC_UNIT)), "");
+}
+
+TEST_F(DataExchangeTest, ComboStringsSelectByPrefixOrShowTheValueTyped) {
+    CString skin = "经典";
+    const auto exchange = [&](BOOL save) {
+        return Exchange(save, [&](CDataExchange* pDX) { DDX_CBString(pDX, IDC_SKIN, skin); });
+    };
+    // The first item that starts with the value: "经典蓝" comes before "经典".
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_EQ(::SendMessageA(Item(IDC_SKIN), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_TRUE(exchange(TRUE));
+    EXPECT_EQ(skin, "经典蓝");
+
+    skin = "blue";
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_EQ(::SendMessageA(Item(IDC_SKIN), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_TRUE(exchange(TRUE));
+    EXPECT_EQ(skin, "Blue");
+
+    skin = "自定义";
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_EQ(Text(Item(IDC_SKIN)), "自定义");
+    EXPECT_TRUE(exchange(TRUE));
+    EXPECT_EQ(skin, "自定义");
+
+    // A drop-down list shows only its items: the selected one's text, or nothing.
+    CString unit = "分";
+    EXPECT_TRUE(Exchange(FALSE, [&](CDataExchange* pDX) { DDX_CBString(pDX, IDC_UNIT, unit); }));
+    EXPECT_EQ(::SendMessageA(Item(IDC_UNIT), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(Exchange(TRUE, [&](CDataExchange* pDX) { DDX_CBString(pDX, IDC_UNIT, unit); }));
+    EXPECT_EQ(unit, "分钟");
+    ::SendMessageA(Item(IDC_UNIT), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    EXPECT_TRUE(Exchange(TRUE, [&](CDataExchange* pDX) { DDX_CBString(pDX, IDC_UNIT, unit); }));
+    EXPECT_EQ(unit, "");
+}
+
+TEST_F(DataExchangeTest, ListStringsSelectByPrefixOrClearTheSelection) {
+    CString skin = "AUTUMN";
+    const auto exchange = [&](BOOL save) {
+        return Exchange(save, [&](CDataExchange* pDX) { DDX_LBString(pDX, IDC_SKINS, skin); });
+    };
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_TRUE(exchange(TRUE));
+    EXPECT_EQ(skin, "Autumn");
+
+    skin = "水";
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_TRUE(exchange(TRUE));
+    EXPECT_EQ(skin, "水墨");
+
+    skin = "冬";
+    EXPECT_TRUE(exchange(FALSE));
+    EXPECT_EQ(::SendMessageA(Item(IDC_SKINS), LB_GETCURSEL, 0, 0), LB_ERR);
+    EXPECT_TRUE(exchange(TRUE));
+    EXPECT_EQ(skin, "");
+}
+
+TEST_F(DataExchangeTest, MaxCharsLimitsAComboBoxThroughItsOwnMessage) {
+    CString skin;
+    EXPECT_TRUE(Exchange(FALSE, [&](CDataExchange* pDX) {
+        DDX_CBString(pDX, IDC_SKIN, skin);
+        DDV_MaxChars(pDX, skin, 4);
+    }));
+    HWND edit = ::GetWindow(Item(IDC_SKIN), GW_CHILD);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(::SendMessageA(edit, EM_GETLIMITTEXT, 0, 0), 4);
+}
+
 TEST_F(DataExchangeTest, ControlsAreSubclassedOnceAndATakenControlFails) {
     CWnd interval;
     CWnd other;

@@ -22,6 +22,7 @@ public:
     int m_interval = 30;
     int m_update = BST_CHECKED;
     int m_position = 2;
+    int m_unit = 1;
     CWnd m_intervalEdit;
     std::function<void(CSettingsDlg&)> script;
     int nameChanges = 0;
@@ -43,6 +44,7 @@ protected:
         DDX_Text(pDX, IDC_INTERVAL, m_interval);
         DDX_Check(pDX, IDC_UPDATE, m_update);
         DDX_Radio(pDX, IDC_BOTTOM, m_position);
+        DDX_CBIndex(pDX, IDC_UNIT, m_unit);
         if (exchangeMissingControl) {
             DDX_Text(pDX, 4242, m_name);
         }
@@ -96,11 +98,20 @@ protected:
         }
         return host_;
     }
-    std::vector<int> TabWalk(int steps, bool backwards) {
+    // The id of the dialog's control that holds the focus (a combo box's edit counts as the
+    // combo box).
+    static int FocusedControl(HWND dialog) {
+        HWND focus = ::GetFocus();
+        while (focus != nullptr && ::GetParent(focus) != dialog) {
+            focus = ::GetParent(focus);
+        }
+        return ::GetDlgCtrlID(focus);
+    }
+    static std::vector<int> TabWalk(HWND dialog, int steps, bool backwards) {
         std::vector<int> ids;
         for (int i = 0; i < steps; ++i) {
             backwards ? PressWithShift(VK_TAB) : Press(VK_TAB);
-            ids.push_back(::GetDlgCtrlID(::GetFocus()));
+            ids.push_back(FocusedControl(dialog));
         }
         return ids;
     }
@@ -118,12 +129,14 @@ TEST_F(DialogTest, ModalDialogShowsTheMembersAndSavesTheControlsOnEnter) {
         EXPECT_EQ(Text(dlg.Item(IDC_INTERVAL)), "30");
         EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_UPDATE), static_cast<UINT>(BST_CHECKED));
         EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_BOTTOM, IDC_CENTER), IDC_CENTER);
+        EXPECT_EQ(Text(dlg.Item(IDC_UNIT)), "分钟");
         EXPECT_EQ(::GetFocus(), dlg.Item(IDC_NAME));
 
         ::SetWindowTextA(dlg.Item(IDC_NAME), "李四");
         ::SetWindowTextA(dlg.Item(IDC_INTERVAL), " -15\t");
         dlg.CheckDlgButton(IDC_UPDATE, BST_UNCHECKED);
         dlg.CheckRadioButton(IDC_BOTTOM, IDC_CENTER, IDC_TOP);
+        dlg.SendDlgItemMessage(IDC_UNIT, CB_SETCURSEL, 0);
         Press(VK_RETURN);
     };
     EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -133,6 +146,7 @@ TEST_F(DialogTest, ModalDialogShowsTheMembersAndSavesTheControlsOnEnter) {
     EXPECT_EQ(dialog.m_interval, -15);
     EXPECT_EQ(dialog.m_update, BST_UNCHECKED);
     EXPECT_EQ(dialog.m_position, 1);
+    EXPECT_EQ(dialog.m_unit, 0);
     EXPECT_TRUE(platform::TakeShownMessageBoxes().empty());
 }
 
@@ -247,9 +261,11 @@ TEST_F(DialogTest, ModelessPopUpTabsThroughVisibleEnabledStopsAndHidesOnEnterAnd
     dialog.GotoDlgCtrl(CWnd::FromHandle(dialog.Item(IDC_NAME)));
     platform::PumpUntilIdle();
 
-    EXPECT_EQ(TabWalk(8, false), (std::vector<int>{IDC_INTERVAL, IDC_UPDATE, IDC_BOTTOM, IDC_RATIO,
-                                                   IDC_OTHER, IDOK, IDCANCEL, IDC_NAME}));
-    EXPECT_EQ(TabWalk(2, true), (std::vector<int>{IDCANCEL, IDOK}));
+    EXPECT_EQ(TabWalk(dialog.m_hWnd, 11, false),
+              (std::vector<int>{IDC_INTERVAL, IDC_UPDATE, IDC_BOTTOM, IDC_RATIO, IDC_OTHER, IDOK,
+                                IDCANCEL, IDC_UNIT, IDC_SKIN, IDC_SKINS, IDC_NAME}));
+    EXPECT_EQ(TabWalk(dialog.m_hWnd, 3, true), (std::vector<int>{IDC_SKINS, IDC_SKIN, IDC_UNIT}));
+    dialog.GotoDlgCtrl(CWnd::FromHandle(dialog.Item(IDOK)));
     dialog.NextDlgCtrl();
     EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDCANCEL);
     dialog.PrevDlgCtrl();

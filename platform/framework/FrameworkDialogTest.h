@@ -9,11 +9,12 @@
 #include <vector>
 
 #include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
 #include "platform/controls/Static.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/framework/WinApp.h"
-#include "platform/text/Encoding.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace platform::testing {
@@ -24,6 +25,8 @@ protected:
         ResetWindowSystemForTesting();
         RegisterButtonClass();
         RegisterEditClass();
+        RegisterComboBoxClass();
+        RegisterListBoxClass();
         RegisterStaticClass();
         SetMessageBoxAnswerer([this](const MessageBoxCall&) { return answer; });
         TakeShownMessageBoxes();

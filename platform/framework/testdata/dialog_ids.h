@@ -14,4 +14,7 @@
 #define IDC_DISABLED 1009
 #define IDC_RATIO 1010
 #define IDC_OTHER 1011
+#define IDC_UNIT 1012
+#define IDC_SKIN 1013
+#define IDC_SKINS 1014
 #define IDC_PAGE_EDIT 1020
