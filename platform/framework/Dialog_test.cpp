@@ -312,6 +312,28 @@ TEST_F(DialogTest, ChildPageSurvivesEnterAndEscapeAndItsButtonTwoStaysOrdinary) 
     EXPECT_TRUE(page.IsWindowVisible());
 }
 
+TEST_F(DialogTest, EscapeOnAChildPageStillClosesAnOpenListAndNeverCancelsTheModalHolder) {
+    CSettingsDlg holder;
+    holder.script = [&](CSettingsDlg& dlg) {
+        CPage page;
+        ASSERT_TRUE(page.Create(IDD_PAGE, &dlg));
+        HWND combo = ::GetDlgItem(page.m_hWnd, IDC_PAGE_COMBO);
+        page.GotoDlgCtrl(CWnd::FromHandle(combo));
+        EXPECT_EQ(::GetFocus(), combo);
+        ::SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+        ASSERT_TRUE(::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+
+        Press(VK_ESCAPE);
+        EXPECT_FALSE(::SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+        Press(VK_ESCAPE);
+        EXPECT_EQ(page.siteClicks, 0);
+        EXPECT_TRUE(page.IsWindowVisible());
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        dlg.EndDialog(IDOK);
+    };
+    EXPECT_EQ(holder.DoModal(), IDOK);
+}
+
 TEST_F(DialogTest, DefaultButtonAndDialogUnits) {
     CSettingsDlg dialog;
     ASSERT_TRUE(dialog.Create(IDD_SETTINGS));

@@ -18,3 +18,4 @@
 #define IDC_SKIN 1013
 #define IDC_SKINS 1014
 #define IDC_PAGE_EDIT 1020
+#define IDC_PAGE_COMBO 1021
