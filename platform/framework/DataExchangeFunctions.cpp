@@ -2,12 +2,13 @@
 
 #include <cfloat>
 #include <charconv>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
@@ -81,7 +82,7 @@ std::optional<double> ParseWholeDouble(const CString& text) {
     }
     char* end = nullptr;
     const double value = std::strtod(trimmed.c_str(), &end);
-    if (end != trimmed.c_str() + trimmed.size()) {
+    if (end != trimmed.c_str() + trimmed.size() || !std::isfinite(value)) {
         return std::nullopt;
     }
     return value;

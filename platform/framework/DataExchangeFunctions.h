@@ -2,12 +2,14 @@
 // moves the value into the control when loading and back into the member when saving; the DDV_
 // functions after a DDX_ call check or bound the value that call saved.
 //
-// Numbers are read strictly: blanks around one decimal number in the type's range (a sign only
-// for signed types). Anything else shows the framework's prompt in a message box, puts the focus
-// on the edit with its text selected and fails the exchange, which keeps the dialog open:
-//   int, long      "请输入一个整数。"        (long keeps the 32-bit range it has on the original
-//   platform) UINT (DWORD)   "请输入一个正整数。" double         "请输入一个数字。" DDV_MinMaxInt
-//   "请输入一个介于 <min> 和 <max> 之间的整数。"
+// Numbers are read strictly: blanks around one decimal number in the type's range (a minus sign
+// only for signed types; long keeps the 32-bit range it has on the original platform). Anything
+// else shows the framework's prompt in a message box, puts the focus on the edit with its text
+// selected and fails the exchange, which keeps the dialog open. The prompts:
+// - int and long: "请输入一个整数。"
+// - UINT (and DWORD): "请输入一个正整数。"
+// - double: "请输入一个数字。"
+// - DDV_MinMaxInt: "请输入一个介于 <min> 和 <max> 之间的整数。"
 // A dialog that wants lenient reading takes the text as a CString and converts it itself.
 #pragma once
 

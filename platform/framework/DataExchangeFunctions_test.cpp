@@ -116,9 +116,10 @@ TEST_F(DataExchangeTest, DoublesReadWholeAndLoadWithFifteenDigits) {
     EXPECT_EQ(ratio, 3.25);
     EXPECT_TRUE(Save("-1e3", ratio));
     EXPECT_EQ(ratio, -1000.0);
-    EXPECT_FALSE(Save("1,5", ratio));
-    EXPECT_FALSE(Save("", ratio));
-    EXPECT_EQ(Prompts(), (std::vector<std::string>{"请输入一个数字。", "请输入一个数字。"}));
+    for (const char* refused : {"1,5", "", "inf", "nan", "1e999"}) {
+        EXPECT_FALSE(Save(refused, ratio)) << refused;
+        EXPECT_EQ(Prompts(), std::vector<std::string>{"请输入一个数字。"}) << refused;
+    }
     EXPECT_EQ(ratio, -1000.0);
 
     EXPECT_EQ(Load(0.1), "0.1");
