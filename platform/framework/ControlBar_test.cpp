@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/Button.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/framework/DockBar.h"
 #include "platform/framework/FrameWnd.h"
@@ -39,6 +40,7 @@ public:
 
     BOOL backEnabled = FALSE;
     int forwardCheck = 1;
+    BOOL sizeShown = TRUE;
     std::vector<UINT> commands;
 
     BOOL BandVisible(UINT id) {
@@ -104,6 +106,11 @@ protected:
     void OnQuiet() { commands.push_back(ID_BAR_QUIET); }
     void OnUpdateBack(CCmdUI* pCmdUI) { pCmdUI->Enable(backEnabled); }
     void OnUpdateForward(CCmdUI* pCmdUI) { pCmdUI->SetCheck(forwardCheck); }
+    void OnUpdateSize(CCmdUI* pCmdUI) {
+        pCmdUI->Enable(sizeShown);
+        pCmdUI->SetCheck(1);
+        pCmdUI->SetText(" (792,470) ");
+    }
     // The standard tool bar's command shows or hides its band rather than the bar.
     void OnViewToolbar() {
         const auto index = static_cast<WPARAM>(rebar.SendMessage(RB_IDTOINDEX, 0));
@@ -122,6 +129,7 @@ ON_COMMAND(ID_BAR_STOP, OnStop)
 ON_COMMAND(ID_BAR_QUIET, OnQuiet)
 ON_UPDATE_COMMAND_UI(ID_BAR_BACK, OnUpdateBack)
 ON_UPDATE_COMMAND_UI(ID_BAR_FORWARD, OnUpdateForward)
+ON_UPDATE_COMMAND_UI(ID_INDICATOR_SIZE, OnUpdateSize)
 ON_COMMAND(ID_VIEW_TOOLBAR, OnViewToolbar)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateViewToolbar)
 END_MESSAGE_MAP()
@@ -352,6 +360,34 @@ TEST_F(ControlBarTest, ClicksOnButtonsReachTheFrame) {
     }
     // The disabled back button does nothing.
     EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_STOP});
+}
+
+TEST_F(ControlBarTest, CommandsOfWindowsOnABarReachTheFrame) {
+    CBarFrame& frame = *frame_;
+    platform::RegisterButtonClass();
+    CWnd button;
+    ASSERT_TRUE(button.Create("BUTTON", "GO", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                              CRect(2, 2, 40, 22), &frame.search, ID_BAR_QUIET));
+    button.SendMessage(BM_CLICK);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_QUIET});
+    button.DestroyWindow();
+}
+
+TEST_F(ControlBarTest, IdleTimeUpdatesStatusPanes) {
+    CBarFrame& frame = *frame_;
+    Idle();
+    const int index = frame.status.CommandToIndex(ID_INDICATOR_SIZE);
+    EXPECT_STREQ(frame.status.GetPaneText(index), " (792,470) ");
+    EXPECT_EQ(frame.status.GetPaneStyle(index), static_cast<UINT>(SBPS_POPOUT));
+    // A pane without an update handler keeps its state.
+    EXPECT_EQ(frame.status.GetPaneStyle(1), static_cast<UINT>(SBPS_NORMAL));
+    frame.sizeShown = FALSE;
+    Idle();
+    EXPECT_EQ(frame.status.GetPaneStyle(index), static_cast<UINT>(SBPS_POPOUT | SBPS_DISABLED));
+    char shown[64] = "unchanged";
+    frame.status.SendMessage(SB_GETTEXT, index, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, "");
 }
 
 TEST_F(ControlBarTest, ToolTipsComeFromTheTextAfterTheLineBreak) {
