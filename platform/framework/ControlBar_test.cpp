@@ -41,6 +41,7 @@ public:
     BOOL backEnabled = FALSE;
     int forwardCheck = 1;
     BOOL sizeShown = TRUE;
+    std::vector<int> dropDowns;
     std::vector<UINT> commands;
 
     BOOL BandVisible(UINT id) {
@@ -106,6 +107,10 @@ protected:
     void OnQuiet() { commands.push_back(ID_BAR_QUIET); }
     void OnUpdateBack(CCmdUI* pCmdUI) { pCmdUI->Enable(backEnabled); }
     void OnUpdateForward(CCmdUI* pCmdUI) { pCmdUI->SetCheck(forwardCheck); }
+    void OnDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
+        dropDowns.push_back(reinterpret_cast<NMTOOLBARA*>(pNMHDR)->iItem);
+        *pResult = TBDDRET_DEFAULT;
+    }
     void OnUpdateSize(CCmdUI* pCmdUI) {
         pCmdUI->Enable(sizeShown);
         pCmdUI->SetCheck(1);
@@ -130,6 +135,7 @@ ON_COMMAND(ID_BAR_QUIET, OnQuiet)
 ON_UPDATE_COMMAND_UI(ID_BAR_BACK, OnUpdateBack)
 ON_UPDATE_COMMAND_UI(ID_BAR_FORWARD, OnUpdateForward)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_SIZE, OnUpdateSize)
+ON_NOTIFY(TBN_DROPDOWN, AFX_IDW_TOOLBAR, OnDropDown)
 ON_COMMAND(ID_VIEW_TOOLBAR, OnViewToolbar)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateViewToolbar)
 END_MESSAGE_MAP()
@@ -360,6 +366,22 @@ TEST_F(ControlBarTest, ClicksOnButtonsReachTheFrame) {
     }
     // The disabled back button does nothing.
     EXPECT_EQ(frame.commands, std::vector<UINT>{ID_BAR_STOP});
+}
+
+TEST_F(ControlBarTest, DropDownArrowsOfABarInTheRebarReachTheFrame) {
+    CBarFrame& frame = *frame_;
+    frame.standard.SendMessage(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+    const int index = frame.standard.CommandToIndex(ID_BAR_STOP);
+    frame.standard.SetButtonStyle(index, TBBS_DROPDOWN);
+    CRect stop;
+    frame.standard.GetItemRect(index, &stop);
+    CPoint arrow(stop.right - 3, stop.CenterPoint().y);
+    frame.standard.ClientToScreen(&arrow);
+    platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, arrow);
+    platform::InjectMouse(MOUSEEVENTF_LEFTUP, arrow);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame.dropDowns, std::vector<int>{ID_BAR_STOP});
+    EXPECT_TRUE(frame.commands.empty());
 }
 
 TEST_F(ControlBarTest, CommandsOfWindowsOnABarReachTheFrame) {
