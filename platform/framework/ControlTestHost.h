@@ -41,8 +41,9 @@ public:
     }
 };
 
-// Writes the events of control 1001 (and of 1030, the other id the programs use) as lines:
-// "BeforeNavigate2 top <url>", "TitleChange <text>", "ProgressChange 0/10000"...
+// Writes the events of control 1001 as lines ("BeforeNavigate2 top <url>", "TitleChange <text>",
+// "ProgressChange 0/10000"...) and the status texts of the controls with id 1030. Its event sink
+// map is defined once, with the event tests.
 class CEventHostWnd : public CWnd {
 public:
     std::vector<std::string> events;

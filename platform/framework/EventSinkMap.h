@@ -14,7 +14,6 @@
 
 #include <array>
 #include <cstddef>
-#include <cstring>
 #include <utility>
 
 #include "platform/com/Dispatch.h"
@@ -51,13 +50,13 @@ constexpr std::size_t EventHandlerArity(Result (Owner::*)(Parameters...)) {
     return sizeof...(Parameters);
 }
 
-// Calls `handler` on `target` with the event's arguments, first to last, as `codes` describes
-// them.
+// Calls `handler` on `target` with the event's arguments, first to last, as `codes` (one for each
+// parameter of the handler) describes them.
 template <typename Target, typename Result, typename Owner, typename... Parameters>
 HRESULT CallEventHandler(Target* target, Result (Owner::*handler)(Parameters...), const char* codes,
                          DISPPARAMS* params) {
     constexpr std::size_t count = sizeof...(Parameters);
-    if (params == nullptr || params->cArgs != count || std::strlen(codes) != count) {
+    if (params == nullptr || params->cArgs != count) {
         return DISP_E_BADPARAMCOUNT;
     }
     std::array<EventArgument, count> arguments;

@@ -274,6 +274,31 @@ TEST_F(OleControlSiteTest, UnknownClassCreatesNothingAndLeavesNoSite) {
     EXPECT_EQ(siteLog.created, 1);
 }
 
+TEST_F(OleControlSiteTest, EnablingHostingMakesTheBrowserClassCreatable) {
+    ASSERT_TRUE(UnregisterComClass(CLSID_WebBrowser));
+    CTestBrowser before;
+    EXPECT_FALSE(before.Create("", WS_CHILD, RECT{0, 0, 10, 10}, &host, 1));
+    AfxEnableControlContainer(&manager);
+    CTestBrowser after;
+    EXPECT_TRUE(after.Create("", WS_CHILD, RECT{0, 0, 10, 10}, &host, 1));
+}
+
+TEST_F(OleControlSiteTest, DefaultSiteOffersNoHostInterfacesAndPagesStillLoad) {
+    AfxEnableControlContainer();
+    const std::string broken =
+        Page("broken.htm", "<script>missing();</script><script>document.title='on'</script>");
+    CTestBrowser browser;
+    CreateBrowser(browser);
+    IOleClientSite* clientSite = ClientSiteOf(browser);
+    EXPECT_EQ(Query<IDocHostUIHandler>(clientSite), nullptr);
+    EXPECT_EQ(Query<IOleCommandTarget>(clientSite), nullptr);
+    clientSite->Release();
+    browser.Navigate(broken.c_str());
+    PumpUntilIdle();
+    EXPECT_EQ(host.Of("TitleChange").back(), "TitleChange on");
+    EXPECT_EQ(siteLog.created, 0);
+}
+
 TEST_F(OleControlSiteTest, InterfaceMapAnswersForTheDerivedAndTheBaseInterfaces) {
     CTestBrowser browser;
     CreateBrowser(browser);
