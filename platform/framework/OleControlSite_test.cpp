@@ -6,6 +6,8 @@
 #include "platform/com/OleCommandTarget.h"
 #include "platform/dialogs/DialogApi.h"
 #include "platform/framework/ControlTestHost.h"
+#include "platform/framework/Dialog.h"
+#include "platform/framework/testdata/controls_ids.h"
 #include "platform/webcontrol/DocHostUIHandler.h"
 
 namespace platform::testing {
@@ -465,10 +467,7 @@ INT_PTR CALLBACK PageProcedure(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
-// The page dialog's window object: its sink map is the host's, which lists control 1001.
-class CPageWnd : public CEventHostWnd {};
-
-TEST_F(OleControlSiteTest, DialogTemplateControlIsHostedAndBindsToAWrapper) {
+TEST_F(OleControlSiteTest, DialogTemplateControlIsHostedInAPlainDialog) {
     HWND dialog = CreateDialogFromTemplate(nullptr, PageTemplate(WS_VISIBLE | WS_TABSTOP), {},
                                            host.m_hWnd, &PageProcedure, 0);
     ASSERT_NE(dialog, nullptr);
@@ -483,27 +482,82 @@ TEST_F(OleControlSiteTest, DialogTemplateControlIsHostedAndBindsToAWrapper) {
     RECT expected{0, 0, 200, 150};
     ::MapDialogRect(dialog, &expected);
     EXPECT_EQ(rect.right, expected.right);
+    EXPECT_EQ(rect.bottom, expected.bottom);
     EXPECT_EQ(siteLog.hostInfo, 1);
-
-    CPageWnd page;
-    ASSERT_TRUE(page.SubclassWindow(dialog));
-    CTestBrowser browser;
-    ASSERT_TRUE(browser.SubclassDlgItem(1001, &page));
-    page.top = browser.GetApplication();
-    page.top->Release();
-    const std::string path = Page("page.htm", "<title>Page</title>");
-    browser.Navigate(path.c_str());
-    PumpUntilIdle();
-    EXPECT_THAT(page.Of("BeforeNavigate2"), ElementsAre("BeforeNavigate2 top " + path));
-    EXPECT_THAT(page.Of("DocumentComplete"),
-                ElementsAre("DocumentComplete top " + Address("page.htm")));
-    EXPECT_TRUE(host.events.empty());
-
-    page.DestroyWindow();
+    EXPECT_EQ(COleControlContainer::FromHandle(dialog, FALSE)->FindItem(1001),
+              COleControlSite::FromHandle(control));
+    ::DestroyWindow(dialog);
     EXPECT_FALSE(::IsWindow(control));
-    EXPECT_EQ(browser.m_hWnd, nullptr);
     EXPECT_EQ(siteLog.destroyed, 1);
     EXPECT_EQ(COleControlContainer::FromHandle(dialog, FALSE), nullptr);
+}
+
+// A browser tab as the programs write one: a child dialog whose template holds the control, bound
+// to a wrapper by data exchange, with the control's events in its sink map.
+class CTestPageDlg : public CDialog {
+public:
+    CTestPageDlg() : CDialog(IDD_BROWSER_PAGE) {}
+
+    CTestBrowser m_browser;
+    std::vector<std::string> events;
+    std::string blocked;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override {
+        CDialog::DoDataExchange(pDX);
+        DDX_Control(pDX, IDC_BROWSER, m_browser);
+    }
+    void OnBeforeNavigate2(LPDISPATCH, VARIANT* URL, VARIANT*, VARIANT*, VARIANT*, VARIANT*,
+                           BOOL* Cancel) {
+        const std::string url = platform::webcontrol::Utf8FromVariant(URL);
+        events.push_back("BeforeNavigate2 " + url);
+        *Cancel = url == blocked;
+    }
+    void OnDocumentComplete(LPDISPATCH, VARIANT*) {
+        events.push_back("DocumentComplete " + std::string(m_browser.GetLocationURL()));
+    }
+    void OnTitleChange(LPCSTR Text) { events.push_back("TitleChange " + std::string(Text)); }
+
+    DECLARE_EVENTSINK_MAP()
+};
+
+BEGIN_EVENTSINK_MAP(CTestPageDlg, CDialog)
+ON_EVENT(CTestPageDlg, IDC_BROWSER, DISPID_BEFORENAVIGATE2, OnBeforeNavigate2,
+         VTS_DISPATCH VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PBOOL)
+ON_EVENT(CTestPageDlg, IDC_BROWSER, DISPID_TITLECHANGE, OnTitleChange, VTS_BSTR)
+ON_EVENT(CTestPageDlg, IDC_BROWSER, DISPID_DOCUMENTCOMPLETE, OnDocumentComplete,
+         VTS_DISPATCH VTS_PVARIANT)
+END_EVENTSINK_MAP()
+
+TEST_F(OleControlSiteTest, PageDialogHostsTheBrowserThroughTheProgramsSite) {
+    const std::string page = Page("page.htm",
+                                  "<title>Page</title><script>document.title = "
+                                  "window.external.xxyyzz; missing();</script>");
+    const std::string blocked = Page("blocked.htm", "<title>Blocked</title>");
+    CTestPageDlg dialog;
+    dialog.blocked = blocked;
+    ASSERT_TRUE(dialog.Create(IDD_BROWSER_PAGE, &host));
+    HWND control = dialog.GetDlgItem(IDC_BROWSER)->m_hWnd;
+    ASSERT_EQ(dialog.m_browser.m_hWnd, control);
+    EXPECT_EQ(siteLog.hostInfo, 1);
+
+    dialog.m_browser.Navigate(page.c_str());
+    PumpUntilIdle();
+    dialog.m_browser.Navigate(blocked.c_str());
+    PumpUntilIdle();
+    EXPECT_THAT(
+        dialog.events,
+        ElementsAre("BeforeNavigate2 " + page, "TitleChange Wibble", "TitleChange Wibble",
+                    "DocumentComplete " + Address("page.htm"), "BeforeNavigate2 " + blocked));
+    EXPECT_EQ(siteLog.external, 1);
+    EXPECT_EQ(siteLog.scriptErrors, 1);
+    EXPECT_EQ(std::string(dialog.m_browser.GetLocationURL()), Address("page.htm"));
+    EXPECT_TRUE(host.events.empty());
+
+    dialog.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(control));
+    EXPECT_EQ(dialog.m_browser.m_hWnd, nullptr);
+    EXPECT_EQ(siteLog.destroyed, 1);
 }
 
 TEST_F(OleControlSiteTest, DialogWithAnUnknownClassIdFails) {
