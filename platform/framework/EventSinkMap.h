@@ -50,28 +50,35 @@ constexpr std::size_t EventHandlerArity(Result (Owner::*)(Parameters...)) {
     return sizeof...(Parameters);
 }
 
+template <typename Target, typename Result, typename Owner, typename... Parameters,
+          std::size_t... Index>
+HRESULT CallEventHandlerWith(Target* target, Result (Owner::*handler)(Parameters...),
+                             [[maybe_unused]] const char* codes,
+                             [[maybe_unused]] DISPPARAMS* params, std::index_sequence<Index...>) {
+    constexpr std::size_t count = sizeof...(Parameters);
+    // Unused by a handler without parameters.
+    [[maybe_unused]] std::array<EventArgument, count> arguments;
+    // The control passes its arguments last to first.
+    const bool bound = (arguments[Index].Bind(static_cast<BYTE>(codes[Index]),
+                                              &params->rgvarg[count - 1 - Index]) &&
+                        ...);
+    if (!bound || !(arguments[Index].template Fits<Parameters>() && ...)) {
+        return DISP_E_TYPEMISMATCH;
+    }
+    (target->*handler)(arguments[Index].template As<Parameters>()...);
+    return S_OK;
+}
+
 // Calls `handler` on `target` with the event's arguments, first to last, as `codes` (one for each
 // parameter of the handler) describes them.
 template <typename Target, typename Result, typename Owner, typename... Parameters>
 HRESULT CallEventHandler(Target* target, Result (Owner::*handler)(Parameters...), const char* codes,
                          DISPPARAMS* params) {
-    constexpr std::size_t count = sizeof...(Parameters);
-    if (params == nullptr || params->cArgs != count) {
+    if (params == nullptr || params->cArgs != sizeof...(Parameters)) {
         return DISP_E_BADPARAMCOUNT;
     }
-    std::array<EventArgument, count> arguments;
-    return [&]<std::size_t... Index>(std::index_sequence<Index...>)->HRESULT {
-        // The control passes its arguments last to first.
-        const bool bound = (arguments[Index].Bind(static_cast<BYTE>(codes[Index]),
-                                                  &params->rgvarg[count - 1 - Index]) &&
-                            ...);
-        if (!bound || !(arguments[Index].template Fits<Parameters>() && ...)) {
-            return DISP_E_TYPEMISMATCH;
-        }
-        (target->*handler)(arguments[Index].template As<Parameters>()...);
-        return S_OK;
-    }
-    (std::index_sequence_for<Parameters...>{});
+    return CallEventHandlerWith(target, handler, codes, params,
+                                std::index_sequence_for<Parameters...>{});
 }
 
 }  // namespace platform

@@ -285,6 +285,14 @@ TEST_F(OleControlSiteTest, EnablingHostingMakesTheBrowserClassCreatable) {
     EXPECT_TRUE(after.Create("", WS_CHILD, RECT{0, 0, 10, 10}, &host, 1));
 }
 
+TEST_F(OleControlSiteTest, CreatingAControlInitialisesTheThreadsObjectRuntime) {
+    CoUninitialize();
+    ASSERT_FALSE(IsComInitialized());
+    CTestBrowser browser;
+    CreateBrowser(browser);
+    EXPECT_TRUE(IsComInitialized());
+}
+
 TEST_F(OleControlSiteTest, DefaultSiteOffersNoHostInterfacesAndPagesStillLoad) {
     AfxEnableControlContainer();
     const std::string broken =
