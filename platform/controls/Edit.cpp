@@ -309,7 +309,7 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             HorizontalScroll(hwnd, *state, LOWORD(wParam), static_cast<SHORT>(HIWORD(wParam)));
             return 0;
         case WM_COPY:
-            Copy(*state);
+            Copy(hwnd, *state);
             return 0;
         case WM_CUT:
             Cut(hwnd, *state);

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "platform/controls/Clipboard.h"
 #include "platform/controls/Edit.h"
-#include "platform/controls/EditClipboard.h"
 #include "platform/controls/EditState.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -79,9 +79,9 @@ bool ReadOnly(HWND hwnd) {
     return (StyleOf(hwnd) & ES_READONLY) != 0;
 }
 
-void Copy(const EditState& state) {
+void Copy(HWND hwnd, const EditState& state) {
     if (state.passwordChar == 0 && state.text.HasSelection()) {
-        PutEditClipboardText(state.text.SelectedText());
+        PutClipboardText(hwnd, state.text.SelectedText());
     }
 }
 
@@ -89,7 +89,7 @@ void Cut(HWND hwnd, EditState& state) {
     if (ReadOnly(hwnd) || state.passwordChar != 0 || !state.text.HasSelection()) {
         return;
     }
-    Copy(state);
+    Copy(hwnd, state);
     DeleteSelection(hwnd, state);
 }
 
@@ -97,7 +97,7 @@ void Paste(HWND hwnd, EditState& state) {
     if (ReadOnly(hwnd)) {
         return;
     }
-    std::optional<std::string> pasted = TakeEditClipboardText();
+    std::optional<std::string> pasted = ClipboardText(hwnd);
     if (!pasted) {
         return;
     }
@@ -136,7 +136,7 @@ void Character(HWND hwnd, EditState& state, unsigned char byte) {
     }
     switch (byte) {
         case 0x03:
-            Copy(state);
+            Copy(hwnd, state);
             return;
         case 0x16:
             Paste(hwnd, state);
@@ -259,7 +259,7 @@ void KeyPressed(HWND hwnd, EditState& state, WPARAM key) {
             return;
         case VK_INSERT:
             if (control) {
-                Copy(state);
+                Copy(hwnd, state);
             } else if (shift) {
                 Paste(hwnd, state);
             }

@@ -70,7 +70,7 @@ std::string Converted(DWORD style, std::string_view text);
 void Insert(HWND hwnd, EditState& state, std::string_view insert, bool typing);
 void DeleteSelection(HWND hwnd, EditState& state);
 bool ReadOnly(HWND hwnd);
-void Copy(const EditState& state);
+void Copy(HWND hwnd, const EditState& state);
 void Cut(HWND hwnd, EditState& state);
 void Paste(HWND hwnd, EditState& state);
 void Undo(HWND hwnd, EditState& state);

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/controls/Caret.h"
-#include "platform/controls/EditClipboard.h"
+#include "platform/controls/Clipboard.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/RecordingWindow.h"
 
@@ -23,13 +23,10 @@ protected:
         InstallScreen();
         RegisterEditClass();
         parent_ = TopLevel();
-        clipboard_.reset();
-        SetEditClipboard(
-            EditClipboard{[this](std::string_view text) { clipboard_ = std::string(text); },
-                          [this]() { return clipboard_; }});
+        ResetClipboardForTesting();
     }
     void TearDown() override {
-        SetEditClipboard({});
+        ResetClipboardForTesting();
         WindowTest::TearDown();
     }
 
@@ -108,7 +105,6 @@ protected:
     }
 
     HWND parent_ = nullptr;
-    std::optional<std::string> clipboard_;
 };
 
 const std::vector<WORD> kChanged{EN_UPDATE, EN_CHANGE};
@@ -329,12 +325,12 @@ TEST_F(EditTest, PasswordShowsStarsAndNeverLeavesThroughTheClipboard) {
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, WM_COPY, 0, 0);
     SendMessageA(edit, WM_CUT, 0, 0);
-    EXPECT_FALSE(clipboard_.has_value());
+    EXPECT_FALSE(ClipboardText(nullptr).has_value());
     EXPECT_EQ(Text(edit), "secret");
     SendMessageA(edit, EM_SETPASSWORDCHAR, 0, 0);
     EXPECT_EQ(GetWindowLongA(edit, GWL_STYLE) & ES_PASSWORD, 0);
     SendMessageA(edit, WM_COPY, 0, 0);
-    EXPECT_EQ(clipboard_, "secret");
+    EXPECT_EQ(ClipboardText(nullptr), "secret");
     SendMessageA(edit, EM_SETPASSWORDCHAR, '#', 0);
     EXPECT_NE(GetWindowLongA(edit, GWL_STYLE) & ES_PASSWORD, 0);
     EXPECT_EQ(SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0), '#');
@@ -361,7 +357,7 @@ TEST_F(EditTest, ClipboardMessagesCutCopyPasteAndClearTheSelection) {
     HWND edit = Edit(ES_AUTOHSCROLL, "alpha beta");
     SendMessageA(edit, EM_SETSEL, 0, 6);
     SendMessageA(edit, WM_CUT, 0, 0);
-    EXPECT_EQ(clipboard_, "alpha ");
+    EXPECT_EQ(ClipboardText(nullptr), "alpha ");
     EXPECT_EQ(Text(edit), "beta");
     EXPECT_EQ(Codes(edit), kChanged);
     SendMessageA(edit, EM_SETSEL, 4, 4);
@@ -369,7 +365,7 @@ TEST_F(EditTest, ClipboardMessagesCutCopyPasteAndClearTheSelection) {
     EXPECT_EQ(Text(edit), "betaalpha ");
     EXPECT_EQ(Selection(edit), std::make_pair(DWORD{10}, DWORD{10}));
 
-    clipboard_ = "one\r\ntwo";
+    PutClipboardText(nullptr, "one\r\ntwo");
     SendMessageA(edit, EM_SETSEL, 0, -1);
     SendMessageA(edit, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(edit), "one");
@@ -381,7 +377,7 @@ TEST_F(EditTest, ClipboardMessagesCutCopyPasteAndClearTheSelection) {
     SendMessageA(multi, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(multi), "one\r\ntwo");
 
-    clipboard_.reset();
+    ResetClipboardForTesting();
     Log().Clear();
     SendMessageA(multi, WM_PASTE, 0, 0);
     EXPECT_TRUE(Codes(multi).empty());
@@ -392,7 +388,7 @@ TEST_F(EditTest, ControlKeysCopyPasteCutAndUndo) {
     SetFocus(edit);
     SendMessageA(edit, EM_SETSEL, 0, -1);
     Press('C', false, true);
-    EXPECT_EQ(clipboard_, "word");
+    EXPECT_EQ(ClipboardText(nullptr), "word");
     Press('X', false, true);
     EXPECT_EQ(Text(edit), "");
     Press('V', false, true);

@@ -88,6 +88,23 @@ TEST(TextOut, ChineseGlyphsInkTheirOwnCells) {
     EXPECT_EQ(canvas.CountOf(kBlack), InkIn(canvas, RECT{0, 0, 40, 20}));
 }
 
+TEST(TextOut, BoldInksMoreThanNormalEvenWithoutABoldFace) {
+    auto ink = [](const char* face, int weight) {
+        MemoryCanvas canvas(80, 30);
+        HFONT font = CreateFontA(-12, 0, 0, 0, weight, 0, 0, 0, GB2312_CHARSET, 0, 0, 0, 0, face);
+        HGDIOBJ old = SelectObject(canvas.dc(), font);
+        SetBkMode(canvas.dc(), TRANSPARENT);
+        TextOutA(canvas.dc(), 2, 2, "中文ab", 6);
+        SelectObject(canvas.dc(), old);
+        DeleteObject(font);
+        return canvas.CountOf(kBlack);
+    };
+    // The installed Chinese face has no bold style; bold is drawn by emboldening it.
+    EXPECT_GT(ink("宋体", FW_BOLD), ink("宋体", FW_NORMAL) * 5 / 4);
+    EXPECT_GT(ink("黑体", FW_BOLD), ink("黑体", FW_NORMAL) * 5 / 4);
+    EXPECT_GT(ink("Tahoma", FW_BOLD), ink("Tahoma", FW_NORMAL));
+}
+
 TEST(TextOut, OpaqueModePaintsTheCellBackgroundAndAlignmentMovesTheText) {
     MemoryCanvas canvas(40, 20);
     SongTi font(canvas.dc());

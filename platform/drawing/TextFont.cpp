@@ -135,7 +135,11 @@ Match MatchFont(const std::string& family, bool chinese, bool monospaced, bool b
         int slant = FC_SLANT_ROMAN;
         FcPatternGetInteger(found, FC_WEIGHT, 0, &weight);
         FcPatternGetInteger(found, FC_SLANT, 0, &slant);
-        match.bold = weight >= FC_WEIGHT_DEMIBOLD;
+        // Fontconfig's synthetic rules report a regular face matched for a bold request as bold
+        // and ask the renderer to embolden it; that face is not bold by itself.
+        FcBool embolden = FcFalse;
+        FcPatternGetBool(found, FC_EMBOLDEN, 0, &embolden);
+        match.bold = weight >= FC_WEIGHT_DEMIBOLD && embolden != FcTrue;
         match.italic = slant != FC_SLANT_ROMAN;
         FcPatternDestroy(found);
     }

@@ -43,12 +43,16 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     // The menu bar named by lpszMenuName is not attached: the programs take it down at once, and
     // their menus are shown as pop-ups.
     m_strTitle = lpszWindowName;
-    int x = rect.left;
-    int y = rect.top;
-    int cx = rect.right - rect.left;
-    int cy = rect.bottom - rect.top;
-    if (rect.left == CW_USEDEFAULT) {
-        x = y = cx = cy = CW_USEDEFAULT;
+    // rectDefault asks for the default place and size; its width is not a number to compute.
+    int x = CW_USEDEFAULT;
+    int y = CW_USEDEFAULT;
+    int cx = CW_USEDEFAULT;
+    int cy = CW_USEDEFAULT;
+    if (rect.left != CW_USEDEFAULT) {
+        x = rect.left;
+        y = rect.top;
+        cx = rect.right - rect.left;
+        cy = rect.bottom - rect.top;
     }
     return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
                     AfxHwndOf(pParentWnd), nullptr, pContext);

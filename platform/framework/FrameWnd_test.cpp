@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/framework/Document.h"
+#include "platform/framework/MenuItemAccess.h"
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
@@ -93,7 +94,15 @@ public:
         steps.push_back(std::string("initial update, frame ") +
                         (GetParentFrame()->IsWindowVisible() ? "shown" : "hidden"));
     }
-    void OnDraw(CDC*) override {}
+    void OnDraw(CDC* pDC) override {
+        if (fill != CLR_INVALID) {
+            CRect client;
+            GetClientRect(&client);
+            pDC->FillSolidRect(&client, fill);
+        }
+    }
+
+    static inline COLORREF fill = CLR_INVALID;
 
 protected:
     CTestView() = default;
@@ -280,6 +289,18 @@ BEGIN_MESSAGE_MAP(CTopBar, CWnd)
 ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
+TEST_F(RunningFrameTest, TheViewPaintsThroughOnDraw) {
+    CTestView::fill = RGB(10, 20, 30);
+    app.view->Invalidate();
+    platform::PumpUntilIdle();
+    CTestView::fill = CLR_INVALID;
+    const platform::Surface picture = platform::CaptureWindow(app.view->m_hWnd);
+    ASSERT_GT(picture.width(), 10);
+    // Inside the view's client edge.
+    EXPECT_EQ(platform::ColorFromPixel(picture.At(5, 5)), RGB(10, 20, 30));
+    EXPECT_EQ(platform::ColorFromPixel(picture.At(picture.width() / 2, 8)), RGB(10, 20, 30));
+}
+
 TEST_F(RunningFrameTest, BarsTakeTheirShareAndTheViewGetsTheRest) {
     CTopBar bar;
     ASSERT_TRUE(bar.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 1, 1), frame, AFX_IDW_TOOLBAR));
@@ -304,6 +325,41 @@ TEST_F(RunningFrameTest, ClosingTheFrameFreesDocumentFrameAndViewOnce) {
     EXPECT_EQ(app.m_pMainWnd, nullptr);
     MSG quit{};
     EXPECT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+// A pop-up menu of four items as the menu layer would present it.
+class CFakeMenuAccess : public platform::MenuItemAccess {
+public:
+    std::vector<UINT> ids{100, 0, 105, 999, static_cast<UINT>(-1)};
+    std::vector<std::string> calls;
+
+    UINT ItemCount(CMenu*) override { return static_cast<UINT>(ids.size()); }
+    UINT ItemId(CMenu*, UINT index) override { return ids[index]; }
+    void Enable(CMenu*, UINT index, bool enable) override {
+        calls.push_back("enable " + std::to_string(index) + (enable ? " on" : " off"));
+    }
+    void SetCheck(CMenu*, UINT index, int nCheck) override {
+        calls.push_back("check " + std::to_string(index) + " " + std::to_string(nCheck));
+    }
+    void SetRadio(CMenu*, UINT index, bool) override {
+        calls.push_back("radio " + std::to_string(index));
+    }
+    void SetText(CMenu*, UINT index, LPCSTR) override {
+        calls.push_back("text " + std::to_string(index));
+    }
+    CMenu* FromHandle(HMENU menu) override { return reinterpret_cast<CMenu*>(menu); }
+    bool DrawItem(LPDRAWITEMSTRUCT) override { return false; }
+    bool MeasureItem(LPMEASUREITEMSTRUCT) override { return false; }
+};
+
+TEST_F(RunningFrameTest, PopupMenusAreUpdatedOnlyWhereAnUpdateHandlerSpeaks) {
+    CFakeMenuAccess menus;
+    platform::SetMenuItemAccess(&menus);
+    frame->SendMessage(WM_INITMENUPOPUP, 0x1234, MAKELPARAM(0, FALSE));
+    frame->SendMessage(WM_INITMENUPOPUP, 0x1234, MAKELPARAM(0, TRUE));
+    platform::SetMenuItemAccess(nullptr);
+    EXPECT_EQ(menus.calls, (std::vector<std::string>{"enable 2 off"}));
+    EXPECT_TRUE(steps.empty());
 }
 
 }  // namespace

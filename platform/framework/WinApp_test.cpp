@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/OccManager.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -143,6 +144,7 @@ TEST_F(WinAppTest, ShellCommandsWithoutTemplatesFail) {
 
 TEST_F(WinAppTest, IdleRunsTheUpdatePassThenFreesTemporariesThenStops) {
     CScriptedApp app(TRUE);
+    AfxRegisterFrameworkClasses();
     HWND plain = ::CreateWindowExA(0, "AfxWnd", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                                    nullptr);
     CWnd* temporary = CWnd::FromHandle(plain);
@@ -152,6 +154,19 @@ TEST_F(WinAppTest, IdleRunsTheUpdatePassThenFreesTemporariesThenStops) {
     EXPECT_FALSE(app.OnIdle(2));
     EXPECT_TRUE(::IsWindow(plain));
     ::DestroyWindow(plain);
+}
+
+TEST(ControlContainerTest, EnablingRecordsTheManagerOrTheDefaultOne) {
+    class CCustomManager : public COccManager {};
+    CCustomManager custom;
+    AfxEnableControlContainer(&custom);
+    EXPECT_EQ(AfxGetOccManager(), &custom);
+    AfxEnableControlContainer();
+    COccManager* standard = AfxGetOccManager();
+    ASSERT_NE(standard, nullptr);
+    EXPECT_NE(standard, &custom);
+    AfxEnableControlContainer();
+    EXPECT_EQ(AfxGetOccManager(), standard);
 }
 
 }  // namespace

@@ -89,8 +89,9 @@ LRESULT CALLBACK AfxCbtCreateHook(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_CREATEWND && windowBeingCreated != nullptr) {
         CWnd* window = windowBeingCreated;
         windowBeingCreated = nullptr;
-        window->Attach(reinterpret_cast<HWND>(wParam));
-        window->TakeOverProcedure();
+        if (window->Attach(reinterpret_cast<HWND>(wParam))) {
+            window->TakeOverProcedure();
+        }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -251,6 +252,9 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName
 BOOL CWnd::CreateEx(DWORD dwExStyle, LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle,
                     int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
                     LPVOID lpParam) {
+    if (m_hWnd != nullptr) {
+        return FALSE;
+    }
     AfxRegisterFrameworkClasses();
     CREATESTRUCT cs{};
     cs.dwExStyle = dwExStyle;

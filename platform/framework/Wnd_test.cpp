@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/screen/ClientDC.h"
+#include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
@@ -98,6 +100,15 @@ TEST_F(WndTest, CreateAttachesBeforeTheFirstMessageAndHandlersGetExactArguments)
     EXPECT_EQ(window.registeredArrived, 1u);
 }
 
+TEST_F(WndTest, AnObjectWithAWindowCannotCreateAnother) {
+    CProbeWnd window;
+    ASSERT_TRUE(window.CreateEx(0, nullptr, "one", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    HWND first = window.m_hWnd;
+    EXPECT_FALSE(window.CreateEx(0, nullptr, "two", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(window.m_hWnd, first);
+    EXPECT_EQ(CWnd::FromHandlePermanent(first), &window);
+}
+
 TEST_F(WndTest, EveryControlColourMessageArrivesAsOneHandlerWithItsKind) {
     CProbeWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
@@ -183,6 +194,7 @@ TEST_F(WndTest, CreationRefusedInOnCreateFailsAndDetaches) {
 }
 
 TEST_F(WndTest, FromHandleGivesTemporaryObjectsForForeignWindows) {
+    AfxRegisterFrameworkClasses();
     HWND plain = ::CreateWindowExA(0, "AfxWnd", "plain", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
                                    nullptr, nullptr);
     ASSERT_NE(plain, nullptr);
@@ -304,6 +316,23 @@ TEST_F(WndTest, CenterWindowCentersOverTheOwnerAndStaysOnTheScreen) {
     popup.CenterWindow();
     popup.GetWindowRect(&rect);
     EXPECT_EQ(rect, CRect(824, 668, 1024, 768));
+}
+
+TEST_F(WndTest, AClientDCOverAWindowObjectDrawsIntoItsClientArea) {
+    platform::InstallScreen();
+    CWnd window;
+    ASSERT_TRUE(
+        window.CreateEx(0, nullptr, "", WS_POPUP | WS_VISIBLE, 40, 30, 20, 10, nullptr, nullptr));
+    platform::PumpUntilIdle();
+    {
+        CClientDC dc(&window);
+        dc.FillSolidRect(2, 3, 4, 5, RGB(200, 0, 100));
+    }
+    const platform::Surface screen = platform::CaptureScreen();
+    EXPECT_EQ(platform::ColorFromPixel(screen.At(42, 33)), RGB(200, 0, 100));
+    EXPECT_EQ(platform::ColorFromPixel(screen.At(45, 37)), RGB(200, 0, 100));
+    EXPECT_NE(platform::ColorFromPixel(screen.At(46, 33)), RGB(200, 0, 100));
+    EXPECT_NE(platform::ColorFromPixel(screen.At(42, 38)), RGB(200, 0, 100));
 }
 
 }  // namespace

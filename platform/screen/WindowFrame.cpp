@@ -1,5 +1,6 @@
 #include "platform/screen/WindowFrame.h"
 
+#include <mutex>
 #include <string>
 
 #include "platform/drawing/DrawingSeams.h"
@@ -106,7 +107,20 @@ void Caption(HDC dc, HWND hwnd, const RECT& bar, bool active) {
     SelectObject(dc, oldFont);
 }
 
+std::mutex menu_bar_mutex;
+std::function<void(HDC, HWND)> menu_bar_painter;
+
+std::function<void(HDC, HWND)> MenuBarPainter() {
+    std::lock_guard lock(menu_bar_mutex);
+    return menu_bar_painter;
+}
+
 }  // namespace
+
+void SetMenuBarPainter(std::function<void(HDC, HWND)> painter) {
+    std::lock_guard lock(menu_bar_mutex);
+    menu_bar_painter = std::move(painter);
+}
 
 RECT CaptionRectOnScreen(HWND hwnd) {
     const FrameShape shape = ShapeOf(hwnd);
@@ -145,6 +159,9 @@ void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active
         const RECT bar{shape.border, shape.border, width - shape.border,
                        shape.border + shape.caption - 1};
         Caption(dc, hwnd, bar, active);
+    }
+    if (auto painter = MenuBarPainter(); painter && GetMenu(hwnd) != nullptr) {
+        painter(dc, hwnd);
     }
     DeleteDC(dc);
 }

@@ -3,6 +3,8 @@
 // from the caption colour to its gradient colour with the window text in the caption font.
 #pragma once
 
+#include <functional>
+
 #include "platform/drawing/Region.h"
 #include "platform/drawing/Surface.h"
 #include "platform/windows/WindowApi.h"
@@ -12,6 +14,10 @@ namespace platform {
 // Draws the frame of `hwnd` on `screen`, limited to `clip` (screen coordinates); the client
 // area is never touched. Windows without a border or caption draw nothing.
 void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active);
+
+// Draws a window's menu bar into the frame's DC (origin at the window's top-left corner); the
+// menus install it. Windows with a menu get it called after their frame is drawn.
+void SetMenuBarPainter(std::function<void(HDC, HWND)> painter);
 
 // The caption bar in screen coordinates; empty when the window has none.
 RECT CaptionRectOnScreen(HWND hwnd);

@@ -1,5 +1,6 @@
 // DefWindowProcA: what the system does for a message the window procedure passes on.
 #include <cstring>
+#include <mutex>
 
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -122,8 +123,29 @@ LRESULT Erase(HWND hwnd, HDC dc) {
     return 1;
 }
 
-LRESULT SystemCommand(HWND hwnd, WPARAM command) {
+std::mutex menu_bar_tracker_mutex;
+std::function<void(HWND, WPARAM, LPARAM)> menu_bar_tracker;
+
+// Alt opens the menu bar when it is released without another key in between.
+thread_local bool key_since_alt = false;
+
+void OpenMenuBar(HWND hwnd, WPARAM command, LPARAM lParam) {
+    std::function<void(HWND, WPARAM, LPARAM)> tracker;
+    {
+        std::lock_guard lock(menu_bar_tracker_mutex);
+        tracker = menu_bar_tracker;
+    }
+    if (tracker) {
+        tracker(hwnd, command, lParam);
+    }
+}
+
+LRESULT SystemCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
     switch (command & 0xFFF0) {
+        case SC_MOUSEMENU:
+        case SC_KEYMENU:
+            OpenMenuBar(hwnd, command, lParam);
+            return 0;
         case SC_MINIMIZE:
             ShowWindow(hwnd, SW_MINIMIZE);
             return 0;
@@ -179,6 +201,11 @@ void WindowPositionChanged(HWND hwnd, const WINDOWPOS* position) {
 
 }  // namespace
 
+void SetMenuBarTracker(std::function<void(HWND, WPARAM, LPARAM)> tracker) {
+    std::lock_guard lock(menu_bar_tracker_mutex);
+    menu_bar_tracker = std::move(tracker);
+}
+
 }  // namespace platform
 
 LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
@@ -204,7 +231,31 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(hWnd);
             return 0;
         case WM_SYSCOMMAND:
-            return platform::SystemCommand(hWnd, wParam);
+            return platform::SystemCommand(hWnd, wParam, lParam);
+        case WM_NCLBUTTONDOWN:
+            if (wParam == HTMENU) {
+                SendMessageA(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
+            }
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam != VK_MENU) {
+                platform::key_since_alt = true;
+            } else if ((lParam & (1 << 30)) == 0) {
+                platform::key_since_alt = false;
+            }
+            return 0;
+        case WM_SYSKEYUP:
+            if ((wParam == VK_MENU && !platform::key_since_alt) || wParam == VK_F10) {
+                SendMessageA(GetAncestor(hWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU, 0);
+            }
+            return 0;
+        case WM_SYSCHAR:
+            platform::key_since_alt = true;
+            if (lParam & (1 << 29)) {
+                SendMessageA(GetAncestor(hWnd, GA_ROOT), WM_SYSCOMMAND, SC_KEYMENU,
+                             static_cast<LPARAM>(wParam));
+            }
+            return 0;
         case WM_NCHITTEST:
             return platform::HitTest(hWnd, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         case WM_ERASEBKGND:

@@ -86,6 +86,10 @@ void SetPaintDeviceProvider(std::function<HDC(HWND, const RECT&)> begin,
 // What the default WM_ERASEBKGND does with the class background brush (a brush handle or a
 // COLOR_xxx + 1 value) on the DC it was given; without a painter nothing is drawn.
 void SetBackgroundPainter(std::function<void(HWND, HDC, HBRUSH)> painter);
+// What the default procedure does with WM_SYSCOMMAND SC_MOUSEMENU (a click on the menu bar,
+// lParam the screen point) and SC_KEYMENU (Alt or F10 alone: lParam 0; Alt with a key: lParam
+// the character); the menus install it. Without one they do nothing.
+void SetMenuBarTracker(std::function<void(HWND, WPARAM, LPARAM)> tracker);
 // Called like the top-level observer, and also with the desktop window when the screen size
 // changes, so that the screen can keep its picture in step. Survives ResetWindowSystemForTesting.
 void SetScreenObserver(std::function<void(HWND)> observer);
