@@ -3,8 +3,9 @@
 #include <vector>
 
 #include "platform/commondialogs/DialogParts.h"
+#include "platform/commondialogs/FolderListing.h"
 #include "platform/commondialogs/FolderTree.h"
-#include "platform/files/PathResolution.h"
+#include "platform/controls/TreeView.h"
 
 namespace platform {
 
@@ -14,8 +15,8 @@ using namespace dialog_parts;
 
 struct State {
     const FolderBrowserSetup* setup = nullptr;
-    std::vector<FolderTree::Row> rows;
-    std::string open;
+    // Each tree item's lParam indexes its folder here.
+    std::vector<std::string> folders;
     std::string selected;
 };
 
@@ -23,87 +24,148 @@ State* StateOf(HWND dialog) {
     return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-// Shows the tree down to `folder` (the root when it is not below it) and selects it.
-void Open(HWND dialog, State& state, const std::string& folder) {
-    const std::optional<WindowsPath> path = ParseWindowsPath(folder);
-    state.rows = FolderTree::Rows(state.setup->root, path.value_or(state.setup->root));
-    HWND list = GetDlgItem(dialog, FOLDER_BROWSER_TREE);
-    SendMessageA(list, kListReset, 0, 0);
-    size_t selected = 0;
-    for (size_t i = 0; i < state.rows.size(); ++i) {
-        const std::string label = state.rows[i].Label();
-        SendMessageA(list, kListAddString, 0, reinterpret_cast<LPARAM>(label.c_str()));
-        if (path && state.rows[i].path == WindowsPath(path->drive(), path->names()).ToString()) {
-            selected = i;
-        }
-    }
-    state.selected = state.rows[selected].path;
-    state.open = state.selected;
-    SendMessageA(list, kListSetSelection, selected, 0);
+HWND Tree(HWND dialog) {
+    return GetDlgItem(dialog, FOLDER_BROWSER_TREE);
 }
 
-const FolderTree::Row* SelectedRow(HWND dialog, const State& state) {
-    const LRESULT index = SendDlgItemMessageA(dialog, FOLDER_BROWSER_TREE, kListGetSelection, 0, 0);
-    if (index < 0 || static_cast<size_t>(index) >= state.rows.size()) {
+HTREEITEM Insert(HWND tree, State& state, HTREEITEM parent, const std::string& folder,
+                 std::string name) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+    insert.item.pszText = name.data();
+    // Whether a folder has sub-folders is looked up now, so that only those get a button.
+    insert.item.cChildren = FolderListing::Folders(folder).empty() ? 0 : 1;
+    insert.item.lParam = static_cast<LPARAM>(state.folders.size());
+    state.folders.push_back(folder);
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+}
+
+const std::string* FolderOf(const State& state, LPARAM index) {
+    if (index < 0 || static_cast<size_t>(index) >= state.folders.size()) {
         return nullptr;
     }
-    return &state.rows[static_cast<size_t>(index)];
+    return &state.folders[static_cast<size_t>(index)];
 }
 
-void OnCommand(HWND dialog, State& state, WORD id, WORD code) {
-    switch (id) {
-        case FOLDER_BROWSER_TREE:
-            if (const FolderTree::Row* row = SelectedRow(dialog, state)) {
-                if (code == kDoubleClick) {
-                    Open(dialog, state, std::string(row->path));
-                } else if (code == kSelectionChange) {
-                    state.selected = row->path;
-                }
-            }
-            return;
-        case IDOK:
-            // Enter in the tree opens the selected folder first; once it is open, it is chosen.
-            if (GetFocus() == GetDlgItem(dialog, FOLDER_BROWSER_TREE) &&
-                state.selected != state.open) {
-                Open(dialog, state, std::string(state.selected));
-                return;
-            }
-            EndDialog(dialog, IDOK);
-            return;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return;
-        default:
-            return;
+// Reads the item's sub-folders the first time it opens.
+void Fill(HWND tree, State& state, HTREEITEM item, LPARAM index) {
+    if (SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)) != 0) {
+        return;
+    }
+    const std::string* folder = FolderOf(state, index);
+    if (folder == nullptr) {
+        return;
+    }
+    const std::string parent = *folder;
+    for (std::string& name : FolderListing::Folders(parent)) {
+        const std::string path = FolderListing::Join(parent, name);
+        Insert(tree, state, item, path, std::move(name));
+    }
+}
+
+LPARAM IndexOf(HWND tree, HTREEITEM item) {
+    TVITEMA data{};
+    data.mask = TVIF_PARAM;
+    data.hItem = item;
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    return data.lParam;
+}
+
+// The child of `parent` whose folder is `folder`, or null.
+HTREEITEM FindChild(HWND tree, const State& state, HTREEITEM parent, const std::string& folder) {
+    auto item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(parent)));
+    while (item != nullptr) {
+        const std::string* found = FolderOf(state, IndexOf(tree, item));
+        if (found != nullptr && *found == folder) {
+            return item;
+        }
+        item = reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+    }
+    return nullptr;
+}
+
+void Initialise(HWND dialog, State& state) {
+    SetDlgItemTextA(dialog, FOLDER_BROWSER_TITLE, state.setup->title.c_str());
+    HWND tree = Tree(dialog);
+    const std::vector<WindowsPath> chain = FolderTree::Chain(state.setup->root, state.setup->open);
+    HTREEITEM item =
+        Insert(tree, state, TVI_ROOT, chain.front().ToString(), FolderTree::NameOf(chain.front()));
+    // The root is always open, and so is every folder on the way to the starting one.
+    SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+    for (size_t i = 1; i < chain.size() && item != nullptr; ++i) {
+        if (i > 1) {
+            SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+        }
+        item = FindChild(tree, state, item, chain[i].ToString());
+    }
+    if (item != nullptr) {
+        SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+        SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    }
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tree), TRUE);
+}
+
+void OnNotify(HWND dialog, State& state, const NMHDR& header) {
+    if (header.idFrom != FOLDER_BROWSER_TREE) {
+        return;
+    }
+    const auto& notice = reinterpret_cast<const NMTREEVIEWA&>(header);
+    if (header.code == TVN_ITEMEXPANDINGA && notice.action == TVE_EXPAND) {
+        Fill(Tree(dialog), state, notice.itemNew.hItem, notice.itemNew.lParam);
+    } else if (header.code == TVN_SELCHANGEDA) {
+        const std::string* folder = FolderOf(state, notice.itemNew.lParam);
+        state.selected = notice.itemNew.hItem != nullptr && folder != nullptr ? *folder : "";
     }
 }
 
 INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        State& state = *reinterpret_cast<State*>(lParam);
-        SetDlgItemTextA(dialog, FOLDER_BROWSER_TITLE, state.setup->title.c_str());
-        Open(dialog, state, state.setup->open.ToString());
-        SendMessageA(dialog, WM_NEXTDLGCTL,
-                     reinterpret_cast<WPARAM>(GetDlgItem(dialog, FOLDER_BROWSER_TREE)), TRUE);
+        Initialise(dialog, *reinterpret_cast<State*>(lParam));
         return FALSE;
     }
     State* state = StateOf(dialog);
-    if (state == nullptr || message != WM_COMMAND) {
+    if (state == nullptr) {
         return FALSE;
     }
-    OnCommand(dialog, *state, LOWORD(wParam), HIWORD(wParam));
-    return TRUE;
+    if (message == WM_NOTIFY) {
+        OnNotify(dialog, *state, *reinterpret_cast<const NMHDR*>(lParam));
+        return TRUE;
+    }
+    if (message != WM_COMMAND) {
+        return FALSE;
+    }
+    switch (LOWORD(wParam)) {
+        case IDOK:
+            // Nothing selected, nothing to choose.
+            if (!state->selected.empty()) {
+                EndDialog(dialog, IDOK);
+            }
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        default:
+            return FALSE;
+    }
 }
 
 }  // namespace
 
 std::optional<std::string> FolderBrowserWindow::Run(const FolderBrowserSetup& setup) {
     RegisterControls();
+    RegisterTreeViewClass();
     DialogTemplate dialog = Dialog("浏览文件夹", 220, 200);
     Add(dialog, "Static", "", FOLDER_BROWSER_TITLE, kStaticNoPrefix, 7, 6, 206, 20);
-    Add(dialog, "ListBox", "", FOLDER_BROWSER_TREE,
-        kListNotify | kListNoIntegralHeight | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 28, 206, 144);
+    Add(dialog, WC_TREEVIEWA, "", FOLDER_BROWSER_TREE,
+        TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER |
+            WS_TABSTOP,
+        7, 28, 206, 144);
     Add(dialog, "Button", "确定", IDOK, kDefaultPushButton | WS_TABSTOP | WS_GROUP, 102, 178, 53,
         15);
     Add(dialog, "Button", "取消", IDCANCEL, WS_TABSTOP, 160, 178, 53, 15);

@@ -1,6 +1,6 @@
-// The folder browser's window: the caller's title, the tree of folders in a list, OK and Cancel.
-// A click selects a folder and a double click opens it (shows its sub-folders); Enter in the list
-// opens the selected folder, or chooses it when it is already open.
+// The folder browser's window: the caller's title, a tree of folders from the root with the way to
+// the starting folder expanded and that folder selected, OK and Cancel. A folder's sub-folders are
+// read when it is first expanded.
 #pragma once
 
 #include <optional>
@@ -23,7 +23,7 @@ struct FolderBrowserSetup {
 
 class FolderBrowserWindow {
 public:
-    // The chosen folder's full Windows path; nothing when cancelled or the dialog failed.
+    // The selected folder's full Windows path; nothing when cancelled or the dialog failed.
     static std::optional<std::string> Run(const FolderBrowserSetup& setup);
 };
 

@@ -1,21 +1,8 @@
 #include "platform/commondialogs/FolderTree.h"
 
-#include "platform/commondialogs/FolderListing.h"
 #include "platform/text/Gbk.h"
 
 namespace platform {
-
-namespace {
-
-WindowsPath Plain(const WindowsPath& path) {
-    return WindowsPath(path.drive(), path.names());
-}
-
-std::string NameOf(const WindowsPath& path) {
-    return path.IsRoot() ? path.ToString() : path.names().back();
-}
-
-}  // namespace
 
 bool FolderTree::Contains(const WindowsPath& outer, const WindowsPath& inner) {
     if (outer.drive() != inner.drive() || outer.names().size() > inner.names().size()) {
@@ -29,24 +16,21 @@ bool FolderTree::Contains(const WindowsPath& outer, const WindowsPath& inner) {
     return true;
 }
 
-std::vector<FolderTree::Row> FolderTree::Rows(const WindowsPath& root, const WindowsPath& open) {
-    const WindowsPath top = Plain(root);
-    const WindowsPath last = Contains(top, open) ? Plain(open) : top;
-    std::vector<Row> rows;
-    rows.push_back(Row{top.ToString(), NameOf(top), 0});
-    std::vector<std::string> names = top.names();
-    for (size_t i = top.names().size(); i < last.names().size(); ++i) {
-        names.push_back(last.names()[i]);
-        const WindowsPath step(top.drive(), names);
-        rows.push_back(Row{step.ToString(), NameOf(step), static_cast<int>(rows.size())});
+std::vector<WindowsPath> FolderTree::Chain(const WindowsPath& root, const WindowsPath& open) {
+    std::vector<WindowsPath> chain{WindowsPath(root.drive(), root.names())};
+    if (!Contains(root, open)) {
+        return chain;
     }
-    const int childDepth = static_cast<int>(rows.size());
-    const std::string folder = last.ToString();
-    for (std::string& child : FolderListing::Folders(folder)) {
-        std::string path = FolderListing::Join(folder, child);
-        rows.push_back(Row{std::move(path), std::move(child), childDepth});
+    std::vector<std::string> names = root.names();
+    for (size_t i = root.names().size(); i < open.names().size(); ++i) {
+        names.push_back(open.names()[i]);
+        chain.emplace_back(root.drive(), names);
     }
-    return rows;
+    return chain;
+}
+
+std::string FolderTree::NameOf(const WindowsPath& folder) {
+    return folder.IsRoot() ? folder.ToString() : folder.names().back();
 }
 
 }  // namespace platform

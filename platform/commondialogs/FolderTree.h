@@ -1,5 +1,5 @@
-// The rows of the folder browser's tree: the root, each folder on the way down to the open
-// folder, and the open folder's sub-folders, each indented by its depth.
+// The folders of the folder browser's tree: the way from its root down to the folder it opens at,
+// and the names it shows.
 #pragma once
 
 #include <string>
@@ -11,23 +11,15 @@ namespace platform {
 
 class FolderTree {
 public:
-    struct Row {
-        std::string path;  // the folder's full Windows path
-        std::string name;  // "C:\" for a drive root
-        int depth = 0;
-
-        bool operator==(const Row&) const = default;
-        // The name indented by two blanks per level, as the tree shows it.
-        std::string Label() const {
-            return std::string(static_cast<size_t>(depth) * 2, ' ') + name;
-        }
-    };
-
-    // A folder that is not under `root` opens the root instead.
-    static std::vector<Row> Rows(const WindowsPath& root, const WindowsPath& open);
+    // `root`, each folder below it on the way to `open`, and `open` itself, all without a
+    // trailing separator; only the root when `open` is not below it.
+    static std::vector<WindowsPath> Chain(const WindowsPath& root, const WindowsPath& open);
 
     // Whether `inner` is `outer` or lies below it (names compared ignoring ASCII case).
     static bool Contains(const WindowsPath& outer, const WindowsPath& inner);
+
+    // The last name; "C:\" for a drive root.
+    static std::string NameOf(const WindowsPath& folder);
 };
 
 }  // namespace platform

@@ -142,25 +142,24 @@ TEST_F(ShellFolderTest, CancelsAndMissingFoldersGiveNoList) {
     EXPECT_EQ(TakeCommonDialogRequests().size(), 3u);
 }
 
-TEST_F(ShellFolderTest, TheTreeShowsTheWayDownAndTheOpenFoldersChildren) {
-    const WindowsPath root('C', {});
-    const auto rows = FolderTree::Rows(root, WindowsPath('C', {"DOCS"}));
-    ASSERT_EQ(rows.size(), 5u);
-    EXPECT_EQ(rows[0], (FolderTree::Row{"C:\\", "C:\\", 0}));
-    EXPECT_EQ(rows[1], (FolderTree::Row{"C:\\DOCS", "DOCS", 1}));
-    // Sub-folders sorted ignoring case, hidden ones left out.
-    EXPECT_EQ(rows[2], (FolderTree::Row{"C:\\DOCS\\alpha", "alpha", 2}));
-    EXPECT_EQ(rows[3].name, "Beta");
-    EXPECT_EQ(rows[4].name, "sub");
-    EXPECT_EQ(rows[4].Label(), "    sub");
-
+TEST(FolderTree, TheChainLeadsFromTheRootToTheOpenFolder) {
+    const WindowsPath root('C', {"docs"}, true);
+    const auto chain = FolderTree::Chain(root, WindowsPath('C', {"DOCS", "sub", "deep"}, true));
+    ASSERT_EQ(chain.size(), 3u);
+    EXPECT_EQ(chain[0].ToString(), "C:\\docs");
+    // Below the root the names are the open folder's own.
+    EXPECT_EQ(chain[1].ToString(), "C:\\docs\\sub");
+    EXPECT_EQ(chain[2].ToString(), "C:\\docs\\sub\\deep");
     // A folder outside the root opens the root.
-    const auto outside = FolderTree::Rows(WindowsPath('C', {"docs", "sub"}), WindowsPath('C', {}));
-    ASSERT_EQ(outside.size(), 1u);
-    EXPECT_EQ(outside[0].name, "sub");
-    EXPECT_TRUE(FolderTree::Contains(root, WindowsPath('C', {"a"})));
-    EXPECT_FALSE(FolderTree::Contains(WindowsPath('C', {"a"}), root));
-    EXPECT_FALSE(FolderTree::Contains(root, WindowsPath('D', {})));
+    EXPECT_EQ(FolderTree::Chain(root, WindowsPath('C', {"other"})).size(), 1u);
+    EXPECT_EQ(FolderTree::Chain(root, WindowsPath('D', {"docs"})).size(), 1u);
+    EXPECT_EQ(FolderTree::Chain(WindowsPath('C', {}), WindowsPath('C', {})).size(), 1u);
+
+    EXPECT_TRUE(FolderTree::Contains(WindowsPath('C', {}), WindowsPath('C', {"a"})));
+    EXPECT_FALSE(FolderTree::Contains(WindowsPath('C', {"a"}), WindowsPath('C', {})));
+    EXPECT_FALSE(FolderTree::Contains(WindowsPath('C', {"ab"}), WindowsPath('C', {"a", "b"})));
+    EXPECT_EQ(FolderTree::NameOf(WindowsPath('C', {})), "C:\\");
+    EXPECT_EQ(FolderTree::NameOf(WindowsPath('C', {"docs", "中文"})), "中文");
 }
 
 TEST_F(ShellFolderTest, SpecialFoldersLiveUnderHome) {
