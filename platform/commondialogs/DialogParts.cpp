@@ -1,9 +1,5 @@
 #include "platform/commondialogs/DialogParts.h"
 
-#include "platform/controls/Button.h"
-#include "platform/controls/Edit.h"
-#include "platform/controls/Static.h"
-
 namespace platform::dialog_parts {
 
 DialogTemplate Dialog(std::string caption, int cx, int cy) {
@@ -38,6 +34,8 @@ void RegisterControls() {
     RegisterButtonClass();
     RegisterStaticClass();
     RegisterEditClass();
+    RegisterListBoxClass();
+    RegisterComboBoxClass();
 }
 
 std::string ItemText(HWND dialog, int id) {

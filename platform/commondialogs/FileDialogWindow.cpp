@@ -58,10 +58,10 @@ void Refresh(HWND dialog, State& state) {
         state.rows.push_back(Row{Row::Kind::File, std::move(name)});
     }
     HWND list = GetDlgItem(dialog, FILE_DIALOG_LIST);
-    SendMessageA(list, kListReset, 0, 0);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
     for (const Row& row : state.rows) {
         const std::string text = row.kind == Row::Kind::File ? row.name : "[" + row.name + "]";
-        SendMessageA(list, kListAddString, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     }
     SetDlgItemTextA(dialog, FILE_DIALOG_FOLDER_TEXT, state.folder.c_str());
 }
@@ -72,7 +72,7 @@ void Open(HWND dialog, State& state, std::string folder) {
 }
 
 const Row* SelectedRow(HWND dialog, const State& state) {
-    const LRESULT index = SendDlgItemMessageA(dialog, FILE_DIALOG_LIST, kListGetSelection, 0, 0);
+    const LRESULT index = SendDlgItemMessageA(dialog, FILE_DIALOG_LIST, LB_GETCURSEL, 0, 0);
     if (index < 0 || static_cast<size_t>(index) >= state.rows.size()) {
         return nullptr;
     }
@@ -128,10 +128,10 @@ void Activate(HWND dialog, State& state, const Row& row) {
 void Initialise(HWND dialog, State& state) {
     HWND types = GetDlgItem(dialog, FILE_DIALOG_TYPES);
     for (const auto& [description, patterns] : state.setup->filter) {
-        SendMessageA(types, kComboAddString, 0, reinterpret_cast<LPARAM>(description.c_str()));
+        SendMessageA(types, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(description.c_str()));
     }
     if (!state.setup->filter.empty()) {
-        SendMessageA(types, kComboSetSelection, static_cast<WPARAM>(state.filterIndex - 1), 0);
+        SendMessageA(types, CB_SETCURSEL, static_cast<WPARAM>(state.filterIndex - 1), 0);
     }
     SetDlgItemTextA(dialog, FILE_DIALOG_NAME, state.setup->fileName.c_str());
     Refresh(dialog, state);
@@ -142,17 +142,17 @@ void OnCommand(HWND dialog, State& state, WORD id, WORD code) {
     switch (id) {
         case FILE_DIALOG_LIST:
             if (const Row* row = SelectedRow(dialog, state)) {
-                if (code == kDoubleClick) {
+                if (code == LBN_DBLCLK) {
                     Activate(dialog, state, Row(*row));
-                } else if (code == kSelectionChange && row->kind == Row::Kind::File) {
+                } else if (code == LBN_SELCHANGE && row->kind == Row::Kind::File) {
                     SetDlgItemTextA(dialog, FILE_DIALOG_NAME, row->name.c_str());
                 }
             }
             return;
         case FILE_DIALOG_TYPES:
-            if (code == kSelectionChange) {
+            if (code == CBN_SELCHANGE) {
                 const LRESULT index =
-                    SendDlgItemMessageA(dialog, FILE_DIALOG_TYPES, kComboGetSelection, 0, 0);
+                    SendDlgItemMessageA(dialog, FILE_DIALOG_TYPES, CB_GETCURSEL, 0, 0);
                 if (index >= 0) {
                     state.filterIndex = static_cast<int>(index) + 1;
                     state.typedPattern.clear();
@@ -195,17 +195,17 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 DialogTemplate Layout(const FileDialogSetup& setup) {
     DialogTemplate dialog = Dialog(setup.rules.title, 280, 186);
     Add(dialog, "Static", "查找范围(&I):", kNoId, 0, 7, 8, 52, 10);
-    Add(dialog, "Static", "", FILE_DIALOG_FOLDER_TEXT, kStaticNoPrefix, 60, 8, 213, 10);
+    Add(dialog, "Static", "", FILE_DIALOG_FOLDER_TEXT, SS_NOPREFIX, 60, 8, 213, 10);
     Add(dialog, "ListBox", "", FILE_DIALOG_LIST,
-        kListNotify | kListNoIntegralHeight | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 22, 266, 98);
+        LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, 7, 22, 266, 98);
     Add(dialog, "Static", "文件名(&N):", kNoId, 0, 7, 130, 52, 10);
-    Add(dialog, "Edit", "", FILE_DIALOG_NAME, kEditAutoScroll | WS_BORDER | WS_TABSTOP, 60, 128,
-        150, 13);
+    Add(dialog, "Edit", "", FILE_DIALOG_NAME, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 60, 128, 150,
+        13);
     Add(dialog, "Static", "文件类型(&T):", kNoId, 0, 7, 150, 52, 10);
-    Add(dialog, "ComboBox", "", FILE_DIALOG_TYPES, kDropDownList | WS_VSCROLL | WS_TABSTOP, 60, 148,
-        150, 80);
+    Add(dialog, "ComboBox", "", FILE_DIALOG_TYPES, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 60,
+        148, 150, 80);
     Add(dialog, "Button", setup.rules.save ? "保存(&S)" : "打开(&O)", IDOK,
-        kDefaultPushButton | WS_TABSTOP | WS_GROUP, 216, 127, 57, 15);
+        BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 216, 127, 57, 15);
     Add(dialog, "Button", "取消", IDCANCEL, WS_TABSTOP, 216, 147, 57, 15);
     return dialog;
 }

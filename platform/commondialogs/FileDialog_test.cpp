@@ -27,6 +27,7 @@ protected:
         Write("docs/sub/deep.txt", "d");
         Write("other/x.gif", "g");
         SetCurrentDirectoryA("C:\\other");
+        SetMessageBoxAnswerer([](const MessageBoxCall&) { return IDOK; });
     }
     void TearDown() override {
         SetCommonDialogAnswerer({});

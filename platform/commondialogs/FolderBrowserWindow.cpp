@@ -161,13 +161,12 @@ std::optional<std::string> FolderBrowserWindow::Run(const FolderBrowserSetup& se
     RegisterControls();
     RegisterTreeViewClass();
     DialogTemplate dialog = Dialog("浏览文件夹", 220, 200);
-    Add(dialog, "Static", "", FOLDER_BROWSER_TITLE, kStaticNoPrefix, 7, 6, 206, 20);
+    Add(dialog, "Static", "", FOLDER_BROWSER_TITLE, SS_NOPREFIX, 7, 6, 206, 20);
     Add(dialog, WC_TREEVIEWA, "", FOLDER_BROWSER_TREE,
         TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_BORDER |
             WS_TABSTOP,
         7, 28, 206, 144);
-    Add(dialog, "Button", "确定", IDOK, kDefaultPushButton | WS_TABSTOP | WS_GROUP, 102, 178, 53,
-        15);
+    Add(dialog, "Button", "确定", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 102, 178, 53, 15);
     Add(dialog, "Button", "取消", IDCANCEL, WS_TABSTOP, 160, 178, 53, 15);
     State state;
     state.setup = &setup;

@@ -65,16 +65,16 @@ void ShowSample(HWND dialog, State& state) {
 // Reads the controls into the selection.
 void Read(HWND dialog, State& state) {
     const auto& faces = FontChoice::Faces();
-    if (const int face = Selected(dialog, FONT_DIALOG_FACES, kListGetSelection);
+    if (const int face = Selected(dialog, FONT_DIALOG_FACES, LB_GETCURSEL);
         face >= 0 && static_cast<size_t>(face) < faces.size()) {
         state.selection.face = faces[static_cast<size_t>(face)];
     }
-    if (const int style = Selected(dialog, FONT_DIALOG_STYLES, kListGetSelection);
+    if (const int style = Selected(dialog, FONT_DIALOG_STYLES, LB_GETCURSEL);
         style >= 0 && style < 4) {
         state.selection.italic = (style & 1) != 0;
         state.selection.bold = (style & 2) != 0;
     }
-    if (const int size = Selected(dialog, FONT_DIALOG_SIZES, kListGetSelection);
+    if (const int size = Selected(dialog, FONT_DIALOG_SIZES, LB_GETCURSEL);
         size >= 0 && static_cast<size_t>(size) < state.sizes.size()) {
         state.selection.pointSize = state.sizes[static_cast<size_t>(size)];
     }
@@ -83,7 +83,7 @@ void Read(HWND dialog, State& state) {
             IsDlgButtonChecked(dialog, FONT_DIALOG_STRIKEOUT) == BST_CHECKED;
         state.selection.underline =
             IsDlgButtonChecked(dialog, FONT_DIALOG_UNDERLINE) == BST_CHECKED;
-        if (const int color = Selected(dialog, FONT_DIALOG_COLORS, kComboGetSelection);
+        if (const int color = Selected(dialog, FONT_DIALOG_COLORS, CB_GETCURSEL);
             color >= 0 && static_cast<size_t>(color) < state.colors.size()) {
             state.selection.color = state.colors[static_cast<size_t>(color)];
         }
@@ -92,19 +92,19 @@ void Read(HWND dialog, State& state) {
 
 void Initialise(HWND dialog, State& state) {
     const FontSelection& initial = state.setup->initial;
-    AddItems(dialog, FONT_DIALOG_FACES, kListAddString, FontChoice::Faces());
-    SendDlgItemMessageA(dialog, FONT_DIALOG_FACES, kListSetSelection,
+    AddItems(dialog, FONT_DIALOG_FACES, LB_ADDSTRING, FontChoice::Faces());
+    SendDlgItemMessageA(dialog, FONT_DIALOG_FACES, LB_SETCURSEL,
                         static_cast<WPARAM>(IndexOf(FontChoice::Faces(), initial.face)), 0);
-    AddItems(dialog, FONT_DIALOG_STYLES, kListAddString, FontChoice::Styles());
-    SendDlgItemMessageA(dialog, FONT_DIALOG_STYLES, kListSetSelection,
+    AddItems(dialog, FONT_DIALOG_STYLES, LB_ADDSTRING, FontChoice::Styles());
+    SendDlgItemMessageA(dialog, FONT_DIALOG_STYLES, LB_SETCURSEL,
                         static_cast<WPARAM>(initial.italic + 2 * initial.bold), 0);
     state.sizes = FontChoice::Sizes(state.setup->minimumSize, state.setup->maximumSize);
     std::vector<std::string> sizeTexts;
     for (int size : state.sizes) {
         sizeTexts.push_back(std::to_string(size));
     }
-    AddItems(dialog, FONT_DIALOG_SIZES, kListAddString, sizeTexts);
-    SendDlgItemMessageA(dialog, FONT_DIALOG_SIZES, kListSetSelection,
+    AddItems(dialog, FONT_DIALOG_SIZES, LB_ADDSTRING, sizeTexts);
+    SendDlgItemMessageA(dialog, FONT_DIALOG_SIZES, LB_SETCURSEL,
                         static_cast<WPARAM>(IndexOf(state.sizes, initial.pointSize)), 0);
     if (state.setup->effects) {
         CheckDlgButton(dialog, FONT_DIALOG_STRIKEOUT, initial.strikeOut ? BST_CHECKED : 0);
@@ -119,8 +119,8 @@ void Initialise(HWND dialog, State& state) {
             names.emplace_back("自定义");
             state.colors.push_back(initial.color);
         }
-        AddItems(dialog, FONT_DIALOG_COLORS, kComboAddString, names);
-        SendDlgItemMessageA(dialog, FONT_DIALOG_COLORS, kComboSetSelection,
+        AddItems(dialog, FONT_DIALOG_COLORS, CB_ADDSTRING, names);
+        SendDlgItemMessageA(dialog, FONT_DIALOG_COLORS, CB_SETCURSEL,
                             static_cast<WPARAM>(IndexOf(state.colors, initial.color)), 0);
     }
     state.selection = initial;
@@ -129,7 +129,7 @@ void Initialise(HWND dialog, State& state) {
             std::clamp(initial.pointSize, state.setup->minimumSize, state.setup->maximumSize);
     } else if (IndexOf(state.sizes, initial.pointSize) < 0) {
         state.selection.pointSize = state.sizes.front();
-        SendDlgItemMessageA(dialog, FONT_DIALOG_SIZES, kListSetSelection, 0, 0);
+        SendDlgItemMessageA(dialog, FONT_DIALOG_SIZES, LB_SETCURSEL, 0, 0);
     }
     ShowSample(dialog, state);
     SendMessageA(dialog, WM_NEXTDLGCTL,
@@ -158,7 +158,8 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         case FONT_DIALOG_STYLES:
         case FONT_DIALOG_SIZES:
         case FONT_DIALOG_COLORS:
-            if (HIWORD(wParam) == kSelectionChange) {
+            // The lists' LBN_SELCHANGE and the colour box's CBN_SELCHANGE share one code.
+            if (HIWORD(wParam) == LBN_SELCHANGE) {
                 Read(dialog, *state);
                 ShowSample(dialog, *state);
             }
@@ -174,7 +175,7 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 DialogTemplate Layout(bool effects) {
-    const DWORD list = kListNotify | kListNoIntegralHeight | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
+    const DWORD list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP;
     DialogTemplate dialog = Dialog("字体", 250, 190);
     Add(dialog, "Static", "字体(&F):", kNoId, 0, 7, 7, 90, 9);
     Add(dialog, "ListBox", "", FONT_DIALOG_FACES, list, 7, 18, 90, 80);
@@ -182,22 +183,21 @@ DialogTemplate Layout(bool effects) {
     Add(dialog, "ListBox", "", FONT_DIALOG_STYLES, list, 104, 18, 60, 80);
     Add(dialog, "Static", "大小(&S):", kNoId, 0, 171, 7, 30, 9);
     Add(dialog, "ListBox", "", FONT_DIALOG_SIZES, list, 171, 18, 30, 80);
-    Add(dialog, "Button", "确定", IDOK, kDefaultPushButton | WS_TABSTOP | WS_GROUP, 208, 18, 35,
-        14);
+    Add(dialog, "Button", "确定", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 208, 18, 35, 14);
     Add(dialog, "Button", "取消", IDCANCEL, WS_TABSTOP, 208, 36, 35, 14);
     if (effects) {
         Add(dialog, "Button", "效果", kNoId, BS_GROUPBOX, 7, 104, 90, 78);
         Add(dialog, "Button", "删除线(&K)", FONT_DIALOG_STRIKEOUT,
-            kAutoCheckBox | WS_TABSTOP | WS_GROUP, 13, 116, 70, 10);
-        Add(dialog, "Button", "下划线(&U)", FONT_DIALOG_UNDERLINE, kAutoCheckBox | WS_TABSTOP, 13,
+            BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 13, 116, 70, 10);
+        Add(dialog, "Button", "下划线(&U)", FONT_DIALOG_UNDERLINE, BS_AUTOCHECKBOX | WS_TABSTOP, 13,
             130, 70, 10);
         Add(dialog, "Static", "颜色(&C):", kNoId, 0, 13, 146, 70, 9);
-        Add(dialog, "ComboBox", "", FONT_DIALOG_COLORS, kDropDownList | WS_VSCROLL | WS_TABSTOP, 13,
-            157, 78, 100);
+        Add(dialog, "ComboBox", "", FONT_DIALOG_COLORS, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
+            13, 157, 78, 100);
     }
     Add(dialog, "Button", "示例", kNoId, BS_GROUPBOX, 104, 104, 139, 78);
-    Add(dialog, "Static", "中文 AaBbYyZz", FONT_DIALOG_SAMPLE, SS_CENTER | kStaticNoPrefix, 110,
-        116, 127, 60);
+    Add(dialog, "Static", "中文 AaBbYyZz", FONT_DIALOG_SAMPLE, SS_CENTER | SS_NOPREFIX, 110, 116,
+        127, 60);
     return dialog;
 }
 
