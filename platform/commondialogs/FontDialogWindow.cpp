@@ -181,12 +181,11 @@ DialogTemplate Layout(bool effects) {
     Add(dialog, "ListBox", "", FONT_DIALOG_FACES, list, 7, 18, 90, 80);
     Add(dialog, "Static", "字形(&Y):", kNoId, 0, 104, 7, 60, 9);
     Add(dialog, "ListBox", "", FONT_DIALOG_STYLES, list, 104, 18, 60, 80);
-    Add(dialog, "Static", "大小(&S):", kNoId, 0, 171, 7, 30, 9);
+    Add(dialog, "Static", "大小(&S):", kNoId, 0, 171, 7, 36, 9);
     Add(dialog, "ListBox", "", FONT_DIALOG_SIZES, list, 171, 18, 30, 80);
     Add(dialog, "Button", "确定", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 208, 18, 35, 14);
     Add(dialog, "Button", "取消", IDCANCEL, WS_TABSTOP, 208, 36, 35, 14);
     if (effects) {
-        Add(dialog, "Button", "效果", kNoId, BS_GROUPBOX, 7, 104, 90, 78);
         Add(dialog, "Button", "删除线(&K)", FONT_DIALOG_STRIKEOUT,
             BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 13, 116, 70, 10);
         Add(dialog, "Button", "下划线(&U)", FONT_DIALOG_UNDERLINE, BS_AUTOCHECKBOX | WS_TABSTOP, 13,
@@ -195,9 +194,13 @@ DialogTemplate Layout(bool effects) {
         Add(dialog, "ComboBox", "", FONT_DIALOG_COLORS, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP,
             13, 157, 78, 100);
     }
-    Add(dialog, "Button", "示例", kNoId, BS_GROUPBOX, 104, 104, 139, 78);
     Add(dialog, "Static", "中文 AaBbYyZz", FONT_DIALOG_SAMPLE, SS_CENTER | SS_NOPREFIX, 110, 116,
         127, 60);
+    // The frames come last, below the controls they hold, so that clicks reach those.
+    if (effects) {
+        Add(dialog, "Button", "效果", kNoId, BS_GROUPBOX, 7, 104, 90, 78);
+    }
+    Add(dialog, "Button", "示例", kNoId, BS_GROUPBOX, 104, 104, 139, 78);
     return dialog;
 }
 
