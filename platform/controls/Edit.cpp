@@ -382,7 +382,7 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         case EM_LINESCROLL:
             return LineScroll(hwnd, *state, wParam, lParam);
         case EM_SCROLL: {
-            if (!state->text.multiline() || wParam > kPageDown) {
+            if (!state->text.multiline() || wParam > SB_PAGEDOWN) {
                 return FALSE;
             }
             const int moved = ScrollLines(

@@ -6,22 +6,13 @@
 #include <string_view>
 
 #include "platform/controls/EditText.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/windows/WindowStructs.h"
 
 namespace platform::edit {
 
 constexpr int kMargin = 1;
-
-// The scroll bar codes of WM_VSCROLL, WM_HSCROLL and EM_SCROLL.
-constexpr int kLineUp = 0;
-constexpr int kLineDown = 1;
-constexpr int kPageUp = 2;
-constexpr int kPageDown = 3;
-constexpr int kThumbPosition = 4;
-constexpr int kThumbTrack = 5;
-constexpr int kTop = 6;
-constexpr int kBottom = 7;
 
 struct EditState {
     explicit EditState(bool multiline) : text(multiline) {}

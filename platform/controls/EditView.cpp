@@ -180,20 +180,20 @@ void ScrollColumns(HWND hwnd, EditState& state, int xOffset) {
 int VerticalTarget(HWND hwnd, const EditState& state, int code, int thumb) {
     const int page = VisibleLines(hwnd, state);
     switch (code) {
-        case kLineUp:
+        case SB_LINEUP:
             return state.firstLine - 1;
-        case kLineDown:
+        case SB_LINEDOWN:
             return state.firstLine + 1;
-        case kPageUp:
+        case SB_PAGEUP:
             return state.firstLine - page;
-        case kPageDown:
+        case SB_PAGEDOWN:
             return state.firstLine + page;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             return thumb;
-        case kTop:
+        case SB_TOP:
             return 0;
-        case kBottom:
+        case SB_BOTTOM:
             return state.text.LineCount() - page;
         default:
             return state.firstLine;
