@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/Edit.h"
@@ -15,6 +14,38 @@ namespace {
 
 constexpr size_t kDefaultLimit = 32767;
 constexpr LONG kStreamChunk = 4096;
+
+// The messages after which the lines or the first line shown may have changed.
+bool ChangesLines(UINT message) {
+    switch (message) {
+        case WM_CREATE:
+        case WM_SIZE:
+        case WM_SETTEXT:
+        case WM_SETFONT:
+        case WM_CHAR:
+        case WM_KEYDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_MOUSEMOVE:
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL:
+        case WM_CUT:
+        case WM_PASTE:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REPLACESEL:
+        case EM_SETSEL:
+        case EM_EXSETSEL:
+        case EM_SCROLLCARET:
+        case EM_SETCHARFORMAT:
+        case EM_SETPARAFORMAT:
+        case EM_STREAMIN:
+            return true;
+        default:
+            return false;
+    }
+}
 
 }  // namespace
 
@@ -312,12 +343,21 @@ COLORREF RichEditControl::Background() const {
 }
 
 LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Dispatch(message, wParam, lParam);
+    if (ChangesLines(message)) {
+        UpdateScrollBars();
+    }
+    return result;
+}
+
+LRESULT RichEditControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
             const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
             if (create != nullptr && create->lpszName != nullptr) {
                 document_.SetText(create->lpszName);
             }
+            bars_ = static_cast<DWORD>(create != nullptr ? create->style : 0) & WS_VSCROLL;
             return 0;
         }
         case WM_SETTEXT:
@@ -372,22 +412,7 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_VSCROLL:
-            switch (LOWORD(wParam)) {
-                case 0:
-                    ScrollLines(firstLine_ - 1);
-                    break;
-                case 1:
-                    ScrollLines(firstLine_ + 1);
-                    break;
-                case 6:
-                    ScrollLines(0);
-                    break;
-                case 7:
-                    ScrollLines(std::numeric_limits<int>::max());
-                    break;
-                default:
-                    break;
-            }
+            Scroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
             return 0;
         case WM_MOUSEWHEEL:
             ScrollLines(firstLine_ - static_cast<short>(HIWORD(wParam)) * 3 / 120);
