@@ -247,6 +247,8 @@ void RichEditControl::UpdateScrollBars() {
     }
     HDC dc = CreateCompatibleDC(nullptr);
     const auto values = [this, dc](int bar) -> std::optional<ScrollBarValues> {
+        // The horizontal bar stays as it was made: its style bit is what keeps the lines from
+        // wrapping.
         if (bar != SB_VERT) {
             return std::nullopt;
         }

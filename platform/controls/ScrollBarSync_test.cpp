@@ -157,7 +157,8 @@ TEST_F(ScrollBarSyncTest, PressOnTheListViewsDownArrowScrollsOneRow) {
 }
 
 TEST_F(ScrollBarSyncTest, TreeViewShowsItsVisibleRows) {
-    HWND tree = Make(WC_TREEVIEWA, TVS_HASBUTTONS);
+    HWND tree = Make(WC_TREEVIEWA, TVS_HASBUTTONS | WS_HSCROLL);
+    EXPECT_FALSE(HasStyle(tree, WS_HSCROLL));
     SendMessageA(tree, TVM_SETITEMHEIGHT, 20, 0);
     HTREEITEM parent = AddItem(tree, TVI_ROOT);
     for (int i = 0; i < 29; ++i) {

@@ -173,10 +173,11 @@ void TreeViewControl::UpdateScrollBars() {
     if (GetWindowLongA(hwnd_, GWL_STYLE) & TVS_NOSCROLL) {
         return;
     }
-    // Rows scroll by whole items; the items are never wider than the window here.
-    scrollBars_.Update(hwnd_, [this](int bar) -> std::optional<ScrollBarValues> {
+    // Rows scroll by whole items. The tree does not scroll sideways, so a horizontal bar it was
+    // made with has nothing to show and goes.
+    scrollBars_.Update(hwnd_, [this](int bar) {
         if (bar != SB_VERT) {
-            return std::nullopt;
+            return ScrollBarValues{};
         }
         return ScrollBarValues{static_cast<int>(Rows().size()) - 1, VisibleCount(), topRow_};
     });
