@@ -16,6 +16,7 @@
 
 #include "platform/drawing/DC.h"
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/Menu.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/CString.h"
 #include "platform/windows/WindowApi.h"
@@ -47,7 +48,6 @@ struct AFX_SIZEPARENTPARAMS {
 
 class CCreateContext;
 class CFrameWnd;
-class CMenu;
 class CScrollBar;
 class CWnd;
 // The handle of a window object that may be null.
@@ -254,16 +254,11 @@ public:
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
-    // Menus: the menu class comes from the menu layer, so these are resolved where it is known.
-    template <typename Menu = CMenu>
-    Menu* GetMenu() const {
-        return Menu::FromHandle(::GetMenu(m_hWnd));
-    }
-    template <typename Menu>
-    BOOL SetMenu(Menu* pMenu) {
+    // Menus.
+    CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+    BOOL SetMenu(CMenu* pMenu) {
         return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->GetSafeHmenu() : nullptr);
     }
-    BOOL SetMenu(std::nullptr_t) { return ::SetMenu(m_hWnd, nullptr); }
 
     // Default handlers: each does the default processing of its message; the window's own
     // handlers call them as their base.
