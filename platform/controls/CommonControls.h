@@ -1,7 +1,8 @@
 // What every common control shares: the notification codes sent in WM_NOTIFY, the common styles
-// and the colour values that mean "none" or "the default".
+// and (through the image lists) the colour values that mean "none" or "the default".
 #pragma once
 
+#include "platform/drawing/ImageListApi.h"
 #include "platform/windows/WindowStructs.h"
 
 #define NM_FIRST (0U - 0U)
@@ -37,5 +38,4 @@
 #define CCS_NODIVIDER 0x00000040L
 #define CCS_VERT 0x00000080L
 
-#define CLR_NONE 0xFFFFFFFFu
-#define CLR_DEFAULT 0xFF000000u
+// CLR_NONE and CLR_DEFAULT come with the image lists, which share them.

@@ -157,6 +157,11 @@ void VirtualScreen::RefreshActiveFrames() {
 }
 
 HDC VirtualScreen::PaintDC(HWND hwnd, const RECT& update) {
+    // Only top-level frames are drawn when the screen is composed; a child's border, edges and
+    // scroll bars are drawn each time it paints, since its parent may have painted over them.
+    if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) {
+        DrawWindowFrame(surface_, hwnd, VisibleWindowArea(hwnd), false);
+    }
     Region area = VisibleClientArea(hwnd);
     const RECT client = ClientRectOnScreen(hwnd);
     area.Intersect(Region(Shifted(update, client.left, client.top)));

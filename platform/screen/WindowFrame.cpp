@@ -12,6 +12,9 @@ namespace platform {
 
 namespace {
 
+std::mutex scroll_painter_mutex;
+std::function<void(HWND, HDC)> scroll_painter;
+
 struct FrameShape {
     int border = 0;
     int caption = 0;
@@ -56,10 +59,14 @@ void SunkenClientEdge(HDC dc, HWND hwnd, const RECT& window) {
         return;
     }
     const RECT client = ClientRectOnScreen(hwnd);
+    // The window's own scroll bars lie inside the edge.
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const int bars = (style & WS_VSCROLL) ? kScrollBarWidth : 0;
+    const int barsBelow = (style & WS_HSCROLL) ? kScrollBarWidth : 0;
     const int left = client.left - window.left - kEdgeWidth;
     const int top = client.top - window.top - kEdgeWidth;
-    const int right = client.right - window.left + kEdgeWidth;
-    const int bottom = client.bottom - window.top + kEdgeWidth;
+    const int right = client.right - window.left + bars + kEdgeWidth;
+    const int bottom = client.bottom - window.top + barsBelow + kEdgeWidth;
     Line(dc, left, top, right, top + 1, GetSysColor(COLOR_BTNSHADOW));
     Line(dc, left, top, left + 1, bottom, GetSysColor(COLOR_BTNSHADOW));
     Line(dc, left, bottom - 1, right, bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -117,6 +124,11 @@ std::function<void(HDC, HWND)> MenuBarPainter() {
 
 }  // namespace
 
+void SetScrollBarPainter(std::function<void(HWND, HDC)> painter) {
+    std::lock_guard lock(scroll_painter_mutex);
+    scroll_painter = std::move(painter);
+}
+
 void SetMenuBarPainter(std::function<void(HDC, HWND)> painter) {
     std::lock_guard lock(menu_bar_mutex);
     menu_bar_painter = std::move(painter);
@@ -134,7 +146,9 @@ RECT CaptionRectOnScreen(HWND hwnd) {
 
 void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active) {
     const FrameShape shape = ShapeOf(hwnd);
-    if (shape.border <= 0 && shape.caption <= 0) {
+    const bool scrollBars = (GetWindowLongA(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0;
+    const bool clientEdge = (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) != 0;
+    if (shape.border <= 0 && shape.caption <= 0 && !scrollBars && !clientEdge) {
         return;
     }
     const RECT window = WindowRectOnScreen(hwnd);
@@ -159,6 +173,16 @@ void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active
         const RECT bar{shape.border, shape.border, width - shape.border,
                        shape.border + shape.caption - 1};
         Caption(dc, hwnd, bar, active);
+    }
+    if (scrollBars) {
+        std::function<void(HWND, HDC)> painter;
+        {
+            std::lock_guard lock(scroll_painter_mutex);
+            painter = scroll_painter;
+        }
+        if (painter) {
+            painter(hwnd, dc);
+        }
     }
     if (auto painter = MenuBarPainter(); painter && GetMenu(hwnd) != nullptr) {
         painter(dc, hwnd);

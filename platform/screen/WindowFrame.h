@@ -12,8 +12,13 @@
 namespace platform {
 
 // Draws the frame of `hwnd` on `screen`, limited to `clip` (screen coordinates); the client
-// area is never touched. Windows without a border or caption draw nothing.
+// area is never touched. Windows without a border, caption, client edge or scroll bars draw
+// nothing.
 void DrawWindowFrame(Surface& screen, HWND hwnd, const Region& clip, bool active);
+
+// Draws a window's own scroll bars on a DC of the whole window, after the frame; the controls
+// install it.
+void SetScrollBarPainter(std::function<void(HWND, HDC)> painter);
 
 // Draws a window's menu bar into the frame's DC (origin at the window's top-left corner); the
 // menus install it. Windows with a menu get it called after their frame is drawn.

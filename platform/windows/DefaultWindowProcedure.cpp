@@ -1,5 +1,6 @@
 // DefWindowProcA: what the system does for a message the window procedure passes on.
 #include <cstring>
+#include <functional>
 #include <mutex>
 
 #include "platform/text/Gbk.h"
@@ -9,6 +10,20 @@
 namespace platform {
 
 namespace {
+
+std::mutex scroll_press_mutex;
+std::function<void(HWND, WPARAM, POINT)> scroll_press_handler;
+
+void PressScrollBar(HWND hwnd, WPARAM hitTest, LPARAM lParam) {
+    std::function<void(HWND, WPARAM, POINT)> handler;
+    {
+        std::lock_guard lock(scroll_press_mutex);
+        handler = scroll_press_handler;
+    }
+    if (handler) {
+        handler(hwnd, hitTest, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    }
+}
 
 LRESULT HitTest(HWND hwnd, POINT screen) {
     WindowSystem& system = WindowSystem::Get();
@@ -201,6 +216,11 @@ void WindowPositionChanged(HWND hwnd, const WINDOWPOS* position) {
 
 }  // namespace
 
+void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler) {
+    std::lock_guard lock(scroll_press_mutex);
+    scroll_press_handler = std::move(handler);
+}
+
 void SetMenuBarTracker(std::function<void(HWND, WPARAM, LPARAM)> tracker) {
     std::lock_guard lock(menu_bar_tracker_mutex);
     menu_bar_tracker = std::move(tracker);
@@ -235,6 +255,8 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCLBUTTONDOWN:
             if (wParam == HTMENU) {
                 SendMessageA(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
+            } else if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
+                platform::PressScrollBar(hWnd, wParam, lParam);
             }
             return 0;
         case WM_SYSKEYDOWN:
@@ -277,6 +299,11 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_NCACTIVATE:
             return TRUE;
+        case WM_NCLBUTTONDBLCLK:
+            if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
+                platform::PressScrollBar(hWnd, wParam, lParam);
+            }
+            return 0;
         case WM_MOUSEACTIVATE: {
             // A child asks its parent first; the first nonzero answer decides.
             const LONG style = GetWindowLongA(hWnd, GWL_STYLE);

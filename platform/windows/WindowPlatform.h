@@ -86,6 +86,10 @@ void SetPaintDeviceProvider(std::function<HDC(HWND, const RECT&)> begin,
 // What the default WM_ERASEBKGND does with the class background brush (a brush handle or a
 // COLOR_xxx + 1 value) on the DC it was given; without a painter nothing is drawn.
 void SetBackgroundPainter(std::function<void(HWND, HDC, HBRUSH)> painter);
+// What the default window procedure does with a press on a window's own scroll bar
+// (WM_NCLBUTTONDOWN with HTHSCROLL or HTVSCROLL, the point on the screen); the controls install
+// the scroll bar tracking here. Survives ResetWindowSystemForTesting.
+void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler);
 // What the default procedure does with WM_SYSCOMMAND SC_MOUSEMENU (a click on the menu bar,
 // lParam the screen point) and SC_KEYMENU (Alt or F10 alone: lParam 0; Alt with a key: lParam
 // the character); the menus install it. Without one they do nothing.

@@ -1,0 +1,72 @@
+// The state and behaviour behind one combo box window.
+#pragma once
+
+#include <string>
+
+#include "platform/windows/WindowStructs.h"
+
+namespace platform {
+
+class ComboBoxControl {
+public:
+    ComboBoxControl(HWND hwnd, const CREATESTRUCTA& create);
+    ComboBoxControl(const ComboBoxControl&) = delete;
+    ComboBoxControl& operator=(const ComboBoxControl&) = delete;
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // The edit part's messages pass here first; true when the combo box took the message.
+    bool FilterEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    WNDPROC EditProcedure() const { return editProcedure_; }
+
+private:
+    enum class Close { Chosen, Cancelled, ByProgram };
+
+    DWORD Kind() const;
+    bool HasEdit() const { return edit_ != nullptr; }
+    bool DropsDown() const;
+    LRESULT List(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    int Selection() const;
+    std::string ItemText(int index) const;
+    std::string Text() const;
+    void Notify(int code);
+
+    void Create(const CREATESTRUCTA& create);
+    DWORD ListStyle(DWORD comboStyle) const;
+    int FieldHeight() const { return fieldItemHeight_ + 6; }
+    RECT ButtonRect() const;
+
+    // Puts the text of `index` into the edit part (or repaints the field).
+    void ShowSelection(int index);
+    void SetEditText(const std::string& text);
+    void Drop();
+    void CloseUp(Close how);
+    // Selects by the user: updates the field and reports CBN_SELCHANGE when it changed.
+    void ChooseByUser(int index);
+    bool Key(WPARAM key, bool system);
+    void Char(WPARAM character);
+    void EditChanged(WORD code);
+    LRESULT GetText(WPARAM size, char* buffer) const;
+    LRESULT SetText(const char* text);
+
+    void Paint();
+    void DrawField(HDC dc, const RECT& field);
+
+    HWND hwnd_;
+    HWND parent_;
+    UINT id_;
+    HWND list_ = nullptr;
+    HWND edit_ = nullptr;
+    WNDPROC editProcedure_ = nullptr;
+    HFONT font_ = nullptr;
+    int fieldItemHeight_ = 13;
+    int droppedHeight_ = 0;
+    int droppedWidth_ = 0;
+    int selectionBeforeDrop_ = -1;
+    // The selection the parent last heard of while the list is down.
+    int reported_ = -1;
+    bool dropped_ = false;
+    bool focused_ = false;
+    bool updatingEdit_ = false;
+};
+
+}  // namespace platform

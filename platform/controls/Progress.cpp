@@ -1,0 +1,193 @@
+#include "platform/controls/Progress.h"
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+
+#include "platform/controls/CommonControls.h"
+#include "platform/drawing/Gdi.h"
+#include "platform/screen/ScreenApi.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kBlockGap = 2;
+
+struct ProgressState {
+    int low = 0;
+    int high = 100;
+    int pos = 0;
+    int step = 10;
+    COLORREF bar = CLR_DEFAULT;
+    COLORREF background = CLR_DEFAULT;
+
+    void SetPos(int value) { pos = std::clamp(value, low, std::max(low, high)); }
+};
+
+ProgressState* StateOf(HWND hwnd) {
+    return reinterpret_cast<ProgressState*>(GetWindowLongPtrA(hwnd, 0));
+}
+
+LRESULT PackedRange(const ProgressState& state) {
+    return static_cast<LRESULT>(
+        MAKELONG(static_cast<WORD>(state.low), static_cast<WORD>(state.high)));
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF color) {
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc, &rect, brush);
+    DeleteObject(brush);
+}
+
+void Paint(HWND hwnd, const ProgressState& state) {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(hwnd, &paint);
+    if (dc != nullptr) {
+        RECT client{};
+        GetClientRect(hwnd, &client);
+        Fill(dc, client,
+             state.background == CLR_DEFAULT ? GetSysColor(COLOR_BTNFACE) : state.background);
+        const COLORREF bar = state.bar == CLR_DEFAULT ? GetSysColor(COLOR_HIGHLIGHT) : state.bar;
+        const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+        const bool vertical = (style & PBS_VERTICAL) != 0;
+        const RECT inner{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
+        const int length = vertical ? inner.bottom - inner.top : inner.right - inner.left;
+        const int thickness = vertical ? inner.right - inner.left : inner.bottom - inner.top;
+        const long long span = static_cast<long long>(state.high) - state.low;
+        const int filled =
+            span > 0
+                ? static_cast<int>(length * (static_cast<long long>(state.pos) - state.low) / span)
+                : 0;
+        // The part [from, to) along the bar, from the left (or the bottom).
+        auto part = [&](int from, int to) {
+            to = std::min(to, length);
+            return vertical ? RECT{inner.left, inner.bottom - to, inner.right, inner.bottom - from}
+                            : RECT{inner.left + from, inner.top, inner.left + to, inner.bottom};
+        };
+        if (style & PBS_SMOOTH) {
+            if (filled > 0) {
+                Fill(dc, part(0, filled), bar);
+            }
+        } else {
+            const int block = std::max(1, thickness * 2 / 3);
+            for (int from = 0; from < filled; from += block + kBlockGap) {
+                Fill(dc, part(from, from + block), bar);
+            }
+        }
+    }
+    EndPaint(hwnd, &paint);
+}
+
+LRESULT CALLBACK ProgressProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    ProgressState* state = StateOf(hwnd);
+    if (message == WM_NCCREATE) {
+        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new ProgressState));
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, 0, 0);
+        delete state;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    if (state == nullptr) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    auto changed = [hwnd](int before, int after) {
+        if (before != after) {
+            InvalidateRect(hwnd, nullptr, TRUE);
+        }
+    };
+    switch (message) {
+        case PBM_SETRANGE:
+        case PBM_SETRANGE32: {
+            const LRESULT previous = PackedRange(*state);
+            if (message == PBM_SETRANGE) {
+                state->low = LOWORD(lParam);
+                state->high = HIWORD(lParam);
+            } else {
+                state->low = static_cast<int>(wParam);
+                state->high = static_cast<int>(lParam);
+            }
+            state->SetPos(state->pos);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return previous;
+        }
+        case PBM_GETRANGE: {
+            if (auto* range = reinterpret_cast<PBRANGE*>(lParam)) {
+                range->iLow = state->low;
+                range->iHigh = state->high;
+            }
+            return wParam ? state->low : state->high;
+        }
+        case PBM_SETPOS: {
+            const int previous = state->pos;
+            state->SetPos(static_cast<int>(wParam));
+            changed(previous, state->pos);
+            return previous;
+        }
+        case PBM_DELTAPOS: {
+            const int previous = state->pos;
+            state->SetPos(previous + static_cast<int>(wParam));
+            changed(previous, state->pos);
+            return previous;
+        }
+        case PBM_GETPOS:
+            return state->pos;
+        case PBM_SETSTEP: {
+            const int previous = state->step;
+            state->step = static_cast<int>(wParam);
+            return previous;
+        }
+        case PBM_STEPIT: {
+            const int previous = state->pos;
+            const long long span = static_cast<long long>(state->high) - state->low;
+            long long next = static_cast<long long>(previous) + state->step;
+            // Stepping past either end starts over from the other.
+            if (span > 0 && (next > state->high || next < state->low)) {
+                next = state->low + (((next - state->low) % span) + span) % span;
+            }
+            state->SetPos(static_cast<int>(next));
+            changed(previous, state->pos);
+            return previous;
+        }
+        case PBM_SETBARCOLOR: {
+            const COLORREF previous = state->bar;
+            state->bar = static_cast<COLORREF>(lParam);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return static_cast<LRESULT>(previous);
+        }
+        case PBM_SETBKCOLOR: {
+            const COLORREF previous = state->background;
+            state->background = static_cast<COLORREF>(lParam);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return static_cast<LRESULT>(previous);
+        }
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT:
+            Paint(hwnd, *state);
+            return 0;
+        default:
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+}
+
+}  // namespace
+
+void RegisterProgressClass() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.style = CS_HREDRAW | CS_VREDRAW;
+        windowClass.lpfnWndProc = ProgressProcedure;
+        windowClass.cbWndExtra = sizeof(ProgressState*);
+        windowClass.lpszClassName = PROGRESS_CLASSA;
+        RegisterSystemClass(windowClass);
+    });
+}
+
+}  // namespace platform

@@ -1,0 +1,180 @@
+// The tree view control ("SysTreeView32"): items with texts and data under parents, expanded and
+// collapsed by program, mouse or keyboard, with one selected item (the caret) and the
+// notifications the parent relies on.
+#pragma once
+
+#include "platform/controls/CommonControls.h"
+
+#define WC_TREEVIEWA "SysTreeView32"
+
+#define TVS_HASBUTTONS 0x0001
+#define TVS_HASLINES 0x0002
+#define TVS_LINESATROOT 0x0004
+#define TVS_EDITLABELS 0x0008
+#define TVS_DISABLEDRAGDROP 0x0010
+#define TVS_SHOWSELALWAYS 0x0020
+#define TVS_NOTOOLTIPS 0x0080
+#define TVS_CHECKBOXES 0x0100
+#define TVS_TRACKSELECT 0x0200
+#define TVS_SINGLEEXPAND 0x0400
+#define TVS_FULLROWSELECT 0x1000
+#define TVS_NOSCROLL 0x2000
+
+using HTREEITEM = struct _TREEITEM*;
+
+#define TVI_ROOT ((HTREEITEM)(ULONG_PTR)-0x10000)
+#define TVI_FIRST ((HTREEITEM)(ULONG_PTR)-0x0FFFF)
+#define TVI_LAST ((HTREEITEM)(ULONG_PTR)-0x0FFFE)
+#define TVI_SORT ((HTREEITEM)(ULONG_PTR)-0x0FFFD)
+
+#define TVIF_TEXT 0x0001
+#define TVIF_IMAGE 0x0002
+#define TVIF_PARAM 0x0004
+#define TVIF_STATE 0x0008
+#define TVIF_HANDLE 0x0010
+#define TVIF_SELECTEDIMAGE 0x0020
+#define TVIF_CHILDREN 0x0040
+
+#define TVIS_SELECTED 0x0002
+#define TVIS_CUT 0x0004
+#define TVIS_DROPHILITED 0x0008
+#define TVIS_BOLD 0x0010
+#define TVIS_EXPANDED 0x0020
+#define TVIS_EXPANDEDONCE 0x0040
+#define TVIS_OVERLAYMASK 0x0F00
+#define TVIS_STATEIMAGEMASK 0xF000
+#define TVIS_USERMASK 0xF000
+
+#define TVM_FIRST 0x1100
+#define TVM_INSERTITEMA (TVM_FIRST + 0)
+#define TVM_DELETEITEM (TVM_FIRST + 1)
+#define TVM_EXPAND (TVM_FIRST + 2)
+#define TVM_GETITEMRECT (TVM_FIRST + 4)
+#define TVM_GETCOUNT (TVM_FIRST + 5)
+#define TVM_GETINDENT (TVM_FIRST + 6)
+#define TVM_SETINDENT (TVM_FIRST + 7)
+#define TVM_GETIMAGELIST (TVM_FIRST + 8)
+#define TVM_SETIMAGELIST (TVM_FIRST + 9)
+#define TVM_GETNEXTITEM (TVM_FIRST + 10)
+#define TVM_SELECTITEM (TVM_FIRST + 11)
+#define TVM_GETITEMA (TVM_FIRST + 12)
+#define TVM_SETITEMA (TVM_FIRST + 13)
+#define TVM_GETVISIBLECOUNT (TVM_FIRST + 16)
+#define TVM_HITTEST (TVM_FIRST + 17)
+#define TVM_SORTCHILDREN (TVM_FIRST + 19)
+#define TVM_ENSUREVISIBLE (TVM_FIRST + 20)
+#define TVM_SETITEMHEIGHT (TVM_FIRST + 27)
+#define TVM_GETITEMHEIGHT (TVM_FIRST + 28)
+#define TVM_SETBKCOLOR (TVM_FIRST + 29)
+#define TVM_SETTEXTCOLOR (TVM_FIRST + 30)
+#define TVM_GETBKCOLOR (TVM_FIRST + 31)
+#define TVM_GETTEXTCOLOR (TVM_FIRST + 32)
+#define TVM_INSERTITEM TVM_INSERTITEMA
+#define TVM_GETITEM TVM_GETITEMA
+#define TVM_SETITEM TVM_SETITEMA
+
+#define TVE_COLLAPSE 0x0001
+#define TVE_EXPAND 0x0002
+#define TVE_TOGGLE 0x0003
+#define TVE_COLLAPSERESET 0x8000
+
+#define TVGN_ROOT 0x0000
+#define TVGN_NEXT 0x0001
+#define TVGN_PREVIOUS 0x0002
+#define TVGN_PARENT 0x0003
+#define TVGN_CHILD 0x0004
+#define TVGN_FIRSTVISIBLE 0x0005
+#define TVGN_NEXTVISIBLE 0x0006
+#define TVGN_PREVIOUSVISIBLE 0x0007
+#define TVGN_DROPHILITE 0x0008
+#define TVGN_CARET 0x0009
+#define TVGN_LASTVISIBLE 0x000A
+
+#define TVC_UNKNOWN 0x0000
+#define TVC_BYMOUSE 0x0001
+#define TVC_BYKEYBOARD 0x0002
+
+#define TVSIL_NORMAL 0
+#define TVSIL_STATE 2
+
+#define TVHT_NOWHERE 0x0001
+#define TVHT_ONITEMICON 0x0002
+#define TVHT_ONITEMLABEL 0x0004
+#define TVHT_ONITEMINDENT 0x0008
+#define TVHT_ONITEMBUTTON 0x0010
+#define TVHT_ONITEMRIGHT 0x0020
+#define TVHT_ONITEMSTATEICON 0x0040
+#define TVHT_ONITEM (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON)
+#define TVHT_ABOVE 0x0100
+#define TVHT_BELOW 0x0200
+#define TVHT_TORIGHT 0x0400
+#define TVHT_TOLEFT 0x0800
+
+#define TVN_SELCHANGINGA (TVN_FIRST - 1)
+#define TVN_SELCHANGEDA (TVN_FIRST - 2)
+#define TVN_ITEMEXPANDINGA (TVN_FIRST - 5)
+#define TVN_ITEMEXPANDEDA (TVN_FIRST - 6)
+#define TVN_DELETEITEMA (TVN_FIRST - 9)
+#define TVN_KEYDOWN (TVN_FIRST - 12)
+#define TVN_SELCHANGING TVN_SELCHANGINGA
+#define TVN_SELCHANGED TVN_SELCHANGEDA
+#define TVN_ITEMEXPANDING TVN_ITEMEXPANDINGA
+#define TVN_ITEMEXPANDED TVN_ITEMEXPANDEDA
+#define TVN_DELETEITEM TVN_DELETEITEMA
+
+struct TVITEMA {
+    UINT mask;
+    HTREEITEM hItem;
+    UINT state;
+    UINT stateMask;
+    LPSTR pszText;
+    int cchTextMax;
+    int iImage;
+    int iSelectedImage;
+    int cChildren;
+    LPARAM lParam;
+};
+using LPTVITEMA = TVITEMA*;
+using TVITEM = TVITEMA;
+using LPTVITEM = TVITEMA*;
+
+struct TVINSERTSTRUCTA {
+    HTREEITEM hParent;
+    HTREEITEM hInsertAfter;
+    TVITEMA item;
+};
+using LPTVINSERTSTRUCTA = TVINSERTSTRUCTA*;
+using TVINSERTSTRUCT = TVINSERTSTRUCTA;
+
+struct TVHITTESTINFO {
+    POINT pt;
+    UINT flags;
+    HTREEITEM hItem;
+};
+using LPTVHITTESTINFO = TVHITTESTINFO*;
+
+struct NMTREEVIEWA {
+    NMHDR hdr;
+    UINT action;
+    TVITEMA itemOld;
+    TVITEMA itemNew;
+    POINT ptDrag;
+};
+using LPNMTREEVIEWA = NMTREEVIEWA*;
+using NMTREEVIEW = NMTREEVIEWA;
+using LPNMTREEVIEW = NMTREEVIEWA*;
+
+// Packed as the original declares it: the flags follow the key code without padding.
+#pragma pack(push, 1)
+struct NMTVKEYDOWN {
+    NMHDR hdr;
+    WORD wVKey;
+    UINT flags;
+};
+#pragma pack(pop)
+
+namespace platform {
+
+void RegisterTreeViewClass();
+
+}  // namespace platform
