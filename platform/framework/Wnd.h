@@ -14,6 +14,7 @@
 
 #include <cstddef>
 
+#include "platform/dialogs/MessageBoxApi.h"
 #include "platform/drawing/DC.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/Menu.h"
@@ -127,6 +128,9 @@ public:
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return ::PostMessageA(m_hWnd, message, wParam, lParam);
     }
+
+    // A message box owned by this window; the caption defaults to the application's title.
+    int MessageBox(LPCSTR lpszText, LPCSTR lpszCaption = nullptr, UINT nType = MB_OK);
 
     // Tree and identity.
     CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }

@@ -1,0 +1,5 @@
+#include "platform/framework/UserException.h"
+
+void AfxThrowUserException() {
+    throw new CUserException;
+}
