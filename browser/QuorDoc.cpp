@@ -1,0 +1,3 @@
+#include "browser/QuorDoc.h"
+
+IMPLEMENT_DYNCREATE(CQuorDoc, CDocument)
