@@ -78,11 +78,19 @@ public:
         return 0;
     }
     void ShowBlockedList() override { ++blockedListShows; }
+    // Records the menu and accelerator commands; control notifications go on to reflection.
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+        if (lParam == 0) {
+            commands.push_back(LOWORD(wParam));
+        }
+        return CWnd::OnCommand(wParam, lParam);
+    }
 
     // The skin's tool background at each repaint, which tells the skins apart.
     std::vector<COLORREF> redrawnToolBackgrounds;
     std::vector<std::string> opened;
     int blockedListShows = 0;
+    std::vector<UINT> commands;
 };
 
 class BrowserDialogTest : public ::testing::Test {
