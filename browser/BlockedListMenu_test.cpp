@@ -82,6 +82,23 @@ TEST_F(BlockedListMenuTest, TheNewestTenAndAllOfFifteenNewestFirst) {
     EXPECT_EQ(Items(0).front().text, "http://site14/");
 }
 
+TEST_F(BlockedListMenuTest, TheMenuDropsDownBelowTheButtonOwnedByTheFrame) {
+    RECT shown{};
+    frame.onMessage = [&](UINT message, WPARAM, LPARAM lParam) {
+        if (message == WM_ENTERIDLE && lParam != 0) {
+            GetWindowRect(reinterpret_cast<HWND>(lParam), &shown);
+            platform::InjectKey(VK_ESCAPE, true);
+            platform::InjectKey(VK_ESCAPE, false);
+        }
+    };
+    menu.Show(button, Blocked(1), &frame);
+    frame.onMessage = nullptr;
+    RECT buttonRect{};
+    button.GetWindowRect(&buttonRect);
+    EXPECT_EQ(shown.left, buttonRect.left + 28);
+    EXPECT_EQ(shown.top, buttonRect.bottom + 1);
+}
+
 TEST_F(BlockedListMenuTest, TheSecondListStopsAtTwoHundredAndLongAddressesAreCut) {
     std::vector<CString> urls = Blocked(250);
     urls[0] = "http://" + CString(std::string(100, 'a').c_str()) + "/";

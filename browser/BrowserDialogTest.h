@@ -78,6 +78,12 @@ public:
         return 0;
     }
     void ShowBlockedList() override { ++blockedListShows; }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (onMessage) {
+            onMessage(message, wParam, lParam);
+        }
+        return CWnd::WindowProc(message, wParam, lParam);
+    }
     // Records the menu and accelerator commands; control notifications go on to reflection.
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
         if (lParam == 0) {
@@ -91,6 +97,8 @@ public:
     std::vector<std::string> opened;
     int blockedListShows = 0;
     std::vector<UINT> commands;
+    // Sees every message before the frame handles it.
+    std::function<void(UINT, WPARAM, LPARAM)> onMessage;
 };
 
 class BrowserDialogTest : public ::testing::Test {
@@ -140,6 +148,7 @@ protected:
     static std::vector<std::string> TakeMessages() {
         std::vector<std::string> texts;
         for (const platform::MessageBoxCall& call : platform::TakeShownMessageBoxes()) {
+            EXPECT_EQ(call.type & MB_TYPEMASK, static_cast<UINT>(MB_OK)) << call.text;
             texts.push_back(call.text);
         }
         return texts;
