@@ -6,49 +6,38 @@
 #include "browser/BrowserFrame.h"
 #include "browser/FilterButton.h"
 #include "browser/TruncateText.h"
-#include "platform/controls/Menu.h"
-#include "platform/framework/WinApp.h"
 #include "resources/quorra/resource.h"
 
-CBlockedListMenu::~CBlockedListMenu() {
-    if (menu_ != nullptr) {
-        DestroyMenu(menu_);
-    }
-}
-
 BOOL CBlockedListMenu::LoadMenu() {
-    if (menu_ == nullptr) {
-        menu_ = LoadMenuA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDR_FILTER_MENU));
-    }
-    return menu_ != nullptr;
+    return menu_.GetSafeHmenu() != nullptr || menu_.LoadMenu(IDR_FILTER_MENU);
 }
 
-void CBlockedListMenu::Fill(HMENU subMenu, size_t count) const {
-    while (GetMenuItemCount(subMenu) > 0) {
-        DeleteMenu(subMenu, 0, MF_BYPOSITION);
+void CBlockedListMenu::Fill(CMenu& subMenu, size_t count) const {
+    while (subMenu.GetMenuItemCount() > 0) {
+        subMenu.DeleteMenu(0, MF_BYPOSITION);
     }
     count = std::min(count, shown_.size());
     for (size_t i = 0; i < count; ++i) {
         CString text = shown_[i];
         TruncateText(text, kTextWidth);
-        AppendMenuA(subMenu, MF_STRING, kFirstCommand + i, text);
+        subMenu.AppendMenu(MF_STRING, kFirstCommand + i, text);
     }
 }
 
 void CBlockedListMenu::Show(CFilterButton& button, const std::vector<CString>& blockedUrls,
                             CWnd* pOwner) {
     button.StopBlink();
-    if (blockedUrls.empty() || menu_ == nullptr) {
+    if (blockedUrls.empty() || menu_.GetSafeHmenu() == nullptr) {
         return;
     }
-    shown_.assign(blockedUrls.begin(), blockedUrls.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                                 blockedUrls.size(), kAllCount)));
-    HMENU popup = GetSubMenu(menu_, 0);
-    Fill(GetSubMenu(popup, 0), kNewestCount);
-    Fill(GetSubMenu(popup, 1), kAllCount);
+    const size_t count = std::min(blockedUrls.size(), kAllCount);
+    shown_.assign(blockedUrls.begin(), blockedUrls.begin() + static_cast<std::ptrdiff_t>(count));
+    CMenu* popup = menu_.GetSubMenu(0);
+    Fill(*popup->GetSubMenu(0), kNewestCount);
+    Fill(*popup->GetSubMenu(1), kAllCount);
     RECT rect{};
     button.GetWindowRect(&rect);
-    TrackPopupMenu(popup, 0, rect.left + 28, rect.bottom + 1, 0, AfxHwndOf(pOwner), nullptr);
+    popup->TrackPopupMenu(0, rect.left + 28, rect.bottom + 1, pOwner);
 }
 
 CString CBlockedListMenu::GetUrl(UINT nID) const {

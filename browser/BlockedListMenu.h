@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/base/WinTypes.h"
+#include "platform/framework/Menu.h"
 #include "platform/text/CString.h"
 
 class CBrowserDataStore;
@@ -25,11 +26,6 @@ public:
     // Entries are cut to this display width in bytes.
     static constexpr int kTextWidth = 80;
 
-    CBlockedListMenu() = default;
-    ~CBlockedListMenu();
-    CBlockedListMenu(const CBlockedListMenu&) = delete;
-    CBlockedListMenu& operator=(const CBlockedListMenu&) = delete;
-
     // Loads the menu resource; FALSE when it is missing.
     BOOL LoadMenu();
     // Stops the button's blinking; with blocked addresses, fills the menu and tracks it below
@@ -42,12 +38,12 @@ public:
     // opened, 1 when the command stood for no address.
     int OpenBlockedPage(UINT nID, CBrowserDataStore& store, CBrowserFrame& frame) const;
 
-    HMENU GetSafeHmenu() const { return menu_; }
+    HMENU GetSafeHmenu() const { return menu_.GetSafeHmenu(); }
 
 private:
     // Refills one sub-menu with the first `count` shown addresses.
-    void Fill(HMENU subMenu, size_t count) const;
+    void Fill(CMenu& subMenu, size_t count) const;
 
-    HMENU menu_ = nullptr;
+    CMenu menu_;
     std::vector<CString> shown_;
 };
