@@ -4,7 +4,6 @@
 #include "browser/BrowserApp.h"
 #include "browser/BrowserFrame.h"
 #include "browser/MakerSite.h"
-#include "platform/controls/ListBox.h"
 #include "platform/files/FileApi.h"
 #include "resources/quorra/resource.h"
 
@@ -32,6 +31,11 @@ END_MESSAGE_MAP()
 
 CSkinDlg::CSkinDlg(CWnd* pParent) : CDialog(IDD_SKIN, pParent) {}
 
+void CSkinDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_SKIN_LIST, m_skinList);
+}
+
 BOOL CSkinDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GetAppFolder();
@@ -47,8 +51,7 @@ BOOL CSkinDlg::OnInitDialog() {
             if (dot >= 0) {
                 title = title.Left(dot);
             }
-            SendDlgItemMessage(IDC_SKIN_LIST, LB_ADDSTRING, 0,
-                               reinterpret_cast<LPARAM>(static_cast<LPCSTR>(title)));
+            m_skinList.AddString(title);
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }

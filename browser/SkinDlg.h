@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/framework/Dialog.h"
+#include "platform/framework/ListBox.h"
 
 class CSkinDlg : public CDialog {
 public:
@@ -10,7 +11,11 @@ public:
 
     BOOL OnInitDialog() override;
 
+    // The skin names, sorted by the list box itself.
+    CListBox m_skinList;
+
 protected:
+    void DoDataExchange(CDataExchange* pDX) override;
     // Undoes every preview from the backup taken at opening.
     void OnCancel() override;
     afx_msg void OnPreviewSkin();
