@@ -14,10 +14,14 @@ public:
     // The command that opens the options dialog.
     static constexpr UINT kOptionsCommand = 1022;
 
-    // When data\first.dat is missing: creates it empty and starts the welcome timer on the frame.
-    // TRUE on a first run.
+    // When data\first.dat is missing: creates it empty and starts the welcome timer on the frame,
+    // which then asks the welcome question. TRUE on a first run.
     static BOOL Check(CWnd& frame);
-    // The welcome timer's work: stops the timer and asks whether to set the options now; Yes
-    // sends the frame the options command.
+    // Stops the welcome timer and asks whether to set the options now; Yes sends the frame the
+    // options command.
     static void AskWelcome(CWnd& frame);
+
+private:
+    // The frame's timer message is dispatched here, so that no frame has to route it.
+    static void OnWelcomeTimer(HWND frame, UINT message, UINT_PTR id, DWORD time);
 };

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "browser/AppFolder.h"
-#include "browser/FirstRun.h"
 #include "browser/QuorDoc.h"
 #include "browser/StartUpTest.h"
 #include "browser/ViewHost.h"
@@ -21,8 +20,7 @@ namespace {
 
 std::vector<std::string> calls;
 
-// A main frame that notes what the view asks of it and hands its welcome timer on as the
-// browser's frame does.
+// A main frame that notes what the view asks of it.
 class CHostFrame : public CFrameWnd, public ViewHost {
     DECLARE_DYNCREATE(CHostFrame)
 
@@ -40,21 +38,9 @@ public:
 
 protected:
     CHostFrame() = default;
-    void OnTimer(UINT_PTR nIDEvent) {
-        calls.push_back("timer " + std::to_string(nIDEvent));
-        if (nIDEvent == CFirstRun::kWelcomeTimer) {
-            CFirstRun::AskWelcome(*this);
-        }
-        CFrameWnd::OnTimer(nIDEvent);
-    }
-    DECLARE_MESSAGE_MAP()
 };
 
 IMPLEMENT_DYNCREATE(CHostFrame, CFrameWnd)
-
-BEGIN_MESSAGE_MAP(CHostFrame, CFrameWnd)
-ON_WM_TIMER()
-END_MESSAGE_MAP()
 
 class QuorViewTest : public browser_testing::StartUpTest {
 protected:
@@ -120,8 +106,10 @@ TEST_F(QuorViewTest, AFirstRunAsksTheWelcomeQuestionOnTheFrameAfter200Millisecon
     Wait(190);
     EXPECT_TRUE(TakeQuestions().empty());
     Wait(10);
-    EXPECT_EQ(TakeQuestions().size(), 1u);
-    EXPECT_EQ(Asked(), (std::vector<std::string>{"open about:blank 1 1", "start page", "timer 6"}));
+    const std::vector<platform::MessageBoxCall> asked = platform::TakeShownMessageBoxes();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].owner, app.m_pMainWnd->m_hWnd);
+    EXPECT_EQ(Asked(), (std::vector<std::string>{"open about:blank 1 1", "start page"}));
 }
 
 TEST_F(QuorViewTest, ResizingTheFrameRunsTheLayoutPass) {
