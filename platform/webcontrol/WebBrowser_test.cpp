@@ -255,9 +255,7 @@ TEST_F(WebBrowserTest, ClickOnLinkDeliversTheStatusTextsOfItsHandlerExactly) {
     EXPECT_THAT(host->sink->Of("StatusTextChange").back(),
                 "StatusTextChange " + Address("play.htm") + "#");
     host->sink->events.clear();
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(4, 4);
     EXPECT_THAT(host->sink->events, ElementsAre("StatusTextChange ", "StatusTextChange qrplay:1:x",
                                                 "StatusTextChange "));
 }
@@ -269,10 +267,7 @@ TEST_F(WebBrowserTest, ClickOnPlainLinkNavigatesTheControl) {
     host->Navigate(path);
     PumpUntilIdle();
     host->sink->events.clear();
-    POINT point = host->ScreenPoint(4, 4);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(4, 4);
     EXPECT_THAT(host->sink->Of("BeforeNavigate2"),
                 ElementsAre("BeforeNavigate2 top " + Address("next.htm")));
     EXPECT_EQ(host->LocationUrl(), Address("next.htm"));
@@ -316,10 +311,7 @@ TEST_F(WebBrowserTest, BlankTargetRaisesNewWindowAndLoadsInTheControlHandedBack)
     };
     opener->Navigate(path);
     PumpUntilIdle();
-    POINT point = opener->ScreenPoint(4, 4);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    opener->Click(4, 4);
     EXPECT_EQ(opener->sink->Of("NewWindow2").size(), 1u);
     EXPECT_EQ(opener->LocationUrl(), Address("opener.htm"));
     EXPECT_THAT(popup->sink->Of("BeforeNavigate2"),
@@ -454,10 +446,7 @@ TEST_F(WebBrowserTest, LinkTargetingAFrameLoadsOnlyThatFrame) {
     host->Navigate(top);
     PumpUntilIdle();
     host->sink->events.clear();
-    POINT point = host->ScreenPoint(4, 4);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(4, 4);
     EXPECT_THAT(host->sink->Of("BeforeNavigate2"),
                 ElementsAre("BeforeNavigate2 frame " + Address("page2.htm")));
     EXPECT_THAT(host->sink->Of("DocumentComplete"),
@@ -492,12 +481,6 @@ protected:
         host->Navigate(top);
         PumpUntilIdle();
         host->sink->events.clear();
-    }
-    void ClickMenuLink() {
-        POINT point = host->ScreenPoint(4, 4);
-        InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-        InjectMouse(MOUSEEVENTF_LEFTUP, point);
-        PumpUntilIdle();
     }
     std::vector<std::string> Navigations() {
         std::vector<std::string> lines;
@@ -534,7 +517,7 @@ protected:
 };
 
 TEST_F(FramedPageTest, LinkInAnUnnamedFrameLoadsIntoThatFrame) {
-    ClickMenuLink();
+    host->Click(4, 4);
     EXPECT_THAT(Navigations(), ElementsAre("BeforeNavigate2 frame " + Address("page2.htm"),
                                            "DocumentComplete frame " + Address("page2.htm")));
     EXPECT_EQ(host->LocationUrl(), Address("frames.htm"));
@@ -542,7 +525,7 @@ TEST_F(FramedPageTest, LinkInAnUnnamedFrameLoadsIntoThatFrame) {
 
 TEST_F(FramedPageTest, FrameNavigationsAreEntriesOfTheTravelLog) {
     EXPECT_EQ(BackEntries(), 0u);
-    ClickMenuLink();
+    host->Click(4, 4);
     Navigations();
     EXPECT_EQ(BackEntries(), 1u);
 
@@ -561,7 +544,7 @@ TEST_F(FramedPageTest, FrameNavigationsAreEntriesOfTheTravelLog) {
 }
 
 TEST_F(FramedPageTest, TravellingBackToAFramedPageBringsItsFramesBack) {
-    ClickMenuLink();
+    host->Click(4, 4);
     std::string other = Page("other.htm", "<title>Other</title>");
     host->Navigate(other);
     PumpUntilIdle();
@@ -589,15 +572,12 @@ TEST_F(WebBrowserTest, ResizedControlLaysThePageOutForItsNewWidth) {
     host->Navigate(path);
     PumpUntilIdle();
     host->sink->events.clear();
-    POINT point = host->ScreenPoint(440, 8);
     RECT wider{10, 20, 610, 320};
     IOleInPlaceObject* inPlace = nullptr;
     host->browser->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
     ASSERT_EQ(inPlace->SetObjectRects(&wider, &wider), S_OK);
     inPlace->Release();
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(440, 8);
     EXPECT_THAT(host->sink->Of("BeforeNavigate2"),
                 ElementsAre("BeforeNavigate2 top " + Address("next.htm")));
 }
