@@ -179,6 +179,41 @@ TEST_F(DialogBuilderTest, HiddenTemplatesStayHiddenAndHiddenControlsExist) {
     EXPECT_FALSE(GetWindowLongA(ok, GWL_STYLE) & WS_VISIBLE);
 }
 
+// Edit-like controls trade the template's flat border for the sunken edge (the client area loses
+// two pixels on each side instead of one); anything else keeps the flat border.
+TEST_F(DialogBuilderTest, BorderedEditLikeControlsGetTheSunkenEdge) {
+    Register("SysListView32", TestStaticProcedure);
+    DialogTemplate dialog = TestDialog();
+    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_BORDER | WS_TABSTOP, 0, 0, 40, 20));
+    dialog.controls.push_back(TestControl("EDIT", "", 1002, WS_TABSTOP, 0, 30, 40, 20));
+    dialog.controls.push_back(TestControl("sysListView32", "", 1003, WS_BORDER, 50, 0, 40, 20));
+    dialog.controls.push_back(TestControl("Static", "", 1004, WS_BORDER, 50, 30, 40, 20));
+    dialog.controls.push_back(TestControl("Button", "", 1005, WS_BORDER, 0, 60, 40, 20));
+    HWND hwnd = Create(dialog);
+    ASSERT_NE(hwnd, nullptr);
+
+    const auto style = [&](int id) { return GetWindowLongA(GetDlgItem(hwnd, id), GWL_STYLE); };
+    const auto exStyle = [&](int id) { return GetWindowLongA(GetDlgItem(hwnd, id), GWL_EXSTYLE); };
+    for (int id : {1001, 1003}) {
+        EXPECT_FALSE(style(id) & WS_BORDER) << id;
+        EXPECT_TRUE(exStyle(id) & WS_EX_CLIENTEDGE) << id;
+        EXPECT_TRUE(exStyle(id) & WS_EX_NOPARENTNOTIFY) << id;
+    }
+    EXPECT_FALSE(exStyle(1002) & WS_EX_CLIENTEDGE);
+    for (int id : {1004, 1005}) {
+        EXPECT_TRUE(style(id) & WS_BORDER) << id;
+        EXPECT_FALSE(exStyle(id) & WS_EX_CLIENTEDGE) << id;
+    }
+
+    // 40 x 20 units are 60 x 30 pixels.
+    RECT client{};
+    GetClientRect(GetDlgItem(hwnd, 1001), &client);
+    ExpectRect(client, 0, 0, 56, 26);
+    GetClientRect(GetDlgItem(hwnd, 1004), &client);
+    ExpectRect(client, 0, 0, 58, 28);
+    ExpectRect(ClientRectInDialog(GetDlgItem(hwnd, 1001)), 0, 0, 60, 30);
+}
+
 TEST_F(DialogBuilderTest, PicturesGivenByNumberArriveAsNumberedNames) {
     DialogTemplate dialog = TestDialog();
     DialogControl icon = TestControl("Static", "", 1003, 0x3, 0, 0, 20, 20);
