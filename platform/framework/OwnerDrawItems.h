@@ -1,10 +1,24 @@
-// The owner-draw messages a parent reflects to a list-like control (list box, combo box): each
-// reaches the control's DrawItem, MeasureItem, CompareItem or DeleteItem.
+// The owner-draw messages a parent reflects to its controls: WM_DRAWITEM reaches the control's
+// DrawItem; list-like controls (list box, combo box) also get MeasureItem, CompareItem and
+// DeleteItem.
 #pragma once
 
 #include "platform/windows/WindowStructs.h"
 
 namespace platform {
+
+// False for any other message than WM_DRAWITEM; *pResult is TRUE.
+template <typename Control>
+bool ReflectDrawItem(Control& control, UINT message, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM) {
+        return false;
+    }
+    control.DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != nullptr) {
+        *pResult = TRUE;
+    }
+    return true;
+}
 
 // False for any other message. *pResult is CompareItem's answer, TRUE otherwise.
 template <typename Control>
