@@ -1,9 +1,9 @@
 #include "platform/controls/Button.h"
 
 #include <algorithm>
-#include <mutex>
 
 #include "platform/controls/ButtonPainter.h"
+#include "platform/controls/ControlWindow.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowPlatform.h"
@@ -446,16 +446,8 @@ LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void RegisterButtonClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = ButtonProcedure;
-        windowClass.cbWndExtra = sizeof(ButtonState*);
-        windowClass.lpszClassName = "Button";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass("Button", ButtonProcedure, CS_DBLCLKS);
 }
 
 }  // namespace platform

@@ -1,9 +1,9 @@
 #include "platform/controls/Edit.h"
 
 #include <cstring>
-#include <mutex>
 
 #include "platform/controls/Caret.h"
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/EditState.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/text/Gbk.h"
@@ -412,17 +412,8 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 }  // namespace
 
 void RegisterEditClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = EditProcedure;
-        windowClass.cbWndExtra = sizeof(EditState*);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
-        windowClass.lpszClassName = "Edit";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom = RegisterControlClass(
+        "Edit", EditProcedure, CS_DBLCLKS, nullptr, LoadCursorA(nullptr, IDC_IBEAM));
 }
 
 }  // namespace platform

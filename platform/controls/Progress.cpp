@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 
 #include "platform/controls/CommonControls.h"
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowApi.h"
@@ -185,16 +185,8 @@ LRESULT CALLBACK ProgressProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
 }  // namespace
 
 void RegisterProgressClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = ProgressProcedure;
-        windowClass.cbWndExtra = sizeof(ProgressState*);
-        windowClass.lpszClassName = PROGRESS_CLASSA;
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(PROGRESS_CLASSA, ProgressProcedure, CS_HREDRAW | CS_VREDRAW);
 }
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -750,37 +751,12 @@ LRESULT ReBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK ReBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<ReBar*>(GetWindowLongPtrA(hwnd, 0));
-    if (message == WM_NCCREATE) {
-        control = new ReBar(hwnd);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
-    }
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterReBarClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = ReBarProcedure;
-        windowClass.cbWndExtra = sizeof(ReBar*);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = REBARCLASSNAMEA;
-        return RegisterSystemClass(windowClass);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(REBARCLASSNAMEA, ControlProcedure<ReBar>, CS_DBLCLKS,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 }  // namespace platform

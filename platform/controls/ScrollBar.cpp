@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/ScrollBarPainter.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowApi.h"
@@ -231,16 +231,8 @@ LRESULT CALLBACK ScrollBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
 
 void RegisterScrollBarClass() {
     InstallWindowScrollBars();
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = ScrollBarProcedure;
-        windowClass.cbWndExtra = sizeof(ScrollState*);
-        windowClass.lpszClassName = "ScrollBar";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass("ScrollBar", ScrollBarProcedure, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
 }
 
 }  // namespace platform

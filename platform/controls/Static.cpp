@@ -1,8 +1,8 @@
 #include "platform/controls/Static.h"
 
-#include <mutex>
 #include <string>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
@@ -413,16 +413,8 @@ LRESULT CALLBACK StaticProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 }  // namespace
 
 void RegisterStaticClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = StaticProcedure;
-        windowClass.cbWndExtra = sizeof(StaticState*);
-        windowClass.lpszClassName = "Static";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass("Static", StaticProcedure, CS_DBLCLKS);
 }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"
@@ -663,37 +664,12 @@ LRESULT TabControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK TabControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<TabControl*>(GetWindowLongPtrA(hwnd, 0));
-    if (message == WM_NCCREATE) {
-        control = new TabControl(hwnd);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
-    }
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterTabControlClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = TabControlProcedure;
-        windowClass.cbWndExtra = sizeof(TabControl*);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = WC_TABCONTROLA;
-        return RegisterSystemClass(windowClass);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(WC_TABCONTROLA, ControlProcedure<TabControl>, CS_DBLCLKS,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 }  // namespace platform
