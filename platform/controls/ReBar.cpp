@@ -7,6 +7,7 @@
 
 #include "platform/controls/ControlWindow.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Rect.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -22,11 +23,6 @@ constexpr int kTextGap = 4;
 constexpr int kChildEdge = 2;
 // Room for the etched line between bands and between rows (RBS_BANDBORDERS).
 constexpr int kBorder = 2;
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 struct Band {
     UINT style = 0;
@@ -657,7 +653,7 @@ LRESULT ReBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             info->iBand = -1;
             for (int i = 0; i < Count(); ++i) {
                 const Band& band = bands_[static_cast<size_t>(i)];
-                if (band.Visible() && Contains(band.rect, info->pt)) {
+                if (band.Visible() && CRect(band.rect).PtInRect(info->pt)) {
                     info->iBand = i;
                     const int x = info->pt.x - band.rect.left;
                     info->flags = band.gripper && x < kHeaderStart + kGripperWidth ? RBHT_GRABBER

@@ -7,6 +7,7 @@
 #include "platform/controls/ControlWindow.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Rect.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -20,11 +21,6 @@ namespace {
 constexpr int kTabMargin = 2;
 constexpr int kButtonGap = 3;
 constexpr SIZE kDefaultPadding{6, 3};
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 void Inflate(RECT& rect, int dx, int dy) {
     rect.left -= dx;
@@ -193,7 +189,7 @@ void TabControl::SyncTools() {
 int TabControl::HitTest(POINT point, UINT* flags) {
     Layout();
     for (int i = 0; i < Count(); ++i) {
-        if (Contains(rects_[i], point)) {
+        if (CRect(rects_[i]).PtInRect(point)) {
             if (flags != nullptr) {
                 int imageWidth = 0;
                 int imageHeight = 0;

@@ -8,6 +8,7 @@
 #include "platform/controls/ControlWindow.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Rect.h"
 #include "platform/resources/ResourceApi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -25,11 +26,6 @@ constexpr int kArrowWidth = 14;
 constexpr int kTextGap = 4;
 constexpr UINT_PTR kLeaveTimer = 1;
 constexpr UINT kLeavePeriod = 100;
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 struct Button {
     int image = 0;
@@ -273,7 +269,7 @@ void ToolBar::Changed() {
 int ToolBar::HitTest(POINT point) const {
     for (int i = 0; i < Count(); ++i) {
         const Button& button = buttons_[static_cast<size_t>(i)];
-        if (button.Visible() && Contains(button.rect, point)) {
+        if (button.Visible() && CRect(button.rect).PtInRect(point)) {
             return i;
         }
     }
@@ -811,7 +807,7 @@ LRESULT ToolBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 GetCursorPos(&cursor);
                 RECT window{};
                 GetWindowRect(hwnd_, &window);
-                if (!Contains(window, cursor) || WindowFromPoint(cursor) != hwnd_) {
+                if (!CRect(window).PtInRect(cursor) || WindowFromPoint(cursor) != hwnd_) {
                     SetHot(-1, HICF_MOUSE);
                 }
             }
