@@ -7,12 +7,11 @@ namespace platform {
 
 void RegisterRichEditClass() {
     // Both the first version's name and the later one open the same control.
-    [[maybe_unused]] static const bool registered = [] {
-        constexpr UINT style = CS_DBLCLKS | CS_GLOBALCLASS;
-        const WNDPROC procedure = ControlProcedure<views::RichEditControl>;
-        const bool first = RegisterControlClass(RICHEDIT_CLASS10A, procedure, style) != 0;
-        return RegisterControlClass(RICHEDIT_CLASSA, procedure, style) != 0 && first;
-    }();
+    constexpr UINT style = CS_DBLCLKS | CS_GLOBALCLASS;
+    [[maybe_unused]] static const ATOM first =
+        RegisterControlClass(RICHEDIT_CLASS10A, ControlProcedure<views::RichEditControl>, style);
+    [[maybe_unused]] static const ATOM later =
+        RegisterControlClass(RICHEDIT_CLASSA, ControlProcedure<views::RichEditControl>, style);
 }
 
 }  // namespace platform
