@@ -58,6 +58,9 @@ ComboBoxControl::ComboBoxControl(HWND hwnd, const CREATESTRUCTA& create)
       droppedHeight_(create.cy) {
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     fieldItemHeight_ = HeightOfFont(font_);
+    // The scroll bar styles are meant for the list; the field itself never shows a bar.
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, style & ~static_cast<LONG>(WS_VSCROLL | WS_HSCROLL));
 }
 
 DWORD ComboBoxControl::Kind() const {

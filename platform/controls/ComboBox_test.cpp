@@ -253,6 +253,7 @@ TEST_F(ComboBoxTest, TheOpenListScrollsWithItsOwnBarAndStaysOpen) {
     Click(POINT{150, 115});
     HWND list = DroppedList(combo);
     ASSERT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+    EXPECT_EQ(GetWindowLongA(combo, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
     RECT rect{};
     GetWindowRect(list, &rect);
     EXPECT_EQ(
