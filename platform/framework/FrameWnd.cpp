@@ -1,5 +1,6 @@
 #include "platform/framework/FrameWnd.h"
 
+#include "platform/controls/ToolTip.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/framework/AcceleratorApi.h"
 #include "platform/framework/CmdUI.h"
@@ -25,9 +26,20 @@ ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CLOSE()
 ON_WM_SETFOCUS()
+ON_WM_NCDESTROY()
 AFX_WM_ENTRY_(WM_INITMENUPOPUP,
               self_->OnInitMenuPopup(MenuOf(call_.wParam), static_cast<UINT>(LOWORD(call_.lParam)),
                                      static_cast<BOOL>(HIWORD(call_.lParam))))
+ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
@@ -39,10 +51,14 @@ CFrameWnd::~CFrameWnd() {
 }
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCSTR, DWORD dwExStyle, CCreateContext* pContext) {
-    // The menu bar named by lpszMenuName is not attached: the programs take it down at once, and
-    // their menus are shown as pop-ups.
+                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle,
+                       CCreateContext* pContext) {
     m_strTitle = lpszWindowName;
+    // A frame whose resource id names no menu simply has no menu bar.
+    HMENU menu = nullptr;
+    if (lpszMenuName != nullptr) {
+        menu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
+    }
     // rectDefault asks for the default place and size; its width is not a number to compute.
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
@@ -54,8 +70,15 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         cx = rect.right - rect.left;
         cy = rect.bottom - rect.top;
     }
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
-                    AfxHwndOf(pParentWnd), nullptr, pContext);
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
+                  AfxHwndOf(pParentWnd), menu, pContext)) {
+        if (menu != nullptr) {
+            ::DestroyMenu(menu);
+        }
+        return FALSE;
+    }
+    m_hMenuDefault = menu;
+    return TRUE;
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -177,6 +200,7 @@ void CFrameWnd::ActivateFrame(int nCmdShow) {
 }
 
 void CFrameWnd::RecalcLayout(BOOL) {
+    m_bDelayedLayout = FALSE;
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 }
 
@@ -236,6 +260,21 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     }
     CWinApp* app = AfxGetApp();
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::OnNcDestroy() {
+    // The window's menu ends with the window, and so does the frame's own menu when the program
+    // has put it aside.
+    HMENU current = ::GetMenu(m_hWnd);
+    if (current != nullptr) {
+        ::SetMenu(m_hWnd, nullptr);
+        ::DestroyMenu(current);
+    }
+    if (m_hMenuDefault != nullptr && m_hMenuDefault != current) {
+        ::DestroyMenu(m_hMenuDefault);
+    }
+    m_hMenuDefault = nullptr;
+    CWnd::OnNcDestroy();
 }
 
 void CFrameWnd::PostNcDestroy() {

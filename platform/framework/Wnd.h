@@ -13,10 +13,14 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
+#include "platform/com/OleDispatchDriver.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/drawing/DC.h"
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/EventSinkMap.h"
+#include "platform/framework/Menu.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/CString.h"
 #include "platform/windows/WindowApi.h"
@@ -47,8 +51,8 @@ struct AFX_SIZEPARENTPARAMS {
 };
 
 class CCreateContext;
+class CFile;
 class CFrameWnd;
-class CMenu;
 class CScrollBar;
 class CWnd;
 // The handle of a window object that may be null.
@@ -258,16 +262,36 @@ public:
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
-    // Menus: the menu class comes from the menu layer, so these are resolved where it is known.
-    template <typename Menu = CMenu>
-    Menu* GetMenu() const {
-        return Menu::FromHandle(::GetMenu(m_hWnd));
-    }
-    template <typename Menu>
-    BOOL SetMenu(Menu* pMenu) {
+    // Menus.
+    CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+    BOOL SetMenu(CMenu* pMenu) {
         return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->GetSafeHmenu() : nullptr);
     }
-    BOOL SetMenu(std::nullptr_t) { return ::SetMenu(m_hWnd, nullptr); }
+
+    // ActiveX controls, once AfxEnableControlContainer has run. CreateControl makes this object
+    // the window object of a new control of the class, a child of pParentWnd; a persisted state
+    // or a licence key is not supported (FALSE when given).
+    BOOL CreateControl(REFCLSID clsid, LPCSTR pszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, UINT nID, CFile* pPersist = nullptr, BOOL bStorage = FALSE,
+                       BSTR bstrLicKey = nullptr);
+    // The control this window is, without an added reference; null for any other window.
+    LPUNKNOWN GetControlUnknown() const;
+    // Calls the control by dispatch id as COleDispatchDriver does, failures included; on a
+    // window that is not a control nothing happens.
+    template <typename... Arguments>
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                      const BYTE* pbParamInfo, Arguments&&... arguments) {
+        ControlDispatch().InvokeHelper(dwDispID, wFlags, vtRet, pvRet, pbParamInfo,
+                                       std::forward<Arguments>(arguments)...);
+    }
+    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
+    template <typename Argument>
+    void SetProperty(DISPID dwDispID, VARTYPE vtProp, Argument&& argument) {
+        ControlDispatch().SetProperty(dwDispID, vtProp, std::forward<Argument>(argument));
+    }
+    // Hands an event of this window's control with the id to the first entry of the event sink
+    // maps, most derived class first, that names the id and the event; FALSE when none does.
+    BOOL OnEvent(UINT idCtrl, AFX_EVENT* pEvent);
 
     // Default handlers: each does the default processing of its message; the window's own
     // handlers call them as their base.
@@ -283,6 +307,8 @@ public:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -322,6 +348,7 @@ public:
     afx_msg void OnSetFont(CFont* pFont, BOOL bRedraw);
 
     DECLARE_MESSAGE_MAP()
+    DECLARE_EVENTSINK_MAP()
 
 private:
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam,
@@ -334,6 +361,8 @@ private:
     // Takes the window's procedure over, keeping the previous one for DefWindowProc.
     void TakeOverProcedure();
     void InstallPreTranslate();
+    // The automation interface of the control this window is; one without an object otherwise.
+    COleDispatchDriver& ControlDispatch() const;
 
     WNDPROC m_pfnSuper = nullptr;
     HWND ownerOverride_ = nullptr;
