@@ -24,7 +24,7 @@ public:
     static constexpr int kCharsetEucJp = 33001;
     static constexpr int kCharsetAutoSelect = 33002;
 
-    // The page tells pHost of its events and records visits in rStore; both outlive it.
+    // The page tells rHost of its events and records visits in rStore; both outlive it.
     CPageDlg(CPageHost& rHost, CBrowserDataStore& rStore);
     ~CPageDlg() override;
 
@@ -46,7 +46,6 @@ public:
     void SetRefresh(int time, int unit);
 
     int m_nFirstNavigate = 1;
-    int m_nReserved = 0;
     int m_nRefreshTime = 0;
     int m_nRefreshUnit = 1;
     UINT_PTR m_nRefreshTimerId = 0;

@@ -1,7 +1,7 @@
 // What a page asks of the window that holds the tabs (the main frame): a new tab for a new
 // window, the filter decision for a navigation, the busy animation, and the chrome that mirrors
 // the page's address, title, status text and progress. The main frame implements it; the page
-// reaches it through the pointer it was given at construction.
+// reaches it through the reference it was given at construction.
 #pragma once
 
 #include "platform/text/CString.h"
