@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/base/WinTypes.h"
+#include "platform/drawing/Font.h"
 
 class CTextLineFile;
 
@@ -40,6 +41,12 @@ struct SkinColors {
     HBRUSH toolBrush = nullptr;
     HBRUSH tabBrush = nullptr;
     HBRUSH statusBrush = nullptr;
+
+    // The program's two shared fonts, made once at start-up: the normal font of all owner-drawn
+    // text and the heading font. Until then their handles are null and drawing keeps the
+    // device context's font.
+    CFont normalFont;
+    CFont headingFont;
 
     // Reads the skin file (keys searched in one forward pass, in the order of the members) and
     // rebuilds the brushes. A file that cannot be opened, or that lacks "[SKIN_CONFIG]" and
