@@ -6,7 +6,7 @@
 IMPLEMENT_DYNAMIC(CAddressCombo, CComboBox)
 
 BEGIN_MESSAGE_MAP(CAddressCombo, CComboBox)
-    ON_CONTROL_REFLECT(CBN_EDITCHANGE, OnEditChange)
+ON_CONTROL_REFLECT(CBN_EDITCHANGE, OnEditChange)
 END_MESSAGE_MAP()
 
 // Typing is handled before the key reaches the box; the frame needs no word of each change.

@@ -5,8 +5,8 @@
 IMPLEMENT_DYNAMIC(CBusyButton, CButton)
 
 BEGIN_MESSAGE_MAP(CBusyButton, CButton)
-    ON_WM_CREATE()
-    ON_WM_TIMER()
+ON_WM_CREATE()
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 int CBusyButton::OnCreate(LPCREATESTRUCT lpCreateStruct) {

@@ -6,10 +6,10 @@
 IMPLEMENT_DYNAMIC(CHoverButton, CButton)
 
 BEGIN_MESSAGE_MAP(CHoverButton, CButton)
-    ON_WM_MOUSEMOVE()
-    ON_WM_TIMER()
-    ON_WM_LBUTTONDOWN()
-    ON_WM_LBUTTONUP()
+ON_WM_MOUSEMOVE()
+ON_WM_TIMER()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
 END_MESSAGE_MAP()
 
 void CHoverButton::SetBitmap(int cx, int cy, UINT bitmapId, LPCSTR tip) {

@@ -1,6 +1,7 @@
 #include "browser/MenuEx.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "browser/SkinColors.h"
 #include "platform/framework/WinApp.h"
@@ -31,7 +32,8 @@ CString ItemText(HMENU menu, UINT position) {
 }
 
 void DrawEmbossed(CDC* dc, const CString& text, int x, int y) {
-    ::DrawStateA(dc->GetSafeHdc(), nullptr, nullptr, reinterpret_cast<LPARAM>(text.GetString()),
+    ::DrawStateA(dc->GetSafeHdc(), nullptr, nullptr,
+                 reinterpret_cast<LPARAM>(static_cast<LPCSTR>(text)),
                  static_cast<WPARAM>(text.GetLength()), x, y, 0, 0, DST_PREFIXTEXT | DSS_DISABLED);
 }
 
@@ -74,8 +76,8 @@ BOOL CMenuEx::ImportItems(CMenu* source) {
             appended = AppendItem(MF_SEPARATOR, 0, nullptr);
         } else if (id == static_cast<UINT>(-1)) {
             HMENU subMenu = ::GetSubMenu(source->m_hMenu, position);
-            appended = AppendItem((state & 0xFF) | MF_POPUP, reinterpret_cast<UINT_PTR>(subMenu),
-                                  text);
+            appended =
+                AppendItem((state & 0xFF) | MF_POPUP, reinterpret_cast<UINT_PTR>(subMenu), text);
         } else {
             appended = AppendItem(state, id, text);
         }
@@ -127,8 +129,8 @@ BOOL CMenuEx::MakeOwnerDrawn(UINT position, UINT stateFlags, const MenuExItem& r
 
 BOOL CMenuEx::InsertItem(UINT position, UINT flags, UINT_PTR value, LPCSTR text) {
     std::unique_ptr<MenuExItem> record = MakeRecord(flags, value, text);
-    UINT_PTR inserted = record->isPopup ? reinterpret_cast<UINT_PTR>(record->subMenu->m_hMenu)
-                                        : value;
+    UINT_PTR inserted =
+        record->isPopup ? reinterpret_cast<UINT_PTR>(record->subMenu->m_hMenu) : value;
     if (!InsertMenu(position, flags | MF_BYPOSITION, inserted, record->id == 0 ? nullptr : text)) {
         return FALSE;
     }
@@ -257,8 +259,7 @@ void CMenuEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 }
 
 void CMenuEx::DrawCheck(CDC* dc, const CRect& item, bool selected, bool grayed) const {
-    CRect box(item.left + 1, item.top + 1, item.left + imageWidth + 1,
-              item.top + imageHeight + 1);
+    CRect box(item.left + 1, item.top + 1, item.left + imageWidth + 1, item.top + imageHeight + 1);
     CPen pen(PS_SOLID, 1, checkBorder);
     CBrush brush(checkFill);
     CPen* oldPen = dc->SelectObject(&pen);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "browser/MenuExItem.h"
+#include "platform/drawing/DC.h"
 #include "platform/framework/Menu.h"
 
 class CMenuEx : public CMenu {

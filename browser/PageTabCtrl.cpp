@@ -10,11 +10,11 @@
 IMPLEMENT_DYNAMIC(CPageTabCtrl, CTabCtrl)
 
 BEGIN_MESSAGE_MAP(CPageTabCtrl, CTabCtrl)
-    ON_WM_LBUTTONDOWN()
-    ON_WM_MOUSEMOVE()
-    ON_WM_LBUTTONDBLCLK()
-    ON_WM_RBUTTONDOWN()
-    ON_WM_ERASEBKGND()
+ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEMOVE()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_RBUTTONDOWN()
+ON_WM_ERASEBKGND()
 END_MESSAGE_MAP()
 
 int CPageTabCtrl::HitTestTab(int x, int y) const {
@@ -100,8 +100,7 @@ void CPageTabCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
         dc->SetTextColor(skin.tabText);
         dc->DrawText(text, -1, &rect, kCentred);
     }
-    if ((lpDrawItemStruct->itemState & ODS_SELECTED) &&
-        (action & (ODA_DRAWENTIRE | ODA_SELECT))) {
+    if ((lpDrawItemStruct->itemState & ODS_SELECTED) && (action & (ODA_DRAWENTIRE | ODA_SELECT))) {
         DrawSelectedGradient(dc, rect);
         dc->SetTextColor(skin.tabSelectedText);
         dc->DrawText(text, -1, &rect, kCentred);

@@ -6,9 +6,9 @@
 IMPLEMENT_DYNAMIC(CStatusBarEx, CStatusBar)
 
 BEGIN_MESSAGE_MAP(CStatusBarEx, CStatusBar)
-    ON_WM_SIZE()
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
+ON_WM_SIZE()
+ON_WM_ERASEBKGND()
+ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 BOOL CStatusBarEx::CreateProgress() {
