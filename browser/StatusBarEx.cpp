@@ -34,11 +34,11 @@ BOOL CStatusBarEx::OnEraseBkgnd(CDC* pDC) {
 
 void CStatusBarEx::OnPaint() {
     CPaintDC dc(this);
-    const SkinColors& skin = Skin();
+    SkinColors& skin = Skin();
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(skin.statusText);
     if (skin.normalFont.GetSafeHandle() != nullptr) {
-        dc.SelectObject(const_cast<CFont*>(&skin.normalFont));
+        dc.SelectObject(&skin.normalFont);
     }
     CRect client;
     GetClientRect(&client);
