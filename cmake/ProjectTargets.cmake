@@ -15,6 +15,11 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
         add_compile_options(-Wno-restrict)
     endif()
 endif()
+if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    # The framework's classes each declare their own Create with the arguments that class takes,
+    # hiding the base class's on purpose, as programs written for it expect.
+    add_compile_options(-Wno-overloaded-virtual)
+endif()
 if(PROJECT_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)

@@ -38,4 +38,9 @@
 #define CCS_NODIVIDER 0x00000040L
 #define CCS_VERT 0x00000080L
 
+// The text of an item or a tool that the owner gives when asked (LVN_GETDISPINFO,
+// TTN_GETDISPINFO...).
+#define LPSTR_TEXTCALLBACKA ((LPSTR)-1L)
+#define LPSTR_TEXTCALLBACK LPSTR_TEXTCALLBACKA
+
 // CLR_NONE and CLR_DEFAULT come with the image lists, which share them.

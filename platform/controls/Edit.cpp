@@ -177,6 +177,7 @@ void Create(HWND hwnd, const CREATESTRUCTA& create) {
     state.text.SetText(Converted(static_cast<DWORD>(create.style),
                                  create.lpszName != nullptr ? create.lpszName : ""));
     SyncWindowText(hwnd, state);
+    UpdateScrollBars(hwnd, state);
 }
 
 void SetText(HWND hwnd, EditState& state, LPCSTR text) {
@@ -210,6 +211,7 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     if (message == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
         auto* state = new EditState((create->style & ES_MULTILINE) != 0);
+        state->bars = static_cast<DWORD>(create->style) & (WS_HSCROLL | WS_VSCROLL);
         SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
@@ -382,7 +384,7 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         case EM_LINESCROLL:
             return LineScroll(hwnd, *state, wParam, lParam);
         case EM_SCROLL: {
-            if (!state->text.multiline() || wParam > kPageDown) {
+            if (!state->text.multiline() || wParam > SB_PAGEDOWN) {
                 return FALSE;
             }
             const int moved = ScrollLines(

@@ -282,23 +282,23 @@ void HorizontalScroll(HWND hwnd, EditState& state, int code, int thumb) {
     const int page = FormatWidth(hwnd);
     int target = state.xOffset;
     switch (code) {
-        case kLineUp:
+        case SB_LINEUP:
             target -= step;
             break;
-        case kLineDown:
+        case SB_LINEDOWN:
             target += step;
             break;
-        case kPageUp:
+        case SB_PAGEUP:
             target -= page;
             break;
-        case kPageDown:
+        case SB_PAGEDOWN:
             target += page;
             break;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             target = thumb;
             break;
-        case kTop:
+        case SB_TOP:
             target = 0;
             break;
         default:

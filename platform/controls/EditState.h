@@ -6,22 +6,14 @@
 #include <string_view>
 
 #include "platform/controls/EditText.h"
+#include "platform/controls/ScrollBarSync.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/windows/WindowStructs.h"
 
 namespace platform::edit {
 
 constexpr int kMargin = 1;
-
-// The scroll bar codes of WM_VSCROLL, WM_HSCROLL and EM_SCROLL.
-constexpr int kLineUp = 0;
-constexpr int kLineDown = 1;
-constexpr int kPageUp = 2;
-constexpr int kPageDown = 3;
-constexpr int kThumbPosition = 4;
-constexpr int kThumbTrack = 5;
-constexpr int kTop = 6;
-constexpr int kBottom = 7;
 
 struct EditState {
     explicit EditState(bool multiline) : text(multiline) {}
@@ -37,6 +29,10 @@ struct EditState {
     bool tracking = false;
     // The first byte of a two-byte character typed with WM_CHAR, waiting for its second.
     int pendingLead = -1;
+    // The window bars a multi-line edit was made with (WS_HSCROLL, WS_VSCROLL): they stay, greyed
+    // while everything fits.
+    DWORD bars = 0;
+    ScrollBarSync scrollBars;
 };
 
 // Geometry, scrolling and painting.
@@ -55,7 +51,9 @@ void Relayout(HWND hwnd, EditState& state);
 POINT PositionOf(HWND hwnd, const EditState& state, size_t offset);
 size_t OffsetAtPoint(HWND hwnd, const EditState& state, int x, int y);
 void PlaceCaret(HWND hwnd, const EditState& state);
-void Redraw(HWND hwnd, const EditState& state);
+void Redraw(HWND hwnd, EditState& state);
+// Shows the lines and the columns on the bars the edit was made with.
+void UpdateScrollBars(HWND hwnd, EditState& state);
 void ScrollToCaret(HWND hwnd, EditState& state);
 // Scrolls a multi-line edit to `firstLine` (clamped); returns the number of lines moved.
 int ScrollLines(HWND hwnd, EditState& state, int firstLine);

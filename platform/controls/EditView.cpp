@@ -128,9 +128,35 @@ void PlaceCaret(HWND hwnd, const EditState& state) {
     }
 }
 
-void Redraw(HWND hwnd, const EditState& state) {
+void Redraw(HWND hwnd, EditState& state) {
     InvalidateRect(hwnd, nullptr, TRUE);
     PlaceCaret(hwnd, state);
+    UpdateScrollBars(hwnd, state);
+}
+
+void UpdateScrollBars(HWND hwnd, EditState& state) {
+    if (!state.text.multiline() || state.bars == 0) {
+        return;
+    }
+    const auto values = [hwnd, &state](int bar) -> std::optional<ScrollBarValues> {
+        if (bar == SB_VERT && (state.bars & WS_VSCROLL)) {
+            // The edit scrolls until its last line is at the top, past the end of the range
+            // that the lines alone would give.
+            const int page = VisibleLines(hwnd, state);
+            return ScrollBarValues{std::max(state.text.LineCount(), state.firstLine + page) - 1,
+                                   page, state.firstLine};
+        }
+        if (bar == SB_HORZ && (state.bars & WS_HSCROLL)) {
+            int widest = 0;
+            for (int line = 0; line < state.text.LineCount(); ++line) {
+                widest = std::max(widest, state.text.Width(state.text.LineText(line)));
+            }
+            const int page = FormatWidth(hwnd);
+            return ScrollBarValues{std::max(widest, state.xOffset + page) - 1, page, state.xOffset};
+        }
+        return std::nullopt;
+    };
+    state.scrollBars.Update(hwnd, values, SIF_DISABLENOSCROLL);
 }
 
 void ScrollToCaret(HWND hwnd, EditState& state) {
@@ -180,20 +206,20 @@ void ScrollColumns(HWND hwnd, EditState& state, int xOffset) {
 int VerticalTarget(HWND hwnd, const EditState& state, int code, int thumb) {
     const int page = VisibleLines(hwnd, state);
     switch (code) {
-        case kLineUp:
+        case SB_LINEUP:
             return state.firstLine - 1;
-        case kLineDown:
+        case SB_LINEDOWN:
             return state.firstLine + 1;
-        case kPageUp:
+        case SB_PAGEUP:
             return state.firstLine - page;
-        case kPageDown:
+        case SB_PAGEDOWN:
             return state.firstLine + page;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             return thumb;
-        case kTop:
+        case SB_TOP:
             return 0;
-        case kBottom:
+        case SB_BOTTOM:
             return state.text.LineCount() - page;
         default:
             return state.firstLine;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/controls/ScrollInfo.h"
 #include "platform/controls/TolerantMergeSort.h"
 #include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
@@ -240,6 +241,21 @@ void ListViewControl::ScrollTo(int topIndex, int scrollX) {
     if (moved) {
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
+    UpdateScrollBars();
+}
+
+void ListViewControl::UpdateScrollBars() {
+    if (GetWindowLongA(hwnd_, GWL_STYLE) & LVS_NOSCROLL) {
+        return;
+    }
+    // Rows scroll by whole rows, columns by pixels.
+    scrollBars_.Update(hwnd_, [this](int bar) {
+        if (bar == SB_VERT) {
+            return std::optional(ScrollBarValues{Count() - 1, CountPerPage(), topIndex_});
+        }
+        return std::optional(
+            ScrollBarValues{TotalWidth() - 1, static_cast<int>(Client().right), scrollX_});
+    });
 }
 
 BOOL ListViewControl::EnsureVisible(int index) {
@@ -311,6 +327,7 @@ LRESULT ListViewControl::InsertItem(const LVITEMA* item) {
         ++mark_;
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateScrollBars();
     NotifyItem(LVN_INSERTITEM, index, 0, 0, 0, 0, data);
     const UINT selection = wanted & (LVIS_SELECTED | LVIS_FOCUSED);
     if (selection != 0) {
@@ -359,6 +376,7 @@ BOOL ListViewControl::DeleteAllItems() {
     mark_ = -1;
     topIndex_ = 0;
     InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateScrollBars();
     return TRUE;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/controls/ListView.h"
+#include "platform/controls/ScrollBarSync.h"
 
 namespace platform::views {
 
@@ -51,6 +52,8 @@ private:
     bool WholeRowSelects() const;
     int HitTest(LVHITTESTINFO* info, bool subItems) const;
     void ScrollTo(int topIndex, int scrollX);
+    // Shows the rows and the width on the window's bars.
+    void UpdateScrollBars();
     BOOL EnsureVisible(int index);
     void InvalidateRow(int index);
     int IndexOf(unsigned id) const;
@@ -122,6 +125,7 @@ private:
     // The button pressed in this control, whose release sends NM_CLICK or NM_RCLICK.
     bool leftPressed_ = false;
     bool rightPressed_ = false;
+    ScrollBarSync scrollBars_;
 };
 
 }  // namespace platform::views

@@ -45,6 +45,7 @@ LRESULT ListViewControl::InsertColumn(int index, const LVCOLUMNA* column) {
     SendMessageA(header_, HDM_INSERTITEMA, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&item));
     InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateScrollBars();
     return index;
 }
 

@@ -2,20 +2,11 @@
 #include <algorithm>
 
 #include "platform/controls/ListViewControl.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/controls/ViewSupport.h"
 
 namespace platform::views {
 namespace {
-
-// WM_VSCROLL and WM_HSCROLL request codes.
-constexpr int kLineUp = 0;
-constexpr int kLineDown = 1;
-constexpr int kPageUp = 2;
-constexpr int kPageDown = 3;
-constexpr int kThumbPosition = 4;
-constexpr int kThumbTrack = 5;
-constexpr int kTop = 6;
-constexpr int kBottom = 7;
 
 constexpr int kWheelDelta = 120;
 constexpr int kRowsPerWheelNotch = 3;
@@ -155,26 +146,26 @@ void ListViewControl::Scroll(bool vertical, int code, int position) {
     const int page = vertical ? perPage : pageWidth;
     int next = current;
     switch (code) {
-        case kLineUp:
+        case SB_LINEUP:
             next -= line;
             break;
-        case kLineDown:
+        case SB_LINEDOWN:
             next += line;
             break;
-        case kPageUp:
+        case SB_PAGEUP:
             next -= page;
             break;
-        case kPageDown:
+        case SB_PAGEDOWN:
             next += page;
             break;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             next = position;
             break;
-        case kTop:
+        case SB_TOP:
             next = 0;
             break;
-        case kBottom:
+        case SB_BOTTOM:
             next = vertical ? Count() : TotalWidth();
             break;
         default:

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ScrollInfo.h"
 #include "platform/controls/ViewTestSupport.h"
 #include "platform/drawing/Surface.h"
 
@@ -568,7 +569,7 @@ TEST_F(ListViewTest, RectanglesAndHitTestsFollowColumnsRowsAndScrolling) {
     SendMessageA(list, LVM_ENSUREVISIBLE, 2, FALSE);
     EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 2);
     // Scrolling stops where the last page is full.
-    SendMessageA(list, WM_VSCROLL, 7, 0);
+    SendMessageA(list, WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 30 - perPage);
     SendMessageA(list, WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
     EXPECT_EQ(SendMessageA(list, LVM_GETTOPINDEX, 0, 0), 30 - perPage - 3);

@@ -54,6 +54,13 @@ void Paint(HWND hwnd, const ProgressState& state) {
         const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
         const bool vertical = (style & PBS_VERTICAL) != 0;
         const RECT inner{client.left + 1, client.top + 1, client.right - 1, client.bottom - 1};
+        // The thin sunken well the bar grows in.
+        const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+        const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+        Fill(dc, RECT{client.left, client.top, client.right, inner.top}, shadow);
+        Fill(dc, RECT{client.left, inner.top, inner.left, client.bottom}, shadow);
+        Fill(dc, RECT{inner.left, inner.bottom, client.right, client.bottom}, light);
+        Fill(dc, RECT{inner.right, inner.top, client.right, inner.bottom}, light);
         const int length = vertical ? inner.bottom - inner.top : inner.right - inner.left;
         const int thickness = vertical ? inner.right - inner.left : inner.bottom - inner.top;
         const long long span = static_cast<long long>(state.high) - state.low;

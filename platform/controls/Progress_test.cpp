@@ -72,11 +72,15 @@ TEST_F(ProgressTest, SmoothBarFillsItsShareInTheBarColour) {
     SendMessageA(bar, PBM_SETBKCOLOR, 0, RGB(255, 255, 255));
     SendMessageA(bar, PBM_SETPOS, 40, 0);
     PumpUntilIdle();
-    EXPECT_EQ(ScreenAt(110, 115), RGB(255, 255, 255));
     EXPECT_EQ(ScreenAt(111, 115), RGB(0, 128, 0));
     EXPECT_EQ(ScreenAt(150, 120), RGB(0, 128, 0));
     EXPECT_EQ(ScreenAt(151, 115), RGB(255, 255, 255));
-    EXPECT_EQ(ScreenAt(150, 121), RGB(255, 255, 255));
+    EXPECT_EQ(ScreenAt(210, 120), RGB(255, 255, 255));
+    // The sunken well: shadow above and to the left, light below and to the right.
+    EXPECT_EQ(ScreenAt(110, 115), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ScreenAt(150, 110), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(ScreenAt(150, 121), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(ScreenAt(211, 115), GetSysColor(COLOR_BTNHIGHLIGHT));
 }
 
 TEST_F(ProgressTest, BlocksLeaveGapsAndAVerticalBarFillsFromTheBottom) {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "platform/controls/Clipboard.h"
+#include "platform/controls/Edit.h"
 #include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -12,44 +12,49 @@
 namespace platform::views {
 namespace {
 
-// The edit control's messages, styles and notifications, which the rich edit shares.
-constexpr UINT kGetSel = 0x00B0;
-constexpr UINT kSetSel = 0x00B1;
-constexpr UINT kScrollCaret = 0x00B7;
-constexpr UINT kGetModify = 0x00B8;
-constexpr UINT kSetModify = 0x00B9;
-constexpr UINT kGetLineCount = 0x00BA;
-constexpr UINT kLineIndex = 0x00BB;
-constexpr UINT kLineLength = 0x00C1;
-constexpr UINT kReplaceSel = 0x00C2;
-constexpr UINT kGetLine = 0x00C4;
-constexpr UINT kLimitText = 0x00C5;
-constexpr UINT kCanUndo = 0x00C6;
-constexpr UINT kUndo = 0x00C7;
-constexpr UINT kLineFromChar = 0x00C9;
-constexpr UINT kEmptyUndoBuffer = 0x00CD;
-constexpr UINT kGetFirstVisibleLine = 0x00CE;
-constexpr UINT kSetReadOnly = 0x00CF;
-constexpr LONG kMultilineStyle = 0x0004;
-constexpr LONG kReadOnlyStyle = 0x0800;
-constexpr UINT kSetFocusCode = 0x0100;
-constexpr UINT kKillFocusCode = 0x0200;
-constexpr UINT kChangeCode = 0x0300;
-constexpr UINT kUpdateCode = 0x0400;
-constexpr UINT kMaxTextCode = 0x0501;
-constexpr UINT kTextFormat = 1;  // CF_TEXT
-
 constexpr size_t kDefaultLimit = 32767;
 constexpr LONG kStreamChunk = 4096;
+
+// The messages after which the lines or the first line shown may have changed.
+bool ChangesLines(UINT message) {
+    switch (message) {
+        case WM_CREATE:
+        case WM_SIZE:
+        case WM_SETTEXT:
+        case WM_SETFONT:
+        case WM_CHAR:
+        case WM_KEYDOWN:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_MOUSEMOVE:
+        case WM_VSCROLL:
+        case WM_MOUSEWHEEL:
+        case WM_CUT:
+        case WM_PASTE:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case EM_REPLACESEL:
+        case EM_SETSEL:
+        case EM_EXSETSEL:
+        case EM_SCROLLCARET:
+        case EM_SETCHARFORMAT:
+        case EM_SETPARAFORMAT:
+        case EM_STREAMIN:
+            return true;
+        default:
+            return false;
+    }
+}
 
 }  // namespace
 
 bool RichEditControl::ReadOnly() const {
-    return (GetWindowLongA(hwnd_, GWL_STYLE) & kReadOnlyStyle) != 0;
+    return (GetWindowLongA(hwnd_, GWL_STYLE) & ES_READONLY) != 0;
 }
 
 bool RichEditControl::Multiline() const {
-    return (GetWindowLongA(hwnd_, GWL_STYLE) & kMultilineStyle) != 0;
+    return (GetWindowLongA(hwnd_, GWL_STYLE) & ES_MULTILINE) != 0;
 }
 
 void RichEditControl::Select(size_t anchor, size_t caret) {
@@ -88,10 +93,10 @@ void RichEditControl::Command(UINT code) {
 
 void RichEditControl::NotifyChange() {
     if (eventMask_ & ENM_UPDATE) {
-        Command(kUpdateCode);
+        Command(EN_UPDATE);
     }
     if (eventMask_ & ENM_CHANGE) {
-        Command(kChangeCode);
+        Command(EN_CHANGE);
     }
 }
 
@@ -123,7 +128,7 @@ bool RichEditControl::ReplaceSelection(std::string_view text, bool byUser, bool 
     const size_t from = SelectionStart();
     const size_t to = SelectionEnd();
     if (byUser && document_.Size() - (to - from) + text.size() > limit_) {
-        Command(kMaxTextCode);
+        Command(EN_MAXTEXT);
         return false;
     }
     if (undoable) {
@@ -338,12 +343,21 @@ COLORREF RichEditControl::Background() const {
 }
 
 LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = Dispatch(message, wParam, lParam);
+    if (ChangesLines(message)) {
+        UpdateScrollBars();
+    }
+    return result;
+}
+
+LRESULT RichEditControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE: {
             const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
             if (create != nullptr && create->lpszName != nullptr) {
                 document_.SetText(create->lpszName);
             }
+            bars_ = static_cast<DWORD>(create != nullptr ? create->style : 0) & WS_VSCROLL;
             return 0;
         }
         case WM_SETTEXT:
@@ -374,7 +388,7 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             hasFocus_ = message == WM_SETFOCUS;
             pendingLead_ = -1;
             InvalidateRect(hwnd_, nullptr, TRUE);
-            Command(hasFocus_ ? kSetFocusCode : kKillFocusCode);
+            Command(hasFocus_ ? EN_SETFOCUS : EN_KILLFOCUS);
             return 0;
         case WM_CHAR:
             Char(wParam);
@@ -398,22 +412,7 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_VSCROLL:
-            switch (LOWORD(wParam)) {
-                case 0:
-                    ScrollLines(firstLine_ - 1);
-                    break;
-                case 1:
-                    ScrollLines(firstLine_ + 1);
-                    break;
-                case 6:
-                    ScrollLines(0);
-                    break;
-                case 7:
-                    ScrollLines(std::numeric_limits<int>::max());
-                    break;
-                default:
-                    break;
-            }
+            Scroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
             return 0;
         case WM_MOUSEWHEEL:
             ScrollLines(firstLine_ - static_cast<short>(HIWORD(wParam)) * 3 / 120);
@@ -438,18 +437,18 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_UNDO:
-        case kUndo:
+        case EM_UNDO:
             if (!undo_ || ReadOnly()) {
                 return FALSE;
             }
             Undo();
             return TRUE;
-        case kCanUndo:
+        case EM_CANUNDO:
             return undo_.has_value() && !ReadOnly();
-        case kEmptyUndoBuffer:
+        case EM_EMPTYUNDOBUFFER:
             undo_.reset();
             return 0;
-        case kGetSel: {
+        case EM_GETSEL: {
             if (wParam != 0) {
                 *reinterpret_cast<DWORD*>(wParam) = static_cast<DWORD>(SelectionStart());
             }
@@ -459,7 +458,7 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return MAKELRESULT(std::min<size_t>(SelectionStart(), 0xFFFF),
                                std::min<size_t>(SelectionEnd(), 0xFFFF));
         }
-        case kSetSel:
+        case EM_SETSEL:
             SetSelectionRange(static_cast<LONG>(wParam), static_cast<LONG>(lParam));
             return 0;
         case EM_EXGETSEL: {
@@ -474,46 +473,46 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             const auto* range = reinterpret_cast<const CHARRANGE*>(lParam);
             return range != nullptr ? SetSelectionRange(range->cpMin, range->cpMax) : 0;
         }
-        case kReplaceSel:
+        case EM_REPLACESEL:
             ReplaceSelection(TextIn(reinterpret_cast<const char*>(lParam)), false, wParam != 0);
             return 0;
-        case kGetModify:
+        case EM_GETMODIFY:
             return modified_;
-        case kSetModify:
+        case EM_SETMODIFY:
             modified_ = wParam != 0;
             return 0;
-        case kSetReadOnly: {
+        case EM_SETREADONLY: {
             LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-            style = wParam != 0 ? style | kReadOnlyStyle : style & ~kReadOnlyStyle;
+            style = wParam != 0 ? style | ES_READONLY : style & ~ES_READONLY;
             SetWindowLongA(hwnd_, GWL_STYLE, style);
             return TRUE;
         }
-        case kLimitText:
+        case EM_LIMITTEXT:
         case EM_EXLIMITTEXT: {
-            const auto limit = static_cast<size_t>(message == kLimitText ? wParam : lParam);
+            const auto limit = static_cast<size_t>(message == EM_LIMITTEXT ? wParam : lParam);
             limit_ = limit != 0 ? limit : kDefaultLimit;
             return 0;
         }
-        case kGetLineCount:
+        case EM_GETLINECOUNT:
             return document_.LineCount();
-        case kLineIndex: {
+        case EM_LINEINDEX: {
             const int line =
                 static_cast<int>(wParam) < 0 ? document_.LineOf(caret_) : static_cast<int>(wParam);
             const size_t start = document_.LineStart(line);
             return start == std::string::npos ? -1 : static_cast<LRESULT>(start);
         }
-        case kLineLength: {
+        case EM_LINELENGTH: {
             const int line = static_cast<int>(wParam) < 0
                                  ? document_.LineOf(caret_)
                                  : document_.LineOf(static_cast<size_t>(wParam));
             return static_cast<LRESULT>(document_.LineLength(line));
         }
-        case kLineFromChar:
+        case EM_LINEFROMCHAR:
         case EM_EXLINEFROMCHAR: {
-            const auto position = static_cast<LONG>(message == kLineFromChar ? wParam : lParam);
+            const auto position = static_cast<LONG>(message == EM_LINEFROMCHAR ? wParam : lParam);
             return document_.LineOf(position < 0 ? caret_ : static_cast<size_t>(position));
         }
-        case kGetLine: {
+        case EM_GETLINE: {
             auto* buffer = reinterpret_cast<char*>(lParam);
             const size_t start = document_.LineStart(static_cast<int>(wParam));
             if (buffer == nullptr || start == std::string::npos) {
@@ -526,13 +525,13 @@ LRESULT RichEditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             std::memcpy(buffer, document_.Text().data() + start, length);
             return static_cast<LRESULT>(length);
         }
-        case kGetFirstVisibleLine:
+        case EM_GETFIRSTVISIBLELINE:
             return firstLine_;
-        case kScrollCaret:
+        case EM_SCROLLCARET:
             EnsureCaretVisible();
             return 0;
         case EM_CANPASTE:
-            return (wParam == 0 || wParam == kTextFormat) && !ReadOnly() &&
+            return (wParam == 0 || wParam == CF_TEXT) && !ReadOnly() &&
                    ClipboardText(hwnd_).has_value();
         case EM_GETSELTEXT: {
             auto* buffer = reinterpret_cast<char*>(lParam);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/controls/RichEditDocument.h"
+#include "platform/controls/ScrollBarSync.h"
 
 namespace platform::views {
 
@@ -19,6 +20,7 @@ public:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     // One stretch of a laid-out line with a single format and selection state.
     struct Piece {
         size_t from = 0;
@@ -87,6 +89,11 @@ private:
     size_t PositionAt(POINT point);
     void EnsureCaretVisible();
     void ScrollLines(int first);
+    void Scroll(int code, int thumb);
+    // The lines that fit in the window from the first one shown, at least one.
+    int PageLines(const std::vector<Line>& lines) const;
+    // Shows the screen lines on the vertical bar the control was made with.
+    void UpdateScrollBars();
 
     // Layout and painting.
     std::vector<Line> Layout(HDC dc) const;
@@ -116,6 +123,10 @@ private:
     int firstLine_ = 0;
     // The first byte of a two-byte character typed as two WM_CHAR messages.
     int pendingLead_ = -1;
+    // The window bars the control was made with; without ES_DISABLENOSCROLL they come and go
+    // with the need to scroll.
+    DWORD bars_ = 0;
+    ScrollBarSync scrollBars_;
 };
 
 }  // namespace platform::views

@@ -1,8 +1,11 @@
 // Typing, keys and the mouse in the rich edit.
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 #include "platform/controls/RichEditControl.h"
 #include "platform/controls/RichEditFonts.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
 
@@ -190,6 +193,74 @@ void RichEditControl::ScrollLines(int first) {
         firstLine_ = first;
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
+}
+
+int RichEditControl::PageLines(const std::vector<Line>& lines) const {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    int page = 0;
+    for (int index = std::max(0, firstLine_); index < static_cast<int>(lines.size()); ++index) {
+        const Line& line = lines[static_cast<size_t>(index)];
+        if (line.top + line.height > client.bottom) {
+            break;
+        }
+        ++page;
+    }
+    return std::max(1, page);
+}
+
+void RichEditControl::Scroll(int code, int thumb) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    const int page = PageLines(Layout(dc));
+    DeleteDC(dc);
+    switch (code) {
+        case SB_LINEUP:
+            ScrollLines(firstLine_ - 1);
+            break;
+        case SB_LINEDOWN:
+            ScrollLines(firstLine_ + 1);
+            break;
+        case SB_PAGEUP:
+            ScrollLines(firstLine_ - page);
+            break;
+        case SB_PAGEDOWN:
+            ScrollLines(firstLine_ + page);
+            break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            ScrollLines(thumb);
+            break;
+        case SB_TOP:
+            ScrollLines(0);
+            break;
+        case SB_BOTTOM:
+            ScrollLines(std::numeric_limits<int>::max());
+            break;
+        default:
+            break;
+    }
+}
+
+void RichEditControl::UpdateScrollBars() {
+    if (bars_ == 0) {
+        return;
+    }
+    HDC dc = CreateCompatibleDC(nullptr);
+    const auto values = [this, dc](int bar) -> std::optional<ScrollBarValues> {
+        // The horizontal bar stays as it was made: its style bit is what keeps the lines from
+        // wrapping.
+        if (bar != SB_VERT) {
+            return std::nullopt;
+        }
+        // Like the edit control, the rich edit scrolls until its last line is at the top.
+        const std::vector<Line> lines = Layout(dc);
+        const int page = PageLines(lines);
+        return ScrollBarValues{std::max(static_cast<int>(lines.size()), firstLine_ + page) - 1,
+                               page, firstLine_};
+    };
+    const bool keep = (GetWindowLongA(hwnd_, GWL_STYLE) & ES_DISABLENOSCROLL) != 0;
+    scrollBars_.Update(hwnd_, values, keep ? SIF_DISABLENOSCROLL : 0);
+    DeleteDC(dc);
 }
 
 void RichEditControl::EnsureCaretVisible() {

@@ -2,6 +2,7 @@
 // baseline, placed by the paragraph's alignment.
 #include <algorithm>
 
+#include "platform/controls/Edit.h"
 #include "platform/controls/RichEditControl.h"
 #include "platform/controls/RichEditFonts.h"
 #include "platform/controls/ViewSupport.h"
@@ -11,14 +12,11 @@ namespace platform::views {
 namespace {
 
 constexpr int kMargin = 1;
-constexpr LONG kNoHideSelectionStyle = 0x0100;
-constexpr LONG kAutoScrollStyle = 0x0080;
 
 }  // namespace
 
 bool RichEditControl::ShowsSelection() const {
-    return !hideSelection_ &&
-           (hasFocus_ || (GetWindowLongA(hwnd_, GWL_STYLE) & kNoHideSelectionStyle) != 0);
+    return !hideSelection_ && (hasFocus_ || (GetWindowLongA(hwnd_, GWL_STYLE) & ES_NOHIDESEL) != 0);
 }
 
 std::vector<RichEditControl::Line> RichEditControl::Layout(HDC dc) const {
@@ -30,7 +28,7 @@ std::vector<RichEditControl::Line> RichEditControl::Layout(HDC dc) const {
     const size_t selectionEnd = SelectionEnd();
     const int room = client.right - 2 * kMargin;
     const bool wrap = Multiline() && room > 0 &&
-                      (GetWindowLongA(hwnd_, GWL_STYLE) & (WS_HSCROLL | kAutoScrollStyle)) == 0;
+                      (GetWindowLongA(hwnd_, GWL_STYLE) & (WS_HSCROLL | ES_AUTOHSCROLL)) == 0;
     auto selected = [&](size_t at) {
         return showSelection && at >= selectionStart && at < selectionEnd;
     };

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/controls/Clipboard.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/controls/ViewTestSupport.h"
 #include "platform/drawing/Surface.h"
 
@@ -14,23 +16,6 @@ namespace platform::testing {
 namespace {
 
 constexpr int kEditId = 1083;
-// The edit control's numbers, which the rich edit answers too.
-constexpr UINT kGetSel = 0x00B0;
-constexpr UINT kSetSel = 0x00B1;
-constexpr UINT kGetLineCount = 0x00BA;
-constexpr UINT kLineIndex = 0x00BB;
-constexpr UINT kLineLength = 0x00C1;
-constexpr UINT kReplaceSel = 0x00C2;
-constexpr UINT kGetLine = 0x00C4;
-constexpr UINT kCanUndo = 0x00C6;
-constexpr UINT kUndo = 0x00C7;
-constexpr UINT kLineFromChar = 0x00C9;
-constexpr UINT kSetReadOnly = 0x00CF;
-constexpr LONG kMultiline = 0x0004;
-constexpr LONG kReadOnly = 0x0800;
-constexpr LONG kWantReturn = 0x1000;
-constexpr UINT kChange = 0x0300;
-constexpr UINT kMaxText = 0x0501;
 
 struct SelectionNotice {
     LONG from;
@@ -51,9 +36,9 @@ protected:
             }
         };
         edit_ = CreateWindowExA(
-            0, RICHEDIT_CLASS10A, "", WS_CHILD | WS_VISIBLE | WS_VSCROLL | kMultiline | kWantReturn,
-            10, 10, 300, 200, parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)),
-            nullptr, nullptr);
+            0, RICHEDIT_CLASS10A, "",
+            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_WANTRETURN, 10, 10, 300, 200,
+            parent_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), nullptr, nullptr);
         ASSERT_NE(edit_, nullptr);
     }
     void TearDown() override {
@@ -106,7 +91,7 @@ protected:
 };
 
 TEST_F(RichEditTest, BothClassNamesMakeTheControlAndTextKeepsCrLf) {
-    HWND other = CreateWindowExA(0, RICHEDIT_CLASSA, "a\nb", WS_CHILD | kMultiline, 0, 0, 50, 50,
+    HWND other = CreateWindowExA(0, RICHEDIT_CLASSA, "a\nb", WS_CHILD | ES_MULTILINE, 0, 0, 50, 50,
                                  parent_, nullptr, nullptr, nullptr);
     ASSERT_NE(other, nullptr);
     char buffer[16] = {};
@@ -117,15 +102,15 @@ TEST_F(RichEditTest, BothClassNamesMakeTheControlAndTextKeepsCrLf) {
     EXPECT_EQ(Text(), "第一行\r\n第二行");
     EXPECT_EQ(GetWindowTextLengthA(edit_), 14);
     EXPECT_EQ(GetWindowTextA(edit_, buffer, 6), 4);
-    EXPECT_EQ(SendMessageA(edit_, kGetLineCount, 0, 0), 2);
-    EXPECT_EQ(SendMessageA(edit_, kLineIndex, 1, 0), 8);
-    EXPECT_EQ(SendMessageA(edit_, kLineLength, 9, 0), 6);
-    EXPECT_EQ(SendMessageA(edit_, kLineFromChar, 8, 0), 1);
+    EXPECT_EQ(SendMessageA(edit_, EM_GETLINECOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(edit_, EM_LINEINDEX, 1, 0), 8);
+    EXPECT_EQ(SendMessageA(edit_, EM_LINELENGTH, 9, 0), 6);
+    EXPECT_EQ(SendMessageA(edit_, EM_LINEFROMCHAR, 8, 0), 1);
     EXPECT_EQ(SendMessageA(edit_, EM_EXLINEFROMCHAR, 0, 3), 0);
     char line[16] = {};
     const WORD capacity = 4;
     std::memcpy(line, &capacity, sizeof(capacity));
-    EXPECT_EQ(SendMessageA(edit_, kGetLine, 1, reinterpret_cast<LPARAM>(line)), 4);
+    EXPECT_EQ(SendMessageA(edit_, EM_GETLINE, 1, reinterpret_cast<LPARAM>(line)), 4);
     EXPECT_EQ(std::string(line, 4), "第二");
 }
 
@@ -141,10 +126,11 @@ TEST_F(RichEditTest, SelectionsSnapToCharactersAndRangesReadText) {
     EXPECT_EQ(Sel().cpMax, 10);
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(edit_, kGetSel, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    SendMessageA(edit_, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
     EXPECT_EQ(start, 0U);
     EXPECT_EQ(end, 10U);
-    SendMessageA(edit_, kSetSel, 2, 4);
+    SendMessageA(edit_, EM_SETSEL, 2, 4);
     char selected[16] = {};
     EXPECT_EQ(SendMessageA(edit_, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected)), 2);
     EXPECT_STREQ(selected, "文");
@@ -185,7 +171,7 @@ TEST_F(RichEditTest, EventsFollowTheEventMask) {
     ASSERT_EQ(selections_.size(), 2U);
     EXPECT_EQ(selections_[1].from, 1);
     EXPECT_EQ(selections_[1].type, SEL_EMPTY);
-    EXPECT_EQ(CommandCodes(), std::vector<UINT>{kChange});
+    EXPECT_EQ(CommandCodes(), std::vector<UINT>{EN_CHANGE});
     // The selection notice comes before the change.
     const auto order = Log().Only({WM_NOTIFY, WM_COMMAND});
     ASSERT_EQ(order.size(), 2U);
@@ -318,8 +304,8 @@ TEST_F(RichEditTest, ParagraphAlignmentCoversTheSelectedParagraphs) {
 
 TEST_F(RichEditTest, ReadOnlyRefusesTheUserButNotTheProgram) {
     SetWindowTextA(edit_, "keep");
-    ASSERT_TRUE(SendMessageA(edit_, kSetReadOnly, TRUE, 0));
-    EXPECT_EQ(GetWindowLongA(edit_, GWL_STYLE) & kReadOnly, kReadOnly);
+    ASSERT_TRUE(SendMessageA(edit_, EM_SETREADONLY, TRUE, 0));
+    EXPECT_EQ(GetWindowLongA(edit_, GWL_STYLE) & ES_READONLY, ES_READONLY);
     SetSel(0, 2);
     Type("x");
     SendMessageA(edit_, WM_CUT, 0, 0);
@@ -330,10 +316,10 @@ TEST_F(RichEditTest, ReadOnlyRefusesTheUserButNotTheProgram) {
     SendMessageA(edit_, WM_PASTE, 0, 0);
     EXPECT_EQ(Text(), "keep");
     EXPECT_FALSE(SendMessageA(edit_, EM_CANPASTE, 0, 0));
-    SendMessageA(edit_, kReplaceSel, FALSE, reinterpret_cast<LPARAM>("KE"));
+    SendMessageA(edit_, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("KE"));
     EXPECT_EQ(Text(), "KEep");
-    SendMessageA(edit_, kSetReadOnly, FALSE, 0);
-    EXPECT_EQ(GetWindowLongA(edit_, GWL_STYLE) & kReadOnly, 0);
+    SendMessageA(edit_, EM_SETREADONLY, FALSE, 0);
+    EXPECT_EQ(GetWindowLongA(edit_, GWL_STYLE) & ES_READONLY, 0);
 }
 
 TEST_F(RichEditTest, ClipboardCommandsMoveTheSelection) {
@@ -354,12 +340,12 @@ TEST_F(RichEditTest, ClipboardCommandsMoveTheSelection) {
 }
 
 TEST_F(RichEditTest, UndoRevertsTheLastStepAndUndoingAgainRedoes) {
-    EXPECT_FALSE(SendMessageA(edit_, kCanUndo, 0, 0));
+    EXPECT_FALSE(SendMessageA(edit_, EM_CANUNDO, 0, 0));
     Type("abc");
-    EXPECT_TRUE(SendMessageA(edit_, kCanUndo, 0, 0));
-    ASSERT_TRUE(SendMessageA(edit_, kUndo, 0, 0));
+    EXPECT_TRUE(SendMessageA(edit_, EM_CANUNDO, 0, 0));
+    ASSERT_TRUE(SendMessageA(edit_, EM_UNDO, 0, 0));
     EXPECT_EQ(Text(), "");
-    ASSERT_TRUE(SendMessageA(edit_, kUndo, 0, 0));
+    ASSERT_TRUE(SendMessageA(edit_, EM_UNDO, 0, 0));
     EXPECT_EQ(Text(), "abc");
     SetSel(0, 1);
     SendMessageA(edit_, WM_CUT, 0, 0);
@@ -371,14 +357,14 @@ TEST_F(RichEditTest, UndoRevertsTheLastStepAndUndoingAgainRedoes) {
     EXPECT_EQ(range.cpMax, 1);
     // Setting the text forgets what could be undone.
     SetWindowTextA(edit_, "new");
-    EXPECT_FALSE(SendMessageA(edit_, kUndo, 0, 0));
+    EXPECT_FALSE(SendMessageA(edit_, EM_UNDO, 0, 0));
 }
 
 TEST_F(RichEditTest, TheLimitStopsTypingWithEnMaxText) {
     SendMessageA(edit_, EM_EXLIMITTEXT, 0, 3);
     Type("abcd");
     EXPECT_EQ(Text(), "abc");
-    EXPECT_EQ(CommandCodes(), std::vector<UINT>{kMaxText});
+    EXPECT_EQ(CommandCodes(), std::vector<UINT>{EN_MAXTEXT});
 }
 
 TEST_F(RichEditTest, AFontBecomesTheDefaultFormatAndFocusIsReported) {
@@ -410,13 +396,11 @@ TEST_F(RichEditTest, LongParagraphsWrapAtSpacesUnlessTheStyleScrollsSideways) {
     for (int i = 0; i < 300; ++i) {
         words += "word" + std::to_string(i % 10) + " ";
     }
-    constexpr UINT kScrollCaret = 0x00B7;
-    constexpr UINT kFirstVisibleLine = 0x00CE;
     SetWindowTextA(edit_, words.c_str());
     SetSel(static_cast<LONG>(words.size()), static_cast<LONG>(words.size()));
-    SendMessageA(edit_, kScrollCaret, 0, 0);
-    EXPECT_EQ(SendMessageA(edit_, kGetLineCount, 0, 0), 1);
-    const auto first = SendMessageA(edit_, kFirstVisibleLine, 0, 0);
+    SendMessageA(edit_, EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(SendMessageA(edit_, EM_GETLINECOUNT, 0, 0), 1);
+    const auto first = SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0);
     EXPECT_GT(first, 3);
     // Every screen line starts at a word.
     Click(edit_, POINT{0, 150});
@@ -424,15 +408,15 @@ TEST_F(RichEditTest, LongParagraphsWrapAtSpacesUnlessTheStyleScrollsSideways) {
     ASSERT_GT(caret, 0);
     EXPECT_EQ(words[static_cast<size_t>(caret) - 1], ' ');
     EXPECT_EQ(words.compare(static_cast<size_t>(caret), 4, "word"), 0);
-    SendMessageA(edit_, WM_VSCROLL, 6, 0);
-    EXPECT_EQ(SendMessageA(edit_, kFirstVisibleLine, 0, 0), 0);
+    SendMessageA(edit_, WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(SendMessageA(edit_, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 
     HWND wide = CreateWindowExA(0, RICHEDIT_CLASS10A, words.c_str(),
-                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | kMultiline, 10, 220, 300, 60,
+                                WS_CHILD | WS_VISIBLE | WS_HSCROLL | ES_MULTILINE, 10, 220, 300, 60,
                                 parent_, nullptr, nullptr, nullptr);
-    SendMessageA(wide, kSetSel, words.size(), words.size());
-    SendMessageA(wide, kScrollCaret, 0, 0);
-    EXPECT_EQ(SendMessageA(wide, kFirstVisibleLine, 0, 0), 0);
+    SendMessageA(wide, EM_SETSEL, words.size(), words.size());
+    SendMessageA(wide, EM_SCROLLCARET, 0, 0);
+    EXPECT_EQ(SendMessageA(wide, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
 }
 
 struct StreamBuffer {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/controls/ScrollInfo.h"
 #include "platform/controls/TolerantMergeSort.h"
 #include "platform/controls/ViewSupport.h"
 #include "platform/text/Gbk.h"
@@ -165,6 +166,21 @@ void TreeViewControl::ScrollTo(int topRow) {
         topRow_ = topRow;
         InvalidateRect(hwnd_, nullptr, TRUE);
     }
+    UpdateScrollBars();
+}
+
+void TreeViewControl::UpdateScrollBars() {
+    if (GetWindowLongA(hwnd_, GWL_STYLE) & TVS_NOSCROLL) {
+        return;
+    }
+    // Rows scroll by whole items. The tree does not scroll sideways, so a horizontal bar it was
+    // made with has nothing to show and goes.
+    scrollBars_.Update(hwnd_, [this](int bar) {
+        if (bar != SB_VERT) {
+            return ScrollBarValues{};
+        }
+        return ScrollBarValues{static_cast<int>(Rows().size()) - 1, VisibleCount(), topRow_};
+    });
 }
 
 void TreeViewControl::EnsureShown(Node* node) {
@@ -249,6 +265,7 @@ HTREEITEM TreeViewControl::Insert(const TVINSERTSTRUCTA* insert) {
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(position), std::move(node));
     live_.insert(added);
     InvalidateRect(hwnd_, nullptr, TRUE);
+    UpdateScrollBars();
     return ToHandle(added);
 }
 

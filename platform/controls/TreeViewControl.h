@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "platform/controls/ScrollBarSync.h"
 #include "platform/controls/TreeView.h"
 
 namespace platform::views {
@@ -51,6 +52,8 @@ private:
     RECT LabelRect(const Node* node, int row) const;
     HTREEITEM HitTest(TVHITTESTINFO* info) const;
     void ScrollTo(int topRow);
+    // Shows the rows on the window's vertical bar.
+    void UpdateScrollBars();
     void EnsureShown(Node* node);
 
     // Changes.
@@ -96,6 +99,7 @@ private:
     bool hasFocus_ = false;
     bool leftPressed_ = false;
     bool rightPressed_ = false;
+    ScrollBarSync scrollBars_;
 };
 
 }  // namespace platform::views

@@ -1,23 +1,11 @@
 // Mouse, keyboard and scrolling of the tree view.
 #include <algorithm>
 
+#include "platform/controls/ScrollInfo.h"
 #include "platform/controls/TreeViewControl.h"
 #include "platform/controls/ViewSupport.h"
 
 namespace platform::views {
-namespace {
-
-// WM_VSCROLL request codes.
-constexpr int kLineUp = 0;
-constexpr int kLineDown = 1;
-constexpr int kPageUp = 2;
-constexpr int kPageDown = 3;
-constexpr int kThumbPosition = 4;
-constexpr int kThumbTrack = 5;
-constexpr int kTop = 6;
-constexpr int kBottom = 7;
-
-}  // namespace
 
 void TreeViewControl::MouseDown(POINT point, bool right, bool doubleClick) {
     if (GetFocus() != hwnd_) {
@@ -133,26 +121,26 @@ void TreeViewControl::KeyDown(WPARAM key) {
 void TreeViewControl::Scroll(int code, int position) {
     const int page = std::max(1, VisibleCount());
     switch (code) {
-        case kLineUp:
+        case SB_LINEUP:
             ScrollTo(topRow_ - 1);
             break;
-        case kLineDown:
+        case SB_LINEDOWN:
             ScrollTo(topRow_ + 1);
             break;
-        case kPageUp:
+        case SB_PAGEUP:
             ScrollTo(topRow_ - page);
             break;
-        case kPageDown:
+        case SB_PAGEDOWN:
             ScrollTo(topRow_ + page);
             break;
-        case kThumbPosition:
-        case kThumbTrack:
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
             ScrollTo(position);
             break;
-        case kTop:
+        case SB_TOP:
             ScrollTo(0);
             break;
-        case kBottom:
+        case SB_BOTTOM:
             ScrollTo(static_cast<int>(Rows().size()));
             break;
         default:

@@ -1,5 +1,6 @@
 #include "platform/framework/FrameWnd.h"
 
+#include "platform/controls/ToolTip.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/framework/AcceleratorApi.h"
 #include "platform/framework/CmdUI.h"
@@ -28,6 +29,16 @@ ON_WM_SETFOCUS()
 AFX_WM_ENTRY_(WM_INITMENUPOPUP,
               self_->OnInitMenuPopup(MenuOf(call_.wParam), static_cast<UINT>(LOWORD(call_.lParam)),
                                      static_cast<BOOL>(HIWORD(call_.lParam))))
+ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
+ON_COMMAND_EX(ID_VIEW_REBAR, OnBarCheck)
+ON_UPDATE_COMMAND_UI(ID_VIEW_REBAR, OnUpdateControlBarMenu)
+ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
+ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTA, 0, 0xFFFF, OnToolTipText)
 END_MESSAGE_MAP()
 
 const RECT CFrameWnd::rectDefault = {CW_USEDEFAULT, CW_USEDEFAULT, 0, 0};
@@ -177,6 +188,7 @@ void CFrameWnd::ActivateFrame(int nCmdShow) {
 }
 
 void CFrameWnd::RecalcLayout(BOOL) {
+    m_bDelayedLayout = FALSE;
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
 }
 

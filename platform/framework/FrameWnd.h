@@ -5,12 +5,21 @@
 // then the application. Accelerators are translated in the frame's PreTranslateMessage.
 #pragma once
 
+#include <vector>
+
 #include "platform/framework/CreateContext.h"
 #include "platform/framework/FrameworkIds.h"
 #include "platform/framework/Wnd.h"
 
+class CControlBar;
 class CDocument;
+class CDockBar;
 class CView;
+
+// The frame's status-line messages: show a command's prompt (wParam the id, or 0 and lParam the
+// text), and the framework's way back to the previous one.
+#define WM_SETMESSAGESTRING 0x0362
+#define WM_POPMESSAGESTRING 0x0375
 
 class CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
@@ -44,6 +53,29 @@ public:
     // rest of the client area.
     virtual void RecalcLayout(BOOL bNotify = TRUE);
 
+    // Control bars. EnableDocking makes a dock bar for each side of dwDockStyle (CBRS_ALIGN_*);
+    // DockControlBar moves a bar into the dock bar nDockBarID (AFX_IDW_DOCKBAR_*), or with 0 into
+    // the first one, in the order top, bottom, left, right, that both allow.
+    void EnableDocking(DWORD dwDockStyle);
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+    // Shows or hides the bar and lays the frame out, at once or (bDelay) at the next idle time.
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    CControlBar* GetControlBar(UINT nID);
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+
+    // The status line: pane 0 of the status bar (AFX_IDW_STATUS_BAR) shows a text, or the prompt
+    // of a command id: the part of its string before "\n". AFX_IDS_IDLEMESSAGE is the idle text.
+    void SetMessageText(LPCSTR lpszText);
+    void SetMessageText(UINT nID);
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    virtual CWnd* GetMessageBar();
+    // The id whose prompt the status line should show; the frame brings it back at idle time.
+    UINT m_nIDTracking = AFX_IDS_IDLEMESSAGE;
+    UINT m_nIDLastMessage = 0;
+
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -61,7 +93,18 @@ protected:
     afx_msg void OnClose();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    // ID_VIEW_STATUS_BAR, ID_VIEW_TOOLBAR and ID_VIEW_REBAR show or hide the bar of that id, which
+    // is ticked while it is visible.
+    afx_msg BOOL OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // Tool tips of the bars' buttons: the part of the command's string after "\n".
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
     CView* m_pViewActive = nullptr;
+    std::vector<CControlBar*> m_listControlBars;
+    BOOL m_bDelayedLayout = FALSE;
 };

@@ -1,4 +1,5 @@
 // The program's start and end around the application object.
+#include "platform/controls/ControlClasses.h"
 #include "platform/database/DatabaseClasses.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
@@ -13,6 +14,9 @@ void StartPlatform(CWinApp* app) {
     platform::InstallScreen();
     platform::ConnectWindowsToLink();
     platform::RegisterDatabaseClasses();
+    // The standard controls exist without any call on the original system; the common ones
+    // after InitCommonControls, which programs of this kind make early on.
+    platform::RegisterControlClasses();
     AfxSetThread(app);
     app->m_nThreadID = ::GetCurrentThreadId();
     // Every loop of this thread, modal ones included, pre-translates through the application.

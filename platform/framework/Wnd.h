@@ -13,10 +13,13 @@
 #pragma once
 
 #include <cstddef>
+#include <utility>
 
+#include "platform/com/OleDispatchDriver.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/drawing/DC.h"
 #include "platform/framework/CmdTarget.h"
+#include "platform/framework/EventSinkMap.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/CString.h"
 #include "platform/windows/WindowApi.h"
@@ -47,6 +50,7 @@ struct AFX_SIZEPARENTPARAMS {
 };
 
 class CCreateContext;
+class CFile;
 class CFrameWnd;
 class CMenu;
 class CScrollBar;
@@ -269,6 +273,31 @@ public:
     }
     BOOL SetMenu(std::nullptr_t) { return ::SetMenu(m_hWnd, nullptr); }
 
+    // ActiveX controls, once AfxEnableControlContainer has run. CreateControl makes this object
+    // the window object of a new control of the class, a child of pParentWnd; a persisted state
+    // or a licence key is not supported (FALSE when given).
+    BOOL CreateControl(REFCLSID clsid, LPCSTR pszWindowName, DWORD dwStyle, const RECT& rect,
+                       CWnd* pParentWnd, UINT nID, CFile* pPersist = nullptr, BOOL bStorage = FALSE,
+                       BSTR bstrLicKey = nullptr);
+    // The control this window is, without an added reference; null for any other window.
+    LPUNKNOWN GetControlUnknown() const;
+    // Calls the control by dispatch id as COleDispatchDriver does, failures included; on a
+    // window that is not a control nothing happens.
+    template <typename... Arguments>
+    void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet,
+                      const BYTE* pbParamInfo, Arguments&&... arguments) {
+        ControlDispatch().InvokeHelper(dwDispID, wFlags, vtRet, pvRet, pbParamInfo,
+                                       std::forward<Arguments>(arguments)...);
+    }
+    void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
+    template <typename Argument>
+    void SetProperty(DISPID dwDispID, VARTYPE vtProp, Argument&& argument) {
+        ControlDispatch().SetProperty(dwDispID, vtProp, std::forward<Argument>(argument));
+    }
+    // Hands an event of this window's control with the id to the first entry of the event sink
+    // maps, most derived class first, that names the id and the event; FALSE when none does.
+    BOOL OnEvent(UINT idCtrl, AFX_EVENT* pEvent);
+
     // Default handlers: each does the default processing of its message; the window's own
     // handlers call them as their base.
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
@@ -322,6 +351,7 @@ public:
     afx_msg void OnSetFont(CFont* pFont, BOOL bRedraw);
 
     DECLARE_MESSAGE_MAP()
+    DECLARE_EVENTSINK_MAP()
 
 private:
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam,
@@ -334,6 +364,8 @@ private:
     // Takes the window's procedure over, keeping the previous one for DefWindowProc.
     void TakeOverProcedure();
     void InstallPreTranslate();
+    // The automation interface of the control this window is; one without an object otherwise.
+    COleDispatchDriver& ControlDispatch() const;
 
     WNDPROC m_pfnSuper = nullptr;
     HWND ownerOverride_ = nullptr;

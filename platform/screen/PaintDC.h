@@ -2,7 +2,7 @@
 // the window's handle; a framework window object may be given instead.
 #pragma once
 
-#include <type_traits>
+#include <concepts>
 
 #include "platform/drawing/DC.h"
 #include "platform/windows/WindowApi.h"
@@ -13,7 +13,10 @@ class CPaintDC : public CDC {
 public:
     explicit CPaintDC(HWND hwnd);
     // Over a framework window object (any class derived from CWnd).
-    template <typename Wnd, typename = std::enable_if_t<std::is_base_of_v<CWnd, Wnd>>>
+    template <typename Wnd>
+    requires requires(Wnd* window) {
+        { window->m_hWnd } -> std::convertible_to<HWND>;
+    }
     explicit CPaintDC(Wnd* window) : CPaintDC(window->m_hWnd) {}
     ~CPaintDC() override;
 

@@ -3,7 +3,7 @@
 // may be given instead.
 #pragma once
 
-#include <type_traits>
+#include <concepts>
 
 #include "platform/drawing/DC.h"
 #include "platform/windows/WindowApi.h"
@@ -14,7 +14,10 @@ class CWindowDC : public CDC {
 public:
     explicit CWindowDC(HWND hwnd);
     // Over a framework window object (any class derived from CWnd).
-    template <typename Wnd, typename = std::enable_if_t<std::is_base_of_v<CWnd, Wnd>>>
+    template <typename Wnd>
+    requires requires(Wnd* window) {
+        { window->m_hWnd } -> std::convertible_to<HWND>;
+    }
     explicit CWindowDC(Wnd* window) : CWindowDC(window->m_hWnd) {}
     ~CWindowDC() override;
 

@@ -1,0 +1,12 @@
+// Ids of the control-bar tests' resources.
+#define IDR_BARS 300
+#define IDR_NOBITMAP 301
+#define ID_BAR_BACK 33008
+#define ID_BAR_FORWARD 33009
+#define ID_BAR_STOP 33010
+#define ID_BAR_HOME 33011
+#define ID_BAR_QUIET 33012
+#define ID_BAR_ORPHAN 33013
+#define ID_INDICATOR_PROGRESS 33024
+#define ID_INDICATOR_SIZE 33025
+#define ID_INDICATOR_MISSING 33026

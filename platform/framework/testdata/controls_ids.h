@@ -1,0 +1,3 @@
+// Ids of the control hosting tests' resources.
+#define IDD_BROWSER_PAGE 310
+#define IDC_BROWSER 1001
