@@ -26,6 +26,7 @@ ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_CLOSE()
 ON_WM_SETFOCUS()
+ON_WM_NCDESTROY()
 AFX_WM_ENTRY_(WM_INITMENUPOPUP,
               self_->OnInitMenuPopup(MenuOf(call_.wParam), static_cast<UINT>(LOWORD(call_.lParam)),
                                      static_cast<BOOL>(HIWORD(call_.lParam))))
@@ -50,10 +51,14 @@ CFrameWnd::~CFrameWnd() {
 }
 
 BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
-                       CWnd* pParentWnd, LPCSTR, DWORD dwExStyle, CCreateContext* pContext) {
-    // The menu bar named by lpszMenuName is not attached: the programs take it down at once, and
-    // their menus are shown as pop-ups.
+                       CWnd* pParentWnd, LPCSTR lpszMenuName, DWORD dwExStyle,
+                       CCreateContext* pContext) {
     m_strTitle = lpszWindowName;
+    // A frame whose resource id names no menu simply has no menu bar.
+    HMENU menu = nullptr;
+    if (lpszMenuName != nullptr) {
+        menu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
+    }
     // rectDefault asks for the default place and size; its width is not a number to compute.
     int x = CW_USEDEFAULT;
     int y = CW_USEDEFAULT;
@@ -65,8 +70,15 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
         cx = rect.right - rect.left;
         cy = rect.bottom - rect.top;
     }
-    return CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
-                    AfxHwndOf(pParentWnd), nullptr, pContext);
+    if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
+                  AfxHwndOf(pParentWnd), menu, pContext)) {
+        if (menu != nullptr) {
+            ::DestroyMenu(menu);
+        }
+        return FALSE;
+    }
+    m_hMenuDefault = menu;
+    return TRUE;
 }
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
@@ -248,6 +260,21 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
     }
     CWinApp* app = AfxGetApp();
     return app != nullptr && app->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::OnNcDestroy() {
+    // The window's menu ends with the window, and so does the frame's own menu when the program
+    // has put it aside.
+    HMENU current = ::GetMenu(m_hWnd);
+    if (current != nullptr) {
+        ::SetMenu(m_hWnd, nullptr);
+        ::DestroyMenu(current);
+    }
+    if (m_hMenuDefault != nullptr && m_hMenuDefault != current) {
+        ::DestroyMenu(m_hMenuDefault);
+    }
+    m_hMenuDefault = nullptr;
+    CWnd::OnNcDestroy();
 }
 
 void CFrameWnd::PostNcDestroy() {

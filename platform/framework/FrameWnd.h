@@ -1,8 +1,8 @@
 // The frame window of the document/view design: the program's main window around the view.
-// LoadFrame takes its caption (the first line of the string resource), icon and accelerator
-// table from one resource id; the caption is only ever changed by SetWindowText, never decorated
-// with the document's name. Commands go to the frame, then the active view (and its document),
-// then the application. Accelerators are translated in the frame's PreTranslateMessage.
+// LoadFrame takes its caption (the first line of the string resource), icon, menu bar and
+// accelerator table from one resource id; the caption is only ever changed by SetWindowText, never
+// decorated with the document's name. Commands go to the frame, then the active view (and its
+// document), then the application. Accelerators are translated in the frame's PreTranslateMessage.
 #pragma once
 
 #include <vector>
@@ -81,6 +81,8 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
     HACCEL m_hAccelTable = nullptr;
+    // The menu loaded with the frame (null when its resource has none).
+    HMENU m_hMenuDefault = nullptr;
     CString m_strTitle;
     UINT m_nIDHelp = 0;
 
@@ -92,6 +94,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnClose();
     afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnNcDestroy();
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     // ID_VIEW_STATUS_BAR, ID_VIEW_TOOLBAR and ID_VIEW_REBAR show or hide the bar of that id, which
     // is ticked while it is visible.

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/framework/MenuObjectAccess.h"
+
 namespace platform {
 namespace {
 
@@ -14,7 +16,8 @@ void SetMenuItemAccess(MenuItemAccess* access) {
 }
 
 MenuItemAccess* GetMenuItemAccess() {
-    return installed;
+    MenuItemAccess* access = installed;
+    return access != nullptr ? access : &MenuObjectAccess::Get();
 }
 
 }  // namespace platform

@@ -1,6 +1,5 @@
-// What the framework needs of menus for update-UI and for owner-drawn menu items, provided by the
-// menu layer, which sits above the framework's window class. Until one is installed, menu items
-// are neither updated nor drawn by the framework.
+// What the framework needs of menus for update-UI and for owner-drawn menu items. The framework's
+// menu objects provide it (MenuObjectAccess) unless another access is installed.
 #pragma once
 
 #include "platform/windows/WindowStructs.h"
@@ -27,7 +26,7 @@ public:
     virtual bool MeasureItem(LPMEASUREITEMSTRUCT item) = 0;
 };
 
-// The access is not owned; null removes it.
+// The access is not owned; null restores the framework's own.
 void SetMenuItemAccess(MenuItemAccess* access);
 MenuItemAccess* GetMenuItemAccess();
 

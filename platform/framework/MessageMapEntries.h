@@ -98,6 +98,14 @@ class CScrollBar;
                   self_->OnMeasureItem(static_cast<int>(call_.wParam),                       \
                                        reinterpret_cast<LPMEASUREITEMSTRUCT>(call_.lParam)); \
                   call_.result = TRUE)
+#define ON_WM_COMPAREITEM()                                            \
+    AFX_WM_ENTRY_(WM_COMPAREITEM, call_.result = self_->OnCompareItem( \
+                                      static_cast<int>(call_.wParam),  \
+                                      reinterpret_cast<LPCOMPAREITEMSTRUCT>(call_.lParam)))
+#define ON_WM_DELETEITEM()                                            \
+    AFX_WM_ENTRY_(WM_DELETEITEM,                                      \
+                  self_->OnDeleteItem(static_cast<int>(call_.wParam), \
+                                      reinterpret_cast<LPDELETEITEMSTRUCT>(call_.lParam)))
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY_(WM_LBUTTONDOWN, OnLButtonDown)
 #define ON_WM_LBUTTONUP() AFX_MOUSE_ENTRY_(WM_LBUTTONUP, OnLButtonUp)
 #define ON_WM_LBUTTONDBLCLK() AFX_MOUSE_ENTRY_(WM_LBUTTONDBLCLK, OnLButtonDblClk)

@@ -30,6 +30,7 @@ void StopPlatform(CWinApp* app) {
     }
     app->m_pMainWnd = nullptr;
     CWnd::DeleteTempMap();
+    CMenu::DeleteTempMap();
     platform::SetThreadMessageFilter({});
     platform::DisconnectWindowsFromLink();
     AfxSetThread(nullptr);

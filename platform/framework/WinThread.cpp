@@ -152,6 +152,7 @@ BOOL CWinThread::OnIdle(LONG lCount) {
     }
     if (lCount == 1) {
         CWnd::DeleteTempMap();
+        CMenu::DeleteTempMap();
     }
     return FALSE;
 }

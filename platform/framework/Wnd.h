@@ -20,6 +20,7 @@
 #include "platform/drawing/DC.h"
 #include "platform/framework/CmdTarget.h"
 #include "platform/framework/EventSinkMap.h"
+#include "platform/framework/Menu.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/CString.h"
 #include "platform/windows/WindowApi.h"
@@ -52,7 +53,6 @@ struct AFX_SIZEPARENTPARAMS {
 class CCreateContext;
 class CFile;
 class CFrameWnd;
-class CMenu;
 class CScrollBar;
 class CWnd;
 // The handle of a window object that may be null.
@@ -262,16 +262,11 @@ public:
     }
     BOOL KillTimer(UINT_PTR nIDEvent) { return ::KillTimer(m_hWnd, nIDEvent); }
 
-    // Menus: the menu class comes from the menu layer, so these are resolved where it is known.
-    template <typename Menu = CMenu>
-    Menu* GetMenu() const {
-        return Menu::FromHandle(::GetMenu(m_hWnd));
-    }
-    template <typename Menu>
-    BOOL SetMenu(Menu* pMenu) {
+    // Menus.
+    CMenu* GetMenu() const { return CMenu::FromHandle(::GetMenu(m_hWnd)); }
+    BOOL SetMenu(CMenu* pMenu) {
         return ::SetMenu(m_hWnd, pMenu != nullptr ? pMenu->GetSafeHmenu() : nullptr);
     }
-    BOOL SetMenu(std::nullptr_t) { return ::SetMenu(m_hWnd, nullptr); }
 
     // ActiveX controls, once AfxEnableControlContainer has run. CreateControl makes this object
     // the window object of a new control of the class, a child of pParentWnd; a persisted state
@@ -312,6 +307,8 @@ public:
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg int OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct);
+    afx_msg void OnDeleteItem(int nIDCtl, LPDELETEITEMSTRUCT lpDeleteItemStruct);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

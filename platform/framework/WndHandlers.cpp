@@ -183,6 +183,21 @@ void CWnd::OnMeasureItem(int, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
     Default();
 }
 
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct) {
+    LRESULT result = 0;
+    if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &result)) {
+        return static_cast<int>(result);
+    }
+    return static_cast<int>(Default());
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct) {
+    if (ReflectLastMsg(lpDeleteItemStruct->hwndItem)) {
+        return;
+    }
+    Default();
+}
+
 void CWnd::OnHScroll(UINT, UINT, CScrollBar* pScrollBar) {
     auto* bar = reinterpret_cast<CWnd*>(pScrollBar);
     if (bar != nullptr && ReflectLastMsg(bar->m_hWnd)) {

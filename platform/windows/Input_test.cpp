@@ -122,6 +122,28 @@ TEST_F(InputTest, ClicksOutsideTheClientAreaBecomeNonClientMessages) {
     EXPECT_EQ(input[1].hwnd, top);
 }
 
+TEST_F(InputTest, ATransparentWindowHandsClicksToTheWindowBeneath) {
+    HWND top = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 200, 200});
+    // Created first, so above the others, and covering them, like a group box.
+    HWND frame = Child(top, 1, {0, 0, 150, 150});
+    HWND inside = Child(top, 2, {20, 20, 60, 60});
+    PumpUntilIdle();
+    Log().Answer(WM_NCHITTEST, [frame](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
+        return hwnd == frame ? HTTRANSPARENT : HTCLIENT;
+    });
+    Click(POINT{30, 30});
+    auto input = Input();
+    ASSERT_EQ(Messages(input), (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_EQ(input[1].hwnd, inside);
+    EXPECT_EQ(input[1].lParam, MAKELPARAM(10, 10));
+    // Where nothing lies beneath it but the parent, the parent gets the click.
+    Click(POINT{100, 100});
+    input = Input();
+    ASSERT_EQ(input.size(), 3u);
+    EXPECT_EQ(input[1].hwnd, top);
+    EXPECT_EQ(input[1].lParam, MAKELPARAM(100, 100));
+}
+
 TEST_F(InputTest, DisabledWindowsGetNoMouseInputAndClicksActivate) {
     HWND owner = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100}, "owner");
     HWND other = TopLevel(WS_POPUP | WS_VISIBLE, {200, 0, 300, 100}, "other");

@@ -61,11 +61,29 @@ void ApplyKeyState(ThreadQueue& queue, const MSG& msg) {
 // is in its client area (or holds the capture), the hit-test code and screen point otherwise.
 void ResolveMouse(std::unique_lock<std::mutex>& lock, InputEvent& event) {
     WindowSystem& system = WindowSystem::Get();
-    const HWND hwnd = event.hwnd;
+    HWND hwnd = event.hwnd;
     const std::uint64_t serial = event.serial;
+    const POINT pt = event.pt;
     LRESULT hit = HTCLIENT;
     if (!event.captured && event.message != WM_MOUSEWHEEL) {
-        hit = CallProcedure(lock, hwnd, WM_NCHITTEST, 0, MAKELPARAM(event.pt.x, event.pt.y));
+        // A window that answers HTTRANSPARENT (a group box) hands the event to the window beneath
+        // it, as long as that window belongs to the same thread.
+        std::vector<HWND> passedOver;
+        for (;;) {
+            hit = CallProcedure(lock, hwnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+            if (hit != HTTRANSPARENT) {
+                break;
+            }
+            passedOver.push_back(hwnd);
+            const HWND beneath = WindowFromPointLocked(system, pt, passedOver);
+            const Window* passed = system.Find(hwnd);
+            const Window* next = system.Find(beneath);
+            if (passed == nullptr || next == nullptr || next->queue != passed->queue) {
+                hit = HTNOWHERE;
+                break;
+            }
+            hwnd = beneath;
+        }
     }
     ThreadQueue* queue = nullptr;
     if (const Window* window = system.Find(hwnd)) {
@@ -80,6 +98,7 @@ void ResolveMouse(std::unique_lock<std::mutex>& lock, InputEvent& event) {
         return;
     }
     InputEvent& target = *found;
+    target.hwnd = hwnd;
     const Window* window = system.Find(hwnd);
     MSG msg{hwnd, target.message, target.wParam, 0, target.time, target.pt};
     if (target.message == WM_MOUSEWHEEL) {

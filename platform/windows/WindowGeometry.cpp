@@ -60,7 +60,12 @@ void Place(HWND hwnd, Placement placement, bool show) {
                    SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | (show ? SWP_SHOWWINDOW : 0));
 }
 
-HWND Descend(const WindowSystem& system, HWND hwnd, POINT screen) {
+bool IsPassedOver(std::span<const HWND> passedOver, HWND hwnd) {
+    return std::find(passedOver.begin(), passedOver.end(), hwnd) != passedOver.end();
+}
+
+HWND Descend(const WindowSystem& system, HWND hwnd, POINT screen,
+             std::span<const HWND> passedOver) {
     for (;;) {
         const Window* window = system.Find(hwnd);
         const POINT origin = system.ClientOriginOnScreen(hwnd);
@@ -70,7 +75,7 @@ HWND Descend(const WindowSystem& system, HWND hwnd, POINT screen) {
         HWND next = nullptr;
         for (HWND child : window->children) {
             const Window* childWindow = system.Find(child);
-            if ((childWindow->style & WS_VISIBLE) &&
+            if ((childWindow->style & WS_VISIBLE) && !IsPassedOver(passedOver, child) &&
                 RectContains(OffsetRectBy(childWindow->rect, origin.x, origin.y), screen)) {
                 next = child;
                 break;
@@ -85,11 +90,13 @@ HWND Descend(const WindowSystem& system, HWND hwnd, POINT screen) {
 
 }  // namespace
 
-HWND WindowFromPointLocked(const WindowSystem& system, POINT screen) {
+HWND WindowFromPointLocked(const WindowSystem& system, POINT screen,
+                           std::span<const HWND> passedOver) {
     for (HWND top : system.Find(system.desktop)->children) {
         const Window* window = system.Find(top);
-        if ((window->style & WS_VISIBLE) && RectContains(window->rect, screen)) {
-            return Descend(system, top, screen);
+        if ((window->style & WS_VISIBLE) && !IsPassedOver(passedOver, top) &&
+            RectContains(window->rect, screen)) {
+            return Descend(system, top, screen, passedOver);
         }
     }
     return nullptr;

@@ -3,6 +3,8 @@
 // without it.
 #pragma once
 
+#include <span>
+
 #include <mutex>
 
 #include "platform/windows/WindowSystem.h"
@@ -80,7 +82,10 @@ void SetKeyWithGeneric(BYTE* state, BYTE key, bool down);
 BYTE GenericKey(BYTE key);
 
 // The deepest visible window under a screen point (WindowFromPoint).
-HWND WindowFromPointLocked(const WindowSystem& system, POINT screen);
+// The deepest visible window under a screen point, passing over the windows in `passedOver`
+// (those that answered HTTRANSPARENT) to the ones beneath them.
+HWND WindowFromPointLocked(const WindowSystem& system, POINT screen,
+                           std::span<const HWND> passedOver = {});
 
 // The port of a window of another process; null for this process's windows.
 std::shared_ptr<ForeignWindowPort> ForeignPortOf(HWND hwnd);

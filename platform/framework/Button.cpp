@@ -1,0 +1,22 @@
+#include "platform/framework/Button.h"
+
+IMPLEMENT_DYNAMIC(CButton, CWnd)
+
+BOOL CButton::Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                     UINT nID) {
+    platform::RegisterButtonClass();
+    return CWnd::Create("BUTTON", lpszCaption, dwStyle, rect, pParentWnd, nID);
+}
+
+void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message != WM_DRAWITEM) {
+        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    }
+    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != nullptr) {
+        *pResult = TRUE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,108 @@
+#include "platform/framework/ToolBarCtrl.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/screen/ScreenApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+namespace {
+
+class CHost : public CWnd {
+public:
+    std::vector<int> dropDowns;
+
+protected:
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
+        const auto* bar = reinterpret_cast<NMTOOLBAR*>(lParam);
+        if (bar->hdr.code == TBN_DROPDOWN) {
+            dropDowns.push_back(bar->iItem);
+            *pResult = 0;
+            return TRUE;
+        }
+        return CWnd::OnNotify(wParam, lParam, pResult);
+    }
+};
+
+class ToolBarCtrlWrapperTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::ResetWindowSystemForTesting();
+        platform::InstallScreen();
+        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 500, 200,
+                                  nullptr, nullptr));
+        ASSERT_TRUE(bar.Create(WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP,
+                               CRect(0, 0, 0, 0), &host, 59392));
+        TBBUTTON buttons[3] = {};
+        buttons[0] = {0, 1101, TBSTATE_ENABLED, BTNS_BUTTON, {}, 0, 0};
+        buttons[1] = {0, 0, 0, BTNS_SEP, {}, 0, 0};
+        buttons[2] = {1, 1102, TBSTATE_ENABLED, BTNS_DROPDOWN, {}, 0, 0};
+        ASSERT_TRUE(bar.AddButtons(3, buttons));
+        // Fits the bar around its buttons along the parent's top edge.
+        bar.AutoSize();
+    }
+    void TearDown() override {
+        bar.DestroyWindow();
+        host.DestroyWindow();
+        platform::ResetWindowSystemForTesting();
+    }
+
+    CHost host;
+    CToolBarCtrl bar;
+};
+
+TEST_F(ToolBarCtrlWrapperTest, ButtonsAreFoundByCommandAndKeepTheirStates) {
+    EXPECT_EQ(bar.GetButtonCount(), 3);
+    EXPECT_EQ(bar.CommandToIndex(1102), 2u);
+    EXPECT_EQ(bar.CommandToIndex(999), static_cast<UINT>(-1));
+    TBBUTTON button{};
+    ASSERT_TRUE(bar.GetButton(2, &button));
+    EXPECT_EQ(button.idCommand, 1102);
+    EXPECT_EQ(button.fsStyle, BTNS_DROPDOWN);
+
+    EXPECT_TRUE(bar.CheckButton(1101));
+    EXPECT_TRUE(bar.IsButtonChecked(1101));
+    EXPECT_EQ(bar.GetState(1101), TBSTATE_ENABLED | TBSTATE_CHECKED);
+    EXPECT_TRUE(bar.EnableButton(1101, FALSE));
+    EXPECT_FALSE(bar.IsButtonEnabled(1101));
+    EXPECT_TRUE(bar.HideButton(1102));
+    EXPECT_TRUE(bar.IsButtonHidden(1102));
+    EXPECT_TRUE(bar.SetState(1102, TBSTATE_ENABLED));
+    EXPECT_EQ(bar.GetState(1102), TBSTATE_ENABLED);
+    EXPECT_EQ(bar.GetState(999), -1);
+
+    TBBUTTONINFO info{};
+    info.dwMask = TBIF_STATE | TBIF_STYLE;
+    EXPECT_TRUE(bar.GetButtonInfo(1102, &info));
+    EXPECT_EQ(info.fsStyle, BTNS_DROPDOWN);
+    EXPECT_FALSE(bar.GetButtonInfo(999, &info));
+
+    EXPECT_TRUE(bar.DeleteButton(1));
+    EXPECT_EQ(bar.CommandToIndex(1102), 1u);
+}
+
+TEST_F(ToolBarCtrlWrapperTest, GeometryAndStyles) {
+    EXPECT_EQ(bar.SetExtendedStyle(TBSTYLE_EX_DRAWDDARROWS), 0u);
+    EXPECT_EQ(bar.GetExtendedStyle(), static_cast<DWORD>(TBSTYLE_EX_DRAWDDARROWS));
+    EXPECT_NE(bar.GetStyle() & TBSTYLE_FLAT, 0u);
+
+    CRect byIndex;
+    CRect byCommand;
+    ASSERT_TRUE(bar.GetItemRect(2, &byIndex));
+    ASSERT_TRUE(bar.GetRect(1102, &byCommand));
+    EXPECT_EQ(byIndex, byCommand);
+    CPoint inside = byIndex.CenterPoint();
+    EXPECT_EQ(bar.HitTest(&inside), 2);
+    EXPECT_FALSE(bar.GetRect(999, &byCommand));
+
+    // A press on the drop-down arrow asks the owner what to do.
+    POINT press{byIndex.right - 3, byIndex.CenterPoint().y};
+    bar.ClientToScreen(&press);
+    platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, press);
+    platform::InjectMouse(MOUSEEVENTF_LEFTUP, press);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(host.dropDowns, std::vector<int>{1102});
+}
+
+}  // namespace
