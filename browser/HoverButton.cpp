@@ -1,7 +1,6 @@
 #include "browser/HoverButton.h"
 
 #include "browser/SkinColors.h"
-#include "platform/controls/ToolTip.h"
 
 IMPLEMENT_DYNAMIC(CHoverButton, CButton)
 
@@ -21,23 +20,14 @@ void CHoverButton::SetBitmap(int cx, int cy, UINT bitmapId, LPCSTR tip) {
         images.Create(cx, cy, ILC_COLOR24 | ILC_MASK, 2, 0);
         images.Add(&bitmap, RGB(255, 0, 255));
     }
-    TOOLINFOA tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = m_hWnd;
-    tool.uId = 0;
-    tool.lpszText = const_cast<LPSTR>(tip);
     if (tooltip.m_hWnd != nullptr) {
-        tooltip.SendMessage(TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+        tooltip.UpdateTipText(tip, this);
         return;
     }
-    platform::RegisterToolTipClass();
-    if (!tooltip.CreateEx(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr)) {
-        return;
+    if (tooltip.Create(this)) {
+        tooltip.AddTool(this, tip);
+        tooltip.Activate(TRUE);
     }
-    GetClientRect(&tool.rect);
-    tooltip.SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    tooltip.SendMessage(TTM_ACTIVATE, TRUE);
 }
 
 void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
@@ -64,7 +54,7 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 
 BOOL CHoverButton::PreTranslateMessage(MSG* pMsg) {
     if (tooltip.m_hWnd != nullptr) {
-        tooltip.SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+        tooltip.RelayEvent(pMsg);
     }
     return CButton::PreTranslateMessage(pMsg);
 }

@@ -5,6 +5,7 @@
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/ImageList.h"
 #include "platform/framework/Button.h"
+#include "platform/framework/ToolTipCtrl.h"
 
 class CHoverButton : public CButton {
     DECLARE_DYNAMIC(CHoverButton)
@@ -28,7 +29,7 @@ public:
     CImageList images;
     int state = kNormal;
     UINT_PTR leaveTimer = 0;
-    CWnd tooltip;
+    CToolTipCtrl tooltip;
 
 protected:
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);

@@ -1,7 +1,6 @@
 #include "browser/HoverButton.h"
 
 #include "browser/ChromeTestFixture.h"
-#include "platform/controls/ToolTip.h"
 
 namespace {
 
@@ -48,14 +47,9 @@ protected:
     }
 
     std::string TipText() {
-        char text[80] = {};
-        TOOLINFOA tool{};
-        tool.cbSize = sizeof(tool);
-        tool.hwnd = button.m_hWnd;
-        tool.uId = 0;
-        tool.lpszText = text;
-        button.tooltip.SendMessage(TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
-        return text;
+        CString text;
+        button.tooltip.GetText(text, &button);
+        return std::string(text);
     }
 
     void MoveMouse(POINT screen) {
@@ -132,7 +126,7 @@ TEST_F(HoverButtonTest, BitmapIdZeroChangesOnlyTheTipText) {
     EXPECT_EQ(button.textMode, 1);
     ASSERT_NE(button.tooltip.m_hWnd, nullptr);
     EXPECT_EQ(TipText(), "第一");
-    EXPECT_EQ(button.tooltip.SendMessage(TTM_GETTOOLCOUNT), 1);
+    EXPECT_EQ(button.tooltip.GetToolCount(), 1);
 
     button.SetBitmap(20, 20, kCloseBitmap, "关闭当前网页");
     HWND tooltip = button.tooltip.m_hWnd;
@@ -141,8 +135,18 @@ TEST_F(HoverButtonTest, BitmapIdZeroChangesOnlyTheTipText) {
     EXPECT_EQ(button.textMode, 0);
     EXPECT_EQ(button.tooltip.m_hWnd, tooltip);
     EXPECT_EQ(button.images.GetSafeHandle(), images);
-    EXPECT_EQ(button.tooltip.SendMessage(TTM_GETTOOLCOUNT), 1);
+    EXPECT_EQ(button.tooltip.GetToolCount(), 1);
     EXPECT_EQ(TipText(), "设置网页搜索功能");
+}
+
+TEST_F(HoverButtonTest, MouseMessagesReachTheTipWhichShowsAfterItsDelay) {
+    button.SetBitmap(20, 20, kGoBitmap, "在新窗口中打开网页");
+    MoveMouse(ScreenPoint(button, 8, 8));
+    EXPECT_FALSE(button.tooltip.IsWindowVisible());
+    for (int step = 0; step < 10; ++step) {
+        Tick(100);
+    }
+    EXPECT_TRUE(button.tooltip.IsWindowVisible());
 }
 
 TEST_F(HoverButtonTest, AMissingBitmapLeavesAnEmptyImageList) {
