@@ -37,15 +37,15 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     if (textMode == 1) {
         CString text;
         GetWindowText(text);
-        CFont* oldFont = nullptr;
-        if (Skin().headingFont.GetSafeHandle() != nullptr) {
-            oldFont = dc->SelectObject(&Skin().headingFont);
+        HGDIOBJ oldFont = nullptr;
+        if (Skin().headingFont != nullptr) {
+            oldFont = ::SelectObject(dc->GetSafeHdc(), Skin().headingFont);
         }
         dc->SetTextColor(RGB(0, 0, 0));
         dc->SetBkMode(TRANSPARENT);
         dc->DrawText(text, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         if (oldFont != nullptr) {
-            dc->SelectObject(oldFont);
+            ::SelectObject(dc->GetSafeHdc(), oldFont);
         }
         return;
     }

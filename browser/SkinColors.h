@@ -3,7 +3,6 @@
 #pragma once
 
 #include "platform/base/WinTypes.h"
-#include "platform/drawing/Font.h"
 
 class CTextLineFile;
 
@@ -42,11 +41,10 @@ struct SkinColors {
     HBRUSH tabBrush = nullptr;
     HBRUSH statusBrush = nullptr;
 
-    // The program's two shared fonts, made once at start-up: the normal font of all owner-drawn
-    // text and the heading font. Until then their handles are null and drawing keeps the
-    // device context's font.
-    CFont normalFont;
-    CFont headingFont;
+    // The shared fonts that the application creates at start-up for all owner-drawn text (12
+    // pixels) and headings (16 pixels); null until then.
+    HFONT normalFont = nullptr;
+    HFONT headingFont = nullptr;
 
     // Reads the skin file (keys searched in one forward pass, in the order of the members) and
     // rebuilds the brushes. A file that cannot be opened, or that lacks "[SKIN_CONFIG]" and

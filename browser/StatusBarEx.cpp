@@ -34,11 +34,11 @@ BOOL CStatusBarEx::OnEraseBkgnd(CDC* pDC) {
 
 void CStatusBarEx::OnPaint() {
     CPaintDC dc(this);
-    SkinColors& skin = Skin();
+    const SkinColors& skin = Skin();
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(skin.statusText);
-    if (skin.normalFont.GetSafeHandle() != nullptr) {
-        dc.SelectObject(&skin.normalFont);
+    if (skin.normalFont != nullptr) {
+        ::SelectObject(dc.GetSafeHdc(), skin.normalFont);
     }
     CRect client;
     GetClientRect(&client);
