@@ -640,6 +640,12 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return CB_ERR;
             }
             return SendMessageA(edit_, EM_GETSEL, wParam, lParam);
+        // The clipboard messages of the box act on its edit part.
+        case WM_CUT:
+        case WM_COPY:
+        case WM_PASTE:
+        case WM_CLEAR:
+            return HasEdit() ? SendMessageA(edit_, message, wParam, lParam) : 0;
         case CB_GETTOPINDEX:
             return List(LB_GETTOPINDEX);
         case CB_SETTOPINDEX:
