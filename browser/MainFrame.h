@@ -5,7 +5,7 @@
 // navigation is blocked by the URL filter, and runs the update thread while it lives.
 //
 // The picture collector derives its frame from this class: the caption suffix, the page class,
-// the bars, the layout, the page activation, the status text and the close are virtual.
+// the bars, the layout, the page activation, the status text, GO and the close are virtual.
 #pragma once
 
 #include <memory>
@@ -163,7 +163,8 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
-    afx_msg void OnGo();
+    // The picture collector wraps a bare word in its address pattern first.
+    afx_msg virtual void OnGo();
     afx_msg void OnCloseTab();
     afx_msg void OnCloseAllTabs();
     afx_msg void OnBlockedPage(UINT nID);

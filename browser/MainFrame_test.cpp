@@ -30,6 +30,7 @@
 #include "platform/framework/WinApp.h"
 #include "platform/threads/ThreadApi.h"
 #include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/windows/WindowPlatform.h"
 #include "resources/quorra/resource.h"
 
 namespace {
@@ -102,6 +103,7 @@ class MainFrameTest : public platform::webcontrol::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();
+        platform::InstallScreen();
         for (auto registerClass : {platform::RegisterButtonClass, platform::RegisterEditClass,
                                    platform::RegisterComboBoxClass, platform::RegisterListBoxClass,
                                    platform::RegisterStaticClass, platform::RegisterTabControlClass,
@@ -599,6 +601,75 @@ TEST_F(MainFrameTest, ClosingStopsTheUpdateThreadThenSavesTheSettings) {
     EXPECT_EQ(CRect(DataStore().windowRect), CRect(30, 40, 730, 540));
     EXPECT_FALSE(folder.ReadFile("data/filter.dat").empty());
     EXPECT_EQ(folder.ReadFile("data/visited.dat"), "http://v/\r\n");
+}
+
+class MainFrameBrowsingTest : public MainFrameTest {
+protected:
+    std::string Blocked() {
+        return Page("blocked.htm", "<html><head><title>Loaded</title></head></html>");
+    }
+};
+
+TEST_F(MainFrameBrowsingTest, ALocalPageNamesItsTabCutAndTheCaptionWhole) {
+    Start();
+    OpenTabs(1);
+    const std::string path =
+        Page("titled.htm", "<html><head><title>一个很长的网页标题ABCDEFG</title></head></html>");
+    ASSERT_EQ(frame->OpenUrl(path.c_str(), 0, 1), 0);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(TabText(0), "一个很长的网...");
+    EXPECT_EQ(Caption(), "一个很长的网页标题ABCDEFG - Quorra浏览器");
+    EXPECT_EQ(WindowText(frame->m_wndAddress), Address("titled.htm"));
+    EXPECT_EQ(frame->m_wndStatusBar.progress.position, 0);
+}
+
+TEST_F(MainFrameBrowsingTest, APageThatOpensAWindowGetsANewTab) {
+    Start();
+    OpenTabs(1);
+    const std::string child = Page("child.htm", "<html><head><title>Child</title></head></html>");
+    const std::string opener =
+        Page("opener.htm", "<html><body><script>window.open('child.htm')</script></body></html>");
+    frame->OpenUrl(opener.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    ASSERT_EQ(frame->GetTabCount(), 2);
+    EXPECT_EQ(frame->GetCurrentIndex(), 1);
+    EXPECT_EQ(TabText(1), "Child");
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainFrameBrowsingTest, AtTheTabLimitANewWindowIsRefusedAndCancelled) {
+    Start();
+    OpenTabs(CMainFrame::kMaxTabs);
+    Page("child.htm", "<html><head><title>Child</title></head></html>");
+    const std::string opener =
+        Page("opener.htm", "<html><body><script>window.open('child.htm')</script></body></html>");
+    CPageDlg* current = frame->GetCurrentPage();
+    frame->OpenUrl(opener.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame->GetTabCount(), CMainFrame::kMaxTabs);
+    EXPECT_EQ(boxes, std::vector<std::string>{"网页个数己超过最大限制"});
+    EXPECT_EQ(frame->GetCurrentPage(), current);
+    for (int i = 0; i < frame->GetTabCount(); ++i) {
+        ASSERT_NE(TabText(i), "Child") << i;
+    }
+}
+
+TEST_F(MainFrameBrowsingTest, ABlockedPageIsCancelledOnceAndLoadsTheNextTime) {
+    auto rule = std::make_unique<FilterRule>();
+    rule->pattern = "blocked";
+    DataStore().rules.push_back(std::move(rule));
+    Start();
+    OpenTabs(1);
+    const std::string path = Blocked();
+    frame->OpenUrl(path.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame->m_wndFilter.blockedCount, 1);
+    EXPECT_NE(TabText(0), "Loaded");
+    frame->OpenUrl(path.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(TabText(0), "Loaded");
+    EXPECT_EQ(frame->m_wndFilter.blockedCount, 1);
+    EXPECT_EQ(DataStore().blockedUrls.size(), 1u);
 }
 
 }  // namespace
