@@ -347,3 +347,8 @@ void CBrowserDataStore::AddAllowedUrl(const char* url) {
 void CBrowserDataStore::ClearFilterRules() {
     rules.clear();
 }
+
+CBrowserDataStore& DataStore() {
+    static CBrowserDataStore store;
+    return store;
+}

@@ -80,3 +80,6 @@ private:
     // The search engines and the music search fields of the start page.
     void LoadEngines();
 };
+
+// The program's one settings store.
+CBrowserDataStore& DataStore();

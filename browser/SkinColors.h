@@ -41,6 +41,11 @@ struct SkinColors {
     HBRUSH tabBrush = nullptr;
     HBRUSH statusBrush = nullptr;
 
+    // The shared fonts that the application creates at start-up for all owner-drawn text (12
+    // pixels) and headings (16 pixels); null until then.
+    HFONT normalFont = nullptr;
+    HFONT headingFont = nullptr;
+
     // Reads the skin file (keys searched in one forward pass, in the order of the members) and
     // rebuilds the brushes. A file that cannot be opened, or that lacks "[SKIN_CONFIG]" and
     // "[STYLE]", leaves the colours as they were; the brushes are rebuilt either way.
