@@ -18,7 +18,7 @@ constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY;
 
 void UseNormalFont(CWnd& wnd) {
-    wnd.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(Skin().normalFont.GetSafeHandle()));
+    wnd.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(Skin().normalFont));
 }
 
 BOOL CreateHoverButton(CHoverButton& button, LPCSTR text, const RECT& rect, CWnd* parent, UINT id,
