@@ -44,6 +44,8 @@ public:
     static constexpr int kMaxTabs = 255;
     // Tab texts are cut to this many bytes.
     static constexpr int kTabTextWidth = 16;
+    // The program's own version, which a newer one in the update page must exceed.
+    static constexpr int kVersion = 180;
     // Ids of the rebar's bands, in the order they are added.
     static constexpr UINT kStandardBand = 0;
     static constexpr UINT kMenuButtonBand = 1;
@@ -83,6 +85,11 @@ public:
     int GetCurrentIndex() const;
     CPageDlg* GetPageAt(int index) const;
     CPageDlg* GetCurrentPage() const { return m_pCurrentPage; }
+
+    // The start page of the options, then the newer version that the update page announces.
+    void OpenStartPage();
+    // The program's own start page in the current tab.
+    void OpenMainPage();
 
     // Creation, bars and layout.
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;

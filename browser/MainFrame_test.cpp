@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -670,6 +671,66 @@ TEST_F(MainFrameBrowsingTest, ABlockedPageIsCancelledOnceAndLoadsTheNextTime) {
     EXPECT_EQ(TabText(0), "Loaded");
     EXPECT_EQ(frame->m_wndFilter.blockedCount, 1);
     EXPECT_EQ(DataStore().blockedUrls.size(), 1u);
+}
+
+class MainFrameStartPageTest : public MainFrameTest {
+protected:
+    void SetUp() override {
+        MainFrameTest::SetUp();
+        DataStore().announceUpdates = 1;
+        DataStore().startPageMode = 1;
+        std::strcpy(DataStore().startUrl, "http://start/");
+    }
+    void Announce(const std::string& valueLine) {
+        folder.WriteFile("data/main2.htm", "<html>\r\nVERSION_INFO\r\n// comment\r\n" + valueLine +
+                                               "\r\n</html>\r\n");
+    }
+    // The addresses of the tabs after the first blank tab and the start page.
+    std::vector<std::string> Start() {
+        MainFrameTest::Start();
+        OpenTabs(1);
+        frame->OpenStartPage();
+        std::vector<std::string> urls;
+        for (CPageDlg* page : Pages()) {
+            urls.push_back(std::string(page->m_strUrl));
+        }
+        return urls;
+    }
+};
+
+TEST_F(MainFrameStartPageTest, ANewerVersionReplacesABlankStartPage) {
+    Announce("181 http://new/");
+    EXPECT_EQ(Start(), std::vector<std::string>{"http://new/"});
+}
+
+TEST_F(MainFrameStartPageTest, TheProgramsOwnVersionIsNotAnnounced) {
+    Announce("180 http://new/");
+    EXPECT_EQ(Start(), std::vector<std::string>{"about:blank"});
+}
+
+TEST_F(MainFrameStartPageTest, TheUsersAddressKeepsItsTabAndTheAnnouncementGetsANewOne) {
+    DataStore().startPageMode = 2;
+    Announce("200 http://new/");
+    EXPECT_EQ(Start(), (std::vector<std::string>{"http://start/", "http://new/"}));
+    EXPECT_EQ(frame->GetCurrentIndex(), 1);
+}
+
+TEST_F(MainFrameStartPageTest, NothingIsAnnouncedWithoutAnOptionOrAReadableLine) {
+    for (const char* value : {"", " 181 http://new/", "181", "x181 http://new/"}) {
+        Announce(value);
+        EXPECT_EQ(Start(), std::vector<std::string>{"about:blank"}) << value;
+        app.m_pMainWnd->DestroyWindow();
+    }
+    DataStore().announceUpdates = 0;
+    Announce("181 http://new/");
+    EXPECT_EQ(Start(), std::vector<std::string>{"about:blank"});
+}
+
+TEST_F(MainFrameStartPageTest, TheProgramsOwnPageComesFromItsFolder) {
+    DataStore().startPageMode = 0;
+    const std::vector<std::string> urls = Start();
+    EXPECT_EQ(urls, std::vector<std::string>{platform::ToWindowsPath(folder.path()) +
+                                             "\\data\\main.htm"});
 }
 
 }  // namespace
