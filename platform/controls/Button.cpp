@@ -1,9 +1,9 @@
 #include "platform/controls/Button.h"
 
 #include <algorithm>
-#include <mutex>
 
 #include "platform/controls/ButtonPainter.h"
+#include "platform/controls/ControlWindow.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowPlatform.h"
@@ -13,6 +13,10 @@ namespace platform {
 namespace {
 
 struct ButtonState {
+    explicit ButtonState(HWND window) : hwnd(window) {}
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd;
     UINT check = BST_UNCHECKED;
     bool pushed = false;
     bool focused = false;
@@ -331,24 +335,12 @@ void Paint(HWND hwnd, const ButtonState& state) {
     EndPaint(hwnd, &paint);
 }
 
-LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new ButtonState));
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    ButtonState* state = StateOf(hwnd);
-    if (state == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+LRESULT Dispatch(HWND hwnd, ButtonState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCDESTROY:
-            delete state;
-            SetWindowLongPtrA(hwnd, 0, 0);
-            return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Paint(hwnd, *state);
+            Paint(hwnd, state);
             return 0;
         case WM_SETTEXT: {
             const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
@@ -356,18 +348,18 @@ LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return result;
         }
         case WM_SETFONT:
-            state->font = reinterpret_cast<HFONT>(wParam);
+            state.font = reinterpret_cast<HFONT>(wParam);
             if (LOWORD(lParam)) {
                 InvalidateRect(hwnd, nullptr, FALSE);
             }
             return 0;
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(state->font);
+            return reinterpret_cast<LRESULT>(state.font);
         case WM_ENABLE:
             InvalidateRect(hwnd, nullptr, FALSE);
             return 0;
         case WM_GETDLGCODE:
-            return DialogCode(hwnd, *state);
+            return DialogCode(hwnd, state);
         case WM_NCHITTEST:
             // A group box lets the mouse through to the controls it frames.
             if (TypeOf(hwnd) == BS_GROUPBOX) {
@@ -375,87 +367,83 @@ LRESULT CALLBACK ButtonProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             }
             return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_SETFOCUS:
-            Focus(hwnd, *state, true);
+            Focus(hwnd, state, true);
             return 0;
         case WM_KILLFOCUS:
-            Focus(hwnd, *state, false);
+            Focus(hwnd, state, false);
             return 0;
         case WM_LBUTTONDOWN:
-            Press(hwnd, *state);
+            Press(hwnd, state);
             return 0;
         case WM_LBUTTONDBLCLK:
-            DoubleClick(hwnd, *state);
+            DoubleClick(hwnd, state);
             return 0;
         case WM_MOUSEMOVE:
-            if (state->tracking) {
-                SetPushed(hwnd, *state, Inside(hwnd, lParam));
+            if (state.tracking) {
+                SetPushed(hwnd, state, Inside(hwnd, lParam));
             }
             return 0;
         case WM_LBUTTONUP:
-            Release(hwnd, *state, lParam);
+            Release(hwnd, state, lParam);
             return 0;
         case WM_CAPTURECHANGED:
-            if (state->tracking) {
-                state->tracking = false;
-                SetPushed(hwnd, *state, false);
+            if (state.tracking) {
+                state.tracking = false;
+                SetPushed(hwnd, state, false);
             }
             return 0;
         case WM_KEYDOWN:
-            if (wParam == VK_SPACE && !state->spaceDown) {
-                state->spaceDown = true;
-                SetPushed(hwnd, *state, true);
+            if (wParam == VK_SPACE && !state.spaceDown) {
+                state.spaceDown = true;
+                SetPushed(hwnd, state, true);
             }
             return 0;
         case WM_KEYUP:
-            if (wParam == VK_SPACE && state->spaceDown) {
-                state->spaceDown = false;
-                const bool click = state->pushed;
-                SetPushed(hwnd, *state, false);
+            if (wParam == VK_SPACE && state.spaceDown) {
+                state.spaceDown = false;
+                const bool click = state.pushed;
+                SetPushed(hwnd, state, false);
                 if (click) {
-                    Clicked(hwnd, *state);
+                    Clicked(hwnd, state);
                 }
             }
             return 0;
         case BM_GETCHECK:
-            return state->check;
+            return state.check;
         case BM_SETCHECK:
-            SetCheck(hwnd, *state, wParam);
+            SetCheck(hwnd, state, wParam);
             return 0;
         case BM_GETSTATE:
-            return state->check | (state->pushed ? BST_PUSHED : 0u) |
-                   (state->focused ? BST_FOCUS : 0u);
+            return state.check | (state.pushed ? BST_PUSHED : 0u) |
+                   (state.focused ? BST_FOCUS : 0u);
         case BM_SETSTATE:
-            SetPushed(hwnd, *state, wParam != 0);
+            SetPushed(hwnd, state, wParam != 0);
             return 0;
         case BM_SETSTYLE:
-            SetStyle(hwnd, *state, wParam, lParam);
+            SetStyle(hwnd, state, wParam, lParam);
             return 0;
         case BM_CLICK:
             SendMessageA(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0);
             SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
             return 0;
         case BM_SETIMAGE:
-            return SetImage(hwnd, *state, wParam, lParam);
+            return SetImage(hwnd, state, wParam, lParam);
         case BM_GETIMAGE:
-            return GetImage(*state, wParam);
+            return GetImage(state, wParam);
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 
+LRESULT ButtonState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(hwnd, *this, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterButtonClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = ButtonProcedure;
-        windowClass.cbWndExtra = sizeof(ButtonState*);
-        windowClass.lpszClassName = "Button";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass("Button", ControlProcedure<ButtonState>, CS_DBLCLKS);
 }
 
 }  // namespace platform

@@ -58,6 +58,9 @@ ComboBoxControl::ComboBoxControl(HWND hwnd, const CREATESTRUCTA& create)
       droppedHeight_(create.cy) {
     font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     fieldItemHeight_ = HeightOfFont(font_);
+    // The scroll bar styles are meant for the list; the field itself never shows a bar.
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, style & ~static_cast<LONG>(WS_VSCROLL | WS_HSCROLL));
 }
 
 DWORD ComboBoxControl::Kind() const {
@@ -637,6 +640,12 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 return CB_ERR;
             }
             return SendMessageA(edit_, EM_GETSEL, wParam, lParam);
+        // The clipboard messages of the box act on its edit part.
+        case WM_CUT:
+        case WM_COPY:
+        case WM_PASTE:
+        case WM_CLEAR:
+            return HasEdit() ? SendMessageA(edit_, message, wParam, lParam) : 0;
         case CB_GETTOPINDEX:
             return List(LB_GETTOPINDEX);
         case CB_SETTOPINDEX:

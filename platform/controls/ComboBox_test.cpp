@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/Clipboard.h"
 #include "platform/controls/Edit.h"
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/ScreenApi.h"
@@ -253,6 +254,7 @@ TEST_F(ComboBoxTest, TheOpenListScrollsWithItsOwnBarAndStaysOpen) {
     Click(POINT{150, 115});
     HWND list = DroppedList(combo);
     ASSERT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+    EXPECT_EQ(GetWindowLongA(combo, GWL_STYLE) & (WS_VSCROLL | WS_HSCROLL), 0);
     RECT rect{};
     GetWindowRect(list, &rect);
     EXPECT_EQ(
@@ -344,6 +346,32 @@ TEST_F(ComboBoxTest, ADropDownComboTypesIntoItsEditPartAndReportsEachChange) {
     EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(Text(combo), "qq.com");
     EXPECT_EQ(Notifications(), (std::vector<int>{CBN_SELCHANGE}));
+}
+
+TEST_F(ComboBoxTest, ClipboardMessagesToTheBoxActOnItsEditPart) {
+    ResetClipboardForTesting();
+    HWND combo = Combo(CBS_DROPDOWN);
+    SetWindowTextA(combo, "qq.com");
+    SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, 2));
+    SendMessageA(combo, WM_CUT, 0, 0);
+    EXPECT_EQ(Text(combo), ".com");
+    EXPECT_EQ(ClipboardText(nullptr), std::optional<std::string>("qq"));
+    SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(4, 4));
+    SendMessageA(combo, WM_PASTE, 0, 0);
+    EXPECT_EQ(Text(combo), ".comqq");
+    SendMessageA(combo, CB_SETEDITSEL, 0, MAKELPARAM(0, 1));
+    SendMessageA(combo, WM_COPY, 0, 0);
+    EXPECT_EQ(ClipboardText(nullptr), std::optional<std::string>("."));
+    SendMessageA(combo, WM_CLEAR, 0, 0);
+    EXPECT_EQ(Text(combo), "comqq");
+
+    // A drop-down list has no edit part and nothing to cut.
+    HWND list = Combo(CBS_DROPDOWNLIST);
+    Add(list, "a");
+    SendMessageA(list, CB_SETCURSEL, 0, 0);
+    EXPECT_EQ(SendMessageA(list, WM_CUT, 0, 0), 0);
+    EXPECT_EQ(Text(list), "a");
+    ResetClipboardForTesting();
 }
 
 TEST_F(ComboBoxTest, DroppingTheListPicksTheItemTheEditTextBeginsAndTakesItsText) {

@@ -1,9 +1,9 @@
 #include "platform/controls/Edit.h"
 
 #include <cstring>
-#include <mutex>
 
 #include "platform/controls/Caret.h"
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/EditState.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/text/Gbk.h"
@@ -207,42 +207,23 @@ void SetFont(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-        auto* state = new EditState((create->style & ES_MULTILINE) != 0);
-        state->bars = static_cast<DWORD>(create->style) & (WS_HSCROLL | WS_VSCROLL);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    EditState* state = StateOf(hwnd);
-    if (state == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+LRESULT Dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             Create(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
             return 0;
-        case WM_NCDESTROY:
-            if (state->focused) {
-                DestroyCaret();
-            }
-            DeleteDC(state->measure);
-            delete state;
-            SetWindowLongPtrA(hwnd, 0, 0);
-            return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_SETTEXT:
-            SetText(hwnd, *state, reinterpret_cast<LPCSTR>(lParam));
+            SetText(hwnd, state, reinterpret_cast<LPCSTR>(lParam));
             return TRUE;
         case WM_SETFONT:
-            SetFont(hwnd, *state, wParam, lParam);
+            SetFont(hwnd, state, wParam, lParam);
             return 0;
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(state->font);
+            return reinterpret_cast<LRESULT>(state.font);
         case WM_SIZE:
         case WM_STYLECHANGED:
-            Relayout(hwnd, *state);
-            ScrollToCaret(hwnd, *state);
+            Relayout(hwnd, state);
+            ScrollToCaret(hwnd, state);
             return 0;
         case WM_ENABLE:
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -250,19 +231,19 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Paint(hwnd, *state);
+            Paint(hwnd, state);
             return 0;
         case WM_SETFOCUS:
-            state->focused = true;
-            CreateCaret(hwnd, nullptr, 1, LineHeight(*state));
-            PlaceCaret(hwnd, *state);
+            state.focused = true;
+            CreateCaret(hwnd, nullptr, 1, LineHeight(state));
+            PlaceCaret(hwnd, state);
             ShowCaret(hwnd);
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_SETFOCUS);
             return 0;
         case WM_KILLFOCUS:
-            state->focused = false;
-            state->pendingLead = -1;
+            state.focused = false;
+            state.pendingLead = -1;
             DestroyCaret();
             InvalidateRect(hwnd, nullptr, TRUE);
             Notify(hwnd, EN_KILLFOCUS);
@@ -270,107 +251,107 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         case WM_GETDLGCODE:
             return DialogCode(hwnd, lParam);
         case WM_CHAR:
-            Character(hwnd, *state, static_cast<unsigned char>(wParam));
+            Character(hwnd, state, static_cast<unsigned char>(wParam));
             return 0;
         case WM_KEYDOWN:
-            KeyPressed(hwnd, *state, wParam);
+            KeyPressed(hwnd, state, wParam);
             return 0;
         case WM_LBUTTONDOWN:
-            MouseDown(hwnd, *state, lParam, (wParam & MK_SHIFT) != 0);
+            MouseDown(hwnd, state, lParam, (wParam & MK_SHIFT) != 0);
             return 0;
         case WM_LBUTTONDBLCLK:
-            SelectWordAt(hwnd, *state, lParam);
+            SelectWordAt(hwnd, state, lParam);
             return 0;
         case WM_MOUSEMOVE:
-            if (state->tracking) {
-                MoveCaret(hwnd, *state,
-                          OffsetAtPoint(hwnd, *state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)),
+            if (state.tracking) {
+                MoveCaret(hwnd, state,
+                          OffsetAtPoint(hwnd, state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)),
                           true);
             }
             return 0;
         case WM_LBUTTONUP:
-            if (state->tracking) {
-                state->tracking = false;
+            if (state.tracking) {
+                state.tracking = false;
                 ReleaseCapture();
             }
             return 0;
         case WM_CAPTURECHANGED:
-            state->tracking = false;
+            state.tracking = false;
             return 0;
         case WM_MOUSEWHEEL:
-            if (state->text.multiline()) {
+            if (state.text.multiline()) {
                 const int notches = static_cast<SHORT>(HIWORD(wParam)) / 120;
                 Notify(hwnd, EN_VSCROLL);
-                ScrollLines(hwnd, *state, state->firstLine - notches * kWheelLines);
+                ScrollLines(hwnd, state, state.firstLine - notches * kWheelLines);
             }
             return 0;
         case WM_VSCROLL:
-            VerticalScroll(hwnd, *state, LOWORD(wParam), static_cast<SHORT>(HIWORD(wParam)));
+            VerticalScroll(hwnd, state, LOWORD(wParam), static_cast<SHORT>(HIWORD(wParam)));
             return 0;
         case WM_HSCROLL:
-            HorizontalScroll(hwnd, *state, LOWORD(wParam), static_cast<SHORT>(HIWORD(wParam)));
+            HorizontalScroll(hwnd, state, LOWORD(wParam), static_cast<SHORT>(HIWORD(wParam)));
             return 0;
         case WM_COPY:
-            Copy(hwnd, *state);
+            Copy(hwnd, state);
             return 0;
         case WM_CUT:
-            Cut(hwnd, *state);
+            Cut(hwnd, state);
             return 0;
         case WM_PASTE:
-            Paste(hwnd, *state);
+            Paste(hwnd, state);
             return 0;
         case WM_CLEAR:
             if (!ReadOnly(hwnd)) {
-                DeleteSelection(hwnd, *state);
+                DeleteSelection(hwnd, state);
             }
             return 0;
         case WM_UNDO:
         case EM_UNDO: {
-            const bool undone = state->text.CanUndo();
-            Undo(hwnd, *state);
+            const bool undone = state.text.CanUndo();
+            Undo(hwnd, state);
             return undone ? TRUE : FALSE;
         }
         case EM_GETSEL:
-            return GetSelection(*state, wParam, lParam);
+            return GetSelection(state, wParam, lParam);
         case EM_SETSEL:
-            return SetSelection(hwnd, *state, wParam, lParam);
+            return SetSelection(hwnd, state, wParam, lParam);
         case EM_REPLACESEL:
-            Insert(hwnd, *state, lParam != 0 ? reinterpret_cast<LPCSTR>(lParam) : "", false);
+            Insert(hwnd, state, lParam != 0 ? reinterpret_cast<LPCSTR>(lParam) : "", false);
             if (!wParam) {
-                state->text.EmptyUndo();
+                state.text.EmptyUndo();
             }
             return 0;
         case EM_GETMODIFY:
-            return state->text.modified() ? TRUE : FALSE;
+            return state.text.modified() ? TRUE : FALSE;
         case EM_SETMODIFY:
-            state->text.SetModified(wParam != 0);
+            state.text.SetModified(wParam != 0);
             return 0;
         case EM_GETLINECOUNT:
-            return state->text.LineCount();
+            return state.text.LineCount();
         case EM_LINEINDEX:
-            return LineIndex(*state, wParam);
+            return LineIndex(state, wParam);
         case EM_LINELENGTH:
-            return LineLength(*state, wParam);
+            return LineLength(state, wParam);
         case EM_GETLINE:
-            return GetLine(*state, wParam, lParam);
+            return GetLine(state, wParam, lParam);
         case EM_LINEFROMCHAR:
             if (static_cast<int>(wParam) == -1) {
-                return state->text.LineFromOffset(state->text.selection().start);
+                return state.text.LineFromOffset(state.text.selection().start);
             }
-            return state->text.LineFromOffset(wParam);
+            return state.text.LineFromOffset(wParam);
         case EM_LIMITTEXT:
-            return LimitText(*state, wParam);
+            return LimitText(state, wParam);
         case EM_GETLIMITTEXT:
-            return static_cast<LRESULT>(state->text.limit());
+            return static_cast<LRESULT>(state.text.limit());
         case EM_CANUNDO:
-            return state->text.CanUndo() ? TRUE : FALSE;
+            return state.text.CanUndo() ? TRUE : FALSE;
         case EM_EMPTYUNDOBUFFER:
-            state->text.EmptyUndo();
+            state.text.EmptyUndo();
             return 0;
         case EM_SETPASSWORDCHAR:
-            return SetPasswordChar(hwnd, *state, wParam);
+            return SetPasswordChar(hwnd, state, wParam);
         case EM_GETPASSWORDCHAR:
-            return static_cast<unsigned char>(state->passwordChar);
+            return static_cast<unsigned char>(state.passwordChar);
         case EM_SETREADONLY: {
             const DWORD style = StyleOf(hwnd);
             SetWindowLongA(hwnd, GWL_STYLE,
@@ -379,20 +360,20 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             return TRUE;
         }
         case EM_SCROLLCARET:
-            ScrollToCaret(hwnd, *state);
+            ScrollToCaret(hwnd, state);
             return TRUE;
         case EM_LINESCROLL:
-            return LineScroll(hwnd, *state, wParam, lParam);
+            return LineScroll(hwnd, state, wParam, lParam);
         case EM_SCROLL: {
-            if (!state->text.multiline() || wParam > SB_PAGEDOWN) {
+            if (!state.text.multiline() || wParam > SB_PAGEDOWN) {
                 return FALSE;
             }
-            const int moved = ScrollLines(
-                hwnd, *state, VerticalTarget(hwnd, *state, static_cast<int>(wParam), 0));
+            const int moved =
+                ScrollLines(hwnd, state, VerticalTarget(hwnd, state, static_cast<int>(wParam), 0));
             return MAKELRESULT(static_cast<WORD>(moved), TRUE);
         }
         case EM_GETFIRSTVISIBLELINE:
-            return FirstVisible(*state);
+            return FirstVisible(state);
         case EM_GETRECT:
             if (auto* rect = reinterpret_cast<RECT*>(lParam)) {
                 *rect = ClientOf(hwnd);
@@ -401,9 +382,9 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
             }
             return 0;
         case EM_POSFROMCHAR:
-            return PositionFromChar(hwnd, *state, wParam);
+            return PositionFromChar(hwnd, state, wParam);
         case EM_CHARFROMPOS:
-            return CharFromPosition(hwnd, *state, lParam);
+            return CharFromPosition(hwnd, state, lParam);
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
@@ -411,18 +392,26 @@ LRESULT CALLBACK EditProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
+edit::EditState::EditState(HWND window, const CREATESTRUCTA& create)
+    : hwnd(window),
+      text((create.style & ES_MULTILINE) != 0),
+      bars(static_cast<DWORD>(create.style) & (WS_HSCROLL | WS_VSCROLL)) {}
+
+edit::EditState::~EditState() {
+    if (focused) {
+        DestroyCaret();
+    }
+    DeleteDC(measure);
+}
+
+LRESULT edit::EditState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(hwnd, *this, message, wParam, lParam);
+}
+
 void RegisterEditClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = EditProcedure;
-        windowClass.cbWndExtra = sizeof(EditState*);
-        windowClass.hCursor = LoadCursorA(nullptr, IDC_IBEAM);
-        windowClass.lpszClassName = "Edit";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass("Edit", ControlProcedure<edit::EditState>, CS_DBLCLKS, nullptr,
+                             LoadCursorA(nullptr, IDC_IBEAM));
 }
 
 }  // namespace platform

@@ -16,8 +16,14 @@ namespace platform::edit {
 constexpr int kMargin = 1;
 
 struct EditState {
-    explicit EditState(bool multiline) : text(multiline) {}
+    EditState(HWND window, const CREATESTRUCTA& create);
+    ~EditState();
+    EditState(const EditState&) = delete;
+    EditState& operator=(const EditState&) = delete;
+    // The window procedure's answer (Edit.cpp).
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
+    HWND hwnd;
     EditText text;
     HFONT font = nullptr;
     // A memory DC holding the font, for measuring text outside of painting.

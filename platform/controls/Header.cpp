@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
@@ -405,38 +406,14 @@ LRESULT Header::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK HeaderProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new Header(hwnd)));
-    }
-    Header* header = ControlOf<Header>(hwnd);
-    if (header == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete header;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return header->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 }  // namespace platform::views
 
 namespace platform {
 
 void RegisterHeaderClass() {
-    static const bool registered = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS | CS_GLOBALCLASS;
-        windowClass.lpfnWndProc = views::HeaderProcedure;
-        windowClass.cbWndExtra = sizeof(void*);
-        windowClass.lpszClassName = WC_HEADERA;
-        return RegisterSystemClass(windowClass) != 0;
-    }();
-    (void)registered;
+    [[maybe_unused]] static const ATOM atom = RegisterControlClass(
+        WC_HEADERA, ControlProcedure<views::Header>, CS_DBLCLKS | CS_GLOBALCLASS);
 }
 
 }  // namespace platform

@@ -23,9 +23,6 @@ inline constexpr WORD kComboListCancelled = 0x7F02;
 // with the mouse under capture and reports kComboListChosen or kComboListCancelled.
 inline constexpr UINT kListSetDropped = WM_USER + 0x1F0;
 
-// The procedure of both list box classes; the window's extra bytes hold its ListBoxControl.
-LRESULT CALLBACK ListBoxProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-
 class ListBoxControl {
 public:
     ListBoxControl(HWND hwnd, const CREATESTRUCTA& create);

@@ -1,45 +1,14 @@
 #include "platform/controls/ListView.h"
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/ListViewControl.h"
-#include "platform/controls/ViewSupport.h"
-#include "platform/windows/WindowPlatform.h"
-
-namespace platform::views {
-namespace {
-
-LRESULT CALLBACK ListViewProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new ListViewControl(hwnd)));
-    }
-    ListViewControl* control = ControlOf<ListViewControl>(hwnd);
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
-}  // namespace
-}  // namespace platform::views
 
 namespace platform {
 
 void RegisterListViewClass() {
     RegisterHeaderClass();
-    static const bool registered = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS | CS_GLOBALCLASS;
-        windowClass.lpfnWndProc = views::ListViewProcedure;
-        windowClass.cbWndExtra = sizeof(void*);
-        windowClass.lpszClassName = WC_LISTVIEWA;
-        return RegisterSystemClass(windowClass) != 0;
-    }();
-    (void)registered;
+    [[maybe_unused]] static const ATOM atom = RegisterControlClass(
+        WC_LISTVIEWA, ControlProcedure<views::ListViewControl>, CS_DBLCLKS | CS_GLOBALCLASS);
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 #include "platform/controls/MenuBar.h"
 #include "platform/controls/MenuPainter.h"
 #include "platform/controls/PopupMenu.h"
+#include "platform/drawing/Rect.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -32,11 +33,6 @@ UINT ClientMessage(UINT message) {
 
 RECT Offset(const RECT& rect, POINT by) {
     return RECT{rect.left + by.x, rect.top + by.y, rect.right + by.x, rect.bottom + by.y};
-}
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
 }
 
 SIZE ScreenSize() {
@@ -313,7 +309,7 @@ std::optional<size_t> MenuTracker::LevelAt(POINT screen) const {
         const Level& level = levels_[i];
         const RECT area{level.origin.x, level.origin.y, level.origin.x + level.layout.size.cx,
                         level.origin.y + level.layout.size.cy};
-        if (Contains(area, screen)) {
+        if (CRect(area).PtInRect(screen)) {
             return i;
         }
     }
@@ -323,7 +319,7 @@ std::optional<size_t> MenuTracker::LevelAt(POINT screen) const {
 int MenuTracker::ItemAt(size_t index, POINT screen) const {
     const Level& level = levels_[index];
     for (size_t i = 0; i < level.layout.rects.size(); ++i) {
-        if (Contains(Offset(level.layout.rects[i], level.origin), screen)) {
+        if (CRect(Offset(level.layout.rects[i], level.origin)).PtInRect(screen)) {
             return static_cast<int>(i);
         }
     }

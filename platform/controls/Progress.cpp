@@ -1,10 +1,9 @@
 #include "platform/controls/Progress.h"
 
 #include <algorithm>
-#include <memory>
-#include <mutex>
 
 #include "platform/controls/CommonControls.h"
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowApi.h"
@@ -17,6 +16,10 @@ namespace {
 constexpr int kBlockGap = 2;
 
 struct ProgressState {
+    explicit ProgressState(HWND window) : hwnd(window) {}
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd;
     int low = 0;
     int high = 100;
     int pos = 0;
@@ -26,10 +29,6 @@ struct ProgressState {
 
     void SetPos(int value) { pos = std::clamp(value, low, std::max(low, high)); }
 };
-
-ProgressState* StateOf(HWND hwnd) {
-    return reinterpret_cast<ProgressState*>(GetWindowLongPtrA(hwnd, 0));
-}
 
 LRESULT PackedRange(const ProgressState& state) {
     return static_cast<LRESULT>(
@@ -88,20 +87,7 @@ void Paint(HWND hwnd, const ProgressState& state) {
     EndPaint(hwnd, &paint);
 }
 
-LRESULT CALLBACK ProgressProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ProgressState* state = StateOf(hwnd);
-    if (message == WM_NCCREATE) {
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(new ProgressState));
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete state;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (state == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+LRESULT Dispatch(HWND hwnd, ProgressState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     auto changed = [hwnd](int before, int after) {
         if (before != after) {
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -110,91 +96,87 @@ LRESULT CALLBACK ProgressProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
     switch (message) {
         case PBM_SETRANGE:
         case PBM_SETRANGE32: {
-            const LRESULT previous = PackedRange(*state);
+            const LRESULT previous = PackedRange(state);
             if (message == PBM_SETRANGE) {
-                state->low = LOWORD(lParam);
-                state->high = HIWORD(lParam);
+                state.low = LOWORD(lParam);
+                state.high = HIWORD(lParam);
             } else {
-                state->low = static_cast<int>(wParam);
-                state->high = static_cast<int>(lParam);
+                state.low = static_cast<int>(wParam);
+                state.high = static_cast<int>(lParam);
             }
-            state->SetPos(state->pos);
+            state.SetPos(state.pos);
             InvalidateRect(hwnd, nullptr, TRUE);
             return previous;
         }
         case PBM_GETRANGE: {
             if (auto* range = reinterpret_cast<PBRANGE*>(lParam)) {
-                range->iLow = state->low;
-                range->iHigh = state->high;
+                range->iLow = state.low;
+                range->iHigh = state.high;
             }
-            return wParam ? state->low : state->high;
+            return wParam ? state.low : state.high;
         }
         case PBM_SETPOS: {
-            const int previous = state->pos;
-            state->SetPos(static_cast<int>(wParam));
-            changed(previous, state->pos);
+            const int previous = state.pos;
+            state.SetPos(static_cast<int>(wParam));
+            changed(previous, state.pos);
             return previous;
         }
         case PBM_DELTAPOS: {
-            const int previous = state->pos;
-            state->SetPos(previous + static_cast<int>(wParam));
-            changed(previous, state->pos);
+            const int previous = state.pos;
+            state.SetPos(previous + static_cast<int>(wParam));
+            changed(previous, state.pos);
             return previous;
         }
         case PBM_GETPOS:
-            return state->pos;
+            return state.pos;
         case PBM_SETSTEP: {
-            const int previous = state->step;
-            state->step = static_cast<int>(wParam);
+            const int previous = state.step;
+            state.step = static_cast<int>(wParam);
             return previous;
         }
         case PBM_STEPIT: {
-            const int previous = state->pos;
-            const long long span = static_cast<long long>(state->high) - state->low;
-            long long next = static_cast<long long>(previous) + state->step;
+            const int previous = state.pos;
+            const long long span = static_cast<long long>(state.high) - state.low;
+            long long next = static_cast<long long>(previous) + state.step;
             // Stepping past either end starts over from the other.
-            if (span > 0 && (next > state->high || next < state->low)) {
-                next = state->low + (((next - state->low) % span) + span) % span;
+            if (span > 0 && (next > state.high || next < state.low)) {
+                next = state.low + (((next - state.low) % span) + span) % span;
             }
-            state->SetPos(static_cast<int>(next));
-            changed(previous, state->pos);
+            state.SetPos(static_cast<int>(next));
+            changed(previous, state.pos);
             return previous;
         }
         case PBM_SETBARCOLOR: {
-            const COLORREF previous = state->bar;
-            state->bar = static_cast<COLORREF>(lParam);
+            const COLORREF previous = state.bar;
+            state.bar = static_cast<COLORREF>(lParam);
             InvalidateRect(hwnd, nullptr, TRUE);
             return static_cast<LRESULT>(previous);
         }
         case PBM_SETBKCOLOR: {
-            const COLORREF previous = state->background;
-            state->background = static_cast<COLORREF>(lParam);
+            const COLORREF previous = state.background;
+            state.background = static_cast<COLORREF>(lParam);
             InvalidateRect(hwnd, nullptr, TRUE);
             return static_cast<LRESULT>(previous);
         }
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Paint(hwnd, *state);
+            Paint(hwnd, state);
             return 0;
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 
+LRESULT ProgressState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(hwnd, *this, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterProgressClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = ProgressProcedure;
-        windowClass.cbWndExtra = sizeof(ProgressState*);
-        windowClass.lpszClassName = PROGRESS_CLASSA;
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom = RegisterControlClass(
+        PROGRESS_CLASSA, ControlProcedure<ProgressState>, CS_HREDRAW | CS_VREDRAW);
 }
 
 }  // namespace platform

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Rect.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -21,11 +23,6 @@ constexpr int kTextGap = 4;
 constexpr int kChildEdge = 2;
 // Room for the etched line between bands and between rows (RBS_BANDBORDERS).
 constexpr int kBorder = 2;
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 struct Band {
     UINT style = 0;
@@ -656,7 +653,7 @@ LRESULT ReBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             info->iBand = -1;
             for (int i = 0; i < Count(); ++i) {
                 const Band& band = bands_[static_cast<size_t>(i)];
-                if (band.Visible() && Contains(band.rect, info->pt)) {
+                if (band.Visible() && CRect(band.rect).PtInRect(info->pt)) {
                     info->iBand = i;
                     const int x = info->pt.x - band.rect.left;
                     info->flags = band.gripper && x < kHeaderStart + kGripperWidth ? RBHT_GRABBER
@@ -750,37 +747,12 @@ LRESULT ReBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK ReBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<ReBar*>(GetWindowLongPtrA(hwnd, 0));
-    if (message == WM_NCCREATE) {
-        control = new ReBar(hwnd);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
-    }
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterReBarClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = ReBarProcedure;
-        windowClass.cbWndExtra = sizeof(ReBar*);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = REBARCLASSNAMEA;
-        return RegisterSystemClass(windowClass);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(REBARCLASSNAMEA, ControlProcedure<ReBar>, CS_DBLCLKS,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 }  // namespace platform

@@ -1,9 +1,8 @@
 #include "platform/controls/ScrollBar.h"
 
 #include <algorithm>
-#include <memory>
-#include <mutex>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/ScrollBarPainter.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowApi.h"
@@ -13,8 +12,17 @@ namespace platform {
 
 namespace {
 
+struct ScrollBarControl {
+    explicit ScrollBarControl(HWND window) : hwnd(window) { state.max = 100; }
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd;
+    ScrollState state;
+};
+
 ScrollState* StateOf(HWND hwnd) {
-    return reinterpret_cast<ScrollState*>(GetWindowLongPtrA(hwnd, 0));
+    auto* control = reinterpret_cast<ScrollBarControl*>(GetWindowLongPtrA(hwnd, 0));
+    return control != nullptr ? &control->state : nullptr;
 }
 
 bool IsVertical(HWND hwnd) {
@@ -126,62 +134,48 @@ void Press(HWND hwnd, LPARAM lParam) {
         });
 }
 
-LRESULT CALLBACK ScrollBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    ScrollState* state = StateOf(hwnd);
-    if (state == nullptr && message != WM_NCCREATE) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+LRESULT Dispatch(HWND hwnd, ScrollState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCCREATE: {
-            auto made = std::make_unique<ScrollState>();
-            made->max = 100;
-            SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(made.release()));
-            return DefWindowProcA(hwnd, message, wParam, lParam);
-        }
-        case WM_NCDESTROY:
-            delete state;
-            SetWindowLongPtrA(hwnd, 0, 0);
-            return DefWindowProcA(hwnd, message, wParam, lParam);
         case SBM_SETPOS: {
-            const int previous = state->pos;
-            ApplyInfo(*state, SCROLLINFO{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0,
-                                         static_cast<int>(wParam), 0});
-            Redraw(hwnd, lParam != 0 && previous != state->pos);
+            const int previous = state.pos;
+            ApplyInfo(state, SCROLLINFO{sizeof(SCROLLINFO), SIF_POS, 0, 0, 0,
+                                        static_cast<int>(wParam), 0});
+            Redraw(hwnd, lParam != 0 && previous != state.pos);
             return previous;
         }
         case SBM_GETPOS:
-            return state->pos;
+            return state.pos;
         case SBM_SETRANGE:
         case SBM_SETRANGEREDRAW: {
-            const int previous = state->pos;
-            ApplyInfo(*state, SCROLLINFO{sizeof(SCROLLINFO), SIF_RANGE, static_cast<int>(wParam),
-                                         static_cast<int>(lParam), 0, 0, 0});
+            const int previous = state.pos;
+            ApplyInfo(state, SCROLLINFO{sizeof(SCROLLINFO), SIF_RANGE, static_cast<int>(wParam),
+                                        static_cast<int>(lParam), 0, 0, 0});
             Redraw(hwnd, message == SBM_SETRANGEREDRAW);
             return previous;
         }
         case SBM_GETRANGE:
             if (wParam != 0) {
-                *reinterpret_cast<int*>(wParam) = state->min;
+                *reinterpret_cast<int*>(wParam) = state.min;
             }
             if (lParam != 0) {
-                *reinterpret_cast<int*>(lParam) = state->max;
+                *reinterpret_cast<int*>(lParam) = state.max;
             }
             return 0;
         case SBM_ENABLE_ARROWS: {
             const UINT arrows = static_cast<UINT>(wParam) & ESB_DISABLE_BOTH;
-            if (arrows == state->disabledArrows) {
+            if (arrows == state.disabledArrows) {
                 return FALSE;
             }
-            state->disabledArrows = arrows;
+            state.disabledArrows = arrows;
             Redraw(hwnd, true);
             return TRUE;
         }
         case SBM_SETSCROLLINFO: {
             const auto* info = reinterpret_cast<const SCROLLINFO*>(lParam);
             if (info == nullptr) {
-                return state->pos;
+                return state.pos;
             }
-            const int pos = ApplyInfo(*state, *info);
+            const int pos = ApplyInfo(state, *info);
             Redraw(hwnd, wParam != 0);
             return pos;
         }
@@ -191,22 +185,22 @@ LRESULT CALLBACK ScrollBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
                 return FALSE;
             }
             if (info->fMask & SIF_RANGE) {
-                info->nMin = state->min;
-                info->nMax = state->max;
+                info->nMin = state.min;
+                info->nMax = state.max;
             }
             if (info->fMask & SIF_PAGE) {
-                info->nPage = state->page;
+                info->nPage = state.page;
             }
             if (info->fMask & SIF_POS) {
-                info->nPos = state->pos;
+                info->nPos = state.pos;
             }
             if (info->fMask & SIF_TRACKPOS) {
-                info->nTrackPos = state->trackPos;
+                info->nTrackPos = state.trackPos;
             }
             return TRUE;
         }
         case WM_PAINT:
-            Paint(hwnd, *state);
+            Paint(hwnd, state);
             return 0;
         case WM_ERASEBKGND:
             return 1;
@@ -227,20 +221,16 @@ LRESULT CALLBACK ScrollBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPAR
     }
 }
 
+LRESULT ScrollBarControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(hwnd, state, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterScrollBarClass() {
     InstallWindowScrollBars();
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-        windowClass.lpfnWndProc = ScrollBarProcedure;
-        windowClass.cbWndExtra = sizeof(ScrollState*);
-        windowClass.lpszClassName = "ScrollBar";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom = RegisterControlClass(
+        "ScrollBar", ControlProcedure<ScrollBarControl>, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
 }
 
 }  // namespace platform

@@ -1,8 +1,8 @@
 #include "platform/controls/Static.h"
 
-#include <mutex>
 #include <string>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
@@ -12,16 +12,23 @@ namespace platform {
 namespace {
 
 struct StaticState {
+    explicit StaticState(HWND window) : hwnd(window) {}
+    ~StaticState() {
+        if (ownBitmap != nullptr) {
+            DeleteObject(ownBitmap);
+        }
+    }
+    StaticState(const StaticState&) = delete;
+    StaticState& operator=(const StaticState&) = delete;
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd;
     HFONT font = nullptr;
     HICON icon = nullptr;
     HBITMAP bitmap = nullptr;
     // A bitmap loaded from the resources at creation belongs to the control.
     HBITMAP ownBitmap = nullptr;
 };
-
-StaticState* StateOf(HWND hwnd) {
-    return reinterpret_cast<StaticState*>(GetWindowLongPtrA(hwnd, 0));
-}
 
 DWORD StyleOf(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
@@ -125,19 +132,17 @@ LRESULT SetBitmap(HWND hwnd, StaticState& state, HBITMAP bitmap) {
     return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT NonClientCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    auto* state = new StaticState;
-    SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(state));
+LRESULT NonClientCreate(HWND hwnd, StaticState& state, WPARAM wParam, LPARAM lParam) {
     CREATESTRUCTA create = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
     const UINT type = static_cast<DWORD>(create.style) & SS_TYPEMASK;
     if (type == SS_ICON || type == SS_BITMAP) {
         std::string holder;
         if (LPCSTR name = PictureName(create.lpszName, holder)) {
             if (type == SS_ICON) {
-                state->icon = LoadIconA(create.hInstance, name);
+                state.icon = LoadIconA(create.hInstance, name);
             } else {
-                state->ownBitmap = LoadBitmapA(create.hInstance, name);
-                state->bitmap = state->ownBitmap;
+                state.ownBitmap = LoadBitmapA(create.hInstance, name);
+                state.bitmap = state.ownBitmap;
             }
         }
         // A picture's name is no text to keep.
@@ -337,29 +342,17 @@ LRESULT GetImage(const StaticState& state, WPARAM type) {
     return 0;
 }
 
-LRESULT CALLBACK StaticProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        return NonClientCreate(hwnd, wParam, lParam);
-    }
-    StaticState* state = StateOf(hwnd);
-    if (state == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
+LRESULT Dispatch(HWND hwnd, StaticState& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            return NonClientCreate(hwnd, state, wParam, lParam);
         case WM_CREATE:
-            FitToPicture(hwnd, *state);
+            FitToPicture(hwnd, state);
             return 0;
-        case WM_NCDESTROY:
-            if (state->ownBitmap != nullptr) {
-                DeleteObject(state->ownBitmap);
-            }
-            delete state;
-            SetWindowLongPtrA(hwnd, 0, 0);
-            return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
-            Paint(hwnd, *state);
+            Paint(hwnd, state);
             return 0;
         case WM_SETTEXT: {
             const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);
@@ -367,13 +360,13 @@ LRESULT CALLBACK StaticProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             return result;
         }
         case WM_SETFONT:
-            state->font = reinterpret_cast<HFONT>(wParam);
+            state.font = reinterpret_cast<HFONT>(wParam);
             if (LOWORD(lParam)) {
                 InvalidateRect(hwnd, nullptr, TRUE);
             }
             return 0;
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(state->font);
+            return reinterpret_cast<LRESULT>(state.font);
         case WM_ENABLE:
             InvalidateRect(hwnd, nullptr, TRUE);
             if (StyleOf(hwnd) & SS_NOTIFY) {
@@ -398,31 +391,27 @@ LRESULT CALLBACK StaticProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         case WM_GETDLGCODE:
             return DLGC_STATIC;
         case STM_SETICON:
-            return SetIcon(hwnd, *state, reinterpret_cast<HICON>(wParam));
+            return SetIcon(hwnd, state, reinterpret_cast<HICON>(wParam));
         case STM_GETICON:
-            return reinterpret_cast<LRESULT>(state->icon);
+            return reinterpret_cast<LRESULT>(state.icon);
         case STM_SETIMAGE:
-            return SetImage(hwnd, *state, wParam, lParam);
+            return SetImage(hwnd, state, wParam, lParam);
         case STM_GETIMAGE:
-            return GetImage(*state, wParam);
+            return GetImage(state, wParam);
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 
+LRESULT StaticState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    return Dispatch(hwnd, *this, message, wParam, lParam);
+}
+
 }  // namespace
 
 void RegisterStaticClass() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = StaticProcedure;
-        windowClass.cbWndExtra = sizeof(StaticState*);
-        windowClass.lpszClassName = "Static";
-        RegisterSystemClass(windowClass);
-    });
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass("Static", ControlProcedure<StaticState>, CS_DBLCLKS);
 }
 
 }  // namespace platform

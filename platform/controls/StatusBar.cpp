@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/drawing/IconApi.h"
 #include "platform/screen/ScreenApi.h"
@@ -431,37 +432,12 @@ LRESULT StatusBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK StatusBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<StatusBar*>(GetWindowLongPtrA(hwnd, 0));
-    if (message == WM_NCCREATE) {
-        control = new StatusBar(hwnd);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
-    }
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterStatusBarClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = StatusBarProcedure;
-        windowClass.cbWndExtra = sizeof(StatusBar*);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = STATUSCLASSNAMEA;
-        return RegisterSystemClass(windowClass);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(STATUSCLASSNAMEA, ControlProcedure<StatusBar>, CS_DBLCLKS,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 }  // namespace platform

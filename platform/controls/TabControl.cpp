@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Rect.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -19,11 +21,6 @@ namespace {
 constexpr int kTabMargin = 2;
 constexpr int kButtonGap = 3;
 constexpr SIZE kDefaultPadding{6, 3};
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 void Inflate(RECT& rect, int dx, int dy) {
     rect.left -= dx;
@@ -192,7 +189,7 @@ void TabControl::SyncTools() {
 int TabControl::HitTest(POINT point, UINT* flags) {
     Layout();
     for (int i = 0; i < Count(); ++i) {
-        if (Contains(rects_[i], point)) {
+        if (CRect(rects_[i]).PtInRect(point)) {
             if (flags != nullptr) {
                 int imageWidth = 0;
                 int imageHeight = 0;
@@ -663,37 +660,12 @@ LRESULT TabControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK TabControlProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<TabControl*>(GetWindowLongPtrA(hwnd, 0));
-    if (message == WM_NCCREATE) {
-        control = new TabControl(hwnd);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
-    }
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterTabControlClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = TabControlProcedure;
-        windowClass.cbWndExtra = sizeof(TabControl*);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = WC_TABCONTROLA;
-        return RegisterSystemClass(windowClass);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(WC_TABCONTROLA, ControlProcedure<TabControl>, CS_DBLCLKS,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 }  // namespace platform

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Rect.h"
 #include "platform/resources/ResourceApi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -24,11 +26,6 @@ constexpr int kArrowWidth = 14;
 constexpr int kTextGap = 4;
 constexpr UINT_PTR kLeaveTimer = 1;
 constexpr UINT kLeavePeriod = 100;
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 struct Button {
     int image = 0;
@@ -272,7 +269,7 @@ void ToolBar::Changed() {
 int ToolBar::HitTest(POINT point) const {
     for (int i = 0; i < Count(); ++i) {
         const Button& button = buttons_[static_cast<size_t>(i)];
-        if (button.Visible() && Contains(button.rect, point)) {
+        if (button.Visible() && CRect(button.rect).PtInRect(point)) {
             return i;
         }
     }
@@ -810,7 +807,7 @@ LRESULT ToolBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 GetCursorPos(&cursor);
                 RECT window{};
                 GetWindowRect(hwnd_, &window);
-                if (!Contains(window, cursor) || WindowFromPoint(cursor) != hwnd_) {
+                if (!CRect(window).PtInRect(cursor) || WindowFromPoint(cursor) != hwnd_) {
                     SetHot(-1, HICF_MOUSE);
                 }
             }
@@ -1052,37 +1049,12 @@ LRESULT ToolBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK ToolBarProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<ToolBar*>(GetWindowLongPtrA(hwnd, 0));
-    if (message == WM_NCCREATE) {
-        control = new ToolBar(hwnd);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
-    }
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterToolBarClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.style = CS_DBLCLKS;
-        windowClass.lpfnWndProc = ToolBarProcedure;
-        windowClass.cbWndExtra = sizeof(ToolBar*);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = TOOLBARCLASSNAMEA;
-        return RegisterSystemClass(windowClass);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(TOOLBARCLASSNAMEA, ControlProcedure<ToolBar>, CS_DBLCLKS,
+                             reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
 }  // namespace platform

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlWindow.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Rect.h"
 #include "platform/resources/ResourceApi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -26,11 +28,6 @@ constexpr int kMargin = 3;
 constexpr int kCursorHeight = 20;
 // A caller that passes no buffer size gets the size of NMTTDISPINFOA::szText.
 constexpr size_t kClassicTextLimit = 80;
-
-bool Contains(const RECT& rect, POINT point) {
-    return point.x >= rect.left && point.x < rect.right && point.y >= rect.top &&
-           point.y < rect.bottom;
-}
 
 bool IsMouseMessage(UINT message) {
     return message >= WM_MOUSEFIRST && message <= WM_MOUSELAST;
@@ -177,8 +174,9 @@ int ToolTip::Find(HWND hwnd, UINT_PTR id) const {
 int ToolTip::ToolAt(HWND window, POINT client) const {
     for (size_t i = 0; i < tools_.size(); ++i) {
         const Tool& tool = tools_[i];
-        if ((tool.flags & TTF_IDISHWND) != 0 ? tool.Window() == window
-                                             : tool.hwnd == window && Contains(tool.rect, client)) {
+        if ((tool.flags & TTF_IDISHWND) != 0
+                ? tool.Window() == window
+                : tool.hwnd == window && CRect(tool.rect).PtInRect(client)) {
             return static_cast<int>(i);
         }
     }
@@ -198,7 +196,7 @@ int ToolTip::ToolUnderCursor() const {
         if ((tools_[i].flags & TTF_IDISHWND) != 0) {
             GetClientRect(window, &area);
         }
-        if (Contains(area, client)) {
+        if (CRect(area).PtInRect(client)) {
             return static_cast<int>(i);
         }
     }
@@ -646,35 +644,11 @@ LRESULT ToolTip::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK ToolTipProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* control = reinterpret_cast<ToolTip*>(GetWindowLongPtrA(hwnd, 0));
-    if (message == WM_NCCREATE) {
-        control = new ToolTip(hwnd);
-        SetWindowLongPtrA(hwnd, 0, reinterpret_cast<LONG_PTR>(control));
-    }
-    if (control == nullptr) {
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(hwnd, 0, 0);
-        delete control;
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    }
-    return control->Handle(message, wParam, lParam);
-}
-
 }  // namespace
 
 void RegisterToolTipClass() {
-    static const ATOM atom = [] {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof(windowClass);
-        windowClass.lpfnWndProc = ToolTipProcedure;
-        windowClass.cbWndExtra = sizeof(ToolTip*);
-        windowClass.lpszClassName = TOOLTIPS_CLASSA;
-        return RegisterSystemClass(windowClass);
-    }();
-    (void)atom;
+    [[maybe_unused]] static const ATOM atom =
+        RegisterControlClass(TOOLTIPS_CLASSA, ControlProcedure<ToolTip>, 0);
 }
 
 }  // namespace platform

@@ -1,6 +1,5 @@
 // What the list view, header, tree view and rich edit share: sending notifications to the parent,
-// the font they draw with, copying text into callers' buffers, and keeping the control object of a
-// window in its extra bytes.
+// the font they draw with, and copying text into callers' buffers.
 #pragma once
 
 #include <string>
@@ -33,12 +32,6 @@ int CopyTextOut(std::string_view text, char* buffer, int capacity);
 
 // The text behind a caller's pointer; "" for null.
 std::string TextIn(const char* text);
-
-// The object of type T kept at offset 0 of the window's extra bytes.
-template <typename T>
-T* ControlOf(HWND hwnd) {
-    return reinterpret_cast<T*>(GetWindowLongPtrA(hwnd, 0));
-}
 
 // A solid brush for one fill, freed with the object.
 class ScopedBrush {

@@ -1,8 +1,10 @@
 #include "platform/dialogs/DialogBuilder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <mutex>
 #include <string>
+#include <string_view>
 
 #include "platform/dialogs/ControlCodes.h"
 #include "platform/dialogs/DialogFocus.h"
@@ -71,8 +73,32 @@ RECT PlaceWindow(const DialogTemplate& dialog, DWORD style, DWORD exStyle, HWND 
     return RECT{x, y, x + width, y + height};
 }
 
+bool SameClassName(const std::string& name, std::string_view other) {
+    return std::ranges::equal(name, other, [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) ==
+               std::tolower(static_cast<unsigned char>(b));
+    });
+}
+
+// The dialog manager gives the controls one types into or picks from the sunken 3-D edge in
+// place of the flat border their templates ask for (EDITTEXT and LISTBOX have WS_BORDER by
+// default); other controls keep a thin black line.
+bool TakesSunkenEdge(const std::string& className) {
+    static constexpr std::string_view kClasses[] = {"Edit",          "ListBox",    "SysListView32",
+                                                    "SysTreeView32", "RICHEDIT",   "RichEdit20A",
+                                                    "RichEdit20W",   "RICHEDIT50W"};
+    return std::ranges::any_of(
+        kClasses, [&](std::string_view name) { return SameClassName(className, name); });
+}
+
 HWND CreateControl(HWND dialog, HINSTANCE instance, const DialogControl& control,
                    DialogBaseUnits units) {
+    DWORD style = control.style | WS_CHILD;
+    DWORD exStyle = control.exStyle | WS_EX_NOPARENTNOTIFY;
+    if ((style & WS_BORDER) && TakesSunkenEdge(control.className)) {
+        style &= ~static_cast<DWORD>(WS_BORDER);
+        exStyle |= WS_EX_CLIENTEDGE;
+    }
     const int x = DialogUnitsToPixelsX(control.x, units);
     const int y = DialogUnitsToPixelsY(control.y, units);
     const RECT pixels{x, y, x + DialogUnitsToPixelsX(control.cx, units),
@@ -81,11 +107,10 @@ HWND CreateControl(HWND dialog, HINSTANCE instance, const DialogControl& control
         control.textResourceId ? "#" + std::to_string(*control.textResourceId) : control.text;
     void* creationData =
         control.extraData.empty() ? nullptr : const_cast<char*>(control.extraData.data());
-    HWND hwnd = CreateWindowExA(control.exStyle | WS_EX_NOPARENTNOTIFY, control.className.c_str(),
-                                text.c_str(), control.style | WS_CHILD, pixels.left, pixels.top,
-                                pixels.right - pixels.left, pixels.bottom - pixels.top, dialog,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)),
-                                instance, creationData);
+    HWND hwnd = CreateWindowExA(
+        exStyle, control.className.c_str(), text.c_str(), style, pixels.left, pixels.top,
+        pixels.right - pixels.left, pixels.bottom - pixels.top, dialog,
+        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)), instance, creationData);
     if (hwnd == nullptr && GetLastError() == static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS)) {
         if (DialogControlFactory factory = CurrentFactory()) {
             hwnd = factory(dialog, control, pixels);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/dialogs/DialogTestFixture.h"
 #include "platform/drawing/Gdi.h"
+#include "platform/drawing/Surface.h"
+#include "platform/screen/ScreenApi.h"
 
 namespace platform::testing {
 namespace {
@@ -177,6 +180,99 @@ TEST_F(DialogBuilderTest, HiddenTemplatesStayHiddenAndHiddenControlsExist) {
     HWND ok = GetDlgItem(hwnd, IDOK);
     ASSERT_NE(ok, nullptr);
     EXPECT_FALSE(GetWindowLongA(ok, GWL_STYLE) & WS_VISIBLE);
+}
+
+// Edit-like controls trade the template's flat border for the sunken edge (the client area loses
+// two pixels on each side instead of one); anything else keeps the flat border.
+TEST_F(DialogBuilderTest, BorderedEditLikeControlsGetTheSunkenEdge) {
+    Register("SysListView32", TestStaticProcedure);
+    DialogTemplate dialog = TestDialog();
+    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_BORDER | WS_TABSTOP, 0, 0, 40, 20));
+    dialog.controls.push_back(TestControl("EDIT", "", 1002, WS_TABSTOP, 0, 30, 40, 20));
+    dialog.controls.push_back(TestControl("sysListView32", "", 1003, WS_BORDER, 50, 0, 40, 20));
+    dialog.controls.push_back(TestControl("Static", "", 1004, WS_BORDER, 50, 30, 40, 20));
+    dialog.controls.push_back(TestControl("Button", "", 1005, WS_BORDER, 0, 60, 40, 20));
+    HWND hwnd = Create(dialog);
+    ASSERT_NE(hwnd, nullptr);
+
+    const auto style = [&](int id) { return GetWindowLongA(GetDlgItem(hwnd, id), GWL_STYLE); };
+    const auto exStyle = [&](int id) { return GetWindowLongA(GetDlgItem(hwnd, id), GWL_EXSTYLE); };
+    for (int id : {1001, 1003}) {
+        EXPECT_FALSE(style(id) & WS_BORDER) << id;
+        EXPECT_TRUE(exStyle(id) & WS_EX_CLIENTEDGE) << id;
+        EXPECT_TRUE(exStyle(id) & WS_EX_NOPARENTNOTIFY) << id;
+    }
+    EXPECT_FALSE(exStyle(1002) & WS_EX_CLIENTEDGE);
+    for (int id : {1004, 1005}) {
+        EXPECT_TRUE(style(id) & WS_BORDER) << id;
+        EXPECT_FALSE(exStyle(id) & WS_EX_CLIENTEDGE) << id;
+    }
+
+    // 40 x 20 units are 60 x 30 pixels.
+    RECT client{};
+    GetClientRect(GetDlgItem(hwnd, 1001), &client);
+    ExpectRect(client, 0, 0, 56, 26);
+    GetClientRect(GetDlgItem(hwnd, 1004), &client);
+    ExpectRect(client, 0, 0, 58, 28);
+    ExpectRect(ClientRectInDialog(GetDlgItem(hwnd, 1001)), 0, 0, 60, 30);
+}
+
+// A caption with WS_SYSMENU ends in a raised 16 x 14 close box with a black cross; a press that
+// starts elsewhere and ends on the box does not close.
+TEST_F(DialogBuilderTest, ASystemMenuGivesTheCaptionACloseBox) {
+    InstallScreen();
+    DialogTemplate dialog =
+        TestDialog(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE | DS_ABSALIGN);
+    dialog.x = 20;
+    dialog.y = 20;
+    HWND hwnd = Create(dialog);
+    ASSERT_NE(hwnd, nullptr);
+    PumpUntilIdle();
+
+    const RECT frame = WindowRectOf(hwnd);
+    const int width = frame.right - frame.left;
+    // The caption bar runs from 3 to 21; the box from x = width - 21 to width - 5, y 5 to 19.
+    const RECT box{width - 21, 5, width - 5, 19};
+    const auto hit = [&](int x, int y) {
+        return SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(frame.left + x, frame.top + y));
+    };
+    EXPECT_EQ(hit(box.left, box.top), HTCLOSE);
+    EXPECT_EQ(hit(box.right - 1, box.bottom - 1), HTCLOSE);
+    EXPECT_EQ(hit(box.left - 1, box.top), HTCAPTION);
+    EXPECT_EQ(hit(box.left, box.bottom), HTCAPTION);
+
+    const Surface shot = CaptureWindow(hwnd);
+    const auto color = [&](int x, int y) { return ColorFromPixel(shot.At(x, y)); };
+    EXPECT_EQ(color(box.left, box.top), GetSysColor(COLOR_BTNHIGHLIGHT));
+    EXPECT_EQ(color(box.right - 1, box.bottom - 1), GetSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(color(box.left + 2, box.top + 2), GetSysColor(COLOR_BTNFACE));
+    // The cross: a 7-pixel square from (4, 3) inside the box, strokes two pixels wide.
+    for (int step = 0; step < 7; ++step) {
+        EXPECT_EQ(color(box.left + 4 + step, box.top + 3 + step), GetSysColor(COLOR_BTNTEXT));
+        EXPECT_EQ(color(box.left + 5 + step, box.top + 3 + step), GetSysColor(COLOR_BTNTEXT));
+        EXPECT_EQ(color(box.left + 10 - step, box.top + 3 + step), GetSysColor(COLOR_BTNTEXT));
+    }
+    EXPECT_EQ(color(box.left + 4, box.top + 4), GetSysColor(COLOR_BTNFACE));
+
+    const POINT onBox{frame.left + box.left + 8, frame.top + box.top + 7};
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{frame.left + 40, frame.top + 10});
+    InjectMouse(MOUSEEVENTF_MOVE, onBox);
+    InjectMouse(MOUSEEVENTF_LEFTUP, onBox);
+    PumpUntilIdle();
+    EXPECT_TRUE(DialogEvents::Commands().empty());
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, onBox);
+    InjectMouse(MOUSEEVENTF_LEFTUP, onBox);
+    PumpUntilIdle();
+    EXPECT_EQ(DialogEvents::Commands(), std::vector<int>{IDCANCEL});
+}
+
+TEST_F(DialogBuilderTest, ACaptionWithoutASystemMenuHasNoCloseBox) {
+    DialogTemplate dialog = TestDialog(WS_POPUP | WS_CAPTION | DS_MODALFRAME | WS_VISIBLE);
+    HWND hwnd = Create(dialog);
+    ASSERT_NE(hwnd, nullptr);
+    const RECT frame = WindowRectOf(hwnd);
+    EXPECT_EQ(SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(frame.right - 13, frame.top + 12)),
+              HTCAPTION);
 }
 
 TEST_F(DialogBuilderTest, PicturesGivenByNumberArriveAsNumberedNames) {

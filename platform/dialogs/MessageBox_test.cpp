@@ -190,6 +190,21 @@ TEST_F(MessageBoxTest, AClickOnAButtonAnswers) {
     EXPECT_EQ(result, IDCANCEL);
 }
 
+// The caption's close box closes the box as Esc does: a press and a release on it.
+TEST_F(MessageBoxTest, TheCloseBoxOfTheCaptionAnswersCancel) {
+    HWND owner = Helper();
+    const int result = AskWhile(owner, "close", MB_OKCANCEL, [](HWND box) {
+        RECT frame{};
+        GetWindowRect(box, &frame);
+        // A modal frame is 3 pixels wide; the close box ends 2 pixels inside the caption bar.
+        const POINT centre{frame.right - 3 - 2 - 8, frame.top + 3 + 2 + 7};
+        EXPECT_EQ(SendMessageA(box, WM_NCHITTEST, 0, MAKELPARAM(centre.x, centre.y)), HTCLOSE);
+        InjectMouse(MOUSEEVENTF_LEFTDOWN, centre);
+        InjectMouse(MOUSEEVENTF_LEFTUP, centre);
+    });
+    EXPECT_EQ(result, IDCANCEL);
+}
+
 TEST_F(MessageBoxTest, TheBoxIsSizedToItsTextAndDrawsIconAndText) {
     InstallScreen();
     HWND owner = Helper();

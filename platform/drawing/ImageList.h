@@ -1,5 +1,6 @@
 // The framework's image list. Loading a list from a bitmap resource comes with the resource
-// layer.
+// layer. FromHandle gives the object a list is attached to, or a temporary one that belongs to
+// the calling thread and never destroys its list.
 #pragma once
 
 #include "platform/drawing/Bitmap.h"
@@ -19,18 +20,11 @@ public:
     BOOL Create(int cx, int cy, UINT flags, int initial, int grow) {
         return Attach(ImageList_Create(cx, cy, flags, initial, grow));
     }
-    BOOL Attach(HIMAGELIST list) {
-        if (list == nullptr || m_hImageList != nullptr) {
-            return FALSE;
-        }
-        m_hImageList = list;
-        return TRUE;
-    }
-    HIMAGELIST Detach() {
-        HIMAGELIST list = m_hImageList;
-        m_hImageList = nullptr;
-        return list;
-    }
+    BOOL Attach(HIMAGELIST list);
+    HIMAGELIST Detach();
+    static CImageList* FromHandle(HIMAGELIST list);
+    // Null when no object is attached to the list.
+    static CImageList* FromHandlePermanent(HIMAGELIST list);
     BOOL DeleteImageList() { return m_hImageList != nullptr ? ImageList_Destroy(Detach()) : FALSE; }
 
     int Add(CBitmap* image, CBitmap* mask) {

@@ -1,5 +1,7 @@
 #include "platform/framework/Button.h"
 
+#include "platform/framework/OwnerDrawItems.h"
+
 IMPLEMENT_DYNAMIC(CButton, CWnd)
 
 BOOL CButton::Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
@@ -11,12 +13,8 @@ BOOL CButton::Create(LPCSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* 
 void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM) {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (platform::ReflectDrawItem(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr) {
-        *pResult = TRUE;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -1,6 +1,7 @@
 #include "platform/framework/ComboBox.h"
 
 #include "platform/controls/Edit.h"
+#include "platform/framework/OwnerDrawItems.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 
@@ -32,25 +33,8 @@ int CComboBox::CompareItem(LPCOMPAREITEMSTRUCT) {
 void CComboBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    LRESULT result = TRUE;
-    switch (message) {
-        case WM_DRAWITEM:
-            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-            break;
-        case WM_MEASUREITEM:
-            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-            break;
-        case WM_COMPAREITEM:
-            result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-            break;
-        case WM_DELETEITEM:
-            DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-            break;
-        default:
-            return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (platform::ReflectOwnerDrawItem(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    if (pResult != nullptr) {
-        *pResult = result;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -96,6 +96,14 @@ protected:
     // The window style a bar's window is created with: without the CBRS_ bits, which the
     // controls read as styles of their own.
     static DWORD WindowStyleOf(DWORD dwStyle) { return dwStyle & ~static_cast<DWORD>(CBRS_ALL); }
+    // The bar's window seen through the wrapper class of its control. The wrapper shares the
+    // handle without being attached to it, so messages still reach the bar and only the bar
+    // destroys the window.
+    template <typename Control>
+    Control& ControlView(Control& control) const {
+        control.m_hWnd = m_hWnd;
+        return control;
+    }
     void PostNcDestroy() override;
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

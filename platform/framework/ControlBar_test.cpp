@@ -462,4 +462,33 @@ TEST_F(ControlBarTest, BarsLeaveTheFramesListWhenDestroyed) {
     EXPECT_EQ(InFrame(frame.view).top, 62);
 }
 
+// The control classes reach the bars' own windows; the bars keep their objects and messages,
+// and the windows are destroyed once, by the bars.
+TEST_F(ControlBarTest, EachBarIsReachedThroughTheClassOfItsControl) {
+    CBarFrame& frame = *frame_;
+    CToolBarCtrl& buttons = frame.standard.GetToolBarCtrl();
+    EXPECT_EQ(buttons.m_hWnd, frame.standard.m_hWnd);
+    EXPECT_EQ(&frame.standard.GetToolBarCtrl(), &buttons);
+    EXPECT_EQ(buttons.GetButtonCount(), 6);
+    EXPECT_EQ(buttons.CommandToIndex(ID_BAR_STOP), 3);
+    buttons.SetState(ID_BAR_STOP, TBSTATE_ENABLED | TBSTATE_CHECKED);
+    EXPECT_EQ(frame.standard.GetButtonStyle(3) & TBBS_CHECKED, static_cast<UINT>(TBBS_CHECKED));
+    EXPECT_EQ(CWnd::FromHandle(buttons.m_hWnd), &frame.standard);
+
+    CStatusBarCtrl& panes = frame.status.GetStatusBarCtrl();
+    EXPECT_EQ(panes.m_hWnd, frame.status.m_hWnd);
+    EXPECT_EQ(panes.GetParts(0, nullptr), frame.status.GetCount());
+    frame.status.SetPaneText(1, "页 3");
+    EXPECT_EQ(panes.GetText(1), CString("页 3"));
+
+    CReBarCtrl& bands = frame.rebar.GetReBarCtrl();
+    EXPECT_EQ(bands.GetBandCount(), 2u);
+    EXPECT_EQ(bands.IDToIndex(1), 1);
+    EXPECT_EQ(CWnd::FromHandle(bands.m_hWnd), &frame.rebar);
+
+    frame.rebar.DestroyWindow();
+    EXPECT_EQ(frame.rebar.m_hWnd, nullptr);
+    EXPECT_FALSE(::IsWindow(bands.m_hWnd));
+}
+
 }  // namespace

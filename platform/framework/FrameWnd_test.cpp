@@ -111,6 +111,13 @@ protected:
         return CView::OnCreate(lpCreateStruct);
     }
     void OnViewCommand() { steps.push_back("view 101"); }
+    BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
+        const BOOL prepared = DoPreparePrinting(pInfo);
+        steps.push_back(std::string(pInfo->m_bPreview ? "prepare preview " : "prepare print ") +
+                        std::to_string(prepared));
+        return prepared;
+    }
+    void OnBeginPrinting(CDC*, CPrintInfo*) override { steps.push_back("begin printing"); }
     DECLARE_MESSAGE_MAP()
 };
 
@@ -119,6 +126,9 @@ IMPLEMENT_DYNCREATE(CTestView, CView)
 BEGIN_MESSAGE_MAP(CTestView, CView)
 ON_WM_CREATE()
 ON_COMMAND(101, OnViewCommand)
+ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_DIRECT, CView::OnFilePrint)
+ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 class CFrameApp : public CWinApp {
@@ -243,6 +253,15 @@ TEST_F(RunningFrameTest, CommandsGoToFrameViewDocumentThenApplication) {
     }
     EXPECT_EQ(steps, (std::vector<std::string>{"frame 100", "view 101", "document 102", "app 103",
                                                "frame 104"}));
+}
+
+// Without a printer the preparation fails as a cancelled print dialog would, and nothing prints.
+TEST_F(RunningFrameTest, PrintCommandsReachTheViewAndStopAtThePreparation) {
+    for (UINT id : {ID_FILE_PRINT, ID_FILE_PRINT_DIRECT, ID_FILE_PRINT_PREVIEW}) {
+        Command(id);
+    }
+    EXPECT_EQ(steps, (std::vector<std::string>{"prepare print 0", "prepare print 0",
+                                               "prepare preview 0"}));
 }
 
 TEST_F(RunningFrameTest, ACommandItsUpdateHandlerDisablesIsNotCarriedOut) {

@@ -1,5 +1,7 @@
 #include "platform/framework/ListBox.h"
 
+#include "platform/framework/OwnerDrawItems.h"
+
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
 BOOL CListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -35,25 +37,8 @@ int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) {
 void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    LRESULT result = TRUE;
-    switch (message) {
-        case WM_DRAWITEM:
-            DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-            break;
-        case WM_MEASUREITEM:
-            MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
-            break;
-        case WM_COMPAREITEM:
-            result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam));
-            break;
-        case WM_DELETEITEM:
-            DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam));
-            break;
-        default:
-            return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (platform::ReflectOwnerDrawItem(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    if (pResult != nullptr) {
-        *pResult = result;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

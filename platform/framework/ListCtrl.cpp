@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/framework/OwnerDrawItems.h"
+
 IMPLEMENT_DYNAMIC(CListCtrl, CWnd)
 
 BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -157,12 +159,8 @@ int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const {
 void CListCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM) {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (platform::ReflectDrawItem(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr) {
-        *pResult = TRUE;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -3,57 +3,14 @@
 // CWnd, CDC or CMenu declarations where they are used.
 #pragma once
 
+#include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/Static.h"
 #include "platform/windows/WindowConstants.h"
 
 class CScrollBar;
-
-#ifndef BN_CLICKED
-#define BN_CLICKED 0
-#define BN_PAINT 1
-#define BN_HILITE 2
-#define BN_UNHILITE 3
-#define BN_DISABLE 4
-#define BN_DOUBLECLICKED 5
-#define BN_SETFOCUS 6
-#define BN_KILLFOCUS 7
-#endif
-#ifndef EN_SETFOCUS
-#define EN_SETFOCUS 0x0100
-#define EN_KILLFOCUS 0x0200
-#define EN_CHANGE 0x0300
-#define EN_UPDATE 0x0400
-#define EN_ERRSPACE 0x0500
-#define EN_MAXTEXT 0x0501
-#define EN_HSCROLL 0x0601
-#define EN_VSCROLL 0x0602
-#endif
-#ifndef CBN_SELCHANGE
-#define CBN_ERRSPACE (-1)
-#define CBN_SELCHANGE 1
-#define CBN_DBLCLK 2
-#define CBN_SETFOCUS 3
-#define CBN_KILLFOCUS 4
-#define CBN_EDITCHANGE 5
-#define CBN_EDITUPDATE 6
-#define CBN_DROPDOWN 7
-#define CBN_CLOSEUP 8
-#define CBN_SELENDOK 9
-#define CBN_SELENDCANCEL 10
-#endif
-#ifndef LBN_SELCHANGE
-#define LBN_ERRSPACE (-2)
-#define LBN_SELCHANGE 1
-#define LBN_DBLCLK 2
-#define LBN_SELCANCEL 3
-#define LBN_SETFOCUS 4
-#define LBN_KILLFOCUS 5
-#endif
-#ifndef STN_CLICKED
-#define STN_CLICKED 0
-#define STN_DBLCLK 1
-#define STN_ENABLE 2
-#define STN_DISABLE 3
-#endif
 
 // Window messages.
 #define AFX_WM_ENTRY_(message, ...) AFX_MSGMAP_ENTRY_(message, 0, 0, 0, nullptr, __VA_ARGS__)

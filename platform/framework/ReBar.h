@@ -7,6 +7,7 @@
 
 #include "platform/controls/ReBar.h"
 #include "platform/framework/ControlBar.h"
+#include "platform/framework/ReBarCtrl.h"
 
 class CBitmap;
 
@@ -26,6 +27,8 @@ public:
     BOOL AddBar(CWnd* pBar, COLORREF clrFore, COLORREF clrBack, LPCSTR pszText = nullptr,
                 DWORD dwStyle = RBBS_GRIPPERALWAYS);
 
+    CReBarCtrl& GetReBarCtrl() const { return ControlView(reBarCtrl_); }
+
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
@@ -37,4 +40,5 @@ private:
     BOOL InsertBand(CWnd* pBar, REBARBANDINFOA& band);
 
     bool inHeightChange_ = false;
+    mutable CReBarCtrl reBarCtrl_;
 };

@@ -1,5 +1,7 @@
 #include "platform/framework/Static.h"
 
+#include "platform/framework/OwnerDrawItems.h"
+
 IMPLEMENT_DYNAMIC(CStatic, CWnd)
 
 BOOL CStatic::Create(LPCSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -10,12 +12,8 @@ BOOL CStatic::Create(LPCSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pPa
 void CStatic::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CStatic::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM) {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (platform::ReflectDrawItem(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr) {
-        *pResult = TRUE;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

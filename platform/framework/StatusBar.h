@@ -11,6 +11,7 @@
 
 #include "platform/controls/StatusBar.h"
 #include "platform/framework/ControlBar.h"
+#include "platform/framework/StatusBarCtrl.h"
 
 #ifndef SBPS_NORMAL
 #define SBPS_NORMAL 0x0000
@@ -50,6 +51,8 @@ public:
     // A disabled pane keeps its text but shows none.
     BOOL SetPaneText(int nIndex, LPCSTR lpszNewText, BOOL bUpdate = TRUE);
 
+    CStatusBarCtrl& GetStatusBarCtrl() const { return ControlView(statusBarCtrl_); }
+
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
 
@@ -77,4 +80,5 @@ private:
     void UpdateAllPanes(bool rects, bool texts);
 
     std::vector<Pane> panes_;
+    mutable CStatusBarCtrl statusBarCtrl_;
 };

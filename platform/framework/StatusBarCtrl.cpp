@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/framework/OwnerDrawItems.h"
+
 IMPLEMENT_DYNAMIC(CStatusBarCtrl, CWnd)
 
 namespace {
@@ -60,12 +62,8 @@ CString CStatusBarCtrl::GetTipText(int nPane) const {
 void CStatusBarCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CStatusBarCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM) {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (platform::ReflectDrawItem(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr) {
-        *pResult = TRUE;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

@@ -1,5 +1,7 @@
 #include "platform/framework/TabCtrl.h"
 
+#include "platform/framework/OwnerDrawItems.h"
+
 IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 
 BOOL CTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) {
@@ -25,12 +27,8 @@ CSize CTabCtrl::SetItemSize(CSize size) {
 void CTabCtrl::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CTabCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-    if (message != WM_DRAWITEM) {
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+    if (platform::ReflectDrawItem(*this, message, lParam, pResult)) {
+        return TRUE;
     }
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr) {
-        *pResult = TRUE;
-    }
-    return TRUE;
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }

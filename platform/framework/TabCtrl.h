@@ -69,14 +69,14 @@ public:
     }
 
     // The images of the tabs; gives the list used before.
-    HIMAGELIST SetImageList(CImageList* pImageList) {
-        return reinterpret_cast<HIMAGELIST>(
+    CImageList* SetImageList(CImageList* pImageList) {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
             SendMessage(TCM_SETIMAGELIST, 0,
                         reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->GetSafeHandle()
-                                                                       : nullptr)));
+                                                                       : nullptr))));
     }
-    HIMAGELIST GetImageList() const {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(TCM_GETIMAGELIST));
+    CImageList* GetImageList() const {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(TCM_GETIMAGELIST)));
     }
 
     // Draws a tab of an owner-drawn tab control; the framework's own draws nothing.

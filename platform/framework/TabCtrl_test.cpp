@@ -137,4 +137,16 @@ TEST_F(TabCtrlWrapperTest, OwnerDrawnTabsAreDrawnThroughReflection) {
     EXPECT_EQ(std::find(tabs.drawn.begin(), tabs.drawn.end(), "0 selected"), tabs.drawn.end());
 }
 
+TEST_F(TabCtrlWrapperTest, TheImageListComesBackAsItsObject) {
+    CTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 30), &host, 1002));
+    CImageList icons;
+    ASSERT_TRUE(icons.Create(16, 16, ILC_COLOR24 | ILC_MASK, 2, 0));
+    EXPECT_EQ(tabs.SetImageList(&icons), nullptr);
+    EXPECT_EQ(tabs.GetImageList(), &icons);
+    EXPECT_EQ(tabs.SetImageList(nullptr), &icons);
+    EXPECT_EQ(tabs.GetImageList(), nullptr);
+    tabs.DestroyWindow();
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "platform/controls/ToolBar.h"
 #include "platform/framework/ControlBar.h"
+#include "platform/framework/ToolBarCtrl.h"
 
 #ifndef TBBS_BUTTON
 #define TBBS_BUTTON MAKELONG(TBSTYLE_BUTTON, 0)
@@ -67,6 +68,8 @@ public:
     void GetButtonText(int nIndex, CString& rString) const;
     int GetCount() const;
 
+    CToolBarCtrl& GetToolBarCtrl() const { return ControlView(toolBarCtrl_); }
+
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     INT_PTR HitTestCommand(CPoint point) const override;
@@ -76,6 +79,7 @@ private:
     void FreeImages();
 
     HIMAGELIST images_ = nullptr;
+    mutable CToolBarCtrl toolBarCtrl_;
     SIZE imageSize_{16, 15};
     int height_ = -1;  // as set by SetHeight; -1 follows the buttons
 };

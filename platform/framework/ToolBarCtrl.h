@@ -104,16 +104,18 @@ public:
     }
 
     // Look. Each image list member gives the list used before.
-    HIMAGELIST SetImageList(CImageList* pImageList) { return SetList(TB_SETIMAGELIST, pImageList); }
-    HIMAGELIST SetHotImageList(CImageList* pImageList) {
+    CImageList* SetImageList(CImageList* pImageList) {
+        return SetList(TB_SETIMAGELIST, pImageList);
+    }
+    CImageList* SetHotImageList(CImageList* pImageList) {
         return SetList(TB_SETHOTIMAGELIST, pImageList);
     }
-    HIMAGELIST SetDisabledImageList(CImageList* pImageList) {
+    CImageList* SetDisabledImageList(CImageList* pImageList) {
         return SetList(TB_SETDISABLEDIMAGELIST, pImageList);
     }
-    HIMAGELIST GetImageList() const {
-        return reinterpret_cast<HIMAGELIST>(SendMessage(TB_GETIMAGELIST));
-    }
+    CImageList* GetImageList() const { return GetList(TB_GETIMAGELIST); }
+    CImageList* GetHotImageList() const { return GetList(TB_GETHOTIMAGELIST); }
+    CImageList* GetDisabledImageList() const { return GetList(TB_GETDISABLEDIMAGELIST); }
     // The bar's TBSTYLE_ styles (the window style's low word).
     void SetStyle(DWORD dwStyle) { SendMessage(TB_SETSTYLE, 0, static_cast<LPARAM>(dwStyle)); }
     DWORD GetStyle() const { return static_cast<DWORD>(SendMessage(TB_GETSTYLE)); }
@@ -139,10 +141,13 @@ private:
     BOOL SendBool(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
         return static_cast<BOOL>(SendMessage(message, wParam, lParam));
     }
-    HIMAGELIST SetList(UINT message, CImageList* pImageList) {
-        return reinterpret_cast<HIMAGELIST>(
+    CImageList* SetList(UINT message, CImageList* pImageList) {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
             SendMessage(message, 0,
                         reinterpret_cast<LPARAM>(pImageList != nullptr ? pImageList->GetSafeHandle()
-                                                                       : nullptr)));
+                                                                       : nullptr))));
+    }
+    CImageList* GetList(UINT message) const {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(message)));
     }
 };

@@ -105,4 +105,43 @@ TEST_F(ToolBarCtrlWrapperTest, GeometryAndStyles) {
     EXPECT_EQ(host.dropDowns, std::vector<int>{1102});
 }
 
+// Each list member answers with the object of the list used before: the program's own when one is
+// attached, otherwise a temporary object that leaves the list alone.
+TEST_F(ToolBarCtrlWrapperTest, ImageListsComeBackAsTheirObjects) {
+    CImageList normal;
+    CImageList hot;
+    ASSERT_TRUE(normal.Create(32, 32, ILC_COLOR24 | ILC_MASK, 13, 0));
+    ASSERT_TRUE(hot.Create(32, 32, ILC_COLOR24 | ILC_MASK, 13, 0));
+    EXPECT_EQ(bar.SetImageList(&normal), nullptr);
+    EXPECT_EQ(bar.SetHotImageList(&hot), nullptr);
+    EXPECT_EQ(bar.SetDisabledImageList(&hot), nullptr);
+    EXPECT_EQ(bar.GetImageList(), &normal);
+    EXPECT_EQ(bar.GetHotImageList(), &hot);
+    EXPECT_EQ(bar.GetDisabledImageList(), &hot);
+    EXPECT_EQ(bar.SetImageList(&hot), &normal);
+    EXPECT_EQ(bar.SetDisabledImageList(nullptr), &hot);
+    EXPECT_EQ(bar.GetDisabledImageList(), nullptr);
+
+    HIMAGELIST loose = ImageList_Create(16, 16, ILC_COLOR24, 1, 0);
+    bar.SendMessage(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(loose));
+    CImageList* temporary = bar.GetImageList();
+    ASSERT_NE(temporary, nullptr);
+    EXPECT_NE(temporary, &hot);
+    EXPECT_EQ(temporary->GetSafeHandle(), loose);
+    EXPECT_EQ(CImageList::FromHandle(loose), temporary);
+    EXPECT_EQ(CImageList::FromHandlePermanent(loose), nullptr);
+
+    // Once an object owns the list, it is the one given back.
+    CImageList owner;
+    ASSERT_TRUE(owner.Attach(loose));
+    EXPECT_EQ(bar.GetImageList(), &owner);
+    CImageList second;
+    EXPECT_FALSE(second.Attach(loose));
+    EXPECT_EQ(owner.Detach(), loose);
+    EXPECT_EQ(CImageList::FromHandlePermanent(loose), nullptr);
+    EXPECT_EQ(CImageList::FromHandle(nullptr), nullptr);
+    bar.SendMessage(TB_SETIMAGELIST, 0, 0);
+    ImageList_Destroy(loose);
+}
+
 }  // namespace

@@ -34,6 +34,29 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs) {
     return TRUE;
 }
 
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) {
+    return DoPreparePrinting(pInfo);
+}
+
+void CView::OnBeginPrinting(CDC*, CPrintInfo*) {}
+
+void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
+
+BOOL CView::DoPreparePrinting(CPrintInfo*) {
+    return FALSE;
+}
+
+void CView::OnFilePrint() {
+    CPrintInfo info;
+    OnPreparePrinting(&info);
+}
+
+void CView::OnFilePrintPreview() {
+    CPrintInfo info;
+    info.m_bPreview = TRUE;
+    OnPreparePrinting(&info);
+}
+
 int CView::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (CWnd::OnCreate(lpCreateStruct) == -1) {
         return -1;

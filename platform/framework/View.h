@@ -9,6 +9,13 @@
 class CDocument;
 class CFrameWnd;
 
+// What a print job carries between the view's printing steps.
+struct CPrintInfo {
+    BOOL m_bPreview = FALSE;
+    BOOL m_bContinuePrinting = TRUE;
+    UINT m_nCurPage = 1;
+};
+
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
 
@@ -22,6 +29,16 @@ public:
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
     virtual void OnDraw(CDC* pDC) = 0;
     virtual void OnPrepareDC(CDC*) {}
+
+    // Printing. There is no printer here: DoPreparePrinting answers as a print dialog the user
+    // cancelled, so the printing commands end after OnPreparePrinting without printing a page.
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    BOOL DoPreparePrinting(CPrintInfo* pInfo);
+    // The framework's commands, for the view's message map (print, direct print, preview).
+    afx_msg void OnFilePrint();
+    afx_msg void OnFilePrintPreview();
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;

@@ -16,6 +16,8 @@
 #include <utility>
 
 #include "platform/com/OleDispatchDriver.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/drawing/DC.h"
 #include "platform/framework/CmdTarget.h"
@@ -24,20 +26,6 @@
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/CString.h"
 #include "platform/windows/WindowApi.h"
-
-#ifndef BM_GETCHECK
-#define BM_GETCHECK 0x00F0
-#define BM_SETCHECK 0x00F1
-#define BM_GETSTATE 0x00F2
-#define BM_SETSTATE 0x00F3
-#define BM_SETSTYLE 0x00F4
-#define BM_CLICK 0x00F5
-#endif
-#ifndef BST_UNCHECKED
-#define BST_UNCHECKED 0x0000
-#define BST_CHECKED 0x0001
-#define BST_INDETERMINATE 0x0002
-#endif
 
 // The framework's messages.
 #define WM_IDLEUPDATECMDUI 0x0363
@@ -229,6 +217,31 @@ public:
     // FALSE when the style does not change; nFlags adds SWP_ flags to a frame-changed reposition.
     static BOOL ModifyStyle(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
     static BOOL ModifyStyleEx(HWND hWnd, DWORD dwRemove, DWORD dwAdd, UINT nFlags);
+
+    // The window's own scroll bars (SB_HORZ, SB_VERT) or, for a scroll bar control, SB_CTL.
+    int GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE) {
+        return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw);
+    }
+    void GetScrollRange(int nBar, int* lpMinPos, int* lpMaxPos) const {
+        ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos);
+    }
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE) {
+        ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw);
+    }
+    // The framework fills in cbSize; GetScrollInfo asks for the parts in nMask.
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE) {
+        ::ShowScrollBar(m_hWnd, static_cast<int>(nBar), bShow);
+    }
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH) {
+        return ::EnableScrollBar(m_hWnd, static_cast<UINT>(nSBFlags), nArrowFlags);
+    }
+    void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr,
+                      LPCRECT lpClipRect = nullptr) {
+        ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
+    }
 
     // Painting.
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }

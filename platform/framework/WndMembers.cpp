@@ -66,6 +66,24 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
     return ::SetWindowPos(m_hWnd, after, x, y, cx, cy, nFlags);
 }
 
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
+    if (lpScrollInfo == nullptr) {
+        return FALSE;
+    }
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+    return TRUE;
+}
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) const {
+    if (lpScrollInfo == nullptr) {
+        return FALSE;
+    }
+    lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+    lpScrollInfo->fMask = nMask;
+    return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
 void CWnd::ClientToScreen(LPRECT lpRect) const {
     ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(lpRect), 2);
 }

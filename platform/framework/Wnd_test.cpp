@@ -336,3 +336,53 @@ TEST_F(WndTest, AClientDCOverAWindowObjectDrawsIntoItsClientArea) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window's own bars through the object: the range shows and hides the bar, positions are
+// clamped to the range less the page, and the object fills in the structure's size itself.
+TEST_F(WndTest, ScrollMembersReachTheWindowsOwnBars) {
+    CWnd pane;
+    ASSERT_TRUE(pane.CreateEx(0, nullptr, "pane", WS_POPUP | WS_HSCROLL | WS_VSCROLL, 0, 0, 300,
+                              200, nullptr, nullptr));
+    pane.SetScrollRange(SB_VERT, 0, 1000);
+    int low = -1;
+    int high = -1;
+    pane.GetScrollRange(SB_VERT, &low, &high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 1000);
+    EXPECT_EQ(pane.SetScrollPos(SB_VERT, 400), 0);
+    EXPECT_EQ(pane.SetScrollPos(SB_VERT, 5000), 400);
+    EXPECT_EQ(pane.GetScrollPos(SB_VERT), 1000);
+
+    SCROLLINFO info{};
+    info.cbSize = 0;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMin = 0;
+    info.nMax = 1199;
+    info.nPage = 200;
+    info.nPos = 2000;
+    EXPECT_TRUE(pane.SetScrollInfo(SB_HORZ, &info));
+    EXPECT_EQ(info.cbSize, sizeof(SCROLLINFO));
+    SCROLLINFO read{};
+    read.nMax = -7;
+    ASSERT_TRUE(pane.GetScrollInfo(SB_HORZ, &read, SIF_POS));
+    EXPECT_EQ(read.fMask, static_cast<UINT>(SIF_POS));
+    EXPECT_EQ(read.nPos, 1000);
+    EXPECT_EQ(read.nMax, -7);
+    ASSERT_TRUE(pane.GetScrollInfo(SB_HORZ, &read));
+    EXPECT_EQ(read.nMax, 1199);
+    EXPECT_EQ(read.nPage, 200u);
+    EXPECT_FALSE(pane.SetScrollInfo(SB_HORZ, nullptr));
+
+    pane.ShowScrollBar(SB_HORZ, FALSE);
+    EXPECT_FALSE(pane.GetStyle() & WS_HSCROLL);
+    EXPECT_TRUE(pane.GetStyle() & WS_VSCROLL);
+    pane.ShowScrollBar(SB_BOTH);
+    EXPECT_TRUE(pane.GetStyle() & WS_HSCROLL);
+    pane.SetScrollRange(SB_VERT, 0, 0);
+    EXPECT_FALSE(pane.GetStyle() & WS_VSCROLL);
+    pane.DestroyWindow();
+}
+
+}  // namespace

@@ -1,5 +1,6 @@
 #include "platform/screen/WindowFrame.h"
 
+#include <algorithm>
 #include <mutex>
 #include <string>
 
@@ -95,6 +96,38 @@ std::string TitleOf(HWND hwnd) {
     return window != nullptr ? window->text : std::string();
 }
 
+bool Closable(HWND hwnd) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    const Window* window = system.Find(hwnd);
+    return window != nullptr && (window->windowClass->style & CS_NOCLOSE) == 0;
+}
+
+// A raised button face with a cross, grey when the window's class forbids closing.
+void CloseBox(HDC dc, HWND hwnd, const RECT& box) {
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    Line(dc, box.left, box.top, box.right, box.bottom, GetSysColor(COLOR_BTNFACE));
+    Line(dc, box.left, box.top, box.right, box.top + 1, GetSysColor(COLOR_BTNHIGHLIGHT));
+    Line(dc, box.left, box.top, box.left + 1, box.bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
+    Line(dc, box.left, box.bottom - 1, box.right, box.bottom, GetSysColor(COLOR_3DDKSHADOW));
+    Line(dc, box.right - 1, box.top, box.right, box.bottom, GetSysColor(COLOR_3DDKSHADOW));
+    Line(dc, box.left + 1, box.bottom - 2, box.right - 1, box.bottom - 1,
+         GetSysColor(COLOR_BTNSHADOW));
+    Line(dc, box.right - 2, box.top + 1, box.right - 1, box.bottom - 1,
+         GetSysColor(COLOR_BTNSHADOW));
+    const bool closable = Closable(hwnd);
+    const COLORREF ink = GetSysColor(closable ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    // Two strokes, each two pixels wide, across a square of side `size` centred on the face.
+    const int size = std::max(2, height - 7);
+    const int left = box.left + (width - size - 1) / 2;
+    const int top = box.top + (height - size) / 2;
+    for (int step = 0; step < size; ++step) {
+        Line(dc, left + step, top + step, left + step + 2, top + step + 1, ink);
+        Line(dc, left + size - 1 - step, top + step, left + size + 1 - step, top + step + 1, ink);
+    }
+}
+
 void Caption(HDC dc, HWND hwnd, const RECT& bar, bool active) {
     TRIVERTEX vertices[2] = {
         Vertex(bar.left, bar.top,
@@ -106,6 +139,11 @@ void Caption(HDC dc, HWND hwnd, const RECT& bar, bool active) {
 
     const std::string text = TitleOf(hwnd);
     RECT textRect{bar.left + 3, bar.top, bar.right - 3, bar.bottom};
+    if (GetWindowLongA(hwnd, GWL_STYLE) & WS_SYSMENU) {
+        const RECT box = CloseBoxRect(bar);
+        CloseBox(dc, hwnd, box);
+        textRect.right = box.left - 2;
+    }
     HGDIOBJ oldFont = SelectObject(dc, CaptionFont());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));

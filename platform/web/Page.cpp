@@ -227,6 +227,7 @@ void Page::LoadFrames() {
             break;
         }
         auto frame = std::unique_ptr<Page>(new Page(host_, options_, depth_ + 1));
+        frame->parent_ = this;
         frame->frameName_ = element->Attribute("name");
         std::string address =
             element->HasAttribute("src") ? document_.Src(*element) : std::string("about:blank");
@@ -318,8 +319,19 @@ HtmlNode* Page::LinkOf(HtmlNode* element) const {
     return nullptr;
 }
 
+void Page::SetWidth(int width) {
+    options_.width = width;
+}
+
 const PageLayout& Page::Layout() {
     layout_->Update(document_, options_.width);
+    for (size_t i = 0; i < frames_.size() && i < frameElements_.size(); ++i) {
+        HtmlNode* element = document_.FindNode(frameElements_[i]);
+        std::optional<LayoutBox> box = element != nullptr ? layout_->BoxOf(*element) : std::nullopt;
+        if (box) {
+            frames_[i]->SetWidth(box->right - box->left);
+        }
+    }
     return *layout_;
 }
 
@@ -438,8 +450,7 @@ void Page::DefaultClick(HtmlNode& target) {
     if (targetName == "_blank") {
         host_.OnNewWindow(address, targetName);
     } else {
-        host_.OnNavigate(address,
-                         targetName.empty() || targetName == "_self" ? frameName_ : targetName);
+        host_.OnNavigate(*this, address, targetName == "_self" ? std::string() : targetName);
     }
 }
 
@@ -449,7 +460,7 @@ void Page::Navigate(std::string_view reference) {
         Execute(trimmed.substr(11));
         return;
     }
-    host_.OnNavigate(document_.Resolve(reference), frameName_);
+    host_.OnNavigate(*this, document_.Resolve(reference), "");
 }
 
 void Page::OpenWindow(std::string_view reference, std::string_view name) {

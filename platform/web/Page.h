@@ -53,6 +53,13 @@ public:
     // The charset for the next Load or Reload; "" returns to the declared one.
     void SetCharset(std::string_view charset);
     bool complete() const { return complete_; }
+    // The width of the view the page is laid out for; frames take the width of their boxes.
+    void SetWidth(int width);
+
+    // The page this one is a frame of; null for the top page.
+    Page* parent() const { return parent_; }
+    // The name of the frame element showing this page; empty for the top page and unnamed frames.
+    const std::string& frameName() const { return frameName_; }
 
     HtmlDocument& document() { return document_; }
     const HtmlDocument& document() const { return document_; }
@@ -115,7 +122,7 @@ private:
     PageHost& host_;
     PageOptions options_;
     int depth_ = 0;
-    // A frame's name: its navigations without a target of their own name it.
+    Page* parent_ = nullptr;
     std::string frameName_;
     HtmlDocument document_;
     std::unique_ptr<PageLayout> layout_;

@@ -11,6 +11,8 @@
 
 namespace platform::web {
 
+class Page;
+
 // A value passed between page scripts and the host's external object.
 struct ScriptValue {
     // `Method` answers a member lookup for a member that is called rather than read.
@@ -41,11 +43,13 @@ public:
 
     // Every assignment to window.status, every link the mouse enters ("" when it leaves one).
     virtual void OnStatusText(const std::string& text) = 0;
+    // A script set the title of the top page; a frame's title is no window's title.
     virtual void OnTitleChange(const std::string& title) = 0;
-    // A followed link or a location assignment, with `target` naming the frame or window to
-    // navigate: the link's target, else the name of the frame the page is in ("" for the top
-    // page).
-    virtual void OnNavigate(const std::string& address, const std::string& target) = 0;
+    // A followed link or a location assignment in `source` (the top page or one of its frames),
+    // with `target` naming the frame or window to navigate: the link's target ("_top",
+    // "_parent", a frame's name), or "" for `source` itself.
+    virtual void OnNavigate(Page& source, const std::string& address,
+                            const std::string& target) = 0;
     // window.open and links with target="_blank".
     virtual void OnNewWindow(const std::string& address, const std::string& target) = 0;
     // window.close().

@@ -321,7 +321,9 @@ struct PageScripts::Natives {
     static duk_ret_t SetTitle(duk_context* context) {
         std::string title = ToText(context, 0);
         Document(context).SetTitle(title);
-        PageOf(context).host_.OnTitleChange(Document(context).Title());
+        if (PageOf(context).parent_ == nullptr) {
+            PageOf(context).host_.OnTitleChange(Document(context).Title());
+        }
         return 0;
     }
     static duk_ret_t Url(duk_context* context) {

@@ -319,6 +319,50 @@ TEST_F(PageTest, ScriptFilesAndFramesAreFetchedThroughTheHost) {
                                    "fetch frame file:///C:/s/nothing.htm"}));
 }
 
+TEST_F(PageTest, FramesReportNavigationsAsTheirOwnAndKeepTheirTitlesToThemselves) {
+    host.files["file:///C:/s/in.htm"] =
+        "<script>document.title = 'inner'</script>"
+        "<a id=plain href=p.htm>p</a><br><a id=top href=t.htm target=_top>t</a><br>"
+        "<a id=self href=s.htm target=_self>s</a><br><a id=other href=o.htm target=main>o</a>"
+        "<br><a id=go href='#' onclick=\"location.href = 'l.htm'; return false\">l</a>";
+    Page page(host);
+    page.Load("<frameset rows='150,*'><frame src=in.htm><frame name=main></frameset>",
+              "file:///C:/s/top.htm");
+    ASSERT_EQ(page.frames().size(), 2u);
+    Page& frame = *page.frames()[0];
+    EXPECT_EQ(frame.parent(), &page);
+    EXPECT_EQ(page.parent(), nullptr);
+    EXPECT_EQ(page.frames()[1]->frameName(), "main");
+    EXPECT_EQ(host.events, (Events{"fetch frame file:///C:/s/in.htm"}));
+    host.events.clear();
+    for (const char* id : {"plain", "top", "self", "other", "go"}) {
+        Click(frame, id);
+    }
+    EXPECT_EQ(
+        host.events,
+        (Events{"status file:///C:/s/p.htm", "navigate file:///C:/s/p.htm from frame", "status ",
+                "status file:///C:/s/t.htm", "navigate file:///C:/s/t.htm _top from frame",
+                "status ", "status file:///C:/s/s.htm", "navigate file:///C:/s/s.htm from frame",
+                "status ", "status file:///C:/s/o.htm",
+                "navigate file:///C:/s/o.htm main from frame", "status ",
+                "status file:///C:/s/in.htm#", "navigate file:///C:/s/l.htm from frame"}));
+    EXPECT_EQ(frame.document().Title(), "inner");
+}
+
+TEST_F(PageTest, LayoutFollowsTheViewWidthAndFramesTakeTheWidthOfTheirBoxes) {
+    host.files["file:///C:/s/f.htm"] = "<p id=p>frame</p>";
+    Page page(host, PageOptions{.width = 640});
+    page.Load("<p id=q>top</p><iframe src=f.htm></iframe>", "file:///C:/s/top.htm");
+    HtmlNode& top = *page.document().GetElementById("q");
+    Page& frame = *page.frames()[0];
+    HtmlNode& inner = *frame.document().GetElementById("p");
+    EXPECT_EQ(page.Layout().BoxOf(top)->right, 640);
+    EXPECT_EQ(frame.Layout().BoxOf(inner)->right, 640);
+    page.SetWidth(300);
+    EXPECT_EQ(page.Layout().BoxOf(top)->right, 300);
+    EXPECT_EQ(frame.Layout().BoxOf(inner)->right, 300);
+}
+
 TEST_F(PageTest, HostWritesAfterLoadingReplaceTheDocumentAndMakeScriptsLive) {
     Page page(host);
     page.Load("<p>blank</p>", "about:blank");
@@ -400,8 +444,9 @@ TEST_F(PageTest, ScriptsInsertedThroughInnerHtmlDoNotRunAndStaleElementsReadEmpt
 TEST_F(PageTest, LoadsAskedForFromInsideACallbackWaitForTheCurrentWork) {
     struct NavigatingHost : RecordingPageHost {
         Page* page = nullptr;
-        void OnNavigate(const std::string& address, const std::string& target) override {
-            RecordingPageHost::OnNavigate(address, target);
+        void OnNavigate(Page& source, const std::string& address,
+                        const std::string& target) override {
+            RecordingPageHost::OnNavigate(source, address, target);
             page->Load("<title>next</title>", address);
         }
     } navigating;
@@ -434,7 +479,7 @@ TEST_F(PageTest, MouseInputOverAFrameReachesTheFramePage) {
     page.MouseLeave();
     EXPECT_EQ(host.events, (Events{"status file:///C:/m/menu.htm#", "status fun 3", "status ",
                                    "status file:///C:/m/home.htm",
-                                   "navigate file:///C:/m/home.htm main", "status "}));
+                                   "navigate file:///C:/m/home.htm from main", "status "}));
 }
 
 }  // namespace

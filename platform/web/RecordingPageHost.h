@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/web/Page.h"
 #include "platform/web/PageHost.h"
 
 namespace platform::web {
@@ -24,8 +25,13 @@ public:
         events.push_back("status " + text);
     }
     void OnTitleChange(const std::string& title) override { events.push_back("title " + title); }
-    void OnNavigate(const std::string& address, const std::string& target) override {
-        events.push_back("navigate " + address + (target.empty() ? "" : " " + target));
+    // A navigation from a frame names the frame ("from frame" for an unnamed one).
+    void OnNavigate(Page& source, const std::string& address, const std::string& target) override {
+        std::string from;
+        if (source.parent() != nullptr) {
+            from = " from " + (source.frameName().empty() ? "frame" : source.frameName());
+        }
+        events.push_back("navigate " + address + (target.empty() ? "" : " " + target) + from);
     }
     void OnNewWindow(const std::string& address, const std::string& target) override {
         events.push_back("new-window " + address + " " + target);

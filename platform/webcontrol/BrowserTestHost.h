@@ -301,6 +301,13 @@ public:
         ClientToScreen(hwnd, &point);
         return point;
     }
+    // A left click at a point in the control's window, and what follows from it.
+    void Click(int x, int y) {
+        POINT point = ScreenPoint(x, y);
+        InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
+        InjectMouse(MOUSEEVENTF_LEFTUP, point);
+        PumpUntilIdle();
+    }
 
     TestSite* site;
     EventSink* sink;

@@ -295,10 +295,7 @@ TEST_F(HtmlDocumentObjectTest, WrittenScriptsBecomeLiveForLaterClicks) {
     SafeArrayDestroy(markup);
     PumpUntilIdle();
     host->sink->events.clear();
-    POINT point = host->ScreenPoint(4, 4);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(4, 4);
     EXPECT_THAT(host->sink->Of("StatusTextChange"),
                 ElementsAre("StatusTextChange ", "StatusTextChange qrplay:1:U|||\"K&",
                             "StatusTextChange "));

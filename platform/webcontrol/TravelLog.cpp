@@ -2,11 +2,11 @@
 
 namespace platform::webcontrol {
 
-void TravelLog::Add(std::string url, std::string title) {
+void TravelLog::Add(std::string url, std::string title, std::vector<std::string> frames) {
     if (!entries_.empty()) {
         entries_.resize(current_ + 1);
     }
-    entries_.push_back({nextId_++, std::move(url), std::move(title)});
+    entries_.push_back({nextId_++, std::move(url), std::move(title), std::move(frames)});
     if (entries_.size() > kMaxEntries) {
         entries_.erase(entries_.begin());
     }

@@ -1,5 +1,6 @@
 // The back and forward history of one browser control: the top-level pages it showed, with their
-// titles, and the one it shows now. A new navigation drops the pages ahead of the current one.
+// titles and the addresses their frames showed, and the one it shows now. A navigation of the
+// page or of one of its frames drops the entries ahead of the current one and adds one.
 #pragma once
 
 #include <cstddef>
@@ -20,10 +21,12 @@ public:
         uint64_t id = 0;
         std::string url;
         std::string title;
+        // Every frame's address, the frames inside a frame right after it, in document order.
+        std::vector<std::string> frames;
     };
 
     // A page reached by a new navigation becomes the current entry.
-    void Add(std::string url, std::string title);
+    void Add(std::string url, std::string title, std::vector<std::string> frames = {});
     // A page reached by travelling: the entry `id` becomes the current one. False when it is gone.
     bool MoveTo(uint64_t id);
     void SetCurrentTitle(std::string title);

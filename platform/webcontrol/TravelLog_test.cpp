@@ -48,6 +48,15 @@ TEST(TravelLogTest, NewNavigationDropsTheForwardEntries) {
     EXPECT_FALSE(log.Find(b));
 }
 
+TEST(TravelLogTest, EntriesOfOnePageKeepWhatTheirFramesShowed) {
+    TravelLog log;
+    log.Add("top", "T", {"menu", "one"});
+    log.Add("top", "T", {"menu", "two"});
+    ASSERT_THAT(log.Back(), ::testing::SizeIs(1));
+    EXPECT_THAT(log.Back()[0].frames, ElementsAre("menu", "one"));
+    EXPECT_THAT(log.Current()->frames, ElementsAre("menu", "two"));
+}
+
 TEST(TravelLogTest, TitleFollowsTheCurrentEntryAndOldEntriesGoPastTheLimit) {
     TravelLog log;
     log.SetCurrentTitle("ignored");

@@ -334,6 +334,11 @@ LRESULT WebBrowser::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ArmPageTimer();
             }
             return 0;
+        case WM_SIZE:
+            if (page_ != nullptr) {
+                page_->SetWidth(LOWORD(lParam));
+            }
+            return 0;
         case WM_RBUTTONUP:
             if (IDocHostUIHandler* handler = SiteInterface<IDocHostUIHandler>()) {
                 POINT point{x, y};
@@ -363,29 +368,36 @@ web::Page& WebBrowser::EnsurePage() {
     return *page_;
 }
 
-HRESULT WebBrowser::StartNavigation(std::string url, std::string frame,
+HRESULT WebBrowser::StartNavigation(std::string url, web::Page* frame,
                                     std::optional<uint64_t> travelEntry) {
     KeepAlive alive(*this);
-    IDispatch* target = Self();
-    if (!frame.empty()) {
-        web::Page* framePage = page_ != nullptr ? FindFrame(*page_, frame) : nullptr;
-        if (framePage == nullptr) {
-            OpenNewWindow(AddressOf(url));
-            return S_OK;
-        }
-        target = FrameOf(*framePage);
+    if (frame == page_.get()) {
+        frame = nullptr;
     }
-    if (events_.BeforeNavigate2(target, url, frame)) {
+    DocumentLinkPtr frameLink;
+    IDispatch* target = Self();
+    std::string frameName;
+    if (frame != nullptr) {
+        FrameBrowser* browser = FrameOf(*frame);
+        frameLink = browser->link();
+        frameName = frame->frameName();
+        target = browser;
+    }
+    // A sink may leave the page while it looks at the navigation, and the frame's object with it.
+    target->AddRef();
+    bool cancelled = events_.BeforeNavigate2(target, url, frameName);
+    target->Release();
+    if (cancelled) {
         return S_OK;
     }
-    if (frame.empty()) {
+    if (frame == nullptr) {
         // A new top-level navigation replaces one that has not started yet.
         std::erase_if(pending_, [](const PendingNavigation& waiting) {
-            return waiting.frame.empty() && !waiting.refresh;
+            return waiting.frame == nullptr && !waiting.refresh;
         });
         busy_ = true;
     }
-    pending_.push_back({std::move(url), std::move(frame), travelEntry, false});
+    pending_.push_back({std::move(url), std::move(frameLink), travelEntry, false});
     Schedule();
     return S_OK;
 }
@@ -409,7 +421,7 @@ void WebBrowser::RunPendingNavigations() {
         pending_.pop_front();
         if (navigation.refresh) {
             RunRefresh();
-        } else if (!navigation.frame.empty()) {
+        } else if (navigation.frame != nullptr) {
             RunFrameNavigation(navigation);
         } else {
             RunNavigation(std::move(navigation));
@@ -464,10 +476,18 @@ void WebBrowser::RunNavigation(PendingNavigation navigation) {
         events_.DocumentComplete(FrameOf(*frame), frame->document().address());
     }
     events_.DocumentComplete(Self(), location_);
+    bool leaving = std::any_of(pending_.begin(), pending_.end(), [](const auto& waiting) {
+        return waiting.frame == nullptr && !waiting.refresh;
+    });
+    if (navigation.travelEntry && !leaving) {
+        if (std::optional<TravelLog::Entry> entry = history_.Find(*navigation.travelEntry)) {
+            RestoreFrames(*entry);
+        }
+    }
 }
 
 void WebBrowser::RunFrameNavigation(const PendingNavigation& navigation) {
-    web::Page* framePage = page_ != nullptr ? FindFrame(*page_, navigation.frame) : nullptr;
+    web::Page* framePage = navigation.frame->page;
     if (framePage == nullptr) {
         return;
     }
@@ -476,7 +496,7 @@ void WebBrowser::RunFrameNavigation(const PendingNavigation& navigation) {
     events_.DownloadBegin();
     FetchResult fetched = FetchAddress(address);
     if (!fetched.ok) {
-        if (events_.NavigateError(frame, address, navigation.frame, fetched.status)) {
+        if (events_.NavigateError(frame, address, framePage->frameName(), fetched.status)) {
             events_.DownloadComplete();
             return;
         }
@@ -490,6 +510,9 @@ void WebBrowser::RunFrameNavigation(const PendingNavigation& navigation) {
     std::vector<web::Page*> inner;
     AttachLoadedFrames(*framePage, inner);
     DropLoadingFrames();
+    if (!navigation.travelEntry || !history_.MoveTo(*navigation.travelEntry)) {
+        history_.Add(location_, title_, FrameAddresses());
+    }
     events_.DownloadComplete();
     for (web::Page* page : inner) {
         events_.DocumentComplete(FrameOf(*page), page->document().address());
@@ -526,7 +549,7 @@ void WebBrowser::RecordVisit(const std::string& address, const PendingNavigation
     if (navigation.travelEntry && history_.MoveTo(*navigation.travelEntry)) {
         history_.SetCurrentTitle(title_);
     } else {
-        history_.Add(address, title_);
+        history_.Add(address, title_, FrameAddresses());
     }
     if (!address.starts_with("about:")) {
         UrlHistoryStore().Add(address, title_);
@@ -538,7 +561,52 @@ HRESULT WebBrowser::TravelToEntry(uint64_t id) {
     if (!entry) {
         return E_INVALIDARG;
     }
-    return StartNavigation(entry->url, "", id);
+    if (hasDocument_ && entry->url == location_ && RestoreFrames(*entry)) {
+        return S_OK;
+    }
+    return StartNavigation(entry->url, nullptr, id);
+}
+
+bool WebBrowser::RestoreFrames(const TravelLog::Entry& entry) {
+    std::vector<web::Page*> frames = FramePages();
+    if (frames.size() != entry.frames.size()) {
+        return false;
+    }
+    // Links rather than pages: each navigation's events may take the pages after it away.
+    std::vector<std::pair<DocumentLinkPtr, std::string>> moves;
+    for (size_t i = 0; i < frames.size(); ++i) {
+        if (frames[i]->document().address() != entry.frames[i]) {
+            moves.emplace_back(FrameOf(*frames[i])->link(), entry.frames[i]);
+        }
+    }
+    for (auto& [link, address] : moves) {
+        if (link->page != nullptr) {
+            StartNavigation(address, link->page, entry.id);
+        }
+    }
+    return !moves.empty();
+}
+
+std::vector<web::Page*> WebBrowser::FramePages() const {
+    std::vector<web::Page*> pages;
+    auto collect = [&pages](auto& self, const web::Page& page) -> void {
+        for (const auto& frame : page.frames()) {
+            pages.push_back(frame.get());
+            self(self, *frame);
+        }
+    };
+    if (page_ != nullptr) {
+        collect(collect, *page_);
+    }
+    return pages;
+}
+
+std::vector<std::string> WebBrowser::FrameAddresses() const {
+    std::vector<std::string> addresses;
+    for (web::Page* frame : FramePages()) {
+        addresses.push_back(frame->document().address());
+    }
+    return addresses;
 }
 
 void WebBrowser::OpenNewWindow(const std::string& address) {

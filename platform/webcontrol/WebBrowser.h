@@ -19,13 +19,18 @@
 // BeforeNavigate2 and NavigateComplete2 for each frame as the page reaches it (a cancelled frame
 // stays blank), TitleChange, ProgressChange (full, then -1), StatusTextChange (""),
 // DownloadComplete, then DocumentComplete for each frame in document order and last for the top
-// document. A failed fetch raises NavigateError instead of NavigateComplete2; unless cancelled, an
-// error page at the address takes the page's place. Refresh and Refresh2 fetch and decode the
-// page again (with a charset set through the document) and raise only the download events and
-// TitleChange, as the original does. Every top-level page shown (about: pages aside) is added to
-// the control's travel log and to the user's URL history.
+// document. A frame navigates on its own (a link in it without a target, a location change in it,
+// a link naming it), raising BeforeNavigate2, DownloadBegin, NavigateComplete2,
+// DownloadComplete and DocumentComplete for that frame only. A failed fetch raises NavigateError
+// instead of NavigateComplete2; unless cancelled, an error page at the address takes the page's
+// place. Refresh and Refresh2 fetch and decode the page again (with a charset set through the
+// document) and raise only the download events and TitleChange, as the original does. Every
+// top-level page shown (about: pages aside) is added to the user's URL history; it and every frame
+// navigation add an entry to the control's travel log, and travelling to an entry brings the frames
+// back to the addresses they had then.
 //
-// Pages: the mouse over the window drives the page (hover, click); window.status and hovered links
+// Pages: the mouse over the window drives the page (hover, click), laid out for the window's
+// width as it is now; window.status and hovered links
 // raise StatusTextChange; links and location changes navigate the control or the named frame;
 // window.open, target="_blank" and unknown targets raise NewWindow2, and a control handed back
 // through ppDisp navigates to the address; window.close raises WindowClosing and, unless
@@ -134,8 +139,9 @@ public:
 private:
     struct PendingNavigation {
         std::string url;
-        // The frame to load into; empty for the top page.
-        std::string frame;
+        // The frame to load into (its page is gone when the page was left); null for the top
+        // page.
+        DocumentLinkPtr frame;
         std::optional<uint64_t> travelEntry;
         bool refresh = false;
     };
@@ -170,14 +176,20 @@ private:
 
     IDispatch* Self() { return static_cast<IWebBrowser2*>(this); }
     web::Page& EnsurePage();
-    HRESULT StartNavigation(std::string url, std::string frame,
-                            std::optional<uint64_t> travelEntry);
+    // Navigates the top page, or the frame page `frame`.
+    HRESULT StartNavigation(std::string url, web::Page* frame, std::optional<uint64_t> travelEntry);
     void Schedule();
     void RunPendingNavigations();
     void RunNavigation(PendingNavigation navigation);
     void RunFrameNavigation(const PendingNavigation& navigation);
     void RunRefresh();
     void RecordVisit(const std::string& address, const PendingNavigation& navigation);
+    // Travelling back to an entry whose frames showed other addresses than they show now
+    // navigates those frames; false when the frames differ in number (another page).
+    bool RestoreFrames(const TravelLog::Entry& entry);
+    // The frame pages of the top page in document order, the frames inside a frame after it.
+    std::vector<web::Page*> FramePages() const;
+    std::vector<std::string> FrameAddresses() const;
     void OpenNewWindow(const std::string& address);
     web::Page* FindFrame(web::Page& page, const std::string& name) const;
     FrameBrowser* FrameOf(web::Page& page);
@@ -199,7 +211,8 @@ private:
     // web::PageHost.
     void OnStatusText(const std::string& text) override;
     void OnTitleChange(const std::string& title) override;
-    void OnNavigate(const std::string& address, const std::string& target) override;
+    void OnNavigate(web::Page& source, const std::string& address,
+                    const std::string& target) override;
     void OnNewWindow(const std::string& address, const std::string& target) override;
     void OnWindowClose() override;
     void OnScriptError(const web::ScriptError& error) override;

@@ -202,25 +202,25 @@ HRESULT WebBrowser::GoForward() {
 }
 
 HRESULT WebBrowser::GoHome() {
-    return StartNavigation("about:blank", "", std::nullopt);
+    return StartNavigation("about:blank", nullptr, std::nullopt);
 }
 
 HRESULT WebBrowser::Navigate(BSTR url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
-    return StartNavigation(Utf8FromBstr(url), "", std::nullopt);
+    return StartNavigation(Utf8FromBstr(url), nullptr, std::nullopt);
 }
 
 HRESULT WebBrowser::Navigate2(VARIANT* url, VARIANT*, VARIANT*, VARIANT*, VARIANT*) {
     if (url == nullptr) {
         return E_INVALIDARG;
     }
-    return StartNavigation(Utf8FromVariant(url), "", std::nullopt);
+    return StartNavigation(Utf8FromVariant(url), nullptr, std::nullopt);
 }
 
 HRESULT WebBrowser::Refresh() {
     if (!hasDocument_) {
         return S_OK;
     }
-    pending_.push_back({location_, "", std::nullopt, true});
+    pending_.push_back({location_, nullptr, std::nullopt, true});
     Schedule();
     return S_OK;
 }

@@ -34,15 +34,29 @@ void WebBrowser::OnTitleChange(const std::string& title) {
     events_.TitleChange(title);
 }
 
-void WebBrowser::OnNavigate(const std::string& address, const std::string& target) {
-    bool top = target.empty() || target == "_self" || target == "_top" || target == "_parent";
-    StartNavigation(address, top ? std::string() : target, std::nullopt);
+void WebBrowser::OnNavigate(web::Page& source, const std::string& address,
+                            const std::string& target) {
+    web::Page* frame = nullptr;
+    if (target.empty() || target == "_self") {
+        frame = &source;
+    } else if (target == "_parent") {
+        frame = source.parent() != nullptr ? source.parent() : &source;
+    } else if (target != "_top") {
+        frame = page_ != nullptr ? FindFrame(*page_, target) : nullptr;
+        if (frame == nullptr) {
+            OpenNewWindow(address);
+            return;
+        }
+    }
+    StartNavigation(address, frame, std::nullopt);
 }
 
 void WebBrowser::OnNewWindow(const std::string& address, const std::string& target) {
-    if (!target.empty() && target != "_blank" && page_ != nullptr &&
-        FindFrame(*page_, target) != nullptr) {
-        StartNavigation(address, target, std::nullopt);
+    web::Page* frame = !target.empty() && target != "_blank" && page_ != nullptr
+                           ? FindFrame(*page_, target)
+                           : nullptr;
+    if (frame != nullptr) {
+        StartNavigation(address, frame, std::nullopt);
         return;
     }
     OpenNewWindow(address);

@@ -5,6 +5,7 @@
 
 #include "platform/webcontrol/BrowserTestHost.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
+#include "platform/webcontrol/TravelLogInterfaces.h"
 #include "platform/webcontrol/WebCommandLog.h"
 
 namespace platform::webcontrol::testing {
@@ -254,9 +255,7 @@ TEST_F(WebBrowserTest, ClickOnLinkDeliversTheStatusTextsOfItsHandlerExactly) {
     EXPECT_THAT(host->sink->Of("StatusTextChange").back(),
                 "StatusTextChange " + Address("play.htm") + "#");
     host->sink->events.clear();
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(4, 4);
     EXPECT_THAT(host->sink->events, ElementsAre("StatusTextChange ", "StatusTextChange qrplay:1:x",
                                                 "StatusTextChange "));
 }
@@ -268,10 +267,7 @@ TEST_F(WebBrowserTest, ClickOnPlainLinkNavigatesTheControl) {
     host->Navigate(path);
     PumpUntilIdle();
     host->sink->events.clear();
-    POINT point = host->ScreenPoint(4, 4);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(4, 4);
     EXPECT_THAT(host->sink->Of("BeforeNavigate2"),
                 ElementsAre("BeforeNavigate2 top " + Address("next.htm")));
     EXPECT_EQ(host->LocationUrl(), Address("next.htm"));
@@ -315,10 +311,7 @@ TEST_F(WebBrowserTest, BlankTargetRaisesNewWindowAndLoadsInTheControlHandedBack)
     };
     opener->Navigate(path);
     PumpUntilIdle();
-    POINT point = opener->ScreenPoint(4, 4);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    opener->Click(4, 4);
     EXPECT_EQ(opener->sink->Of("NewWindow2").size(), 1u);
     EXPECT_EQ(opener->LocationUrl(), Address("opener.htm"));
     EXPECT_THAT(popup->sink->Of("BeforeNavigate2"),
@@ -453,15 +446,140 @@ TEST_F(WebBrowserTest, LinkTargetingAFrameLoadsOnlyThatFrame) {
     host->Navigate(top);
     PumpUntilIdle();
     host->sink->events.clear();
-    POINT point = host->ScreenPoint(4, 4);
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
-    InjectMouse(MOUSEEVENTF_LEFTUP, point);
-    PumpUntilIdle();
+    host->Click(4, 4);
     EXPECT_THAT(host->sink->Of("BeforeNavigate2"),
                 ElementsAre("BeforeNavigate2 frame " + Address("page2.htm")));
     EXPECT_THAT(host->sink->Of("DocumentComplete"),
                 ElementsAre("DocumentComplete frame " + Address("page2.htm")));
     EXPECT_EQ(host->LocationUrl(), Address("frames.htm"));
+}
+
+TEST_F(WebBrowserTest, TitleChangeReportsOnlyTheTopDocumentsTitle) {
+    Page("left.htm", "<title>Left</title><script>document.title = 'Renamed'</script>");
+    std::string top = Page("frames.htm", "<title>Top</title><frameset><frame src='left.htm'>");
+    auto host = Host();
+    host->Navigate(top);
+    PumpUntilIdle();
+    EXPECT_THAT(host->sink->Of("TitleChange"), ElementsAre("TitleChange Top"));
+    VARIANT name = host->Get(DISPID_LOCATIONNAME);
+    EXPECT_EQ(Utf8FromVariant(&name), "Top");
+    VariantClear(&name);
+}
+
+class FramedPageTest : public WebBrowserTest {
+protected:
+    // A page of two unnamed frames: a menu whose link has no target, and a content page.
+    void SetUp() override {
+        WebBrowserTest::SetUp();
+        Page("menu.htm", "<a href='page2.htm'>two</a>");
+        Page("page1.htm", "<title>One</title>");
+        Page("page2.htm", "<title>Two</title>");
+        top = Page("frames.htm",
+                   "<title>Top</title><frameset rows='50,*'><frame src='menu.htm'>"
+                   "<frame src='page1.htm'></frameset>");
+        host = Host();
+        host->Navigate(top);
+        PumpUntilIdle();
+        host->sink->events.clear();
+    }
+    std::vector<std::string> Navigations() {
+        std::vector<std::string> lines;
+        for (const std::string& line : host->sink->events) {
+            if (line.starts_with("BeforeNavigate2") || line.starts_with("DocumentComplete")) {
+                lines.push_back(line);
+            }
+        }
+        host->sink->events.clear();
+        return lines;
+    }
+    size_t BackEntries() {
+        IServiceProvider* provider = nullptr;
+        host->browser->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&provider));
+        ITravelLogStg* storage = nullptr;
+        provider->QueryService(SID_STravelLogCursor, IID_ITravelLogStg,
+                               reinterpret_cast<void**>(&storage));
+        provider->Release();
+        IEnumTravelLogEntry* entries = nullptr;
+        storage->EnumEntries(TLEF_RELATIVE_BACK, &entries);
+        size_t count = 0;
+        ITravelLogEntry* entry = nullptr;
+        while (entries->Next(1, &entry, nullptr) == S_OK) {
+            entry->Release();
+            ++count;
+        }
+        entries->Release();
+        storage->Release();
+        return count;
+    }
+
+    std::string top;
+    std::unique_ptr<HostedBrowser> host;
+};
+
+TEST_F(FramedPageTest, LinkInAnUnnamedFrameLoadsIntoThatFrame) {
+    host->Click(4, 4);
+    EXPECT_THAT(Navigations(), ElementsAre("BeforeNavigate2 frame " + Address("page2.htm"),
+                                           "DocumentComplete frame " + Address("page2.htm")));
+    EXPECT_EQ(host->LocationUrl(), Address("frames.htm"));
+}
+
+TEST_F(FramedPageTest, FrameNavigationsAreEntriesOfTheTravelLog) {
+    EXPECT_EQ(BackEntries(), 0u);
+    host->Click(4, 4);
+    Navigations();
+    EXPECT_EQ(BackEntries(), 1u);
+
+    EXPECT_EQ(host->browser->GoBack(), S_OK);
+    PumpUntilIdle();
+    EXPECT_THAT(Navigations(), ElementsAre("BeforeNavigate2 frame " + Address("menu.htm"),
+                                           "DocumentComplete frame " + Address("menu.htm")));
+    EXPECT_EQ(BackEntries(), 0u);
+    EXPECT_EQ(host->LocationUrl(), Address("frames.htm"));
+
+    EXPECT_EQ(host->browser->GoForward(), S_OK);
+    PumpUntilIdle();
+    EXPECT_THAT(Navigations(), ElementsAre("BeforeNavigate2 frame " + Address("page2.htm"),
+                                           "DocumentComplete frame " + Address("page2.htm")));
+    EXPECT_EQ(BackEntries(), 1u);
+}
+
+TEST_F(FramedPageTest, TravellingBackToAFramedPageBringsItsFramesBack) {
+    host->Click(4, 4);
+    std::string other = Page("other.htm", "<title>Other</title>");
+    host->Navigate(other);
+    PumpUntilIdle();
+    Navigations();
+    EXPECT_EQ(BackEntries(), 2u);
+    EXPECT_EQ(host->browser->GoBack(), S_OK);
+    PumpUntilIdle();
+    EXPECT_THAT(Navigations(), ElementsAre("BeforeNavigate2 top " + Address("frames.htm"),
+                                           "BeforeNavigate2 frame " + Address("menu.htm"),
+                                           "BeforeNavigate2 frame " + Address("page1.htm"),
+                                           "DocumentComplete frame " + Address("menu.htm"),
+                                           "DocumentComplete frame " + Address("page1.htm"),
+                                           "DocumentComplete top " + Address("frames.htm"),
+                                           "BeforeNavigate2 frame " + Address("page2.htm"),
+                                           "DocumentComplete frame " + Address("page2.htm")));
+    EXPECT_EQ(BackEntries(), 1u);
+}
+
+TEST_F(WebBrowserTest, ResizedControlLaysThePageOutForItsNewWidth) {
+    // Sixty narrow letters: at 400 pixels the link wraps onto a second line under its first,
+    // at 600 it is one line 480 pixels long.
+    std::string path = Page("wide.htm", "<a href='next.htm'>" + std::string(60, 'x') + "</a>");
+    Page("next.htm", "<title>Next</title>");
+    auto host = Host();
+    host->Navigate(path);
+    PumpUntilIdle();
+    host->sink->events.clear();
+    RECT wider{10, 20, 610, 320};
+    IOleInPlaceObject* inPlace = nullptr;
+    host->browser->QueryInterface(IID_IOleInPlaceObject, reinterpret_cast<void**>(&inPlace));
+    ASSERT_EQ(inPlace->SetObjectRects(&wider, &wider), S_OK);
+    inPlace->Release();
+    host->Click(440, 8);
+    EXPECT_THAT(host->sink->Of("BeforeNavigate2"),
+                ElementsAre("BeforeNavigate2 top " + Address("next.htm")));
 }
 
 TEST_F(WebBrowserTest, PageTimersRunAsTheClockAdvances) {

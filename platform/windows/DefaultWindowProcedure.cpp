@@ -69,6 +69,10 @@ LRESULT HitTest(HWND hwnd, POINT screen) {
         const int caption =
             (window->exStyle & WS_EX_TOOLWINDOW) ? kSmallCaptionHeight : kCaptionHeight;
         if (screen.y < inner.top + caption) {
+            const RECT bar{inner.left, inner.top, inner.right, inner.top + caption - 1};
+            if ((window->style & WS_SYSMENU) && RectContains(CloseBoxRect(bar), screen)) {
+                return HTCLOSE;
+            }
             return HTCAPTION;
         }
     }
@@ -143,6 +147,8 @@ std::function<void(HWND, WPARAM, LPARAM)> menu_bar_tracker;
 
 // Alt opens the menu bar when it is released without another key in between.
 thread_local bool key_since_alt = false;
+// The window whose close box the left button last went down on.
+thread_local HWND close_box_pressed = nullptr;
 
 void OpenMenuBar(HWND hwnd, WPARAM command, LPARAM lParam) {
     std::function<void(HWND, WPARAM, LPARAM)> tracker;
@@ -253,10 +259,18 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             return platform::SystemCommand(hWnd, wParam, lParam);
         case WM_NCLBUTTONDOWN:
+            platform::close_box_pressed = wParam == HTCLOSE ? hWnd : nullptr;
             if (wParam == HTMENU) {
                 SendMessageA(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
             } else if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
                 platform::PressScrollBar(hWnd, wParam, lParam);
+            }
+            return 0;
+        case WM_NCLBUTTONUP:
+            // The close box acts when the button comes up over it after going down on it.
+            if (wParam == HTCLOSE && platform::close_box_pressed == hWnd) {
+                platform::close_box_pressed = nullptr;
+                SendMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
             }
             return 0;
         case WM_SYSKEYDOWN:

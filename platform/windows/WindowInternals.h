@@ -30,6 +30,9 @@ inline constexpr size_t kPostedMessageLimit = 10000;
 
 // Insets of the frame for a style, shared by windows and AdjustWindowRectEx.
 RECT FrameInsets(DWORD style, DWORD exStyle, bool menuBar);
+// The close box of a caption bar (windows with WS_SYSMENU): at the bar's right end, 2 pixels in
+// from its top and right edges and 2 pixels wider than tall; in the coordinates of `captionBar`.
+RECT CloseBoxRect(const RECT& captionBar);
 
 bool RectIsEmpty(const RECT& rect);
 bool RectContains(const RECT& rect, POINT point);

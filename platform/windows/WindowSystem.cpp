@@ -314,6 +314,12 @@ ThreadQueue& CurrentQueue() {
     return *CurrentQueuePointer();
 }
 
+RECT CloseBoxRect(const RECT& captionBar) {
+    const int height = captionBar.bottom - captionBar.top - 4;
+    const int right = captionBar.right - 2;
+    return RECT{right - height - 2, captionBar.top + 2, right, captionBar.top + 2 + height};
+}
+
 RECT FrameInsets(DWORD style, DWORD exStyle, bool menuBar) {
     int frame = 0;
     if (style & WS_THICKFRAME) {
