@@ -1,0 +1,188 @@
+// The browser's main window. It owns the tabs: one page dialog per item of the tab strip, kept in
+// an array in tab order, one of them current and mirrored into the address box, caption, status
+// bar and progress bar. It builds the bars around the page area (a rebar with four bands, the
+// docked tab bar, the status bar), lays them out on every size change, decides whether a
+// navigation is blocked by the URL filter, and runs the update thread while it lives.
+//
+// The picture collector derives its frame from this class: the caption suffix, the page class,
+// the bars, the layout, the page activation, the status text, GO and the close are virtual.
+#pragma once
+
+#include <memory>
+
+#include "browser/AddressCombo.h"
+#include "browser/BlockedListMenu.h"
+#include "browser/BrowserFrame.h"
+#include "browser/BusyButton.h"
+#include "browser/ChromeHost.h"
+#include "browser/FilterButton.h"
+#include "browser/HoverButton.h"
+#include "browser/MenuEx.h"
+#include "browser/PageHost.h"
+#include "browser/PageTabCtrl.h"
+#include "browser/ReBarEx.h"
+#include "browser/StatusBarEx.h"
+#include "browser/ToolBarEx.h"
+#include "browser/TravelLogHelper.h"
+#include "platform/drawing/ImageList.h"
+#include "platform/framework/ComboBox.h"
+#include "platform/framework/Edit.h"
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/Static.h"
+#include "platform/framework/WinThread.h"
+#include "platform/threads/CriticalSection.h"
+
+class CBrowserDataStore;
+class CPageDlg;
+
+class CMainFrame : public CFrameWnd, public CPageHost, public ChromeHost, public CBrowserFrame {
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    // One slot more than the tab limit: the last one is never filled.
+    static constexpr int kPageSlots = 256;
+    static constexpr int kMaxTabs = 255;
+    // Tab texts are cut to this many bytes.
+    static constexpr int kTabTextWidth = 16;
+    // The program's own version, which a newer one in the update page must exceed.
+    static constexpr int kVersion = 180;
+    // Ids of the rebar's bands, in the order they are added.
+    static constexpr UINT kStandardBand = 0;
+    static constexpr UINT kMenuButtonBand = 1;
+    static constexpr UINT kBusyBand = 2;
+    static constexpr UINT kAddressBand = 3;
+    // The address box and its GO button need a search-and-address band wider than this.
+    static constexpr int kMinAddressBandWidth = 349;
+    static constexpr UINT kRebarId = 59396;
+    static constexpr UINT kStatusBarId = 59393;
+    static constexpr UINT kStandardBarId = 59392;
+
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Corrects a saved window rectangle against the desktop's: a left or top edge off screen
+    // becomes 0, and the window is at least 400 x 300.
+    static void CorrectWindowRect(RECT& rect, const RECT& desktop);
+
+    // The tab model. The count and the current index are the tab strip's.
+    CPageDlg* GetPage(int newTab) override;
+    virtual int OpenUrl(CString url, int newTab, int activate) override;
+    virtual CPageDlg* ActivatePage();
+    void UpdatePageTitle(CPageDlg* pPage) override;
+    void UpdateStatusText(CPageDlg* pPage) override;
+    void UpdateAddressText(CPageDlg* pPage) override;
+    void UpdateProgress(CPageDlg* pPage) override;
+    int FindPageIndex(const CPageDlg* pPage) const;
+    void MoveTab(int from, int to) override;
+    int CloseTab(int index) override;
+    void CloseAllTabs();
+    void StartBusy() override;
+    void StopBusy() override;
+    int CheckUrlBlocked(CString url) override;
+    void RefillAddressList() override;
+    void GoToAddress() override;
+    int GetTabCount() const;
+    int GetCurrentIndex() const;
+    CPageDlg* GetPageAt(int index) const;
+    CPageDlg* GetCurrentPage() const { return m_pCurrentPage; }
+
+    // The start page of the options, then the newer version that the update page announces.
+    void OpenStartPage();
+    // The program's own start page in the current tab.
+    void OpenMainPage();
+
+    // Creation, bars and layout.
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    virtual void LayoutBars();
+    void RecalcLayout(BOOL bNotify = TRUE) override;
+    void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder) override;
+    void ApplyBarOptions();
+    void RedrawSkin() override;
+    void ShowBlockedList() override;
+    BOOL DestroyWindow() override;
+
+    CBrowserDataStore& m_store;
+    CCriticalSection m_tabLock;
+    CStatusBarEx m_wndStatusBar;
+    CStatic m_wndAddressLabel;
+    CAddressCombo m_wndAddress;
+    CReBarEx m_wndReBar;
+    CMenuEx m_refreshMenu;
+    CToolBarEx m_wndToolBar;
+    CToolBarEx m_wndMenuBar;
+    CToolBarEx m_wndAddressBar;
+    CToolBarEx m_wndTabBar;
+    CToolBarEx m_wndBusyBar;
+    CBusyButton m_wndBusy;
+    CHoverButton m_wndFilterSettings;
+    CComboBox m_wndEngine;
+    CEdit m_wndKeyword;
+    CHoverButton m_wndMenuButton;
+    CHoverButton m_wndGo;
+    CHoverButton m_wndSearch;
+    CHoverButton m_wndMusicSearch;
+    CHoverButton m_wndCloseTab;
+    CHoverButton m_wndPageSettings;
+    CFilterButton m_wndFilter;
+    CTravelLogHelper m_travelLog;
+    CMenu m_travelMenu;
+    CBlockedListMenu m_blockedMenu;
+    CEdit m_wndMusic;
+    CPageDlg* m_pages[kPageSlots] = {};
+    CPageDlg* m_pCurrentPage = nullptr;
+    std::unique_ptr<CMenuEx> m_pMainMenu;
+    CPageTabCtrl m_wndTab;
+    CRect m_pageRect;
+
+protected:
+    // " - " and the program's name, after the current page's title in the caption.
+    virtual CString CaptionSuffix() const;
+    // A page object not yet created as a window.
+    virtual CPageDlg* NewPage();
+    // Builds the bars in creation order; FALSE when one cannot be created.
+    virtual BOOL CreateBars();
+    // The update service's worker; the frame owns it and stops it before the settings are saved.
+    virtual void StartUpdateThread();
+    void StopUpdateThread();
+
+    BOOL CreateRebar();
+    BOOL CreateStandardBar();
+    BOOL CreateMenuButtonBar();
+    BOOL CreateBusyBar();
+    BOOL CreateAddressBar();
+    BOOL CreateTabBar();
+    BOOL CreateStatusBar();
+    void AddRebarBands();
+    void ShowBand(UINT bandId, BOOL show);
+    int BandWidth(UINT bandId) const;
+    void LayoutTabBar(int right);
+    void LayoutAddressBar(int width);
+    // The view that the pages lie on. It becomes the active view only with the first update, but
+    // the layout needs it from the frame's creation on.
+    CView* PageArea() const;
+    // Makes the page current and mirrors its title, address and progress.
+    void MakeCurrent(CPageDlg* pPage);
+    // Destroys and deletes a page whose closing flag is set first.
+    static void DestroyPage(CPageDlg* pPage);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
+    // The picture collector wraps a bare word in its address pattern first.
+    afx_msg virtual void OnGo();
+    afx_msg void OnCloseTab();
+    afx_msg void OnCloseAllTabs();
+    afx_msg void OnBlockedPage(UINT nID);
+    DECLARE_MESSAGE_MAP()
+
+    CWinThread* m_pUpdateThread = nullptr;
+    HANDLE m_hUpdateStop = nullptr;
+    CImageList m_imagesDisabled;
+    CImageList m_imagesNormal;
+    CImageList m_imagesHot;
+};
+
+// The browser's main window from the start of its creation until it is destroyed; null otherwise.
+CMainFrame* GetMainFrame();
