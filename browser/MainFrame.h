@@ -24,6 +24,7 @@
 #include "browser/StatusBarEx.h"
 #include "browser/ToolBarEx.h"
 #include "browser/TravelLogHelper.h"
+#include "browser/ViewHost.h"
 #include "platform/drawing/ImageList.h"
 #include "platform/framework/ComboBox.h"
 #include "platform/framework/Edit.h"
@@ -35,7 +36,11 @@
 class CBrowserDataStore;
 class CPageDlg;
 
-class CMainFrame : public CFrameWnd, public CPageHost, public ChromeHost, public CBrowserFrame {
+class CMainFrame : public CFrameWnd,
+                   public CPageHost,
+                   public ChromeHost,
+                   public CBrowserFrame,
+                   public ViewHost {
     DECLARE_DYNCREATE(CMainFrame)
 
 public:
@@ -85,15 +90,16 @@ public:
     int GetCurrentIndex() const;
     CPageDlg* GetPageAt(int index) const;
     CPageDlg* GetCurrentPage() const { return m_pCurrentPage; }
+    BOOL HasCurrentPage() override { return m_pCurrentPage != nullptr; }
 
     // The start page of the options, then the newer version that the update page announces.
-    void OpenStartPage();
+    void OpenStartPage() override;
     // The program's own start page in the current tab.
     void OpenMainPage();
 
     // Creation, bars and layout.
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-    virtual void LayoutBars();
+    void LayoutBars() override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = adjustBorder) override;
     void ApplyBarOptions();
