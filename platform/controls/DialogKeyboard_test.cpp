@@ -10,6 +10,7 @@
 #include "platform/controls/ControlClasses.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/ListBox.h"
+#include "platform/controls/RichEdit.h"
 #include "platform/controls/Static.h"
 #include "platform/dialogs/DialogApi.h"
 #include "platform/windows/RecordingWindow.h"
@@ -25,6 +26,7 @@ enum : DWORD {
     kDropList,
     kList,
     kNotes,
+    kRich,
     kApply,
 };
 
@@ -83,6 +85,10 @@ DialogTemplate FormDialog() {
         Control(kNotes, "Edit", ES_MULTILINE | ES_WANTRETURN | WS_BORDER | WS_TABSTOP, 114);
     notes.cy = 30;
     c.push_back(notes);
+    DialogControl rich = Control(kRich, RICHEDIT_CLASS10A,
+                                 ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_TABSTOP, 134);
+    rich.cy = 14;
+    c.push_back(rich);
     c.push_back(Control(kApply, "Button", BS_PUSHBUTTON | WS_TABSTOP, 150, "应用(&A)"));
     c.push_back(Control(IDOK, "Button", BS_DEFPUSHBUTTON | WS_TABSTOP, 166, "确定"));
     c.push_back(Control(IDCANCEL, "Button", BS_PUSHBUTTON | WS_TABSTOP, 182, "取消"));
@@ -167,6 +173,8 @@ TEST_F(DialogKeyboardTest, TabVisitsTheControlsInOrderAndEntersTheComboEdit) {
     Press(VK_TAB);
     EXPECT_EQ(GetFocus(), Item(kNotes));
     Press(VK_TAB);
+    EXPECT_EQ(GetFocus(), Item(kRich));
+    Press(VK_TAB);
     EXPECT_EQ(GetFocus(), Item(kApply));
     Press(VK_TAB);
     Press(VK_TAB);
@@ -206,15 +214,28 @@ TEST_F(DialogKeyboardTest, EnterClicksTheDefaultOrTheFocusedPushButtonAndEscCanc
     EXPECT_EQ(Commands()[0], MAKEWPARAM(IDCANCEL, BN_CLICKED));
 }
 
-TEST_F(DialogKeyboardTest, AMultiLineEditKeepsEnterAndTheSpaceBarChecksABox) {
-    SetFocus(Item(kNotes));
-    PumpUntilIdle();
-    Press('A');
-    Press(VK_RETURN);
-    Press('B');
-    EXPECT_EQ(Text(Item(kNotes)), "a\r\nb");
-    EXPECT_TRUE(Commands().empty());
+TEST_F(DialogKeyboardTest, MultiLineEditsKeepEnterButLeaveTabAndEscToTheDialog) {
+    for (DWORD id : {kNotes, kRich}) {
+        Commands().clear();
+        SetFocus(Item(id));
+        PumpUntilIdle();
+        Press('A');
+        Press(VK_RETURN);
+        Press('B');
+        EXPECT_EQ(Text(Item(id)), "a\r\nb") << id;
+        EXPECT_TRUE(Commands().empty()) << id;
+        Press(VK_TAB);
+        EXPECT_EQ(GetFocus(), Item(id + 1)) << id;
+        EXPECT_EQ(Text(Item(id)), "a\r\nb") << id;
+        SetFocus(Item(id));
+        PumpUntilIdle();
+        Press(VK_ESCAPE);
+        ASSERT_EQ(Commands().size(), 1U) << id;
+        EXPECT_EQ(Commands()[0], MAKEWPARAM(IDCANCEL, BN_CLICKED)) << id;
+    }
+}
 
+TEST_F(DialogKeyboardTest, TheSpaceBarChecksABox) {
     SetFocus(Item(kCheck));
     PumpUntilIdle();
     Press(VK_SPACE);
