@@ -31,7 +31,8 @@ LRESULT CALLBACK ComboEditProcedure(HWND edit, UINT message, WPARAM wParam, LPAR
     if (control->FilterEditMessage(message, wParam, lParam)) {
         return 0;
     }
-    return CallWindowProcA(control->EditProcedure(), edit, message, wParam, lParam);
+    const LRESULT result = CallWindowProcA(control->EditProcedure(), edit, message, wParam, lParam);
+    return message == WM_GETDLGCODE ? result | control->OpenListDialogCode(lParam) : result;
 }
 
 int HeightOfFont(HFONT font) {
@@ -373,6 +374,14 @@ void ComboBoxControl::EditChanged(WORD code) {
         List(LB_SETCURSEL, static_cast<WPARAM>(found));
     }
     Notify(CBN_EDITCHANGE);
+}
+
+LRESULT ComboBoxControl::OpenListDialogCode(LPARAM lParam) const {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (!dropped_ || msg == nullptr || msg->message != WM_KEYDOWN) {
+        return 0;
+    }
+    return msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE ? DLGC_WANTMESSAGE : 0;
 }
 
 bool ComboBoxControl::FilterEditMessage(UINT message, WPARAM wParam, LPARAM) {
@@ -731,10 +740,13 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Char(wParam);
             return 0;
         case WM_GETDLGCODE:
-            return DLGC_WANTARROWS | DLGC_WANTCHARS | (dropped_ ? DLGC_WANTMESSAGE : 0);
+            return DLGC_WANTARROWS | DLGC_WANTCHARS | OpenListDialogCode(lParam);
         case WM_SETFOCUS:
+            // Focus given to the box as a whole (by Tab or by program) selects the edit's text;
+            // a click straight into the edit part keeps the caret where it lands.
             if (HasEdit()) {
                 SetFocus(edit_);
+                SendMessageA(edit_, EM_SETSEL, 0, -1);
                 return 0;
             }
             if (!focused_) {

@@ -17,6 +17,9 @@ public:
     // The edit part's messages pass here first; true when the combo box took the message.
     bool FilterEditMessage(UINT message, WPARAM wParam, LPARAM lParam);
     WNDPROC EditProcedure() const { return editProcedure_; }
+    // While the list is open Enter and Esc close it instead of reaching the dialog's buttons;
+    // the box and its edit part both add this to their WM_GETDLGCODE answer.
+    LRESULT OpenListDialogCode(LPARAM lParam) const;
 
 private:
     enum class Close { Chosen, Cancelled, ByProgram };

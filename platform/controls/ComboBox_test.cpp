@@ -210,8 +210,13 @@ TEST_F(ComboBoxTest, KeysChooseWhileClosedAndDropOpenWithF4) {
     Log().Clear();
     Press(VK_F4);
     EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), TRUE);
-    EXPECT_EQ(SendMessageA(combo, WM_GETDLGCODE, 0, 0),
+    // The open list keeps Enter and Esc from the dialog, but not Tab.
+    MSG enter{combo, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    MSG tab{combo, WM_KEYDOWN, VK_TAB, 0, 0, {}};
+    EXPECT_EQ(SendMessageA(combo, WM_GETDLGCODE, VK_RETURN, reinterpret_cast<LPARAM>(&enter)),
               DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTMESSAGE);
+    EXPECT_EQ(SendMessageA(combo, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&tab)),
+              DLGC_WANTARROWS | DLGC_WANTCHARS);
     Press(VK_UP);
     Press(VK_RETURN);
     EXPECT_EQ(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0), FALSE);

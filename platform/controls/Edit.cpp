@@ -4,6 +4,7 @@
 
 #include "platform/controls/Caret.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/EditDialogCode.h"
 #include "platform/controls/EditState.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/text/Gbk.h"
@@ -19,27 +20,6 @@ using namespace edit;
 constexpr int kWheelLines = 3;
 constexpr size_t kSingleLineMaximum = 0x7FFFFFFE;
 constexpr size_t kMultiLineMaximum = 0xFFFFFFFF;
-
-LRESULT DialogCode(HWND hwnd, LPARAM lParam) {
-    LRESULT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-    const DWORD style = StyleOf(hwnd);
-    if (!(style & ES_MULTILINE)) {
-        return code;
-    }
-    const auto* msg = reinterpret_cast<const MSG*>(lParam);
-    if (msg == nullptr) {
-        return (style & ES_WANTRETURN) ? code | DLGC_WANTALLKEYS : code;
-    }
-    code |= DLGC_WANTALLKEYS;
-    if (msg->message == WM_KEYDOWN || msg->message == WM_CHAR) {
-        const WPARAM key = msg->wParam;
-        const bool enter = key == VK_RETURN;
-        if (key == VK_ESCAPE || key == VK_TAB || (enter && !(style & ES_WANTRETURN))) {
-            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
-        }
-    }
-    return code;
-}
 
 LRESULT GetLine(const EditState& state, WPARAM line, LPARAM buffer) {
     auto* out = reinterpret_cast<char*>(buffer);
@@ -249,7 +229,7 @@ LRESULT Dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARA
             Notify(hwnd, EN_KILLFOCUS);
             return 0;
         case WM_GETDLGCODE:
-            return DialogCode(hwnd, lParam);
+            return EditDialogCode(StyleOf(hwnd), lParam);
         case WM_CHAR:
             Character(hwnd, state, static_cast<unsigned char>(wParam));
             return 0;

@@ -1,9 +1,9 @@
 // The edit control ("Edit"): single- and multi-line text entry over GBK bytes, with the original
 // platform's styles, messages and notifications.
 //
-// Text limits count bytes, as an ANSI edit control on a double-byte code page does: a two-byte
-// character takes two bytes of the limit, and one that does not fit whole is refused (EN_MAXTEXT)
-// rather than split, so a limit of 40 admits 40 ASCII letters or 20 Chinese characters. The limit
+// Text limits count characters, as the control does on a Chinese system: a two-byte character
+// takes one place of the limit, so a limit of 40 admits 40 ASCII letters or 40 Chinese characters
+// (80 bytes); what does not fit is refused (EN_MAXTEXT), never split inside a character. The limit
 // binds what the user types or pastes and EM_REPLACESEL; WM_SETTEXT is never cut.
 //
 // Multi-line text breaks lines at CR LF only. Without ES_AUTOHSCROLL a multi-line edit also wraps

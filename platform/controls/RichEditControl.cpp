@@ -5,6 +5,7 @@
 
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/Edit.h"
+#include "platform/controls/EditDialogCode.h"
 #include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -381,8 +382,7 @@ LRESULT RichEditControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_);
         case WM_GETDLGCODE:
-            return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS |
-                   (Multiline() ? DLGC_WANTALLKEYS : 0);
+            return EditDialogCode(static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), lParam);
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
             hasFocus_ = message == WM_SETFOCUS;

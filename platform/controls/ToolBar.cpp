@@ -812,6 +812,11 @@ LRESULT ToolBar::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                 }
             }
             return 0;
+        case WM_COMMAND:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM:
+            // Controls placed on the bar talk to the bar's owner, as if they were its own.
+            return SendMessageA(notify_, message, wParam, lParam);
         case WM_NOTIFY: {
             // Tool tips ask for the texts of buttons; the owner of the bar knows them.
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/Button.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/DrawingTest.h"
 #include "platform/screen/ScreenApi.h"
@@ -367,6 +368,34 @@ TEST_F(ToolBarTest, ButtonInfoSizesASeparatorToHoldAControl) {
     info.cbSize = 8;
     EXPECT_EQ(SendMessageA(bar, TB_GETBUTTONINFOA, 11, reinterpret_cast<LPARAM>(&info)), -1);
     EXPECT_FALSE(SendMessageA(bar, TB_SETBUTTONINFOA, 11, reinterpret_cast<LPARAM>(&info)));
+}
+
+TEST_F(ToolBarTest, ControlsOnTheBarReportToItsOwner) {
+    RegisterButtonClass();
+    HWND bar = CreateBar(0);
+    Add(bar, {MakeButton(0, 10), MakeButton(0, 1003, BTNS_SEP)});
+    HWND button = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 30, 2, 60,
+                                  18, bar, reinterpret_cast<HMENU>(1003), nullptr, nullptr);
+    PumpUntilIdle();
+    Log().Clear();
+    SendMessageA(button, BM_CLICK, 0, 0);
+    int commands = 0;
+    int draws = 0;
+    for (const auto& entry : Log().Entries()) {
+        if (entry.hwnd != parent_) {
+            continue;
+        }
+        if (entry.message == WM_COMMAND) {
+            ++commands;
+            EXPECT_EQ(entry.wParam, MAKEWPARAM(1003, BN_CLICKED));
+            EXPECT_EQ(reinterpret_cast<HWND>(entry.lParam), button);
+        } else if (entry.message == WM_DRAWITEM) {
+            ++draws;
+            EXPECT_EQ(entry.wParam, 1003U);
+        }
+    }
+    EXPECT_EQ(commands, 1);
+    EXPECT_GT(draws, 0);
 }
 
 TEST_F(ToolBarTest, StringsGiveButtonsTexts) {

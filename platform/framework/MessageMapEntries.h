@@ -37,9 +37,13 @@ class CScrollBar;
                                          static_cast<int>(LOWORD(call_.lParam)), \
                                          static_cast<int>(HIWORD(call_.lParam))))
 #define ON_WM_TIMER() AFX_WM_ENTRY_(WM_TIMER, self_->OnTimer(static_cast<UINT_PTR>(call_.wParam)))
-#define ON_WM_ERASEBKGND()                                           \
-    AFX_WM_ENTRY_(WM_ERASEBKGND, call_.result = self_->OnEraseBkgnd( \
-                                     CDC::FromHandle(reinterpret_cast<HDC>(call_.wParam))))
+// Without a screen the system erases with no device context; the handler is not called then,
+// since every handler draws on the one it is given.
+#define ON_WM_ERASEBKGND()                                                                 \
+    AFX_WM_ENTRY_(WM_ERASEBKGND, call_.result = call_.wParam == 0                          \
+                                                    ? 0                                    \
+                                                    : self_->OnEraseBkgnd(CDC::FromHandle( \
+                                                          reinterpret_cast<HDC>(call_.wParam))))
 #define ON_WM_CTLCOLOR()                                                                      \
     AFX_WM_ENTRY_(WM_CTLCOLOR,                                                                \
                   call_.result = reinterpret_cast<LRESULT>(static_cast<HBRUSH>(               \

@@ -45,6 +45,10 @@ protected:
                          std::to_string(point.y));
     }
     void OnTimer(UINT_PTR nIDEvent) { events.push_back("timer " + std::to_string(nIDEvent)); }
+    BOOL OnEraseBkgnd(CDC* pDC) {
+        events.push_back(pDC->GetSafeHdc() != nullptr ? "erase" : "erase without a dc");
+        return TRUE;
+    }
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT) {
         events.push_back("key " + std::to_string(nChar) + " x" + std::to_string(nRepCnt));
     }
@@ -75,6 +79,7 @@ ON_WM_CREATE()
 ON_WM_SIZE()
 ON_WM_LBUTTONDOWN()
 ON_WM_TIMER()
+ON_WM_ERASEBKGND()
 ON_WM_KEYDOWN()
 ON_WM_CTLCOLOR()
 ON_WM_DESTROY()
@@ -98,6 +103,14 @@ TEST_F(WndTest, CreateAttachesBeforeTheFirstMessageAndHandlersGetExactArguments)
     probeMessage = ::RegisterWindowMessageA("ProbeRegistered");
     EXPECT_EQ(window.SendMessage(probeMessage), 7);
     EXPECT_EQ(window.registeredArrived, 1u);
+
+    // An erase without a device context (no screen) is not handed to the handler.
+    events.clear();
+    EXPECT_EQ(window.SendMessage(WM_ERASEBKGND, 0), 0);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    EXPECT_EQ(window.SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc)), TRUE);
+    ::DeleteDC(dc);
+    EXPECT_EQ(events, (std::vector<std::string>{"erase"}));
 }
 
 TEST_F(WndTest, AnObjectWithAWindowCannotCreateAnother) {
