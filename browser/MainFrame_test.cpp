@@ -669,6 +669,26 @@ TEST_F(MainFrameBrowsingTest, ALinkWithABlankTargetOpensItsPageInANewTab) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(MainFrameBrowsingTest, WithoutActivationAPopUpLoadsBehindTheCurrentPage) {
+    DataStore().activateNewPage = 0;
+    Start();
+    OpenTabs(1);
+    Page("child.htm", "<html><head><title>Child</title></head></html>");
+    const std::string opener =
+        Page("opener.htm",
+             "<html><head><title>Opener</title></head>"
+             "<body><script>window.open('child.htm')</script></body></html>");
+    frame->OpenUrl(opener.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    ASSERT_EQ(frame->GetTabCount(), 2);
+    EXPECT_EQ(frame->GetCurrentIndex(), 0);
+    EXPECT_EQ(frame->GetCurrentPage(), frame->GetPageAt(0));
+    EXPECT_EQ(TabText(1), "Child");
+    EXPECT_FALSE(frame->GetPageAt(1)->IsWindowVisible());
+    EXPECT_EQ(Caption(), "Opener - Quorra浏览器");
+    EXPECT_EQ(WindowText(frame->m_wndAddress), Address("opener.htm"));
+}
+
 TEST_F(MainFrameBrowsingTest, AtTheTabLimitANewWindowIsRefusedAndCancelled) {
     Start();
     OpenTabs(CMainFrame::kMaxTabs);
