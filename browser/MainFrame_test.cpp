@@ -638,6 +638,57 @@ TEST_F(MainFrameBrowsingTest, APageThatOpensAWindowGetsANewTab) {
     EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(MainFrameBrowsingTest, ALinkWithABlankTargetOpensItsPageInANewTab) {
+    Start();
+    OpenTabs(1);
+    Page("child.htm", "<html><head><title>Child</title></head></html>");
+    const std::string opener = Page("opener.htm",
+                                    "<html><head><title>Opener</title></head><body>"
+                                    "<a href='child.htm' target=_blank>open</a></body></html>");
+    frame->OpenUrl(opener.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    CPageDlg* openerPage = frame->GetCurrentPage();
+    ASSERT_NE(openerPage, nullptr);
+    ASSERT_EQ(frame->GetTabCount(), 1);
+
+    POINT link{4, 4};
+    ::ClientToScreen(openerPage->m_wndBrowser.m_hWnd, &link);
+    platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, link);
+    platform::InjectMouse(MOUSEEVENTF_LEFTUP, link);
+    platform::PumpUntilIdle();
+
+    ASSERT_EQ(frame->GetTabCount(), 2);
+    EXPECT_EQ(frame->GetPageAt(0), openerPage);
+    EXPECT_EQ(TabText(0), "Opener");
+    EXPECT_EQ(std::string(openerPage->m_strUrl), Address("opener.htm"));
+    EXPECT_EQ(frame->GetCurrentIndex(), 1);
+    EXPECT_EQ(TabText(1), "Child");
+    EXPECT_EQ(std::string(frame->GetPageAt(1)->m_strUrl), Address("child.htm"));
+    EXPECT_EQ(Caption(), "Child - Quorra浏览器");
+    EXPECT_EQ(WindowText(frame->m_wndAddress), Address("child.htm"));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(MainFrameBrowsingTest, WithoutActivationAPopUpLoadsBehindTheCurrentPage) {
+    DataStore().activateNewPage = 0;
+    Start();
+    OpenTabs(1);
+    Page("child.htm", "<html><head><title>Child</title></head></html>");
+    const std::string opener =
+        Page("opener.htm",
+             "<html><head><title>Opener</title></head>"
+             "<body><script>window.open('child.htm')</script></body></html>");
+    frame->OpenUrl(opener.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    ASSERT_EQ(frame->GetTabCount(), 2);
+    EXPECT_EQ(frame->GetCurrentIndex(), 0);
+    EXPECT_EQ(frame->GetCurrentPage(), frame->GetPageAt(0));
+    EXPECT_EQ(TabText(1), "Child");
+    EXPECT_FALSE(frame->GetPageAt(1)->IsWindowVisible());
+    EXPECT_EQ(Caption(), "Opener - Quorra浏览器");
+    EXPECT_EQ(WindowText(frame->m_wndAddress), Address("opener.htm"));
+}
+
 TEST_F(MainFrameBrowsingTest, AtTheTabLimitANewWindowIsRefusedAndCancelled) {
     Start();
     OpenTabs(CMainFrame::kMaxTabs);
@@ -700,6 +751,11 @@ protected:
 
 TEST_F(MainFrameStartPageTest, ANewerVersionReplacesABlankStartPage) {
     Announce("181 http://new/");
+    EXPECT_EQ(Start(), std::vector<std::string>{"http://new/"});
+}
+
+TEST_F(MainFrameStartPageTest, TheVersionMarkerIsFoundInAnyCase) {
+    folder.WriteFile("data/main2.htm", "<html>\r\nversion_Info\r\n182 http://new/\r\n</html>\r\n");
     EXPECT_EQ(Start(), std::vector<std::string>{"http://new/"});
 }
 
