@@ -86,7 +86,7 @@ HRESULT CallEventHandler(Target* target, Result (Owner::*handler)(Parameters...)
 #define DECLARE_EVENTSINK_MAP()                           \
 protected:                                                \
     static const AFX_EVENTSINKMAP* GetThisEventSinkMap(); \
-    virtual const AFX_EVENTSINKMAP* GetEventSinkMap() const;
+    const AFX_EVENTSINKMAP* GetEventSinkMap() const override;
 
 #define BEGIN_EVENTSINK_MAP(theClass, baseClass)                \
     const AFX_EVENTSINKMAP* theClass::GetEventSinkMap() const { \

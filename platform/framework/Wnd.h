@@ -361,7 +361,9 @@ public:
     afx_msg void OnSetFont(CFont* pFont, BOOL bRedraw);
 
     DECLARE_MESSAGE_MAP()
-    DECLARE_EVENTSINK_MAP()
+    // The root of every event sink map.
+    static const AFX_EVENTSINKMAP* GetThisEventSinkMap();
+    virtual const AFX_EVENTSINKMAP* GetEventSinkMap() const;
 
 private:
     friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam,

@@ -134,8 +134,10 @@ void VirtualScreen::Recompose(HWND changed, bool everything) {
             if (Region::HasNoArea(part)) {
                 continue;
             }
+            // The children lost their pixels there too, even those their window clips out of
+            // its own paint.
             part = Shifted(part, -client.left, -client.top);
-            InvalidateRect(shown.hwnd, &part, TRUE);
+            InvalidateTree(shown.hwnd, &part);
         }
     }
     layout_ = std::move(now);

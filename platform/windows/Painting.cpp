@@ -4,7 +4,7 @@
 
 namespace platform {
 
-void InvalidateLocked(Window& window, const RECT* rect, bool erase) {
+void InvalidateLocked(Window& window, const RECT* rect, bool erase, bool allChildren) {
     WindowSystem& system = WindowSystem::Get();
     if (!system.IsVisible(window.handle) || window.handle == system.desktop) {
         return;
@@ -20,7 +20,7 @@ void InvalidateLocked(Window& window, const RECT* rect, bool erase) {
     if (window.queue) {
         window.queue->Wake();
     }
-    if (window.style & WS_CLIPCHILDREN) {
+    if ((window.style & WS_CLIPCHILDREN) && !allChildren) {
         return;
     }
     for (HWND child : window.children) {
@@ -34,7 +34,7 @@ void InvalidateLocked(Window& window, const RECT* rect, bool erase) {
         }
         const RECT childClient = system.ClientInParent(*childWindow);
         const RECT local = OffsetRectBy(overlap, -childClient.left, -childClient.top);
-        InvalidateLocked(*childWindow, &local, erase);
+        InvalidateLocked(*childWindow, &local, erase, allChildren);
     }
 }
 
@@ -199,6 +199,14 @@ void SetBackgroundPainter(std::function<void(HWND, HDC, HBRUSH)> painter) {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     system.backgroundPainter = std::move(painter);
+}
+
+void InvalidateTree(HWND hwnd, const RECT* rect) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    if (Window* window = system.Find(hwnd)) {
+        InvalidateLocked(*window, rect, true, true);
+    }
 }
 
 void SetScreenObserver(std::function<void(HWND)> observer) {

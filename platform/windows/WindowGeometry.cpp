@@ -202,18 +202,22 @@ BOOL PositionWindow(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT fl
         position.cx = window->rect.right - window->rect.left;
         position.cy = window->rect.bottom - window->rect.top;
 
+        // The screen keeps no pixels to carry along with a window, and a child that was clipped
+        // by siblings now above or below it shows a different part of itself: so a window that
+        // is shown, moved, resized or restacked repaints with all its descendants, and so does
+        // whatever lay under its old place, siblings and their children included.
         const bool redraw = (flags & SWP_NOREDRAW) == 0;
+        const bool restackedChild = (flags & SWP_NOZORDER) == 0 && (window->style & WS_CHILD);
+        const bool placed = (flags & SWP_NOSIZE) == 0 || (flags & SWP_NOCLIENTMOVE) == 0 ||
+                            (flags & SWP_NOMOVE) == 0 || restackedChild;
         if (system.IsVisible(hwnd) &&
-            ((flags & SWP_SHOWWINDOW) || ((flags & SWP_NOSIZE) == 0 && redraw) ||
-             (flags & SWP_FRAMECHANGED))) {
-            InvalidateLocked(*window, nullptr, true);
+            ((flags & SWP_SHOWWINDOW) || (placed && redraw) || (flags & SWP_FRAMECHANGED))) {
+            InvalidateLocked(*window, nullptr, true, true);
         }
         Window* parent = system.Find(window->parent);
         if (parent != nullptr && parent->handle != system.desktop && redraw &&
-            (wasVisible || (flags & SWP_SHOWWINDOW)) &&
-            ((flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) ||
-             (flags & SWP_HIDEWINDOW))) {
-            InvalidateLocked(*parent, &old, true);
+            (wasVisible || (flags & SWP_SHOWWINDOW)) && (placed || (flags & SWP_HIDEWINDOW))) {
+            InvalidateLocked(*parent, &old, true, true);
         }
         const UINT unchanged = SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
         changed = (flags & unchanged) != unchanged ||

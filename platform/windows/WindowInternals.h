@@ -68,8 +68,10 @@ HWND ChangeFocus(HWND hwnd);
 void ActivateNext(HWND leaving);
 
 // Invalidates the client area part `rect` (client coordinates; null for all) of a window and of
-// its children when the window does not clip them.
-void InvalidateLocked(Window& window, const RECT* rect, bool erase);
+// its children when the window does not clip them. `allChildren` reaches every descendant under
+// `rect` whatever their styles: what the screen shows of them was lost too (the window was shown
+// or moved, or what covered it went away), and no paint but their own brings it back.
+void InvalidateLocked(Window& window, const RECT* rect, bool erase, bool allChildren = false);
 
 // The positions core of SetWindowPos, ShowWindow and friends.
 BOOL PositionWindow(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags);

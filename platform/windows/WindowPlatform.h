@@ -94,6 +94,10 @@ void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler);
 // lParam the screen point) and SC_KEYMENU (Alt or F10 alone: lParam 0; Alt with a key: lParam
 // the character); the menus install it. Without one they do nothing.
 void SetMenuBarTracker(std::function<void(HWND, WPARAM, LPARAM)> tracker);
+// Invalidates, with erase, the part `rect` (client coordinates; null for all) of a window and of
+// every descendant under it, clipping styles notwithstanding: for the screen, when it uncovers
+// a window whose pixels were overwritten.
+void InvalidateTree(HWND hwnd, const RECT* rect);
 // Called like the top-level observer, and also with the desktop window when the screen size
 // changes, so that the screen can keep its picture in step. Survives ResetWindowSystemForTesting.
 void SetScreenObserver(std::function<void(HWND)> observer);

@@ -322,9 +322,17 @@ HWND SetParent(HWND hWndChild, HWND hWndNewParent) {
         return nullptr;
     }
     const HWND oldParent = window->parent;
+    const bool wasVisible = system.IsVisible(hWndChild);
     system.Unlink(*window);
     window->parent = newParent;
     system.Find(newParent)->children.insert(system.Find(newParent)->children.begin(), hWndChild);
+    // The window now shows at its place in the new parent; nothing paints either place unless
+    // both, and every window beneath or inside them, repaint.
+    if (Window* before = system.Find(oldParent);
+        wasVisible && before != nullptr && oldParent != system.desktop) {
+        platform::InvalidateLocked(*before, &window->rect, true, true);
+    }
+    platform::InvalidateLocked(*window, nullptr, true, true);
     return oldParent;
 }
 
