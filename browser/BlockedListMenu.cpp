@@ -32,7 +32,7 @@ void CBlockedListMenu::Show(CFilterButton& button, const std::vector<CString>& b
     }
     const size_t count = std::min(blockedUrls.size(), kAllCount);
     shown_.assign(blockedUrls.begin(), blockedUrls.begin() + static_cast<std::ptrdiff_t>(count));
-    CMenu* popup = menu_.GetSubMenu(0);
+    CMenuEx* popup = menu_.GetSubMenu(0);
     Fill(*popup->GetSubMenu(0), kNewestCount);
     Fill(*popup->GetSubMenu(1), kAllCount);
     RECT rect{};

@@ -1,6 +1,7 @@
 // The drop-down menu of the addresses blocked in this run, shown under the filter button: its
 // first sub-menu lists the 10 newest, its second the 200 newest, each address as the command
-// kFirstCommand + its index in the list.
+// kFirstCommand + its index in the list. The addresses go in as plain strings; the skinned menu
+// makes them owner-drawn when their sub-menu opens.
 //
 // The list grows at its front while the menu is open or its command waits in the queue, so the
 // menu keeps the addresses as they were shown and resolves its commands against them.
@@ -8,8 +9,8 @@
 
 #include <vector>
 
+#include "browser/MenuEx.h"
 #include "platform/base/WinTypes.h"
-#include "platform/framework/Menu.h"
 #include "platform/text/CString.h"
 
 class CBrowserDataStore;
@@ -44,6 +45,6 @@ private:
     // Refills one sub-menu with the first `count` shown addresses.
     void Fill(CMenu& subMenu, size_t count) const;
 
-    CMenu menu_;
+    CMenuEx menu_;
     std::vector<CString> shown_;
 };

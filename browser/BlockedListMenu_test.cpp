@@ -5,6 +5,7 @@
 #include "browser/BrowserDataStore.h"
 #include "browser/BrowserDialogTest.h"
 #include "browser/FilterButton.h"
+#include "browser/MenuEx.h"
 #include "platform/controls/Menu.h"
 #include "platform/time/Clock.h"
 
@@ -154,6 +155,29 @@ TEST_F(BlockedListMenuTest, AChoiceOpensTheAddressShownEvenWhenTheListHasGrown) 
     ASSERT_EQ(store.allowedUrls.size(), 1u);
     EXPECT_EQ(std::string(store.allowedUrls[0]), "http://second.com/");
     EXPECT_FALSE(store.IsUrlBlocked("http://second.com/"));
+}
+
+TEST_F(BlockedListMenuTest, TheAddressesAreDrawnByTheSkinnedMenuOnceTheirListOpens) {
+    // The frame hands every opening pop-up to the skinned menu.
+    frame.onMessage = [](UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_INITMENUPOPUP) {
+            CMenuEx::OnInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)),
+                                     LOWORD(lParam), HIWORD(lParam));
+        }
+    };
+    const std::vector<CString> urls = Blocked(2);
+    Keys({VK_DOWN, VK_RIGHT, VK_ESCAPE, VK_ESCAPE});
+    menu.Show(button, urls, &frame);
+    frame.onMessage = nullptr;
+    HMENU newest = GetSubMenu(GetSubMenu(menu.GetSafeHmenu(), 0), 0);
+    auto* skinned = dynamic_cast<CMenuEx*>(CMenu::FromHandle(newest));
+    ASSERT_NE(skinned, nullptr);
+    ASSERT_EQ(skinned->GetItemCount(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_NE(GetMenuState(newest, static_cast<UINT>(i), MF_BYPOSITION) & MF_OWNERDRAW, 0u);
+        EXPECT_EQ(skinned->GetItem(i)->id, 1174 + i);
+        EXPECT_EQ(std::string(skinned->GetItem(i)->text), std::string(urls[i]));
+    }
 }
 
 TEST_F(BlockedListMenuTest, CommandsOutsideTheShownListOpenNothing) {

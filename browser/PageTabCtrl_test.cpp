@@ -135,7 +135,9 @@ TEST_F(PageTabCtrlTest, ADoubleClickClosesTheSelectedTab) {
 TEST_F(PageTabCtrlTest, TheRightButtonTracksTheOwnerDrawnTabMenuForTheFrame) {
     CRect second = ItemRect(1);
     bool ownerDrawn = false;
+    RECT firstItem{};
     frame->menuSteps.push_back([&] {
+        ::GetMenuItemRect(frame->m_hWnd, frame->lastPopup, 0, &firstItem);
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         info.fMask = MIIM_FTYPE;
@@ -151,6 +153,9 @@ TEST_F(PageTabCtrlTest, TheRightButtonTracksTheOwnerDrawnTabMenuForTheFrame) {
     platform::InjectMouse(MOUSEEVENTF_RIGHTUP, at);
     platform::PumpUntilIdle();
     EXPECT_TRUE(ownerDrawn);
+    // Centred on the cursor: the items span the menu between equal borders.
+    EXPECT_GT(firstItem.right - firstItem.left, 60);
+    EXPECT_NEAR((firstItem.left + firstItem.right) / 2, at.x, 1);
     EXPECT_EQ(frame->commands, std::vector<UINT>{kCloseTab});
     // The command acts on the selection, which the right button does not change.
     EXPECT_EQ(tabs.GetCurSel(), 0);
