@@ -94,6 +94,9 @@ void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler);
 // lParam the screen point) and SC_KEYMENU (Alt or F10 alone: lParam 0; Alt with a key: lParam
 // the character); the menus install it. Without one they do nothing.
 void SetMenuBarTracker(std::function<void(HWND, WPARAM, LPARAM)> tracker);
+// Destroys the menu of a window that is not a child, once the window has had WM_NCDESTROY; the
+// menus install it. Without one the menu is left alone. Survives ResetWindowSystemForTesting.
+void SetMenuDestroyer(std::function<void(HMENU)> destroyer);
 // Called like the top-level observer, and also with the desktop window when the screen size
 // changes, so that the screen can keep its picture in step. Survives ResetWindowSystemForTesting.
 void SetScreenObserver(std::function<void(HWND)> observer);
