@@ -164,7 +164,7 @@ void DestroyMenuOf(std::unique_lock<std::mutex>& lock, HMENU menu) {
     if (!destroyer) {
         return;
     }
-    // The menu layer may send messages of its own, so it runs without the window lock.
+    // The menu layer has its own lock and may call back into the window manager.
     lock.unlock();
     destroyer(menu);
     lock.lock();
@@ -185,7 +185,7 @@ void SendNcDestroy(std::unique_lock<std::mutex>& lock, HWND hwnd) {
     if (window == nullptr) {
         return;
     }
-    // The window's menu ends with it; a child's menu field is its id.
+    // The window's menu ends with it; a child has none, as GetMenu says.
     const HMENU menu = (window->style & WS_CHILD) ? nullptr : window->menu;
     RemoveWindowLocked(system, hwnd);
     if (menu != nullptr) {
