@@ -2,6 +2,7 @@
 // mnemonics, and the keys a control keeps for itself.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "platform/controls/RichEdit.h"
 #include "platform/controls/Static.h"
 #include "platform/dialogs/DialogApi.h"
+#include "platform/screen/ScreenApi.h"
 #include "platform/windows/RecordingWindow.h"
 
 namespace platform {
@@ -293,6 +295,88 @@ TEST_F(DialogKeyboardTest, MnemonicsFocusTheFieldAfterALabelAndClickButtons) {
     Press('A');
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(Text(Item(kNotes)), "a");
+}
+
+UINT StyleType(HWND hwnd) {
+    return static_cast<UINT>(GetWindowLongA(hwnd, GWL_STYLE)) & BS_TYPEMASK;
+}
+
+TEST_F(DialogKeyboardTest, TheDefaultLookFollowsTheFocusOverPushButtonsOnly) {
+    SetFocus(Item(kRich));
+    PumpUntilIdle();
+    Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), Item(kApply));
+    EXPECT_EQ(StyleType(Item(kApply)), static_cast<UINT>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(StyleType(Item(IDOK)), static_cast<UINT>(BS_PUSHBUTTON));
+
+    RECT cancel{};
+    GetWindowRect(Item(IDCANCEL), &cancel);
+    const POINT centre{(cancel.left + cancel.right) / 2, (cancel.top + cancel.bottom) / 2};
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, centre);
+    PumpUntilIdle();
+    ASSERT_EQ(GetFocus(), Item(IDCANCEL));
+    EXPECT_EQ(StyleType(Item(IDCANCEL)), static_cast<UINT>(BS_DEFPUSHBUTTON));
+    EXPECT_EQ(StyleType(Item(kApply)), static_cast<UINT>(BS_PUSHBUTTON));
+    InjectMouse(MOUSEEVENTF_LEFTUP, centre);
+    PumpUntilIdle();
+
+    // A check box is no push button: the dialog's default shows the look again.
+    Chord(VK_MENU, 'R');
+    ASSERT_EQ(GetFocus(), Item(kCheck));
+    EXPECT_EQ(StyleType(Item(IDCANCEL)), static_cast<UINT>(BS_PUSHBUTTON));
+    EXPECT_EQ(StyleType(Item(IDOK)), static_cast<UINT>(BS_DEFPUSHBUTTON));
+}
+
+std::map<int, UINT>& DrawnStates() {
+    static std::map<int, UINT> states;
+    return states;
+}
+
+INT_PTR CALLBACK OwnerDrawProcedure(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            SendMessageA(dialog, DM_SETDEFID, IDOK, 0);
+            return TRUE;
+        case WM_DRAWITEM: {
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            DrawnStates()[static_cast<int>(item->CtlID)] = item->itemState;
+            return TRUE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+TEST_F(DialogKeyboardTest, OwnerDrawnButtonsAreToldOfTheDefaultLook) {
+    InstallScreen();
+    DrawnStates().clear();
+    DialogTemplate dialog = FormDialog();
+    dialog.controls.clear();
+    dialog.controls.push_back(Control(kName, "Edit", WS_BORDER | WS_TABSTOP, 4));
+    dialog.controls.push_back(Control(IDOK, "Button", BS_OWNERDRAW | WS_TABSTOP, 20));
+    dialog.controls.push_back(Control(IDCANCEL, "Button", BS_OWNERDRAW | WS_TABSTOP, 36));
+    HWND hwnd = CreateDialogFromTemplate(nullptr, dialog, {}, nullptr, OwnerDrawProcedure, 0);
+    ASSERT_NE(hwnd, nullptr);
+    SetPreTranslateHandler(hwnd,
+                           [hwnd](MSG& msg) { return IsDialogMessageA(hwnd, &msg) != FALSE; });
+    PumpUntilIdle();
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, kName));
+    EXPECT_EQ(DrawnStates()[IDOK] & (ODS_DEFAULT | ODS_FOCUS), static_cast<UINT>(ODS_DEFAULT));
+    EXPECT_EQ(DrawnStates()[IDCANCEL] & (ODS_DEFAULT | ODS_FOCUS), 0U);
+
+    Press(VK_TAB);
+    Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, IDCANCEL));
+    EXPECT_EQ(DrawnStates()[IDOK] & (ODS_DEFAULT | ODS_FOCUS), 0U);
+    EXPECT_EQ(DrawnStates()[IDCANCEL] & (ODS_DEFAULT | ODS_FOCUS),
+              static_cast<UINT>(ODS_DEFAULT | ODS_FOCUS));
+    // The owner-drawn type stays; only the button's state says it is the default.
+    EXPECT_EQ(StyleType(GetDlgItem(hwnd, IDCANCEL)), static_cast<UINT>(BS_OWNERDRAW));
+
+    Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, kName));
+    EXPECT_EQ(DrawnStates()[IDOK] & ODS_DEFAULT, static_cast<UINT>(ODS_DEFAULT));
+    EXPECT_EQ(DrawnStates()[IDCANCEL] & ODS_DEFAULT, 0U);
 }
 
 }  // namespace

@@ -44,8 +44,8 @@ protected:
         });
     }
     void TearDown() override {
+        // The frame takes its menu bar along.
         DestroyWindow(frame_);
-        DestroyMenu(bar_);
         WindowTest::TearDown();
     }
 
@@ -103,6 +103,27 @@ TEST_F(MenuBarTest, BarSitsBetweenCaptionAndClientInMenuColours) {
         }
     }
     EXPECT_TRUE(ink);
+}
+
+TEST_F(MenuBarTest, TheBarAndItsPopupsEndWithTheFrameButAMenuPutAsideStays) {
+    HMENU file = GetSubMenu(bar_, 0);
+    HMENU edit = GetSubMenu(bar_, 1);
+    HMENU other = CreateMenu();
+    ASSERT_TRUE(SetMenu(frame_, other));
+    HWND second = TopLevel(WS_OVERLAPPEDWINDOW, {0, 0, 200, 100}, "second");
+    ASSERT_TRUE(SetMenu(second, bar_));
+    const int live = LiveMenuCount();
+
+    EXPECT_TRUE(DestroyWindow(second));
+    EXPECT_FALSE(IsMenu(bar_));
+    EXPECT_FALSE(IsMenu(file));
+    EXPECT_FALSE(IsMenu(edit));
+    EXPECT_EQ(LiveMenuCount(), live - 3);
+    EXPECT_TRUE(IsMenu(other));
+
+    EXPECT_TRUE(DestroyWindow(frame_));
+    EXPECT_FALSE(IsMenu(other));
+    EXPECT_EQ(LiveMenuCount(), live - 4);
 }
 
 TEST_F(MenuBarTest, ClickOpensThePopupBelowAndItsChoiceIsPosted) {

@@ -45,6 +45,7 @@ void RegisterPopupMenuClass() {
         RegisterSystemClass(windowClass);
         SetMenuBarPainter(PaintMenuBar);
         SetMenuBarTracker(TrackMenuBar);
+        SetMenuDestroyer([](HMENU menu) { DestroyMenu(menu); });
     });
 }
 

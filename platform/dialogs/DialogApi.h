@@ -109,8 +109,9 @@ BOOL EndDialog(HWND hDlg, INT_PTR nResult);
 // (DM_GETDEFID, IDOK without one), Esc sends WM_COMMAND IDCANCEL, and a character (with Alt, or
 // alone when the focused control does not want characters) picks the control whose text has it
 // after '&'. The focused control's WM_GETDLGCODE answer keeps the keys it wants. Every other
-// message of the dialog is translated and dispatched here. TRUE when the message was the
-// dialog's (it is then handled), FALSE otherwise.
+// message of the dialog is translated and dispatched here; a click that moves the focus moves the
+// default-button look with it, as the keys do. TRUE when the message was the dialog's (it is then
+// handled), FALSE otherwise.
 BOOL IsDialogMessageA(HWND hDlg, LPMSG lpMsg);
 
 // The controls the keyboard interface moves between: the dialog's descendants in creation order,

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs/ControlCodes.h"
 #include "platform/dialogs/DialogApi.h"
+#include "platform/dialogs/DialogDefaultButton.h"
 #include "platform/dialogs/DialogNavigation.h"
 #include "platform/dialogs/DialogRecords.h"
 
@@ -13,8 +14,11 @@ void DialogFocus::MoveTo(HWND dialog, HWND control) {
     }
     DialogRecords::Update(dialog, [&](DialogRecord& record) { record.savedFocus = control; });
     SetFocus(control);
-    if (GetFocus() == control &&
-        (SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+    if (GetFocus() != control) {
+        return;
+    }
+    DialogDefaultButton::Update(dialog);
+    if ((SendMessageA(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
         SendMessageA(control, control_codes::kEditSetSelection, 0, -1);
     }
 }

@@ -1,6 +1,6 @@
 // How the dialog manager gives a control the focus: the control is remembered as the one to
-// return to when the dialog is activated again, and an edit (a control that answers
-// DLGC_HASSETSEL) gets its whole text selected.
+// return to when the dialog is activated again, the default-button look follows it, and an edit
+// (a control that answers DLGC_HASSETSEL) gets its whole text selected.
 #pragma once
 
 #include "platform/base/WinTypes.h"

@@ -4,6 +4,7 @@
 
 #include "platform/dialogs/ControlCodes.h"
 #include "platform/dialogs/DialogApi.h"
+#include "platform/dialogs/DialogDefaultButton.h"
 #include "platform/dialogs/DialogFocus.h"
 #include "platform/dialogs/DialogNavigation.h"
 #include "platform/dialogs/Mnemonic.h"
@@ -145,6 +146,35 @@ bool HandleKeyDown(HWND dialog, const MSG& msg) {
     }
 }
 
+bool PressesAMouseButton(UINT message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// A control takes the focus itself when it is clicked; the default-button look follows it as it
+// follows the keyboard. Focus that a program moves with SetFocus leaves the look alone.
+void Dispatch(HWND dialog, MSG& msg) {
+    HWND before = GetFocus();
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    if (!PressesAMouseButton(msg.message) || !IsWindow(dialog)) {
+        return;
+    }
+    HWND after = GetFocus();
+    if (after != before && after != nullptr && IsChild(dialog, after)) {
+        DialogDefaultButton::Update(dialog);
+    }
+}
+
 }  // namespace
 
 }  // namespace platform
@@ -174,8 +204,7 @@ BOOL IsDialogMessageA(HWND hDlg, LPMSG lpMsg) {
             break;
     }
     if (!handled) {
-        TranslateMessage(lpMsg);
-        DispatchMessageA(lpMsg);
+        platform::Dispatch(hDlg, *lpMsg);
     }
     return TRUE;
 }

@@ -212,6 +212,119 @@ TEST_F(DialogKeysTest, EnterWithoutButtonsStillSendsOkAndHiddenDefaultsWork) {
     EXPECT_EQ(reinterpret_cast<HWND>(commands[0].lParam), GetDlgItem(hwnd, IDOK));
 }
 
+class DefaultLookTest : public DialogKeysTest {
+protected:
+    // The ids of the push buttons that show the default look, in creation order.
+    static std::vector<int> Looks(HWND dialog) {
+        std::vector<int> ids;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            if ((GetWindowLongA(child, GWL_STYLE) & 0xF) == 0x1) {
+                ids.push_back(GetDlgCtrlID(child));
+            }
+        }
+        return ids;
+    }
+    // The BM_SETSTYLE messages since the last look, as (id, style) pairs.
+    static std::vector<std::pair<int, WPARAM>> Restyles() {
+        std::vector<std::pair<int, WPARAM>> restyles;
+        for (const DialogEvent& event : DialogEvents::Of(0x00F4)) {
+            restyles.emplace_back(GetDlgCtrlID(event.hwnd), event.wParam);
+        }
+        DialogEvents::All().clear();
+        return restyles;
+    }
+    static void Click(HWND control) {
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        const POINT centre{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        InjectMouse(MOUSEEVENTF_LEFTDOWN, centre);
+        InjectMouse(MOUSEEVENTF_LEFTUP, centre);
+        PumpUntilIdle();
+    }
+    using Restyled = std::vector<std::pair<int, WPARAM>>;
+};
+
+TEST_F(DefaultLookTest, TabCarriesTheLookToEachPushButtonAndBackToTheDefault) {
+    DialogScript::Get().endOnOkCancel = false;
+    DialogTemplate dialog = ButtonDialog();
+    dialog.controls[2].style |= 0x1;
+    HWND hwnd = Show(dialog);
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, 1001));
+    EXPECT_EQ(Looks(hwnd), std::vector<int>{IDOK});
+
+    Press(VK_TAB);
+    EXPECT_EQ(Restyles(), (Restyled{{IDOK, 0}, {1005, 1}}));
+    Press(VK_TAB);
+    EXPECT_EQ(Restyles(), (Restyled{{1005, 0}, {IDOK, 1}}));
+    Press(VK_TAB);
+    EXPECT_EQ(Restyles(), (Restyled{{IDOK, 0}, {IDCANCEL, 1}}));
+    EXPECT_EQ(Looks(hwnd), std::vector<int>{IDCANCEL});
+    // The look and Enter agree, and the dialog's default stays what it was.
+    EXPECT_EQ(SendMessageA(hwnd, DM_GETDEFID, 0, 0), MAKELRESULT(IDOK, DC_HASDEFID));
+    Press(VK_RETURN);
+    EXPECT_EQ(DialogEvents::Commands(), std::vector<int>{IDCANCEL});
+    DialogEvents::All().clear();
+
+    Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, 1001));
+    EXPECT_EQ(Restyles(), (Restyled{{IDCANCEL, 0}, {IDOK, 1}}));
+    Press(VK_RETURN);
+    EXPECT_EQ(DialogEvents::Commands(), std::vector<int>{IDOK});
+}
+
+TEST_F(DefaultLookTest, ADialogWithoutADefaultLendsTheLookOnlyWhileAButtonHasTheFocus) {
+    DialogScript::Get().endOnOkCancel = false;
+    HWND hwnd = Show(ButtonDialog());
+    EXPECT_TRUE(Looks(hwnd).empty());
+    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, IDCANCEL)), TRUE);
+    EXPECT_EQ(Restyles(), (Restyled{{IDCANCEL, 1}}));
+    // The borrowed look does not make the button the dialog's default.
+    EXPECT_EQ(SendMessageA(hwnd, DM_GETDEFID, 0, 0), 0);
+
+    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, 1001)), TRUE);
+    EXPECT_EQ(Restyles(), (Restyled{{IDCANCEL, 0}}));
+    EXPECT_TRUE(Looks(hwnd).empty());
+    Press(VK_RETURN);
+    EXPECT_EQ(DialogEvents::Commands(), std::vector<int>{IDOK});
+}
+
+TEST_F(DefaultLookTest, ClicksMoveTheLookButAProgramsSetFocusDoesNot) {
+    DialogScript::Get().endOnOkCancel = false;
+    DialogTemplate dialog = ButtonDialog();
+    dialog.controls[2].style |= 0x1;
+    HWND hwnd = Show(dialog);
+
+    Click(GetDlgItem(hwnd, IDCANCEL));
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, IDCANCEL));
+    EXPECT_EQ(Restyles(), (Restyled{{IDOK, 0}, {IDCANCEL, 1}}));
+    // A second click on the focused button changes nothing.
+    Click(GetDlgItem(hwnd, IDCANCEL));
+    EXPECT_TRUE(Restyles().empty());
+    Click(GetDlgItem(hwnd, 1001));
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, 1001));
+    EXPECT_EQ(Restyles(), (Restyled{{IDCANCEL, 0}, {IDOK, 1}}));
+
+    SetFocus(GetDlgItem(hwnd, 1005));
+    PumpUntilIdle();
+    EXPECT_TRUE(Restyles().empty());
+    EXPECT_EQ(Looks(hwnd), std::vector<int>{IDOK});
+}
+
+TEST_F(DefaultLookTest, ANewDefaultWaitsWhileAPushButtonHoldsTheLook) {
+    DialogTemplate dialog = ButtonDialog();
+    dialog.controls[2].style |= 0x1;
+    HWND hwnd = Show(dialog);
+    SendMessageA(hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hwnd, IDCANCEL)), TRUE);
+    Restyles();
+    SendMessageA(hwnd, DM_SETDEFID, 1005, 0);
+    EXPECT_TRUE(Restyles().empty());
+    EXPECT_EQ(SendMessageA(hwnd, DM_GETDEFID, 0, 0), MAKELRESULT(1005, DC_HASDEFID));
+    Press(VK_TAB);
+    ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, 1001));
+    EXPECT_EQ(Restyles(), (Restyled{{IDCANCEL, 0}, {1005, 1}}));
+}
+
 TEST_F(DialogKeysTest, EscapeSendsCancelWithTheCancelButton) {
     DialogScript::Get().endOnOkCancel = false;
     HWND hwnd = Show(ButtonDialog());

@@ -4,6 +4,7 @@
 
 #include "platform/dialogs/ControlCodes.h"
 #include "platform/dialogs/DialogApi.h"
+#include "platform/dialogs/DialogDefaultButton.h"
 #include "platform/dialogs/DialogFocus.h"
 #include "platform/dialogs/DialogNavigation.h"
 #include "platform/dialogs/DialogRecords.h"
@@ -43,8 +44,8 @@ LRESULT DialogCode(HWND hwnd) {
 
 LRESULT GetDefaultId(HWND dialog) {
     const auto record = DialogRecords::Find(dialog);
-    if (record && record->defaultId != 0) {
-        return MAKELRESULT(record->defaultId, DC_HASDEFID);
+    if (record && record->defaultId) {
+        return *record->defaultId != 0 ? MAKELRESULT(*record->defaultId, DC_HASDEFID) : 0;
     }
     for (HWND item : DialogNavigation::Items(dialog)) {
         if (DialogCode(item) & DLGC_DEFPUSHBUTTON) {
@@ -52,23 +53,6 @@ LRESULT GetDefaultId(HWND dialog) {
         }
     }
     return 0;
-}
-
-// The old default push button becomes an ordinary one and the new one takes the default look.
-void SetDefaultId(HWND dialog, WORD id) {
-    const LRESULT old = GetDefaultId(dialog);
-    if (HIWORD(old) == DC_HASDEFID && LOWORD(old) != id) {
-        HWND before = GetDlgItem(dialog, LOWORD(old));
-        if (before != nullptr && (DialogCode(before) & DLGC_DEFPUSHBUTTON)) {
-            SendMessageA(before, control_codes::kButtonSetStyle, control_codes::kPushButton, TRUE);
-        }
-    }
-    HWND after = GetDlgItem(dialog, id);
-    if (after != nullptr && (DialogCode(after) & DLGC_UNDEFPUSHBUTTON)) {
-        SendMessageA(after, control_codes::kButtonSetStyle, control_codes::kDefaultPushButton,
-                     TRUE);
-    }
-    DialogRecords::Update(dialog, [&](DialogRecord& record) { record.defaultId = id; });
 }
 
 void NextControl(HWND dialog, WPARAM wParam, LPARAM lParam) {
@@ -105,7 +89,10 @@ LRESULT DefaultHandling(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         case DM_GETDEFID:
             return GetDefaultId(dialog);
         case DM_SETDEFID:
-            SetDefaultId(dialog, static_cast<WORD>(wParam));
+            DialogRecords::Update(dialog, [&](DialogRecord& record) {
+                record.defaultId = static_cast<WORD>(wParam);
+            });
+            DialogDefaultButton::Update(dialog);
             return TRUE;
         case WM_NEXTDLGCTL:
             NextControl(dialog, wParam, lParam);

@@ -15,8 +15,10 @@ struct DialogRecord {
     // The font was made from the template and goes with the dialog.
     bool ownsFont = false;
     DialogBaseUnits units;
-    // 0 until DM_SETDEFID names one.
-    WORD defaultId = 0;
+    // Set once DM_SETDEFID names the default button, or once the default look first moves away
+    // from it with the focus (0: the dialog has none); until then the default is the push button
+    // that looks like one.
+    std::optional<WORD> defaultId;
     // The control that gets the focus back when the dialog is activated again.
     HWND savedFocus = nullptr;
     bool modal = false;

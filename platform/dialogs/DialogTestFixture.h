@@ -80,6 +80,9 @@ inline LRESULT CALLBACK TestButtonProcedure(HWND hwnd, UINT message, WPARAM wPar
                            static_cast<LONG>((GetWindowLongA(hwnd, GWL_STYLE) & ~0xFL) |
                                              static_cast<LONG>(wParam & 0xF)));
             return 0;
+        case WM_LBUTTONDOWN:
+            SetFocus(hwnd);
+            return 0;
         case 0x00F5:  // BM_CLICK
         case WM_LBUTTONUP:
             DialogEvents::Add(hwnd, message, wParam, lParam);
@@ -103,6 +106,9 @@ inline LRESULT CALLBACK TestEditProcedure(HWND hwnd, UINT message, WPARAM wParam
                             (kTestMultiLine | kTestWantReturn)
                         ? DLGC_WANTALLKEYS
                         : 0);
+        case WM_LBUTTONDOWN:
+            SetFocus(hwnd);
+            return 0;
         case WM_CHAR:
         case WM_KEYDOWN:
         case 0x00B1:  // EM_SETSEL

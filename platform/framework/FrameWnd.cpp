@@ -72,7 +72,8 @@ BOOL CFrameWnd::Create(LPCSTR lpszClassName, LPCSTR lpszWindowName, DWORD dwStyl
     }
     if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, x, y, cx, cy,
                   AfxHwndOf(pParentWnd), menu, pContext)) {
-        if (menu != nullptr) {
+        // A window that got as far as being made has taken its menu along.
+        if (menu != nullptr && ::IsMenu(menu)) {
             ::DestroyMenu(menu);
         }
         return FALSE;
@@ -263,14 +264,9 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
 }
 
 void CFrameWnd::OnNcDestroy() {
-    // The window's menu ends with the window, and so does the frame's own menu when the program
-    // has put it aside.
-    HMENU current = ::GetMenu(m_hWnd);
-    if (current != nullptr) {
-        ::SetMenu(m_hWnd, nullptr);
-        ::DestroyMenu(current);
-    }
-    if (m_hMenuDefault != nullptr && m_hMenuDefault != current) {
+    // The window manager destroys the menu the window holds; the frame's own menu is left to the
+    // frame when the program has put it aside.
+    if (m_hMenuDefault != nullptr && m_hMenuDefault != ::GetMenu(m_hWnd)) {
         ::DestroyMenu(m_hMenuDefault);
     }
     m_hMenuDefault = nullptr;

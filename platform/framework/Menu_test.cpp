@@ -386,6 +386,41 @@ TEST_F(MenuTest, TheFrameLoadsItsMenuBarUpdatesItsPopupsAndFreesItsMenus) {
     EXPECT_EQ(platform::LiveMenuCount(), liveAtStart);
 }
 
+class CRefusingFrame : public CFrameWnd {
+protected:
+    int OnCreate(LPCREATESTRUCT) { return -1; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRefusingFrame, CFrameWnd)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST_F(MenuTest, AWindowTakesTheMenuItShowsAlongAndItsObjectLetsGoQuietly) {
+    {
+        CMenu bar;
+        ASSERT_TRUE(bar.CreateMenu());
+        HMENU popup = ::CreatePopupMenu();
+        ASSERT_TRUE(bar.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup), "文件"));
+        COwner owner;
+        ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                   nullptr, nullptr));
+        ASSERT_TRUE(owner.SetMenu(&bar));
+        EXPECT_TRUE(owner.DestroyWindow());
+        EXPECT_FALSE(::IsMenu(bar.m_hMenu));
+        EXPECT_FALSE(::IsMenu(popup));
+    }
+    EXPECT_EQ(platform::LiveMenuCount(), liveAtStart);
+
+    platform::MenuTemplate resource;
+    resource.items.push_back({0, 45, "退出", {}});
+    platform::ResourceTable::Program().Add(platform::ResourceKey(4), platform::ResourceKey(6304),
+                                           platform::EncodeMenuTemplate(resource));
+    auto* refusing = new CRefusingFrame;
+    EXPECT_FALSE(refusing->LoadFrame(6304));
+    EXPECT_EQ(platform::LiveMenuCount(), liveAtStart);
+}
+
 TEST_F(MenuTest, AFrameWithoutAMenuResourceHasNoMenuBar) {
     auto* frame = new CFrameWnd;
     ASSERT_TRUE(frame->LoadFrame(6399));

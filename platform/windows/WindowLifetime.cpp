@@ -1,10 +1,13 @@
 // Window classes, creation and destruction.
 #include <algorithm>
 #include <cstring>
+#include <functional>
+#include <mutex>
 
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowInternals.h"
+#include "platform/windows/WindowPlatform.h"
 
 namespace platform {
 
@@ -149,6 +152,24 @@ void SendDestroy(std::unique_lock<std::mutex>& lock, HWND hwnd) {
     }
 }
 
+std::mutex menu_destroyer_mutex;
+std::function<void(HMENU)> menu_destroyer;
+
+void DestroyMenuOf(std::unique_lock<std::mutex>& lock, HMENU menu) {
+    std::function<void(HMENU)> destroyer;
+    {
+        std::lock_guard guard(menu_destroyer_mutex);
+        destroyer = menu_destroyer;
+    }
+    if (!destroyer) {
+        return;
+    }
+    // The menu layer has its own lock and may call back into the window manager.
+    lock.unlock();
+    destroyer(menu);
+    lock.lock();
+}
+
 void SendNcDestroy(std::unique_lock<std::mutex>& lock, HWND hwnd) {
     WindowSystem& system = WindowSystem::Get();
     const Window* window = system.Find(hwnd);
@@ -160,7 +181,16 @@ void SendNcDestroy(std::unique_lock<std::mutex>& lock, HWND hwnd) {
         SendNcDestroy(lock, child);
     }
     CallProcedure(lock, hwnd, WM_NCDESTROY, 0, 0);
+    window = system.Find(hwnd);
+    if (window == nullptr) {
+        return;
+    }
+    // The window's menu ends with it; a child has none, as GetMenu says.
+    const HMENU menu = (window->style & WS_CHILD) ? nullptr : window->menu;
     RemoveWindowLocked(system, hwnd);
+    if (menu != nullptr) {
+        DestroyMenuOf(lock, menu);
+    }
 }
 
 void DefaultPlacement(WindowSystem& system, int& x, int& y, int& cx, int& cy) {
@@ -177,6 +207,11 @@ void DefaultPlacement(WindowSystem& system, int& x, int& y, int& cx, int& cy) {
 }
 
 }  // namespace
+
+void SetMenuDestroyer(std::function<void(HMENU)> destroyer) {
+    std::lock_guard lock(menu_destroyer_mutex);
+    menu_destroyer = std::move(destroyer);
+}
 
 ATOM RegisterSystemClass(const WNDCLASSEXA& windowClass) {
     return RegisterLocked(windowClass, true);

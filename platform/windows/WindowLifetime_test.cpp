@@ -159,6 +159,89 @@ TEST_F(WindowLifetimeTest, DestroyOrderIsDestroyDownwardsThenNcDestroyUpwards) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
 }
 
+class WindowMenuDestructionTest : public WindowLifetimeTest {
+protected:
+    void SetUp() override {
+        WindowLifetimeTest::SetUp();
+        SetMenuDestroyer([this](HMENU menu) {
+            destroyed_.push_back(menu);
+            // The window is gone from the window manager before its menu goes.
+            stillAWindow_ = stillAWindow_ || IsWindow(watched_);
+        });
+    }
+    void TearDown() override {
+        SetMenuDestroyer(nullptr);
+        WindowLifetimeTest::TearDown();
+    }
+    static HMENU Menu(INT_PTR value) { return reinterpret_cast<HMENU>(value); }
+    static HWND WithMenu(HMENU menu, DWORD style = WS_OVERLAPPEDWINDOW) {
+        return CreateWindowExA(0, kRecordingClass, "menu", style, 0, 0, 200, 100, nullptr, menu,
+                               nullptr, nullptr);
+    }
+
+    std::vector<HMENU> destroyed_;
+    HWND watched_ = nullptr;
+    bool stillAWindow_ = false;
+};
+
+TEST_F(WindowMenuDestructionTest, TheMenuGivenAtCreationOrSetLaterEndsWithTheWindow) {
+    HWND top = WithMenu(Menu(0x7000));
+    ASSERT_NE(top, nullptr);
+    HMENU seenAtNcDestroy = nullptr;
+    Log().Answer(WM_NCDESTROY, [&](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
+        seenAtNcDestroy = GetMenu(hwnd);
+        EXPECT_TRUE(destroyed_.empty());
+        return 0;
+    });
+    watched_ = top;
+    EXPECT_TRUE(DestroyWindow(top));
+    EXPECT_EQ(seenAtNcDestroy, Menu(0x7000));
+    EXPECT_EQ(destroyed_, std::vector<HMENU>{Menu(0x7000)});
+    EXPECT_FALSE(stillAWindow_);
+
+    // Only the menu the window holds at the end goes; one the program took back is its own.
+    destroyed_.clear();
+    HWND popup = WithMenu(Menu(0x7004), WS_POPUP);
+    ASSERT_TRUE(SetMenu(popup, Menu(0x7008)));
+    DestroyWindow(popup);
+    EXPECT_EQ(destroyed_, std::vector<HMENU>{Menu(0x7008)});
+}
+
+TEST_F(WindowMenuDestructionTest, ChildIdsWindowsWithoutMenusAndMenusTakenAwayAreLeftAlone) {
+    HWND top = WithMenu(nullptr);
+    HWND child = Child(top, 0x700C, {0, 0, 10, 10});
+    ASSERT_NE(child, nullptr);
+    DestroyWindow(top);
+    EXPECT_TRUE(destroyed_.empty());
+
+    HWND taken = WithMenu(Menu(0x7010));
+    Log().Answer(WM_NCDESTROY, [](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
+        SetMenu(hwnd, nullptr);
+        return 0;
+    });
+    DestroyWindow(taken);
+    EXPECT_TRUE(destroyed_.empty());
+}
+
+TEST_F(WindowMenuDestructionTest, AWindowThatFailsItsCreationTakesItsMenuAlong) {
+    Log().Answer(WM_CREATE, [](HWND, WPARAM, LPARAM) -> LRESULT { return -1; });
+    EXPECT_EQ(WithMenu(Menu(0x7014)), nullptr);
+    EXPECT_EQ(destroyed_, std::vector<HMENU>{Menu(0x7014)});
+
+    destroyed_.clear();
+    Log().Reset();
+    Log().Answer(WM_NCCREATE, [](HWND, WPARAM, LPARAM) -> LRESULT { return FALSE; });
+    EXPECT_EQ(WithMenu(Menu(0x7018)), nullptr);
+    EXPECT_EQ(destroyed_, std::vector<HMENU>{Menu(0x7018)});
+}
+
+TEST_F(WindowMenuDestructionTest, AResetDestroysTheMenusOfTheWindowsItDestroys) {
+    HWND top = WithMenu(Menu(0x701C));
+    ASSERT_NE(top, nullptr);
+    ResetWindowSystemForTesting();
+    EXPECT_EQ(destroyed_, std::vector<HMENU>{Menu(0x701C)});
+}
+
 TEST_F(WindowLifetimeTest, CloseAndSystemCloseDestroyByDefaultUnlessSwallowed) {
     HWND top = TopLevel();
     Log().Answer(WM_CLOSE, [](HWND, WPARAM, LPARAM) -> LRESULT { return 0; });

@@ -94,6 +94,9 @@ void SetScrollBarPressHandler(std::function<void(HWND, WPARAM, POINT)> handler);
 // lParam the screen point) and SC_KEYMENU (Alt or F10 alone: lParam 0; Alt with a key: lParam
 // the character); the menus install it. Without one they do nothing.
 void SetMenuBarTracker(std::function<void(HWND, WPARAM, LPARAM)> tracker);
+// Destroys the menu of a window that is not a child, once the window has had WM_NCDESTROY; the
+// menus install it. Without one the menu is left alone. Survives ResetWindowSystemForTesting.
+void SetMenuDestroyer(std::function<void(HMENU)> destroyer);
 // Invalidates, with erase, the part `rect` (client coordinates; null for all) of a window and of
 // every descendant under it, clipping styles notwithstanding: for the screen, when it uncovers
 // a window whose pixels were overwritten.
