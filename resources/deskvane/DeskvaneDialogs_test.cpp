@@ -9,9 +9,12 @@
 
 #include "platform/resources/ResourceApi.h"
 #include "resources/deskvane/resource.h"
+#include "resources/testing/ResourceChecks.h"
 
 namespace platform {
 namespace {
+
+using namespace resource_checks;
 
 constexpr DWORD kIdOk = 1;
 constexpr DWORD kIdCancel = 2;
@@ -29,7 +32,6 @@ constexpr DWORD kButtonType = 0xF;
 constexpr DWORD kPushButton = 0x0;
 constexpr DWORD kDefPush = 0x1;
 constexpr DWORD kAutoCheck = 0x3;
-constexpr DWORD kGroupBox = 0x7;
 constexpr DWORD kAutoRadio = 0x9;
 constexpr DWORD kOwnerDraw = 0xB;
 constexpr DWORD kComboType = 0x3;
@@ -69,36 +71,6 @@ std::vector<int> AllDialogs() {
     all.insert(all.end(), std::begin(kPages), std::end(kPages));
     all.insert(all.end(), std::begin(kModalDialogs), std::end(kModalDialogs));
     return all;
-}
-
-DialogTemplate Dialog(int id) {
-    std::optional<DialogTemplate> dialog = LoadDialogTemplate(nullptr, MAKEINTRESOURCE(id));
-    EXPECT_TRUE(dialog) << "dialog " << id;
-    return dialog.value_or(DialogTemplate{});
-}
-
-const DialogControl* ById(const DialogTemplate& dialog, DWORD id) {
-    for (const DialogControl& control : dialog.controls) {
-        if (control.id == id)
-            return &control;
-    }
-    return nullptr;
-}
-
-const DialogControl* ByText(const DialogTemplate& dialog, const std::string& text) {
-    for (const DialogControl& control : dialog.controls) {
-        if (control.text == text)
-            return &control;
-    }
-    return nullptr;
-}
-
-bool IsHidden(const DialogControl& control) {
-    return (control.style & kVisible) == 0;
-}
-
-bool IsGroupBox(const DialogControl& control) {
-    return control.className == "Button" && (control.style & kButtonType) == kGroupBox;
 }
 
 // What a template control must be. Hint buttons are owner-drawn buttons; the other kinds are
@@ -782,37 +754,11 @@ TEST(DeskvaneDialogsTest, CombosNoCodeFillsStartWithTheirItems) {
 
 // --- Layout ---
 
-// Every visible control lies inside its dialog and none covers another, except the group boxes
-// around their contents. A combo box counts with its closed height.
+// Every control, hidden ones too, lies inside its dialog and no visible ones overlap but group
+// boxes around their contents.
 TEST(DeskvaneDialogsTest, LayoutsStayInsideTheirDialogsWithoutOverlaps) {
-    for (int id : AllDialogs()) {
-        DialogTemplate dialog = Dialog(id);
-        struct Box {
-            int left, top, right, bottom;
-            DWORD id;
-        };
-        std::vector<Box> boxes;
-        for (const DialogControl& control : dialog.controls) {
-            int cy = control.className == "ComboBox" ? 13 : control.cy;
-            Box box{control.x, control.y, control.x + control.cx, control.y + cy, control.id};
-            EXPECT_GE(box.left, 0) << id << "/" << control.id;
-            EXPECT_GE(box.top, 0) << id << "/" << control.id;
-            EXPECT_LE(box.right, dialog.cx) << id << "/" << control.id;
-            EXPECT_LE(box.bottom, dialog.cy) << id << "/" << control.id;
-            if (!IsHidden(control) && !IsGroupBox(control))
-                boxes.push_back(box);
-        }
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            for (size_t j = i + 1; j < boxes.size(); ++j) {
-                const Box& a = boxes[i];
-                const Box& b = boxes[j];
-                bool overlap =
-                    a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-                EXPECT_FALSE(overlap)
-                    << "dialog " << id << ": controls " << a.id << " and " << b.id;
-            }
-        }
-    }
+    for (int id : AllDialogs())
+        ExpectInsideWithoutOverlaps(Dialog(id), id);
 }
 
 // Pages paint their title into the top band of 30 pixels (20 units); no visible control of a
@@ -827,39 +773,10 @@ TEST(DeskvaneDialogsTest, PageControlsStayBelowTheTitleBand) {
     }
 }
 
-// Visible texts fit their controls in the dialog font: 宋体 9 pt draws an ASCII character 6
-// pixels wide and a Chinese one 12, that is 4 and 8 dialog units. Radio buttons and check boxes
-// need 12 more for their box, group boxes 10 for their frame, push buttons 4; a static of two
-// lines' height may wrap once.
+// Visible texts fit their controls in the dialog font, 宋体 9 pt.
 TEST(DeskvaneDialogsTest, VisibleTextsFitTheirControls) {
-    for (int id : AllDialogs()) {
-        for (const DialogControl& control : Dialog(id).controls) {
-            if (IsHidden(control))
-                continue;
-            int width = 0;
-            for (size_t i = 0; i < control.text.size(); ++i) {
-                if (static_cast<unsigned char>(control.text[i]) >= 0x81) {
-                    width += 8;
-                    ++i;
-                } else {
-                    width += 4;
-                }
-            }
-            int room = control.cx;
-            if (control.className == "Button") {
-                DWORD type = control.style & kButtonType;
-                if (type == kAutoRadio || type == kAutoCheck)
-                    room -= 12;
-                else if (type == kGroupBox)
-                    room -= 10;
-                else
-                    room -= 4;
-            } else if (control.className == "Static" && control.cy >= 16) {
-                room *= 2;
-            }
-            EXPECT_LE(width, room) << "dialog " << id << ": \"" << control.text << "\"";
-        }
-    }
+    for (int id : AllDialogs())
+        ExpectTextsFit(Dialog(id), id, TextCheck::VisibleOnly);
 }
 
 // --- Strings ---

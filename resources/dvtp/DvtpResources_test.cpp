@@ -9,13 +9,15 @@
 #include "platform/drawing/ResourceImages.h"
 #include "platform/resources/ResourceApi.h"
 #include "resources/dvtp/resource.h"
+#include "resources/testing/ResourceChecks.h"
 
 namespace platform {
 namespace {
 
+using namespace resource_checks;
+
 constexpr DWORD kIdOk = 1;
 constexpr DWORD kIdCancel = 2;
-constexpr DWORD kVisible = 0x10000000;
 constexpr DWORD kChild = 0x40000000;
 constexpr DWORD kPopup = 0x80000000;
 constexpr DWORD kBorder = 0x00800000;
@@ -36,43 +38,6 @@ constexpr DWORD kDropDownList = 0x3;
 constexpr DWORD kComboType = 0x3;
 // The dialogs' font, 9-point 宋体, measures 6 x 12 pixels.
 constexpr DialogBaseUnits kSongTi9{6, 12};
-
-DialogTemplate Dialog(int id) {
-    std::optional<DialogTemplate> dialog = LoadDialogTemplate(nullptr, MAKEINTRESOURCE(id));
-    EXPECT_TRUE(dialog) << "dialog " << id;
-    return dialog.value_or(DialogTemplate{});
-}
-
-const DialogControl* ById(const DialogTemplate& dialog, DWORD id) {
-    for (const DialogControl& control : dialog.controls) {
-        if (control.id == id)
-            return &control;
-    }
-    return nullptr;
-}
-
-// Expects a control with this id, class and text; returns it for further checks.
-const DialogControl& Control(const DialogTemplate& dialog, DWORD id, const std::string& className,
-                             const std::string& text) {
-    static const DialogControl missing;
-    const DialogControl* control = ById(dialog, id);
-    EXPECT_NE(control, nullptr) << "control " << id << " of " << dialog.caption;
-    if (control == nullptr)
-        return missing;
-    EXPECT_EQ(control->className, className) << "control " << id;
-    EXPECT_EQ(control->text, text) << "control " << id;
-    return *control;
-}
-
-bool IsHidden(const DialogControl& control) {
-    return (control.style & kVisible) == 0;
-}
-
-void ExpectSongTi9(const DialogTemplate& dialog) {
-    EXPECT_TRUE(dialog.hasFont) << dialog.caption;
-    EXPECT_EQ(dialog.pointSize, 9) << dialog.caption;
-    EXPECT_EQ(dialog.faceName, "宋体") << dialog.caption;
-}
 
 void ExpectSize(const DialogTemplate& dialog, int cx, int cy) {
     EXPECT_EQ(dialog.cx, cx) << dialog.caption;
@@ -191,69 +156,20 @@ TEST(DvtpDialogsTest, PreviewPaneIsAScrollingChildWithAStaticEdge) {
     EXPECT_TRUE(pane.controls.empty());
 }
 
-// Every visible control lies inside its dialog and none covers another. A combo box counts with
-// its closed height.
+// Every control, hidden ones too, lies inside its dialog and no visible ones overlap.
 TEST(DvtpDialogsTest, LayoutsStayInsideTheirDialogsWithoutOverlaps) {
     for (int id : {IDD_REMINDER_POPUP, IDD_SHUTDOWN_COUNTDOWN, IDD_CAPTURE_OVERLAY,
-                   IDD_CAPTURE_RESULT, IDD_PREVIEW_PANE}) {
-        DialogTemplate dialog = Dialog(id);
-        struct Box {
-            int left, top, right, bottom;
-            DWORD id;
-        };
-        std::vector<Box> boxes;
-        for (const DialogControl& control : dialog.controls) {
-            int cy = control.className == "ComboBox" ? 13 : control.cy;
-            Box box{control.x, control.y, control.x + control.cx, control.y + cy, control.id};
-            EXPECT_GE(box.left, 0) << id << "/" << control.id;
-            EXPECT_GE(box.top, 0) << id << "/" << control.id;
-            EXPECT_LE(box.right, dialog.cx) << id << "/" << control.id;
-            EXPECT_LE(box.bottom, dialog.cy) << id << "/" << control.id;
-            if (!IsHidden(control))
-                boxes.push_back(box);
-        }
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            for (size_t j = i + 1; j < boxes.size(); ++j) {
-                const Box& a = boxes[i];
-                const Box& b = boxes[j];
-                bool overlap =
-                    a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-                EXPECT_FALSE(overlap)
-                    << "dialog " << id << ": controls " << a.id << " and " << b.id;
-            }
-        }
-    }
+                   IDD_CAPTURE_RESULT, IDD_PREVIEW_PANE})
+        ExpectInsideWithoutOverlaps(Dialog(id), id);
 }
 
-// 宋体 9 pt draws an ASCII character 4 and a Chinese one 8 dialog units wide; push buttons need 4
-// more for their frame.
+// Texts fit their controls in the dialog font, 宋体 9 pt.
 TEST(DvtpDialogsTest, TextsFitTheirControls) {
-    for (int id : {IDD_SHUTDOWN_COUNTDOWN, IDD_CAPTURE_RESULT}) {
-        DialogTemplate dialog = Dialog(id);
-        for (const DialogControl& control : dialog.controls) {
-            int width = 0;
-            for (size_t i = 0; i < control.text.size(); ++i) {
-                if (static_cast<unsigned char>(control.text[i]) >= 0x81) {
-                    width += 8;
-                    ++i;
-                } else {
-                    width += 4;
-                }
-            }
-            int room = control.className == "Button" ? control.cx - 4 : control.cx;
-            EXPECT_LE(width, room) << "dialog " << id << ": \"" << control.text << "\"";
-        }
-    }
+    for (int id : {IDD_SHUTDOWN_COUNTDOWN, IDD_CAPTURE_RESULT})
+        ExpectTextsFit(Dialog(id), id);
 }
 
 // --- Tray menu ---
-
-std::vector<std::string> Texts(const std::vector<MenuItem>& items) {
-    std::vector<std::string> texts;
-    for (const MenuItem& item : items)
-        texts.push_back(item.text);
-    return texts;
-}
 
 bool HasDefaultItem(const std::vector<MenuItem>& items) {
     for (const MenuItem& item : items) {
@@ -273,7 +189,7 @@ TEST(DvtpMenuTest, TrayMenuIsTheOnePopupTpmenu) {
 
     // The CD-drive menus go right after "屏捕", which the frame finds by its exact text.
     ASSERT_EQ(tray.children.size(), 7u);
-    EXPECT_EQ(Texts(tray.children),
+    EXPECT_EQ(ItemTexts(tray.children),
               (std::vector<std::string>{"显示下一个计划", "", "屏捕", "老板键", "", "打开管理中心",
                                         "退出"}));
     struct Expected {
@@ -293,7 +209,7 @@ TEST(DvtpMenuTest, TrayMenuIsTheOnePopupTpmenu) {
     const MenuItem& capture = tray.children[2];
     ASSERT_TRUE(capture.flags & MF_POPUP);
     ASSERT_EQ(capture.children.size(), 3u);
-    EXPECT_EQ(Texts(capture.children),
+    EXPECT_EQ(ItemTexts(capture.children),
               (std::vector<std::string>{"捕捉整 个屏幕", "捕捉指定窗口", "捕捉指定区域"}));
     EXPECT_EQ(capture.children[0].id, 32787u);
     EXPECT_EQ(capture.children[1].id, 32786u);

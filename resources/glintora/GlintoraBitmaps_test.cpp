@@ -3,96 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <span>
-#include <utility>
 
 #include "platform/drawing/ResourceImages.h"
 #include "resources/glintora/resource.h"
+#include "resources/testing/Bmp.h"
 
 namespace platform {
 namespace {
 
-constexpr std::uint32_t kMagenta = 0xFF00FF;
-
-// A 24-bit bottom-up BMP file as the resource holds it.
-class Bmp {
-public:
-    explicit Bmp(int id) {
-        if (auto bytes = FindResourceBytes(nullptr, MAKEINTRESOURCE(id), RT_BITMAP))
-            bytes_ = *bytes;
-    }
-
-    bool Valid() const {
-        return bytes_.size() >= 54 && bytes_[0] == 'B' && bytes_[1] == 'M' && Bits() == 24 &&
-               Word32(30) == 0 && Height() > 0 &&
-               bytes_.size() >= Offset() + size_t(Stride()) * Height();
-    }
-    int Width() const { return static_cast<int>(Word32(18)); }
-    int Height() const { return static_cast<int>(Word32(22)); }
-    int Bits() const { return bytes_[28] | bytes_[29] << 8; }
-
-    // 0xRRGGBB
-    std::uint32_t Pixel(int x, int y) const {
-        size_t at = Offset() + size_t(Height() - 1 - y) * Stride() + size_t(x) * 3;
-        return bytes_[at] | bytes_[at + 1] << 8 | std::uint32_t(bytes_[at + 2]) << 16;
-    }
-
-    // Counts of mask and picture pixels in a rectangle.
-    std::pair<int, int> Coverage(int left, int top, int cx, int cy) const {
-        int mask = 0, picture = 0;
-        for (int y = top; y < top + cy; ++y) {
-            for (int x = left; x < left + cx; ++x)
-                (Pixel(x, y) == kMagenta ? mask : picture)++;
-        }
-        return {mask, picture};
-    }
-
-private:
-    std::uint32_t Word32(size_t at) const {
-        return bytes_[at] | bytes_[at + 1] << 8 | bytes_[at + 2] << 16 |
-               std::uint32_t(bytes_[at + 3]) << 24;
-    }
-    size_t Offset() const { return Word32(10); }
-    int Stride() const { return (Width() * 3 + 3) & ~3; }
-
-    std::span<const std::uint8_t> bytes_;
-};
-
-// Whether the cx x cy images at (ax, ay) of `a` and (bx, by) of `b` have the same pixels.
-bool SameImage(const Bmp& a, int ax, int ay, const Bmp& b, int bx, int by, int cx, int cy) {
-    for (int y = 0; y < cy; ++y) {
-        for (int x = 0; x < cx; ++x) {
-            if (a.Pixel(ax + x, ay + y) != b.Pixel(bx + x, by + y))
-                return false;
-        }
-    }
-    return true;
-}
-
-void ExpectSize(int id, int cx, int cy) {
-    Bmp bmp(id);
-    ASSERT_TRUE(bmp.Valid()) << "bitmap " << id;
-    EXPECT_EQ(bmp.Width(), cx) << "bitmap " << id;
-    EXPECT_EQ(bmp.Height(), cy) << "bitmap " << id;
-
-    HBITMAP loaded = LoadBitmapA(nullptr, MAKEINTRESOURCE(id));
-    ASSERT_NE(loaded, nullptr) << "bitmap " << id;
-    BITMAP info{};
-    ASSERT_NE(GetObjectA(loaded, sizeof info, &info), 0);
-    EXPECT_EQ(info.bmWidth, cx) << "bitmap " << id;
-    EXPECT_EQ(info.bmHeight, cy) << "bitmap " << id;
-    DeleteObject(loaded);
-}
+using namespace resource_checks;
 
 TEST(GlintoraBitmapsTest, EveryBitmapHasTheSizeItIsCutBy) {
     for (int id : {139, 140, 141, 142, 143, 144, 263, 264, 266, 267, 268, 269})
-        ExpectSize(id, 40, 20);
+        ExpectBitmapSize(id, 40, 20);
     for (int id : {157, 158, 159})
-        ExpectSize(id, 13 * 32, 32);
-    ExpectSize(160, 120, 24);
-    ExpectSize(265, 120, 24);
-    ExpectSize(161, 200, 20);
-    ExpectSize(163, 144, 24);
+        ExpectBitmapSize(id, 13 * 32, 32);
+    ExpectBitmapSize(160, 120, 24);
+    ExpectBitmapSize(265, 120, 24);
+    ExpectBitmapSize(161, 200, 20);
+    ExpectBitmapSize(163, 144, 24);
     EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCE(162), RT_BITMAP), nullptr);
 }
 

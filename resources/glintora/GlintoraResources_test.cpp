@@ -10,13 +10,15 @@
 
 #include "platform/resources/ResourceApi.h"
 #include "resources/glintora/resource.h"
+#include "resources/testing/ResourceChecks.h"
 
 namespace platform {
 namespace {
 
+using namespace resource_checks;
+
 constexpr DWORD kIdOk = 1;
 constexpr DWORD kIdCancel = 2;
-constexpr DWORD kVisible = 0x10000000;
 constexpr DWORD kChild = 0x40000000;
 constexpr DWORD kPopup = 0x80000000;
 constexpr DWORD kCaption = 0x00C00000;
@@ -43,32 +45,6 @@ struct Expected {
     const char* className;
     const char* text;
 };
-
-DialogTemplate Dialog(int id) {
-    std::optional<DialogTemplate> dialog = LoadDialogTemplate(nullptr, MAKEINTRESOURCE(id));
-    EXPECT_TRUE(dialog) << "dialog " << id;
-    return dialog.value_or(DialogTemplate{});
-}
-
-const DialogControl* ById(const DialogTemplate& dialog, DWORD id) {
-    for (const DialogControl& control : dialog.controls) {
-        if (control.id == id)
-            return &control;
-    }
-    return nullptr;
-}
-
-const DialogControl* ByText(const DialogTemplate& dialog, const std::string& text) {
-    for (const DialogControl& control : dialog.controls) {
-        if (control.text == text)
-            return &control;
-    }
-    return nullptr;
-}
-
-bool IsHidden(const DialogControl& control) {
-    return (control.style & kVisible) == 0;
-}
 
 // Expects each control with its class and text, visible; returns how many there were.
 size_t ExpectControls(const DialogTemplate& dialog, std::initializer_list<Expected> expected) {
@@ -329,97 +305,20 @@ TEST(GlintoraDialogsTest, OnlyTheOptionsUnitComboHasInitialItems) {
     }
 }
 
-// Every visible control lies inside its dialog and none covers another, except the group boxes
-// around their contents. A combo box counts with its closed height, an icon with its own size.
+// Every control lies inside its dialog and no visible ones overlap but group boxes around their
+// contents.
 TEST(GlintoraDialogsTest, LayoutsStayInsideTheirDialogsWithoutOverlaps) {
-    struct Box {
-        int left, top, right, bottom;
-        DWORD id;
-    };
-    for (int id : AllDialogs()) {
-        DialogTemplate dialog = Dialog(id);
-        std::vector<Box> boxes;
-        for (const DialogControl& control : dialog.controls) {
-            if (IsHidden(control))
-                continue;
-            int cx = control.textResourceId ? 20 : control.cx;
-            int cy = control.textResourceId ? 20 : control.cy;
-            if (control.className == "ComboBox")
-                cy = 13;
-            Box box{control.x, control.y, control.x + cx, control.y + cy, control.id};
-            EXPECT_GE(box.left, 0) << id << "/" << control.id;
-            EXPECT_GE(box.top, 0) << id << "/" << control.id;
-            EXPECT_LE(box.right, dialog.cx) << id << "/" << control.id;
-            EXPECT_LE(box.bottom, dialog.cy) << id << "/" << control.id;
-            if (control.className != "Button" || (control.style & kButtonType) != kGroupBox)
-                boxes.push_back(box);
-        }
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            for (size_t j = i + 1; j < boxes.size(); ++j) {
-                const Box& a = boxes[i];
-                const Box& b = boxes[j];
-                EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom &&
-                             b.top < a.bottom)
-                    << "dialog " << id << ": controls " << a.id << " and " << b.id;
-            }
-        }
-    }
+    for (int id : AllDialogs())
+        ExpectInsideWithoutOverlaps(Dialog(id), id);
 }
 
-// 宋体 9 pt draws an ASCII character 6 pixels wide and a Chinese one 12, that is 4 and 8 dialog
-// units. Radio buttons and check boxes need 12 more for their box, group boxes 10 for their
-// frame, push buttons 4; a static two lines high may wrap once.
+// Texts fit their controls in the dialog font, 宋体 9 pt.
 TEST(GlintoraDialogsTest, TextsFitTheirControls) {
-    for (int id : AllDialogs()) {
-        DialogTemplate dialog = Dialog(id);
-        for (const DialogControl& control : dialog.controls) {
-            int width = 0;
-            for (size_t i = 0; i < control.text.size(); ++i) {
-                bool lead = static_cast<unsigned char>(control.text[i]) >= 0x81;
-                width += lead ? 8 : 4;
-                i += lead ? 1 : 0;
-            }
-            int room = control.cx;
-            if (control.className == "Button") {
-                DWORD type = control.style & kButtonType;
-                room -= type == kAutoRadio || type == kAutoCheck ? 12 : type == kGroupBox ? 10 : 4;
-            } else if (control.className == "Static" && control.cy >= 16) {
-                room *= 2;
-            }
-            EXPECT_LE(width, room) << "dialog " << id << ": \"" << control.text << "\"";
-        }
-    }
+    for (int id : AllDialogs())
+        ExpectTextsFit(Dialog(id), id);
 }
 
 // --- Menus ---
-
-MenuTemplate Menu(int id) {
-    std::optional<MenuTemplate> menu = LoadMenuTemplate(nullptr, MAKEINTRESOURCE(id));
-    EXPECT_TRUE(menu) << "menu " << id;
-    return menu.value_or(MenuTemplate{});
-}
-
-void CollectCommands(const std::vector<MenuItem>& items, std::multimap<DWORD, std::string>& out) {
-    for (const MenuItem& item : items) {
-        if (item.flags & MF_POPUP)
-            CollectCommands(item.children, out);
-        else if (!(item.flags & MF_SEPARATOR))
-            out.emplace(item.id, item.text);
-    }
-}
-
-std::multimap<DWORD, std::string> Commands(const std::vector<MenuItem>& items) {
-    std::multimap<DWORD, std::string> commands;
-    CollectCommands(items, commands);
-    return commands;
-}
-
-std::vector<std::string> Texts(const std::vector<MenuItem>& items) {
-    std::vector<std::string> texts;
-    for (const MenuItem& item : items)
-        texts.push_back(item.text);
-    return texts;
-}
 
 TEST(GlintoraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
     MenuTemplate menu = Menu(IDR_MAINFRAME);
@@ -428,7 +327,7 @@ TEST(GlintoraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
     EXPECT_EQ(top.text, "菜单");
     EXPECT_TRUE(top.flags & MF_POPUP);
     ASSERT_EQ(top.children.size(), 9u);
-    EXPECT_EQ(Texts(top.children),
+    EXPECT_EQ(ItemTexts(top.children),
               (std::vector<std::string>{"工具(&T)", "查看(&V)", "文件(&F)", "收藏(&A)", "编辑(&E)",
                                         "跳转(&G)", "帮助(&H)", "关于(&A)", "退出(&X)"}));
     for (int i = 0; i < 7; ++i)
@@ -525,7 +424,7 @@ TEST(GlintoraMenusTest, SmallMenusHaveTheirFirstPopupAsTheFrameShowsIt) {
     MenuTemplate filter = Menu(IDR_FILTER_MENU);
     ASSERT_EQ(filter.items.size(), 1u);
     EXPECT_EQ(filter.items[0].text, "IDR_FILETER_MENU");
-    EXPECT_EQ(Texts(filter.items[0].children),
+    EXPECT_EQ(ItemTexts(filter.items[0].children),
               (std::vector<std::string>{"最新10个网页", "所有屏蔽网页"}));
     for (const MenuItem& list : filter.items[0].children) {
         EXPECT_TRUE(list.flags & MF_POPUP) << list.text;

@@ -3,97 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
-#include <span>
 
 #include "platform/drawing/ResourceImages.h"
 #include "resources/quorra/resource.h"
+#include "resources/testing/Bmp.h"
 
 namespace platform {
 namespace {
 
-constexpr std::uint32_t kMagenta = 0xFF00FF;
-
-// A 24-bit bottom-up BMP file as the resource holds it.
-class Bmp {
-public:
-    explicit Bmp(int id) {
-        auto bytes = FindResourceBytes(nullptr, MAKEINTRESOURCE(id), RT_BITMAP);
-        if (bytes)
-            bytes_ = *bytes;
-    }
-
-    bool Valid() const {
-        return bytes_.size() >= 54 && bytes_[0] == 'B' && bytes_[1] == 'M' && Bits() == 24 &&
-               Word32(30) == 0 && Height() > 0 &&
-               bytes_.size() >= Offset() + size_t(Stride()) * Height();
-    }
-    int Width() const { return static_cast<int>(Word32(18)); }
-    int Height() const { return static_cast<int>(Word32(22)); }
-    int Bits() const { return bytes_[28] | bytes_[29] << 8; }
-
-    // 0xRRGGBB
-    std::uint32_t Pixel(int x, int y) const {
-        size_t at = Offset() + size_t(Height() - 1 - y) * Stride() + size_t(x) * 3;
-        return bytes_[at] | bytes_[at + 1] << 8 | std::uint32_t(bytes_[at + 2]) << 16;
-    }
-
-    // Whether the images at (x0, y0) and (x1, y1) of the given size have the same pixels.
-    bool SameImage(int x0, int y0, int x1, int y1, int cx, int cy) const {
-        for (int y = 0; y < cy; ++y) {
-            for (int x = 0; x < cx; ++x) {
-                if (Pixel(x0 + x, y0 + y) != Pixel(x1 + x, y1 + y))
-                    return false;
-            }
-        }
-        return true;
-    }
-
-    // Counts of mask and picture pixels in a rectangle.
-    std::pair<int, int> Coverage(int left, int top, int cx, int cy) const {
-        int mask = 0, picture = 0;
-        for (int y = top; y < top + cy; ++y) {
-            for (int x = left; x < left + cx; ++x)
-                (Pixel(x, y) == kMagenta ? mask : picture)++;
-        }
-        return {mask, picture};
-    }
-
-private:
-    std::uint32_t Word32(size_t at) const {
-        return bytes_[at] | bytes_[at + 1] << 8 | bytes_[at + 2] << 16 |
-               std::uint32_t(bytes_[at + 3]) << 24;
-    }
-    size_t Offset() const { return Word32(10); }
-    int Stride() const { return (Width() * 3 + 3) & ~3; }
-
-    std::span<const std::uint8_t> bytes_;
-};
-
-void ExpectSize(int id, int cx, int cy) {
-    Bmp bmp(id);
-    ASSERT_TRUE(bmp.Valid()) << "bitmap " << id;
-    EXPECT_EQ(bmp.Width(), cx) << "bitmap " << id;
-    EXPECT_EQ(bmp.Height(), cy) << "bitmap " << id;
-
-    HBITMAP loaded = LoadBitmapA(nullptr, MAKEINTRESOURCE(id));
-    ASSERT_NE(loaded, nullptr) << "bitmap " << id;
-    BITMAP info{};
-    ASSERT_NE(GetObjectA(loaded, sizeof info, &info), 0);
-    EXPECT_EQ(info.bmWidth, cx) << "bitmap " << id;
-    EXPECT_EQ(info.bmHeight, cy) << "bitmap " << id;
-    DeleteObject(loaded);
-}
+using namespace resource_checks;
 
 TEST(QuorraBitmapsTest, EveryBitmapHasItsSize) {
     for (int id : {139, 140, 141, 142, 143, 144, 263, 264})
-        ExpectSize(id, 40, 20);
+        ExpectBitmapSize(id, 40, 20);
     for (int id : {157, 158, 159})
-        ExpectSize(id, 13 * 32, 32);
-    ExpectSize(160, 120, 24);
-    ExpectSize(265, 120, 24);
-    ExpectSize(161, 200, 20);
-    ExpectSize(163, 144, 24);
+        ExpectBitmapSize(id, 13 * 32, 32);
+    ExpectBitmapSize(160, 120, 24);
+    ExpectBitmapSize(265, 120, 24);
+    ExpectBitmapSize(161, 200, 20);
+    ExpectBitmapSize(163, 144, 24);
     EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCE(162), RT_BITMAP), nullptr);
 }
 
@@ -120,7 +48,8 @@ TEST(QuorraBitmapsTest, ToolBarLooksDifferAndTheDisabledOneIsGrey) {
     for (int cell = 0; cell < 13; ++cell) {
         int x = cell * 32;
         for (int other = cell + 1; other < 13; ++other) {
-            EXPECT_FALSE(normal.SameImage(x, 0, other * 32, 0, 32, 32)) << cell << " and " << other;
+            EXPECT_FALSE(SameImage(normal, x, 0, normal, other * 32, 0, 32, 32))
+                << cell << " and " << other;
         }
         // The mask is the same in every look; only the colours change.
         bool hotDiffers = false;
@@ -156,8 +85,8 @@ TEST(QuorraBitmapsTest, HoverPairsShareTheirHotImage) {
         Bmp first(pair.normal), second(pair.hot);
         ASSERT_TRUE(first.Valid() && second.Valid()) << pair.normal;
         int cx = pair.cx, cy = pair.cy;
-        EXPECT_FALSE(first.SameImage(0, 0, cx, 0, cx, cy)) << pair.normal;
-        EXPECT_FALSE(second.SameImage(0, 0, cx, 0, cx, cy)) << pair.hot;
+        EXPECT_FALSE(SameImage(first, 0, 0, first, cx, 0, cx, cy)) << pair.normal;
+        EXPECT_FALSE(SameImage(second, 0, 0, second, cx, 0, cx, cy)) << pair.hot;
         // Compare across the two files pixel by pixel.
         bool shared = true;
         for (int y = 0; y < cy && shared; ++y) {
@@ -169,8 +98,8 @@ TEST(QuorraBitmapsTest, HoverPairsShareTheirHotImage) {
     // The filter-settings button: paused and on look different, each with a hot image.
     Bmp paused(IDB_FILTER_PAUSED), on(IDB_FILTER_ON);
     ASSERT_TRUE(paused.Valid() && on.Valid());
-    EXPECT_FALSE(paused.SameImage(0, 0, 20, 0, 20, 20));
-    EXPECT_FALSE(on.SameImage(0, 0, 20, 0, 20, 20));
+    EXPECT_FALSE(SameImage(paused, 0, 0, paused, 20, 0, 20, 20));
+    EXPECT_FALSE(SameImage(on, 0, 0, on, 20, 0, 20, 20));
     bool same = true;
     for (int y = 0; y < 20 && same; ++y) {
         for (int x = 0; x < 20 && same; ++x)
@@ -182,7 +111,7 @@ TEST(QuorraBitmapsTest, HoverPairsShareTheirHotImage) {
 TEST(QuorraBitmapsTest, FilterButtonHasTwoBackgroundsWithRoomForItsText) {
     Bmp button(IDB_FILTER_BUTTON);
     ASSERT_TRUE(button.Valid());
-    EXPECT_FALSE(button.SameImage(0, 0, 100, 0, 100, 20));
+    EXPECT_FALSE(SameImage(button, 0, 0, button, 100, 0, 100, 20));
     // The count is written centred over the image, so its middle must stay transparent.
     for (int image = 0; image < 2; ++image) {
         EXPECT_EQ(button.Coverage(image * 100 + 20, 2, 60, 16).second, 0) << image;
@@ -198,7 +127,7 @@ TEST(QuorraBitmapsTest, BusyFramesAreSixDifferentPictures) {
         EXPECT_GT(mask, picture) << a;
         EXPECT_GT(picture, 20) << a;
         for (int b = a + 1; b < 6; ++b) {
-            EXPECT_FALSE(busy.SameImage(a * 24, 0, b * 24, 0, 24, 24)) << a << " and " << b;
+            EXPECT_FALSE(SameImage(busy, a * 24, 0, busy, b * 24, 0, 24, 24)) << a << " and " << b;
         }
     }
 }

@@ -8,13 +8,15 @@
 
 #include "platform/resources/ResourceApi.h"
 #include "resources/quorra/resource.h"
+#include "resources/testing/ResourceChecks.h"
 
 namespace platform {
 namespace {
 
+using namespace resource_checks;
+
 constexpr DWORD kIdOk = 1;
 constexpr DWORD kIdCancel = 2;
-constexpr DWORD kVisible = 0x10000000;
 constexpr DWORD kChild = 0x40000000;
 constexpr DWORD kPopup = 0x80000000;
 constexpr DWORD kCaption = 0x00C00000;
@@ -35,56 +37,11 @@ constexpr DWORD kSingleSel = 0x4;
 constexpr DWORD kShowSelAlways = 0x8;
 constexpr DWORD kOwnerDrawFixed = 0x400;
 
-DialogTemplate Dialog(int id) {
-    std::optional<DialogTemplate> dialog = LoadDialogTemplate(nullptr, MAKEINTRESOURCE(id));
-    EXPECT_TRUE(dialog) << "dialog " << id;
-    return dialog.value_or(DialogTemplate{});
-}
-
-const DialogControl* ById(const DialogTemplate& dialog, DWORD id) {
-    for (const DialogControl& control : dialog.controls) {
-        if (control.id == id)
-            return &control;
-    }
-    return nullptr;
-}
-
-const DialogControl* ByText(const DialogTemplate& dialog, const std::string& text) {
-    for (const DialogControl& control : dialog.controls) {
-        if (control.text == text)
-            return &control;
-    }
-    return nullptr;
-}
-
-// Expects a control with this id, class and text; returns it for further checks.
-const DialogControl& Control(const DialogTemplate& dialog, DWORD id, const std::string& className,
-                             const std::string& text) {
-    static const DialogControl missing;
-    const DialogControl* control = ById(dialog, id);
-    EXPECT_NE(control, nullptr) << "control " << id << " of " << dialog.caption;
-    if (control == nullptr)
-        return missing;
-    EXPECT_EQ(control->className, className) << "control " << id;
-    EXPECT_EQ(control->text, text) << "control " << id;
-    return *control;
-}
-
 // Expects a static text (or group box) with exactly this text somewhere in the dialog.
 void ExpectLabel(const DialogTemplate& dialog, const std::string& text) {
     const DialogControl* label = ByText(dialog, text);
     ASSERT_NE(label, nullptr) << "label \"" << text << "\" of " << dialog.caption;
     EXPECT_TRUE(label->className == "Static" || label->className == "Button") << text;
-}
-
-bool IsHidden(const DialogControl& control) {
-    return (control.style & kVisible) == 0;
-}
-
-void ExpectSongTi9(const DialogTemplate& dialog) {
-    EXPECT_TRUE(dialog.hasFont) << dialog.caption;
-    EXPECT_EQ(dialog.pointSize, 9) << dialog.caption;
-    EXPECT_EQ(dialog.faceName, "宋体") << dialog.caption;
 }
 
 TEST(QuorraDialogsTest, AboutBoxShowsTheVersionStaticAndTheEngineLine) {
@@ -299,106 +256,22 @@ TEST(QuorraDialogsTest, UnitCombosStartWithSecondsThenMinutes) {
     EXPECT_TRUE(!filter || filter->empty());
 }
 
-// Every visible control lies inside its dialog and none covers another, except the group boxes
-// around their contents. A combo box counts with its closed height.
+// Every control lies inside its dialog and no visible ones overlap but group boxes around their
+// contents.
 TEST(QuorraDialogsTest, LayoutsStayInsideTheirDialogsWithoutOverlaps) {
     for (int id : {IDD_ABOUTBOX, IDD_PAGE, IDD_FILTER, IDD_HISTORY, IDD_OPTIONS, IDD_EXTRACT,
-                   IDD_SKIN, IDD_REFRESH}) {
-        DialogTemplate dialog = Dialog(id);
-        struct Box {
-            int left, top, right, bottom;
-            DWORD id;
-        };
-        std::vector<Box> boxes;
-        for (const DialogControl& control : dialog.controls) {
-            if (IsHidden(control))
-                continue;
-            int cy = control.className == "ComboBox" ? 13 : control.cy;
-            if (control.textResourceId)
-                cy = 20;  // an icon takes its own size
-            Box box{control.x, control.y, control.x + (control.textResourceId ? 20 : control.cx),
-                    control.y + cy, control.id};
-            EXPECT_GE(box.left, 0) << id << "/" << control.id;
-            EXPECT_GE(box.top, 0) << id << "/" << control.id;
-            EXPECT_LE(box.right, dialog.cx) << id << "/" << control.id;
-            EXPECT_LE(box.bottom, dialog.cy) << id << "/" << control.id;
-            bool groupBox =
-                control.className == "Button" && (control.style & kButtonType) == kGroupBox;
-            if (!groupBox)
-                boxes.push_back(box);
-        }
-        for (size_t i = 0; i < boxes.size(); ++i) {
-            for (size_t j = i + 1; j < boxes.size(); ++j) {
-                const Box& a = boxes[i];
-                const Box& b = boxes[j];
-                bool overlap =
-                    a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-                EXPECT_FALSE(overlap)
-                    << "dialog " << id << ": controls " << a.id << " and " << b.id;
-            }
-        }
-    }
+                   IDD_SKIN, IDD_REFRESH})
+        ExpectInsideWithoutOverlaps(Dialog(id), id);
 }
 
-// Texts fit their controls in the dialog font: 宋体 9 pt draws an ASCII character 6 pixels wide
-// and a Chinese one 12, that is 4 and 8 dialog units, since a dialog unit across is a quarter of
-// the font's average character width. Radio buttons and check boxes need 12 more for their box,
-// push buttons 4 for their frame; a static of two lines' height may wrap once.
+// Texts fit their controls in the dialog font, 宋体 9 pt.
 TEST(QuorraDialogsTest, TextsFitTheirControls) {
     for (int id :
-         {IDD_ABOUTBOX, IDD_FILTER, IDD_HISTORY, IDD_OPTIONS, IDD_EXTRACT, IDD_SKIN, IDD_REFRESH}) {
-        DialogTemplate dialog = Dialog(id);
-        for (const DialogControl& control : dialog.controls) {
-            int width = 0;
-            for (size_t i = 0; i < control.text.size(); ++i) {
-                if (static_cast<unsigned char>(control.text[i]) >= 0x81) {
-                    width += 8;
-                    ++i;
-                } else {
-                    width += 4;
-                }
-            }
-            int room = control.cx;
-            if (control.className == "Button") {
-                DWORD type = control.style & kButtonType;
-                if (type == kAutoRadio || type == kAutoCheck)
-                    room -= 12;
-                else if (type == kGroupBox)
-                    room -= 10;
-                else
-                    room -= 4;
-            } else if (control.className == "Static" && control.cy >= 16) {
-                room *= 2;
-            }
-            EXPECT_LE(width, room) << "dialog " << id << ": \"" << control.text << "\"";
-        }
-    }
+         {IDD_ABOUTBOX, IDD_FILTER, IDD_HISTORY, IDD_OPTIONS, IDD_EXTRACT, IDD_SKIN, IDD_REFRESH})
+        ExpectTextsFit(Dialog(id), id);
 }
 
 // --- Menus ---
-
-MenuTemplate Menu(int id) {
-    std::optional<MenuTemplate> menu = LoadMenuTemplate(nullptr, MAKEINTRESOURCE(id));
-    EXPECT_TRUE(menu) << "menu " << id;
-    return menu.value_or(MenuTemplate{});
-}
-
-void CollectCommands(const std::vector<MenuItem>& items, std::multimap<DWORD, std::string>& out) {
-    for (const MenuItem& item : items) {
-        if (item.flags & MF_POPUP) {
-            CollectCommands(item.children, out);
-        } else if (!(item.flags & MF_SEPARATOR)) {
-            out.emplace(item.id, item.text);
-        }
-    }
-}
-
-std::vector<std::string> Texts(const std::vector<MenuItem>& items) {
-    std::vector<std::string> texts;
-    for (const MenuItem& item : items)
-        texts.push_back(item.text);
-    return texts;
-}
 
 TEST(QuorraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
     MenuTemplate menu = Menu(IDR_MAINFRAME);
@@ -407,7 +280,7 @@ TEST(QuorraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
     EXPECT_EQ(top.text, "菜单");
     EXPECT_TRUE(top.flags & MF_POPUP);
     ASSERT_EQ(top.children.size(), 9u);
-    EXPECT_EQ(Texts(top.children),
+    EXPECT_EQ(ItemTexts(top.children),
               (std::vector<std::string>{"工具(&T)", "查看(&V)", "文件(&F)", "收藏(&A)", "编辑(&E)",
                                         "跳转(&G)", "帮助(&H)", "关于(&A)", "退出(&X)"}));
     for (int i = 0; i < 7; ++i)
@@ -476,8 +349,7 @@ TEST(QuorraMenusTest, MainMenuHoldsEveryCommandOnceWithItsText) {
         {57664, "关于(&A)"},
         {57665, "退出(&X)"},
     };
-    std::multimap<DWORD, std::string> found;
-    CollectCommands(Menu(IDR_MAINFRAME).items, found);
+    std::multimap<DWORD, std::string> found = Commands(Menu(IDR_MAINFRAME).items);
     EXPECT_EQ(found.size(), expected.size());
     for (const auto& [id, text] : expected) {
         EXPECT_EQ(found.count(id), 1u) << id;
@@ -493,13 +365,11 @@ TEST(QuorraMenusTest, SmallMenusHaveTheirFirstPopupAsTheFrameShowsIt) {
     MenuTemplate fontSize = Menu(IDR_FONTSIZE_MENU);
     ASSERT_EQ(fontSize.items.size(), 1u);
     EXPECT_EQ(fontSize.items[0].text, "字体大小");
-    std::multimap<DWORD, std::string> sizes;
-    CollectCommands(fontSize.items, sizes);
-    EXPECT_EQ(sizes, (std::multimap<DWORD, std::string>{{32782, "最大(&G)"},
-                                                        {32783, "较大(&L)"},
-                                                        {32784, "中等(&M)"},
-                                                        {32785, "较小(&S)"},
-                                                        {32786, "最小(&A)"}}));
+    EXPECT_EQ(Commands(fontSize.items), (std::multimap<DWORD, std::string>{{32782, "最大(&G)"},
+                                                                           {32783, "较大(&L)"},
+                                                                           {32784, "中等(&M)"},
+                                                                           {32785, "较小(&S)"},
+                                                                           {32786, "最小(&A)"}}));
     ASSERT_EQ(fontSize.items[0].children.size(), 5u);
     EXPECT_EQ(fontSize.items[0].children[0].id, 32782u);
     EXPECT_EQ(fontSize.items[0].children[4].id, 32786u);
@@ -508,13 +378,11 @@ TEST(QuorraMenusTest, SmallMenusHaveTheirFirstPopupAsTheFrameShowsIt) {
     ASSERT_EQ(filter.items.size(), 1u);
     EXPECT_EQ(filter.items[0].text, "IDR_FILETER_MENU");
     ASSERT_EQ(filter.items[0].children.size(), 2u);
-    EXPECT_EQ(Texts(filter.items[0].children),
+    EXPECT_EQ(ItemTexts(filter.items[0].children),
               (std::vector<std::string>{"最新10个网页", "所有屏蔽网页"}));
     for (const MenuItem& list : filter.items[0].children) {
         EXPECT_TRUE(list.flags & MF_POPUP);
-        std::multimap<DWORD, std::string> commands;
-        CollectCommands(list.children, commands);
-        EXPECT_TRUE(commands.empty()) << list.text;
+        EXPECT_TRUE(Commands(list.children).empty()) << list.text;
     }
 
     MenuTemplate tab = Menu(IDR_TAB_MENU);
