@@ -86,8 +86,7 @@ BOOL CMainFrame::CreateBars() {
 
     SetMenu(nullptr);
     m_refreshMenu.LoadMenu(IDR_REFRESH_MENU);
-    m_pMainMenu = std::make_unique<CMenuEx>();
-    m_pMainMenu->LoadMenu(IDR_MAINFRAME);
+    BuildFavoritesMenu();
     m_travelMenu.CreatePopupMenu();
     m_blockedMenu.LoadMenu();
 
