@@ -5,7 +5,6 @@
 
 #include "platform/commondialogs/ShellFolderApi.h"
 #include "platform/drawing/FileReplace.h"
-#include "platform/files/FileApi.h"
 #include "platform/files/PathResolution.h"
 #include "platform/text/Gbk.h"
 

@@ -1,9 +1,7 @@
-#include <fcntl.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -14,7 +12,6 @@
 #include "platform/controls/Clipboard.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/drawing/FileReplace.h"
-#include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/files/PathResolution.h"
 #include "platform/process/ProcessApi.h"
