@@ -164,7 +164,10 @@ CString CMainFrame::GetFavoritesFolder() {
     }
     AfxMessageBox("Can't get path of favorite.");
     char windows[MAX_PATH] = {};
-    ::ExpandEnvironmentStringsA("%windir%", windows, sizeof(windows));
+    const UINT length = ::GetWindowsDirectoryA(windows, sizeof(windows));
+    if (length == 0 || length >= sizeof(windows)) {
+        windows[0] = '\0';
+    }
     return CString(windows) + "\\favorites";
 }
 
