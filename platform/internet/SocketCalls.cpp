@@ -279,7 +279,7 @@ long Send(int fd, const char* data, int length, MessageFlags flags) {
         });
         if (step >= 0) {
             sent += step;
-            if (sent == length) {
+            if (sent == length || step == 0) {
                 return sent;
             }
             continue;
