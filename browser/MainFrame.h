@@ -166,7 +166,8 @@ protected:
     virtual CPageDlg* NewPage();
     // Builds the bars in creation order; FALSE when one cannot be created.
     virtual BOOL CreateBars();
-    // The update service's worker; the frame owns it and stops it before the settings are saved.
+    // The update service's worker; the frame owns it and, before the settings are saved, asks it
+    // to stop and joins it for at most two seconds.
     virtual void StartUpdateThread();
     void StopUpdateThread();
 
@@ -257,7 +258,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     CWinThread* m_pUpdateThread = nullptr;
-    HANDLE m_hUpdateStop = nullptr;
     CImageList m_imagesDisabled;
     CImageList m_imagesNormal;
     CImageList m_imagesHot;
