@@ -210,9 +210,10 @@ BOOL CMainFrame::CreateAddressBar() {
 void CMainFrame::AddRebarBands() {
     m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
     m_wndReBar.AddBar(&m_wndMenuBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
-    // The menu-button bar has no tool buttons to measure: its band is as large as its one button.
+    // These two bars have no tool buttons to measure: each band is sized to hold its one button.
     SetBandChildSize(m_wndReBar, kMenuButtonBand, CSize(60, 24));
     m_wndReBar.AddBar(&m_wndBusyBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
+    SetBandChildSize(m_wndReBar, kBusyBand, CSize(26, 28));
     m_wndReBar.AddBar(&m_wndAddressBar, nullptr, nullptr, RBBS_BREAK | RBBS_NOGRIPPER);
 }
 

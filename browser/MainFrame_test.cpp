@@ -646,6 +646,30 @@ protected:
     static COLORREF At(const platform::Surface& shot, int x, int y) {
         return platform::ColorFromPixel(shot.At(x, y));
     }
+    // The share of the opaque pixels of the bitmap's top-left `size` that the screen shows at
+    // `origin`.
+    static double PictureShown(POINT origin, UINT bitmapId, SIZE size) {
+        CBitmap picture;
+        EXPECT_TRUE(picture.LoadBitmap(bitmapId));
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HGDIOBJ old = ::SelectObject(dc, static_cast<HBITMAP>(picture));
+        const platform::Surface shot = platform::CaptureScreen();
+        int opaque = 0;
+        int shown = 0;
+        for (int y = 0; y < size.cy; ++y) {
+            for (int x = 0; x < size.cx; ++x) {
+                const COLORREF color = ::GetPixel(dc, x, y);
+                if (color != RGB(255, 0, 255)) {
+                    ++opaque;
+                    shown += At(shot, origin.x + x, origin.y + y) == color;
+                }
+            }
+        }
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        EXPECT_GT(opaque, size.cx * size.cy / 10);
+        return opaque > 0 ? static_cast<double>(shown) / opaque : 0.0;
+    }
     static SIZE TextExtent(const std::string& text) {
         HDC dc = ::CreateCompatibleDC(nullptr);
         HGDIOBJ old = ::SelectObject(dc, Skin().normalFont);
@@ -695,7 +719,7 @@ TEST_F(MainFrameLookTest, EachTabIsAsWideAsItsTitleAndShowsItWhole) {
     EXPECT_GE(right - left + 1, TextExtent(titles[0]).cx - 4);
 }
 
-TEST_F(MainFrameLookTest, TheMenuButtonShowsItsPictureInItsOwnBand) {
+TEST_F(MainFrameLookTest, TheMenuAndBusyButtonsShowTheirWholePictures) {
     Show();
     const CRect band = BandRect(CMainFrame::kMenuButtonBand);
     const CRect bar = ScreenRect(frame->m_wndMenuBar);
@@ -704,30 +728,11 @@ TEST_F(MainFrameLookTest, TheMenuButtonShowsItsPictureInItsOwnBand) {
     EXPECT_EQ(bar.Width(), 60);
     EXPECT_EQ(bar.Height(), 24);
     EXPECT_EQ(button, CRect(bar.left, bar.top, bar.left + 60, bar.top + 24));
-    EXPECT_TRUE(band.PtInRect(button.TopLeft()));
-    EXPECT_TRUE(band.PtInRect(button.BottomRight() - CSize(1, 1)));
+    EXPECT_EQ(PictureShown(button.TopLeft(), IDB_MENU_BUTTON, CSize(60, 24)), 1.0);
 
-    // Every opaque pixel of the button's picture is on the screen where the button lies.
-    CBitmap picture;
-    ASSERT_TRUE(picture.LoadBitmap(IDB_MENU_BUTTON));
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, static_cast<HBITMAP>(picture));
-    const platform::Surface shot = platform::CaptureScreen();
-    int opaque = 0;
-    int shown = 0;
-    for (int y = 0; y < 24; ++y) {
-        for (int x = 0; x < 60; ++x) {
-            const COLORREF color = ::GetPixel(dc, x, y);
-            if (color != RGB(255, 0, 255)) {
-                ++opaque;
-                shown += At(shot, button.left + x, button.top + y) == color;
-            }
-        }
-    }
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    EXPECT_GT(opaque, 200);
-    EXPECT_EQ(shown, opaque);
+    const CRect busy = ScreenRect(frame->m_wndBusy);
+    EXPECT_TRUE(ScreenRect(frame->m_wndBusyBar).PtInRect(busy.BottomRight() - CSize(1, 1)));
+    EXPECT_EQ(PictureShown(busy.TopLeft(), IDB_BUSY, CSize(24, 24)), 1.0);
 }
 
 TEST_F(MainFrameLookTest, OnlyTheFirstRowOfBandsHasGrippers) {
