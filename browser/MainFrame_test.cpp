@@ -719,6 +719,49 @@ TEST_F(MainFrameLookTest, EachTabIsAsWideAsItsTitleAndShowsItWhole) {
     EXPECT_GE(right - left + 1, TextExtent(titles[0]).cx - 4);
 }
 
+TEST_F(MainFrameLookTest, WithManyTabsTheCurrentTabStaysInSight) {
+    Show();
+    OpenTabs(20);
+    platform::PumpUntilIdle();
+    for (int i = 0; i < 20; ++i) {
+        frame->GetPageAt(i)->m_strTitle.Format("第%d个网页", i + 1);
+        frame->UpdatePageTitle(frame->GetPageAt(i));
+    }
+    frame->m_wndTab.SetCurSel(19);
+    platform::PumpUntilIdle();
+    CRect strip;
+    frame->m_wndTab.GetClientRect(&strip);
+    CRect current;
+    ASSERT_TRUE(frame->m_wndTab.GetItemRect(19, &current));
+    EXPECT_GE(current.left, 0);
+    EXPECT_LE(current.right, strip.right - 2 * ::GetSystemMetrics(SM_CXVSCROLL));
+    frame->m_wndTab.ClientToScreen(&current);
+    const platform::Surface shot = platform::CaptureScreen();
+    int text = 0;
+    for (int y = current.top; y < current.bottom; ++y) {
+        for (int x = current.left; x < current.right; ++x) {
+            text += At(shot, x, y) == chrome_test::kTabSelectedText;
+        }
+    }
+    EXPECT_GT(text, 20);
+
+    // A quick double click on the left arrow moves the row back by two and closes no tab.
+    CRect before;
+    frame->m_wndTab.GetItemRect(17, &before);
+    POINT arrow{strip.right - 2 * ::GetSystemMetrics(SM_CXVSCROLL) + 3, 10};
+    frame->m_wndTab.ClientToScreen(&arrow);
+    for (int i = 0; i < 2; ++i) {
+        platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, arrow);
+        platform::InjectMouse(MOUSEEVENTF_LEFTUP, arrow);
+    }
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame->GetTabCount(), 20);
+    EXPECT_EQ(frame->GetCurrentIndex(), 19);
+    CRect after;
+    frame->m_wndTab.GetItemRect(17, &after);
+    EXPECT_GT(after.left, before.left);
+}
+
 TEST_F(MainFrameLookTest, TheMenuAndBusyButtonsShowTheirWholePictures) {
     Show();
     const CRect band = BandRect(CMainFrame::kMenuButtonBand);
