@@ -164,10 +164,11 @@ TEST_F(ComboBoxTest, TheEditPartAndTheListFollowEverySizeChange) {
     PumpUntilIdle();
     RECT field{};
     GetWindowRect(edit, &field);
+    const Surface screen = CaptureScreen();
     int ink = 0;
     for (int y = field.top; y < field.bottom; ++y) {
         for (int x = 110 + 120; x < field.right; ++x) {
-            ink += ScreenAt(x, y) == GetSysColor(COLOR_WINDOWTEXT);
+            ink += ColorFromPixel(screen.At(x, y)) == GetSysColor(COLOR_WINDOWTEXT);
         }
     }
     EXPECT_GT(ink, 50);
