@@ -40,6 +40,16 @@ BOOL LoadImageList(CImageList& images, UINT bitmapId) {
     return TRUE;
 }
 
+void SetBandChildSize(CReBar& rebar, UINT bandId, CSize size) {
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILDSIZE;
+    band.cxMinChild = static_cast<UINT>(size.cx);
+    band.cyMinChild = static_cast<UINT>(size.cy);
+    const LRESULT index = rebar.SendMessage(RB_IDTOINDEX, bandId);
+    rebar.SendMessage(RB_SETBANDINFO, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
+}
+
 }  // namespace
 
 void CMainFrame::CorrectWindowRect(RECT& rect, const RECT& desktop) {
@@ -199,9 +209,11 @@ BOOL CMainFrame::CreateAddressBar() {
 void CMainFrame::AddRebarBands() {
     m_wndReBar.AddBar(&m_wndToolBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
     m_wndReBar.AddBar(&m_wndMenuBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
+    // These two bars have no tool buttons to measure: each band is sized to hold its one button.
+    SetBandChildSize(m_wndReBar, kMenuButtonBand, CSize(60, 24));
     m_wndReBar.AddBar(&m_wndBusyBar, nullptr, nullptr, RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP);
-    m_wndReBar.AddBar(&m_wndAddressBar, nullptr, nullptr,
-                      RBBS_GRIPPERALWAYS | RBBS_FIXEDBMP | RBBS_BREAK);
+    SetBandChildSize(m_wndReBar, kBusyBand, CSize(26, 28));
+    m_wndReBar.AddBar(&m_wndAddressBar, nullptr, nullptr, RBBS_BREAK | RBBS_NOGRIPPER);
 }
 
 BOOL CMainFrame::CreateTabBar() {
@@ -215,10 +227,11 @@ BOOL CMainFrame::CreateTabBar() {
     // One button as wide as any screen keeps the docked bar spanning the whole window.
     m_wndTabBar.SetSizes(CSize(5008, 22), CSize(5000, 15));
 
-    if (!m_wndTab.Create(WS_CHILD | WS_VISIBLE | TCS_OWNERDRAWFIXED | TCS_FIXEDWIDTH,
-                         CRect(0, 0, 100, 22), &m_wndTabBar, IDC_PAGE_TAB)) {
+    if (!m_wndTab.Create(WS_CHILD | WS_VISIBLE | TCS_OWNERDRAWFIXED, CRect(0, 0, 100, 22),
+                         &m_wndTabBar, IDC_PAGE_TAB)) {
         return FALSE;
     }
+    // The tabs are 20 pixels high; each is as wide as its title.
     m_wndTab.SetItemSize(CSize(20, 20));
     UseNormalFont(m_wndTab);
 

@@ -222,6 +222,39 @@ void ComboBoxControl::ChooseByUser(int index) {
     Notify(CBN_SELCHANGE);
 }
 
+void ComboBoxControl::PlaceDroppedList(UINT flags) {
+    RECT combo{};
+    GetWindowRect(hwnd_, &combo);
+    const int width = std::max<int>(droppedWidth_, combo.right - combo.left);
+    const int itemHeight = static_cast<int>(List(LB_GETITEMHEIGHT, 0));
+    const int count = static_cast<int>(List(LB_GETCOUNT));
+    const int wanted = std::max(1, count) * std::max(itemHeight, 1) + 2;
+    const int room = std::max(droppedHeight_ - FieldHeight(), itemHeight + 2);
+    SetWindowPos(list_, HWND_TOP, combo.left, combo.bottom, width, std::min(wanted, room),
+                 flags | SWP_NOACTIVATE);
+}
+
+void ComboBoxControl::FitParts() {
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    if (edit_ != nullptr) {
+        const int buttonWidth = DropsDown() ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+        SetWindowPos(edit_, nullptr, kEdge + 1, kEdge + 1,
+                     std::max<int>(0, client.right - buttonWidth - 2 * kEdge - 2), fieldItemHeight_,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (list_ == nullptr) {
+        return;
+    }
+    if (Kind() == CBS_SIMPLE) {
+        SetWindowPos(list_, nullptr, 0, FieldHeight(), client.right,
+                     std::max<int>(0, client.bottom - FieldHeight()),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (dropped_) {
+        PlaceDroppedList(0);
+    }
+}
+
 void ComboBoxControl::Drop() {
     if (dropped_ || !DropsDown() || list_ == nullptr) {
         return;
@@ -243,15 +276,7 @@ void ComboBoxControl::Drop() {
     }
     selectionBeforeDrop_ = Selection();
     reported_ = selectionBeforeDrop_;
-    RECT combo{};
-    GetWindowRect(hwnd_, &combo);
-    const int width = std::max<int>(droppedWidth_, combo.right - combo.left);
-    const int itemHeight = static_cast<int>(List(LB_GETITEMHEIGHT, 0));
-    const int count = static_cast<int>(List(LB_GETCOUNT));
-    const int wanted = std::max(1, count) * std::max(itemHeight, 1) + 2;
-    const int room = std::max(droppedHeight_ - FieldHeight(), itemHeight + 2);
-    SetWindowPos(list_, HWND_TOP, combo.left, combo.bottom, width, std::min(wanted, room),
-                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+    PlaceDroppedList(SWP_SHOWWINDOW);
     if (selectionBeforeDrop_ >= 0) {
         List(LB_SETTOPINDEX, static_cast<WPARAM>(selectionBeforeDrop_));
     }
@@ -536,6 +561,9 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         }
+        case WM_SIZE:
+            FitParts();
+            return 0;
         case CB_ADDSTRING:
             return List(LB_ADDSTRING, 0, lParam);
         case CB_INSERTSTRING:

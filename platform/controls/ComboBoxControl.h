@@ -41,6 +41,10 @@ private:
     // Puts the text of `index` into the edit part (or repaints the field).
     void ShowSelection(int index);
     void SetEditText(const std::string& text);
+    // Lays the edit part and the list over the box's present size.
+    void FitParts();
+    // Puts the pop-up list below the box, as wide as the box or the dropped width.
+    void PlaceDroppedList(UINT flags);
     void Drop();
     void CloseUp(Close how);
     // Selects by the user: updates the field and reports CBN_SELCHANGE when it changed.

@@ -147,6 +147,61 @@ TEST_F(ComboBoxTest, TheWindowKeepsTheClosedHeightAndRemembersTheDroppedOne) {
     EXPECT_EQ(window.bottom - window.top, 26);
 }
 
+TEST_F(ComboBoxTest, TheEditPartAndTheListFollowEverySizeChange) {
+    const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+    auto width = [](HWND hwnd) {
+        RECT rect{};
+        GetWindowRect(hwnd, &rect);
+        return static_cast<int>(rect.right - rect.left);
+    };
+    HWND combo = Combo(CBS_DROPDOWN);
+    HWND edit = GetDlgItem(combo, 1001);
+    EXPECT_EQ(width(edit), 120 - arrow - 6);
+    MoveWindow(combo, 10, 10, 300, 300, TRUE);
+    EXPECT_EQ(width(edit), 300 - arrow - 6);
+    // Text typed into the wider box shows beyond where the edit part used to end.
+    SetWindowTextA(combo, "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW");
+    PumpUntilIdle();
+    RECT field{};
+    GetWindowRect(edit, &field);
+    const Surface screen = CaptureScreen();
+    int ink = 0;
+    for (int y = field.top; y < field.bottom; ++y) {
+        for (int x = 110 + 120; x < field.right; ++x) {
+            ink += ColorFromPixel(screen.At(x, y)) == GetSysColor(COLOR_WINDOWTEXT);
+        }
+    }
+    EXPECT_GT(ink, 50);
+    SetWindowPos(combo, nullptr, 0, 0, 200, 300, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(width(edit), 200 - arrow - 6);
+
+    // An open list keeps below the box and as wide as it.
+    Add(combo, "a");
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = DroppedList(combo);
+    SetWindowPos(combo, nullptr, 0, 0, 250, 300, SWP_NOMOVE | SWP_NOZORDER);
+    RECT box{};
+    RECT dropped{};
+    GetWindowRect(combo, &box);
+    GetWindowRect(list, &dropped);
+    EXPECT_EQ(dropped.left, box.left);
+    EXPECT_EQ(dropped.top, box.bottom);
+    EXPECT_EQ(width(list), 250);
+    SendMessageA(combo, CB_SHOWDROPDOWN, FALSE, 0);
+
+    // A simple combo box's list fills the box below the field.
+    HWND simple = Combo(CBS_SIMPLE);
+    HWND simpleList = GetDlgItem(simple, 1000);
+    MoveWindow(simple, 10, 10, 200, 250, TRUE);
+    EXPECT_EQ(width(GetDlgItem(simple, 1001)), 200 - 6);
+    RECT below{};
+    GetWindowRect(simpleList, &below);
+    const int fieldHeight =
+        static_cast<int>(SendMessageA(simple, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) + 6;
+    EXPECT_EQ(below.right - below.left, 200);
+    EXPECT_EQ(below.bottom - below.top, 250 - fieldHeight);
+}
+
 TEST_F(ComboBoxTest, ClickingDropsTheListAndAClickOnAnItemChoosesIt) {
     HWND combo = Combo(CBS_DROPDOWNLIST);
     for (const char* text : {"zero", "one", "two", "three"}) {

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/ScrollBarPainter.h"
+#include "platform/controls/ScrollInfo.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/drawing/Rect.h"
@@ -29,6 +31,69 @@ void Inflate(RECT& rect, int dx, int dy) {
     rect.bottom += dy;
 }
 
+constexpr char kScrollerClass[] = "TabScrollArrows";
+
+// The two arrow buttons that a row of tabs too long for its control shows at its right end. As the
+// system's up-down control does, a click reports the new position to the tab control with
+// WM_HSCROLL (SB_THUMBPOSITION, the position in the high word).
+class TabScroller {
+public:
+    explicit TabScroller(HWND hwnd) : hwnd_(hwnd) {}
+
+    void SetRange(int position, int maximum) {
+        if (position != position_ || maximum != maximum_) {
+            position_ = position;
+            maximum_ = maximum;
+            InvalidateRect(hwnd_, nullptr, FALSE);
+        }
+    }
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_PAINT:
+                Paint();
+                return 0;
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_LBUTTONDOWN:
+            case WM_LBUTTONDBLCLK: {
+                RECT client{};
+                GetClientRect(hwnd_, &client);
+                const bool back = GET_X_LPARAM(lParam) < client.right / 2;
+                const int position = std::clamp(position_ + (back ? -1 : 1), 0, maximum_);
+                if (position != position_) {
+                    SendMessageA(GetParent(hwnd_), WM_HSCROLL,
+                                 MAKEWPARAM(SB_THUMBPOSITION, position),
+                                 reinterpret_cast<LPARAM>(hwnd_));
+                }
+                return 0;
+            }
+            default:
+                return DefWindowProcA(hwnd_, message, wParam, lParam);
+        }
+    }
+
+private:
+    void Paint() {
+        PAINTSTRUCT paint{};
+        HDC dc = BeginPaint(hwnd_, &paint);
+        if (dc != nullptr) {
+            RECT client{};
+            GetClientRect(hwnd_, &client);
+            const int middle = client.right / 2;
+            DrawArrowButton(dc, RECT{0, 0, middle, client.bottom}, ArrowDirection::Left,
+                            position_ > 0);
+            DrawArrowButton(dc, RECT{middle, 0, client.right, client.bottom}, ArrowDirection::Right,
+                            position_ < maximum_);
+        }
+        EndPaint(hwnd_, &paint);
+    }
+
+    HWND hwnd_;
+    int position_ = 0;
+    int maximum_ = 0;
+};
+
 struct TabItem {
     std::string text;
     int image = -1;
@@ -52,6 +117,13 @@ private:
     }
 
     void Layout();
+    // A single row of tabs wider than the control scrolls: the tabs from firstVisible_ on are
+    // shown, and the arrow buttons at the right end move the row by one tab.
+    void Scroll(int room);
+    void PlaceScroller();
+    bool Shown(int index) const;
+    // Scrolls the row, at the next layout, so that the tab is wholly in sight.
+    void EnsureVisible(int index);
     int ItemHeight(HDC dc) const;
     int ItemWidth(HDC dc, const TabItem& item) const;
     int HitTest(POINT point, UINT* flags);
@@ -87,6 +159,12 @@ private:
     bool ownsTooltip_ = false;
     size_t toolCount_ = 0;
     bool layoutValid_ = false;
+    int firstVisible_ = 0;
+    int lastFirst_ = 0;
+    int ensureVisible_ = -1;
+    // The arrow buttons' place while the row overflows, else empty.
+    RECT scrollerRect_{};
+    HWND scroller_ = nullptr;
 };
 
 int TabControl::ItemHeight(HDC dc) const {
@@ -157,7 +235,71 @@ void TabControl::Layout() {
     }
     SelectObject(dc, oldFont);
     DeleteDC(dc);
+    scrollerRect_ = RECT{};
+    if (!multiline && !rects_.empty() && rects_.back().right > limit) {
+        const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+        scrollerRect_ =
+            RECT{client.right - 2 * arrow, rects_.front().top, client.right, rects_.front().bottom};
+        Scroll(scrollerRect_.left - start);
+    } else {
+        firstVisible_ = 0;
+        lastFirst_ = 0;
+    }
+    ensureVisible_ = -1;
+    PlaceScroller();
     SyncTools();
+}
+
+void TabControl::PlaceScroller() {
+    if (scroller_ == nullptr) {
+        return;
+    }
+    if (scrollerRect_.right == 0) {
+        ShowWindow(scroller_, SW_HIDE);
+        return;
+    }
+    if (auto* arrows = reinterpret_cast<TabScroller*>(GetWindowLongPtrA(scroller_, 0))) {
+        arrows->SetRange(firstVisible_, lastFirst_);
+    }
+    SetWindowPos(scroller_, HWND_TOP, scrollerRect_.left, scrollerRect_.top,
+                 scrollerRect_.right - scrollerRect_.left, scrollerRect_.bottom - scrollerRect_.top,
+                 SWP_SHOWWINDOW | SWP_NOACTIVATE);
+}
+
+void TabControl::Scroll(int room) {
+    const int last = Count() - 1;
+    lastFirst_ = last;
+    while (lastFirst_ > 0 && rects_[last].right - rects_[lastFirst_ - 1].left <= room) {
+        --lastFirst_;
+    }
+    if (Valid(ensureVisible_)) {
+        firstVisible_ = std::min(firstVisible_, ensureVisible_);
+        while (firstVisible_ < ensureVisible_ &&
+               rects_[ensureVisible_].right - rects_[firstVisible_].left > room) {
+            ++firstVisible_;
+        }
+    }
+    firstVisible_ = std::clamp(firstVisible_, 0, lastFirst_);
+    const int shift = rects_[firstVisible_].left - rects_.front().left;
+    for (RECT& rect : rects_) {
+        rect.left -= shift;
+        rect.right -= shift;
+    }
+}
+
+bool TabControl::Shown(int index) const {
+    if (scrollerRect_.right == 0) {
+        return true;
+    }
+    return index >= firstVisible_ && rects_[index].left < scrollerRect_.left;
+}
+
+void TabControl::EnsureVisible(int index) {
+    if (!Valid(index)) {
+        return;
+    }
+    ensureVisible_ = index;
+    Changed();
 }
 
 void TabControl::Changed() {
@@ -188,8 +330,9 @@ void TabControl::SyncTools() {
 
 int TabControl::HitTest(POINT point, UINT* flags) {
     Layout();
-    for (int i = 0; i < Count(); ++i) {
-        if (CRect(rects_[i]).PtInRect(point)) {
+    const bool onScroller = CRect(scrollerRect_).PtInRect(point);
+    for (int i = 0; i < Count() && !onScroller; ++i) {
+        if (Shown(i) && CRect(rects_[i]).PtInRect(point)) {
             if (flags != nullptr) {
                 int imageWidth = 0;
                 int imageHeight = 0;
@@ -226,7 +369,7 @@ void TabControl::UserSelect(int index) {
         return;
     }
     selected_ = index;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    EnsureVisible(index);
     Notify(TCN_SELCHANGE);
 }
 
@@ -330,7 +473,7 @@ LRESULT TabControl::SetCurSel(int index) {
     }
     selected_ = index;
     focused_ = index;
-    InvalidateRect(hwnd_, nullptr, TRUE);
+    EnsureVisible(index);
     return previous;
 }
 
@@ -444,12 +587,12 @@ void TabControl::Paint() {
         HGDIOBJ oldFont = SelectObject(dc, Font());
         PaintFrame(dc);
         for (int i = 0; i < Count(); ++i) {
-            if (i != selected_) {
+            if (i != selected_ && Shown(i)) {
                 PaintItem(dc, i);
             }
         }
         // The selected tab goes last: it overlaps its neighbours and the page frame.
-        if (Valid(selected_)) {
+        if (Valid(selected_) && Shown(selected_)) {
             PaintItem(dc, selected_);
         }
         SelectObject(dc, oldFont);
@@ -467,7 +610,15 @@ LRESULT TabControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
                                            nullptr, nullptr);
                 ownsTooltip_ = tooltip_ != nullptr;
             }
+            scroller_ = CreateWindowExA(0, kScrollerClass, "", WS_CHILD, 0, 0, 0, 0, hwnd_, nullptr,
+                                        nullptr, nullptr);
             Changed();
+            return 0;
+        case WM_HSCROLL:
+            if (LOWORD(wParam) == SB_THUMBPOSITION) {
+                firstVisible_ = static_cast<short>(HIWORD(wParam));
+                Changed();
+            }
             return 0;
         case WM_DESTROY:
             if (ownsTooltip_ && IsWindow(tooltip_)) {
@@ -666,6 +817,8 @@ void RegisterTabControlClass() {
     [[maybe_unused]] static const ATOM atom =
         RegisterControlClass(WC_TABCONTROLA, ControlProcedure<TabControl>, CS_DBLCLKS,
                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    [[maybe_unused]] static const ATOM arrows =
+        RegisterControlClass(kScrollerClass, ControlProcedure<TabScroller>, CS_DBLCLKS);
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 // The tab control ("SysTabControl32"): a strip of labelled tabs of which one is selected. The
 // parent hears of a choice the user makes (TCN_SELCHANGING, which it may refuse, then
-// TCN_SELCHANGE), never of one made with TCM_SETCURSEL.
+// TCN_SELCHANGE), never of one made with TCM_SETCURSEL. A single row too long for the control
+// shows two arrow buttons at its right end that scroll it by one tab; selecting a tab scrolls it
+// into sight.
 #pragma once
 
 #include "platform/controls/CommonControls.h"

@@ -95,6 +95,57 @@ TEST_F(TabControlTest, TextTabsAreAsWideAsTheirTextPlusPadding) {
     EXPECT_EQ(SendMessageA(tabs, TCM_SETMINTABWIDTH, 0, -1), 100);
 }
 
+TEST_F(TabControlTest, ARowTooLongScrollsByItsArrowsAndShowsTheSelectedTab) {
+    InstallScreen();
+    // Eight 50-pixel tabs in a 200-pixel control: three fit beside the arrow buttons.
+    HWND tabs = CreateTabs(TCS_FIXEDWIDTH, RECT{10, 10, 210, 60});
+    SendMessageA(tabs, TCM_SETITEMSIZE, 0, MAKELPARAM(50, 20));
+    for (int i = 0; i < 8; ++i) {
+        Insert(tabs, i, "tab");
+    }
+    const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+    auto firstShown = [&] {
+        for (int i = 0; i < 8; ++i) {
+            if (ItemRect(tabs, i).left == 2) {
+                return i;
+            }
+        }
+        return -1;
+    };
+    auto glyph = [&](int left) {
+        PumpUntilIdle();
+        const Surface screen = CaptureScreen();
+        return ColorFromPixel(screen.At(110 + left + arrow / 2, 112 + 10));
+    };
+    EXPECT_EQ(firstShown(), 0);
+    EXPECT_EQ(glyph(200 - 2 * arrow), GetSysColor(COLOR_GRAYTEXT));
+
+    SendMessageA(tabs, TCM_SETCURSEL, 7, 0);
+    EXPECT_EQ(firstShown(), 5);
+    EXPECT_EQ(ItemRect(tabs, 7).right, 152);
+    EXPECT_EQ(glyph(200 - 2 * arrow), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(glyph(200 - arrow), GetSysColor(COLOR_GRAYTEXT));
+
+    // The arrows move the row one tab at a time and change no selection.
+    codes_.clear();
+    Click(tabs, POINT{200 - 2 * arrow + 2, 12});
+    EXPECT_EQ(firstShown(), 4);
+    Click(tabs, POINT{200 - 2, 12});
+    Click(tabs, POINT{200 - 2, 12});
+    EXPECT_EQ(firstShown(), 5);
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 7);
+    EXPECT_TRUE(codes_.empty());
+    TCHITTESTINFO hit{{200 - arrow, 12}, 0};
+    EXPECT_EQ(SendMessageA(tabs, TCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)), -1);
+    EXPECT_EQ(hit.flags, static_cast<UINT>(TCHT_NOWHERE));
+
+    // A click on a shown tab selects it; a wide enough control shows the row from its start.
+    Click(tabs, POINT{30, 12});
+    EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 5);
+    MoveWindow(tabs, 10, 10, 420, 50, TRUE);
+    EXPECT_EQ(firstShown(), 0);
+}
+
 TEST_F(TabControlTest, InsertClampsThePositionAndKeepsTheSelectedItem) {
     HWND tabs = CreateTabs(0);
     EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), -1);
