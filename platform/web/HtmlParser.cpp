@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/web/MarkupLimits.h"
+
 namespace platform::web {
 
 namespace {
@@ -66,7 +68,7 @@ const GumboVector* ChildrenOf(const GumboNode& node) {
 }
 
 // Copies the children of `source` under `target` without recursion; past kMaxTreeDepth the
-// nodes are attached to the deepest allowed ancestor instead.
+// nodes are attached to the deepest allowed ancestor instead, and past kMaxNodes none are.
 void CopyChildren(const GumboNode& source, HtmlNode* target, size_t targetDepth) {
     struct Pending {
         const GumboNode* source;
@@ -84,7 +86,7 @@ void CopyChildren(const GumboNode& source, HtmlNode* target, size_t targetDepth)
         }
     };
     pushChildren(source, target, targetDepth);
-    while (!stack.empty()) {
+    for (size_t copied = 0; !stack.empty() && copied < kMaxNodes; ++copied) {
         Pending item = stack.back();
         stack.pop_back();
         HtmlNode* added = item.target->AppendChild(MakeNode(*item.source));
@@ -135,11 +137,26 @@ void FlattenForFreeing(GumboOutput& output) {
     top.capacity = static_cast<unsigned>(nodes.size() + 1);
 }
 
+// The markup the parser gets: within kMaxMarkupBytes, cut where no UTF-8 character is split,
+// and within the limits of MarkupLimits.h.
+std::string Limited(std::string_view utf8) {
+    if (utf8.size() > kMaxMarkupBytes) {
+        size_t end = kMaxMarkupBytes;
+        while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        utf8 = utf8.substr(0, end);
+    }
+    return LimitMarkup(utf8);
+}
+
 GumboOptions ParseOptions() {
     GumboOptions options = kGumboDefaultOptions;
     options.allocator = AllocateForParser;
     options.deallocator = FreeForParser;
-    // The errors are of no use here and cost memory on broken pages.
+    // The errors are of no use here. With the default options the parser records every one with
+    // a copy of its whole stack of open elements, which on nested markup costs time with the
+    // square of the page (minutes for a megabyte of unclosed tags).
     options.max_errors = 0;
     return options;
 }
@@ -148,7 +165,8 @@ GumboOptions ParseOptions() {
 
 std::unique_ptr<HtmlNode> ParseHtmlDocument(std::string_view utf8) {
     GumboOptions options = ParseOptions();
-    GumboOutput* output = gumbo_parse_with_options(&options, utf8.data(), utf8.size());
+    const std::string markup = Limited(utf8);
+    GumboOutput* output = gumbo_parse_with_options(&options, markup.data(), markup.size());
     auto document = std::make_unique<HtmlNode>(HtmlNode::Kind::Document, "");
     if (output != nullptr) {
         CopyChildren(*output->document, document.get(), 0);
@@ -168,7 +186,8 @@ std::vector<std::unique_ptr<HtmlNode>> ParseHtmlFragment(std::string_view utf8,
         context = GUMBO_TAG_DIV;
     }
     options.fragment_context = context;
-    GumboOutput* output = gumbo_parse_with_options(&options, utf8.data(), utf8.size());
+    const std::string markup = Limited(utf8);
+    GumboOutput* output = gumbo_parse_with_options(&options, markup.data(), markup.size());
     HtmlNode holder(HtmlNode::Kind::Element, "div");
     if (output != nullptr) {
         CopyChildren(*output->root, &holder, 1);
