@@ -104,6 +104,7 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
 // nothing of value and must not stand in the way (it may be read-only, or not a file at all).
 bool ReplaceFile(const char* path, const std::string& bytes) {
     std::string temporaryPath = std::string(path) + ".tmp";
+    SetFileAttributesA(temporaryPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(temporaryPath.c_str());
     FILE* file = platform::OpenStdioFile(temporaryPath.c_str(), "wb");
     if (file == nullptr) {

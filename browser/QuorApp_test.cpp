@@ -286,7 +286,7 @@ TEST_F(QuorAppTest, ATerminateSignalBeforeTheMainWindowExistsClosesItAsSoonAsItD
     saved.path = platform::ToWindowsPath(folder.path() / "data/filter.dat").c_str();
     saved.Load();
     EXPECT_STREQ(saved.startUrl, "http://kept/");
-    EXPECT_EQ(folder.ReadFile("data/visited.dat"), "http://visited/\r\n");
+    EXPECT_THAT(folder.ReadFile("data/visited.dat"), testing::HasSubstr("http://visited/\r\n"));
 }
 
 // A settings file that cannot be written at exit is reported over the main window as well as
