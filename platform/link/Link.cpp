@@ -375,6 +375,9 @@ bool PostToWindow(const RemoteWindow& window, UINT message, WPARAM wParam, LPARA
         !S_ISREG(status.st_mode)) {
         return false;
     }
+    // A program that posts and ends at once must not lose its posts.
+    static const bool drainAtExit = (std::atexit(DrainPosts), true);
+    (void)drainAtExit;
     Outbox& outbox = Posts();
     std::lock_guard lock(outbox.mutex);
     auto& queue = outbox.queues[window.processId];

@@ -66,7 +66,8 @@ inline constexpr std::chrono::milliseconds kPostTimeout{5000};
 // in order for each receiving process, so the caller never waits on another process. False when
 // the window is gone or too many posts wait for its process; a post that the receiver then does
 // not take (it ended, stalled past kPostTimeout, or has no handler) is lost, as a post to a window
-// that goes away is. Shutdown waits a little for the posts still on their way.
+// that goes away is. Shutdown and the end of the process wait a little for the posts still on
+// their way.
 bool PostToWindow(const RemoteWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
 // The handler's result; nullopt on the same failures or when no result came within `timeout`.
 std::optional<LRESULT> SendToWindow(const RemoteWindow& window, UINT message, WPARAM wParam,
