@@ -252,11 +252,10 @@ void CBrowserDataStore::LoadVisited(const char* visitedPath) {
     }
     char line[kMaxVisitedLineLength + 1];
     while (file.ReadLine(line) == 0) {
+        // A line cut to the buffer, or damaged, may end in the first byte of a two-byte
+        // character; it goes, as a save would drop it.
         std::string_view text(line);
-        // A line cut to the buffer may end in the first byte of a two-byte character.
-        if (text.size() == kMaxVisitedLineLength) {
-            text = text.substr(0, platform::CutAtCharBoundary(text, text.size()));
-        }
+        text = text.substr(0, platform::CutAtCharBoundary(text, text.size()));
         // An empty line is no address (a file that begins with a line end yields one).
         if (!text.empty()) {
             visitedUrls.emplace_back(text);
