@@ -1,5 +1,7 @@
 #include "browser/BrowserDataStore.h"
 
+#include <errno.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
@@ -8,8 +10,13 @@
 #include <string_view>
 
 #include "browser/TextLineFile.h"
+#include "platform/dialogs/MessageBoxApi.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
+#include "platform/framework/AfxMessageBox.h"
+#include "platform/framework/WinApp.h"
+#include "platform/framework/Wnd.h"
+#include "platform/text/Encoding.h"
 #include "platform/text/Gbk.h"
 
 namespace {
@@ -20,6 +27,9 @@ constexpr char kStartPagePath[] = "data\\main.htm";
 constexpr size_t kStoredStartUrlLength = sizeof(CBrowserDataStore::startUrl) - 1;
 // Scope and the two lengths: the least a rule record can take.
 constexpr size_t kMinRuleRecordLength = 12;
+// What follows the rules: promptMode, windowRect, the six options and the stored start address.
+constexpr size_t kFieldsAfterRulesLength = 4 + 16 + 24 + kStoredStartUrlLength;
+constexpr char kDamagedSuffix[] = ".damaged";
 
 struct BuiltInEngine {
     const char* name;
@@ -90,17 +100,36 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
 }
 
 // Writes a sibling temporary file and renames it over `path`, so that a failed write leaves the
-// previous file whole.
-void ReplaceFile(const char* path, const std::string& bytes) {
+// previous file whole. A temporary file left by an interrupted save is removed first: it holds
+// nothing of value and must not stand in the way (it may be read-only, or not a file at all).
+bool ReplaceFile(const char* path, const std::string& bytes) {
     std::string temporaryPath = std::string(path) + ".tmp";
+    SetFileAttributesA(temporaryPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporaryPath.c_str());
     FILE* file = platform::OpenStdioFile(temporaryPath.c_str(), "wb");
     if (file == nullptr) {
-        return;
+        return false;
     }
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fclose(file) == 0 && written;
     if (!written || !MoveFileExA(temporaryPath.c_str(), path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temporaryPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Saving happens at exit and after the filter dialog, where a silent failure would lose the
+// user's changes unnoticed: the failure always goes to the standard error, and to a message box
+// over the main window once the program has one.
+void ReportSaveFailure(const char* path) {
+    std::fprintf(stderr, "%s: %s could not be saved; the previous file is kept\n",
+                 program_invocation_short_name, platform::GbkToUtf8(path).c_str());
+    CWnd* mainWindow = AfxGetMainWnd();
+    if (mainWindow != nullptr && mainWindow->GetSafeHwnd() != nullptr) {
+        CString text;
+        text.Format("无法保存设置文件 %s，原来的文件保持不变。", path);
+        AfxMessageBox(text, MB_OK | MB_ICONWARNING);
     }
 }
 
@@ -163,39 +192,57 @@ CBrowserDataStore::CBrowserDataStore() : path("data\\filter.dat") {}
 
 int CBrowserDataStore::Load() {
     std::string file;
-    if (ReadWholeFile(path, file)) {
-        LoadSettings(file);
+    if (ReadWholeFile(path, file) && !LoadSettings(file) && !file.empty()) {
+        damagedSettings_ = std::move(file);
     }
     LoadVisited(kVisitedPath);
     LoadEngines();
     return 0;
 }
 
-void CBrowserDataStore::LoadSettings(std::string_view bytes) {
+bool CBrowserDataStore::LoadSettings(std::string_view bytes) {
     int count = 0;
-    if (!ReadInt32(bytes, filterPaused) || !ReadInt32(bytes, count) || count < 0 ||
-        static_cast<size_t>(count) > bytes.size() / kMinRuleRecordLength) {
-        return;
+    if (!ReadInt32(bytes, filterPaused) || !ReadInt32(bytes, count)) {
+        return false;
     }
-    for (int i = 0; i < count; ++i) {
+    // A count that the file cannot hold is itself the damage. The rules are then read from the
+    // bytes before the fixed-size fields, which stand at the end of the file, for as long as
+    // they are whole; a damaged count never turns those fields into rules.
+    const bool countFits =
+        count >= 0 && static_cast<size_t>(count) <= bytes.size() / kMinRuleRecordLength;
+    std::string_view ruleBytes = bytes;
+    std::string_view fieldBytes;
+    if (!countFits && bytes.size() >= kFieldsAfterRulesLength) {
+        ruleBytes = bytes.substr(0, bytes.size() - kFieldsAfterRulesLength);
+        fieldBytes = bytes.substr(bytes.size() - kFieldsAfterRulesLength);
+    }
+    for (int i = 0; countFits ? i < count : !ruleBytes.empty(); ++i) {
         auto rule = std::make_unique<FilterRule>();
-        if (!ReadInt32(bytes, rule->scope) || !ReadCountedText(bytes, rule->pattern) ||
-            !ReadCountedText(bytes, rule->site)) {
-            return;
+        if (!ReadInt32(ruleBytes, rule->scope) || !ReadCountedText(ruleBytes, rule->pattern) ||
+            !ReadCountedText(ruleBytes, rule->site)) {
+            return false;
         }
         rules.push_back(std::move(rule));
+    }
+    if (countFits) {
+        fieldBytes = ruleBytes;
+    } else if (fieldBytes.empty()) {
+        return false;
     }
     for (int* field : {&promptMode, &windowRect.left, &windowRect.top, &windowRect.right,
                        &windowRect.bottom, &tabMaximized, &activateNewPage, &tabsAtBottom, &newsOff,
                        &startPageMode, &announceUpdates}) {
-        if (!ReadInt32(bytes, *field)) {
-            return;
+        if (!ReadInt32(fieldBytes, *field)) {
+            return false;
         }
     }
-    if (bytes.size() >= kStoredStartUrlLength) {
-        std::memcpy(startUrl, bytes.data(), kStoredStartUrlLength);
-        startUrl[kStoredStartUrlLength] = '\0';
+    // A start address whose NUL was read is whole, even when the padding after it is cut short.
+    const std::string_view stored = fieldBytes.substr(0, kStoredStartUrlLength);
+    if (stored.find('\0') != std::string_view::npos || stored.size() == kStoredStartUrlLength) {
+        std::memset(startUrl, 0, sizeof(startUrl));
+        std::memcpy(startUrl, stored.data(), stored.size());
     }
+    return countFits && fieldBytes.size() == kStoredStartUrlLength;
 }
 
 void CBrowserDataStore::LoadVisited(const char* visitedPath) {
@@ -205,12 +252,14 @@ void CBrowserDataStore::LoadVisited(const char* visitedPath) {
     }
     char line[kMaxVisitedLineLength + 1];
     while (file.ReadLine(line) == 0) {
+        // A line cut to the buffer, or damaged, may end in the first byte of a two-byte
+        // character; it goes, as a save would drop it.
         std::string_view text(line);
-        // A line cut to the buffer may end in the first byte of a two-byte character.
-        if (text.size() == kMaxVisitedLineLength) {
-            text = text.substr(0, platform::CutAtCharBoundary(text, text.size()));
+        text = text.substr(0, platform::CutAtCharBoundary(text, text.size()));
+        // An empty line is no address (a file that begins with a line end yields one).
+        if (!text.empty()) {
+            visitedUrls.emplace_back(text);
         }
-        visitedUrls.emplace_back(text);
     }
 }
 
@@ -262,7 +311,19 @@ int CBrowserDataStore::Save() {
         AppendInt32(bytes, field);
     }
     bytes.append(startUrl, kStoredStartUrlLength);
-    ReplaceFile(path, bytes);
+    // What a damaged file held past the damage could not be read; it is kept beside the new
+    // file, once, rather than overwritten.
+    if (damagedSettings_) {
+        const std::string keptPath = std::string(path) + kDamagedSuffix;
+        if (!ReplaceFile(keptPath.c_str(), *damagedSettings_)) {
+            ReportSaveFailure(keptPath.c_str());
+            return 0;
+        }
+        damagedSettings_.reset();
+    }
+    if (!ReplaceFile(path, bytes)) {
+        ReportSaveFailure(path);
+    }
     return 0;
 }
 
@@ -275,7 +336,9 @@ int CBrowserDataStore::SaveAll() {
         bytes.append(url.substr(0, platform::CutAtCharBoundary(url, kMaxVisitedLineLength)));
         bytes.append("\r\n");
     }
-    ReplaceFile(kVisitedPath, bytes);
+    if (!ReplaceFile(kVisitedPath, bytes)) {
+        ReportSaveFailure(kVisitedPath);
+    }
     return 0;
 }
 
@@ -301,6 +364,8 @@ bool CBrowserDataStore::IsUrlBlocked(const char* url) const {
     std::string address(TextOf(url));
     platform::ToLowerAscii(address);
     std::string lowered;
+    // The entries are lowered as well as the address: an entry keeps the case the page gave it,
+    // and one with a capital letter would otherwise never match, leaving its page blocked.
     for (const CString& allowed : allowedUrls) {
         lowered = allowed.view();
         platform::ToLowerAscii(lowered);

@@ -6,6 +6,8 @@
 
 #include <atomic>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -30,9 +32,15 @@ public:
     // Reads data\filter.dat, data\visited.dat and the engines and music fields of data\main.htm.
     // Missing or damaged files leave the fields they would have set as they are. Always 0.
     int Load();
-    // Rewrites the settings file whole; a file that cannot be written leaves the old one. Always 0.
+    // Rewrites the settings file whole; a file that cannot be written leaves the old one. A
+    // settings file that was damaged when it was loaded is first kept beside it, once, as
+    // "<path>.damaged". Always 0.
+    //
+    // A file that cannot be written is reported on the standard error and, when the program has
+    // a main window, in a message box over it. Without a display a headless run answers that
+    // box itself (the program's main sets the answerer), so a failed save never stops an exit.
     int Save();
-    // Save, then rewrites data\visited.dat whole. Always 0.
+    // Save, then rewrites data\visited.dat whole, reporting a failure as Save does. Always 0.
     int SaveAll();
     // Appends every line of the file to visitedUrls, in file order.
     void LoadVisited(const char* path);
@@ -74,9 +82,13 @@ public:
     std::atomic<CWinThread*> updateThread = nullptr;
 
 private:
-    // Takes the fields from the settings file's bytes up to the first one that is incomplete or
-    // implausible; the fields after it keep their values.
-    void LoadSettings(std::string_view bytes);
+    // The bytes of a settings file that was damaged on load, until they are kept beside it.
+    std::optional<std::string> damagedSettings_;
+
+    // Takes every field of the settings file's bytes that is whole: those up to the first one
+    // that is incomplete or implausible, and after a damaged rule count the rules that are whole
+    // and the fields at the file's end. False when the bytes were not exactly one settings file.
+    bool LoadSettings(std::string_view bytes);
     // The search engines and the music search fields of the start page.
     void LoadEngines();
 };

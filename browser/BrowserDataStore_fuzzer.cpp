@@ -1,6 +1,8 @@
 // Feeds the settings file, the visited list and the start page from one input: the parts are
 // separated by the byte 0xFF, which never occurs in GBK text. After loading, the store is saved
-// and loaded again, and the second load must give the same settings file.
+// and loaded again: the second load must give the same settings file and the same visited list
+// (the 1800 newest entries of the first).
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -58,6 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reloaded.Load();
     reloaded.Save();
     if (folder.ReadFile("data/filter.dat") != saved) {
+        std::abort();
+    }
+    const size_t kept = std::min(store.visitedUrls.size(), CBrowserDataStore::kMaxVisitedUrls);
+    if (reloaded.visitedUrls.size() != kept ||
+        !std::equal(reloaded.visitedUrls.begin(), reloaded.visitedUrls.end(),
+                    store.visitedUrls.begin(),
+                    [](const CString& a, const CString& b) { return a.view() == b.view(); })) {
         std::abort();
     }
     std::filesystem::current_path(startFolder);

@@ -43,7 +43,12 @@ void ReplaceFont(HFONT& slot, HFONT font) {
 
 }  // namespace
 
-CQuorApp::CQuorApp() = default;
+// A signal to end must never kill the browser before it could save: the signals are taken over
+// before anything else, and one that comes before the main window exists closes that window as
+// soon as it does.
+CQuorApp::CQuorApp() {
+    signalCloser_.Start();
+}
 
 CQuorApp::~CQuorApp() = default;
 
@@ -81,7 +86,7 @@ BOOL CQuorApp::InitInstance() {
 
     m_pMainWnd->ShowWindow(SW_SHOW);
     m_pMainWnd->UpdateWindow();
-    signalCloser_.Start(m_pMainWnd->m_hWnd);
+    signalCloser_.Watch(m_pMainWnd->m_hWnd);
     return TRUE;
 }
 

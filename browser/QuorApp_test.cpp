@@ -1,5 +1,6 @@
 #include "browser/QuorApp.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -261,6 +262,50 @@ TEST_F(QuorAppTest, ATerminateSignalClosesTheMainWindowSoTheSettingsAreSaved) {
     EXPECT_EQ(saved.windowRect.top, 10);
     EXPECT_EQ(saved.windowRect.right, 660);
     EXPECT_EQ(saved.windowRect.bottom, 490);
+    EXPECT_TRUE(Exists("data/visited.dat"));
+}
+
+// The earliest moment a signal can come is while the application object exists and nothing else
+// does yet; loading the skin is the first step of start-up that takes time.
+class CEarlySignalApp : public CScenarioApp {
+public:
+    int LoadSkin() override {
+        std::raise(SIGTERM);
+        return CScenarioApp::LoadSkin();
+    }
+};
+
+TEST_F(QuorAppTest, ATerminateSignalBeforeTheMainWindowExistsClosesItAsSoonAsItDoes) {
+    WriteSettings(1, "http://kept/");
+    folder.WriteFile("data/visited.dat", "http://visited/\r\n");
+    CEarlySignalApp app;
+    app.closeAtEnd = false;
+    EXPECT_EQ(Run(app), 0);
+    EXPECT_TRUE(app.hadMainWindow);
+    CBrowserDataStore saved;
+    saved.path = platform::ToWindowsPath(folder.path() / "data/filter.dat").c_str();
+    saved.Load();
+    EXPECT_STREQ(saved.startUrl, "http://kept/");
+    EXPECT_THAT(folder.ReadFile("data/visited.dat"), testing::HasSubstr("http://visited/\r\n"));
+}
+
+// A settings file that cannot be written at exit is reported over the main window as well as
+// on the standard error, and the previous file stays.
+TEST_F(QuorAppTest, SettingsThatCannotBeSavedAtExitAreReported) {
+    WriteSettings(1);
+    const std::string before = folder.ReadFile("data/filter.dat");
+    std::filesystem::create_directories(folder.path() / "data/filter.dat.tmp/in the way");
+    answer = IDOK;
+    CScenarioApp app;
+    app.script = [](CScenarioApp& self) { self.Frame()->MoveWindow(20, 10, 640, 480); };
+    testing::internal::CaptureStderr();
+    Run(app);
+    EXPECT_THAT(testing::internal::GetCapturedStderr(),
+                testing::HasSubstr("data\\filter.dat could not be saved"));
+    const std::vector<std::string> boxes = TakeQuestions();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].find("data\\filter.dat"), std::string::npos);
+    EXPECT_EQ(folder.ReadFile("data/filter.dat"), before);
     EXPECT_TRUE(Exists("data/visited.dat"));
 }
 

@@ -33,7 +33,7 @@ SignalCloser::~SignalCloser() {
     Stop();
 }
 
-BOOL SignalCloser::Start(HWND window) {
+BOOL SignalCloser::Start() {
     if (watcher_.joinable() || signalPipe.load() >= 0) {
         return FALSE;
     }
@@ -46,7 +46,7 @@ BOOL SignalCloser::Start(HWND window) {
     // A full pipe must not block a handler; the signals already queued close the window anyway.
     ::fcntl(writeEnd_, F_SETFL, O_NONBLOCK);
     signalPipe = writeEnd_;
-    watcher_ = std::thread(&SignalCloser::Watch, this, window, readEnd_);
+    watcher_ = std::thread(&SignalCloser::Run, this, readEnd_);
 
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -71,9 +71,21 @@ void SignalCloser::Stop() {
     ::close(readEnd_);
     ::close(writeEnd_);
     readEnd_ = writeEnd_ = -1;
+    std::lock_guard lock(mutex_);
+    window_ = nullptr;
+    closeRequested_ = false;
 }
 
-void SignalCloser::Watch(HWND window, int readEnd) {
+void SignalCloser::Watch(HWND window) {
+    std::lock_guard lock(mutex_);
+    window_ = window;
+    if (closeRequested_ && window_ != nullptr) {
+        closeRequested_ = false;
+        ::PostMessageA(window_, WM_CLOSE, 0, 0);
+    }
+}
+
+void SignalCloser::Run(int readEnd) {
     for (;;) {
         char byte = 0;
         const ssize_t count = ::read(readEnd, &byte, 1);
@@ -83,6 +95,11 @@ void SignalCloser::Watch(HWND window, int readEnd) {
         if (count <= 0 || byte == 0) {
             return;
         }
-        ::PostMessageA(window, WM_CLOSE, 0, 0);
+        std::lock_guard lock(mutex_);
+        if (window_ != nullptr) {
+            ::PostMessageA(window_, WM_CLOSE, 0, 0);
+        } else {
+            closeRequested_ = true;
+        }
     }
 }

@@ -69,7 +69,8 @@ private:
 
 TEST_F(SignalCloserTest, TerminateAndInterruptEachCloseTheWindowAsTheUserWould) {
     SignalCloser closer;
-    ASSERT_TRUE(closer.Start(window.m_hWnd));
+    ASSERT_TRUE(closer.Start());
+    closer.Watch(window.m_hWnd);
     std::raise(SIGTERM);
     PumpUntilCloses(1);
     EXPECT_EQ(window.closes, 1);
@@ -82,7 +83,8 @@ TEST_F(SignalCloserTest, TerminateAndInterruptEachCloseTheWindowAsTheUserWould) 
 TEST_F(SignalCloserTest, StoppingGivesTheEarlierHandlingBack) {
     {
         SignalCloser closer;
-        ASSERT_TRUE(closer.Start(window.m_hWnd));
+        ASSERT_TRUE(closer.Start());
+        closer.Watch(window.m_hWnd);
     }
     std::raise(SIGTERM);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -94,22 +96,38 @@ TEST_F(SignalCloserTest, StoppingGivesTheEarlierHandlingBack) {
 TEST_F(SignalCloserTest, OnlyOneWatcherAtATimeAndStoppingTwiceIsHarmless) {
     SignalCloser first;
     SignalCloser second;
-    ASSERT_TRUE(first.Start(window.m_hWnd));
-    EXPECT_FALSE(second.Start(window.m_hWnd));
-    EXPECT_FALSE(first.Start(window.m_hWnd));
+    ASSERT_TRUE(first.Start());
+    first.Watch(window.m_hWnd);
+    EXPECT_FALSE(second.Start());
+    EXPECT_FALSE(first.Start());
     second.Stop();
     std::raise(SIGINT);
     PumpUntilCloses(1);
     EXPECT_EQ(window.closes, 1);
     first.Stop();
     first.Stop();
-    EXPECT_TRUE(second.Start(window.m_hWnd));
+    EXPECT_TRUE(second.Start());
+}
+
+// A signal before there is a window to close is kept for the window when it comes.
+TEST_F(SignalCloserTest, ASignalBeforeTheWindowClosesItAsSoonAsItIsGiven) {
+    SignalCloser closer;
+    ASSERT_TRUE(closer.Start());
+    std::raise(SIGTERM);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    closer.Watch(window.m_hWnd);
+    PumpUntilCloses(1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    platform::PumpUntilIdle();
+    EXPECT_EQ(window.closes, 1);
+    EXPECT_EQ(earlierHandlerRuns, 0);
 }
 
 TEST_F(SignalCloserTest, AWindowThatIsGoneIsNoHarm) {
     SignalCloser closer;
     HWND gone = window.m_hWnd;
-    ASSERT_TRUE(closer.Start(gone));
+    ASSERT_TRUE(closer.Start());
+    closer.Watch(gone);
     window.DestroyWindow();
     std::raise(SIGTERM);
     std::this_thread::sleep_for(std::chrono::milliseconds(20));

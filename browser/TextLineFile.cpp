@@ -10,8 +10,10 @@
 
 namespace {
 
+// A NUL ends its line as CR and LF do: a stray NUL in a damaged file must not hide the lines
+// after it, which the callers would then write back without.
 bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n';
+    return c == '\r' || c == '\n' || c == '\0';
 }
 
 }  // namespace
@@ -35,7 +37,7 @@ int CTextLineFile::Open(const char* path) {
         CloseHandle(file);
         return 2;
     }
-    // Zero-filled, so that the text stays terminated however many bytes the read delivers.
+    // Zero-filled and one byte longer, so that a line may always look one byte past the text.
     std::unique_ptr<char[]> text(new (std::nothrow) char[size + 1]());
     DWORD read = 0;
     if (!text || !ReadFile(file, text.get(), size, &read, nullptr)) {
@@ -44,7 +46,7 @@ int CTextLineFile::Open(const char* path) {
     }
     CloseHandle(file);
     text_ = std::move(text);
-    size_ = static_cast<std::int32_t>(size);
+    size_ = static_cast<std::int32_t>(read);
     cursor_ = text_.get();
     return 0;
 }
@@ -60,11 +62,12 @@ void CTextLineFile::Close() {
 }
 
 int CTextLineFile::ReadLine(char* line, size_t size) {
-    if (cursor_ == nullptr || *cursor_ == '\0') {
+    const char* end = text_.get() + size_;
+    if (cursor_ == nullptr || cursor_ >= end) {
         return 1;
     }
     size_t length = 0;
-    while (cursor_[length] != '\0' && !IsLineEnd(cursor_[length])) {
+    while (cursor_ + length < end && !IsLineEnd(cursor_[length])) {
         ++length;
     }
     if (size > 0) {
@@ -73,7 +76,7 @@ int CTextLineFile::ReadLine(char* line, size_t size) {
         line[copied] = '\0';
     }
     cursor_ += length;
-    while (IsLineEnd(*cursor_)) {
+    while (cursor_ < end && IsLineEnd(*cursor_)) {
         ++cursor_;
     }
     return 0;

@@ -23,8 +23,9 @@ public:
     int Open(const char* path);
     void Close();
 
-    // Each copies one line into `line` (at most size - 1 bytes and a NUL; the rest of a longer
-    // line is skipped) and returns 0, or returns 1 when no line is left.
+    // Lines end at CR, LF or NUL, or at a run of them. Each copies one line into `line` (at most
+    // size - 1 bytes and a NUL; the rest of a longer line is skipped) and returns 0, or returns 1
+    // when no line is left.
     int ReadLine(char* line, size_t size);
     // Passes over lines that begin with "//".
     int ReadValueLine(char* line, size_t size);

@@ -62,10 +62,16 @@ TEST_F(TextLineFileTest, LineEndsAndBlankLines) {
     EXPECT_EQ(AllLines(file), (Lines{"last line"}));
 }
 
-TEST_F(TextLineFileTest, NulByteEndsTheText) {
+// A damaged file keeps every line after a NUL: the NUL ends only the line it stands in.
+TEST_F(TextLineFileTest, NulByteEndsOnlyItsLine) {
     CTextLineFile file;
-    ASSERT_EQ(file.Open(Write("nul.txt", std::string("ab\0cd\r\nef", 9)).c_str()), 0);
-    EXPECT_EQ(AllLines(file), (Lines{"ab"}));
+    ASSERT_EQ(file.Open(Write("nul.txt", std::string("ab\0cd\r\n\0\0ef\r\n//x\0\0", 17)).c_str()),
+              0);
+    EXPECT_EQ(AllLines(file), (Lines{"ab", "cd", "ef", "//x"}));
+    file.Rewind();
+    char line[8];
+    ASSERT_EQ(file.FindLine("EF", line), 0);
+    EXPECT_EQ(file.ReadValueLine(line), 1);
 }
 
 TEST_F(TextLineFileTest, LongLineIsCutToTheBufferAndItsRestSkipped) {

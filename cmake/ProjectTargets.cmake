@@ -31,8 +31,10 @@ endif()
 
 set(PROJECT_TEST_REGISTRY "${CMAKE_BINARY_DIR}/test-registry.dat")
 
+# TEST_TIMEOUT gives each test of the library a time limit in seconds, for libraries whose faults
+# show as hangs (hostile input that once took minutes, files that could block a reader).
 function(project_library name)
-    cmake_parse_arguments(ARG "" "" "DEPS;TEST_DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TEST_TIMEOUT" "DEPS;TEST_DEPS" ${ARGN})
     file(GLOB all_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     set(sources ${all_sources})
     list(FILTER sources EXCLUDE REGEX "_(test|benchmark|fuzzer)\\.cpp$")
@@ -55,10 +57,15 @@ function(project_library name)
         # Pictures and files that tests leave for a person to look at.
         target_compile_definitions(${name}_tests
                                    PRIVATE PROJECT_TEST_OUTPUT_DIR="${CMAKE_BINARY_DIR}/test-output")
+        set(timeout_property)
+        if(ARG_TEST_TIMEOUT)
+            set(timeout_property TIMEOUT ${ARG_TEST_TIMEOUT})
+        endif()
         gtest_discover_tests(${name}_tests
             DISCOVERY_MODE PRE_TEST
             WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-            PROPERTIES ENVIRONMENT "PLATFORM_REGISTRY_FILE=${PROJECT_TEST_REGISTRY}")
+            PROPERTIES ENVIRONMENT "PLATFORM_REGISTRY_FILE=${PROJECT_TEST_REGISTRY}"
+                       ${timeout_property})
     endif()
 
     set(benchmarks ${all_sources})

@@ -1,10 +1,12 @@
 // MessageBoxA, its answerer and the record of the boxes asked for.
 #include "platform/dialogs/MessageBoxApi.h"
 
+#include <cstdio>
 #include <mutex>
 
 #include "platform/dialogs/MessageBoxButtons.h"
 #include "platform/dialogs/MessageBoxWindow.h"
+#include "platform/text/Encoding.h"
 
 namespace platform {
 
@@ -35,6 +37,16 @@ std::vector<MessageBoxCall> TakeShownMessageBoxes() {
     std::vector<MessageBoxCall> taken;
     taken.swap(boxes.shown);
     return taken;
+}
+
+int AnswerWithoutDisplay(const MessageBoxCall& call) {
+    std::fprintf(stderr, "%s: %s\n", GbkToUtf8(call.caption).c_str(), GbkToUtf8(call.text).c_str());
+    const auto buttons = MessageBoxButtons::For(call.type);
+    if (!buttons || buttons->empty()) {
+        return 0;
+    }
+    const int closed = MessageBoxButtons::CancelResult(*buttons);
+    return closed != 0 ? closed : buttons->back().id;
 }
 
 }  // namespace platform

@@ -68,4 +68,10 @@ void SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
 // The boxes asked for since the last call, oldest first.
 std::vector<MessageBoxCall> TakeShownMessageBoxes();
 
+// The answerer of a run without a display, where no one could see or answer a box: the box's
+// caption and text go to the standard error (as UTF-8), and it is answered as closing it would
+// answer (its cancel button, or OK when that stands alone); a box that cannot be closed takes its
+// last button (No, Ignore), the one that commits to least.
+int AnswerWithoutDisplay(const MessageBoxCall& call);
+
 }  // namespace platform

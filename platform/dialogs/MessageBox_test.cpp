@@ -58,6 +58,32 @@ TEST_F(MessageBoxTest, TheAnswererAnswersAndEveryBoxIsRecorded) {
     EXPECT_TRUE(TakeShownMessageBoxes().empty());
 }
 
+// Without a display nobody could answer: the box goes to the standard error and closes itself.
+TEST(MessageBoxWithoutDisplay, WritesTheBoxAndAnswersAsClosingItWould) {
+    struct Case {
+        UINT type;
+        int answer;
+    } cases[] = {{MB_OK, IDOK},
+                 {MB_OKCANCEL, IDCANCEL},
+                 {MB_YESNO, IDNO},
+                 {MB_YESNOCANCEL, IDCANCEL},
+                 {MB_ABORTRETRYIGNORE, IDIGNORE},
+                 {0x0F, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        MessageBoxCall call;
+        call.caption = "Quorra浏览器";
+        call.text = "无法保存\r\n设置";
+        call.type = c.type | MB_ICONWARNING;
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(AnswerWithoutDisplay(call), c.answer);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+                  "Quorra\xE6\xB5\x8F\xE8\xA7\x88\xE5\x99\xA8: "
+                  "\xE6\x97\xA0\xE6\xB3\x95\xE4\xBF\x9D\xE5\xAD\x98\r\n"
+                  "\xE8\xAE\xBE\xE7\xBD\xAE\n");
+    }
+}
+
 TEST_F(MessageBoxTest, AnUnknownButtonSetFailsWithoutAsking) {
     bool asked = false;
     SetMessageBoxAnswerer([&](const MessageBoxCall&) {

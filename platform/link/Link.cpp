@@ -1,18 +1,24 @@
 #include "platform/link/Link.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <deque>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #include "platform/link/Receiver.h"
 #include "platform/link/RuntimeFolder.h"
@@ -61,7 +67,10 @@ bool WriteRecordFile(const std::filesystem::path& folder, const WindowRecord& re
     const std::filesystem::path temporary = folder / ("." + std::to_string(record.processId) + "-" +
                                                       Hex(record.window) + kTemporarySuffix);
     const std::string bytes = EncodeWindowRecord(record);
-    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    // Made afresh: whatever stands under that name (a FIFO would block the open) is not used.
+    unlink(temporary.c_str());
+    const int fd =
+        open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
         return false;
     }
@@ -74,9 +83,18 @@ bool WriteRecordFile(const std::filesystem::path& folder, const WindowRecord& re
     return true;
 }
 
+// The folder is shared by every process of the user, and any of them may leave something there
+// that only looks like a record: a FIFO or a device would block a plain open or read for good,
+// on the user-interface thread that lists the windows. So the open never blocks and never
+// follows a link, and only a regular file of this user is read.
 std::optional<std::string> ReadSmallFile(const std::filesystem::path& path, std::size_t limit) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
+        return std::nullopt;
+    }
+    struct stat status {};
+    if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != getuid()) {
+        close(fd);
         return std::nullopt;
     }
     std::string bytes(limit + 1, '\0');
@@ -143,6 +161,51 @@ std::optional<LRESULT> Transmit(const RemoteWindow& window, const LinkRequest& r
         return std::nullopt;
     }
     return reply->result;
+}
+
+// Posts travel from a sending thread per receiving process, in the order they were posted, so
+// that a post never makes the poster wait on another process (which may be stalled or hostile)
+// and a slow receiver delays only the posts to itself.
+struct Outbox {
+    std::mutex mutex;
+    std::condition_variable drained;
+    // Non-empty while a sending thread works on it; the front is the post being sent.
+    std::map<std::uint32_t, std::deque<std::pair<std::filesystem::path, LinkRequest>>> queues;
+};
+
+// Never destroyed: sending threads may still run while the process exits.
+Outbox& Posts() {
+    static auto* outbox = new Outbox;
+    return *outbox;
+}
+
+// More posts than this waiting for one process fail, as a full message queue does.
+constexpr std::size_t kMaxWaitingPosts = 10000;
+// How long an ending process waits for its posts to reach their receivers.
+constexpr std::chrono::milliseconds kDrainWait{2000};
+
+void SendPosts(std::uint32_t processId) {
+    Outbox& outbox = Posts();
+    std::unique_lock lock(outbox.mutex);
+    for (;;) {
+        auto& queue = outbox.queues[processId];
+        if (queue.empty()) {
+            outbox.queues.erase(processId);
+            outbox.drained.notify_all();
+            return;
+        }
+        const auto [receiver, request] = queue.front();
+        lock.unlock();
+        Exchange(receiver, request, static_cast<int>(kPostTimeout.count()));
+        lock.lock();
+        outbox.queues[processId].pop_front();
+    }
+}
+
+void DrainPosts() {
+    Outbox& outbox = Posts();
+    std::unique_lock lock(outbox.mutex);
+    outbox.drained.wait_for(lock, kDrainWait, [&] { return outbox.queues.empty(); });
 }
 
 void ShutdownAtExit() {
@@ -218,6 +281,7 @@ void Withdraw(std::uint64_t window) {
 }
 
 void Shutdown() {
+    DrainPosts();
     std::unique_ptr<Receiver> receiver;
     {
         LinkState& state = State();
@@ -302,8 +366,35 @@ std::optional<WindowRecord> ReadWindow(const RemoteWindow& window) {
 }
 
 bool PostToWindow(const RemoteWindow& window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return Transmit(window, {false, window.window, message, wParam, lParam}, kPostTimeout)
-        .has_value();
+    auto folder = RuntimeFolder();
+    if (!folder || !ProcessStartTicks(static_cast<pid_t>(window.processId))) {
+        return false;
+    }
+    struct stat status {};
+    if (lstat(RecordPath(*folder, window.processId, window.window).c_str(), &status) != 0 ||
+        !S_ISREG(status.st_mode)) {
+        return false;
+    }
+    // A program that posts and ends at once must not lose its posts.
+    static const bool drainAtExit = (std::atexit(DrainPosts), true);
+    (void)drainAtExit;
+    Outbox& outbox = Posts();
+    std::lock_guard lock(outbox.mutex);
+    auto& queue = outbox.queues[window.processId];
+    if (queue.size() >= kMaxWaitingPosts) {
+        return false;
+    }
+    queue.emplace_back(SocketPath(*folder, window.processId),
+                       LinkRequest{false, window.window, message, wParam, lParam});
+    if (queue.size() == 1) {
+        try {
+            std::thread(SendPosts, window.processId).detach();
+        } catch (const std::system_error&) {
+            outbox.queues.erase(window.processId);
+            return false;
+        }
+    }
+    return true;
 }
 
 std::optional<LRESULT> SendToWindow(const RemoteWindow& window, UINT message, WPARAM wParam,

@@ -45,10 +45,13 @@ bool Publish(const WindowRecord& record);
 // Rewrites the record of a window published before; false when it was not.
 bool Update(const WindowRecord& record);
 void Withdraw(std::uint64_t window);
-// Withdraws every window of this process and stops listening. Also runs at process exit.
+// Gives the posts still on their way a moment to arrive, withdraws every window of this process
+// and stops listening. Also runs at process exit.
 void Shutdown();
 
 // Every live window record of every process of the user (this one included), topmost first.
+// Only regular files of the user are read, without ever blocking: anything else in the folder is
+// passed over.
 std::vector<WindowRecord> ListWindows();
 // The topmost window whose title equals `title` ignoring ASCII case (GBK characters compare
 // exactly); hidden windows count.
@@ -59,7 +62,12 @@ std::optional<WindowRecord> ReadWindow(const RemoteWindow& window);
 // The time a post waits for the receiving process to take the message.
 inline constexpr std::chrono::milliseconds kPostTimeout{5000};
 
-// False when the window is gone, its process does not answer, or it has no delivery handler.
+// Queues the message for the window and returns at once: posts travel on a thread of their own,
+// in order for each receiving process, so the caller never waits on another process. False when
+// the window is gone or too many posts wait for its process; a post that the receiver then does
+// not take (it ended, stalled past kPostTimeout, or has no handler) is lost, as a post to a window
+// that goes away is. Shutdown and the end of the process wait a little for the posts still on
+// their way.
 bool PostToWindow(const RemoteWindow& window, UINT message, WPARAM wParam, LPARAM lParam);
 // The handler's result; nullopt on the same failures or when no result came within `timeout`.
 std::optional<LRESULT> SendToWindow(const RemoteWindow& window, UINT message, WPARAM wParam,

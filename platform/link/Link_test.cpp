@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <string>
 
 #include "platform/link/RuntimeFolder.h"
@@ -198,10 +199,14 @@ TEST_F(LinkTest, EntriesOfEndedProcessesAreIgnoredAndRemoved) {
 
 TEST_F(LinkTest, TitleChangeIsSeenAtOnceAndSendReturnsTheHandlersResult) {
     std::vector<std::string> seen;
+    std::promise<void> posted;
     SetDeliveryHandler([&](std::uintptr_t window, UINT message, WPARAM wParam, LPARAM lParam,
                            bool wantsReply) -> LRESULT {
         seen.push_back(std::to_string(window) + " " + std::to_string(message) +
                        (wantsReply ? " send" : " post"));
+        if (!wantsReply) {
+            posted.set_value();
+        }
         return static_cast<LRESULT>(wParam) + lParam;
     });
     WindowRecord record;
@@ -219,6 +224,7 @@ TEST_F(LinkTest, TitleChangeIsSeenAtOnceAndSendReturnsTheHandlersResult) {
 
     EXPECT_EQ(SendToWindow(self, 1031, 5, -2, 5s), 3);
     EXPECT_TRUE(PostToWindow(self, 1032, 0, 0));
+    posted.get_future().wait();
     EXPECT_THAT(seen, testing::ElementsAre("42 1031 send", "42 1032 post"));
 
     // Unknown windows of a live process, and a process without a handler, refuse messages.
@@ -229,6 +235,53 @@ TEST_F(LinkTest, TitleChangeIsSeenAtOnceAndSendReturnsTheHandlersResult) {
     Withdraw(42);
     EXPECT_FALSE(FindWindowByTitle("新标题"));
     EXPECT_FALSE(Update(record));
+}
+
+// Something that only looks like a record (a FIFO, a link, a folder) is passed over without
+// being opened for reading: a FIFO would block the reader for good. The test program's time
+// limit catches a hang.
+TEST_F(LinkTest, WhatIsNoRegularFileIsPassedOverWithoutBlocking) {
+    WindowRecord record;
+    record.window = 7;
+    record.title = "real";
+    ASSERT_TRUE(Publish(record));
+    const std::string pid = std::to_string(getpid());
+    ASSERT_EQ(mkfifo((folder_ / (pid + "-8.win")).c_str(), 0600), 0);
+    std::filesystem::create_symlink(folder_ / (pid + "-7.win"), folder_ / (pid + "-9.win"));
+    std::filesystem::create_directory(folder_ / (pid + "-a.win"));
+
+    std::vector<std::uint64_t> windows;
+    for (const WindowRecord& listed : ListWindows()) {
+        windows.push_back(listed.window);
+    }
+    EXPECT_THAT(windows, testing::ElementsAre(7u));
+    EXPECT_FALSE(PostToWindow({static_cast<std::uint32_t>(getpid()), 8}, 1030, 0, 0));
+}
+
+// A peer that opens connections and sends nothing holds only its own few of them, for a
+// bounded time: everyone else's messages go through at once. The test program's time limit
+// catches a hang.
+TEST_F(LinkTest, AStalledPeerDelaysNoOneElse) {
+    std::promise<void> posted;
+    SetDeliveryHandler([&](std::uintptr_t, UINT message, WPARAM wParam, LPARAM lParam,
+                           bool wantsReply) -> LRESULT {
+        if (!wantsReply && message == 1032) {
+            posted.set_value();
+        }
+        return static_cast<LRESULT>(wParam) + lParam;
+    });
+    WindowRecord record;
+    record.window = 42;
+    record.title = "Busy";
+    ASSERT_TRUE(Publish(record));
+    const RemoteWindow self{static_cast<std::uint32_t>(getpid()), 42};
+
+    Peer stalling("stall", "Busy");
+    ASSERT_EQ(stalling.ReadLine(), "stalled\n");
+    // Served one at a time, behind the stalled connections, this would take minutes.
+    EXPECT_EQ(SendToWindow(self, 1031, 5, -2, 1s), 3);
+    EXPECT_TRUE(PostToWindow(self, 1032, 0, 0));
+    posted.get_future().wait();
 }
 
 TEST_F(LinkTest, ListIsTopmostFirstAndIncludesHiddenWindows) {

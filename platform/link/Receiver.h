@@ -1,6 +1,9 @@
 // The listening end of a process's link socket: a thread that accepts one connection per
-// message, checks that the peer belongs to the same user, reads the request, hands it to the
-// delivery function and writes the reply. Messages are taken one at a time, in arrival order.
+// message and checks that the peer belongs to the same user; each connection is then served on
+// a thread of its own (read the request, hand it to the delivery function, write the reply)
+// within a time-out, so that a slow or hostile peer delays no one else. A peer process may hold
+// a few connections at once; more are closed unanswered. The delivery function may therefore be
+// called from several threads at once.
 #pragma once
 
 #include <filesystem>
@@ -18,7 +21,7 @@ public:
     // Binds `socketPath` (replacing what is there) and starts receiving; null on failure.
     static std::unique_ptr<Receiver> Start(const std::filesystem::path& socketPath,
                                            Deliver deliver);
-    // Stops the thread, waiting a bounded time for a delivery in progress, and removes the
+    // Stops the thread, waiting a bounded time for the connections in progress, and removes the
     // socket.
     ~Receiver();
     Receiver(const Receiver&) = delete;
@@ -35,7 +38,8 @@ private:
 };
 
 // Connects to the link socket at `socketPath`, sends `request` and waits up to `timeout` for
-// the reply; nullopt when the socket cannot be reached or no reply came in time.
+// the reply, all within that time; nullopt when the socket cannot be reached or no reply came
+// in time.
 std::optional<LinkReply> Exchange(const std::filesystem::path& socketPath,
                                   const LinkRequest& request, int timeoutMilliseconds);
 

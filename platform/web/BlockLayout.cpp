@@ -107,6 +107,9 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
     const TextMetrics text = MetricsOf(textSize_);
     Flow flow(width, text);
     width_ = flow.width();
+    // The displayed elements that contain the current node, innermost last. A content item
+    // extends only the innermost box; a box is added to its parent's as it closes. So every
+    // node costs the same whatever its depth.
     struct Open {
         const HtmlNode* element;
         size_t box;
@@ -114,32 +117,31 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
         int top;
     };
     std::vector<Open> open;
-    auto extendOpen = [this, &open](const LayoutBox& item) {
-        for (const Open& element : open) {
-            Extend(boxes_[element.box].second, item);
-        }
+    auto extendInnermost = [this, &open](const LayoutBox& item) {
+        Extend(boxes_[open.back().box].second, item);
     };
     auto close = [this, &open, &flow]() {
-        const Open& element = open.back();
+        const Open element = open.back();
+        open.pop_back();
+        LayoutBox& box = boxes_[element.box].second;
         if (element.block) {
             flow.EndLine();
-            LayoutBox& box = boxes_[element.box].second;
             box.left = 0;
             box.right = flow.width();
             box.top = element.top;
             box.bottom = std::max(flow.y(), box.bottom);
-            LayoutBox whole = box;
-            open.pop_back();
-            for (const Open& outer : open) {
-                Extend(boxes_[outer.box].second, whole);
-            }
-            return;
         }
-        open.pop_back();
+        // A block spans the width even when empty; an inline element without content is no box.
+        const bool empty = box.right <= box.left || box.bottom <= box.top;
+        if (!open.empty() && (element.block || !empty)) {
+            Extend(boxes_[open.back().box].second, box);
+        }
     };
     const HtmlNode* node = body;
     while (node != nullptr) {
-        while (!open.empty() && !open.back().element->Contains(node)) {
+        // Every node but the body lies inside a displayed element: hidden subtrees are passed
+        // over whole.
+        while (!open.empty() && open.back().element != node->parent()) {
             close();
         }
         const HtmlNode* next = node->Next(body);
@@ -161,14 +163,13 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
             boxes_.push_back({node->serial(), LayoutBox{}});
             open.push_back({node, boxes_.size() - 1, block, flow.y()});
             if (node->tag() == "img") {
-                LayoutBox item = flow.Place(Dimension(*node, "width", kDefaultImageSize),
-                                            Dimension(*node, "height", kDefaultImageSize));
-                extendOpen(item);
+                extendInnermost(flow.Place(Dimension(*node, "width", kDefaultImageSize),
+                                           Dimension(*node, "height", kDefaultImageSize)));
             } else if (node->tag() == "iframe") {
-                extendOpen(flow.Place(Dimension(*node, "width", kDefaultFrameWidth),
-                                      Dimension(*node, "height", kDefaultFrameHeight)));
+                extendInnermost(flow.Place(Dimension(*node, "width", kDefaultFrameWidth),
+                                           Dimension(*node, "height", kDefaultFrameHeight)));
             } else if (node->tag() == "frame") {
-                extendOpen(flow.Place(flow.width(), kDefaultFrameHeight));
+                extendInnermost(flow.Place(flow.width(), kDefaultFrameHeight));
             } else if (node->tag() == "br") {
                 flow.Break();
             }
@@ -178,8 +179,8 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
                 if (byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r' || byte == '\f') {
                     flow.Space();
                 } else if ((byte & 0xC0) != 0x80) {
-                    extendOpen(flow.Place(byte < 0x80 ? text.narrowWidth : text.lineHeight,
-                                          text.lineHeight));
+                    extendInnermost(flow.Place(byte < 0x80 ? text.narrowWidth : text.lineHeight,
+                                               text.lineHeight));
                 }
             }
         }

@@ -3,9 +3,13 @@
 #include <gumbo.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
+
+#include "platform/web/MarkupLimits.h"
 
 namespace platform::web {
 
@@ -66,7 +70,7 @@ const GumboVector* ChildrenOf(const GumboNode& node) {
 }
 
 // Copies the children of `source` under `target` without recursion; past kMaxTreeDepth the
-// nodes are attached to the deepest allowed ancestor instead.
+// nodes are attached to the deepest allowed ancestor instead, and past kMaxNodes none are.
 void CopyChildren(const GumboNode& source, HtmlNode* target, size_t targetDepth) {
     struct Pending {
         const GumboNode* source;
@@ -84,7 +88,7 @@ void CopyChildren(const GumboNode& source, HtmlNode* target, size_t targetDepth)
         }
     };
     pushChildren(source, target, targetDepth);
-    while (!stack.empty()) {
+    for (size_t copied = 0; !stack.empty() && copied < kMaxNodes; ++copied) {
         Pending item = stack.back();
         stack.pop_back();
         HtmlNode* added = item.target->AppendChild(MakeNode(*item.source));
@@ -96,50 +100,80 @@ void CopyChildren(const GumboNode& source, HtmlNode* target, size_t targetDepth)
     }
 }
 
-void* AllocateForParser(void*, size_t size) {
-    return std::malloc(size);
-}
-
-void FreeForParser(void*, void* block) {
-    std::free(block);
-}
-
-// The parser frees its tree recursively, which a deeply nested page would turn into a stack
-// overflow. Making every node a child of the document first keeps that recursion two deep.
-void FlattenForFreeing(GumboOutput& output) {
-    std::vector<GumboNode*> nodes;
-    std::vector<GumboNode*> stack{output.document};
-    while (!stack.empty()) {
-        const GumboVector* children = ChildrenOf(*stack.back());
-        stack.pop_back();
-        for (unsigned i = 0; children != nullptr && i < children->length; ++i) {
-            auto* child = static_cast<GumboNode*>(children->data[i]);
-            nodes.push_back(child);
-            stack.push_back(child);
+// The parser's memory comes from large blocks that go all at once after the parse. The parser
+// hands little back before it ends; a million small blocks freed one by one (by a walk that
+// recurses as deep as the tree) and the scattered heap they leave behind cost more than the
+// parse itself, and what it frees early adds only a fifth to what it holds.
+class ParserArena {
+public:
+    ParserArena() = default;
+    ~ParserArena() {
+        for (void* block : blocks_) {
+            std::free(block);
         }
     }
-    auto* flat = static_cast<void**>(std::malloc(sizeof(void*) * (nodes.size() + 1)));
-    if (flat == nullptr) {
-        return;
+    ParserArena(const ParserArena&) = delete;
+    ParserArena& operator=(const ParserArena&) = delete;
+
+    static void* Allocate(void* arena, size_t size) {
+        return static_cast<ParserArena*>(arena)->Take(size);
     }
-    for (GumboNode* node : nodes) {
-        if (auto* children = const_cast<GumboVector*>(ChildrenOf(*node))) {
-            children->length = 0;
+    static void Release(void*, void*) {}
+
+private:
+    static constexpr size_t kBlockBytes = 1u << 20;
+    static constexpr size_t kAlignment = alignof(std::max_align_t);
+
+    void* Take(size_t size) {
+        size = (size + kAlignment - 1) & ~(kAlignment - 1);
+        if (size > left_) {
+            // A large request gets a block of its own, so the current block goes on serving.
+            const size_t blockBytes = std::max(size, kBlockBytes);
+            char* block = static_cast<char*>(std::malloc(blockBytes));
+            if (block == nullptr) {
+                // The parser cannot take a failure; out of memory ends the program, as a failing
+                // operator new in C++ code would (the size limits keep a page far from that).
+                std::abort();
+            }
+            blocks_.push_back(block);
+            if (blockBytes > kBlockBytes) {
+                return block;
+            }
+            next_ = block;
+            left_ = blockBytes;
         }
+        void* taken = next_;
+        next_ += size;
+        left_ -= size;
+        return taken;
     }
-    GumboVector& top = output.document->v.document.children;
-    std::free(top.data);
-    std::copy(nodes.begin(), nodes.end(), flat);
-    top.data = flat;
-    top.length = static_cast<unsigned>(nodes.size());
-    top.capacity = static_cast<unsigned>(nodes.size() + 1);
+
+    std::vector<void*> blocks_;
+    char* next_ = nullptr;
+    size_t left_ = 0;
+};
+
+// The markup the parser gets: within kMaxMarkupBytes, cut where no UTF-8 character is split,
+// and within the limits of MarkupLimits.h.
+std::string Limited(std::string_view utf8) {
+    if (utf8.size() > kMaxMarkupBytes) {
+        size_t end = kMaxMarkupBytes;
+        while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) {
+            --end;
+        }
+        utf8 = utf8.substr(0, end);
+    }
+    return LimitMarkup(utf8);
 }
 
-GumboOptions ParseOptions() {
+GumboOptions ParseOptions(ParserArena& arena) {
     GumboOptions options = kGumboDefaultOptions;
-    options.allocator = AllocateForParser;
-    options.deallocator = FreeForParser;
-    // The errors are of no use here and cost memory on broken pages.
+    options.allocator = ParserArena::Allocate;
+    options.deallocator = ParserArena::Release;
+    options.userdata = &arena;
+    // The errors are of no use here. With the default options the parser records every one with
+    // a copy of its whole stack of open elements, which on nested markup costs time with the
+    // square of the page (minutes for a megabyte of unclosed tags).
     options.max_errors = 0;
     return options;
 }
@@ -147,20 +181,21 @@ GumboOptions ParseOptions() {
 }  // namespace
 
 std::unique_ptr<HtmlNode> ParseHtmlDocument(std::string_view utf8) {
-    GumboOptions options = ParseOptions();
-    GumboOutput* output = gumbo_parse_with_options(&options, utf8.data(), utf8.size());
+    ParserArena arena;
+    GumboOptions options = ParseOptions(arena);
+    const std::string markup = Limited(utf8);
+    GumboOutput* output = gumbo_parse_with_options(&options, markup.data(), markup.size());
     auto document = std::make_unique<HtmlNode>(HtmlNode::Kind::Document, "");
     if (output != nullptr) {
         CopyChildren(*output->document, document.get(), 0);
-        FlattenForFreeing(*output);
-        gumbo_destroy_output(&options, output);
     }
     return document;
 }
 
 std::vector<std::unique_ptr<HtmlNode>> ParseHtmlFragment(std::string_view utf8,
                                                          std::string_view contextTag) {
-    GumboOptions options = ParseOptions();
+    ParserArena arena;
+    GumboOptions options = ParseOptions(arena);
     GumboTag context = gumbo_tagn_enum(contextTag.data(), static_cast<unsigned>(contextTag.size()));
     // Contexts that the parser cannot take as such (the document itself, unknown tags) parse
     // like the content of a div.
@@ -168,12 +203,11 @@ std::vector<std::unique_ptr<HtmlNode>> ParseHtmlFragment(std::string_view utf8,
         context = GUMBO_TAG_DIV;
     }
     options.fragment_context = context;
-    GumboOutput* output = gumbo_parse_with_options(&options, utf8.data(), utf8.size());
+    const std::string markup = Limited(utf8);
+    GumboOutput* output = gumbo_parse_with_options(&options, markup.data(), markup.size());
     HtmlNode holder(HtmlNode::Kind::Element, "div");
     if (output != nullptr) {
         CopyChildren(*output->root, &holder, 1);
-        FlattenForFreeing(*output);
-        gumbo_destroy_output(&options, output);
     }
     std::vector<std::unique_ptr<HtmlNode>> nodes;
     while (!holder.children().empty()) {

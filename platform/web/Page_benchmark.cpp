@@ -49,5 +49,43 @@ void BM_LoadAndClick(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadAndClick)->Arg(100)->Arg(2000);
 
+// A hostile page: `<div><p>x</p>` repeated, every div left open, up to the given size.
+std::string NestedUnclosed(size_t bytes) {
+    std::string page;
+    while (page.size() < bytes) {
+        page += "<div><p>x</p>";
+    }
+    return page;
+}
+
+// Its peer: the same tags and text, each div closed, so the page is flat.
+std::string FlatClosed(size_t bytes) {
+    std::string page;
+    while (page.size() < bytes) {
+        page += "<div><p>x</p></div>";
+    }
+    return page;
+}
+
+void LoadAndLayOut(benchmark::State& state, const std::string& page) {
+    RecordingPageHost host;
+    for (auto _ : state) {
+        Page loaded(host);
+        loaded.Load(page, "file:///C:/p/page.htm");
+        benchmark::DoNotOptimize(loaded.Layout().HitTest(10, 10));
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * page.size()));
+}
+
+void BM_LoadNestedUnclosedPage(benchmark::State& state) {
+    LoadAndLayOut(state, NestedUnclosed(static_cast<size_t>(state.range(0)) << 10));
+}
+BENCHMARK(BM_LoadNestedUnclosedPage)->Arg(256)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond);
+
+void BM_LoadFlatPage(benchmark::State& state) {
+    LoadAndLayOut(state, FlatClosed(static_cast<size_t>(state.range(0)) << 10));
+}
+BENCHMARK(BM_LoadFlatPage)->Arg(256)->Arg(1024)->Arg(2048)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace platform::web

@@ -2,6 +2,7 @@
 // program, joined as the original platform passes them) goes to AfxWinMain.
 #include <string>
 
+#include "platform/dialogs/MessageBoxApi.h"
 #include "platform/framework/WinApp.h"
 #include "platform/process/LibraryApi.h"
 
@@ -40,5 +41,8 @@ int main(int argc, char** argv) {
         }
         commandLine += QuoteArgument(argv[i]);
     }
+    // There is no display yet, so no one could answer a message box: a box that waited for an
+    // answer would stop the program for good (at exit, after a failed save, too).
+    platform::SetMessageBoxAnswerer(platform::AnswerWithoutDisplay);
     return AfxWinMain(::GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWNORMAL);
 }

@@ -5,7 +5,12 @@
 //                             exists it sends it the activation message, prints "found <result>"
 //                             and ends with status 3; otherwise it serves;
 //   link_peer crash <title>   publishes, prints "ready" and, once its input ends, ends without
-//                             withdrawing anything, as a crashed program would.
+//                             withdrawing anything, as a crashed program would;
+//   link_peer stall <title>   opens many connections to the process of the window with that
+//                             title, sends nothing on them, prints "stalled" and holds them
+//                             until its input ends, as a hung or hostile program would.
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -16,12 +21,14 @@
 #include <vector>
 
 #include "platform/link/Link.h"
+#include "platform/link/RuntimeFolder.h"
 
 namespace {
 
 constexpr UINT kClose = 0x10;
 constexpr UINT kActivate = 0x401;
 constexpr LRESULT kActivateAnswer = 77;
+constexpr int kStalledConnections = 100;
 
 std::mutex mutex;
 std::condition_variable changed;
@@ -48,6 +55,30 @@ int main(int argc, char** argv) {
     }
     const std::string mode = argv[1];
     const std::string title = argv[2];
+    if (mode == "stall") {
+        const auto target = FindWindowByTitle(title);
+        const auto folder = RuntimeFolder();
+        if (!target || !folder) {
+            return 5;
+        }
+        const std::string socketPath =
+            (*folder / (std::to_string(target->processId) + ".sock")).string();
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+        std::vector<int> held;
+        for (int i = 0; i < kStalledConnections; ++i) {
+            const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+            held.push_back(fd);
+        }
+        std::printf("stalled\n");
+        std::fflush(stdout);
+        char buffer[64];
+        while (read(STDIN_FILENO, buffer, sizeof buffer) > 0) {
+        }
+        return 0;
+    }
     if (mode == "single") {
         if (auto first = FindWindowByTitle(title)) {
             auto answer = SendToWindow(*first, kActivate, 0, 0, std::chrono::seconds(5));
