@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <random>
 #include <string>
 
 #include "browser/AppFolder.h"
@@ -17,6 +18,7 @@
 #include "platform/files/Path.h"
 #include "platform/internet/TestHttpServer.h"
 #include "platform/testing/TempFolder.h"
+#include "platform/text/Gbk.h"
 
 namespace picture::testing {
 namespace {
@@ -351,6 +353,43 @@ TEST_F(ScriptSubCommandsTest, DatabaseFailuresAreTracedAndTheScriptGoesOn) {
     EXPECT_THAT(locked.traces, Contains("execute database:1"));
     EXPECT_THAT(locked.traces,
                 Contains(std::string("连接数据库失败！错误信息：database is locked")));
+}
+
+TEST_F(ScriptSubCommandsTest, APageOfRandomBytesIsWalkedToItsEnd) {
+    // Bytes of every value, with the markup characters the cutters look for made frequent.
+    std::mt19937 random(20240305);
+    std::string page;
+    const std::string_view markup[] = {"<", ">",   "/",   " ",    "a",    "A", "=", "\"",
+                                       "'", "img", "src", "href", "\r\n", "]", "%", "@"};
+    while (page.size() < 200000) {
+        const unsigned value = random() % 512;
+        if (value < 256) {
+            page += static_cast<char>(value);
+        } else {
+            page += markup[value % std::size(markup)];
+        }
+    }
+    CScriptTestEngine engine;
+    engine.Init(
+        "%Set @copy @page\r\n%Set @text @page\r\n"
+        "%lable [link]\r\n"
+        "%html [get_a] [http://h/d/] @page @t @l\r\n"
+        "%int @links @links [+] [1]\r\n"
+        "%Test [length] @page [>] [0] [link]\r\n"
+        "%lable [picture]\r\n"
+        "%html [get_img] [http://h] @copy @t @l\r\n"
+        "%int @pictures @pictures [+] [1]\r\n"
+        "%Test [length] @copy [>] [0] [picture]\r\n"
+        "%formatstring [format_img_flag] @text [http://h/d/p.htm] [<img src=%s>]\r\n"
+        "%formatstring [del_mid_str] @text [<a] [>]\r\n"
+        "%formatstring [del_html_flag] @text\r\n"
+        "%formatstring [del_blank_line] @text\r\n"
+        "%exit\r\n");
+    engine.SetVariable("@page", CString(std::string_view(page)));
+    EXPECT_EQ(0, engine.Run());
+    EXPECT_GE(platform::ParseInt(engine.Value("@links")), 1);
+    EXPECT_GE(platform::ParseInt(engine.Value("@pictures")), 1);
+    EXPECT_EQ(std::string::npos, engine.Value("@text").find('<'));
 }
 
 TEST_F(ScriptSubCommandsTest, RemoteFilesKeepEveryByte) {
