@@ -632,7 +632,10 @@ int CScriptEngine::ExecReplace() {
         replaced.append(text.substr(from, at - from));
         replaced += newText;
         from = at + oldText.size();
-        if (replaced.size() > kMaxValueLength) {
+        // The rest of the text is still to come, and shrinks only when the new text is shorter.
+        const size_t least =
+            replaced.size() + (newText.size() >= oldText.size() ? text.size() - from : 0);
+        if (least > kMaxValueLength) {
             return 1;
         }
     }

@@ -65,7 +65,7 @@ public:
     // Resets every slot, the cursor and the show-debug flag, takes the text (every byte, NULs
     // included) and defines its labels. Always 0.
     int Init(const CString& script);
-    // 0; 1 when the variable table is full.
+    // 0; 1 when the variable table is full or the value breaks the limits on length.
     int SetVariable(const CString& name, const CString& value);
     // 0 after "%exit"; 1 at the end of the text, at the command limit or on a stop request.
     int Run();

@@ -211,6 +211,22 @@ TEST(ScriptEngineTest, AMegabyteLiteralIsTakenWhole) {
     EXPECT_EQ("ok", engine.Value("@after"));
 }
 
+TEST(ScriptEngineTest, AScriptCannotGrowItsVariablesWithoutBound) {
+    CScriptTestEngine engine;
+    engine.RunScript(
+        "%Set @a [x]\r\n"
+        "%lable [double]\r\n%Link @a @a @a\r\n%int @n @n [+] [1]\r\n"
+        "%Test [int] @n [<] [26] [double]\r\n"
+        "%Set @b @a\r\n%Set @c @a\r\n%Set @d @a\r\n"
+        "%replace @a [x] [yy]\r\n"
+        "%Set @done [1]\r\n");
+    EXPECT_EQ(CScriptEngine::kMaxValueLength, engine.Value("@a").size());
+    // Four such texts and the counter would hold more than all variables may.
+    EXPECT_EQ(CScriptEngine::kMaxValueLength, engine.Value("@c").size());
+    EXPECT_EQ("", engine.Value("@d"));
+    EXPECT_EQ("1", engine.Value("@done"));
+}
+
 TEST(ScriptEngineTest, SetLinkAndPrint) {
     CScriptTestEngine engine;
     engine.RunScript(
