@@ -1,5 +1,7 @@
 #include "picture/HtmlExtractor.h"
 
+#include <algorithm>
+
 #include "platform/text/CString.h"
 #include "platform/text/Gbk.h"
 
@@ -50,10 +52,19 @@ int CHtmlExtractor::ExtractNextImage(std::string_view base, ScriptText& html, st
 
 int CHtmlExtractor::ExtractNext(std::string_view base, ScriptText& html, bool pictures,
                                 std::string& text, std::string& address) {
-    std::string root;
-    std::string directory;
-    SplitBase(base, root, directory);
-    std::string element;
+    // A walk calls this once per element with the same base, so the split of the base and the
+    // element's buffer are kept for the thread rather than made anew each time.
+    thread_local std::string splitBase;
+    thread_local std::string root;
+    thread_local std::string directory;
+    thread_local bool split = false;
+    if (!split || base != splitBase) {
+        SplitBase(base, root, directory);
+        splitBase.assign(base);
+        split = true;
+    }
+    thread_local std::string element;
+    thread_local std::string value;
     for (;;) {
         const int cut =
             pictures ? CutTag(0, html, "img", element) : CutElement(0, html, "a", "a", element);
@@ -66,21 +77,24 @@ int CHtmlExtractor::ExtractNext(std::string_view base, ScriptText& html, bool pi
             continue;
         }
         const std::string_view opening = std::string_view(element).substr(0, close);
-        const std::string_view after = std::string_view(element).substr(close + 1);
-        const size_t lastOpen = after.rfind('<');
-        std::string value;
         if (!AttributeValue(opening, pictures ? "src" : "href", value)) {
             // An element without an address is passed over; ending the walk here would lose
             // every element after it.
             continue;
         }
-        value = Trimmed(value);
-        if (value.size() > 1 && value.find("//") == std::string::npos) {
-            value = (value.front() == '/' ? root : directory) + value;
+        const std::string_view trimmed = TrimmedView(value);
+        if (trimmed.size() > 1 && trimmed.find("//") == std::string_view::npos) {
+            const std::string& prefix = trimmed.front() == '/' ? root : directory;
+            address.reserve(prefix.size() + trimmed.size());
+            address.assign(prefix);
+            address.append(trimmed);
+        } else {
+            address.assign(trimmed);
         }
-        text =
-            lastOpen == std::string_view::npos ? std::string() : Trimmed(after.substr(0, lastOpen));
-        address = std::move(value);
+        const std::string_view after = std::string_view(element).substr(close + 1);
+        const size_t lastOpen = after.rfind('<');
+        text.assign(lastOpen == std::string_view::npos ? std::string_view()
+                                                       : TrimmedView(after.substr(0, lastOpen)));
         return 0;
     }
 }
@@ -188,9 +202,10 @@ void CHtmlExtractor::SplitBase(std::string_view base, std::string& root, std::st
 
 bool CHtmlExtractor::AttributeValue(std::string_view opening, std::string_view attribute,
                                     std::string& value) {
-    std::string tag(opening);
-    tag += ' ';
-    std::string lower = tag;
+    // The attribute is found in a lower-case copy; the value is cut from the opening itself. The
+    // opening is read as if a space followed it, which ends an unquoted value at its end.
+    thread_local std::string lower;
+    lower.assign(opening);
     platform::ToLowerAscii(lower);
     const size_t name = lower.find(attribute);
     if (name == std::string::npos) {
@@ -201,21 +216,43 @@ bool CHtmlExtractor::AttributeValue(std::string_view opening, std::string_view a
         return false;
     }
     size_t start = equals + 1;
-    while (start < tag.size() && IsBlank(tag[start])) {
+    while (start < opening.size() && IsBlank(opening[start])) {
         ++start;
     }
     char end = ' ';
-    if (start < tag.size() && (tag[start] == '\'' || tag[start] == '"')) {
-        end = tag[start];
+    if (start < opening.size() && (opening[start] == '\'' || opening[start] == '"')) {
+        end = opening[start];
         ++start;
     }
-    const size_t stop = tag.find(end, start);
-    value = tag.substr(start, stop == std::string::npos ? std::string::npos : stop - start);
+    const size_t stop = std::min(opening.find(end, start), opening.size());
+    value.assign(
+        opening.substr(std::min(start, opening.size()), stop - std::min(start, opening.size())));
+    if (stop == opening.size() && end != ' ') {
+        // An unclosed quote runs to the end of the opening and its space.
+        value += ' ';
+    }
     return true;
 }
 
+std::string_view CHtmlExtractor::TrimmedView(std::string_view text) {
+    const auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+    while (!text.empty() && isSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isSpace(text.back())) {
+        // A blank after a lead byte may be that character's second byte, which is never
+        // trimmed; only a walk from the start tells, so such a rare text takes the slow road.
+        if (text.size() >= 2 &&
+            platform::IsLeadByte(static_cast<unsigned char>(text[text.size() - 2]))) {
+            CString trimmed(text);
+            trimmed.TrimRight();
+            return text.substr(0, static_cast<size_t>(trimmed.GetLength()));
+        }
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
 std::string CHtmlExtractor::Trimmed(std::string_view text) {
-    CString trimmed(text);
-    trimmed.Trim();
-    return trimmed.str();
+    return std::string(TrimmedView(text));
 }

@@ -43,7 +43,9 @@ public:
     // missing.
     static bool AttributeValue(std::string_view opening, std::string_view attribute,
                                std::string& value);
-    // text with white space trimmed at both ends.
+    // text with white space trimmed at both ends; the second byte of a two-byte character is
+    // never taken for white space.
+    static std::string_view TrimmedView(std::string_view text);
     static std::string Trimmed(std::string_view text);
 
 private:

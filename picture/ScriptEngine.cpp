@@ -41,9 +41,27 @@ enum class CScriptEngine::Statement {
 
 namespace {
 
-// The bytes that end a command token and a variable name.
-constexpr std::string_view kTokenEnds("\t\r\n @[", 6);
-constexpr std::string_view kNameEnds("\t\r\n %[", 6);
+// Sets of bytes as tables, since the scanner asks for every byte of a script it passes.
+struct ByteSet {
+    bool contains[256] = {};
+    constexpr explicit ByteSet(std::string_view bytes) {
+        for (const char c : bytes) {
+            contains[static_cast<unsigned char>(c)] = true;
+        }
+    }
+    // The first byte of text at or after from that is in the set; text.size() when none is.
+    size_t FindIn(std::string_view text, size_t from) const {
+        while (from < text.size() && !contains[static_cast<unsigned char>(text[from])]) {
+            ++from;
+        }
+        return from;
+    }
+};
+
+// The bytes that end a command token and a variable name, and those that start an argument.
+constexpr ByteSet kTokenEnds("\t\r\n @[");
+constexpr ByteSet kNameEnds("\t\r\n %[");
+constexpr ByteSet kArgumentStarts("%[@");
 
 // A long %sleep waits in steps, so that a stop request ends it.
 constexpr DWORD kSleepStepMilliseconds = 250;
@@ -137,11 +155,11 @@ CScriptEngine::Statement CScriptEngine::Classify(std::string_view token) {
         std::string_view name;
         Statement statement;
     } kStatements[] = {
-        {"%Set", Statement::kSet},
-        {"%Print", Statement::kPrint},
-        {"%Link", Statement::kLink},
+        {"%set", Statement::kSet},
+        {"%print", Statement::kPrint},
+        {"%link", Statement::kLink},
         {"%int", Statement::kInt},
-        {"%Test", Statement::kTest},
+        {"%test", Statement::kTest},
         {"%html", Statement::kHtml},
         {"%database", Statement::kDatabase},
         {"%formatstring", Statement::kFormatString},
@@ -156,8 +174,19 @@ CScriptEngine::Statement CScriptEngine::Classify(std::string_view token) {
         {"%savefile", Statement::kSaveFile},
         {"%exit", Statement::kExit},
     };
+    // Every name is ASCII, so a token that matches one ignoring case matches it once its ASCII
+    // letters are folded.
+    char folded[16];
+    if (token.size() > sizeof folded) {
+        return Statement::kNone;
+    }
+    for (size_t i = 0; i < token.size(); ++i) {
+        const char c = token[i];
+        folded[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    const std::string_view lower(folded, token.size());
     for (const auto& entry : kStatements) {
-        if (EqualsNoCase(token, entry.name)) {
+        if (lower == entry.name) {
             return entry.statement;
         }
     }
@@ -248,10 +277,7 @@ int CScriptEngine::NextCommand(std::string_view& token) {
         }
         at = start + 1;
     }
-    size_t end = m_script.find_first_of(kTokenEnds, start + 1);
-    if (end == std::string::npos) {
-        end = m_script.size();
-    }
+    const size_t end = kTokenEnds.FindIn(m_script, start + 1);
     token = std::string_view(m_script).substr(start, end - start);
     m_cursor = static_cast<int>(end);
     return 0;
@@ -259,8 +285,8 @@ int CScriptEngine::NextCommand(std::string_view& token) {
 
 int CScriptEngine::NextArgument(std::string& value) {
     const std::string_view script = m_script;
-    const size_t at = script.find_first_of("%[@", static_cast<size_t>(m_cursor));
-    if (at == std::string_view::npos) {
+    const size_t at = kArgumentStarts.FindIn(script, static_cast<size_t>(m_cursor));
+    if (at == script.size()) {
         m_cursor = static_cast<int>(script.size());
         return 1;
     }
@@ -289,10 +315,7 @@ int CScriptEngine::NextArgument(std::string& value) {
             return 0;
         }
     }
-    size_t end = script.find_first_of(kNameEnds, at + 1);
-    if (end == std::string_view::npos) {
-        end = script.size();
-    }
+    const size_t end = kNameEnds.FindIn(script, at + 1);
     const ScriptVariable* variable = FindVariable(script.substr(at, end - at));
     value.assign(variable != nullptr ? variable->value.view() : std::string_view());
     m_cursor = static_cast<int>(end);
@@ -315,10 +338,7 @@ ScriptVariable* CScriptEngine::NextVariable() {
     if (at == std::string_view::npos) {
         return nullptr;
     }
-    size_t end = script.find_first_of(kNameEnds, at + 1);
-    if (end == std::string_view::npos) {
-        end = script.size();
-    }
+    const size_t end = kNameEnds.FindIn(script, at + 1);
     m_cursor = static_cast<int>(end);
     if (end - at == 1) {
         return nullptr;
@@ -406,8 +426,12 @@ void CScriptEngine::TraceStatement(const char* label) {
 }
 
 bool CScriptEngine::Store(ScriptVariable* pVariable, std::string&& value) {
+    // Names are never removed, so the used slots come first.
     size_t total = 0;
     for (const ScriptVariable& variable : m_variables) {
+        if (variable.name.empty()) {
+            break;
+        }
         total += variable.value.size();
     }
     const size_t others = total - pVariable->value.size();
@@ -431,6 +455,16 @@ int CScriptEngine::ExecSet() {
 
 int CScriptEngine::ExecPrint() {
     TraceStatement("PRINT");
+    // A variable's text goes to the trace as it is stored, without a copy.
+    const size_t at = kArgumentStarts.FindIn(m_script, static_cast<size_t>(m_cursor));
+    if (at < m_script.size() && m_script[at] == '@') {
+        const size_t end = kNameEnds.FindIn(m_script, at + 1);
+        m_cursor = static_cast<int>(end);
+        const ScriptVariable* variable =
+            FindVariable(std::string_view(m_script).substr(at, end - at));
+        Trace(variable != nullptr ? variable->value.c_str() : "");
+        return 0;
+    }
     std::string text;
     if (NextArgument(text) != 0) {
         return 1;

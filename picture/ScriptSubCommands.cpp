@@ -110,7 +110,8 @@ int CScriptEngine::ExecHtml() {
 }
 
 int CScriptEngine::ExecGetLink(bool pictures) {
-    std::string base;
+    // A walk reads the same base once per element; its buffer is kept for the thread.
+    thread_local std::string base;
     if (NextArgument(base) != 0) {
         return 1;
     }

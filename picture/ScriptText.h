@@ -12,6 +12,8 @@ class ScriptText {
 public:
     std::string_view view() const { return std::string_view(text_).substr(start_); }
     size_t size() const { return text_.size() - start_; }
+    // The text up to its first NUL byte.
+    const char* c_str() const { return text_.c_str() + start_; }
     bool empty() const { return size() == 0; }
 
     // `text` may point into this text.
