@@ -435,8 +435,8 @@ bool CScriptEngine::Store(ScriptVariable* pVariable, std::string&& value) {
         total += variable.value.size();
     }
     const size_t others = total - pVariable->value.size();
-    if (value.size() > kMaxValueLength ||
-        value.size() > kMaxTotalLength - std::min(others, kMaxTotalLength)) {
+    if (value.size() > m_maxValueLength ||
+        value.size() > m_maxTotalLength - std::min(others, m_maxTotalLength)) {
         return false;
     }
     pVariable->value.assign(std::move(value));
@@ -485,7 +485,7 @@ int CScriptEngine::ExecLink() {
     std::string piece;
     bool tooLong = false;
     while (NextArgument(piece) == 0) {
-        if (joined.size() + piece.size() > kMaxValueLength) {
+        if (joined.size() + piece.size() > m_maxValueLength) {
             tooLong = true;
         } else if (!tooLong) {
             joined += piece;
@@ -571,7 +571,7 @@ int CScriptEngine::ExecGetFile() {
     const std::optional<std::filesystem::path> resolved = platform::ResolvePath(path);
     std::error_code error;
     if (resolved && std::filesystem::is_regular_file(*resolved, error) &&
-        std::filesystem::file_size(*resolved, error) <= kMaxValueLength && !error) {
+        std::filesystem::file_size(*resolved, error) <= m_maxValueLength && !error) {
         CKeyedTextFile file;
         if (file.Load(path.c_str(), "") == 0) {
             text = file.GetContent().str();
@@ -669,7 +669,7 @@ int CScriptEngine::ExecReplace() {
         // The rest of the text is still to come, and shrinks only when the new text is shorter.
         const size_t least =
             replaced.size() + (newText.size() >= oldText.size() ? text.size() - from : 0);
-        if (least > kMaxValueLength) {
+        if (least > m_maxValueLength) {
             return 1;
         }
     }

@@ -13,6 +13,7 @@
 // without a test loops until the run is stopped.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -61,6 +62,12 @@ public:
     void SetPage(CScriptRelay* pRelay, CPageDlg* pPage);
     // Run ends after this many commands; 0, the default, sets no limit.
     void SetCommandLimit(long count) { m_commandLimit = count; }
+    // Lower limits on length than kMaxValueLength and kMaxTotalLength, for runs of untrusted
+    // text that must end quickly.
+    void SetLengthLimits(size_t valueLength, size_t totalLength) {
+        m_maxValueLength = std::min(valueLength, kMaxValueLength);
+        m_maxTotalLength = std::min(totalLength, kMaxTotalLength);
+    }
 
     // Resets every slot, the cursor and the show-debug flag, takes the text (every byte, NULs
     // included) and defines its labels. Always 0.
@@ -168,4 +175,6 @@ private:
     std::string m_commented;
     platform::Random m_random;
     long m_commandLimit = 0;
+    size_t m_maxValueLength = kMaxValueLength;
+    size_t m_maxTotalLength = kMaxTotalLength;
 };

@@ -65,8 +65,11 @@ const char kPage[] =
     "<img src=\"/p/1.jpg\"><IMG SRC=2.gif alt=x><img alt=none><a href=x>t<img src=/a ></a>\r\n"
     "<script>var s = '</a>';</script><p>1 > 0 < 2</p></body></html>\r\n";
 
-// How many commands a fuzzed script may take.
+// How many commands a fuzzed script may take, and how long its texts may grow, so that every
+// input ends in a fraction of a second.
 constexpr long kCommandBudget = 1000;
+constexpr size_t kValueBudget = 64 << 10;
+constexpr size_t kTotalBudget = 256 << 10;
 
 }  // namespace
 
@@ -84,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RenameOutsideStatements(script);
     CScriptEngine engine;
     engine.SetCommandLimit(kCommandBudget);
+    engine.SetLengthLimits(kValueBudget, kTotalBudget);
     engine.Init(CString(std::string_view(script)));
     engine.SetVariable("@page", kPage);
     engine.SetVariable("@img_url", "http://h/dir/list.htm");

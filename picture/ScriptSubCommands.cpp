@@ -300,7 +300,7 @@ int CScriptEngine::CreateHtmlTable(ScriptVariable* pVariable, int columns, int f
                 table += "</tr>";
                 cells = 0;
             }
-            if (table.size() > kMaxValueLength) {
+            if (table.size() > m_maxValueLength) {
                 return 1;
             }
         }
