@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
+#include <fstream>
 #include <new>
+#include <optional>
 #include <string>
 
 #include "platform/database/AdoErrors.h"
@@ -24,6 +27,34 @@ constexpr long kFlagOptions =
 
 HRESULT Fail(HRESULT result, std::string_view description) {
     return RaiseDatabaseError(IID__Connection, result, kSource, description);
+}
+
+// The first bytes of every SQLite database file.
+constexpr char kSqliteHeader[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f',
+                                    'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
+
+// Why the file at path must not be opened as an SQLite database, or nullopt when it may: it is
+// missing, empty or SQLite's. SQLite itself would refuse another format only after opening it
+// for writing; a file of another database system is left alone before that.
+std::optional<std::string> ForeignFormat(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    char head[20] = {};
+    file.read(head, sizeof head);
+    const std::streamsize count = file.gcount();
+    if (count <= 0 ||
+        (count >= 16 && std::memcmp(head, kSqliteHeader, sizeof kSqliteHeader) == 0)) {
+        return std::nullopt;
+    }
+    const std::string name = ToWindowsPath(path);
+    if (count >= 19 && (std::memcmp(head + 4, "Standard Jet DB", 15) == 0 ||
+                        std::memcmp(head + 4, "Standard ACE DB", 15) == 0)) {
+        return "The file is an Access (.mdb/.accdb) database, which cannot be opened: only "
+               "SQLite database files can. The file was left unchanged: " +
+               name;
+    }
+    return "The file is not an SQLite database and cannot be opened; the file was left "
+           "unchanged: " +
+           name;
 }
 
 }  // namespace
@@ -111,6 +142,9 @@ HRESULT AdoConnection::raw_Open(BSTR connectionString, BSTR /*userId*/, BSTR /*p
             return Fail(E_FAIL, "The database file name is not a valid path: " + windowsPath);
         }
         path = std::move(*resolved);
+        if (const std::optional<std::string> refusal = ForeignFormat(path)) {
+            return Fail(E_FAIL, *refusal);
+        }
     }
     try {
         database_ = std::make_unique<SqliteDatabase>(path);

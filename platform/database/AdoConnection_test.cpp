@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <string>
 #include <thread>
 
@@ -190,7 +192,10 @@ TEST_F(AdoConnectionTest, FailuresThrowWithTheirDescriptions) {
     ExpectComError(E_FAIL, "The database file name is not a valid path: C:\\a|b.db",
                    [&] { connection->Open("Data Source=C:\\a|b.db", "", "", 0); });
     folder_.WriteFile("notes.txt", std::string(600, 'x'));
-    ExpectComError(E_FAIL, "file is not a database",
+    ExpectComError(E_FAIL,
+                   "The file is not an SQLite database and cannot be opened; the file was left "
+                   "unchanged: " +
+                       platform::ToWindowsPath(folder_.path() / "notes.txt"),
                    [&] { connection->Open(ConnectionStringFor("notes.txt").c_str(), "", "", 0); });
     ExpectComError(
         E_FAIL, "unable to open database file: " + (folder_.path() / "missing/x.db").string(),
@@ -286,6 +291,34 @@ TEST_F(AdoConnectionTest, ReachesOdbcDriversThroughTheDriverManager) {
     if (rows) {
         EXPECT_EQ(Utf8(u8"7|汉字\n8|\n"), *rows);
     }
+}
+
+TEST_F(AdoConnectionTest, RefusesAnAccessDatabaseWithoutWritingToIt) {
+    std::string jet(4096, '\0');
+    jet.replace(0, 19, std::string("\0\1\0\0Standard Jet DB", 19));
+    folder_.WriteFile("pictures.mdb", jet);
+    const auto before = std::filesystem::last_write_time(folder_.path() / "pictures.mdb");
+    _ConnectionPtr connection = CreateConnection();
+    ExpectComError(
+        E_FAIL,
+        "The file is an Access (.mdb/.accdb) database, which cannot be opened: only SQLite "
+        "database files can. The file was left unchanged: " +
+            platform::ToWindowsPath(folder_.path() / "pictures.mdb"),
+        [&] {
+            connection->Open(ConnectionStringFor("pictures.mdb").c_str(), "", "",
+                             adConnectUnspecified);
+        });
+    EXPECT_EQ(adStateClosed, connection->GetState());
+    EXPECT_EQ(jet, folder_.ReadFile("pictures.mdb"));
+    EXPECT_EQ(before, std::filesystem::last_write_time(folder_.path() / "pictures.mdb"));
+    // No journal or other file of SQLite's was made beside it.
+    EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(folder_.path()),
+                               std::filesystem::directory_iterator()));
+
+    // An empty file is a new database.
+    folder_.WriteFile("empty.db", "");
+    connection->Open(ConnectionStringFor("empty.db").c_str(), "", "", adConnectUnspecified);
+    EXPECT_EQ(adStateOpen, connection->GetState());
 }
 
 TEST_F(AdoConnectionTest, ErrorsNameTheirSource) {

@@ -205,6 +205,12 @@ void InternetTransfer::Configure(const TransferRequest& request, const InternetS
     if (!request.checkCertificateName) {
         curl_easy_setopt(easy_, CURLOPT_SSL_VERIFYHOST, 0L);
     }
+    // The certificate authorities are the system's unless SSL_CERT_FILE names a file of them, as
+    // it does for OpenSSL's own tools.
+    if (const char* authorities = std::getenv("SSL_CERT_FILE");
+        authorities != nullptr && *authorities != '\0') {
+        curl_easy_setopt(easy_, CURLOPT_CAINFO, authorities);
+    }
     std::string_view extra = request.extraHeaders;
     while (!extra.empty()) {
         std::size_t end = extra.find('\n');

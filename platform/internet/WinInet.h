@@ -104,6 +104,8 @@ HINTERNET InternetOpenA(LPCSTR lpszAgent, DWORD dwAccessType, LPCSTR lpszProxy,
                         LPCSTR lpszProxyBypass, DWORD dwFlags);
 
 // Opens an http:// or https:// address and returns once the final response's headers are in.
+// Servers are checked against the system's certificate authorities, or against those of the file
+// that the environment variable SSL_CERT_FILE names, as OpenSSL's tools do.
 // Bytes of the address that a server cannot take as they are (GBK characters, both of their
 // bytes; spaces; control characters) are sent percent-encoded. `lpszHeaders` holds extra request
 // lines separated by CR LF (`dwHeadersLength` (DWORD)-1 means up to its NUL). Flags that act here:
