@@ -34,6 +34,10 @@ ON_COMMAND(IDC_CLOSE_TAB, OnCloseTab)
 ON_COMMAND(ID_CLOSE_PAGE, OnCloseTab)
 ON_COMMAND(ID_CLOSE_ALL_PAGES, OnCloseAllTabs)
 ON_COMMAND_RANGE(CBlockedListMenu::kFirstCommand, CBlockedListMenu::kLastCommand, OnBlockedPage)
+ON_COMMAND(ID_PAGE_OPTIONS, OnPageOptions)
+ON_COMMAND(ID_AUTO_REFRESH, OnAutoRefresh)
+ON_COMMAND(ID_HISTORY, OnHistory)
+ON_COMMAND(ID_EXTRACT, OnExtract)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_store(DataStore()) {}

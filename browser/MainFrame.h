@@ -16,6 +16,7 @@
 #include "browser/BusyButton.h"
 #include "browser/ChromeHost.h"
 #include "browser/FilterButton.h"
+#include "browser/HistoryDlg.h"
 #include "browser/HoverButton.h"
 #include "browser/MenuEx.h"
 #include "browser/PageHost.h"
@@ -139,6 +140,8 @@ public:
     std::unique_ptr<CMenuEx> m_pMainMenu;
     CPageTabCtrl m_wndTab;
     CRect m_pageRect;
+    // Made on the first use of the history command and kept, hidden between uses.
+    std::unique_ptr<CHistoryDlg> m_pHistoryDlg;
 
 protected:
     // " - " and the program's name, after the current page's title in the caption.
@@ -181,6 +184,11 @@ protected:
     afx_msg void OnCloseTab();
     afx_msg void OnCloseAllTabs();
     afx_msg void OnBlockedPage(UINT nID);
+    // The options, refresh, history and page data dialogs.
+    afx_msg void OnPageOptions();
+    afx_msg void OnAutoRefresh();
+    afx_msg void OnHistory();
+    afx_msg void OnExtract();
     DECLARE_MESSAGE_MAP()
 
     CWinThread* m_pUpdateThread = nullptr;
