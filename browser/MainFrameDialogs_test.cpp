@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -374,33 +374,31 @@ TEST_F(MainFrameDialogsTest, ApplyingASkinInTheOptionsRepaintsTheChrome) {
     };
     ASSERT_EQ(toolBarColour(), RGB(10, 0, 0));
     InDialog("参数设置", [&](HWND d) {
+        // Nothing is applied without a selection.
+        Click(d, IDC_APPLY_SKIN);
+        EXPECT_EQ(folder.ReadFile("data/skin.ini"), SkinFile(10));
         ::SendDlgItemMessageA(d, IDC_SKIN_LIST, LB_SETCURSEL, 0, 0);
         Click(d, IDC_APPLY_SKIN);
+        EXPECT_TRUE(::IsWindowVisible(d));
         Click(d, IDCANCEL);
     });
     Command(ID_PAGE_OPTIONS);
-    // Cancelling the options does not take the skin back.
+    // Cancelling the options does not take the skin back, and no backup was made.
     platform::PumpUntilIdle();
     EXPECT_EQ(toolBarColour(), RGB(20, 0, 0));
     EXPECT_EQ(folder.ReadFile("data/skin.ini"), SkinFile(20));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "data" / "skin_back.ini"));
 }
 
 class MainFrameHistoryTest : public MainFrameDialogsTest {
 protected:
     void SetUp() override {
-        if (const char* zone = std::getenv("TZ")) {
-            savedZone_ = zone;
-        }
-        ::setenv("TZ", "CST-8", 1);
+        platform::SetTimeZoneOffsetForTesting(8 * 60);
         MainFrameDialogsTest::SetUp();
     }
     void TearDown() override {
         MainFrameDialogsTest::TearDown();
-        if (savedZone_.empty()) {
-            ::unsetenv("TZ");
-        } else {
-            ::setenv("TZ", savedZone_.c_str(), 1);
-        }
+        platform::SetTimeZoneOffsetForTesting(std::nullopt);
     }
 
     // Writes the user's URL history, in the service's file format, in the order given.
@@ -435,9 +433,6 @@ protected:
         ::ClientToScreen(List().m_hWnd, &point);
         ClickAt(point, twice);
     }
-
-private:
-    std::string savedZone_;
 };
 
 TEST_F(MainFrameHistoryTest, TheHistoryListsVisitsInLocalTimeAndSortsByColumn) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
 
 #include "browser/BrowserDataStore.h"
 #include "browser/BrowserDialogTest.h"
@@ -75,14 +74,6 @@ protected:
         }
         return names;
     }
-    static void ClickSkin(HWND dialog, int index) {
-        RECT item{};
-        HWND list = GetDlgItem(dialog, IDC_SKIN_LIST);
-        SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
-        POINT point{item.left + 5, (item.top + item.bottom) / 2};
-        ClientToScreen(list, &point);
-        ClickAt(point);
-    }
 };
 
 TEST_F(OptionsDlgTest, OpeningShowsEveryOptionAndOkStoresThemAsShown) {
@@ -91,9 +82,9 @@ TEST_F(OptionsDlgTest, OpeningShowsEveryOptionAndOkStoresThemAsShown) {
     dialog.m_nRefreshTime = 7;
     dialog.m_nRefreshUnit = 0;
     dialog.script = [&](Dialog& d) {
-        EXPECT_EQ(Checked(d), (std::vector<int>{IDC_TAB_MAXIMIZED, IDC_ACTIVATE_CURRENT,
-                                                IDC_TABS_BOTTOM, IDC_NEWS_ON, IDC_START_BLANK,
-                                                IDC_ANNOUNCE_UPDATES}));
+        EXPECT_EQ(Checked(d),
+                  (std::vector<int>{IDC_TAB_MAXIMIZED, IDC_ACTIVATE_CURRENT, IDC_TABS_BOTTOM,
+                                    IDC_NEWS_ON, IDC_START_BLANK, IDC_ANNOUNCE_UPDATES}));
         EXPECT_EQ(ItemText(d, IDC_START_URL), "http://start/");
         EXPECT_EQ(ItemText(d, IDC_REFRESH_TIME), "7");
         EXPECT_EQ(SendDlgItemMessageA(d, IDC_REFRESH_UNIT, CB_GETCURSEL, 0, 0), 0);
@@ -180,41 +171,6 @@ TEST_F(OptionsDlgTest, TheStartAddressKeepsItsFirst255BytesWithoutHalfACharacter
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_EQ(std::string(DataStore().startUrl), std::string(254, 'y'));
     EXPECT_EQ(DataStore().startUrl[255], '\0');
-}
-
-TEST_F(OptionsDlgTest, SelectingASkinAppliesItAtOnceWithoutABackup) {
-    Dialog dialog;
-    dialog.script = [&](Dialog& d) {
-        // Nothing is applied without a selection.
-        Click(d, IDC_APPLY_SKIN);
-        EXPECT_EQ(app.skinLoads, 0);
-        ClickSkin(d, 1);
-        Click(d, IDC_APPLY_SKIN);
-        EXPECT_TRUE(IsWindowVisible(d));
-        Click(d, IDCANCEL);
-    };
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(folder.ReadFile("data/skin.ini"), SkinFile(30));
-    EXPECT_EQ(Skin().toolBackground, RGB(30, 0, 0));
-    EXPECT_EQ(frame.redrawnToolBackgrounds, std::vector<COLORREF>{RGB(30, 0, 0)});
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "data" / "skin_back.ini"));
-}
-
-TEST_F(OptionsDlgTest, CancelLeavesTheOptionsAndTheRefreshAlone) {
-    SetOptions(0, 0, 0, 0, 2, 0, "http://kept/");
-    Dialog dialog;
-    dialog.m_nRefreshTime = 3;
-    dialog.script = [&](Dialog& d) {
-        Click(d, IDC_TAB_MAXIMIZED);
-        Click(d, IDC_START_BLANK);
-        SetText(d, IDC_START_URL, "http://other/");
-        SetText(d, IDC_REFRESH_TIME, "9");
-        Click(d, IDCANCEL);
-    };
-    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-    EXPECT_EQ(Options(), (std::vector<int>{0, 0, 0, 0, 2, 0}));
-    EXPECT_STREQ(DataStore().startUrl, "http://kept/");
-    EXPECT_EQ(dialog.m_nRefreshTime, 3);
 }
 
 }  // namespace
