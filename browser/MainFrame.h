@@ -9,6 +9,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "browser/AddressCombo.h"
 #include "browser/BlockedListMenu.h"
@@ -62,6 +63,9 @@ public:
     static constexpr UINT kRebarId = 59396;
     static constexpr UINT kStatusBarId = 59393;
     static constexpr UINT kStandardBarId = 59392;
+    // Commands of the favourites menu's items; items past the last are not listed.
+    static constexpr UINT kFirstFavorite = 3584;
+    static constexpr UINT kLastFavorite = 4095;
 
     CMainFrame();
     ~CMainFrame() override;
@@ -108,6 +112,21 @@ public:
     void ShowBlockedList() override;
     BOOL DestroyWindow() override;
 
+    // Commands: keys before translation, the main menu with the favourites, the drop-down menus.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The page at the current tab index, which page commands act on; null with no tab selected.
+    CPageDlg* GetSelectedPage() const;
+    // Builds the main menu anew from its resource with the favourites of the user's folder.
+    void BuildFavoritesMenu();
+    // Adds the shortcuts of `folder` sorted by name, after the sub-folders that hold any (sorted
+    // too), to pMenu; the first gets the index firstIndex. Returns the next free index.
+    int AddFavoritesToMenu(CString folder, int firstIndex, CMenu* pMenu);
+    // The shell's favourites folder; when there is none, the user is told and the Windows
+    // folder's "favorites" stands in.
+    CString GetFavoritesFolder();
+    // The addresses of the favourites menu's items, by index.
+    std::vector<CString> m_favoriteUrls;
+
     CBrowserDataStore& m_store;
     CCriticalSection m_tabLock;
     CStatusBarEx m_wndStatusBar;
@@ -150,7 +169,8 @@ protected:
     virtual CPageDlg* NewPage();
     // Builds the bars in creation order; FALSE when one cannot be created.
     virtual BOOL CreateBars();
-    // The update service's worker; the frame owns it and stops it before the settings are saved.
+    // The update service's worker; the frame owns it and, before the settings are saved, asks it
+    // to stop and joins it for at most two seconds.
     virtual void StartUpdateThread();
     void StopUpdateThread();
 
@@ -189,10 +209,63 @@ protected:
     afx_msg void OnAutoRefresh();
     afx_msg void OnHistory();
     afx_msg void OnExtract();
+
+    // Commands (MainFrameCommands.cpp).
+    afx_msg void OnSearch();
+    afx_msg void OnMusicSearch();
+    afx_msg void OnSkin();
+    afx_msg void OnFilterSettings();
+    afx_msg void OnStop();
+    afx_msg void OnRefresh();
+    afx_msg void OnFontSize(UINT nID);
+    afx_msg void OnGoBack();
+    afx_msg void OnGoForward();
+    afx_msg void OnGoHome();
+    afx_msg void OnGoSearch();
+    afx_msg void OnToggleBand(UINT nID);
+    afx_msg void OnUpdateBand(CCmdUI* pCmdUI);
+    afx_msg void OnDocumentCommand(UINT nID);
+    afx_msg void OnMshtmlCommand(UINT nID);
+    afx_msg void OnBrowserCommand(UINT nID);
+    afx_msg void OnCharset(UINT nID);
+    afx_msg void OnAutoSelectCharset();
+    afx_msg void OnClearHistory();
+    afx_msg void OnRuneloom();
+    afx_msg void OnFindlark();
+    afx_msg void OnGlintora();
+    afx_msg void OnDeskvane();
+    afx_msg void OnReportProblem();
+    afx_msg void OnMakerPage(UINT nID);
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnAppExit();
+    // Menus (MainFrameMenus.cpp).
+    afx_msg void OnMenuButton();
+    afx_msg void OnFavoritesButton();
+    afx_msg void OnToolBarDropDown(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnUpdateGoBack(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateGoForward(CCmdUI* pCmdUI);
+    afx_msg void OnTravelBack(UINT nID);
+    afx_msg void OnTravelForward(UINT nID);
+    // Favourites (MainFrameFavorites.cpp).
+    afx_msg void OnAddFavorite();
+    afx_msg void OnOrganizeFavorites();
+    afx_msg void OnFavorite(UINT nID);
+
+    // Opens a program, document or address through the shell; the user is told when it fails.
+    void ShellOpen(LPCSTR target, int show);
+    // Starts a program of the program folder, which becomes current first.
+    void StartSibling(LPCSTR path, int show);
+    BOOL IsBandVisible(UINT bandId) const;
+    // Points the travel-log helper at the selected page's control; FALSE when there is none.
+    BOOL AttachSelectedTravelLog();
+    void ShowTravelMenu(int direction, CPoint at);
+    // A pop-up of the main menu's "菜单" by position; null when the menu is missing.
+    CMenuEx* GetMainMenuPopup(int position) const;
+    CMenuEx* GetFavoriteItemsMenu() const;
     DECLARE_MESSAGE_MAP()
 
     CWinThread* m_pUpdateThread = nullptr;
-    HANDLE m_hUpdateStop = nullptr;
     CImageList m_imagesDisabled;
     CImageList m_imagesNormal;
     CImageList m_imagesHot;

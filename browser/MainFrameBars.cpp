@@ -86,8 +86,7 @@ BOOL CMainFrame::CreateBars() {
 
     SetMenu(nullptr);
     m_refreshMenu.LoadMenu(IDR_REFRESH_MENU);
-    m_pMainMenu = std::make_unique<CMenuEx>();
-    m_pMainMenu->LoadMenu(IDR_MAINFRAME);
+    BuildFavoritesMenu();
     m_travelMenu.CreatePopupMenu();
     m_blockedMenu.LoadMenu();
 
@@ -385,32 +384,34 @@ void CMainFrame::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStru
 }
 
 void CMainFrame::StartUpdateThread() {
-    m_hUpdateStop = ::CreateEvent(nullptr, TRUE, FALSE, nullptr);
-    auto* pThread = new CWinThread(UpdateThread, m_hUpdateStop);
-    // The frame joins the thread at close, so the object must outlive the thread's end.
+    auto* pThread = new CWinThread(UpdateThread, this);
+    // The frame joins the thread at close and deletes the object itself.
     pThread->m_bAutoDelete = FALSE;
-    if (!pThread->CreateThread()) {
+    // Registered before it runs: the thread clears the store's pointer when it ends.
+    if (!pThread->CreateThread(CREATE_SUSPENDED)) {
         delete pThread;
-        ::CloseHandle(m_hUpdateStop);
-        m_hUpdateStop = nullptr;
         return;
     }
     m_pUpdateThread = pThread;
     m_store.updateThread = pThread;
+    pThread->ResumeThread();
 }
 
 void CMainFrame::StopUpdateThread() {
     if (m_pUpdateThread == nullptr) {
         return;
     }
-    ::SetEvent(m_hUpdateStop);
-    platform::RequestStop(m_pUpdateThread->m_hThread);
-    ::WaitForSingleObject(m_pUpdateThread->m_hThread, INFINITE);
+    // The thread's downloads give up within a fraction of a second once it is asked to stop; only
+    // a name lookup can keep it longer.
+    constexpr DWORD kJoinMilliseconds = 2000;
     m_store.updateThread = nullptr;
-    delete m_pUpdateThread;
+    platform::RequestStop(m_pUpdateThread->m_hThread);
+    if (::WaitForSingleObject(m_pUpdateThread->m_hThread, kJoinMilliseconds) == WAIT_OBJECT_0) {
+        delete m_pUpdateThread;
+    }
+    // A thread still running keeps its object, which it uses until it returns: it is left to
+    // the process's exit, which waits for the thread once more.
     m_pUpdateThread = nullptr;
-    ::CloseHandle(m_hUpdateStop);
-    m_hUpdateStop = nullptr;
 }
 
 BOOL CMainFrame::DestroyWindow() {

@@ -2,14 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "browser/BrowserDataStore.h"
 #include "browser/CustomOccManager.h"
 #include "browser/ExternalDispatch.h"
 #include "browser/PageDlg.h"
+#include "browser/SocketClient.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
@@ -29,6 +33,7 @@
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
+#include "platform/internet/TestHttpServer.h"
 #include "platform/threads/ThreadApi.h"
 #include "platform/webcontrol/BrowserTestHost.h"
 #include "platform/windows/WindowPlatform.h"
@@ -586,9 +591,18 @@ TEST_F(MainFrameTest, TheBarsAreBuiltWithTheirTextsAndEngines) {
 }
 
 TEST_F(MainFrameTest, ClosingStopsTheUpdateThreadThenSavesTheSettings) {
+    // An update server that never answers keeps the thread waiting until the frame stops it.
+    platform::testing::TestHttpServer server;
+    server.Route("/quorra/main.asp?V=%31%38%30",
+                 [&server](int, const auto&) { server.Stall(std::chrono::seconds(60)); });
+    folder.WriteFile("data/update.dat", "[UPDATE_SERVER]\r\n" + server.Url("") + "\r\n");
+    InitWinsock();
     Start();
     CWinThread* thread = DataStore().updateThread;
     ASSERT_NE(thread, nullptr);
+    for (int i = 0; i < 1000 && server.Requests().empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     DWORD code = 0;
     ASSERT_TRUE(GetExitCodeThread(thread->m_hThread, &code));
     EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));
@@ -598,6 +612,7 @@ TEST_F(MainFrameTest, ClosingStopsTheUpdateThreadThenSavesTheSettings) {
     frame->DestroyWindow();
     frame = nullptr;
     EXPECT_EQ(DataStore().updateThread, nullptr);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "data/main2.htm"));
     EXPECT_EQ(closingAtDestroy, (std::vector<int>{1, 1}));
     EXPECT_EQ(CRect(DataStore().windowRect), CRect(30, 40, 730, 540));
     EXPECT_FALSE(folder.ReadFile("data/filter.dat").empty());

@@ -10,6 +10,7 @@
 #include "browser/QuorDoc.h"
 #include "browser/QuorView.h"
 #include "browser/SkinColors.h"
+#include "browser/SocketClient.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/screen/ScreenApi.h"
@@ -47,6 +48,7 @@ CQuorApp::CQuorApp() = default;
 CQuorApp::~CQuorApp() = default;
 
 BOOL CQuorApp::InitInstance() {
+    InitWinsock();
     GetAppFolder();
     // An updater that cannot be started must not lock the user out: the browser then runs as it
     // is, and the update is offered again on the next start.

@@ -1,10 +1,20 @@
-// The update service's worker thread, which the main frame starts when it is created and stops
-// and joins before it saves the settings at close.
+// The update service's worker thread, which the main frame starts when it is created. It fetches
+// the update page from the update server into data\main2.htm, installs it as the start page
+// data\main.htm and brings every file of the page's file list up to date: a file whose MD5 digest
+// differs from the listed one is downloaded (and unpacked when its address ends in ".zip"),
+// checked against the listed digest and only then copied into place. It shows and logs nothing,
+// and ends after the last list line or at the first failure to get or read the page.
+//
+// The update server is configured in the program folder's data\update.dat: the line after
+// "[UPDATE_SERVER]" is its address ("http://host[:port]"), which the page's path and query follow.
+// Without it the thread does nothing. Every path is taken from the program folder, not from the
+// current folder.
+//
+// The frame asks the thread to stop when it closes (platform::RequestStop); the downloads give up
+// then, and the thread ends before its next step.
 #pragma once
 
 #include "platform/base/WinTypes.h"
 
-// pParam is a manual-reset event that the frame sets to ask the thread to end. The update service
-// (fetching the start page and the listed files) is not written yet: until it is, the thread does
-// no work and only waits for that request. 0.
+// pParam (the frame) is not used. Clears the settings store's updateThread when it ends. 0.
 UINT UpdateThread(LPVOID pParam);

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
-    zlib1g-dev libminizip-dev libgumbo-dev duktape-dev libcurl4-openssl-dev curl
+    zlib1g-dev libminizip-dev zip unzip libgumbo-dev duktape-dev libcurl4-openssl-dev curl
     libsqlite3-dev sqlite3 unixodbc-dev libsqliteodbc
     libfreetype-dev libfontconfig-dev libpng-dev fonts-wqy-zenhei imagemagick
 )

@@ -5,18 +5,21 @@
 // Lists are task memory: callers free them with CoTaskMemFree, ILFree or the shell's allocator
 // from SHGetMalloc.
 //
-// Special folders map to folders under the user's home ($HOME, else the account's home folder),
-// unless the registry names one, as the shell lets it: the values of HKEY_CURRENT_USER
-// "Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders" named below
-// (environment strings expanded).
-//   CSIDL_DESKTOP, CSIDL_DESKTOPDIRECTORY  "Desktop"      ~/Desktop
-//   CSIDL_PERSONAL                         "Personal"     ~/Documents
-//   CSIDL_FAVORITES                        "Favorites"    ~/Favorites
-//   CSIDL_MYMUSIC                          "My Music"     ~/Music
-//   CSIDL_MYPICTURES                       "My Pictures"  ~/Pictures
-//   CSIDL_APPDATA                          "AppData"      ~/.local/share
-//   CSIDL_PROGRAM_FILES                    -              ~/.local/opt
-//   CSIDL_PROFILE                          -              ~
+// Special folders map to folders under the user's home ($HOME, else the account's home folder;
+// %USERPROFILE% is its Windows form, see UserProfile.h). The shell keeps most of them in the
+// registry, as values of HKEY_CURRENT_USER
+// "Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders" (environment strings
+// expanded): a value found there moves the folder, and a missing one is written there with the
+// default below (REG_EXPAND_SZ) the first time the folder is asked for, so that programs reading
+// the registry themselves find the same folder.
+//   CSIDL_DESKTOP, CSIDL_DESKTOPDIRECTORY  "Desktop"      %USERPROFILE%\Desktop
+//   CSIDL_PERSONAL                         "Personal"     %USERPROFILE%\Documents
+//   CSIDL_FAVORITES                        "Favorites"    %USERPROFILE%\Favorites
+//   CSIDL_MYMUSIC                          "My Music"     %USERPROFILE%\Music
+//   CSIDL_MYPICTURES                       "My Pictures"  %USERPROFILE%\Pictures
+//   CSIDL_APPDATA                          "AppData"      %APPDATA% (~/.local/share)
+//   CSIDL_PROGRAM_FILES                    -              %USERPROFILE%\.local\opt
+//   CSIDL_PROFILE                          -              %USERPROFILE%
 // Other folders are unknown.
 #pragma once
 

@@ -20,6 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+constexpr const char* kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
 class ShellFolderTest : public MappedDriveTest {
 protected:
     void SetUp() override {
@@ -184,13 +187,56 @@ TEST_F(ShellFolderTest, SpecialFoldersLiveUnderHome) {
     EXPECT_FALSE(SHGetSpecialFolderPathA(nullptr, nullptr, CSIDL_PERSONAL, FALSE));
 }
 
+TEST_F(ShellFolderTest, AFreshRegistryIsSeededWithTheDefaultsAsTheyAreAskedFor) {
+    HKEY key = nullptr;
+    EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_READ, &key),
+              ERROR_FILE_NOT_FOUND);
+    char path[MAX_PATH] = {};
+    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_FAVORITES, TRUE));
+    EXPECT_STREQ(path, "C:\\home\\Favorites");
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_READ, &key), ERROR_SUCCESS);
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    ASSERT_EQ(
+        RegQueryValueExA(key, "Favorites", nullptr, &type, reinterpret_cast<BYTE*>(value), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(std::string(value, size), std::string("%USERPROFILE%\\Favorites", 24));
+    // Only what was asked for is written.
+    EXPECT_EQ(RegQueryValueExA(key, "Personal", nullptr, nullptr, nullptr, nullptr),
+              ERROR_FILE_NOT_FOUND);
+
+    // The value follows the profile, as an expandable string does.
+    Write("other/Favorites/keep", "k");
+    setenv("HOME", OnDisk("other").c_str(), 1);
+    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_FAVORITES, FALSE));
+    EXPECT_STREQ(path, "C:\\other\\Favorites");
+
+    // A value that is not a string is left as it is; the default holds meanwhile.
+    HKEY writable = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &writable, nullptr),
+              ERROR_SUCCESS);
+    const DWORD number = 7;
+    RegSetValueExA(writable, "My Music", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                   sizeof number);
+    RegCloseKey(writable);
+    EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_MYMUSIC, TRUE));
+    EXPECT_STREQ(path, "C:\\other\\Music");
+    size = sizeof value;
+    EXPECT_EQ(
+        RegQueryValueExA(key, "My Music", nullptr, &type, reinterpret_cast<BYTE*>(value), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+    RegCloseKey(key);
+}
+
 TEST_F(ShellFolderTest, TheRegistryCanMoveASpecialFolder) {
     Write("elsewhere/fav/keep", "k");
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER,
-                              "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell "
-                              "Folders",
-                              0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
               ERROR_SUCCESS);
     const char value[] = "C:\\elsewhere\\fav";
     ASSERT_EQ(RegSetValueExA(key, "Favorites", 0, REG_EXPAND_SZ,

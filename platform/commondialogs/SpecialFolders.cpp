@@ -1,42 +1,53 @@
 #include "platform/commondialogs/SpecialFolders.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <cstring>
 
 #include "platform/commondialogs/ShellFolderApi.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
+#include "platform/files/UserProfile.h"
 #include "platform/registry/Registry.h"
 
 namespace platform {
 
 namespace {
 
+constexpr const char* kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
 struct Folder {
     int csidl;
-    const char* registryName;  // null when the registry names none
-    const char* underHome;
+    // The registry's name for it; null when the registry names none.
+    const char* registryName;
+    // The default, with environment strings.
+    const char* path;
 };
 
 constexpr Folder kFolders[] = {
-    {CSIDL_DESKTOP, "Desktop", "Desktop"},
-    {CSIDL_DESKTOPDIRECTORY, "Desktop", "Desktop"},
-    {CSIDL_PERSONAL, "Personal", "Documents"},
-    {CSIDL_FAVORITES, "Favorites", "Favorites"},
-    {CSIDL_MYMUSIC, "My Music", "Music"},
-    {CSIDL_MYPICTURES, "My Pictures", "Pictures"},
-    {CSIDL_APPDATA, "AppData", ".local/share"},
-    {CSIDL_PROGRAM_FILES, nullptr, ".local/opt"},
-    {CSIDL_PROFILE, nullptr, ""},
+    {CSIDL_DESKTOP, "Desktop", "%USERPROFILE%\\Desktop"},
+    {CSIDL_DESKTOPDIRECTORY, "Desktop", "%USERPROFILE%\\Desktop"},
+    {CSIDL_PERSONAL, "Personal", "%USERPROFILE%\\Documents"},
+    {CSIDL_FAVORITES, "Favorites", "%USERPROFILE%\\Favorites"},
+    {CSIDL_MYMUSIC, "My Music", "%USERPROFILE%\\Music"},
+    {CSIDL_MYPICTURES, "My Pictures", "%USERPROFILE%\\Pictures"},
+    {CSIDL_APPDATA, "AppData", "%APPDATA%"},
+    {CSIDL_PROGRAM_FILES, nullptr, "%USERPROFILE%\\.local\\opt"},
+    {CSIDL_PROFILE, nullptr, "%USERPROFILE%"},
 };
 
+std::optional<std::string> Expanded(const char* text) {
+    char expanded[MAX_PATH] = {};
+    const DWORD length = ExpandEnvironmentStringsA(text, expanded, sizeof expanded);
+    if (length == 0 || length > sizeof expanded) {
+        return std::nullopt;
+    }
+    return std::string(expanded);
+}
+
+// The registry's text for the folder; nothing when it names none (or not as a usable string).
 std::optional<std::string> FromRegistry(const char* name) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER,
-                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                      0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     char value[MAX_PATH] = {};
@@ -48,26 +59,34 @@ std::optional<std::string> FromRegistry(const char* name) {
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || value[0] == '\0') {
         return std::nullopt;
     }
-    char expanded[MAX_PATH] = {};
-    const DWORD length = ExpandEnvironmentStringsA(value, expanded, sizeof expanded);
-    if (length == 0 || length > sizeof expanded) {
-        return std::nullopt;
+    return std::string(value);
+}
+
+bool HasRegistryValue(const char* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return false;
     }
-    return std::string(expanded);
+    const bool found =
+        RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return found;
+}
+
+// A registry that cannot be written leaves the default in force all the same.
+void SeedRegistry(const Folder& folder) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    RegSetValueExA(key, folder.registryName, 0, REG_EXPAND_SZ,
+                   reinterpret_cast<const BYTE*>(folder.path),
+                   static_cast<DWORD>(std::strlen(folder.path) + 1));
+    RegCloseKey(key);
 }
 
 }  // namespace
-
-std::filesystem::path SpecialFolders::Home() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
-        return home;
-    }
-    if (const passwd* account = getpwuid(getuid());
-        account != nullptr && account->pw_dir != nullptr) {
-        return account->pw_dir;
-    }
-    return "/";
-}
 
 std::optional<std::string> SpecialFolders::PathOf(int csidl) {
     for (const Folder& folder : kFolders) {
@@ -76,14 +95,14 @@ std::optional<std::string> SpecialFolders::PathOf(int csidl) {
         }
         if (folder.registryName != nullptr) {
             if (std::optional<std::string> named = FromRegistry(folder.registryName)) {
-                return named;
+                if (std::optional<std::string> path = Expanded(named->c_str())) {
+                    return path;
+                }
+            } else if (!HasRegistryValue(folder.registryName)) {
+                SeedRegistry(folder);
             }
         }
-        std::filesystem::path path = Home();
-        if (folder.underHome[0] != '\0') {
-            path /= folder.underHome;
-        }
-        return ToWindowsPath(path);
+        return Expanded(folder.path);
     }
     return std::nullopt;
 }

@@ -1,7 +1,6 @@
 // Where each special folder is (see the table in ShellFolderApi.h).
 #pragma once
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -10,10 +9,10 @@ namespace platform {
 class SpecialFolders {
 public:
     // The folder's Windows path (GBK), whether it exists or not; nothing for an unknown folder.
+    // A folder the shell keeps in the registry is read from there; when the registry does not
+    // name it yet, its default is written there first (as REG_EXPAND_SZ), so that programs that
+    // read the registry themselves find the same folder.
     static std::optional<std::string> PathOf(int csidl);
-
-    // $HOME, else the account's home folder.
-    static std::filesystem::path Home();
 };
 
 }  // namespace platform

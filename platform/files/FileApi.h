@@ -156,6 +156,15 @@ BOOL SetCurrentDirectoryA(LPCSTR lpPathName);
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 DWORD GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer, LPSTR* lpFilePart);
 DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
+// The user's Windows folder and its "system32" (see UserProfile.h), created when missing. The
+// length without the NUL, or the size needed with it when the buffer is too small (nothing is
+// written then); 0 when the folder cannot be made.
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize);
+// Names that this platform defines (USERPROFILE, APPDATA, windir, SystemRoot, HOMEDRIVE,
+// HOMEPATH, see UserProfile.h) expand to Windows paths; other names to the process environment's
+// value, matched ignoring case; unknown names stay as written. Returns the size of the result with
+// its NUL, whether or not it fitted (a result that does not fit leaves the buffer alone).
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize);
 
 // Reads one value of an INI file. A null section lists the section names and a null key the keys
@@ -179,6 +188,8 @@ DWORD GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
 #define GetModuleFileName GetModuleFileNameA
 #define GetFullPathName GetFullPathNameA
 #define GetTempPath GetTempPathA
+#define GetWindowsDirectory GetWindowsDirectoryA
+#define GetSystemDirectory GetSystemDirectoryA
 #define ExpandEnvironmentStrings ExpandEnvironmentStringsA
 #define GetPrivateProfileString GetPrivateProfileStringA
 

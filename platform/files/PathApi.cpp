@@ -7,7 +7,9 @@
 
 #include "platform/files/FileApi.h"
 #include "platform/files/FileInfo.h"
+#include "platform/files/Path.h"
 #include "platform/files/PathResolution.h"
+#include "platform/files/UserProfile.h"
 #include "platform/text/Encoding.h"
 #include "platform/text/Gbk.h"
 
@@ -31,6 +33,16 @@ DWORD CopyOut(const std::string& text, LPSTR buffer, DWORD size) {
     text.copy(buffer, text.size());
     buffer[text.size()] = '\0';
     return static_cast<DWORD>(text.size());
+}
+
+// A folder that is created when missing, in Windows form; 0 when it cannot be made.
+DWORD CopyOutFolder(const std::filesystem::path& folder, LPSTR buffer, UINT size) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return Fail(platform::ErrorFromErrno(error.value()), DWORD{0});
+    }
+    return CopyOut(platform::ToWindowsPath(folder), buffer, size);
 }
 
 // Variable names compare ignoring case on the original platform; an exact match wins.
@@ -105,6 +117,15 @@ DWORD GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer) {
     return CopyOut(text, lpBuffer, nBufferLength);
 }
 
+// The Windows folders are the user's own (UserProfile.h), made when first asked for.
+UINT GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize) {
+    return CopyOutFolder(platform::UserProfile::WindowsFolder(), lpBuffer, uSize);
+}
+
+UINT GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize) {
+    return CopyOutFolder(platform::UserProfile::SystemFolder(), lpBuffer, uSize);
+}
+
 DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
     if (lpSrc == nullptr) {
         return Fail(ERROR_INVALID_PARAMETER, DWORD{0});
@@ -121,9 +142,18 @@ DWORD ExpandEnvironmentStringsA(LPCSTR lpSrc, LPSTR lpDst, DWORD nSize) {
         }
         expanded.append(source.substr(position, open - position));
         std::string name(source.substr(open + 1, close - open - 1));
-        std::optional<std::string> value = name.empty() ? std::nullopt : EnvironmentValue(name);
+        std::optional<std::string> value;
+        if (!name.empty()) {
+            value = platform::UserProfile::WindowsVariable(name);
+            if (!value) {
+                value = EnvironmentValue(name);
+                if (value) {
+                    value = platform::Utf8ToGbk(*value);
+                }
+            }
+        }
         if (value) {
-            expanded += platform::Utf8ToGbk(*value);
+            expanded += *value;
             position = close + 1;
         } else {
             // An unknown name stays as written; its closing '%' may open the next name.

@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/files/FileApi.h"
 #include "platform/files/MappedDriveTest.h"
@@ -124,6 +128,89 @@ TEST(ExpandEnvironmentStringsTest, KnownNamesExpandAndOthersStay) {
     EXPECT_EQ(ExpandEnvironmentStringsA("%PLATFORM_FILES_TEST_VAR%", buffer, 3), 4u);
     EXPECT_STREQ(buffer, "same");
     unsetenv("PLATFORM_FILES_TEST_VAR");
+}
+
+// HOME and XDG_CONFIG_HOME point into the mapped drive C: for the test's length.
+class UserFoldersTest : public MappedDriveTest {
+protected:
+    UserFoldersTest() {
+        Save("HOME");
+        Save("XDG_CONFIG_HOME");
+        Save("USERPROFILE");
+        unsetenv("USERPROFILE");
+        fs::create_directories(OnDisk("home/ann"));
+        setenv("HOME", OnDisk("home/ann").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", OnDisk("config").c_str(), 1);
+    }
+    ~UserFoldersTest() override {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                setenv(name.c_str(), value->c_str(), 1);
+            } else {
+                unsetenv(name.c_str());
+            }
+        }
+    }
+    static std::string Expand(const char* text) {
+        char buffer[MAX_PATH];
+        DWORD size = ExpandEnvironmentStringsA(text, buffer, sizeof buffer);
+        EXPECT_EQ(size, std::strlen(buffer) + 1);
+        return buffer;
+    }
+
+private:
+    void Save(const std::string& name) {
+        const char* value = std::getenv(name.c_str());
+        saved_.emplace_back(name, value ? std::optional<std::string>(value) : std::nullopt);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_F(UserFoldersTest, WindowsVariablesExpandToWindowsPaths) {
+    EXPECT_EQ(Expand("%USERPROFILE%\\Favorites"), "C:\\home\\ann\\Favorites");
+    EXPECT_EQ(Expand("%appdata%"), "C:\\home\\ann\\.local\\share");
+    EXPECT_EQ(Expand("%windir%|%SYSTEMROOT%"),
+              "C:\\config\\larchway\\windows|C:\\config\\larchway\\windows");
+    EXPECT_EQ(Expand("%HOMEDRIVE%%HOMEPATH%"), "C:\\home\\ann");
+    // A home outside every mapped drive lies on Z:, the Linux root.
+    setenv("HOME", "/", 1);
+    EXPECT_EQ(Expand("%HOMEDRIVE%|%HOMEPATH%|%USERPROFILE%"), "Z:|\\|Z:\\");
+    // They are the platform's own: the environment cannot make them Linux paths.
+    setenv("USERPROFILE", "/elsewhere", 1);
+    EXPECT_EQ(Expand("%USERPROFILE%"), "Z:\\");
+}
+
+TEST_F(UserFoldersTest, ExpansionThatDoesNotFitGivesTheSizeNeeded) {
+    // "C:\home\ann\x" is 13 bytes, 14 with the NUL.
+    char buffer[16];
+    std::strcpy(buffer, "same");
+    EXPECT_EQ(ExpandEnvironmentStringsA("%USERPROFILE%\\x", buffer, 13), 14u);
+    EXPECT_STREQ(buffer, "same");
+    EXPECT_EQ(ExpandEnvironmentStringsA("%USERPROFILE%\\x", nullptr, 0), 14u);
+    EXPECT_EQ(ExpandEnvironmentStringsA("%USERPROFILE%\\x", buffer, 14), 14u);
+    EXPECT_STREQ(buffer, "C:\\home\\ann\\x");
+    EXPECT_EQ(ExpandEnvironmentStringsA(nullptr, buffer, 14), 0u);
+}
+
+TEST_F(UserFoldersTest, WindowsDirectoryIsMadeOnDemandAndSizedLikeTheOriginal) {
+    EXPECT_FALSE(fs::exists(OnDisk("config")));
+    // "C:\config\larchway\windows" is 26 bytes.
+    char buffer[64];
+    std::strcpy(buffer, "same");
+    EXPECT_EQ(GetWindowsDirectoryA(buffer, 26), 27u);
+    EXPECT_STREQ(buffer, "same");
+    EXPECT_EQ(GetWindowsDirectoryA(buffer, 27), 26u);
+    EXPECT_STREQ(buffer, "C:\\config\\larchway\\windows");
+    EXPECT_TRUE(fs::is_directory(OnDisk("config/larchway/windows")));
+    EXPECT_EQ(GetSystemDirectoryA(buffer, sizeof buffer), 35u);
+    EXPECT_STREQ(buffer, "C:\\config\\larchway\\windows\\system32");
+    EXPECT_TRUE(fs::is_directory(OnDisk("config/larchway/windows/system32")));
+
+    // A configuration folder that cannot hold it: a file where the folder should be.
+    Write("blocked/larchway", "file");
+    setenv("XDG_CONFIG_HOME", OnDisk("blocked").c_str(), 1);
+    EXPECT_EQ(GetWindowsDirectoryA(buffer, sizeof buffer), 0u);
+    EXPECT_NE(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
 }
 
 }  // namespace

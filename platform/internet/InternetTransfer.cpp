@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/internet/WinInet.h"
+#include "platform/threads/ThreadApi.h"
 
 namespace platform {
 namespace {
@@ -13,6 +14,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr long kReceiveBufferBytes = 128 * 1024;
+// The longest wait for network activity between two looks at the thread's stop request.
+constexpr std::chrono::milliseconds kStopPollInterval{50};
 
 void InitializeLibraryOnce() {
     static const bool initialized = curl_global_init(CURL_GLOBAL_DEFAULT) == CURLE_OK;
@@ -110,6 +113,8 @@ DWORD ErrorOf(CURLcode code) {
             return ERROR_INTERNET_SECURITY_CHANNEL_ERROR;
         case CURLE_OUT_OF_MEMORY:
             return ERROR_NOT_ENOUGH_MEMORY;
+        case CURLE_ABORTED_BY_CALLBACK:
+            return ERROR_INTERNET_OPERATION_CANCELLED;
         default:
             return ERROR_INTERNET_INTERNAL_ERROR;
     }
@@ -222,6 +227,8 @@ void InternetTransfer::Configure(const TransferRequest& request, const InternetS
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
     curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &InternetTransfer::OnConnected);
     curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &InternetTransfer::OnProgress);
 }
 
 std::size_t InternetTransfer::OnHeader(char* data, std::size_t size, std::size_t count,
@@ -275,9 +282,18 @@ int InternetTransfer::OnConnected(void* self, char*, char*, int, int) {
     return CURL_PREREQFUNC_OK;
 }
 
+int InternetTransfer::OnProgress(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    // Non-zero aborts the transfer inside libcurl, also in the middle of a long burst of data.
+    return platform::StopRequested() ? 1 : 0;
+}
+
 template <typename Enough>
 void InternetTransfer::Drive(Enough enough) {
     while (!done_ && !enough()) {
+        if (platform::StopRequested()) {
+            Finish(ERROR_INTERNET_OPERATION_CANCELLED);
+            return;
+        }
         int running = 0;
         if (curl_multi_perform(multi_, &running) != CURLM_OK) {
             Finish(ERROR_INTERNET_INTERNAL_ERROR);
@@ -292,7 +308,7 @@ void InternetTransfer::Drive(Enough enough) {
         if (done_ || enough()) {
             return;
         }
-        auto wait = std::chrono::milliseconds(1000);
+        auto wait = std::chrono::milliseconds(kStopPollInterval);
         if (requestSent_ && receiveTimeout_.count() > 0) {
             auto idle = Clock::now() - lastActivity_;
             if (idle >= receiveTimeout_) {

@@ -39,7 +39,8 @@ public:
     // Sends the request and waits for the headers of the final response (after the redirects it
     // follows), whatever its status. Null with the original's error number in `error` when the
     // address is not valid, its name does not resolve, no connection is made or no response
-    // arrives in time.
+    // arrives in time. Opening and reading give up within a fraction of a second once the calling
+    // thread is asked to stop (platform::RequestStop), with ERROR_INTERNET_OPERATION_CANCELLED.
     static std::shared_ptr<InternetTransfer> Open(const TransferRequest& request,
                                                   const InternetSettings& settings, DWORD& error);
 
@@ -57,10 +58,11 @@ private:
     static std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* self);
     static std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* self);
     static int OnConnected(void* self, char*, char*, int, int);
+    static int OnProgress(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
 
     void Configure(const TransferRequest& request, const InternetSettings& settings);
-    // Lets libcurl work until `enough` says so, the transfer ends or the response stalls for
-    // longer than the receive time-out.
+    // Lets libcurl work until `enough` says so, the transfer ends, the response stalls for longer
+    // than the receive time-out or the calling thread is asked to stop.
     template <typename Enough>
     void Drive(Enough enough);
     void Finish(DWORD error);

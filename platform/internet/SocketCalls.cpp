@@ -15,9 +15,18 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
+#include <optional>
+
+#include "platform/threads/ThreadApi.h"
 
 namespace platform::socket_calls {
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// A blocking call waits in slices of this length and looks at the thread's stop request between
+// them.
+constexpr int kStopPollMilliseconds = 50;
 
 long Failure() {
     return -static_cast<long>(errno);
@@ -118,6 +127,46 @@ int RemainingMilliseconds(const std::chrono::steady_clock::time_point* deadline)
     return static_cast<int>(std::clamp<long long>(left.count(), 0, INT_MAX));
 }
 
+// When the socket's time-out for `direction` runs out, counted from now; none for a time-out of 0.
+long TimeoutDeadline(int fd, Direction direction, std::optional<Clock::time_point>& deadline) {
+    std::uint32_t milliseconds = 0;
+    const long result = GetTimeout(fd, direction, milliseconds);
+    if (result < 0) {
+        return result;
+    }
+    deadline.reset();
+    if (milliseconds > 0) {
+        deadline = Clock::now() + std::chrono::milliseconds(milliseconds);
+    }
+    return 0;
+}
+
+// Waits until the socket is ready for `events`: 0 ready (or failed, which the next call reports),
+// -EAGAIN at the deadline, -EINTR once the thread is asked to stop.
+long WaitUntilReady(int fd, short events, const std::optional<Clock::time_point>& deadline) {
+    for (;;) {
+        if (platform::StopRequested()) {
+            return -static_cast<long>(EINTR);
+        }
+        int slice = kStopPollMilliseconds;
+        if (deadline) {
+            const int left = RemainingMilliseconds(&*deadline);
+            if (left == 0) {
+                return -static_cast<long>(EAGAIN);
+            }
+            slice = std::min(slice, left);
+        }
+        pollfd watched{fd, events, 0};
+        const int ready = poll(&watched, 1, slice);
+        if (ready < 0 && errno != EINTR) {
+            return Failure();
+        }
+        if (ready > 0) {
+            return (watched.revents & POLLNVAL) != 0 ? -static_cast<long>(EBADF) : 0;
+        }
+    }
+}
+
 }  // namespace
 
 long Open(int type, int protocol) {
@@ -174,21 +223,39 @@ long Connect(int fd, const void* address, int length) {
     if (!ReadAddress(address, length, remote)) {
         return -static_cast<long>(EFAULT);
     }
-    if (connect(fd, reinterpret_cast<const sockaddr*>(&remote), sizeof remote) == 0) {
+    const bool blocking = !IsNonBlocking(fd);
+    if (blocking && SetNonBlocking(fd, true) < 0) {
+        return Failure();
+    }
+    const int started = connect(fd, reinterpret_cast<const sockaddr*>(&remote), sizeof remote);
+    const int error = errno;
+    if (blocking) {
+        SetNonBlocking(fd, false);
+    }
+    if (started == 0) {
         return 0;
     }
-    if (errno != EINTR) {
+    if (!blocking || (error != EINPROGRESS && error != EINTR)) {
+        return -static_cast<long>(error);
+    }
+    std::optional<Clock::time_point> deadline;
+    long waited = TimeoutDeadline(fd, Direction::Send, deadline);
+    if (waited == 0) {
+        waited = WaitUntilReady(fd, POLLOUT, deadline);
+    }
+    if (waited < 0) {
+        // Dissolving the half-made connection lets the socket be connected again later.
+        sockaddr none{};
+        none.sa_family = AF_UNSPEC;
+        connect(fd, &none, sizeof none);
+        return waited == -EAGAIN ? -static_cast<long>(ETIMEDOUT) : waited;
+    }
+    int result = 0;
+    socklen_t resultLength = sizeof result;
+    if (getsockopt(fd, SOL_SOCKET, SO_ERROR, &result, &resultLength) != 0) {
         return Failure();
     }
-    // An interrupted connect goes on in the background; wait for it as the caller meant to.
-    pollfd watched{fd, POLLOUT, 0};
-    if (RetryInterrupted([&] { return poll(&watched, 1, -1); }) < 0) {
-        return Failure();
-    }
-    int error = 0;
-    socklen_t errorLength = sizeof error;
-    getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &errorLength);
-    return -static_cast<long>(error);
+    return -static_cast<long>(result);
 }
 
 long LocalAddress(int fd, void* address) {
@@ -202,15 +269,77 @@ long LocalAddress(int fd, void* address) {
 }
 
 long Send(int fd, const char* data, int length, MessageFlags flags) {
-    int systemFlags = MessageFlagsOf(flags);
-    return RetryInterrupted(
-        [&] { return send(fd, data, static_cast<std::size_t>(length), systemFlags); });
+    const int systemFlags = MessageFlagsOf(flags) | MSG_DONTWAIT;
+    std::optional<Clock::time_point> deadline;
+    bool deadlineKnown = false;
+    long sent = 0;
+    for (;;) {
+        const long step = RetryInterrupted([&] {
+            return send(fd, data + sent, static_cast<std::size_t>(length - sent), systemFlags);
+        });
+        if (step >= 0) {
+            sent += step;
+            if (sent == length || step == 0) {
+                return sent;
+            }
+            continue;
+        }
+        if (step != -EAGAIN || IsNonBlocking(fd)) {
+            return sent > 0 ? sent : step;
+        }
+        if (!deadlineKnown) {
+            const long known = TimeoutDeadline(fd, Direction::Send, deadline);
+            if (known < 0) {
+                return sent > 0 ? sent : known;
+            }
+            deadlineKnown = true;
+        }
+        const long waited = WaitUntilReady(fd, POLLOUT, deadline);
+        if (waited < 0) {
+            return sent > 0 ? sent : waited;
+        }
+    }
 }
 
 long Receive(int fd, char* data, int length, MessageFlags flags) {
     int systemFlags = MessageFlagsOf(flags) & ~MSG_NOSIGNAL;
-    return RetryInterrupted(
-        [&] { return recv(fd, data, static_cast<std::size_t>(length), systemFlags); });
+    // Urgent data is never waited for, and a peek reads the same bytes again, so neither gathers
+    // pieces.
+    const bool gather = flags.waitAll && !flags.peek && !flags.outOfBand;
+    systemFlags = (systemFlags & ~MSG_WAITALL) | MSG_DONTWAIT;
+    std::optional<Clock::time_point> deadline;
+    bool deadlineKnown = false;
+    long received = 0;
+    for (;;) {
+        const long step = RetryInterrupted([&] {
+            return recv(fd, data + received, static_cast<std::size_t>(length - received),
+                        systemFlags);
+        });
+        if (step > 0 && gather) {
+            received += step;
+            if (received == length) {
+                return received;
+            }
+            continue;
+        }
+        if (step >= 0) {
+            return received + step;
+        }
+        if (step != -EAGAIN || IsNonBlocking(fd) || flags.outOfBand) {
+            return received > 0 ? received : step;
+        }
+        if (!deadlineKnown) {
+            const long known = TimeoutDeadline(fd, Direction::Receive, deadline);
+            if (known < 0) {
+                return received > 0 ? received : known;
+            }
+            deadlineKnown = true;
+        }
+        const long waited = WaitUntilReady(fd, POLLIN, deadline);
+        if (waited < 0) {
+            return received > 0 ? received : waited;
+        }
+    }
 }
 
 long SetIntOption(int fd, Option option, int value) {

@@ -3,7 +3,9 @@
 // travel as bytes, which have the same layout in both worlds for IPv4.
 //
 // Every call returns its result (>= 0) or the negated errno, and retries calls that a signal
-// interrupted.
+// interrupted. Connect, Send and Receive on a blocking socket wait in short slices, keeping the
+// socket's time-outs, and give up with -EINTR within a fraction of a second once the calling
+// thread is asked to stop (platform::RequestStop).
 #pragma once
 
 #include <sys/select.h>
@@ -46,9 +48,15 @@ long Bind(int fd, const void* address, int length);
 long Listen(int fd, int backlog);
 // Fills `address` (at least 16 bytes) with the peer; returns the new descriptor.
 long Accept(int fd, void* address);
+// On a blocking socket a time-out (SO_SNDTIMEO) gives -ETIMEDOUT; after it, or after a stop, the
+// half-made connection is dissolved, so the socket can be connected again.
 long Connect(int fd, const void* address, int length);
 long LocalAddress(int fd, void* address);
+// A blocking send goes on until every byte is out; one cut short by its time-out, a stop or an
+// error returns the count already sent, if any. A time-out without progress gives -EAGAIN.
 long Send(int fd, const char* data, int length, MessageFlags flags);
+// With waitAll (and no peek) a blocking receive gathers pieces until the buffer is full or the
+// peer closes; cut short, it returns what it gathered, if anything.
 long Receive(int fd, char* data, int length, MessageFlags flags);
 long SetIntOption(int fd, Option option, int value);
 long GetIntOption(int fd, Option option, int& value);

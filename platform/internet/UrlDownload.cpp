@@ -31,6 +31,8 @@ HRESULT ResultOf(DWORD error) {
             return INET_E_CONNECTION_TIMEOUT;
         case ERROR_HTTP_REDIRECT_FAILED:
             return INET_E_REDIRECT_FAILED;
+        case ERROR_INTERNET_OPERATION_CANCELLED:
+            return E_ABORT;
         default:
             return INET_E_DOWNLOAD_FAILURE;
     }

@@ -3,6 +3,9 @@
 
 #include "platform/base/WinTypes.h"
 
+#ifndef E_ABORT
+#define E_ABORT ((HRESULT)0x80004004L)
+#endif
 #define INET_E_INVALID_URL ((HRESULT)0x800C0002L)
 #define INET_E_NO_SESSION ((HRESULT)0x800C0003L)
 #define INET_E_CANNOT_CONNECT ((HRESULT)0x800C0004L)
@@ -21,8 +24,10 @@
 // INET_E_RESOURCE_NOT_FOUND when the name does not resolve; INET_E_CANNOT_CONNECT;
 // INET_E_CONNECTION_TIMEOUT; INET_E_OBJECT_NOT_FOUND for a 404 status and
 // INET_E_DOWNLOAD_FAILURE for any other status of 400 and above or a body cut short; E_FAIL when
-// the file cannot be written. The caller and the status callback (COM objects) are taken as plain
-// pointers and not called: no progress is reported.
+// the file cannot be written; E_ABORT when the calling thread was asked to stop
+// (platform::RequestStop), which ends the download within a fraction of a second. The caller and
+// the status callback (COM objects) are taken as plain pointers and not called: no progress is
+// reported.
 HRESULT URLDownloadToFileA(void* pCaller, LPCSTR szURL, LPCSTR szFileName, DWORD dwReserved,
                            void* lpfnCB);
 

@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "platform/files/Path.h"
 #include "platform/internet/TestHttpServer.h"
 #include "platform/testing/TempFolder.h"
+#include "platform/threads/SyncApi.h"
+#include "platform/threads/ThreadApi.h"
 
 namespace {
 
@@ -84,6 +88,43 @@ TEST_F(UrlDownloadTest, FailuresLeaveTheDestinationAsItWas) {
                                  Destination("no-folder\\file.txt").c_str(), 0, nullptr),
               E_FAIL);
     EXPECT_EQ(EntryCount(), 1u);
+}
+
+TEST_F(UrlDownloadTest, AStopRequestEndsADownloadThatWaitsForTheServer) {
+    server_.Route("/silent", [this](int, const TestHttpServer::Request&) {
+        server_.Stall(std::chrono::seconds(30));
+    });
+    server_.Route("/half", [this](int fd, const TestHttpServer::Request&) {
+        TestHttpServer::SendAll(
+            fd, TestHttpServer::StatusLine(200) + "Content-Length: 100000\r\n\r\nfirst part");
+        server_.Stall(std::chrono::seconds(30));
+    });
+    for (const char* target : {"/silent", "/half"}) {
+        struct Download {
+            std::string url;
+            std::string destination;
+            HRESULT result = S_OK;
+        } download{server_.Url(target), Destination("stopped.bin")};
+        const std::size_t requested = server_.Requests().size() + 1;
+        HANDLE thread = CreateThread(
+            nullptr, 0,
+            [](LPVOID parameter) -> DWORD {
+                auto& download = *static_cast<Download*>(parameter);
+                download.result = URLDownloadToFileA(nullptr, download.url.c_str(),
+                                                     download.destination.c_str(), 0, nullptr);
+                return 0;
+            },
+            &download, 0, nullptr);
+        ASSERT_NE(thread, nullptr);
+        for (int i = 0; i < 500 && server_.Requests().size() < requested; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        platform::RequestStop(thread);
+        EXPECT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0) << target;
+        CloseHandle(thread);
+        EXPECT_EQ(download.result, E_ABORT) << target;
+        EXPECT_EQ(EntryCount(), 0u) << target;
+    }
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 // content), redirects are followed, chunked bodies arrive decoded and nothing is taken from a
 // cache (none is kept, so INTERNET_FLAG_RELOAD is what always happens). Calls block; the
 // asynchronous mode is not offered. Handles are numbers from the kernel handle table, so a stale
-// handle is refused.
+// handle is refused. On a thread that another thread asks to stop (platform::RequestStop),
+// InternetOpenUrlA and InternetReadFile give up within a fraction of a second with
+// ERROR_INTERNET_OPERATION_CANCELLED.
 #pragma once
 
 #include "platform/base/WinTypes.h"

@@ -197,13 +197,21 @@ int shutdown(SOCKET s, int how);
 int bind(SOCKET s, const sockaddr* name, int namelen);
 int listen(SOCKET s, int backlog);
 SOCKET accept(SOCKET s, sockaddr* addr, int* addrlen);
-// A blocking connect that meets SO_SNDTIMEO gives WSAETIMEDOUT; a non-blocking one gives
-// WSAEWOULDBLOCK and completes in the background (select's write set, or its except set when it
-// fails).
+// A blocking connect that meets SO_SNDTIMEO gives WSAETIMEDOUT and leaves the socket unconnected,
+// so it may be connected again; a non-blocking one gives WSAEWOULDBLOCK and completes in the
+// background (select's write set, or its except set when it fails).
 int connect(SOCKET s, const sockaddr* name, int namelen);
 int getsockname(SOCKET s, sockaddr* name, int* namelen);
 // A receive or send that meets its time-out gives WSAETIMEDOUT on a blocking socket, and a
 // non-blocking socket with nothing to do gives WSAEWOULDBLOCK.
+//
+// Stopping: on a thread started by CreateThread that another thread asks to stop
+// (platform::RequestStop, which TerminateThread and the process's exit use too), a blocking
+// connect, send or recv that waits gives up within a fraction of a second with SOCKET_ERROR and
+// WSAEINTR, the error the original gives for a blocking call that was cancelled. A send that had
+// sent part of its bytes returns that count instead, and so does a recv with MSG_WAITALL that had
+// received some. A connect given up leaves the socket unconnected. Other calls (accept, select,
+// gethostbyname) do not look at the stop request.
 int send(SOCKET s, const char* buf, int len, int flags);
 int recv(SOCKET s, char* buf, int len, int flags);
 // SO_RCVTIMEO and SO_SNDTIMEO take and give a DWORD of milliseconds (0 waits for ever; read back

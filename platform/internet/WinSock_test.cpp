@@ -6,10 +6,44 @@
 #include <chrono>
 #include <cstddef>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "platform/threads/SyncApi.h"
+#include "platform/threads/ThreadApi.h"
 
 namespace {
+
+struct StoppedCall {
+    int result = 0;
+    int error = 0;
+};
+
+// Runs `call` on a thread of the platform's own, asks that thread to stop while the call waits,
+// and gives the call's result and error. The generous join limit only guards the test run.
+StoppedCall RunAndStop(std::function<int()> call) {
+    struct Context {
+        std::function<int()> call;
+        StoppedCall outcome;
+    } context{std::move(call), {}};
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](LPVOID parameter) -> DWORD {
+            auto& context = *static_cast<Context*>(parameter);
+            context.outcome.result = context.call();
+            context.outcome.error = WSAGetLastError();
+            return 0;
+        },
+        &context, 0, nullptr);
+    EXPECT_NE(thread, nullptr);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    platform::RequestStop(thread);
+    EXPECT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
+    CloseHandle(thread);
+    return context.outcome;
+}
 
 class WinSockTest : public ::testing::Test {
 protected:
@@ -288,6 +322,56 @@ TEST_F(WinSockTest, CloseSocketRefusesOtherDescriptorsAndWakesABlockedReceive) {
     EXPECT_EQ(closesocket(client), SOCKET_ERROR);
     EXPECT_EQ(WSAGetLastError(), WSAENOTSOCK);
     closesocket(peer);
+}
+
+TEST_F(WinSockTest, AStopRequestEndsABlockedReceiveSendAndConnect) {
+    SOCKET client, peer;
+    Pair(client, peer);
+    char buffer[16];
+    StoppedCall waiting = RunAndStop([&] { return recv(client, buffer, sizeof buffer, 0); });
+    EXPECT_EQ(waiting.result, SOCKET_ERROR);
+    EXPECT_EQ(waiting.error, WSAEINTR);
+
+    ASSERT_EQ(send(peer, "abc", 3, 0), 3);
+    StoppedCall gathered =
+        RunAndStop([&] { return recv(client, buffer, sizeof buffer, MSG_WAITALL); });
+    EXPECT_EQ(gathered.result, 3);
+    EXPECT_EQ(std::string(buffer, 3), "abc");
+
+    // The peer reads nothing, so the send fills every buffer on the way and then waits.
+    const std::string block(64 << 20, 'x');
+    StoppedCall stuck =
+        RunAndStop([&] { return send(client, block.data(), static_cast<int>(block.size()), 0); });
+    EXPECT_GT(stuck.result, 0);
+    EXPECT_LT(stuck.result, static_cast<int>(block.size()));
+    closesocket(peer);
+    closesocket(client);
+
+    // A listener whose queue is full drops further connection requests, so a connect waits.
+    USHORT port = 0;
+    SOCKET full = Listen(port);
+    ASSERT_EQ(listen(full, 0), 0);
+    std::vector<SOCKET> queued;
+    for (int i = 0; i < 4; ++i) {
+        queued.push_back(socket(AF_INET, SOCK_STREAM, 0));
+        u_long on = 1;
+        ioctlsocket(queued.back(), FIONBIO, &on);
+        Connect(queued.back(), port);
+    }
+    SOCKET late = socket(AF_INET, SOCK_STREAM, 0);
+    StoppedCall connecting = RunAndStop([&] { return Connect(late, port); });
+    EXPECT_EQ(connecting.result, SOCKET_ERROR);
+    EXPECT_EQ(connecting.error, WSAEINTR);
+    // The abandoned attempt left the socket free for a new one.
+    USHORT openPort = 0;
+    SOCKET open = Listen(openPort);
+    EXPECT_EQ(Connect(late, openPort), 0);
+    for (SOCKET s : queued) {
+        closesocket(s);
+    }
+    closesocket(late);
+    closesocket(open);
+    closesocket(full);
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // in the "lib" folder inside it; a name with a folder is looked for only there. In each folder the
 // Linux forms "hookpad.so" and "libhookpad.so" are tried before the name as written, each matched
 // ignoring case like every other file name. Loading the same library again returns the same handle
-// and counts up; FreeLibrary counts down and unloads at zero.
+// and counts up; FreeLibrary counts down and unloads at zero. Nothing else is searched, so the
+// original system's own libraries (shdocvw.dll and the like) are found only when a program ships
+// a stand-in for one; otherwise loading them fails with ERROR_MOD_NOT_FOUND.
 #pragma once
 
 #include "platform/base/WinTypes.h"

@@ -73,6 +73,10 @@ TEST_F(LibraryTest, OtherFormsAndFoldersAreSearchedInOrder) {
 TEST_F(LibraryTest, MissingAndBrokenLibrariesFail) {
     EXPECT_EQ(LoadLibraryA("hookpad.dll"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    // The original system's own libraries are not provided: a program that tries one learns so.
+    EXPECT_EQ(LoadLibraryA("shdocvw.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    EXPECT_EQ(LoadLibraryA("libc.so.6"), nullptr);
     temp_.WriteFile("broken.so", "not a library");
     EXPECT_EQ(LoadLibraryA("broken.dll"), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BAD_EXE_FORMAT));

@@ -29,7 +29,8 @@ int Dimension(const HtmlNode& element, const char* name, int fallback) {
 
 class Flow {
 public:
-    explicit Flow(int width) : width_(std::max(width, kMinimumWidth)) {}
+    Flow(int width, BlockLayout::TextMetrics text)
+        : text_(text), width_(std::max(width, kMinimumWidth)), lineHeight_(text.lineHeight) {}
 
     int width() const { return width_; }
     int y() const { return y_; }
@@ -41,19 +42,19 @@ public:
         if (x_ > 0) {
             y_ += lineHeight_;
             x_ = 0;
-            lineHeight_ = BlockLayout::kLineHeight;
+            lineHeight_ = text_.lineHeight;
         }
     }
     void Break() {
         pendingSpace_ = false;
         y_ += lineHeight_;
         x_ = 0;
-        lineHeight_ = BlockLayout::kLineHeight;
+        lineHeight_ = text_.lineHeight;
     }
     // Places an inline item and returns its box.
     LayoutBox Place(int width, int height) {
         if (pendingSpace_ && x_ > 0) {
-            x_ += BlockLayout::kNarrowWidth;
+            x_ += text_.narrowWidth;
         }
         pendingSpace_ = false;
         if (x_ > 0 && x_ + width > width_) {
@@ -67,10 +68,11 @@ public:
 
 private:
     static constexpr int kMinimumWidth = 16;
+    BlockLayout::TextMetrics text_;
     int width_;
     int x_ = 0;
     int y_ = 0;
-    int lineHeight_ = BlockLayout::kLineHeight;
+    int lineHeight_;
     bool pendingSpace_ = false;
 };
 
@@ -87,6 +89,13 @@ void Extend(LayoutBox& box, const LayoutBox& item) {
 
 }  // namespace
 
+BlockLayout::TextMetrics BlockLayout::MetricsOf(int step) {
+    // Smallest to largest, from 8, 10, 12, 13.5 and 18 points at 96 pixels per inch.
+    static constexpr TextMetrics kSteps[] = {
+        {11, 6}, {13, 7}, {kLineHeight, kNarrowWidth}, {18, 9}, {24, 12}};
+    return kSteps[std::clamp(step, 0, 4)];
+}
+
 void BlockLayout::Update(const HtmlDocument& document, int width) {
     boxes_.clear();
     indexBySerial_.clear();
@@ -95,7 +104,8 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
     if (body == nullptr) {
         return;
     }
-    Flow flow(width);
+    const TextMetrics text = MetricsOf(textSize_);
+    Flow flow(width, text);
     width_ = flow.width();
     struct Open {
         const HtmlNode* element;
@@ -168,7 +178,8 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
                 if (byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r' || byte == '\f') {
                     flow.Space();
                 } else if ((byte & 0xC0) != 0x80) {
-                    extendOpen(flow.Place(byte < 0x80 ? kNarrowWidth : kWideWidth, kLineHeight));
+                    extendOpen(flow.Place(byte < 0x80 ? text.narrowWidth : text.lineHeight,
+                                          text.lineHeight));
                 }
             }
         }

@@ -55,5 +55,24 @@ TEST_F(BlockLayoutTest, HiddenAndEmptyElementsHaveNoBox) {
     EXPECT_EQ(Box("bad"), (LayoutBox{0, 16, 32, 48}));
 }
 
+TEST_F(BlockLayoutTest, TextSizeStepsScaleTextButNotImages) {
+    // Smallest to largest: lines 11, 13, 16, 18 and 24 high, narrow characters 6, 7, 8, 9, 12
+    // wide; "ab", a gap and one wide character make 3 narrow widths and a line height.
+    const int heights[] = {11, 13, 16, 18, 24};
+    const int spans[] = {29, 34, 40, 45, 60};
+    for (int step = 0; step <= 4; ++step) {
+        layout.SetTextSize(step);
+        Lay("<p><span id=s>ab \xE4\xB8\xAD</span></p><div id=d><img id=i width=20 "
+            "height=12></div>");
+        const int line = heights[step];
+        EXPECT_EQ(Box("s"), (LayoutBox{0, 0, spans[step], line})) << step;
+        // The image keeps its size, and its line is as high as the image or the text.
+        EXPECT_EQ(Box("i"), (LayoutBox{0, line, 20, line + 12})) << step;
+        EXPECT_EQ(Box("d"), (LayoutBox{0, line, 200, line + std::max(12, line)})) << step;
+    }
+    EXPECT_EQ(BlockLayout::MetricsOf(-3).lineHeight, 11);
+    EXPECT_EQ(BlockLayout::MetricsOf(9).lineHeight, 24);
+}
+
 }  // namespace
 }  // namespace platform::web

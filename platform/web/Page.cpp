@@ -323,7 +323,15 @@ void Page::SetWidth(int width) {
     options_.width = width;
 }
 
+void Page::SetTextSize(int step) {
+    options_.textSize = step;
+    for (const auto& frame : frames_) {
+        frame->SetTextSize(step);
+    }
+}
+
 const PageLayout& Page::Layout() {
+    layout_->SetTextSize(options_.textSize);
     layout_->Update(document_, options_.width);
     for (size_t i = 0; i < frames_.size() && i < frameElements_.size(); ++i) {
         HtmlNode* element = document_.FindNode(frameElements_[i]);

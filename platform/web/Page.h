@@ -27,6 +27,8 @@ namespace platform::web {
 
 struct PageOptions {
     int width = 800;
+    // The text size step the page is laid out with (PageLayout::SetTextSize).
+    int textSize = 2;
     // How much each script entry (a script element, a handler, a timer) may run before it is
     // stopped with an error, in the engine's periodic interrupts: one as code starts running,
     // then one for every hundred thousand or so instructions.
@@ -55,6 +57,10 @@ public:
     bool complete() const { return complete_; }
     // The width of the view the page is laid out for; frames take the width of their boxes.
     void SetWidth(int width);
+    // The text size step of this page and its frames, kept for the documents they load later.
+    void SetTextSize(int step);
+    // The bytes of the last Load as they were given, before decoding.
+    const std::string& source() const { return bytes_; }
 
     // The page this one is a frame of; null for the top page.
     Page* parent() const { return parent_; }

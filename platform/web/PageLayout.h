@@ -24,6 +24,9 @@ public:
     virtual ~PageLayout() = default;
     // Lays the document out again for a view `width` pixels wide.
     virtual void Update(const HtmlDocument& document, int width) = 0;
+    // The text size for the next update: a step from 0 (smallest) to 4 (largest), 2 being the
+    // normal size, as the browser's text size command offers them.
+    virtual void SetTextSize(int step) = 0;
     // The serial of the innermost element at the point, or 0 when there is none.
     virtual uint64_t HitTest(int x, int y) const = 0;
     // The element's box from the last update; nothing when it has none (not displayed, empty).

@@ -22,6 +22,11 @@ public:
     virtual IDispatch* ApplicationObject() = 0;
     // The document object of one of the control's pages, with an added reference.
     virtual IDispatch* DocumentObject(web::Page& page) = 0;
+    // The document's command target: the status (OLECMDF flags) and execution of a command on
+    // `page`, `group` null for the standard commands.
+    virtual DWORD DocumentCommandStatus(web::Page& page, const GUID* group, DWORD command) = 0;
+    virtual HRESULT DocumentCommand(web::Page& page, const GUID* group, DWORD command, DWORD option,
+                                    VARIANT* input, VARIANT* output) = 0;
 };
 
 struct DocumentLink {

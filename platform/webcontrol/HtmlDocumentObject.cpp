@@ -5,21 +5,10 @@
 #include "platform/webcontrol/AutomationText.h"
 #include "platform/webcontrol/HtmlCollectionObject.h"
 #include "platform/webcontrol/HtmlElementObject.h"
-#include "platform/webcontrol/WebCommandLog.h"
 
 namespace platform::webcontrol {
 
 namespace {
-
-bool IsSupported(const GUID* group, DWORD command) {
-    if (group == nullptr) {
-        return command == OLECMDID_PRINT || command == OLECMDID_PRINTPREVIEW ||
-               command == OLECMDID_PAGESETUP || command == OLECMDID_PROPERTIES ||
-               command == OLECMDID_COPY || command == OLECMDID_SELECTALL;
-    }
-    return IsEqualGUID(*group, CGID_MSHTML) &&
-           (command == IDM_FIND || command == IDM_VIEWSOURCE || command == IDM_OPTIONS);
-}
 
 bool IsKnownGroup(const GUID* group) {
     return group == nullptr || IsEqualGUID(*group, CGID_MSHTML);
@@ -197,7 +186,9 @@ HRESULT HtmlDocumentObject::QueryStatus(const GUID* group, ULONG commandCount, O
     }
     for (ULONG i = 0; i < commandCount; ++i) {
         commands[i].cmdf =
-            IsSupported(group, commands[i].cmdID) ? OLECMDF_SUPPORTED | OLECMDF_ENABLED : 0;
+            link_->alive() && link_->owner != nullptr
+                ? link_->owner->DocumentCommandStatus(*link_->page, group, commands[i].cmdID)
+                : 0;
     }
     if (text != nullptr) {
         text->cwActual = 0;
@@ -206,17 +197,14 @@ HRESULT HtmlDocumentObject::QueryStatus(const GUID* group, ULONG commandCount, O
 }
 
 HRESULT HtmlDocumentObject::Exec(const GUID* group, DWORD command, DWORD options, VARIANT* input,
-                                 VARIANT*) {
+                                 VARIANT* output) {
     if (!IsKnownGroup(group)) {
         return OLECMDERR_E_UNKNOWNGROUP;
     }
-    if (!IsSupported(group, command)) {
-        return OLECMDERR_E_NOTSUPPORTED;
+    if (!link_->alive() || link_->owner == nullptr) {
+        return E_FAIL;
     }
-    RecordWebCommand({RecordedWebCommand::Source::Document, group != nullptr ? *group : GUID_NULL,
-                      command, options, Utf8FromVariant(input),
-                      link_->alive() ? link_->page->document().address() : std::string()});
-    return S_OK;
+    return link_->owner->DocumentCommand(*link_->page, group, command, options, input, output);
 }
 
 }  // namespace platform::webcontrol

@@ -1,6 +1,6 @@
-// A loaded document as IHTMLDocument2, with the document's command target: print, print preview,
-// page setup and properties in the standard group, and find, view source and options in the
-// document's own group, are recorded (WebCommandLog) and nothing is shown.
+// A loaded document as IHTMLDocument2, with the document's command target, which runs the
+// commands of the standard group and of CGID_MSHTML on this document through the control (see
+// WebBrowser.h for what each does).
 #pragma once
 
 #include "platform/com/OleCommandTarget.h"

@@ -301,36 +301,46 @@ TEST_F(HtmlDocumentObjectTest, WrittenScriptsBecomeLiveForLaterClicks) {
                             "StatusTextChange "));
 }
 
-TEST_F(HtmlDocumentObjectTest, DocumentCommandsAreRecordedAndOthersRefused) {
+TEST_F(HtmlDocumentObjectTest, CommandsWithoutAPrinterOrDialogAreRecordedAndDisabled) {
     IHTMLDocument2* page = Load("cmd.htm", "<title>C</title>");
     TakeRecordedWebCommands();
     IOleCommandTarget* target = nullptr;
     ASSERT_EQ(page->QueryInterface(IID_IOleCommandTarget, reinterpret_cast<void**>(&target)), S_OK);
+    // Print, print preview, page setup, properties; find and Internet options.
     for (DWORD command : {6u, 7u, 8u, 10u}) {
-        EXPECT_EQ(target->Exec(nullptr, command, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr), S_OK);
+        EXPECT_EQ(target->Exec(nullptr, command, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr),
+                  OLECMDERR_E_DISABLED);
     }
-    for (DWORD command : {1u, 2u, 3u}) {
+    for (DWORD command : {1u, 3u}) {
         EXPECT_EQ(target->Exec(&CGID_MSHTML, command, OLECMDEXECOPT_DODEFAULT, nullptr, nullptr),
-                  S_OK);
+                  OLECMDERR_E_DISABLED);
     }
     EXPECT_EQ(target->Exec(&CGID_DocHostCommandHandler, 1, 0, nullptr, nullptr),
               OLECMDERR_E_UNKNOWNGROUP);
     EXPECT_EQ(target->Exec(nullptr, OLECMDID_SPELL, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(target->Exec(&CGID_MSHTML, 99, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
     std::vector<RecordedWebCommand> commands = TakeRecordedWebCommands();
-    ASSERT_EQ(commands.size(), 7u);
+    ASSERT_EQ(commands.size(), 6u);
     std::vector<DWORD> ids;
     for (const RecordedWebCommand& command : commands) {
         ids.push_back(command.command);
         EXPECT_EQ(command.source, RecordedWebCommand::Source::Document);
         EXPECT_EQ(command.address, Address("cmd.htm"));
     }
-    EXPECT_THAT(ids, ElementsAre(6u, 7u, 8u, 10u, 1u, 2u, 3u));
+    EXPECT_THAT(ids, ElementsAre(6u, 7u, 8u, 10u, 1u, 3u));
     EXPECT_TRUE(IsEqualGUID(commands[0].group, GUID_NULL));
     EXPECT_TRUE(IsEqualGUID(commands[4].group, CGID_MSHTML));
-    OLECMD query[2] = {{OLECMDID_PRINT, 0}, {OLECMDID_SPELL, 0}};
-    EXPECT_EQ(target->QueryStatus(nullptr, 2, query, nullptr), S_OK);
-    EXPECT_EQ(query[0].cmdf, static_cast<DWORD>(OLECMDF_SUPPORTED | OLECMDF_ENABLED));
+    OLECMD query[4] = {
+        {OLECMDID_PRINT, 0}, {OLECMDID_SPELL, 0}, {OLECMDID_SAVEAS, 0}, {OLECMDID_COPY, 0}};
+    EXPECT_EQ(target->QueryStatus(nullptr, 4, query, nullptr), S_OK);
+    EXPECT_EQ(query[0].cmdf, static_cast<DWORD>(OLECMDF_SUPPORTED));
     EXPECT_EQ(query[1].cmdf, 0u);
+    EXPECT_EQ(query[2].cmdf, static_cast<DWORD>(OLECMDF_SUPPORTED | OLECMDF_ENABLED));
+    // Nothing is selected yet.
+    EXPECT_EQ(query[3].cmdf, static_cast<DWORD>(OLECMDF_SUPPORTED));
+    OLECMD source{IDM_VIEWSOURCE, 0};
+    EXPECT_EQ(target->QueryStatus(&CGID_MSHTML, 1, &source, nullptr), S_OK);
+    EXPECT_EQ(source.cmdf, static_cast<DWORD>(OLECMDF_SUPPORTED | OLECMDF_ENABLED));
     target->Release();
 }
 

@@ -3,10 +3,9 @@
 #include <span>
 #include <string_view>
 
+#include "platform/commondialogs/ShellFolderApi.h"
 #include "platform/drawing/FileReplace.h"
-#include "platform/files/FileApi.h"
 #include "platform/files/PathResolution.h"
-#include "platform/registry/Registry.h"
 #include "platform/text/Gbk.h"
 
 namespace platform::webcontrol {
@@ -16,28 +15,10 @@ namespace {
 // Leaves room for the folder and ".url" within the 260-byte path limit.
 constexpr size_t kMaxNameBytes = 180;
 
+// The shell's favourites folder, made when missing: the same one SHGetSpecialFolderPathA gives.
 std::string FavoritesFolder() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER,
-                      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
-                      0, KEY_READ, &key) != ERROR_SUCCESS) {
-        return {};
-    }
-    char value[MAX_PATH] = {};
-    DWORD size = sizeof value - 1;
-    DWORD type = 0;
-    LSTATUS status =
-        RegQueryValueExA(key, "Favorites", nullptr, &type, reinterpret_cast<LPBYTE>(value), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        return {};
-    }
-    char expanded[MAX_PATH] = {};
-    DWORD length = ExpandEnvironmentStringsA(value, expanded, sizeof expanded);
-    if (length == 0 || length > sizeof expanded) {
-        return {};
-    }
-    return expanded;
+    char folder[MAX_PATH] = {};
+    return SHGetSpecialFolderPathA(nullptr, folder, CSIDL_FAVORITES, TRUE) ? folder : "";
 }
 
 }  // namespace

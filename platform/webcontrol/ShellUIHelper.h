@@ -1,8 +1,9 @@
 // The shell's helper object (CLSID_ShellUIHelper) as far as the browser uses it: AddFavorite
-// writes "<title>.url", an Internet shortcut, into the user's favourites folder, the folder named
-// by HKEY_CURRENT_USER "Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders"
-// "Favorites" (environment strings expanded). The original asks the user first; here the
-// shortcut is written at once.
+// writes "<title>.url", an Internet shortcut, into the user's favourites folder, the one
+// SHGetSpecialFolderPathA(CSIDL_FAVORITES) gives (HKEY_CURRENT_USER
+// "Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders" "Favorites", seeded
+// with "%USERPROFILE%\Favorites" when missing), creating the folder when needed. The original asks
+// the user first; here the shortcut is written at once.
 #pragma once
 
 #include "platform/com/ComObject.h"

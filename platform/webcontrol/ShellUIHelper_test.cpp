@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
 
 #include "platform/com/ComRuntime.h"
+#include "platform/commondialogs/ShellFolderApi.h"
 #include "platform/files/PathResolution.h"
 #include "platform/registry/Registry.h"
 #include "platform/registry/RegistryStore.h"
@@ -20,6 +24,10 @@ constexpr const char* kShellFolders =
 class ShellUIHelperTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        if (const char* home = std::getenv("HOME")) {
+            previousHome = home;
+        }
+        setenv("HOME", (folder.path() / "home").c_str(), 1);
         previousRegistry = RegistryStore::Instance().file();
         RegistryStore::Instance().SetFile(folder.path() / "registry.dat");
         CoInitialize(nullptr);
@@ -33,17 +41,31 @@ protected:
         CoUninitialize();
         unsetenv("TEST_FAVORITES");
         RegistryStore::Instance().SetFile(previousRegistry);
+        if (previousHome) {
+            setenv("HOME", previousHome->c_str(), 1);
+        } else {
+            unsetenv("HOME");
+        }
     }
-    void SetFavoritesFolder() {
-        folder.WriteFile("Favorites/keep.txt", "");
+    static std::string ShellFavorites() {
+        char path[MAX_PATH] = {};
+        EXPECT_TRUE(SHGetSpecialFolderPathA(nullptr, path, CSIDL_FAVORITES, FALSE));
+        return path;
+    }
+    // Moves the favourites to `relative` in the temporary folder through the registry.
+    void SetFavoritesFolder(const std::string& relative = "Favorites") {
+        folder.WriteFile(relative + "/keep.txt", "");
         setenv("TEST_FAVORITES", WindowsPathOf(folder.path()).ToString().c_str(), 1);
+        SetFavoritesValue("%TEST_FAVORITES%\\" + relative);
+    }
+    static void SetFavoritesValue(const std::string& value) {
         HKEY key = nullptr;
         ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        const char value[] = "%TEST_FAVORITES%\\Favorites";
-        RegSetValueExA(key, "Favorites", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(value),
-                       sizeof value);
+        RegSetValueExA(key, "Favorites", 0, REG_EXPAND_SZ,
+                       reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
         RegCloseKey(key);
     }
     HRESULT Add(const char16_t* url, const char16_t* title) {
@@ -61,6 +83,7 @@ protected:
     }
 
     platform::testing::TempFolder folder;
+    std::optional<std::string> previousHome;
     std::filesystem::path previousRegistry;
     IShellUIHelper* helper = nullptr;
 };
@@ -75,7 +98,35 @@ TEST_F(ShellUIHelperTest, AddFavoriteWritesAnInternetShortcutNamedAfterTheTitle)
               "[InternetShortcut]\r\nURL=http://example.com/c\r\n");
 }
 
+TEST_F(ShellUIHelperTest, AFreshProfileGetsTheShellsFavoritesFolder) {
+    EXPECT_EQ(Add(u"http://example.com/", u"X"), S_OK);
+    EXPECT_EQ(folder.ReadFile("home/Favorites/X.url"),
+              "[InternetShortcut]\r\nURL=http://example.com/\r\n");
+    EXPECT_EQ(ShellFavorites(), WindowsPathOf(folder.path() / "home" / "Favorites").ToString());
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFolders, 0, KEY_READ, &key), ERROR_SUCCESS);
+    char value[MAX_PATH] = {};
+    DWORD size = sizeof value;
+    DWORD type = 0;
+    EXPECT_EQ(
+        RegQueryValueExA(key, "Favorites", nullptr, &type, reinterpret_cast<BYTE*>(value), &size),
+        ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_STREQ(value, "%USERPROFILE%\\Favorites");
+}
+
+TEST_F(ShellUIHelperTest, AMovedFolderIsTheShellsToo) {
+    SetFavoritesFolder("Moved");
+    EXPECT_EQ(Add(u"http://example.com/", u"X"), S_OK);
+    EXPECT_EQ(folder.ReadFile("Moved/X.url"), "[InternetShortcut]\r\nURL=http://example.com/\r\n");
+    EXPECT_EQ(ShellFavorites(), WindowsPathOf(folder.path() / "Moved").ToString());
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "home" / "Favorites"));
+}
+
 TEST_F(ShellUIHelperTest, WithoutAFavoritesFolderNothingIsWritten) {
+    // A folder on a drive that does not exist cannot be made.
+    SetFavoritesValue("Q:\\Favorites");
     EXPECT_EQ(Add(u"http://example.com/", u"X"), E_FAIL);
     BSTR empty = nullptr;
     EXPECT_EQ(helper->AddFavorite(empty, nullptr), E_INVALIDARG);

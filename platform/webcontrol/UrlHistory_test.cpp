@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/text/Encoding.h"
+#include "platform/time/Clock.h"
+#include "platform/time/TimeConversions.h"
 #include "platform/webcontrol/BrowserTestHost.h"
 
 namespace platform::webcontrol::testing {
@@ -13,6 +15,10 @@ using ::testing::ElementsAre;
 
 class UrlHistoryTest : public BrowserTest {
 protected:
+    void TearDown() override {
+        SetTimeZoneOffsetForTesting(std::nullopt);
+        BrowserTest::TearDown();
+    }
     struct Row {
         std::string url;
         std::string title;
@@ -114,6 +120,41 @@ TEST_F(UrlHistoryTest, EnumeratorFiltersByStartAndReportsShortBatches) {
     EXPECT_EQ(entries->Reset(), S_OK);
     EXPECT_EQ(entries->Skip(2), S_OK);
     EXPECT_EQ(entries->Skip(1), S_FALSE);
+    entries->Release();
+    history->Release();
+}
+
+TEST_F(UrlHistoryTest, TheHistoryDialogReadsEachVisitWithItsLocalTimeAndGbkTexts) {
+    SetTimeZoneOffsetForTesting(8 * 60);
+    UseTestClock(SYSTEMTIME{2024, 3, 0, 15, 9, 30, 0, 0});
+    auto host = Host();
+    // "中文" in GBK, the charset of pages that declare none.
+    host->Navigate(Page("cn.htm", "<title>\xD6\xD0\xCE\xC4</title>"));
+    PumpUntilIdle();
+    IUrlHistoryStg* history = nullptr;
+    ASSERT_EQ(CoCreateInstance(CLSID_CUrlHistory, nullptr, CLSCTX_INPROC_SERVER, IID_IUrlHistoryStg,
+                               reinterpret_cast<void**>(&history)),
+              S_OK);
+    IEnumSTATURL* entries = nullptr;
+    ASSERT_EQ(history->EnumUrls(&entries), S_OK);
+    STATURL entry{};
+    ULONG fetched = 0;
+    ASSERT_EQ(entries->Next(1, &entry, &fetched), S_OK);
+    ASSERT_EQ(fetched, 1u);
+    EXPECT_EQ(Utf8ToGbk(Utf16ToUtf8(entry.pwcsTitle)), "\xD6\xD0\xCE\xC4");
+    EXPECT_EQ(Utf16ToUtf8(entry.pwcsUrl), Address("cn.htm"));
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    ASSERT_TRUE(FileTimeToSystemTime(&entry.ftLastVisited, &utc));
+    ASSERT_TRUE(SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local));
+    EXPECT_EQ(utc.wHour, 1);
+    EXPECT_EQ(
+        std::vector<WORD>({local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute}),
+        std::vector<WORD>({2024, 3, 15, 9, 30}));
+    CoTaskMemFree(entry.pwcsUrl);
+    CoTaskMemFree(entry.pwcsTitle);
+    EXPECT_EQ(entries->Next(1, &entry, &fetched), S_FALSE);
+    EXPECT_EQ(fetched, 0u);
     entries->Release();
     history->Release();
 }

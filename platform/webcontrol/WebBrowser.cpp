@@ -362,6 +362,7 @@ web::Page& WebBrowser::EnsurePage() {
         if (hwnd_ != nullptr && GetClientRect(hwnd_, &client) && client.right > 0) {
             options.width = client.right;
         }
+        options.textSize = textSize_;
         page_ = std::make_unique<web::Page>(static_cast<web::PageHost&>(*this), options);
         clockSynced_ = MonotonicNow();
     }
@@ -676,6 +677,9 @@ void WebBrowser::DropLoadingFrames() {
 }
 
 void WebBrowser::ForgetDocuments(web::Page& page) {
+    if (selected_ == &page) {
+        selected_ = nullptr;
+    }
     auto found = documents_.find(&page);
     if (found != documents_.end()) {
         found->second.link->page = nullptr;

@@ -36,6 +36,29 @@
 // through ppDisp navigates to the address; window.close raises WindowClosing and, unless
 // cancelled, the control has no application object from then on. Alerts and confirmations show
 // nothing (confirm answers yes).
+//
+// Commands (ExecWB, and each document's IOleCommandTarget, standard group and CGID_MSHTML):
+// - OLECMDID_SAVEAS writes the page's bytes as they were received (in the charset they came in)
+//   to the file chosen in the save dialog (GetSaveFileNameA, opening in the Documents folder and
+//   proposing the title). With OLECMDEXECOPT_DONTPROMPTUSER and a file name (VT_BSTR) as input
+//   it writes to that file without asking; without a name the dialog is shown all the same, as
+//   the original does. A cancelled dialog gives OLECMDERR_E_CANCELED; a file that cannot be
+//   written shows a message and gives E_FAIL.
+// - OLECMDID_ZOOM with an integer 0..4 sets the text size, smallest to largest (2 is normal), of
+//   the page, its frames and the pages loaded after; other values give E_INVALIDARG. An output
+//   (VT_I4) receives the size in force, which an empty input only reads.
+// - OLECMDID_SELECTALL selects the document's text; OLECMDID_CLEARSELECTION and a new document
+//   drop the selection. OLECMDID_COPY puts the selected text on the clipboard (CF_TEXT, GBK,
+//   lines ended by CR LF) and is disabled (OLECMDERR_E_DISABLED) without a selection.
+//   OLECMDID_CUT and OLECMDID_PASTE are always disabled: pages are not editable.
+// - IDM_VIEWSOURCE writes the page's bytes to a new "source-XXXXXX.txt" in the temporary folder
+//   and opens it with the desktop's opener (ShellExecuteA "open"); the file stays for the program
+//   that shows it. E_FAIL when there is no opener.
+// - Print, print preview, page setup, properties, find (OLECMDID_FIND, IDM_FIND) and Internet
+//   options (IDM_OPTIONS) have no printer or dialog here: they are supported but never enabled,
+//   and give OLECMDERR_E_DISABLED.
+// Every command that reaches the control or a document is recorded (WebCommandLog.h). Without a
+// document ExecWB gives OLECMDERR_E_DISABLED; unknown commands give OLECMDERR_E_NOTSUPPORTED.
 #pragma once
 
 #include <chrono>
@@ -229,6 +252,17 @@ private:
     void AfterDocumentWork() override;
     IDispatch* ApplicationObject() override;
     IDispatch* DocumentObject(web::Page& page) override;
+    DWORD DocumentCommandStatus(web::Page& page, const GUID* group, DWORD command) override;
+    HRESULT DocumentCommand(web::Page& page, const GUID* group, DWORD command, DWORD option,
+                            VARIANT* input, VARIANT* output) override;
+
+    // Commands (WebBrowserCommands.cpp), on `page`, the top page or a frame's.
+    HRESULT RunCommand(web::Page& page, const GUID* group, DWORD command, DWORD option,
+                       VARIANT* input, VARIANT* output);
+    HRESULT SavePage(web::Page& page, DWORD option, VARIANT* input);
+    HRESULT Zoom(VARIANT* input, VARIANT* output);
+    HRESULT CopyText(web::Page& page);
+    HRESULT ViewSource(web::Page& page);
 
     // TravelHost.
     IUnknown* TravelHostIdentity() override { return Identity(); }
@@ -258,6 +292,10 @@ private:
     // Frames reached while a page loads, waiting for their pages to be attached.
     std::deque<LoadingFrame> loadingFrames_;
     std::chrono::milliseconds clockSynced_{0};
+    // The text size step of every page the control shows.
+    int textSize_ = web::PageOptions().textSize;
+    // The page whose text is selected, if any.
+    web::Page* selected_ = nullptr;
 };
 
 }  // namespace platform::webcontrol

@@ -3,35 +3,10 @@
 #include "platform/webcontrol/AutomationText.h"
 #include "platform/webcontrol/BrowserDispatchNames.h"
 #include "platform/webcontrol/HtmlDocumentObject.h"
-#include "platform/webcontrol/WebCommandLog.h"
 
 namespace platform::webcontrol {
 
 namespace {
-
-// Commands the control takes through ExecWB; their outside effects (saving, printing, zoom) are
-// recorded instead.
-bool IsBrowserCommand(OLECMDID command) {
-    switch (command) {
-        case OLECMDID_SAVEAS:
-        case OLECMDID_PRINT:
-        case OLECMDID_PRINTPREVIEW:
-        case OLECMDID_PAGESETUP:
-        case OLECMDID_PROPERTIES:
-        case OLECMDID_CUT:
-        case OLECMDID_COPY:
-        case OLECMDID_PASTE:
-        case OLECMDID_SELECTALL:
-        case OLECMDID_CLEARSELECTION:
-        case OLECMDID_ZOOM:
-        case OLECMDID_FIND:
-        case OLECMDID_REFRESH:
-        case OLECMDID_STOP:
-            return true;
-        default:
-            return false;
-    }
-}
 
 // The argument at `position` counting from the first, read through VT_BYREF | VT_VARIANT;
 // null when the caller passed fewer.
@@ -279,36 +254,6 @@ HRESULT WebBrowser::get_ReadyState(READYSTATE* state) {
         *state = READYSTATE_LOADING;
     } else {
         *state = hasDocument_ ? READYSTATE_COMPLETE : READYSTATE_UNINITIALIZED;
-    }
-    return S_OK;
-}
-
-HRESULT WebBrowser::QueryStatusWB(OLECMDID command, OLECMDF* status) {
-    if (status == nullptr) {
-        return E_POINTER;
-    }
-    int flags = 0;
-    if (IsBrowserCommand(command)) {
-        flags = OLECMDF_SUPPORTED | (hasDocument_ ? OLECMDF_ENABLED : 0);
-    }
-    *status = static_cast<OLECMDF>(flags);
-    return S_OK;
-}
-
-HRESULT WebBrowser::ExecWB(OLECMDID command, OLECMDEXECOPT option, VARIANT* input, VARIANT*) {
-    if (!IsBrowserCommand(command)) {
-        return OLECMDERR_E_NOTSUPPORTED;
-    }
-    if (!hasDocument_) {
-        return OLECMDERR_E_DISABLED;
-    }
-    RecordWebCommand({RecordedWebCommand::Source::Browser, GUID_NULL, static_cast<DWORD>(command),
-                      static_cast<DWORD>(option), Utf8FromVariant(input), location_});
-    if (command == OLECMDID_REFRESH) {
-        return Refresh();
-    }
-    if (command == OLECMDID_STOP) {
-        return Stop();
     }
     return S_OK;
 }

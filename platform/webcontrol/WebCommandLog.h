@@ -1,6 +1,6 @@
-// Commands that on the original platform act outside the page (print, page setup, save as, zoom,
-// find, view source, options) have no effect here; the control and its documents record them so
-// that tests can see exactly what was asked.
+// The commands the browser control and its documents were asked to run (ExecWB and the documents'
+// command targets), recorded as asked so that tests see exactly what a program asked for, also of
+// the commands this platform has no printer or dialog for (see WebBrowser.h).
 #pragma once
 
 #include <string>
