@@ -88,6 +88,10 @@ ON_COMMAND_RANGE(CTravelLogHelper::kBackBaseId, CTravelLogHelper::kBackBaseId + 
 ON_COMMAND_RANGE(CTravelLogHelper::kForwardBaseId, CTravelLogHelper::kForwardBaseId + 10,
                  OnTravelForward)
 ON_COMMAND_RANGE(CMainFrame::kFirstFavorite, CMainFrame::kLastFavorite, OnFavorite)
+ON_COMMAND(ID_PAGE_OPTIONS, OnPageOptions)
+ON_COMMAND(ID_AUTO_REFRESH, OnAutoRefresh)
+ON_COMMAND(ID_HISTORY, OnHistory)
+ON_COMMAND(ID_EXTRACT, OnExtract)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_store(DataStore()) {}

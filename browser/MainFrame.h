@@ -17,6 +17,7 @@
 #include "browser/BusyButton.h"
 #include "browser/ChromeHost.h"
 #include "browser/FilterButton.h"
+#include "browser/HistoryDlg.h"
 #include "browser/HoverButton.h"
 #include "browser/MenuEx.h"
 #include "browser/PageHost.h"
@@ -158,6 +159,8 @@ public:
     std::unique_ptr<CMenuEx> m_pMainMenu;
     CPageTabCtrl m_wndTab;
     CRect m_pageRect;
+    // Made on the first use of the history command and kept, hidden between uses.
+    std::unique_ptr<CHistoryDlg> m_pHistoryDlg;
 
 protected:
     // " - " and the program's name, after the current page's title in the caption.
@@ -201,6 +204,11 @@ protected:
     afx_msg void OnCloseTab();
     afx_msg void OnCloseAllTabs();
     afx_msg void OnBlockedPage(UINT nID);
+    // The options, refresh, history and page data dialogs.
+    afx_msg void OnPageOptions();
+    afx_msg void OnAutoRefresh();
+    afx_msg void OnHistory();
+    afx_msg void OnExtract();
 
     // Commands (MainFrameCommands.cpp).
     afx_msg void OnSearch();

@@ -23,6 +23,40 @@ void ReloadSkin() {
     }
 }
 
+void ListSkins(CListBox& list) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA("data\\skin\\*.ini", &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            continue;
+        }
+        CString title = found.cFileName;
+        const int dot = title.ReverseFind('.');
+        if (dot >= 0) {
+            title = title.Left(dot);
+        }
+        list.AddString(title);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+bool ApplySelectedSkin(CListBox& list) {
+    const int selected = list.GetCurSel();
+    if (selected < 0) {
+        return false;
+    }
+    CString name;
+    list.GetText(selected, name);
+    CString source;
+    source.Format("data\\skin\\%s.ini", static_cast<LPCSTR>(name));
+    CopyFileA(source, kSkinFile, FALSE);
+    ReloadSkin();
+    return true;
+}
+
 BEGIN_MESSAGE_MAP(CSkinDlg, CDialog)
 ON_BN_CLICKED(IDC_PREVIEW_SKIN, OnPreviewSkin)
 ON_BN_CLICKED(IDC_SELECT_SKIN, OnSelectSkin)
@@ -39,49 +73,17 @@ void CSkinDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CSkinDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     GetAppFolder();
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA("data\\skin\\*.ini", &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-                continue;
-            }
-            CString title = found.cFileName;
-            const int dot = title.ReverseFind('.');
-            if (dot >= 0) {
-                title = title.Left(dot);
-            }
-            m_skinList.AddString(title);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    ListSkins(m_skinList);
     CopyFileA(kSkinFile, kBackupFile, FALSE);
     return TRUE;
 }
 
-bool CSkinDlg::ApplySelectedSkin() {
-    const int selected = static_cast<int>(SendDlgItemMessage(IDC_SKIN_LIST, LB_GETCURSEL));
-    if (selected < 0) {
-        return false;
-    }
-    const int length = static_cast<int>(SendDlgItemMessage(IDC_SKIN_LIST, LB_GETTEXTLEN, selected));
-    CString name;
-    SendDlgItemMessage(IDC_SKIN_LIST, LB_GETTEXT, selected,
-                       reinterpret_cast<LPARAM>(name.GetBuffer(length + 1)));
-    name.ReleaseBuffer();
-    CString source;
-    source.Format("data\\skin\\%s.ini", static_cast<LPCSTR>(name));
-    CopyFileA(source, kSkinFile, FALSE);
-    ReloadSkin();
-    return true;
-}
-
 void CSkinDlg::OnPreviewSkin() {
-    ApplySelectedSkin();
+    ApplySelectedSkin(m_skinList);
 }
 
 void CSkinDlg::OnSelectSkin() {
-    if (ApplySelectedSkin()) {
+    if (ApplySelectedSkin(m_skinList)) {
         EndDialog(IDOK);
     }
 }

@@ -23,12 +23,13 @@ protected:
     afx_msg void OnMakeSkin();
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    // Copies the selected skin over data\skin.ini and shows it; false without a selection.
-    bool ApplySelectedSkin();
 };
 
 // Loads data\skin.ini through the application and repaints the main frame's chrome, each when it
 // is there.
 void ReloadSkin();
+// Adds the title of every data\skin\*.ini to the list box, relative to the current directory.
+void ListSkins(CListBox& list);
+// Copies the skin selected in the list box over data\skin.ini and shows it; false without a
+// selection.
+bool ApplySelectedSkin(CListBox& list);

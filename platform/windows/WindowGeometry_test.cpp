@@ -153,6 +153,34 @@ TEST_F(WindowGeometryTest, ZOrderKeepsTopmostWindowsAboveTheOthers) {
     EXPECT_EQ(order(), (std::vector<HWND>{c, d, b, a}));
 }
 
+TEST_F(WindowGeometryTest, OwnedWindowsStayAboveTheirOwner) {
+    HWND owner = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, "owner");
+    HWND dialog = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, "dialog", 0, owner);
+    HWND nested = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, "nested", 0, dialog);
+    HWND other = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, "other");
+    auto order = [] {
+        std::vector<HWND> handles;
+        for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            handles.push_back(h);
+        }
+        return handles;
+    };
+    ASSERT_EQ(order(), (std::vector<HWND>{other, nested, dialog, owner}));
+    // Raising the owner raises what it owns with it, in the order they had.
+    BringWindowToTop(owner);
+    EXPECT_EQ(order(), (std::vector<HWND>{nested, dialog, owner, other}));
+    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetActiveWindow(owner);
+    EXPECT_EQ(order(), (std::vector<HWND>{nested, dialog, owner, other}));
+    // The owned windows join a topmost owner's band.
+    SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(owner, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_EQ(order(), (std::vector<HWND>{nested, dialog, owner, other}));
+    EXPECT_TRUE(GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    HWND later = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 10, 10}, "later");
+    EXPECT_EQ(order(), (std::vector<HWND>{nested, dialog, owner, later, other}));
+}
+
 TEST_F(WindowGeometryTest, MinimiseEmptiesTheClientAreaAndRestoreBringsTheRectangleBack) {
     HWND main = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 870, 620});
     HWND other = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 50, 50}, "other");

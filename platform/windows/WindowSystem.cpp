@@ -1,6 +1,8 @@
 #include "platform/windows/WindowSystem.h"
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "platform/text/Gbk.h"
 
@@ -297,6 +299,40 @@ void WindowSystem::Restack(Window& window, HWND after) {
             siblings.insert(position + 1, window.handle);
         }
     }
+    if (topLevel) {
+        KeepOwnedAbove(window);
+    }
+}
+
+void WindowSystem::KeepOwnedAbove(Window& owner) {
+    auto& siblings = Find(desktop)->children;
+    auto ownedBy = [&](HWND hwnd) {
+        // Bounded, so that owners set in a circle cannot hold the walk.
+        const Window* window = Find(hwnd);
+        for (size_t step = 0; window != nullptr && step < siblings.size(); ++step) {
+            if (window->owner == owner.handle) {
+                return true;
+            }
+            window = Find(window->owner);
+        }
+        return false;
+    };
+    const auto ownerPosition = std::find(siblings.begin(), siblings.end(), owner.handle);
+    std::vector<HWND> below;
+    std::copy_if(ownerPosition, siblings.end(), std::back_inserter(below), ownedBy);
+    if (below.empty()) {
+        return;
+    }
+    for (HWND hwnd : below) {
+        Window& owned = *Find(hwnd);
+        siblings.erase(std::find(siblings.begin(), siblings.end(), hwnd));
+        // An owned window shares its owner's band.
+        owned.exStyle =
+            (owned.exStyle & ~static_cast<DWORD>(WS_EX_TOPMOST)) | (owner.exStyle & WS_EX_TOPMOST);
+        owned.raises++;
+    }
+    siblings.insert(std::find(siblings.begin(), siblings.end(), owner.handle), below.begin(),
+                    below.end());
 }
 
 std::shared_ptr<ThreadQueue> CurrentQueuePointer() {

@@ -98,11 +98,16 @@ public:
 
     // Unlinks from the old position and inserts according to `after` (HWND_TOP, HWND_BOTTOM,
     // HWND_TOPMOST, HWND_NOTOPMOST or a sibling), keeping topmost windows above the others.
+    // A top-level window's owned windows always lie above it, so a restack also moves those
+    // below it to just above it.
     void Restack(Window& window, HWND after);
     void Unlink(Window& window);
 
 private:
     WindowSystem();
+    // Moves the windows that `owner` owns, directly or through other owned windows, from below
+    // it to just above it, keeping their order.
+    void KeepOwnedAbove(Window& owner);
     std::uintptr_t nextHandle_ = 0x10010;
 };
 

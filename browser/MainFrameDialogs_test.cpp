@@ -1,0 +1,593 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "browser/BrowserApp.h"
+#include "browser/BrowserDataStore.h"
+#include "browser/CustomOccManager.h"
+#include "browser/ExternalDispatch.h"
+#include "browser/FilterDlg.h"
+#include "browser/MainFrame.h"
+#include "browser/PageDlg.h"
+#include "browser/SkinColors.h"
+#include "platform/controls/Button.h"
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/Edit.h"
+#include "platform/controls/Header.h"
+#include "platform/controls/ListBox.h"
+#include "platform/controls/ListView.h"
+#include "platform/controls/PopupMenu.h"
+#include "platform/controls/ReBar.h"
+#include "platform/controls/Static.h"
+#include "platform/controls/StatusBar.h"
+#include "platform/controls/TabControl.h"
+#include "platform/controls/ToolBar.h"
+#include "platform/controls/ToolTip.h"
+#include "platform/dialogs/MessageBoxApi.h"
+#include "platform/files/FileApi.h"
+#include "platform/files/Path.h"
+#include "platform/framework/CommandLineInfo.h"
+#include "platform/framework/Document.h"
+#include "platform/framework/SingleDocTemplate.h"
+#include "platform/framework/View.h"
+#include "platform/framework/WinApp.h"
+#include "platform/screen/ScreenApi.h"
+#include "platform/text/Encoding.h"
+#include "platform/time/Clock.h"
+#include "platform/time/TimeConversions.h"
+#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/windows/WindowPlatform.h"
+#include "resources/quorra/resource.h"
+
+namespace {
+
+constexpr UINT kRunScript = WM_APP + 78;
+
+class CDialogsTestDoc : public CDocument {
+    DECLARE_DYNCREATE(CDialogsTestDoc)
+};
+
+IMPLEMENT_DYNCREATE(CDialogsTestDoc, CDocument)
+
+class CDialogsTestView : public CView {
+    DECLARE_DYNCREATE(CDialogsTestView)
+
+public:
+    void OnDraw(CDC*) override {}
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy) {
+        CView::OnSize(nType, cx, cy);
+        if (CMainFrame* pFrame = GetMainFrame()) {
+            pFrame->LayoutBars();
+        }
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+IMPLEMENT_DYNCREATE(CDialogsTestView, CView)
+
+BEGIN_MESSAGE_MAP(CDialogsTestView, CView)
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
+// The browser's frame in a single-document application that loads skins as the browser does and
+// runs the test's scripts inside the modal loops of the dialogs the frame opens.
+class CDialogsTestApp : public CWinApp, public CBrowserApp {
+public:
+    BOOL InitInstance() override {
+        AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDialogsTestDoc),
+                                              RUNTIME_CLASS(CMainFrame),
+                                              RUNTIME_CLASS(CDialogsTestView)));
+        CCommandLineInfo info;
+        return ProcessShellCommand(info);
+    }
+    int LoadSkin() override {
+        Skin().Load("data\\skin.ini");
+        return 0;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override {
+        if (pMsg->hwnd == nullptr && pMsg->message == kRunScript && !scripts.empty()) {
+            std::function<void()> script = std::move(scripts.front());
+            scripts.pop_front();
+            script();
+            return TRUE;
+        }
+        return CWinApp::PreTranslateMessage(pMsg);
+    }
+
+    std::deque<std::function<void()>> scripts;
+};
+
+// A skin whose only distinguishing colour is its tool background.
+std::string SkinFile(int red) {
+    return "[SKIN_CONFIG]\r\n[STYLE]\r\n0\r\n[TOOL_CONFIG]\r\n[BACKGROUND_COLOR]\r\nRGB(" +
+           std::to_string(red) + ",0,0)\r\n";
+}
+
+// The FILETIME of a moment in UTC.
+uint64_t FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
+    SYSTEMTIME time{};
+    time.wYear = year;
+    time.wMonth = month;
+    time.wDay = day;
+    time.wHour = hour;
+    time.wMinute = minute;
+    FILETIME file{};
+    SystemTimeToFileTime(&time, &file);
+    return (static_cast<uint64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
+}
+
+class MainFrameDialogsTest : public platform::webcontrol::testing::BrowserTest {
+protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        platform::InstallScreen();
+        for (auto registerClass :
+             {platform::RegisterButtonClass, platform::RegisterEditClass,
+              platform::RegisterComboBoxClass, platform::RegisterListBoxClass,
+              platform::RegisterStaticClass, platform::RegisterTabControlClass,
+              platform::RegisterToolBarClass, platform::RegisterReBarClass,
+              platform::RegisterStatusBarClass, platform::RegisterToolTipClass,
+              platform::RegisterPopupMenuClass, platform::RegisterListViewClass,
+              platform::RegisterHeaderClass}) {
+            registerClass();
+        }
+        folder.WriteFile("data/skin.ini", SkinFile(10));
+        folder.WriteFile("data/skin/Blue.ini", SkinFile(20));
+        platform::OverrideModuleFileName(platform::ToWindowsPath(folder.path() / "quorra.exe"));
+        ::SetCurrentDirectoryA(platform::ToWindowsPath(folder.path()).c_str());
+        platform::SetMessageBoxAnswerer([this](const platform::MessageBoxCall& call) {
+            boxes.push_back(call.text);
+            return IDOK;
+        });
+        ResetStore();
+        AfxEnableControlContainer(&manager);
+        app.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
+        AfxSetThread(&app);
+        // As the framework's main loop does.
+        platform::SetThreadMessageFilter(
+            [this](MSG& msg) { return app.PreTranslateMessage(&msg); });
+        app.LoadSkin();
+        ASSERT_TRUE(app.InitInstance());
+        frame = GetMainFrame();
+        ASSERT_NE(frame, nullptr);
+        ASSERT_EQ(frame->OpenUrl("about:blank", 1, 1), 0);
+        page = frame->GetCurrentPage();
+    }
+    void TearDown() override {
+        if (app.m_pMainWnd != nullptr) {
+            app.m_pMainWnd->DestroyWindow();
+        }
+        platform::SetThreadMessageFilter({});
+        AfxSetThread(nullptr);
+        AfxEnableControlContainer();
+        platform::SetMessageBoxAnswerer({});
+        platform::ClearModuleFileNameOverride();
+        BrowserTest::TearDown();
+    }
+
+    static void ResetStore() {
+        CBrowserDataStore& store = DataStore();
+        store.ClearFilterRules();
+        store.filterPaused = 0;
+        store.blockedUrls.clear();
+        store.allowedUrls.clear();
+        store.visitedUrls.clear();
+        store.windowRect = {10, 10, 810, 610};
+        store.tabMaximized = 0;
+        store.activateNewPage = 1;
+        store.tabsAtBottom = 0;
+        store.newsOff = 0;
+        store.startPageMode = 1;
+        store.announceUpdates = 0;
+        store.startUrl[0] = '\0';
+    }
+
+    // Runs `script` on the top-level window titled `caption` once a modal loop that the next
+    // command opens takes its messages.
+    void InDialog(const std::string& caption, std::function<void(HWND)> script) {
+        app.scripts.push_back([caption, script] {
+            HWND dialog = ::FindWindowA(nullptr, caption.c_str());
+            ASSERT_NE(dialog, nullptr) << caption;
+            script(dialog);
+        });
+        ::PostThreadMessageA(::GetCurrentThreadId(), kRunScript, 0, 0);
+    }
+    void Command(UINT id) { frame->SendMessage(WM_COMMAND, id); }
+
+    static void ClickAt(POINT screen, bool twice = false) {
+        for (int i = 0; i < (twice ? 2 : 1); ++i) {
+            platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, screen);
+            platform::InjectMouse(MOUSEEVENTF_LEFTUP, screen);
+        }
+        platform::PumpUntilIdle();
+    }
+    static void Click(HWND dialog, int id) {
+        RECT rect{};
+        ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
+        ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
+    }
+    static void SetText(HWND dialog, int id, const std::string& text) {
+        ::SetDlgItemTextA(dialog, id, text.c_str());
+        platform::PumpUntilIdle();
+    }
+    static std::string ItemText(HWND dialog, int id) {
+        const int length = ::GetWindowTextLengthA(::GetDlgItem(dialog, id));
+        std::string text(static_cast<size_t>(length) + 1, '\0');
+        ::GetDlgItemTextA(dialog, id, text.data(), length + 1);
+        text.resize(static_cast<size_t>(length));
+        return text;
+    }
+    static int ComboSelection(HWND dialog) {
+        return static_cast<int>(
+            ::SendDlgItemMessageA(dialog, IDC_REFRESH_UNIT, CB_GETCURSEL, 0, 0));
+    }
+    static void SelectUnit(HWND dialog, int unit) {
+        ::SendDlgItemMessageA(dialog, IDC_REFRESH_UNIT, CB_SETCURSEL, unit, 0);
+    }
+    std::pair<int, int> Refresh() const {
+        int time = 0;
+        int unit = 0;
+        page->GetRefresh(time, unit);
+        return {time, unit};
+    }
+    // Lets the test clock run, firing the timers that fall due on the way.
+    static void Wait(int milliseconds) {
+        for (int waited = 0; waited < milliseconds; waited += 100) {
+            platform::AdvanceTestClock(std::chrono::milliseconds(100));
+            platform::PumpUntilIdle();
+        }
+    }
+    std::string TabText(int index) const {
+        char text[256] = {};
+        TCITEM item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        frame->m_wndTab.GetItem(index, &item);
+        return text;
+    }
+    // The store as the frame's save left it in data\filter.dat.
+    void LoadSaved(CBrowserDataStore& saved) const {
+        saved.path = platform::ToWindowsPath(folder.path() / "data/filter.dat").c_str();
+        saved.Load();
+    }
+
+    CExternalDispatch external;
+    CCustomOccManager manager{&external};
+    CDialogsTestApp app;
+    CMainFrame* frame = nullptr;
+    CPageDlg* page = nullptr;
+    std::vector<std::string> boxes;
+};
+
+TEST_F(MainFrameDialogsTest, OptionsStartFromThePagesRefreshAndOkAppliesAndSavesThem) {
+    page->SetRefresh(3, 0);
+    InDialog("参数设置", [](HWND d) {
+        EXPECT_EQ(ItemText(d, IDC_REFRESH_TIME), "3");
+        EXPECT_EQ(ComboSelection(d), 0);
+        Click(d, IDC_TABS_BOTTOM);
+        Click(d, IDC_START_ADDRESS);
+        SetText(d, IDC_START_URL, "http://start/");
+        SetText(d, IDC_REFRESH_TIME, "2");
+        SelectUnit(d, 1);
+        Click(d, IDOK);
+    });
+    Command(ID_PAGE_OPTIONS);
+    EXPECT_EQ(Refresh(), std::make_pair(2, 1));
+    EXPECT_NE(page->m_nRefreshTimerId, 0u);
+    // The options reached the window at once: the tab bar moved under the pages.
+    CRect client;
+    frame->GetClientRect(&client);
+    CRect bar;
+    frame->m_wndTabBar.GetWindowRect(&bar);
+    frame->ScreenToClient(&bar);
+    EXPECT_GT(bar.top, client.Height() / 2);
+
+    frame->DestroyWindow();
+    CBrowserDataStore saved;
+    LoadSaved(saved);
+    EXPECT_EQ(saved.tabsAtBottom, 1);
+    EXPECT_EQ(saved.startPageMode, 2);
+    EXPECT_STREQ(saved.startUrl, "http://start/");
+    EXPECT_EQ(saved.newsOff, 0);
+}
+
+TEST_F(MainFrameDialogsTest, CancelledOptionsLeaveThePageAndTheWindowAlone) {
+    InDialog("参数设置", [](HWND d) {
+        EXPECT_EQ(ItemText(d, IDC_REFRESH_TIME), "0");
+        EXPECT_EQ(ComboSelection(d), 1);
+        Click(d, IDC_TABS_BOTTOM);
+        SetText(d, IDC_REFRESH_TIME, "4");
+        Click(d, IDCANCEL);
+    });
+    Command(ID_PAGE_OPTIONS);
+    EXPECT_EQ(Refresh(), std::make_pair(0, 1));
+    EXPECT_EQ(page->m_nRefreshTimerId, 0u);
+    EXPECT_EQ(DataStore().tabsAtBottom, 0);
+}
+
+TEST_F(MainFrameDialogsTest, TheFilterDialogsButtonOpensTheOptionsOfTheCurrentPage) {
+    CFilterDlg filter(frame);
+    InDialog("网页过滤设置", [this](HWND d) {
+        InDialog("参数设置", [](HWND options) {
+            SetText(options, IDC_REFRESH_TIME, "9");
+            Click(options, IDOK);
+        });
+        // Clicked without pumping, so that the options dialog opens before its script runs.
+        ::SendDlgItemMessageA(d, IDC_PAGE_OPTIONS, BM_CLICK, 0, 0);
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(filter.DoModal(), IDCANCEL);
+    EXPECT_EQ(Refresh(), std::make_pair(9, 1));
+}
+
+TEST_F(MainFrameDialogsTest, TheRefreshCommandSetsThePagesTimerThatReloadsIt) {
+    const std::string path = Page("clock.htm", "<html><head><title>before</title></head></html>");
+    frame->OpenUrl(path.c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    ASSERT_EQ(TabText(0), "before");
+    InDialog("参数设置 - 当前页定时刷新", [](HWND d) {
+        EXPECT_EQ(ItemText(d, IDC_REFRESH_TIME), "0");
+        EXPECT_EQ(ComboSelection(d), 1);
+        SetText(d, IDC_REFRESH_TIME, "2");
+        SelectUnit(d, 0);
+        Click(d, IDOK);
+    });
+    Command(ID_AUTO_REFRESH);
+    EXPECT_EQ(Refresh(), std::make_pair(2, 0));
+    folder.WriteFile("clock.htm", "<html><head><title>after</title></head></html>");
+    Wait(1900);
+    EXPECT_EQ(TabText(0), "before");
+    Wait(200);
+    EXPECT_EQ(TabText(0), "after");
+
+    // A time of 0 stops the timer; a cancelled dialog changes nothing.
+    InDialog("参数设置 - 当前页定时刷新", [](HWND d) {
+        EXPECT_EQ(ItemText(d, IDC_REFRESH_TIME), "2");
+        SetText(d, IDC_REFRESH_TIME, "0");
+        Click(d, IDOK);
+    });
+    Command(ID_AUTO_REFRESH);
+    EXPECT_EQ(page->m_nRefreshTimerId, 0u);
+    InDialog("参数设置 - 当前页定时刷新", [](HWND d) {
+        SetText(d, IDC_REFRESH_TIME, "7");
+        Click(d, IDCANCEL);
+    });
+    Command(ID_AUTO_REFRESH);
+    EXPECT_EQ(Refresh(), std::make_pair(0, 0));
+}
+
+TEST_F(MainFrameDialogsTest, ApplyingASkinInTheOptionsRepaintsTheChrome) {
+    frame->MoveWindow(0, 0, 800, 600);
+    platform::PumpUntilIdle();
+    auto toolBarColour = [this] {
+        CRect bar;
+        frame->m_wndToolBar.GetClientRect(&bar);
+        return platform::ColorFromPixel(
+            platform::CaptureWindow(frame->m_wndToolBar.m_hWnd).At(bar.right - 2, 1));
+    };
+    ASSERT_EQ(toolBarColour(), RGB(10, 0, 0));
+    InDialog("参数设置", [&](HWND d) {
+        // Nothing is applied without a selection.
+        Click(d, IDC_APPLY_SKIN);
+        EXPECT_EQ(folder.ReadFile("data/skin.ini"), SkinFile(10));
+        ::SendDlgItemMessageA(d, IDC_SKIN_LIST, LB_SETCURSEL, 0, 0);
+        Click(d, IDC_APPLY_SKIN);
+        EXPECT_TRUE(::IsWindowVisible(d));
+        Click(d, IDCANCEL);
+    });
+    Command(ID_PAGE_OPTIONS);
+    // Cancelling the options does not take the skin back, and no backup was made.
+    platform::PumpUntilIdle();
+    EXPECT_EQ(toolBarColour(), RGB(20, 0, 0));
+    EXPECT_EQ(folder.ReadFile("data/skin.ini"), SkinFile(20));
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "data" / "skin_back.ini"));
+}
+
+class MainFrameHistoryTest : public MainFrameDialogsTest {
+protected:
+    void SetUp() override {
+        platform::SetTimeZoneOffsetForTesting(8 * 60);
+        MainFrameDialogsTest::SetUp();
+    }
+    void TearDown() override {
+        MainFrameDialogsTest::TearDown();
+        platform::SetTimeZoneOffsetForTesting(std::nullopt);
+    }
+
+    // Writes the user's URL history, in the service's file format, in the order given.
+    void WriteHistory(const std::vector<std::tuple<uint64_t, std::string, std::string>>& visits) {
+        std::string text;
+        for (const auto& [time, url, title] : visits) {
+            text += std::to_string(time) + "\t" + url + "\t" + platform::GbkToUtf8(title) + "\n";
+        }
+        folder.WriteFile("url-history.dat", text);
+    }
+    HWND History() const { return frame->m_pHistoryDlg ? frame->m_pHistoryDlg->m_hWnd : nullptr; }
+    GMySortListCtrl& List() const { return frame->m_pHistoryDlg->m_list; }
+    std::vector<std::string> Column(int column) const {
+        std::vector<std::string> texts;
+        for (int row = 0; row < List().GetItemCount(); ++row) {
+            texts.push_back(std::string(List().GetItemText(row, column)));
+        }
+        return texts;
+    }
+    void ClickHeader(int column) const {
+        RECT rect{};
+        HWND header = List().GetHeaderCtrl()->m_hWnd;
+        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
+        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ClientToScreen(header, &point);
+        ClickAt(point);
+    }
+    void ClickRow(int row, bool twice = false) const {
+        RECT rect{LVIR_BOUNDS, 0, 0, 0};
+        List().GetItemRect(row, &rect, LVIR_BOUNDS);
+        POINT point{rect.left + 20, (rect.top + rect.bottom) / 2};
+        ::ClientToScreen(List().m_hWnd, &point);
+        ClickAt(point, twice);
+    }
+};
+
+TEST_F(MainFrameHistoryTest, TheHistoryListsVisitsInLocalTimeAndSortsByColumn) {
+    const std::string a = Address("a.htm");
+    const std::string b = Address("b.htm");
+    const std::string c = Address("c.htm");
+    WriteHistory({{FileTimeOf(2025, 12, 31, 16, 30), b, "第二"},
+                  {FileTimeOf(2026, 3, 14, 1, 5), a, "First"},
+                  {FileTimeOf(2024, 2, 1, 23, 59), c, ""}});
+    Command(ID_HISTORY);
+    ASSERT_NE(History(), nullptr);
+    EXPECT_TRUE(::IsWindowVisible(History()));
+    EXPECT_EQ(::GetWindow(History(), GW_OWNER), frame->m_hWnd);
+    EXPECT_EQ(Column(0), (std::vector<std::string>{"2026年01月01日 00:30", "2026年03月14日 09:05",
+                                                   "2024年02月02日 07:59"}));
+    EXPECT_EQ(Column(1), (std::vector<std::string>{"第二", "First", ""}));
+    EXPECT_EQ(Column(2), (std::vector<std::string>{b, a, c}));
+
+    ClickHeader(0);
+    EXPECT_EQ(Column(2), (std::vector<std::string>{c, b, a}));
+    ClickHeader(2);
+    EXPECT_EQ(Column(2), (std::vector<std::string>{a, b, c}));
+    ClickHeader(2);
+    EXPECT_EQ(Column(2), (std::vector<std::string>{c, b, a}));
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(List().GetItemData(row), static_cast<DWORD_PTR>(row));
+    }
+
+    // The list keeps the margins when the dialog is resized.
+    ::SetWindowPos(History(), nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER);
+    CRect client;
+    ::GetClientRect(History(), &client);
+    CRect list;
+    List().GetWindowRect(&list);
+    ::ScreenToClient(History(), reinterpret_cast<POINT*>(&list.left));
+    ::ScreenToClient(History(), reinterpret_cast<POINT*>(&list.right));
+    EXPECT_EQ(list, CRect(8, 32, client.right - 8, client.bottom - 8));
+}
+
+TEST_F(MainFrameHistoryTest, OpenPageOpensTheSelectedRowsAddressInANewTab) {
+    Page("a.htm", "<html><head><title>Page A</title></head></html>");
+    Page("b.htm", "<html><head><title>Page B</title></head></html>");
+    WriteHistory({{FileTimeOf(2026, 1, 2, 0, 0), Address("a.htm"), "A"},
+                  {FileTimeOf(2026, 1, 1, 0, 0), Address("b.htm"), "B"}});
+    Command(ID_HISTORY);
+    // Without a selection nothing opens.
+    ::SendMessageA(History(), WM_COMMAND, MAKEWPARAM(IDC_OPEN_PAGE, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(History(), IDC_OPEN_PAGE)));
+    EXPECT_EQ(frame->GetTabCount(), 1);
+
+    ClickHeader(0);
+    ASSERT_EQ(Column(1), (std::vector<std::string>{"B", "A"}));
+    ClickRow(0);
+    Click(History(), IDC_OPEN_PAGE);
+    ASSERT_EQ(frame->GetTabCount(), 2);
+    EXPECT_EQ(std::string(frame->GetCurrentPage()->m_strUrl), Address("b.htm"));
+    EXPECT_EQ(TabText(1), "Page B");
+    EXPECT_TRUE(::IsWindowVisible(History()));
+
+    ClickRow(1, true);
+    ASSERT_EQ(frame->GetTabCount(), 3);
+    EXPECT_EQ(TabText(2), "Page A");
+}
+
+TEST_F(MainFrameHistoryTest, CloseHidesTheDialogAndTheNextUseRefillsTheSameOne) {
+    WriteHistory({{FileTimeOf(2026, 1, 1, 0, 0), "http://one/", "one"}});
+    Command(ID_HISTORY);
+    const HWND first = History();
+    Click(first, IDC_CLOSE_HISTORY);
+    EXPECT_FALSE(::IsWindowVisible(first));
+    WriteHistory({{FileTimeOf(2026, 1, 2, 0, 0), "http://two/", "two"},
+                  {FileTimeOf(2026, 1, 1, 0, 0), "http://one/", "one"}});
+    Command(ID_HISTORY);
+    EXPECT_EQ(History(), first);
+    EXPECT_TRUE(::IsWindowVisible(first));
+    EXPECT_EQ(Column(2), (std::vector<std::string>{"http://two/", "http://one/"}));
+    // The dialog goes with the frame.
+    frame->DestroyWindow();
+    EXPECT_FALSE(::IsWindow(first));
+}
+
+class MainFrameExtractTest : public MainFrameDialogsTest {
+protected:
+    // Opens the page in the current tab and runs the data dialog on it.
+    void Extract(const std::string& name, const std::string& html,
+                 const std::function<void(HWND)>& script) {
+        const std::string path = Page(name, html);
+        frame->OpenUrl(path.c_str(), 0, 1);
+        platform::PumpUntilIdle();
+        InDialog("提取网页数据", [script](HWND d) {
+            script(d);
+            // The dialog has no button to close it; the caption's close box sends this.
+            ::SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+        });
+        Command(ID_EXTRACT);
+    }
+    static std::string Result(HWND dialog) { return ItemText(dialog, IDC_EXTRACT_RESULT); }
+    // The hidden buttons cannot be clicked; their command is sent as a click would send it.
+    static void Press(HWND dialog, int id) {
+        ::SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+    }
+};
+
+TEST_F(MainFrameExtractTest, LinksImagesAndAllTagsAreListedInDocumentOrder) {
+    const std::string one = Address("one.htm");
+    const std::string picture = Address("pic.png");
+    std::string links;
+    std::string images;
+    std::string tags;
+    bool hiddenButtons = false;
+    Extract("links.htm",
+            "<html><head><title>t</title></head><body><a href='one.htm'>1</a>"
+            "<p><a href='http://example.invalid/two'>2</a></p><img src='pic.png'></body></html>",
+            [&](HWND d) {
+                EXPECT_EQ(Result(d), "");
+                hiddenButtons = !::IsWindowVisible(::GetDlgItem(d, IDC_EXTRACT_OBJECTS)) &&
+                                !::IsWindowVisible(::GetDlgItem(d, IDC_EXTRACT_PICTURES));
+                Click(d, IDC_EXTRACT_LINKS);
+                links = Result(d);
+                Click(d, IDC_EXTRACT_IMAGES);
+                images = Result(d);
+                Click(d, IDC_EXTRACT_TAGS);
+                tags = Result(d);
+            });
+    EXPECT_TRUE(hiddenButtons);
+    EXPECT_EQ(links, "A - " + one + "\r\nA - http://example.invalid/two\r\n");
+    EXPECT_EQ(images, "IMG - " + picture + "\r\n");
+    EXPECT_EQ(tags, "HTML\r\nHEAD\r\nTITLE\r\nBODY\r\nA - " + one +
+                        "\r\nP\r\nA - http://example.invalid/two\r\nIMG - " + picture + "\r\n");
+}
+
+TEST_F(MainFrameExtractTest, ObjectsAreMatchedByTheirExactTagAndPicturesAreBracketed) {
+    std::string objects;
+    std::string pictures;
+    Extract("objects.htm",
+            "<html><body><object data='m.swf'><param name='q' value='1'></object>"
+            "<objectx></objectx><embed src='e.swf'><img src='a.png'></body></html>",
+            [&](HWND d) {
+                Press(d, IDC_EXTRACT_OBJECTS);
+                objects = Result(d);
+                Press(d, IDC_EXTRACT_PICTURES);
+                pictures = Result(d);
+            });
+    EXPECT_EQ(objects,
+              "OBJECT - <object data=\"m.swf\"><param name=\"q\" value=\"1\"></object>\r\n");
+    EXPECT_EQ(pictures, "[picture_begin]" + Address("a.png") + "[picture_end]\r\n");
+
+    std::string withoutImages = "not cleared";
+    Extract("plain.htm", "<html><body><p>text</p></body></html>", [&](HWND d) {
+        SetText(d, IDC_EXTRACT_RESULT, "earlier");
+        Press(d, IDC_EXTRACT_PICTURES);
+        withoutImages = Result(d);
+    });
+    EXPECT_EQ(withoutImages, "");
+}
+
+}  // namespace
