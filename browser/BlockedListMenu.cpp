@@ -5,7 +5,7 @@
 #include "browser/BrowserDataStore.h"
 #include "browser/BrowserFrame.h"
 #include "browser/FilterButton.h"
-#include "browser/TruncateText.h"
+#include "common/TruncateText.h"
 #include "resources/quorra/resource.h"
 
 BOOL CBlockedListMenu::LoadMenu() {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "browser/TextLineFile.h"
+#include "common/TextLineFile.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"

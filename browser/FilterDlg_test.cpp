@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "browser/AppFolder.h"
 #include "browser/BrowserDataStore.h"
 #include "browser/BrowserDialogTest.h"
+#include "common/AppFolder.h"
 #include "platform/screen/ScreenApi.h"
 #include "resources/quorra/resource.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "browser/AppFolder.h"
 #include "browser/StartUpTest.h"
+#include "common/AppFolder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "browser/BrowserDataStore.h"
 #include "browser/PageDlg.h"
-#include "browser/TruncateText.h"
+#include "common/TruncateText.h"
 #include "platform/com/Exception.h"
 #include "platform/framework/AfxMessageBox.h"
 #include "platform/framework/View.h"

@@ -1,14 +1,14 @@
 #include <string>
 #include <string_view>
 
-#include "browser/AppFolder.h"
 #include "browser/BrowserDataStore.h"
 #include "browser/FilterDlg.h"
 #include "browser/MainFrame.h"
 #include "browser/MakerSite.h"
 #include "browser/PageDlg.h"
-#include "browser/RegistryKey.h"
 #include "browser/SkinDlg.h"
+#include "common/AppFolder.h"
+#include "common/RegistryKey.h"
 #include "platform/com/ComRuntime.h"
 #include "platform/com/OleCommandTarget.h"
 #include "platform/com/Variant.h"

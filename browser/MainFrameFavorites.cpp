@@ -4,7 +4,7 @@
 
 #include "browser/MainFrame.h"
 #include "browser/PageDlg.h"
-#include "browser/TruncateText.h"
+#include "common/TruncateText.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/ComRuntime.h"
 #include "platform/com/Variant.h"

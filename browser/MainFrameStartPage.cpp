@@ -1,10 +1,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "browser/AppFolder.h"
 #include "browser/BrowserDataStore.h"
 #include "browser/MainFrame.h"
-#include "browser/TextLineFile.h"
+#include "common/AppFolder.h"
+#include "common/TextLineFile.h"
 
 void CMainFrame::OpenMainPage() {
     CString url;

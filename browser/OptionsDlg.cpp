@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "browser/AppFolder.h"
 #include "browser/BrowserDataStore.h"
 #include "browser/SkinDlg.h"
+#include "common/AppFolder.h"
 #include "platform/framework/AfxMessageBox.h"
 #include "platform/text/Gbk.h"
 #include "resources/quorra/resource.h"

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "browser/Md5Digest.h"
+#include "common/Md5Digest.h"
 #include "platform/files/FileApi.h"
 #include "platform/process/ProcessApi.h"
 

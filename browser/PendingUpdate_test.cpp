@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "browser/AppFolder.h"
 #include "browser/StartUpTest.h"
+#include "common/AppFolder.h"
 #include "platform/process/ProcessApi.h"
 
 namespace {

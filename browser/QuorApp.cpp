@@ -1,7 +1,6 @@
 #include "browser/QuorApp.h"
 
 #include "browser/AboutDlg.h"
-#include "browser/AppFolder.h"
 #include "browser/BrowserDataStore.h"
 #include "browser/CustomOccManager.h"
 #include "browser/ExternalDispatch.h"
@@ -11,6 +10,7 @@
 #include "browser/QuorView.h"
 #include "browser/SkinColors.h"
 #include "browser/SocketClient.h"
+#include "common/AppFolder.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/screen/ScreenApi.h"

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "browser/BrowserApp.h"
-#include "browser/SignalCloser.h"
+#include "common/SignalCloser.h"
 #include "platform/framework/WinApp.h"
 
 class CCustomOccManager;

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "browser/AppFolder.h"
 #include "browser/QuorDoc.h"
 #include "browser/StartUpTest.h"
 #include "browser/ViewHost.h"
+#include "common/AppFolder.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/SingleDocTemplate.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "browser/TextLineFile.h"
+#include "common/TextLineFile.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"
 

@@ -1,9 +1,9 @@
 #include "browser/SkinDlg.h"
 
-#include "browser/AppFolder.h"
 #include "browser/BrowserApp.h"
 #include "browser/BrowserFrame.h"
 #include "browser/MakerSite.h"
+#include "common/AppFolder.h"
 #include "platform/files/FileApi.h"
 #include "resources/quorra/resource.h"
 

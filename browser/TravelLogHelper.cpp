@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "browser/TruncateText.h"
+#include "common/TruncateText.h"
 #include "platform/com/ComRuntime.h"
 #include "platform/com/ServiceProvider.h"
 #include "platform/framework/Menu.h"

@@ -3,7 +3,7 @@
 // field is read within its limit and a path that could lead out of the program folder is refused.
 #pragma once
 
-#include "browser/TextLineFile.h"
+#include "common/TextLineFile.h"
 
 struct UpdateFileEntry {
     // The MD5 digest the file must have, as written (32 lower-case hexadecimal digits to match).

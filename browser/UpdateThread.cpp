@@ -3,15 +3,15 @@
 #include <cstring>
 #include <string>
 
-#include "browser/AppFolder.h"
 #include "browser/BrowserDataStore.h"
-#include "browser/DirectoryChain.h"
 #include "browser/ExtractFirstZipEntry.h"
 #include "browser/HttpGetter.h"
 #include "browser/MainFrame.h"
-#include "browser/Md5Digest.h"
-#include "browser/TextLineFile.h"
 #include "browser/UpdateFileList.h"
+#include "common/AppFolder.h"
+#include "common/DirectoryChain.h"
+#include "common/Md5Digest.h"
+#include "common/TextLineFile.h"
 #include "platform/files/FileApi.h"
 #include "platform/threads/ThreadApi.h"
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "browser/BrowserDataStore.h"
-#include "browser/Md5Digest.h"
 #include "browser/SocketClient.h"
+#include "common/Md5Digest.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/framework/WinThread.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/Md5Digest.h"
+#include "common/Md5Digest.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 

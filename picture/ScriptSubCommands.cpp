@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "browser/AppFolder.h"
+#include "common/AppFolder.h"
 #include "picture/HtmlExtractor.h"
 #include "picture/HtmlHelpers.h"
 #include "picture/ScriptEngine.h"

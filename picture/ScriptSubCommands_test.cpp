@@ -12,7 +12,7 @@
 #include <random>
 #include <string>
 
-#include "browser/AppFolder.h"
+#include "common/AppFolder.h"
 #include "picture/ScriptTestEngine.h"
 #include "platform/database/DatabaseClasses.h"
 #include "platform/files/Path.h"

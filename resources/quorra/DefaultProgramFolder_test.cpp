@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "browser/BrowserDataStore.h"
-#include "browser/TextLineFile.h"
+#include "common/TextLineFile.h"
 #include "platform/testing/TempFolder.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "browser/TruncateText.h"
+#include "common/TruncateText.h"
 
 #include <gtest/gtest.h>
 

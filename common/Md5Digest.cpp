@@ -1,4 +1,4 @@
-#include "browser/Md5Digest.h"
+#include "common/Md5Digest.h"
 
 #include <bit>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "browser/AppFolder.h"
+#include "common/AppFolder.h"
 
 #include <string_view>
 

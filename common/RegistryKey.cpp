@@ -1,4 +1,4 @@
-#include "browser/RegistryKey.h"
+#include "common/RegistryKey.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "browser/DirectoryChain.h"
+#include "common/DirectoryChain.h"
 
 #include <algorithm>
 #include <string>

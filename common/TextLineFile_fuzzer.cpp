@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "browser/TextLineFile.h"
+#include "common/TextLineFile.h"
 #include "platform/files/Path.h"
 #include "platform/testing/TempFolder.h"
 

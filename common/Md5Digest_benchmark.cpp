@@ -1,6 +1,6 @@
 // File digest throughput, measured beside the system's md5sum on the same file in the same run:
 // Md5File is expected to reach at least 90 % of md5sum's bytes per second.
-#include "browser/Md5Digest.h"
+#include "common/Md5Digest.h"
 
 #include <benchmark/benchmark.h>
 

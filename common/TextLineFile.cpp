@@ -1,4 +1,4 @@
-#include "browser/TextLineFile.h"
+#include "common/TextLineFile.h"
 
 #include <algorithm>
 #include <cstring>

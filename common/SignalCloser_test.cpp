@@ -1,4 +1,4 @@
-#include "browser/SignalCloser.h"
+#include "common/SignalCloser.h"
 
 #include <gtest/gtest.h>
 
