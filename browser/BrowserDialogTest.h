@@ -25,39 +25,13 @@
 #include "platform/drawing/Gdi.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
+#include "platform/framework/ScriptedDialogTest.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WinThread.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace browser_testing {
-
-constexpr UINT kRunScript = WM_APP + 77;
-
-// A dialog that runs the test's script once its modal loop runs, so that the script can click
-// and type into the live dialog and check what happened before the dialog ends.
-template <class Dialog>
-class ScriptedDialog : public Dialog {
-public:
-    using Dialog::Dialog;
-
-    std::function<void(ScriptedDialog&)> script;
-
-    BOOL OnInitDialog() override {
-        const BOOL result = Dialog::OnInitDialog();
-        this->PostMessage(kRunScript);
-        return result;
-    }
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-        if (message == kRunScript) {
-            if (script) {
-                script(*this);
-            }
-            return 0;
-        }
-        return Dialog::WindowProc(message, wParam, lParam);
-    }
-};
 
 class TestBrowserApp : public CWinApp, public CBrowserApp {
 public:

@@ -11,7 +11,7 @@
 namespace {
 
 using browser_testing::BrowserDialogTest;
-using Dialog = browser_testing::ScriptedDialog<CFilterDlg>;
+using Dialog = platform::testing::ScriptedDialog<CFilterDlg>;
 using Rows = std::vector<std::vector<std::string>>;
 
 std::unique_ptr<FilterRule> Rule(int scope, const char* pattern, const char* site) {

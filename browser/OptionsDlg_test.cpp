@@ -11,7 +11,7 @@
 namespace {
 
 using browser_testing::BrowserDialogTest;
-using Dialog = browser_testing::ScriptedDialog<COptionsDlg>;
+using Dialog = platform::testing::ScriptedDialog<COptionsDlg>;
 
 std::string SkinFile(int red) {
     return "[SKIN_CONFIG]\r\n[STYLE]\r\n0\r\n[TOOL_CONFIG]\r\n[BACKGROUND_COLOR]\r\nRGB(" +

@@ -11,7 +11,7 @@
 namespace {
 
 using browser_testing::BrowserDialogTest;
-using Dialog = browser_testing::ScriptedDialog<CSkinDlg>;
+using Dialog = platform::testing::ScriptedDialog<CSkinDlg>;
 
 // A skin whose only distinguishing colour is its tool background.
 std::string SkinFile(int red) {
