@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/PageTestHost.h"
-#include "browser/WebBrowser2.h"
+#include "common/WebBrowser2.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 
 namespace browser::testing {

@@ -4,7 +4,7 @@
 // and reloads itself on a timer when asked to.
 #pragma once
 
-#include "browser/WebBrowser2.h"
+#include "common/WebBrowser2.h"
 #include "platform/framework/Dialog.h"
 
 class CBrowserDataStore;

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/PageTestHost.h"
-#include "browser/WebBrowser2.h"
+#include "common/WebBrowser2.h"
 #include "platform/framework/Menu.h"
 
 namespace browser::testing {

@@ -1,4 +1,4 @@
-#include "browser/WebBrowser2.h"
+#include "common/WebBrowser2.h"
 
 #include "platform/com/Exception.h"
 

@@ -1,20 +1,31 @@
-#include "browser/WebBrowser2.h"
+#include "common/WebBrowser2.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "browser/PageTestHost.h"
+#include "platform/framework/OccManager.h"
+#include "platform/framework/Wnd.h"
+#include "platform/webcontrol/BrowserTestHost.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "platform/webcontrol/WebCommandLog.h"
 
-namespace browser::testing {
 namespace {
 
 using platform::webcontrol::RecordedWebCommand;
 using platform::webcontrol::TakeRecordedWebCommands;
 
-class WebBrowser2Test : public PageTest {
+class WebBrowser2Test : public platform::webcontrol::testing::BrowserTest {
 protected:
+    void SetUp() override {
+        BrowserTest::SetUp();
+        AfxEnableControlContainer();
+        ASSERT_TRUE(host.CreateEx(0, AFX_WND_CLASS, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                  640, 480, nullptr, nullptr));
+    }
+    void TearDown() override {
+        host.DestroyWindow();
+        BrowserTest::TearDown();
+    }
     void CreateBrowser() {
         ASSERT_TRUE(browser.Create("", WS_CHILD | WS_VISIBLE, RECT{0, 0, 400, 300}, &host, 1001));
     }
@@ -24,6 +35,7 @@ protected:
         platform::PumpUntilIdle();
     }
 
+    CWnd host;
     CWebBrowser2 browser;
 };
 
@@ -111,4 +123,3 @@ TEST_F(WebBrowser2Test, AfterItsWindowIsGoneTheWrapperIsEmptyAgain) {
 }
 
 }  // namespace
-}  // namespace browser::testing

@@ -1,0 +1,51 @@
+#include "common/WholeFile.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/files/FileApi.h"
+#include "platform/files/Path.h"
+
+bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
+    FILE* file = platform::OpenStdioFile(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    bytes.clear();
+    std::uint8_t buffer[64 * 1024];
+    bool complete = true;
+    for (;;) {
+        const std::size_t got = std::fread(buffer, 1, sizeof(buffer), file);
+        if (bytes.size() + got > kMaxWholeFileSize) {
+            complete = false;
+            break;
+        }
+        bytes.insert(bytes.end(), buffer, buffer + got);
+        if (got < sizeof(buffer)) {
+            complete = std::ferror(file) == 0;
+            break;
+        }
+    }
+    std::fclose(file);
+    if (!complete) {
+        bytes.clear();
+    }
+    return complete;
+}
+
+bool WriteWholeFile(const char* path, const void* bytes, std::size_t length) {
+    const std::string temporaryPath = std::string(path) + ".tmp";
+    SetFileAttributesA(temporaryPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(temporaryPath.c_str());
+    FILE* file = platform::OpenStdioFile(temporaryPath.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool written = std::fwrite(bytes, 1, length, file) == length;
+    written = std::fclose(file) == 0 && written;
+    if (!written || !MoveFileExA(temporaryPath.c_str(), path, MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileA(temporaryPath.c_str());
+        return false;
+    }
+    return true;
+}
