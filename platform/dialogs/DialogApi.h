@@ -147,8 +147,10 @@ INT_PTR DialogBoxFromTemplate(HINSTANCE instance, const DialogTemplate& dialog,
                               DLGPROC procedure, LPARAM param);
 
 // Runs an existing dialog modally as DialogBoxParamA does after creating it, and destroys it at
-// the end; for the framework's dialogs. The keyboard interface is the caller's: DialogBoxParamA
-// attaches IsDialogMessageA to the dialog's pre-translation, the framework calls it from its own.
-INT_PTR RunModalDialog(HWND dialog, HWND parent);
+// the end unless `destroy` is false (the framework destroys its dialogs through their own
+// DestroyWindow); for the framework's dialogs. The keyboard interface is the caller's:
+// DialogBoxParamA attaches IsDialogMessageA to the dialog's pre-translation, the framework calls
+// it from its own.
+INT_PTR RunModalDialog(HWND dialog, HWND parent, bool destroy = true);
 
 }  // namespace platform

@@ -29,7 +29,7 @@ INT_PTR DialogBoxFromTemplate(HINSTANCE instance, const DialogTemplate& dialog,
     return RunModalDialog(hwnd, parent);
 }
 
-INT_PTR RunModalDialog(HWND dialog, HWND parent) {
+INT_PTR RunModalDialog(HWND dialog, HWND parent, bool destroy) {
     if (!DialogRecords::Update(dialog, [](DialogRecord& record) { record.modal = true; })) {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return -1;
@@ -52,7 +52,7 @@ INT_PTR RunModalDialog(HWND dialog, HWND parent) {
         }
         quit = !RunModalLoop(owner, keepRunning);
     }
-    if (IsWindow(dialog)) {
+    if (destroy && IsWindow(dialog)) {
         DestroyWindow(dialog);
     }
     return quit ? -1 : result;

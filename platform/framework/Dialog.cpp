@@ -78,7 +78,13 @@ INT_PTR CDialog::DoModal() {
     if (!CreateFromTemplate(m_lpszTemplateName, owner)) {
         return -1;
     }
-    return platform::RunModalDialog(m_hWnd, owner);
+    const INT_PTR result = platform::RunModalDialog(m_hWnd, owner, false);
+    // As in the framework, the dialog ends through its own DestroyWindow, which programs
+    // override to save what the dialog holds.
+    if (m_hWnd != nullptr) {
+        DestroyWindow();
+    }
+    return result;
 }
 
 BOOL CDialog::Create(LPCSTR lpszTemplateName, CWnd* pParentWnd) {

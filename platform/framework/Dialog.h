@@ -2,10 +2,11 @@
 // template of the program.
 //
 // DoModal builds the dialog and runs it in the dialog manager's modal loop, with its owner
-// disabled, and returns the value given to EndDialog (IDOK 1, IDCANCEL 2 or the program's own),
-// or -1 when the template is missing or the dialog cannot be built. Create builds a modeless
-// dialog, a child or a pop-up as its template says; the program keeps the object, destroys the
-// window with DestroyWindow and deletes the object itself.
+// disabled, destroys it through its (virtual) DestroyWindow, and returns the value given to
+// EndDialog (IDOK 1, IDCANCEL 2 or the program's own), or -1 when the template is missing or the
+// dialog cannot be built. Create builds a modeless dialog, a child or a pop-up as its template
+// says; the program keeps the object, destroys the window with DestroyWindow and deletes the object
+// itself.
 //
 // The object is attached from the window's birth, so its message map sees every message;
 // WM_INITDIALOG reaches OnInitDialog, whose default fills the controls from the members.

@@ -35,6 +35,14 @@ public:
         PostMessage(kRunScript);
         return TRUE;
     }
+    // Programs save what a dialog shows in their DestroyWindow.
+    BOOL DestroyWindow() override {
+        char name[64] = {};
+        ::GetWindowTextA(Item(IDC_NAME), name, sizeof(name));
+        nameAtDestroy = name;
+        return CDialog::DestroyWindow();
+    }
+    std::string nameAtDestroy;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override {
@@ -191,6 +199,9 @@ TEST_F(DialogTest, EscapeCancelsWithoutSavingAndEndDialogGivesItsValue) {
     };
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
     EXPECT_EQ(cancelled.m_name, "张三");
+    // The dialog ends through its own DestroyWindow, while its controls still exist.
+    EXPECT_EQ(cancelled.nameAtDestroy, "改了");
+    EXPECT_EQ(cancelled.m_hWnd, nullptr);
 
     CSettingsDlg custom;
     custom.script = [](CSettingsDlg& dlg) { dlg.EndDialog(42); };
