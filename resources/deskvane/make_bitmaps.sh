@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Draws the desktop manager's program icon into res/ and the note editor's tool-button icons
-# into the program folder's dv/data/, where the editor loads them from at run time. Every icon
-# keeps a transparent background; pictograms are drawn without anti-aliasing so that the
-# one-bit mask of the icon format keeps their edges crisp.
+# Draws the desktop manager's program icon into res/, the note editor's tool-button icons into
+# the program folder's dv/data/, where the editor loads them from at run time, and the pages'
+# skin bitmaps into dv/data/skin/, which data\config.dat names. Every icon keeps a transparent
+# background; pictograms are drawn without anti-aliasing so that the one-bit mask of the icon
+# format keeps their edges crisp.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -10,7 +11,7 @@ out=res
 data=../../programfolder/dv/data
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-mkdir -p "$out" "$data"
+mkdir -p "$out" "$data" "$data/skin"
 
 serif_font=$(fc-match -f '%{file}' 'DejaVu Serif:bold')
 italic_font=$(fc-match -f '%{file}' 'DejaVu Serif:bold:italic')
@@ -76,3 +77,15 @@ for size in 32 16; do
         -annotate +0+$((size / 8)) D "$tmp/icon$size.png"
 done
 convert "$tmp/icon32.png" "$tmp/icon16.png" "$out/deskvane.ico"
+
+# --- Skin bitmaps: a 64 x 64 background tile per page, each in its own tint ---
+# The pages paint on white and keep their bitmap loaded; the main window only checks its key.
+tile() {
+    local name=$1 tint=$2
+    convert -size 64x64 gradient:white-"$tint" -fill none -stroke "$tint" \
+        -draw 'line 0,63 63,63' -type TrueColor "BMP3:$data/skin/$name.bmp"
+}
+tile main '#C8D8F0'
+tile calendar '#F0E0C8'
+tile option '#D8F0C8'
+tile about '#E0D0F0'
