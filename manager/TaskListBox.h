@@ -1,0 +1,22 @@
+// The manager's numbered owner-drawn list box: 20-pixel rows, each with its number ("%03d") and
+// its text up to the first line feed, cut with "..." to what fits; the selected row is
+// highlighted pale yellow over the text's width. The plan query dialog lists its results in it.
+#pragma once
+
+#include "platform/framework/ListBox.h"
+
+class CTaskListBox : public CListBox {
+    DECLARE_DYNAMIC(CTaskListBox)
+
+public:
+    static constexpr int kRowHeight = 20;
+    // The text of a row starts this far right of the row's left edge, after its number.
+    static constexpr int kTextIndent = 30;
+
+    // The row's text as drawn in a text area `width` pixels wide: up to the first line feed, and
+    // cut to (width - 24) / 6 bytes followed by "..." when longer.
+    static CString RowText(const CString& text, int width);
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+};
