@@ -23,7 +23,7 @@
 #include "platform/controls/ControlClasses.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/controls/ReBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/files/FileApi.h"

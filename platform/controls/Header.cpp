@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ControlWindow.h"
-#include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/controls/StatusBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"

@@ -1,4 +1,4 @@
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 
 #include <gtest/gtest.h>
 
