@@ -35,7 +35,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Encoding.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "platform/webcontrol/UrlHistoryInterfaces.h"
 #include "platform/webcontrol/WebCommandLog.h"
@@ -147,7 +147,7 @@ std::vector<std::string> TakeWebCommands() {
     return texts;
 }
 
-class MainFrameCommandsTest : public platform::webcontrol::testing::BrowserTest {
+class MainFrameCommandsTest : public platform::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();

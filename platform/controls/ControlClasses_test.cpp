@@ -16,7 +16,7 @@
 #include "platform/controls/ToolBar.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/controls/TreeView.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -25,7 +25,7 @@
 #include "platform/drawing/IconApi.h"
 #include "platform/drawing/Surface.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

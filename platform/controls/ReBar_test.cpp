@@ -11,7 +11,7 @@
 #include "platform/controls/ToolBar.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

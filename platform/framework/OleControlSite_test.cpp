@@ -5,7 +5,7 @@
 
 #include "platform/com/OleCommandTarget.h"
 #include "platform/dialogs/DialogApi.h"
-#include "platform/framework/ControlTestHost.h"
+#include "platform/framework/ControlHostTest.h"
 #include "platform/framework/Dialog.h"
 #include "platform/framework/testdata/controls_ids.h"
 #include "platform/webcontrol/DocHostUIHandler.h"
@@ -154,7 +154,7 @@ protected:
     void SetUp() override {
         ControlHostTest::SetUp();
         siteLog = SiteLog{};
-        siteLog.externalObject = new platform::webcontrol::testing::TestExternal;
+        siteLog.externalObject = new platform::testing::TestExternal;
         AfxEnableControlContainer(&manager);
     }
     void TearDown() override {
