@@ -11,6 +11,7 @@
 
 #include <time.h>
 
+#include "platform/registry/AutostartMirror.h"
 #include "platform/registry/RegistryNode.h"
 #include "platform/registry/RegistryPath.h"
 #include "platform/registry/RegistryStore.h"
@@ -273,16 +274,26 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* dat
         return ERROR_INVALID_HANDLE;
     }
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    return RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
-        RegistryNode* node = Find(top, *path);
-        if (node == nullptr) {
-            return ERROR_KEY_DELETED;
+    const std::string text = bytes.substr(0, bytes.find('\0'));
+    const LSTATUS status =
+        RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
+            RegistryNode* node = Find(top, *path);
+            if (node == nullptr) {
+                return ERROR_KEY_DELETED;
+            }
+            node->SetValue(valueName, type, std::move(bytes));
+            node->SetLastWriteTime(FileTimeNow());
+            changed = true;
+            return ERROR_SUCCESS;
+        });
+    if (status == ERROR_SUCCESS && platform::IsRunKeyPath(*path)) {
+        if (IsString(type)) {
+            platform::MirrorRunValue((*path)[0], valueName, text);
+        } else {
+            platform::RemoveRunMirror((*path)[0], valueName);
         }
-        node->SetValue(valueName, type, std::move(bytes));
-        node->SetLastWriteTime(FileTimeNow());
-        changed = true;
-        return ERROR_SUCCESS;
-    });
+    }
+    return status;
 }
 
 LSTATUS RegDeleteValueA(HKEY key, LPCSTR name) {
@@ -291,18 +302,23 @@ LSTATUS RegDeleteValueA(HKEY key, LPCSTR name) {
         return ERROR_INVALID_HANDLE;
     }
     std::string_view valueName = name != nullptr ? name : "";
-    return RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
-        RegistryNode* node = Find(top, *path);
-        if (node == nullptr) {
-            return ERROR_KEY_DELETED;
-        }
-        if (!node->RemoveValue(valueName)) {
-            return ERROR_FILE_NOT_FOUND;
-        }
-        node->SetLastWriteTime(FileTimeNow());
-        changed = true;
-        return ERROR_SUCCESS;
-    });
+    const LSTATUS status =
+        RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
+            RegistryNode* node = Find(top, *path);
+            if (node == nullptr) {
+                return ERROR_KEY_DELETED;
+            }
+            if (!node->RemoveValue(valueName)) {
+                return ERROR_FILE_NOT_FOUND;
+            }
+            node->SetLastWriteTime(FileTimeNow());
+            changed = true;
+            return ERROR_SUCCESS;
+        });
+    if (status == ERROR_SUCCESS && platform::IsRunKeyPath(*path)) {
+        platform::RemoveRunMirror((*path)[0], valueName);
+    }
+    return status;
 }
 
 LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey) {
@@ -320,23 +336,35 @@ LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey) {
     if (path->size() == 1) {
         return ERROR_ACCESS_DENIED;
     }
-    return RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
-        if (Find(top, *base) == nullptr) {
-            return ERROR_KEY_DELETED;
+    std::vector<std::string> removedValues;
+    const LSTATUS status =
+        RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
+            if (Find(top, *base) == nullptr) {
+                return ERROR_KEY_DELETED;
+            }
+            RegistryNode* parent = Find(top, *path, path->size() - 1);
+            RegistryNode* target = parent != nullptr ? parent->FindChild(path->back()) : nullptr;
+            if (target == nullptr) {
+                return ERROR_FILE_NOT_FOUND;
+            }
+            if (!target->children().empty()) {
+                return ERROR_ACCESS_DENIED;
+            }
+            removedValues.clear();
+            for (const RegistryValue& value : target->values()) {
+                removedValues.push_back(value.name);
+            }
+            parent->RemoveChild(path->back());
+            parent->SetLastWriteTime(FileTimeNow());
+            changed = true;
+            return ERROR_SUCCESS;
+        });
+    if (status == ERROR_SUCCESS && platform::IsRunKeyPath(*path)) {
+        for (const std::string& name : removedValues) {
+            platform::RemoveRunMirror((*path)[0], name);
         }
-        RegistryNode* parent = Find(top, *path, path->size() - 1);
-        RegistryNode* target = parent != nullptr ? parent->FindChild(path->back()) : nullptr;
-        if (target == nullptr) {
-            return ERROR_FILE_NOT_FOUND;
-        }
-        if (!target->children().empty()) {
-            return ERROR_ACCESS_DENIED;
-        }
-        parent->RemoveChild(path->back());
-        parent->SetLastWriteTime(FileTimeNow());
-        changed = true;
-        return ERROR_SUCCESS;
-    });
+    }
+    return status;
 }
 
 LSTATUS RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWORD reserved,

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "platform/files/Path.h"
 #include "platform/registry/RegistryText.h"
 #include "platform/testing/TempFolder.h"
 
@@ -18,7 +22,12 @@ using Names = std::vector<std::string>;
 
 class RegistryTest : public ::testing::Test {
 protected:
-    void SetUp() override { platform::SetRegistryFile(file_); }
+    void SetUp() override {
+        platform::SetRegistryFile(file_);
+        // Run keys are mirrored into the desktop's autostart folder: the test's own.
+        setenv("XDG_CONFIG_HOME", (folder_.path() / "xdg").c_str(), 1);
+    }
+    void TearDown() override { unsetenv("XDG_CONFIG_HOME"); }
 
     static HKEY Create(HKEY root, const char* path, DWORD* disposition = nullptr) {
         HKEY key = nullptr;
@@ -438,6 +447,52 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing) {
         RegCloseKey(key);
         ForgetContents();
     }
+}
+
+TEST_F(RegistryTest, RunValuesAreMirroredAsAutostartEntriesThatStartTheProgramInItsFolder) {
+    const std::filesystem::path autostart = folder_.path() / "xdg" / "autostart";
+    const auto entry = [&](const char* file) {
+        std::ifstream in(autostart / file, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return in ? text.str() : std::string("missing");
+    };
+    platform::MapDrive('C', folder_.path());
+    HKEY run = Create(HKEY_LOCAL_MACHINE, "software\\microsoft\\windows\\currentversion\\run");
+    ASSERT_EQ(Set(run, "dv09", std::string("\"C:\\my $prog\\dvtp.exe\" -min 100%\0", 33)),
+              ERROR_SUCCESS);
+    const std::string folder = folder_.path().string();
+    EXPECT_EQ(entry("larchway-hklm-dv09.desktop"),
+              "[Desktop Entry]\nType=Application\nName=dv09\nExec=\"" + folder +
+                  "/my \\\\$prog/dvtp.exe\" \"-min\" \"100%%\"\nPath=" + folder +
+                  "/my $prog\nX-GNOME-Autostart-enabled=true\n");
+    // A value of another type, or a command that names no file, has no entry.
+    ASSERT_EQ(Set(run, "dv09", "\x01\x02", REG_BINARY), ERROR_SUCCESS);
+    EXPECT_EQ(entry("larchway-hklm-dv09.desktop"), "missing");
+    ASSERT_EQ(Set(run, "odd/name", "\"Q:\\x.exe\""), ERROR_SUCCESS);
+    EXPECT_EQ(entry("larchway-hklm-odd_name.desktop"), "missing");
+
+    // The current user's Run key has entries of its own; deleting the value or the key removes
+    // them; other keys are not mirrored.
+    HKEY mine = Create(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+    ASSERT_EQ(Set(mine, "a", "C:\\a.exe"), ERROR_SUCCESS);
+    ASSERT_EQ(Set(mine, "b", "C:\\b.exe"), ERROR_SUCCESS);
+    EXPECT_NE(entry("larchway-hkcu-a.desktop"), "missing");
+    EXPECT_EQ(RegDeleteValueA(mine, "A"), ERROR_SUCCESS);
+    EXPECT_EQ(entry("larchway-hkcu-a.desktop"), "missing");
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run"),
+              ERROR_SUCCESS);
+    EXPECT_EQ(entry("larchway-hkcu-b.desktop"), "missing");
+    HKEY other =
+        Create(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce");
+    ASSERT_EQ(Set(other, "c", "C:\\c.exe"), ERROR_SUCCESS);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(autostart),
+                            std::filesystem::directory_iterator()),
+              0);
+    RegCloseKey(other);
+    RegCloseKey(mine);
+    RegCloseKey(run);
+    platform::UnmapDrive('C');
 }
 
 }  // namespace
