@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the programs, lays out the program folder under build/programfolder and starts the
-# browser from it.
+# browser from it, or with "deskvane" the desktop manager (dv/dv.exe).
 #
 # The browser runs headless (there is no display presenter yet): Ctrl+C or SIGTERM closes its main
 # window as a user would, so it saves its settings and ends. "--seconds N" ends it that way after
@@ -10,14 +10,21 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=""
+program=quorra.exe
+name="The browser"
 while (($#)); do
     case "$1" in
+        deskvane)
+            program=dv/dv.exe
+            name="The desktop manager"
+            shift
+            ;;
         --seconds)
             seconds=${2:?"--seconds needs a number"}
             shift 2
             ;;
         *)
-            echo "usage: $0 [--seconds N]" >&2
+            echo "usage: $0 [deskvane] [--seconds N]" >&2
             exit 2
             ;;
     esac
@@ -36,7 +43,7 @@ fi
 declare -A programs=(
     [browser/program/quorra]=quorra.exe
     [picture/glintora]=exec/gt/glintora.exe
-    [manager/deskvane]=dv/dv.exe
+    [manager/program/deskvane]=dv/dv.exe
     [tray/dvtp]=dv/dvtp.exe
 )
 for target in "${!programs[@]}"; do
@@ -53,17 +60,19 @@ if [[ -n "${PLATFORM_PNG_AT_EXIT:-}" ]]; then
 fi
 
 echo "Program folder: $folder"
-if [[ ! -x "$folder/quorra.exe" ]]; then
-    echo "The browser program is not built." >&2
+if [[ ! -x "$folder/$program" ]]; then
+    echo "$name is not built." >&2
     exit 1
 fi
-cd "$folder"
+# A program runs from its own folder, as the autostart entries of the Run keys start it.
+cd "$folder/$(dirname "$program")"
+program=./$(basename "$program")
 if [[ -z "$seconds" ]]; then
-    echo "The browser runs headless; Ctrl+C closes it."
-    exec ./quorra.exe
+    echo "$name runs headless; Ctrl+C closes it."
+    exec "$program"
 fi
-./quorra.exe &
-browser=$!
+"$program" &
+running=$!
 sleep "$seconds"
-kill -TERM "$browser" 2>/dev/null || true
-wait "$browser"
+kill -TERM "$running" 2>/dev/null || true
+wait "$running"
