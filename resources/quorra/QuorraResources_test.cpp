@@ -292,6 +292,21 @@ TEST(QuorraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
     ASSERT_GE(favourites.children.size(), 8u);
     EXPECT_EQ(favourites.children[7].text, "收藏项");
     EXPECT_TRUE(favourites.children[7].flags & MF_POPUP);
+
+    // The font sizes of the address-bar button's drop-down, reachable from the view menu too.
+    const MenuItem& view = top.children[1];
+    EXPECT_EQ(ItemTexts(view.children),
+              (std::vector<std::string>{"标准按钮栏", "地址栏", "动态加载提示栏", "状态条", "",
+                                        "字体大小", "编码(&D)", "源文件(&C)"}));
+    const MenuItem& fontSizes = view.children[5];
+    ASSERT_TRUE(fontSizes.flags & MF_POPUP);
+    const MenuTemplate fontSizeMenu = Menu(IDR_FONTSIZE_MENU);
+    ASSERT_EQ(fontSizeMenu.items.size(), 1u);
+    const MenuItem& dropDown = fontSizeMenu.items[0];
+    EXPECT_EQ(ItemTexts(fontSizes.children), ItemTexts(dropDown.children));
+    ASSERT_EQ(fontSizes.children.size(), dropDown.children.size());
+    for (size_t i = 0; i < fontSizes.children.size(); ++i)
+        EXPECT_EQ(fontSizes.children[i].id, dropDown.children[i].id) << i;
 }
 
 TEST(QuorraMenusTest, MainMenuHoldsEveryCommandOnceWithItsText) {
@@ -312,6 +327,11 @@ TEST(QuorraMenusTest, MainMenuHoldsEveryCommandOnceWithItsText) {
         {32793, "地址栏"},
         {32804, "动态加载提示栏"},
         {59393, "状态条"},
+        {32782, "最大(&G)"},
+        {32783, "较大(&L)"},
+        {32784, "中等(&M)"},
+        {32785, "较小(&S)"},
+        {32786, "最小(&A)"},
         {32805, "源文件(&C)"},
         {32836, "西欧字符"},
         {32837, "简体中文"},
