@@ -293,7 +293,8 @@ TEST(QuorraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
     EXPECT_EQ(favourites.children[7].text, "收藏项");
     EXPECT_TRUE(favourites.children[7].flags & MF_POPUP);
 
-    // The font sizes of the address-bar button's drop-down, reachable from the view menu too.
+    // No tool-bar button drops the font sizes down, so the view menu holds them: the same
+    // commands in the same order as the font-size menu.
     const MenuItem& view = top.children[1];
     EXPECT_EQ(ItemTexts(view.children),
               (std::vector<std::string>{"标准按钮栏", "地址栏", "动态加载提示栏", "状态条", "",
