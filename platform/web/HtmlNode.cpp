@@ -1,6 +1,9 @@
 #include "platform/web/HtmlNode.h"
 
 #include <atomic>
+#include <new>
+
+#include "platform/web/NodePool.h"
 
 namespace platform::web {
 
@@ -11,14 +14,32 @@ uint64_t NextSerial() {
     return ++counter;
 }
 
+NodePool& Pool() {
+    // Never destroyed: nodes held by other static objects may go after it would.
+    static NodePool* pool = new NodePool(sizeof(HtmlNode));
+    return *pool;
+}
+
 }  // namespace
 
-HtmlNode::HtmlNode(Kind kind, std::string nameOrText) : kind_(kind), serial_(NextSerial()) {
-    if (kind == Kind::Element) {
-        tag_ = std::move(nameOrText);
+HtmlNode::HtmlNode(Kind kind, std::string nameOrText)
+    : kind_(kind), nameOrText_(std::move(nameOrText)), serial_(NextSerial()) {}
+
+void* HtmlNode::operator new(size_t size) {
+    return size == sizeof(HtmlNode) ? Pool().Allocate() : ::operator new(size);
+}
+
+void HtmlNode::operator delete(void* node, size_t size) {
+    if (size == sizeof(HtmlNode)) {
+        Pool().Free(node);
     } else {
-        text_ = std::move(nameOrText);
+        ::operator delete(node);
     }
+}
+
+const std::string& HtmlNode::Empty() {
+    static const std::string empty;
+    return empty;
 }
 
 HtmlNode::~HtmlNode() {

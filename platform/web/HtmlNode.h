@@ -19,15 +19,17 @@ public:
     ~HtmlNode();
     HtmlNode(const HtmlNode&) = delete;
     HtmlNode& operator=(const HtmlNode&) = delete;
+    // Nodes live in a pool of their own (NodePool.h): a large page has a million of them.
+    static void* operator new(size_t size);
+    static void operator delete(void* node, size_t size);
 
     Kind kind() const { return kind_; }
     bool IsElement() const { return kind_ == Kind::Element; }
     // Lower-case tag name of an element; empty for other kinds.
-    const std::string& tag() const { return tag_; }
-    bool Is(std::string_view tag) const { return IsElement() && tag_ == tag; }
-    // Character data of a text or comment node.
-    const std::string& text() const { return text_; }
-    void set_text(std::string text) { text_ = std::move(text); }
+    const std::string& tag() const { return IsElement() ? nameOrText_ : Empty(); }
+    bool Is(std::string_view tag) const { return IsElement() && nameOrText_ == tag; }
+    // Character data of a text or comment node; empty for other kinds.
+    const std::string& text() const { return IsElement() ? Empty() : nameOrText_; }
 
     // Attributes in source order; names are lower case.
     const std::vector<std::pair<std::string, std::string>>& attributes() const {
@@ -61,9 +63,10 @@ public:
     uint64_t serial() const { return serial_; }
 
 private:
+    static const std::string& Empty();
+
     Kind kind_;
-    std::string tag_;
-    std::string text_;
+    std::string nameOrText_;
     std::vector<std::pair<std::string, std::string>> attributes_;
     std::vector<std::unique_ptr<HtmlNode>> children_;
     HtmlNode* parent_ = nullptr;
