@@ -1,0 +1,73 @@
+#include "platform/web/ParserArena.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace platform::web {
+namespace {
+
+uintptr_t Address(void* block) {
+    return reinterpret_cast<uintptr_t>(block);
+}
+
+TEST(ParserArenaTest, SmallBlocksPackAndLargeOnesAlignForAnyType) {
+    ParserArena arena;
+    char* first = static_cast<char*>(arena.Take(5));
+    char* second = static_cast<char*>(arena.Take(2));
+    EXPECT_EQ(Address(first) % 8, 0u);
+    EXPECT_EQ(second - first, 8);
+    void* node = arena.Take(128);
+    EXPECT_EQ(Address(node) % alignof(std::max_align_t), 0u);
+    EXPECT_GE(Address(node), Address(second) + 8);
+    // Every byte taken is the caller's: writing them all disturbs no other block.
+    std::memset(first, 'a', 5);
+    std::memset(second, 'b', 2);
+    std::memset(node, 'c', 128);
+    EXPECT_EQ(first[4], 'a');
+    EXPECT_EQ(second[1], 'b');
+}
+
+TEST(ParserArenaTest, OnlyTheLastBlockComesBack) {
+    ParserArena arena;
+    void* kept = arena.Take(16);
+    void* scratch = arena.Take(40);
+    arena.Give(scratch);
+    EXPECT_EQ(arena.Take(24), scratch);
+    // Older blocks, and a block given twice, stay taken.
+    arena.Give(kept);
+    void* after = arena.Take(8);
+    EXPECT_NE(after, kept);
+    arena.Give(after);
+    arena.Give(after);
+    EXPECT_EQ(arena.Take(8), after);
+    EXPECT_NE(arena.Take(8), after);
+    arena.Give(nullptr);
+}
+
+TEST(ParserArenaTest, ALargeRequestLeavesTheCurrentBlockServing) {
+    ParserArena arena;
+    char* before = static_cast<char*>(arena.Take(8));
+    // Larger than a quarter of the first block, and than a huge page.
+    char* large = static_cast<char*>(arena.Take(3u << 20));
+    std::memset(large, 'x', 3u << 20);
+    char* after = static_cast<char*>(arena.Take(8));
+    EXPECT_EQ(after - before, 8);
+    // The large block is not the last one taken from the current block, so it stays.
+    arena.Give(large);
+    EXPECT_EQ(static_cast<char*>(arena.Take(8)) - after, 8);
+    // Small blocks fill one arena block after another, none overlapping another.
+    std::vector<uint64_t*> blocks;
+    for (uint64_t i = 0; i < 300000; ++i) {
+        blocks.push_back(static_cast<uint64_t*>(arena.Take(sizeof(uint64_t))));
+        *blocks.back() = i;
+    }
+    for (uint64_t i = 0; i < blocks.size(); ++i) {
+        ASSERT_EQ(*blocks[i], i);
+    }
+}
+
+}  // namespace
+}  // namespace platform::web
