@@ -98,15 +98,16 @@ BlockLayout::TextMetrics BlockLayout::MetricsOf(int step) {
 }
 
 void BlockLayout::Update(const HtmlDocument& document, int width) {
-    boxes_ = {};
-    bySerial_ = {};
+    boxes_.clear();
+    bySerial_.clear();
     const HtmlNode* body = document.Body();
     bodySerial_ = body != nullptr ? body->serial() : 0;
     if (body == nullptr) {
         return;
     }
     // Sized at once for every element there may be: boxes grown step by step would touch twice
-    // their memory on a large page, and room that goes unused costs none.
+    // their memory on a large page, and room that goes unused costs none. The room stays for the
+    // next update (every mouse move lays the page out again).
     size_t elements = 0;
     for (const HtmlNode* node = body; node != nullptr; node = node->Next(body)) {
         elements += node->IsElement() ? 1 : 0;

@@ -76,7 +76,7 @@ void HtmlDocument::Load(std::string_view utf8, std::string_view address) {
     if (address_.empty()) {
         address_ = "about:blank";
     }
-    index_ = {};
+    index_.clear();
     removedFromIndex_ = 0;
     // Sized at once: a large page's index, grown step by step, would touch twice its memory.
     size_t nodes = 0;
