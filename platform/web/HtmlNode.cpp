@@ -42,6 +42,11 @@ const std::string& HtmlNode::Empty() {
     return empty;
 }
 
+const HtmlNode::Attributes& HtmlNode::NoAttributes() {
+    static const Attributes none;
+    return none;
+}
+
 HtmlNode::~HtmlNode() {
     // Deep trees (thousands of nested tags from a hostile page) must not recurse the stack
     // away when they are freed: move grandchildren up and free nodes one level at a time.
@@ -57,7 +62,7 @@ HtmlNode::~HtmlNode() {
 }
 
 const std::string* HtmlNode::FindAttribute(std::string_view name) const {
-    for (const auto& [key, value] : attributes_) {
+    for (const auto& [key, value] : attributes()) {
         if (key == name) {
             return &value;
         }
@@ -71,19 +76,25 @@ std::string HtmlNode::Attribute(std::string_view name) const {
 }
 
 void HtmlNode::SetAttribute(std::string_view name, std::string value) {
-    for (auto& [key, existing] : attributes_) {
+    if (attributes_ == nullptr) {
+        attributes_ = std::make_unique<Attributes>();
+    }
+    for (auto& [key, existing] : *attributes_) {
         if (key == name) {
             existing = std::move(value);
             return;
         }
     }
-    attributes_.emplace_back(std::string(name), std::move(value));
+    attributes_->emplace_back(std::string(name), std::move(value));
 }
 
 void HtmlNode::RemoveAttribute(std::string_view name) {
-    for (auto it = attributes_.begin(); it != attributes_.end(); ++it) {
+    if (attributes_ == nullptr) {
+        return;
+    }
+    for (auto it = attributes_->begin(); it != attributes_->end(); ++it) {
         if (it->first == name) {
-            attributes_.erase(it);
+            attributes_->erase(it);
             return;
         }
     }

@@ -32,9 +32,8 @@ public:
     const std::string& text() const { return IsElement() ? Empty() : nameOrText_; }
 
     // Attributes in source order; names are lower case.
-    const std::vector<std::pair<std::string, std::string>>& attributes() const {
-        return attributes_;
-    }
+    using Attributes = std::vector<std::pair<std::string, std::string>>;
+    const Attributes& attributes() const { return attributes_ ? *attributes_ : NoAttributes(); }
     const std::string* FindAttribute(std::string_view name) const;
     std::string Attribute(std::string_view name) const;
     bool HasAttribute(std::string_view name) const { return FindAttribute(name) != nullptr; }
@@ -64,10 +63,14 @@ public:
 
 private:
     static const std::string& Empty();
+    static const Attributes& NoAttributes();
 
     Kind kind_;
+    // The tag name of an element or the character data of another node: a node has only one.
     std::string nameOrText_;
-    std::vector<std::pair<std::string, std::string>> attributes_;
+    // Most nodes have no attributes, so the list is made with the first (a smaller node costs
+    // less memory on a large page).
+    std::unique_ptr<Attributes> attributes_;
     std::vector<std::unique_ptr<HtmlNode>> children_;
     HtmlNode* parent_ = nullptr;
     // Position among the parent's children, kept current so that walking the tree in document

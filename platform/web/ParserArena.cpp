@@ -10,7 +10,7 @@ namespace platform::web {
 
 namespace {
 
-constexpr size_t kStep = 8;
+constexpr size_t kSlotBytes = 8;
 constexpr size_t kFirstBlockBytes = 64u << 10;
 constexpr size_t kMaxBlockBytes = 32u << 20;
 
@@ -39,33 +39,62 @@ void ParserArena::Release(void* arena, void* block) {
 }
 
 void* ParserArena::Take(size_t size) {
+    if (size <= kSlotBytes) {
+        if (freeSlots_ != nullptr) {
+            void* slot = freeSlots_;
+            freeSlots_ = *static_cast<void**>(slot);
+            return slot;
+        }
+        if (slots_.left < kSlotBytes) {
+            Renew(slots_);
+        }
+        void* slot = slots_.next;
+        slots_.next += kSlotBytes;
+        slots_.left -= kSlotBytes;
+        return slot;
+    }
     // A type aligned to 16 bytes is at least 16 bytes large.
-    const size_t alignment = size < 16 ? kStep : alignof(std::max_align_t);
-    size = RoundUp(std::max<size_t>(size, 1), kStep);
-    size_t padding = (alignment - reinterpret_cast<uintptr_t>(next_) % alignment) % alignment;
-    if (padding + size > left_) {
+    const size_t alignment = size < 16 ? kSlotBytes : alignof(std::max_align_t);
+    size = RoundUp(size, kSlotBytes);
+    size_t padding = (alignment - reinterpret_cast<uintptr_t>(large_.next) % alignment) % alignment;
+    if (padding + size > large_.left) {
         const size_t standard = nextBlockBytes_ == 0 ? kFirstBlockBytes : nextBlockBytes_;
         if (size > standard / 4) {
             // A large request gets a block of its own, so the current block goes on serving.
             return NewBlock(size);
         }
-        next_ = NewBlock(standard);
-        left_ = blocks_.back().bytes;
+        Renew(large_);
         padding = 0;
-        nextBlockBytes_ = std::min(standard * 2, kMaxBlockBytes);
     }
-    last_ = next_ + padding;
-    next_ = last_ + size;
-    left_ -= padding + size;
+    last_ = large_.next + padding;
+    large_.next = last_ + size;
+    large_.left -= padding + size;
     return last_;
 }
 
 void ParserArena::Give(void* block) {
-    if (block != nullptr && block == last_) {
-        left_ += static_cast<size_t>(next_ - last_);
-        next_ = last_;
+    if (block == nullptr) {
+        return;
+    }
+    // Slots of earlier slot blocks stay taken: the parser hands most back soon after.
+    const auto address = reinterpret_cast<uintptr_t>(block);
+    if (address >= reinterpret_cast<uintptr_t>(slots_.base) &&
+        address < reinterpret_cast<uintptr_t>(slots_.next)) {
+        *static_cast<void**>(block) = freeSlots_;
+        freeSlots_ = block;
+    } else if (block == last_) {
+        large_.left += static_cast<size_t>(large_.next - last_);
+        large_.next = last_;
         last_ = nullptr;
     }
+}
+
+void ParserArena::Renew(Current& current) {
+    const size_t standard = nextBlockBytes_ == 0 ? kFirstBlockBytes : nextBlockBytes_;
+    current.base = NewBlock(standard);
+    current.next = current.base;
+    current.left = blocks_.back().bytes;
+    nextBlockBytes_ = std::min(standard * 2, kMaxBlockBytes);
 }
 
 char* ParserArena::NewBlock(size_t bytes) {

@@ -4,11 +4,12 @@
 // the parse itself.
 //
 // What a page costs is mostly the fresh memory it touches, so the arena keeps it small: blocks
-// grow with the parse (a small fragment takes little), allocations of less than 16 bytes (most of
-// the parser's, and none of them can hold a type aligned to 16) take 8-byte steps, and a block
-// handed back right after it was taken, as the parser's scratch buffers often are, is taken again
-// by the next allocation. Large blocks are mapped on transparent huge pages where the system
-// offers them (HugePages.h).
+// grow with the parse (a small fragment takes little), and memory handed back early is taken
+// again. Most of the parser's allocations are of 8 bytes or less (short strings, vectors of one);
+// they take 8-byte slots from blocks of their own, and a slot handed back goes to the next such
+// allocation. Of larger ones, a block handed back right after it was taken, as the parser's
+// scratch buffers often are, is taken again by the next allocation. Large blocks are mapped on
+// transparent huge pages where the system offers them (HugePages.h).
 #pragma once
 
 #include <cstddef>
@@ -27,7 +28,7 @@ public:
     // a failing operator new would (the parser cannot take a failure, and the page size limits
     // keep it far from that).
     void* Take(size_t size);
-    // Only the block taken last goes back; other memory goes with the arena.
+    // A slot, or the larger block taken last, is taken again; other memory goes with the arena.
     void Give(void* block);
 
     // The parser's allocator callbacks, with the arena as their user data.
@@ -40,13 +41,23 @@ private:
         size_t bytes;
         bool mapped;
     };
+    // The block allocations are being cut from, from `next` on.
+    struct Current {
+        char* base = nullptr;
+        char* next = nullptr;
+        size_t left = 0;
+    };
 
     char* NewBlock(size_t bytes);
+    // Makes `current` a new block of the next standard size.
+    void Renew(Current& current);
 
     std::vector<Block> blocks_;
     size_t nextBlockBytes_ = 0;
-    char* next_ = nullptr;
-    size_t left_ = 0;
+    Current slots_;
+    // Slots handed back, each holding the address of the next.
+    void* freeSlots_ = nullptr;
+    Current large_;
     char* last_ = nullptr;
 };
 
