@@ -34,11 +34,12 @@ TEST(NodePoolTest, SlotsAreDistinctReusedAndEmptyChunksGoBack) {
     for (int i = 0; i < 60000; ++i) {
         ASSERT_EQ(static_cast<unsigned char*>(slots[i])[99], i & 0xFF);
     }
+    // Builds with the address sanitizer take every slot from the heap and map nothing.
     const size_t mapped = pool.MappedBytes();
-    if (mapped == 0) {
-        GTEST_SKIP() << "sanitizer builds take every slot from the heap";
+    const bool pooled = mapped > 0;
+    if (pooled) {
+        EXPECT_GE(mapped, 3 * kHugePageBytes);
     }
-    EXPECT_GE(mapped, 3 * kHugePageBytes);
 
     // Freed slots are taken again before any new memory.
     for (size_t i = 0; i < slots.size(); i += 2) {
@@ -53,9 +54,9 @@ TEST(NodePoolTest, SlotsAreDistinctReusedAndEmptyChunksGoBack) {
     for (void* slot : slots) {
         pool.Free(slot);
     }
-    EXPECT_EQ(pool.MappedBytes(), kHugePageBytes);
+    EXPECT_EQ(pool.MappedBytes(), pooled ? kHugePageBytes : 0);
     void* again = pool.Allocate();
-    EXPECT_EQ(pool.MappedBytes(), kHugePageBytes);
+    EXPECT_EQ(pool.MappedBytes(), pooled ? kHugePageBytes : 0);
     pool.Free(again);
     pool.Free(nullptr);
 }
