@@ -5,7 +5,7 @@
 
 #include "platform/framework/OccManager.h"
 #include "platform/framework/Wnd.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "platform/webcontrol/WebCommandLog.h"
 
@@ -14,7 +14,7 @@ namespace {
 using platform::webcontrol::RecordedWebCommand;
 using platform::webcontrol::TakeRecordedWebCommands;
 
-class WebBrowser2Test : public platform::webcontrol::testing::BrowserTest {
+class WebBrowser2Test : public platform::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();
