@@ -30,7 +30,7 @@ bool SizeAllowed(int width, int height) {
 HBITMAP NewBitmap(int width, int height, int bitsPerPixel) {
     auto bitmap = std::make_unique<BitmapObject>();
     bitmap->surface = Surface(width, height);
-    bitmap->bits_per_pixel = bitsPerPixel;
+    bitmap->bitsPerPixel = bitsPerPixel;
     return static_cast<HBITMAP>(RegisterObject(std::move(bitmap)));
 }
 
@@ -105,7 +105,7 @@ Surface* SurfaceOfBitmap(HBITMAP bitmap) {
 HBITMAP CreateBitmapFromSurface(const Surface& surface) {
     auto bitmap = std::make_unique<BitmapObject>();
     bitmap->surface = surface;
-    bitmap->bits_per_pixel = GetDisplayMode().bits_per_pixel;
+    bitmap->bitsPerPixel = GetDisplayMode().bitsPerPixel;
     return static_cast<HBITMAP>(RegisterObject(std::move(bitmap)));
 }
 
@@ -125,9 +125,9 @@ HANDLE LoadImageFromBytes(std::span<const std::uint8_t> bytes, UINT type, int wi
                          height > 0 ? height : pixels.height());
     }
     auto bitmap = std::make_unique<BitmapObject>();
-    bitmap->bits_per_pixel = GetDisplayMode().bits_per_pixel;
+    bitmap->bitsPerPixel = GetDisplayMode().bitsPerPixel;
     if (flags & LR_MONOCHROME) {
-        bitmap->bits_per_pixel = 1;
+        bitmap->bitsPerPixel = 1;
         for (int y = 0; y < pixels.height(); ++y) {
             for (int x = 0; x < pixels.width(); ++x) {
                 Pixel p = pixels.At(x, y);
@@ -163,7 +163,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
     if (dc->monochrome()) {
         return NewBitmap(width, height, 1);
     }
-    return NewBitmap(width, height, GetDisplayMode().bits_per_pixel);
+    return NewBitmap(width, height, GetDisplayMode().bitsPerPixel);
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
@@ -199,12 +199,12 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
         return nullptr;
     }
     auto bitmap = std::make_unique<BitmapObject>();
-    bitmap->is_section = true;
-    bitmap->section_bits.assign(static_cast<size_t>(layout->width) * layout->height, 0);
+    bitmap->isSection = true;
+    bitmap->sectionBits.assign(static_cast<size_t>(layout->width) * layout->height, 0);
     bitmap->surface =
-        Surface(layout->width, layout->height, bitmap->section_bits.data(), !layout->top_down);
+        Surface(layout->width, layout->height, bitmap->sectionBits.data(), !layout->topDown);
     if (bits != nullptr) {
-        *bits = bitmap->section_bits.data();
+        *bits = bitmap->sectionBits.data();
     }
     return static_cast<HBITMAP>(RegisterObject(std::move(bitmap)));
 }
@@ -226,7 +226,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITM
         header.biWidth = surface.width();
         header.biHeight = surface.height();
         header.biPlanes = 1;
-        header.biBitCount = static_cast<WORD>(object->bits_per_pixel);
+        header.biBitCount = static_cast<WORD>(object->bitsPerPixel);
         header.biCompression = BI_RGB;
         header.biSizeImage =
             static_cast<DWORD>(DibStride(surface.width(), header.biBitCount) * surface.height());
@@ -248,9 +248,9 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITM
         std::uint32_t masks[3];
         std::memcpy(masks, info->bmiColors, sizeof masks);
         if (masks[0] != 0 && masks[1] != 0 && masks[2] != 0) {
-            layout.red_mask = masks[0];
-            layout.green_mask = masks[1];
-            layout.blue_mask = masks[2];
+            layout.redMask = masks[0];
+            layout.greenMask = masks[1];
+            layout.blueMask = masks[2];
         }
     }
     header.biSizeImage = static_cast<DWORD>(layout.stride * layout.height);
@@ -288,7 +288,7 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, con
     if (!DecodeRows(*layout, bytes, static_cast<int>(start), count, object->surface)) {
         return 0;
     }
-    if (object->bits_per_pixel == 1) {
+    if (object->bitsPerPixel == 1) {
         for (int y = 0; y < object->surface.height(); ++y) {
             Pixel* row = object->surface.Row(y);
             for (int x = 0; x < object->surface.width(); ++x) {

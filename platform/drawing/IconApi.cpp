@@ -18,9 +18,9 @@ constexpr unsigned kSourceCopy = 0xCC;
 struct IconObject {
     Surface color;
     Surface mask;
-    bool is_icon = true;
-    int hotspot_x = 0;
-    int hotspot_y = 0;
+    bool isIcon = true;
+    int hotspotX = 0;
+    int hotspotY = 0;
 };
 
 struct IconTable {
@@ -87,9 +87,9 @@ HICON CreateIconFromPicture(const IconPicture& picture, bool isIcon, int width, 
     auto icon = std::make_unique<IconObject>();
     icon->color = Stretched(picture.color, w, h);
     icon->mask = Stretched(picture.mask, w, h);
-    icon->is_icon = isIcon;
-    icon->hotspot_x = isIcon ? w / 2 : picture.hotspot_x * w / picture.color.width();
-    icon->hotspot_y = isIcon ? h / 2 : picture.hotspot_y * h / picture.color.height();
+    icon->isIcon = isIcon;
+    icon->hotspotX = isIcon ? w / 2 : picture.hotspotX * w / picture.color.width();
+    icon->hotspotY = isIcon ? h / 2 : picture.hotspotY * h / picture.color.height();
     return Register(std::move(icon));
 }
 
@@ -121,8 +121,8 @@ HICON CreateIconIndirect(PICONINFO info) {
             }
         }
     }
-    picture.hotspot_x = static_cast<int>(info->xHotspot);
-    picture.hotspot_y = static_cast<int>(info->yHotspot);
+    picture.hotspotX = static_cast<int>(info->xHotspot);
+    picture.hotspotY = static_cast<int>(info->yHotspot);
     return CreateIconFromPicture(picture, info->fIcon != FALSE, 0, 0);
 }
 
@@ -131,9 +131,9 @@ BOOL GetIconInfo(HICON handle, PICONINFO info) {
     if (icon == nullptr || info == nullptr) {
         return FALSE;
     }
-    info->fIcon = icon->is_icon ? TRUE : FALSE;
-    info->xHotspot = static_cast<DWORD>(icon->hotspot_x);
-    info->yHotspot = static_cast<DWORD>(icon->hotspot_y);
+    info->fIcon = icon->isIcon ? TRUE : FALSE;
+    info->xHotspot = static_cast<DWORD>(icon->hotspotX);
+    info->yHotspot = static_cast<DWORD>(icon->hotspotY);
     info->hbmMask = BitmapOf(icon->mask, true);
     info->hbmColor = BitmapOf(icon->color, false);
     return TRUE;
