@@ -83,6 +83,19 @@ int ImageRow(const DibLayout& layout, int storedRow) {
     return layout.topDown ? storedRow : layout.height - 1 - storedRow;
 }
 
+// The channel masks of uncompressed 16-bit (5-5-5) and 24- or 32-bit pixels.
+void SetDefaultMasks(DibLayout& layout) {
+    if (layout.bitsPerPixel == 16) {
+        layout.redMask = 0x7C00;
+        layout.greenMask = 0x03E0;
+        layout.blueMask = 0x001F;
+    } else {
+        layout.redMask = 0xFF0000;
+        layout.greenMask = 0x00FF00;
+        layout.blueMask = 0x0000FF;
+    }
+}
+
 }  // namespace
 
 std::size_t DibStride(int width, int bitsPerPixel) {
@@ -131,14 +144,8 @@ std::optional<DibLayout> LayoutFromHeader(const BITMAPINFOHEADER& header,
             }
             // Indices past a short table read as black rather than outside it.
             layout.palette.resize(static_cast<size_t>(1) << bits, 0);
-        } else if (bits == 16) {
-            layout.redMask = 0x7C00;
-            layout.greenMask = 0x03E0;
-            layout.blueMask = 0x001F;
         } else {
-            layout.redMask = 0xFF0000;
-            layout.greenMask = 0x00FF00;
-            layout.blueMask = 0x0000FF;
+            SetDefaultMasks(layout);
         }
         return layout;
     }
@@ -269,14 +276,8 @@ DibLayout WriteLayout(int width, int height, int bitsPerPixel, bool topDown) {
     layout.stride = DibStride(layout.width, bitsPerPixel);
     if (bitsPerPixel <= 8) {
         layout.palette = FixedPalette(bitsPerPixel);
-    } else if (bitsPerPixel == 16) {
-        layout.redMask = 0x7C00;
-        layout.greenMask = 0x03E0;
-        layout.blueMask = 0x001F;
     } else {
-        layout.redMask = 0xFF0000;
-        layout.greenMask = 0x00FF00;
-        layout.blueMask = 0x0000FF;
+        SetDefaultMasks(layout);
     }
     return layout;
 }

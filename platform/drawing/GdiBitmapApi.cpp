@@ -14,6 +14,7 @@
 #include "platform/drawing/IconApi.h"
 #include "platform/drawing/IconFile.h"
 #include "platform/drawing/ResourceImages.h"
+#include "platform/drawing/ScaledSurface.h"
 #include "platform/files/Path.h"
 
 using namespace platform;
@@ -62,19 +63,6 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const char* windowsPath) 
     return bytes;
 }
 
-Surface Resized(const Surface& source, int width, int height) {
-    Surface result(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            result.Set(
-                x, y,
-                source.At(static_cast<int>(static_cast<long long>(x) * source.width() / width),
-                          static_cast<int>(static_cast<long long>(y) * source.height() / height)));
-        }
-    }
-    return result;
-}
-
 // An icon or cursor file: the picture closest to the size asked (the default size with
 // LR_DEFAULTSIZE, else the first picture's own size), stretched to it.
 HANDLE LoadIconFromBytes(std::span<const std::uint8_t> bytes, bool isIcon, int width, int height,
@@ -121,8 +109,8 @@ HANDLE LoadImageFromBytes(std::span<const std::uint8_t> bytes, UINT type, int wi
     }
     Surface pixels = std::move(decoded->pixels);
     if ((width > 0 || height > 0) && SizeAllowed(width, height)) {
-        pixels = Resized(pixels, width > 0 ? width : pixels.width(),
-                         height > 0 ? height : pixels.height());
+        pixels = ScaledSurface(pixels, width > 0 ? width : pixels.width(),
+                               height > 0 ? height : pixels.height());
     }
     auto bitmap = std::make_unique<BitmapObject>();
     bitmap->bitsPerPixel = GetDisplayMode().bitsPerPixel;
