@@ -200,6 +200,7 @@ TEST_F(PictureAppTest, APictureSearchListsThePicturesAndAClickRecordsAndShowsOne
     std::string infoPage;
     app.script = [&](CScenarioApp& self) {
         CPictureFrame& frame = *self.Frame();
+        frame.MoveWindow(0, 0, 1000, 700);
         frame.GetWindowText(caption);
         frame.m_wndPictureKeyword.SetWindowText("cats");
         PressEnter(frame.m_wndPictureKeyword);
@@ -209,6 +210,7 @@ TEST_F(PictureAppTest, APictureSearchListsThePicturesAndAClickRecordsAndShowsOne
         list = BodyOf(page->m_wndBrowser);
         tabsAfterSearch = frame.GetTabCount();
         EXPECT_EQ(page->m_strTitle, "搜索cats");
+        Wait(200);
         fs::create_directories(PROJECT_TEST_OUTPUT_DIR);
         platform::WriteWindowPng(frame.m_hWnd,
                                  fs::path(PROJECT_TEST_OUTPUT_DIR) / "glintora-main-window.png");

@@ -84,7 +84,21 @@ BOOL CPictureFrame::CreatePictureStandardBar() {
                                    ID_HISTORY,     ID_SEPARATOR,  ID_PRINT_PREVIEW, ID_SEPARATOR,
                                    ID_PAGE_OPTIONS};
     static const UINT dropDowns[] = {ID_GO_BACK, ID_GO_FORWARD, ID_FAVORITES, ID_PAGE_OPTIONS};
-    return CreateStandardBar(buttons, dropDowns);
+    if (!CreateStandardBar(buttons, dropDowns)) {
+        return FALSE;
+    }
+    // The tool pictures are the browser's, whose first one (a new window) this bar does not
+    // show: every button takes the picture one further on.
+    for (int index = 0; index < static_cast<int>(std::size(buttons)); ++index) {
+        UINT id = 0;
+        UINT style = 0;
+        int image = 0;
+        m_wndToolBar.GetButtonInfo(index, id, style, image);
+        if (id != ID_SEPARATOR) {
+            m_wndToolBar.SetButtonInfo(index, id, style, image + 1);
+        }
+    }
+    return TRUE;
 }
 
 BOOL CPictureFrame::CreateFavoriteBar() {
@@ -200,8 +214,9 @@ void CPictureFrame::LayoutBars() {
     m_wndMenuButton.MoveWindow(menuBar.left, (menuBar.Height() - 24) / 2, 60, 24);
     LayoutAddressBar(BandWidth(kAddressBand));
 
+    // The tab bar spans the window unless the favourites bar stands beside it.
     CRect client;
-    GetClientRect(&client);
+    m_wndTabBar.GetClientRect(&client);
     m_wndCloseTab.MoveWindow(client.right - 23, 34, 20, 20);
     m_wndTab.MoveWindow(client.left, 32, client.right - 23 - 3 - client.left, 25);
     m_leftPane.MoveWindow(client.left, 57, client.Width(), client.bottom - 57);
