@@ -1,8 +1,12 @@
 #include "browser/ExtractDlg.h"
 
+#include <cstdio>
+
+#include "browser/HttpGetter.h"
 #include "browser/MainFrame.h"
 #include "browser/PageDlg.h"
 #include "platform/com/Bstr.h"
+#include "platform/files/Path.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "resources/quorra/resource.h"
 
@@ -56,6 +60,7 @@ ON_BN_CLICKED(IDC_EXTRACT_IMAGES, OnImages)
 ON_BN_CLICKED(IDC_EXTRACT_TAGS, OnAllTags)
 ON_BN_CLICKED(IDC_EXTRACT_OBJECTS, OnObjects)
 ON_BN_CLICKED(IDC_EXTRACT_PICTURES, OnPictures)
+ON_BN_CLICKED(IDC_EXTRACT_SOURCE, OnSource)
 END_MESSAGE_MAP()
 
 CExtractDlg::CExtractDlg(CWnd* pParent) : CDialog(IDD_EXTRACT, pParent) {}
@@ -84,6 +89,31 @@ void CExtractDlg::OnObjects() {
 
 void CExtractDlg::OnPictures() {
     ListElements(Listing::Pictures);
+}
+
+// The source is fetched again with a plain GET, so a page reached by a form post can show other
+// text than its tab. The text ends at its first NUL, as the edit takes it.
+void CExtractDlg::OnSource() {
+    CPageDlg* page = CurrentPage();
+    if (page == nullptr) {
+        return;
+    }
+    CHttpGetter getter;
+    if (getter.DownloadToFile(page->m_strUrl, "get.txt") != 0) {
+        return;
+    }
+    FILE* file = platform::OpenStdioFile("get.txt", "rb");
+    if (file == nullptr) {
+        return;
+    }
+    CString source;
+    char buffer[10240];
+    size_t read = 0;
+    while ((read = std::fread(buffer, 1, sizeof(buffer), file)) > 0) {
+        source += CString(buffer, static_cast<int>(read));
+    }
+    std::fclose(file);
+    m_resultEdit.SetWindowText(source);
 }
 
 CPageDlg* CExtractDlg::CurrentPage() {

@@ -1,7 +1,8 @@
 // The page data dialog: lists elements of the page in the frame's current tab as text, one line
 // per element in document order: the addresses of its links or pictures, every element's tag,
 // the markup of its embedded objects, or the picture addresses in a bracketed form that other
-// tools pick up. Each button replaces the whole text of the result edit.
+// tools pick up; or the page's source, fetched again from its address into "get.txt" in the
+// program folder. Each button replaces the whole text of the result edit.
 #pragma once
 
 #include "platform/framework/Dialog.h"
@@ -24,6 +25,7 @@ protected:
     afx_msg void OnAllTags();
     afx_msg void OnObjects();
     afx_msg void OnPictures();
+    afx_msg void OnSource();
 
     DECLARE_MESSAGE_MAP()
 

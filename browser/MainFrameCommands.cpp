@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "browser/BrowserDataStore.h"
+#include "browser/CtrlKeyCommands.h"
 #include "browser/FilterDlg.h"
 #include "browser/MainFrame.h"
 #include "browser/MakerSite.h"
@@ -32,24 +33,6 @@ constexpr char kInternationalKey[] = "Software\\Microsoft\\Internet Explorer\\In
 constexpr char kFindlarkKey[] = "software\\larchway5\\fk";
 constexpr char kFindlarkMissing[] = "本机还未安装 Findlark,你可以到官网去下载此软件.";
 constexpr char kFilterSettingsTip[] = "设置网页搜索功能";
-
-// The frame commands of keys pressed with Ctrl, in the frame as in every page.
-UINT CommandOfCtrlKey(WPARAM key) {
-    switch (key) {
-        case VK_HOME:
-            return ID_GO_HOME;
-        case 'A':
-            return ID_EDIT_SELECT_ALL;
-        case 'N':
-            return ID_FILE_NEW;
-        case 'O':
-            return ID_FILE_OPEN;
-        case 'S':
-            return ID_SAVE_HTML;
-        default:
-            return 0;
-    }
-}
 
 UINT BandOfCommand(UINT nID) {
     switch (nID) {

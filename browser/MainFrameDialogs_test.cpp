@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <deque>
 #include <filesystem>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "browser/FilterDlg.h"
 #include "browser/MainFrame.h"
 #include "browser/PageDlg.h"
+#include "browser/SocketClient.h"
 #include "browser/SkinColors.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
@@ -35,6 +37,7 @@
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
+#include "platform/internet/TestHttpServer.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Encoding.h"
 #include "platform/time/Clock.h"
@@ -588,6 +591,42 @@ TEST_F(MainFrameExtractTest, ObjectsAreMatchedByTheirExactTagAndPicturesAreBrack
         withoutImages = Result(d);
     });
     EXPECT_EQ(withoutImages, "");
+}
+
+TEST_F(MainFrameExtractTest, TheSourceIsFetchedAgainIntoGetTxt) {
+    // Each request is answered with a new text, so the edit shows what the button fetched, not
+    // what the tab shows.
+    InitWinsock();
+    platform::testing::TestHttpServer server;
+    std::atomic<int> visits = 0;
+    server.Route("/form.asp", [&](int fd, const platform::testing::TestHttpServer::Request&) {
+        const std::string body = "<html>visit " + std::to_string(++visits) + "</html>";
+        platform::testing::TestHttpServer::SendAll(
+            fd, platform::testing::TestHttpServer::StatusLine(200) + "\r\n" + body);
+    });
+    frame->OpenUrl(server.Url("/form.asp").c_str(), 0, 1);
+    std::string shown;
+    std::string closedShown;
+    InDialog("提取网页数据", [&](HWND d) {
+        Click(d, IDC_EXTRACT_SOURCE);
+        shown = Result(d);
+        // An address that cannot be fetched leaves the edit as it was.
+        const std::string closed =
+            "http://127.0.0.1:" + std::to_string(platform::testing::TestHttpServer::ClosedPort()) +
+            "/x.htm";
+        frame->GetCurrentPage()->m_strUrl = closed.c_str();
+        SetText(d, IDC_EXTRACT_RESULT, "earlier");
+        Click(d, IDC_EXTRACT_SOURCE);
+        closedShown = Result(d);
+        ::SendMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    Command(ID_EXTRACT);
+    const std::vector<platform::testing::TestHttpServer::Request> requests = server.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().method, "GET");
+    EXPECT_EQ(shown, "<html>visit " + std::to_string(visits.load()) + "</html>");
+    EXPECT_EQ(folder.ReadFile("get.txt"), shown);
+    EXPECT_EQ(closedShown, "earlier");
 }
 
 }  // namespace

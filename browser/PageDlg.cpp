@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "browser/BrowserDataStore.h"
+#include "browser/CtrlKeyCommands.h"
 #include "browser/PageHost.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Exception.h"
@@ -11,30 +12,6 @@
 #include "platform/webcontrol/HtmlInterfaces.h"
 
 namespace {
-
-// Frame commands that the page's keys run (Ctrl held).
-constexpr UINT kHomeCommand = 32789;
-constexpr UINT kSelectAllCommand = 57642;
-constexpr UINT kNewCommand = 57600;
-constexpr UINT kOpenCommand = 57601;
-constexpr UINT kSaveHtmlCommand = 32799;
-
-UINT CommandOfKey(WPARAM key) {
-    switch (key) {
-        case VK_HOME:
-            return kHomeCommand;
-        case 'A':
-            return kSelectAllCommand;
-        case 'N':
-            return kNewCommand;
-        case 'O':
-            return kOpenCommand;
-        case 'S':
-            return kSaveHtmlCommand;
-        default:
-            return 0;
-    }
-}
 
 const char* CharsetOfMenu(int menuId) {
     switch (menuId) {
@@ -117,7 +94,7 @@ BOOL CPageDlg::OnInitDialog() {
 
 BOOL CPageDlg::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0) {
-        const UINT command = CommandOfKey(pMsg->wParam);
+        const UINT command = CommandOfCtrlKey(pMsg->wParam);
         if (command != 0) {
             CWnd* pFrame = GetTopLevelParent();
             if (pFrame != nullptr) {

@@ -10,6 +10,7 @@
 #include "platform/commondialogs/FolderTree.h"
 #include "platform/commondialogs/ItemIdList.h"
 #include "platform/commondialogs/ShellFolderApi.h"
+#include "platform/commondialogs/SpecialFolders.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/MappedDriveTest.h"
 #include "platform/registry/Registry.h"
@@ -228,6 +229,16 @@ TEST_F(ShellFolderTest, AFreshRegistryIsSeededWithTheDefaultsAsTheyAreAskedFor) 
     EXPECT_EQ(
         RegQueryValueExA(key, "My Music", nullptr, &type, reinterpret_cast<BYTE*>(value), &size),
         ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
+
+    // A program's start writes the rest, as a fresh profile has them, and keeps what is there.
+    platform::SpecialFolders::SeedRegistry();
+    size = sizeof value;
+    ASSERT_EQ(
+        RegQueryValueExA(key, "Personal", nullptr, &type, reinterpret_cast<BYTE*>(value), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(std::string(value, size), std::string("%USERPROFILE%\\Documents", 24));
+    EXPECT_EQ(RegQueryValueExA(key, "My Music", nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     RegCloseKey(key);
 }

@@ -74,7 +74,7 @@ bool HasRegistryValue(const char* name) {
 }
 
 // A registry that cannot be written leaves the default in force all the same.
-void SeedRegistry(const Folder& folder) {
+void SeedFolder(const Folder& folder) {
     HKEY key = nullptr;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
@@ -88,6 +88,14 @@ void SeedRegistry(const Folder& folder) {
 
 }  // namespace
 
+void SpecialFolders::SeedRegistry() {
+    for (const Folder& folder : kFolders) {
+        if (folder.registryName != nullptr && !HasRegistryValue(folder.registryName)) {
+            SeedFolder(folder);
+        }
+    }
+}
+
 std::optional<std::string> SpecialFolders::PathOf(int csidl) {
     for (const Folder& folder : kFolders) {
         if (folder.csidl != csidl) {
@@ -99,7 +107,7 @@ std::optional<std::string> SpecialFolders::PathOf(int csidl) {
                     return path;
                 }
             } else if (!HasRegistryValue(folder.registryName)) {
-                SeedRegistry(folder);
+                SeedFolder(folder);
             }
         }
         return Expanded(folder.path);

@@ -13,6 +13,9 @@ public:
     // name it yet, its default is written there first (as REG_EXPAND_SZ), so that programs that
     // read the registry themselves find the same folder.
     static std::optional<std::string> PathOf(int csidl);
+    // Writes the default of every folder the registry does not name yet, as a fresh profile has
+    // them; programs start with this, so a folder they read from the registry is always there.
+    static void SeedRegistry();
 };
 
 }  // namespace platform

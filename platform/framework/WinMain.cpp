@@ -1,4 +1,5 @@
 // The program's start and end around the application object.
+#include "platform/commondialogs/SpecialFolders.h"
 #include "platform/controls/ControlClasses.h"
 #include "platform/database/DatabaseClasses.h"
 #include "platform/framework/WinApp.h"
@@ -17,6 +18,7 @@ void StartPlatform(CWinApp* app) {
     // The standard controls exist without any call on the original system; the common ones
     // after InitCommonControls, which programs of this kind make early on.
     platform::RegisterControlClasses();
+    platform::SpecialFolders::SeedRegistry();
     AfxSetThread(app);
     app->m_nThreadID = ::GetCurrentThreadId();
     // Every loop of this thread, modal ones included, pre-translates through the application.
