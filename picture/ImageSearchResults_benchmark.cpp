@@ -65,7 +65,7 @@ const char kPython[] =
     "    def handle_starttag(self, tag, attrs):\n"
     "        self.tags += 1\n"
     "def render():\n"
-    "    k = html.escape('风景')\n"
+    "    k = html.escape('\\u98ce\\u666f')\n"
     "    out = ['&nbsp;&nbsp;<b>', k, '</b><hr><script>function play(obj){}</script>"
     "<table border=0 width=100%>']\n"
     "    for i in range(1000):\n"

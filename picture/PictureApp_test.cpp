@@ -283,13 +283,14 @@ protected:
 };
 
 TEST_F(PictureCommandTest, OnlyLocalPagesSendCommandsAndEachCommandRunsOnce) {
-    WriteCommandPage("keep.htm",
-                     {"qrplay:2:cats", "qrplay:2:cats", "qrplay:2:CATS", "QRPLAY:2:upper",
-                      "qrplay:4:four", "qrplay:1:" + Picture(2) + "|||||cats"});
+    WriteCommandPage("keep.htm", {"qrplay:2:cats", "qrplay:2:cats", "qrplay:2:CATS",
+                                  "QRPLAY:2:upper", "qrplay:4:four", "qrplay:6:|||||cats",
+                                  "qrplay:1:" + Picture(2) + "|||||cats"});
     CScenarioApp app;
     std::vector<std::string> entries;
     int tabs = 0;
     int tabsAfterClose = 0;
+    std::string searchTitle;
     app.script = [&](CScenarioApp& self) {
         CPictureFrame& frame = *self.Frame();
         frame.OpenUrl(CString(server.Url("/remote.htm").c_str()), 0, 1);
@@ -299,6 +300,7 @@ TEST_F(PictureCommandTest, OnlyLocalPagesSendCommandsAndEachCommandRunsOnce) {
         frame.OpenUrl(CString(LocalPage("keep.htm").c_str()), 1, 1);
         ASSERT_TRUE(RunUntil([&] { return frame.GetTabCount() == 3; }));
         tabs = frame.GetTabCount();
+        searchTitle = frame.GetPageAt(1)->m_strTitle.str();
         // Moving and closing tabs passes the stored status texts on again: nothing is left there.
         frame.MoveTab(1, 0);
         frame.CloseTab(2);
@@ -308,6 +310,7 @@ TEST_F(PictureCommandTest, OnlyLocalPagesSendCommandsAndEachCommandRunsOnce) {
     };
     Run(app);
     EXPECT_EQ(tabs, 3);
+    EXPECT_EQ(searchTitle, "搜索cats");
     EXPECT_EQ(tabsAfterClose, 1);
     EXPECT_EQ(entries, (std::vector<std::string>{"[K]cats", "[K]风景", "[K]猫"}));
     EXPECT_EQ(folder.ReadFile("exec/gt/data/ml2.dat"), "[K]cats\r\n[K]风景\r\n[K]猫\r\n");
