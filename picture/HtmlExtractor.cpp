@@ -207,11 +207,11 @@ bool CHtmlExtractor::AttributeValue(std::string_view opening, std::string_view a
     thread_local std::string lower;
     lower.assign(opening);
     platform::ToLowerAscii(lower);
-    const size_t name = lower.find(attribute);
+    const size_t name = platform::FindText(lower, attribute);
     if (name == std::string::npos) {
         return false;
     }
-    const size_t equals = lower.find('=', name);
+    const size_t equals = platform::FindChar(lower, '=', name);
     if (equals == std::string::npos) {
         return false;
     }

@@ -12,7 +12,7 @@
 
 namespace {
 
-// A table row wider than this is no table; the filler cells of a last row stop there.
+// The filler cells of a last row stop at this column, whatever count the script gives.
 constexpr int kMaxTableColumns = 1000;
 // "record" reads at most this many fields.
 constexpr int kMaxRecordFields = 10;
@@ -21,15 +21,10 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && platform::CompareNoCase(a, b) == 0;
 }
 
-// ASCII letters folded byte by byte, so that positions and folding do not depend on where the
-// characters of a changing text begin.
+// ASCII letters folded, never the second byte of a double-byte character.
 std::string Folded(std::string_view text) {
     std::string folded(text);
-    for (char& c : folded) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
+    platform::ToLowerAscii(folded);
     return folded;
 }
 
@@ -271,7 +266,6 @@ int CScriptEngine::CreateHtmlTable(ScriptVariable* pVariable, int columns, int f
     if (m_database.OpenRecordset(CString(sql), records) != 0) {
         return 1;
     }
-    columns = std::min(columns, kMaxTableColumns);
     std::string table;
     int cells = 0;
     std::vector<_variant_t> values;
@@ -308,7 +302,7 @@ int CScriptEngine::CreateHtmlTable(ScriptVariable* pVariable, int columns, int f
         return 1;
     }
     if (cells != 0) {
-        for (int cell = cells; cell < columns; ++cell) {
+        for (int cell = cells; cell < std::min(columns, kMaxTableColumns); ++cell) {
             table += "<td class=td_" + class2 + ">&nbsp;</td>";
         }
         table += "</tr>";

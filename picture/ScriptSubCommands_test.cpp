@@ -168,6 +168,12 @@ TEST_F(ScriptSubCommandsTest, GetLinkMakesAddressesAbsoluteAgainstTheBase) {
         {"http://h/a.asp?x=1", "y.htm", "http://h/y.htm"},
         {"local", "y.htm", "localy.htm"},
     };
+    // "h" as the second byte of a double-byte character does not begin an attribute name.
+    CScriptTestEngine wide;
+    wide.RunScript(
+        "%Set @page [<a title=\x81href=wrong href=right>t</a>]\r\n"
+        "%html [get_a] [http://h/] @page @text @link\r\n");
+    EXPECT_EQ("http://h/right", wide.Value("@link"));
     for (const auto& each : cases) {
         CScriptTestEngine engine;
         engine.RunScript(std::string("%Set @page [<a href=") + each.link + ">t</a>]\r\n" +
@@ -240,6 +246,7 @@ TEST_F(ScriptSubCommandsTest, FormatStringReshapesText) {
         "%formatstring [del_mid_str] @mid [<SCRIPT] [</script>]\r\n"
         "%formatstring [del_mid_str] @both [] []\r\n"
         "%formatstring [del_mid_str] @join [ab] [-]\r\n"
+        "%formatstring [del_mid_str] @wide [\x81\x61] [-]\r\n"
         "%formatstring [getcurrypath] @path\r\n"
         "%formatstring [map] @map [none] [a] [1] [B] [2] [b] [3]\r\n"
         "%formatstring [map] @nomap [none] [a] [1]\r\n"
@@ -252,6 +259,7 @@ TEST_F(ScriptSubCommandsTest, FormatStringReshapesText) {
     engine.SetVariable("@mid", "1<script>x</SCRIPT>2<Script a>y</script>3<script>");
     engine.SetVariable("@both", "abc");
     engine.SetVariable("@join", "aab-b-");
+    engine.SetVariable("@wide", "\x81\x41x-\x81\x61y-");
     engine.SetVariable("@map", "b");
     engine.SetVariable("@nomap", "z");
     engine.Run();
@@ -263,6 +271,8 @@ TEST_F(ScriptSubCommandsTest, FormatStringReshapesText) {
     EXPECT_EQ("abc", engine.Value("@both"));
     // Removing "ab-" joins "a" and "b-" into a new "ab-", which goes too.
     EXPECT_EQ("", engine.Value("@join"));
+    // The second byte of a double-byte character is no letter to fold.
+    EXPECT_EQ("\x81\x41x-", engine.Value("@wide"));
     EXPECT_EQ(std::string(GetAppFolderNoChdir()), engine.Value("@path"));
     EXPECT_EQ("2", engine.Value("@map"));
     EXPECT_EQ("none", engine.Value("@nomap"));
