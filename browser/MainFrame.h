@@ -121,7 +121,7 @@ public:
     // The page at the current tab index, which page commands act on; null with no tab selected.
     CPageDlg* GetSelectedPage() const;
     // Builds the main menu anew from its resource with the favourites of the user's folder.
-    void BuildFavoritesMenu();
+    virtual void BuildFavoritesMenu();
     // Adds the shortcuts of `folder` sorted by name, after the sub-folders that hold any (sorted
     // too), to pMenu; the first gets the index firstIndex. Returns the next free index.
     int AddFavoritesToMenu(CString folder, int firstIndex, CMenu* pMenu);

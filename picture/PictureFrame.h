@@ -51,6 +51,8 @@ public:
     CPageDlg* ActivatePage() override;
     void LayoutBars() override;
     void RedrawSkin() override;
+    // The picture collector's main menu has no favourites: its builder leaves the menu as it is.
+    void BuildFavoritesMenu() override {}
     BOOL DestroyWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -5,12 +5,13 @@
 
 #include "browser/WebBrowser2.h"
 #include "platform/framework/Dialog.h"
+#include "resources/glintora/resource.h"
 
 class CPageHost;
 
 class CPictureListPane : public CDialog {
 public:
-    enum { IDD = 159 };
+    enum { IDD = IDD_PICTURE_LIST_PANE };
     static constexpr int kBrowserId = 1001;
 
     explicit CPictureListPane(CPageHost& rHost);
