@@ -317,6 +317,38 @@ TEST_F(PictureCommandTest, OnlyLocalPagesSendCommandsAndEachCommandRunsOnce) {
     EXPECT_EQ(Query("select count(*) from pictures", 1), (std::vector<std::string>{"1"}));
 }
 
+// A page may carry a keyword of any length: the search and the list take it whole, as one line,
+// and its markup stays text in the tab's title.
+TEST_F(PictureCommandTest, AHundredKilobyteKeywordIsSearchedAndRememberedAsOneLine) {
+    std::string keyword = "<i>";
+    while (keyword.size() < 100 * 1024) {
+        keyword += "cat&dog ";
+    }
+    WriteCommandPage("long.htm", {"qrplay:2:" + keyword, "qrplay:6:|||||" + keyword});
+    CScenarioApp app;
+    std::string title;
+    CString caption;
+    std::vector<std::string> entries;
+    app.script = [&](CScenarioApp& self) {
+        CPictureFrame& frame = *self.Frame();
+        frame.OpenUrl(CString(LocalPage("long.htm").c_str()), 0, 1);
+        ASSERT_TRUE(RunUntil([&] { return self.Current()->m_strTitle.GetLength() > 100 * 1024; }));
+        title = self.Current()->m_strTitle.str();
+        frame.GetWindowText(caption);
+        entries = Entries(frame.m_wndFavoriteList);
+        // The poll of the long result page keeps running until the page closes with the program.
+        Wait(300);
+    };
+    Run(app);
+    EXPECT_EQ(title, "搜索" + keyword);
+    EXPECT_EQ(caption, CString(title.c_str()) + " - Glintora");
+    EXPECT_EQ(entries.size(), 3u);
+    EXPECT_THAT(entries, ::testing::Contains("[K]" + keyword));
+    const std::string saved = folder.ReadFile("exec/gt/data/ml2.dat");
+    EXPECT_THAT(saved, HasSubstr("[K]" + keyword + "\r\n"));
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
+}
+
 TEST_F(PictureCommandTest, AnAddressCollectsItsPicturesAndLinksOnAWorker) {
     CScenarioApp app;
     std::string list;
