@@ -1,12 +1,12 @@
 #include "picture/FavoriteAddDlg.h"
 
-#include "picture/PictureFrame.h"
+#include "picture/MainFrame.h"
 
 BEGIN_MESSAGE_MAP(CFavoriteAddDlg, CDialog)
 ON_BN_CLICKED(CFavoriteAddDlg::kOkButton, OnAdd)
 END_MESSAGE_MAP()
 
-CFavoriteAddDlg::CFavoriteAddDlg(CPictureFrame& rFrame, CWnd* pParent)
+CFavoriteAddDlg::CFavoriteAddDlg(glintora::CMainFrame& rFrame, CWnd* pParent)
     : CDialog(IDD, pParent), m_frame(rFrame) {}
 
 BOOL CFavoriteAddDlg::OnInitDialog() {

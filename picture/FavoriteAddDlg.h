@@ -4,7 +4,9 @@
 
 #include "platform/framework/Dialog.h"
 
-class CPictureFrame;
+namespace glintora {
+class CMainFrame;
+}
 
 class CFavoriteAddDlg : public CDialog {
 public:
@@ -14,7 +16,7 @@ public:
     static constexpr int kValueEdit = 1018;
     static constexpr int kOkButton = 1036;
 
-    CFavoriteAddDlg(CPictureFrame& rFrame, CWnd* pParent);
+    CFavoriteAddDlg(glintora::CMainFrame& rFrame, CWnd* pParent);
 
     BOOL OnInitDialog() override;
 
@@ -23,5 +25,5 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    CPictureFrame& m_frame;
+    glintora::CMainFrame& m_frame;
 };

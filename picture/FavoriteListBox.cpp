@@ -1,6 +1,6 @@
 #include "picture/FavoriteListBox.h"
 
-#include "picture/PictureFrame.h"
+#include "picture/MainFrame.h"
 
 BEGIN_MESSAGE_MAP(CFavoriteListBox, CListBox)
 ON_WM_LBUTTONDOWN()
@@ -19,7 +19,7 @@ void CFavoriteListBox::OnLButtonDblClk(UINT nFlags, CPoint point) {
 
 void CFavoriteListBox::TakeSelection(BOOL run) {
     const int selected = GetCurSel();
-    auto* pFrame = dynamic_cast<CPictureFrame*>(GetParentFrame());
+    auto* pFrame = dynamic_cast<glintora::CMainFrame*>(GetParentFrame());
     if (selected < 0 || pFrame == nullptr) {
         return;
     }

@@ -11,6 +11,7 @@
 #include "browser/SkinColors.h"
 #include "common/TextLineFile.h"
 #include "common/WholeFile.h"
+#include "platform/files/FileApi.h"
 
 namespace {
 
@@ -160,5 +161,7 @@ int CSectionedFile::WriteNewsList() {
         GetRValue(skin.newsBackground), GetGValue(skin.newsBackground),
         GetBValue(skin.newsBackground), GetRValue(skin.newsText), GetGValue(skin.newsText),
         GetBValue(skin.newsText), message);
+    // A page that cannot be written anew must not go on showing the former state.
+    ::DeleteFileA(kNewsPage);
     return WriteWholeFile(kNewsPage, page.view()) ? 1 : 0;
 }

@@ -1,4 +1,4 @@
 // The picture collector program: its application object, run by the framework's main.
-#include "picture/PictureApp.h"
+#include "picture/QuorApp.h"
 
-CPictureApp theApp;
+glintora::CQuorApp theApp;

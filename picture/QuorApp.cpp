@@ -1,11 +1,13 @@
-#include "picture/PictureApp.h"
+#include "picture/QuorApp.h"
 
 #include "browser/BrowserDataStore.h"
 #include "browser/SkinColors.h"
 #include "picture/HtmlHelpers.h"
-#include "picture/PictureFrame.h"
-#include "picture/PictureView.h"
+#include "picture/MainFrame.h"
+#include "picture/QuorView.h"
 #include "platform/drawing/Gdi.h"
+
+namespace glintora {
 
 namespace {
 
@@ -23,27 +25,29 @@ HFONT CreateSongFont(int height) {
 
 }  // namespace
 
-CPictureApp::CPictureApp() {
+CQuorApp::CQuorApp() {
     DataStore().startPageFields = CBrowserDataStore::StartPageFields::kAddressPattern;
 }
 
-BOOL CPictureApp::CheckPendingUpdate() {
+BOOL CQuorApp::CheckPendingUpdate() {
     return FALSE;
 }
 
-void CPictureApp::CreateSharedFonts() {
+void CQuorApp::CreateSharedFonts() {
     ReplaceFont(Skin().normalFont, CreateSongFont(12));
     ReplaceFont(Skin().headingFont, CreateSongFont(18));
 }
 
-void CPictureApp::PrepareProgramFolder() {
+void CQuorApp::PrepareProgramFolder() {
     DeleteHtmlCache();
 }
 
-CRuntimeClass* CPictureApp::FrameClass() const {
-    return RUNTIME_CLASS(CPictureFrame);
+CRuntimeClass* CQuorApp::FrameClass() const {
+    return RUNTIME_CLASS(CMainFrame);
 }
 
-CRuntimeClass* CPictureApp::ViewClass() const {
-    return RUNTIME_CLASS(CPictureView);
+CRuntimeClass* CQuorApp::ViewClass() const {
+    return RUNTIME_CLASS(CQuorView);
 }
+
+}  // namespace glintora

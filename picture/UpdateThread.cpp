@@ -1,4 +1,4 @@
-#include "picture/PictureUpdateThread.h"
+#include "picture/UpdateThread.h"
 
 #include <cstdio>
 #include <string>
@@ -14,6 +14,8 @@
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/threads/ThreadApi.h"
+
+namespace glintora {
 
 namespace {
 
@@ -74,8 +76,10 @@ int Update() {
 
 }  // namespace
 
-UINT PictureUpdateThread(LPVOID) {
+UINT UpdateThread(LPVOID) {
     const int result = Update();
     DataStore().updateThread = nullptr;
     return static_cast<UINT>(result);
 }
+
+}  // namespace glintora

@@ -10,6 +10,10 @@
 
 #include "platform/base/WinTypes.h"
 
+namespace glintora {
+
 // pParam (the frame) is not used. Clears the settings store's updateThread when it ends. 0 after
 // the file list, 1 when the page cannot be had.
-UINT PictureUpdateThread(LPVOID pParam);
+UINT UpdateThread(LPVOID pParam);
+
+}  // namespace glintora

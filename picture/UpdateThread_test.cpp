@@ -1,4 +1,4 @@
-#include "picture/PictureUpdateThread.h"
+#include "picture/UpdateThread.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 #include <string>
 
 #include "browser/BrowserDataStore.h"
+#include "browser/SocketClient.h"
 #include "common/Md5Digest.h"
 #include "platform/files/Path.h"
 #include "platform/framework/WinThread.h"
 #include "platform/internet/TestHttpServer.h"
-#include "browser/SocketClient.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/threads/SyncApi.h"
 #include "platform/threads/ThreadApi.h"
@@ -64,7 +64,7 @@ protected:
         CWinThread registered;
         DataStore().updateThread = &registered;
         HANDLE thread = CreateThread(
-            nullptr, 0, [](LPVOID) -> DWORD { return PictureUpdateThread(nullptr); }, nullptr, 0,
+            nullptr, 0, [](LPVOID) -> DWORD { return glintora::UpdateThread(nullptr); }, nullptr, 0,
             nullptr);
         EXPECT_NE(thread, nullptr);
         EXPECT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);
@@ -130,7 +130,7 @@ TEST_F(PictureUpdateThreadTest, AStopRequestEndsAStalledFetchSoTheFrameCanJoinTh
     CWinThread registered;
     DataStore().updateThread = &registered;
     HANDLE thread = CreateThread(
-        nullptr, 0, [](LPVOID) -> DWORD { return PictureUpdateThread(nullptr); }, nullptr, 0,
+        nullptr, 0, [](LPVOID) -> DWORD { return glintora::UpdateThread(nullptr); }, nullptr, 0,
         nullptr);
     ASSERT_NE(thread, nullptr);
     for (int i = 0; i < 1000 && server_.Requests().empty(); ++i) {

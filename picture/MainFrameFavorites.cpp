@@ -4,8 +4,10 @@
 #include "common/WholeFile.h"
 #include "picture/FavoriteAddDlg.h"
 #include "picture/KeyedTextFile.h"
-#include "picture/PictureFrame.h"
+#include "picture/MainFrame.h"
 #include "platform/text/Gbk.h"
+
+namespace glintora {
 
 namespace {
 
@@ -22,7 +24,7 @@ CString OneLine(CString text) {
 
 }  // namespace
 
-int CPictureFrame::AddFavoriteEntry(CString text, int isUrl) {
+int CMainFrame::AddFavoriteEntry(CString text, int isUrl) {
     const CString entry = (isUrl != 0 ? "[U]" : "[K]") + OneLine(text);
     const int count = m_wndFavoriteList.GetCount();
     for (int i = 0; i < count; ++i) {
@@ -40,7 +42,7 @@ int CPictureFrame::AddFavoriteEntry(CString text, int isUrl) {
     return 0;
 }
 
-bool CPictureFrame::SaveFavoriteEntries() {
+bool CMainFrame::SaveFavoriteEntries() {
     std::string bytes;
     const int count = m_wndFavoriteList.GetCount();
     for (int i = 0; i < count; ++i) {
@@ -52,7 +54,7 @@ bool CPictureFrame::SaveFavoriteEntries() {
     return WriteWholeFile(kFavoriteFile, bytes);
 }
 
-int CPictureFrame::LoadFavoriteEntries() {
+int CMainFrame::LoadFavoriteEntries() {
     CTextLineFile file;
     if (file.Open(kFavoriteFile) != 0) {
         return 1;
@@ -68,7 +70,7 @@ int CPictureFrame::LoadFavoriteEntries() {
     return 0;
 }
 
-int CPictureFrame::LoadClassList() {
+int CMainFrame::LoadClassList() {
     CKeyedTextFile file;
     if (file.Load(kClassFile, kClassFileKey) != 0) {
         return 1;
@@ -90,7 +92,7 @@ int CPictureFrame::LoadClassList() {
     return 0;
 }
 
-void CPictureFrame::TakeFavoriteEntry(const CString& entry, BOOL run) {
+void CMainFrame::TakeFavoriteEntry(const CString& entry, BOOL run) {
     const CString value = entry.Mid(3);
     if (entry.GetLength() >= 2 && entry[1] == 'K') {
         m_wndPictureKeyword.SetWindowText(value);
@@ -105,12 +107,12 @@ void CPictureFrame::TakeFavoriteEntry(const CString& entry, BOOL run) {
     }
 }
 
-void CPictureFrame::OnAddFavoriteEntry() {
+void CMainFrame::OnAddFavoriteEntry() {
     CFavoriteAddDlg dialog(*this, this);
     dialog.DoModal();
 }
 
-void CPictureFrame::OnDeleteFavoriteEntry() {
+void CMainFrame::OnDeleteFavoriteEntry() {
     const int selected = m_wndFavoriteList.GetCurSel();
     if (selected < 0) {
         return;
@@ -119,7 +121,7 @@ void CPictureFrame::OnDeleteFavoriteEntry() {
     SaveFavoriteEntries();
 }
 
-void CPictureFrame::OnToggleFavoriteBar() {
+void CMainFrame::OnToggleFavoriteBar() {
     if (m_nFavoriteBarShown != 0) {
         ShowControlBar(&m_wndFavoriteBar, FALSE, FALSE);
         m_nFavoriteBarShown = 0;
@@ -130,3 +132,5 @@ void CPictureFrame::OnToggleFavoriteBar() {
         m_wndFavoriteToggle.SetWindowText("关闭收藏");
     }
 }
+
+}  // namespace glintora

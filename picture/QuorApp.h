@@ -5,9 +5,11 @@
 
 #include "browser/QuorApp.h"
 
-class CPictureApp : public CQuorApp {
+namespace glintora {
+
+class CQuorApp : public ::CQuorApp {
 public:
-    CPictureApp();
+    CQuorApp();
 
     BOOL CheckPendingUpdate() override;
 
@@ -17,3 +19,5 @@ protected:
     CRuntimeClass* FrameClass() const override;
     CRuntimeClass* ViewClass() const override;
 };
+
+}  // namespace glintora

@@ -8,6 +8,9 @@
 // Commands are taken only from a page that is the current tab and shows a local page (about:blank
 // or a file of the program folder), and a command, once taken, is cleared from the page's stored
 // status text, so that moving or closing a tab never runs it again.
+//
+// The picture collector's variants of the browser's classes keep the browser's names inside the
+// namespace glintora and derive from them, changing what differs through their virtual members.
 #pragma once
 
 #include <memory>
@@ -19,10 +22,12 @@
 #include "picture/ScriptHost.h"
 #include "picture/ScriptRelay.h"
 
-class CPicturePage;
+namespace glintora {
 
-class CPictureFrame : public CMainFrame, public CScriptHost {
-    DECLARE_DYNCREATE(CPictureFrame)
+class CPageDlg;
+
+class CMainFrame : public ::CMainFrame, public CScriptHost {
+    DECLARE_DYNCREATE(CMainFrame)
 
 public:
     static constexpr UINT kFavoriteBarId = 59420;
@@ -43,12 +48,12 @@ public:
     static constexpr int kTabBarHeight = 79;
     static constexpr int kFavoriteBarWidth = 172;
 
-    CPictureFrame();
-    ~CPictureFrame() override;
+    CMainFrame();
+    ~CMainFrame() override;
 
     // The command dispatcher (the page's status text never reaches the status bar).
-    void UpdateStatusText(CPageDlg* pPage) override;
-    CPageDlg* ActivatePage() override;
+    void UpdateStatusText(::CPageDlg* pPage) override;
+    ::CPageDlg* ActivatePage() override;
     void LayoutBars() override;
     void RedrawSkin() override;
     // The picture collector's main menu has no favourites: its builder leaves the menu as it is.
@@ -57,9 +62,9 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     // What scripts ask of the frame (on the user-interface thread, through the relay).
-    BOOL IsPageOpen(CPageDlg* pPage) override;
-    void NavigatePage(CPageDlg* pPage, const CString& url) override;
-    CPageDlg* OpenUrl(const CString& url, int newTab, int activate) override;
+    BOOL IsPageOpen(::CPageDlg* pPage) override;
+    void NavigatePage(::CPageDlg* pPage, const CString& url) override;
+    ::CPageDlg* OpenUrl(const CString& url, int newTab, int activate) override;
     void NavigatePane(const CString& url) override;
     CScriptRelay& Relay() { return *m_pRelay; }
     // Keeps a URL-list worker, which is asked to stop and joined when the frame closes.
@@ -79,7 +84,7 @@ public:
     bool SaveFavoriteEntries();
 
     // Dispatches a command text as coming from pPage. Exposed for the tests of the channel.
-    void DispatchCommand(CPicturePage* pPage, const CString& command);
+    void DispatchCommand(CPageDlg* pPage, const CString& command);
     // Whether the address is a local page that may send commands.
     static bool IsLocalPage(const CString& url);
 
@@ -102,7 +107,7 @@ public:
 
 protected:
     CString CaptionSuffix() const override;
-    CPageDlg* NewPage() override;
+    ::CPageDlg* NewPage() override;
     BOOL CreateBars() override;
     AFX_THREADPROC UpdateProcedure() const override;
 
@@ -110,7 +115,7 @@ protected:
     BOOL CreatePictureTabBar();
     BOOL CreateFavoriteBar();
     BOOL CreatePanes();
-    CPicturePage* NewCurrentPage();
+    CPageDlg* NewCurrentPage();
 
     afx_msg void OnGo() override;
     afx_msg void OnButtonMusicSearch();
@@ -130,3 +135,5 @@ private:
     std::unique_ptr<CScriptRelay> m_pRelay;
     std::vector<CWinThread*> m_workers;
 };
+
+}  // namespace glintora

@@ -4,10 +4,14 @@
 
 #include "browser/QuorView.h"
 
-class CPictureView : public CQuorView {
-    DECLARE_DYNCREATE(CPictureView)
+namespace glintora {
+
+class CQuorView : public ::CQuorView {
+    DECLARE_DYNCREATE(CQuorView)
 
 protected:
-    CPictureView() = default;
+    CQuorView() = default;
     void OpenFirstPages() override;
 };
+
+}  // namespace glintora

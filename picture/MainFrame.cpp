@@ -1,4 +1,4 @@
-#include "picture/PictureFrame.h"
+#include "picture/MainFrame.h"
 
 #include <chrono>
 #include <string>
@@ -7,9 +7,9 @@
 #include "common/AppFolder.h"
 #include "picture/ExtractTemplate.h"
 #include "picture/HtmlHelpers.h"
-#include "picture/PicturePage.h"
-#include "picture/PictureUpdateThread.h"
+#include "picture/PageDlg.h"
 #include "picture/SectionedFile.h"
+#include "picture/UpdateThread.h"
 #include "platform/framework/View.h"
 #include "platform/text/Gbk.h"
 #include "platform/threads/SingleLock.h"
@@ -17,6 +17,8 @@
 #include "platform/threads/ThreadApi.h"
 #include "platform/windows/WindowApi.h"
 #include "resources/glintora/resource.h"
+
+namespace glintora {
 
 namespace {
 
@@ -68,9 +70,19 @@ std::string DecodedAddress(std::string_view url) {
 
 }  // namespace
 
-IMPLEMENT_DYNCREATE(CPictureFrame, CMainFrame)
+// Written out: the macro names the base's runtime class by pasting, which cannot reach the
+// browser's class of the same name outside this namespace.
+CObject* CMainFrame::CreateObject() {
+    return new CMainFrame;
+}
+CRuntimeClass CMainFrame::classCMainFrame = {"CMainFrame", sizeof(CMainFrame), 0xFFFF,
+                                             &CMainFrame::CreateObject,
+                                             &::CMainFrame::classCMainFrame};
+CRuntimeClass* CMainFrame::GetRuntimeClass() const {
+    return &classCMainFrame;
+}
 
-BEGIN_MESSAGE_MAP(CPictureFrame, CMainFrame)
+BEGIN_MESSAGE_MAP(CMainFrame, ::CMainFrame)
 ON_COMMAND(IDC_GO, OnGo)
 ON_COMMAND(IDC_BUTTON_MUSIC_SEARCH, OnButtonMusicSearch)
 ON_COMMAND(IDC_BUTTON_PICTURE_URL_GO, OnButtonPictureUrlGo)
@@ -87,33 +99,33 @@ ON_COMMAND_RANGE(CTravelLogHelper::kBackBaseId, CTravelLogHelper::kBackBaseId + 
                  OnIgnoredCommand)
 ON_COMMAND_RANGE(CTravelLogHelper::kForwardBaseId, CTravelLogHelper::kForwardBaseId + 10,
                  OnIgnoredCommand)
-ON_COMMAND_RANGE(CMainFrame::kFirstFavorite, CMainFrame::kLastFavorite, OnIgnoredCommand)
+ON_COMMAND_RANGE(::CMainFrame::kFirstFavorite, ::CMainFrame::kLastFavorite, OnIgnoredCommand)
 ON_COMMAND_RANGE(CBlockedListMenu::kFirstCommand, CBlockedListMenu::kLastCommand, OnIgnoredCommand)
 END_MESSAGE_MAP()
 
-CPictureFrame::CPictureFrame() : m_searchPane(*this), m_leftPane(*this) {}
+CMainFrame::CMainFrame() : m_searchPane(*this), m_leftPane(*this) {}
 
-CPictureFrame::~CPictureFrame() {
+CMainFrame::~CMainFrame() {
     StopWorkers();
 }
 
-CString CPictureFrame::CaptionSuffix() const {
+CString CMainFrame::CaptionSuffix() const {
     return " - Glintora";
 }
 
-CPageDlg* CPictureFrame::NewPage() {
-    return new CPicturePage(*this, m_store);
+::CPageDlg* CMainFrame::NewPage() {
+    return new CPageDlg(*this, m_store);
 }
 
-AFX_THREADPROC CPictureFrame::UpdateProcedure() const {
-    return PictureUpdateThread;
+AFX_THREADPROC CMainFrame::UpdateProcedure() const {
+    return UpdateThread;
 }
 
-CPicturePage* CPictureFrame::NewCurrentPage() {
-    return static_cast<CPicturePage*>(OpenPage("about:blank", 1, 1));
+CPageDlg* CMainFrame::NewCurrentPage() {
+    return static_cast<CPageDlg*>(OpenPage("about:blank", 1, 1));
 }
 
-bool CPictureFrame::IsLocalPage(const CString& url) {
+bool CMainFrame::IsLocalPage(const CString& url) {
     if (url.CompareNoCase("about:blank") == 0) {
         return true;
     }
@@ -126,7 +138,7 @@ bool CPictureFrame::IsLocalPage(const CString& url) {
                .CompareNoCase(folder.c_str()) == 0;
 }
 
-void CPictureFrame::UpdateStatusText(CPageDlg* pPage) {
+void CMainFrame::UpdateStatusText(::CPageDlg* pPage) {
     if (m_wndTab.GetSafeHwnd() == nullptr || m_wndTab.GetCurSel() < 0 || pPage == nullptr) {
         return;
     }
@@ -143,21 +155,21 @@ void CPictureFrame::UpdateStatusText(CPageDlg* pPage) {
     if (command.IsEmpty() || !IsLocalPage(pPage->m_wndBrowser.GetLocationURL())) {
         return;
     }
-    DispatchCommand(static_cast<CPicturePage*>(pPage), command);
+    DispatchCommand(static_cast<CPageDlg*>(pPage), command);
 }
 
-void CPictureFrame::DispatchCommand(CPicturePage* pPage, const CString& command) {
+void CMainFrame::DispatchCommand(CPageDlg* pPage, const CString& command) {
     CString url;
     CString name;
     const CString payload = command.Mid(9);
     if (StartsWith(command, "qrplay:1:")) {
         SplitPayload(payload, url, name);
-        if (CPicturePage* pInfo = NewCurrentPage()) {
+        if (CPageDlg* pInfo = NewCurrentPage()) {
             pInfo->OpenImageInfoScript(url, name);
         }
     } else if (StartsWith(command, "qrplay:5:")) {
         SplitPayload(payload, url, name);
-        if (CPicturePage* pList = NewCurrentPage()) {
+        if (CPageDlg* pList = NewCurrentPage()) {
             pList->StartUrlListThread(name, url);
         }
     } else if (StartsWith(command, "qrplay:2:")) {
@@ -171,7 +183,7 @@ void CPictureFrame::DispatchCommand(CPicturePage* pPage, const CString& command)
     }
 }
 
-CPageDlg* CPictureFrame::ActivatePage() {
+::CPageDlg* CMainFrame::ActivatePage() {
     CSingleLock lock(&m_tabLock, TRUE);
     const int current = GetCurrentIndex();
     const int count = GetTabCount();
@@ -195,27 +207,27 @@ CPageDlg* CPictureFrame::ActivatePage() {
     return m_pages[current];
 }
 
-BOOL CPictureFrame::IsPageOpen(CPageDlg* pPage) {
+BOOL CMainFrame::IsPageOpen(::CPageDlg* pPage) {
     return pPage != nullptr && FindPageIndex(pPage) >= 0;
 }
 
-void CPictureFrame::NavigatePage(CPageDlg* pPage, const CString& url) {
+void CMainFrame::NavigatePage(::CPageDlg* pPage, const CString& url) {
     if (IsPageOpen(pPage)) {
         pPage->m_wndBrowser.Navigate(url, nullptr, nullptr, nullptr, nullptr);
     }
 }
 
-CPageDlg* CPictureFrame::OpenUrl(const CString& url, int newTab, int activate) {
+::CPageDlg* CMainFrame::OpenUrl(const CString& url, int newTab, int activate) {
     return OpenPage(url, newTab, activate);
 }
 
-void CPictureFrame::NavigatePane(const CString& url) {
+void CMainFrame::NavigatePane(const CString& url) {
     if (m_searchPane.m_wndBrowser.GetSafeHwnd() != nullptr) {
         m_searchPane.m_wndBrowser.Navigate(url, nullptr, nullptr, nullptr, nullptr);
     }
 }
 
-void CPictureFrame::AddWorker(CWinThread* pThread) {
+void CMainFrame::AddWorker(CWinThread* pThread) {
     // Workers that ended are let go on the way.
     std::erase_if(m_workers, [](CWinThread* pWorker) {
         if (::WaitForSingleObject(pWorker->m_hThread, 0) != WAIT_OBJECT_0) {
@@ -227,7 +239,7 @@ void CPictureFrame::AddWorker(CWinThread* pThread) {
     m_workers.push_back(pThread);
 }
 
-void CPictureFrame::StopWorkers() {
+void CMainFrame::StopWorkers() {
     for (CWinThread* pWorker : m_workers) {
         platform::RequestStop(pWorker->m_hThread);
     }
@@ -250,16 +262,16 @@ void CPictureFrame::StopWorkers() {
     m_workers.clear();
 }
 
-BOOL CPictureFrame::DestroyWindow() {
+BOOL CMainFrame::DestroyWindow() {
     GetAppFolder();
     DeleteHtmlCache();
     StopWorkers();
     ExtractTemplate().Release();
-    return CMainFrame::DestroyWindow();
+    return ::CMainFrame::DestroyWindow();
 }
 
-void CPictureFrame::RedrawSkin() {
-    CMainFrame::RedrawSkin();
+void CMainFrame::RedrawSkin() {
+    ::CMainFrame::RedrawSkin();
     for (CWnd* pBar : {static_cast<CWnd*>(&m_wndFavoriteBar)}) {
         if (pBar->GetSafeHwnd() != nullptr) {
             pBar->Invalidate(TRUE);
@@ -268,7 +280,7 @@ void CPictureFrame::RedrawSkin() {
     NewsList().WriteNewsList();
 }
 
-BOOL CPictureFrame::PreTranslateMessage(MSG* pMsg) {
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
     if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN) {
         if (pMsg->hwnd == m_wndPictureKeyword.GetSafeHwnd()) {
             OnButtonMusicSearch();
@@ -276,10 +288,10 @@ BOOL CPictureFrame::PreTranslateMessage(MSG* pMsg) {
             OnButtonPictureUrlGo();
         }
     }
-    return CMainFrame::PreTranslateMessage(pMsg);
+    return ::CMainFrame::PreTranslateMessage(pMsg);
 }
 
-void CPictureFrame::OnGo() {
+void CMainFrame::OnGo() {
     CString text;
     m_wndAddress.GetWindowText(text);
     if (text.IsEmpty()) {
@@ -295,34 +307,36 @@ void CPictureFrame::OnGo() {
     OpenPage(text, 0, 1);
 }
 
-void CPictureFrame::OnButtonMusicSearch() {
+void CMainFrame::OnButtonMusicSearch() {
     CString keyword;
     m_wndPictureKeyword.GetWindowText(keyword);
     keyword.Trim();
-    if (CPicturePage* pPage = NewCurrentPage()) {
+    if (CPageDlg* pPage = NewCurrentPage()) {
         pPage->SearchPictures(keyword, "");
     }
 }
 
-void CPictureFrame::OnButtonPictureUrlGo() {
+void CMainFrame::OnButtonPictureUrlGo() {
     CString url;
     m_wndPictureUrl.GetWindowText(url);
     url.Trim();
-    if (CPicturePage* pPage = NewCurrentPage()) {
+    if (CPageDlg* pPage = NewCurrentPage()) {
         pPage->StartUrlListThread("", url);
     }
 }
 
-void CPictureFrame::OnOpenHome() {
+void CMainFrame::OnOpenHome() {
     OpenPage(GetAppFolder() + "data\\main.htm", 1, 1);
 }
 
-void CPictureFrame::OnOpenRecommended() {
+void CMainFrame::OnOpenRecommended() {
     OpenPage(GetAppFolder() + "data\\favo.htm", 1, 1);
 }
 
-void CPictureFrame::OnTabRightClick(NMHDR*, LRESULT* pResult) {
+void CMainFrame::OnTabRightClick(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
 }
 
-void CPictureFrame::OnIgnoredCommand(UINT) {}
+void CMainFrame::OnIgnoredCommand(UINT) {}
+
+}  // namespace glintora

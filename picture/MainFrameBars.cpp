@@ -5,10 +5,12 @@
 #include "common/AppFolder.h"
 #include "picture/ExtractTemplate.h"
 #include "picture/ImageSearchResults.h"
-#include "picture/PictureFrame.h"
+#include "picture/MainFrame.h"
 #include "platform/framework/View.h"
 #include "platform/threads/SingleLock.h"
 #include "resources/glintora/resource.h"
+
+namespace glintora {
 
 namespace {
 
@@ -18,7 +20,7 @@ constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTI
 // colours.
 BOOL CreateTextButton(CHoverButton& button, LPCSTR text, const RECT& rect, CWnd* parent, UINT id,
                       LPCSTR tip) {
-    if (!CMainFrame::CreateHoverButton(button, text, rect, parent, id, 0, tip)) {
+    if (!::CMainFrame::CreateHoverButton(button, text, rect, parent, id, 0, tip)) {
         return FALSE;
     }
     button.captionOverImage = TRUE;
@@ -26,8 +28,8 @@ BOOL CreateTextButton(CHoverButton& button, LPCSTR text, const RECT& rect, CWnd*
 }
 
 BOOL CreateImageButton(CHoverButton& button, CWnd* parent, UINT id, UINT bitmapId, LPCSTR tip) {
-    if (!CMainFrame::CreateHoverButton(button, "", CRect(0, 0, 20, 20), parent, id, bitmapId,
-                                       tip)) {
+    if (!::CMainFrame::CreateHoverButton(button, "", CRect(0, 0, 20, 20), parent, id, bitmapId,
+                                         tip)) {
         return FALSE;
     }
     button.captionOverImage = TRUE;
@@ -36,7 +38,7 @@ BOOL CreateImageButton(CHoverButton& button, CWnd* parent, UINT id, UINT bitmapI
 
 }  // namespace
 
-BOOL CPictureFrame::CreateBars() {
+BOOL CMainFrame::CreateBars() {
     m_pRelay = std::make_unique<CScriptRelay>(*this);
     if (!CreateRebar() || !CreatePictureStandardBar() || !CreateMenuButtonBar() ||
         !CreateBusyBar() || !CreateAddressBar()) {
@@ -78,7 +80,7 @@ BOOL CPictureFrame::CreateBars() {
     return TRUE;
 }
 
-BOOL CPictureFrame::CreatePictureStandardBar() {
+BOOL CMainFrame::CreatePictureStandardBar() {
     static const UINT buttons[] = {ID_GO_BACK,     ID_GO_FORWARD, ID_STOP,          ID_REFRESH,
                                    ID_SEPARATOR,   ID_GO_HOME,    ID_GO_SEARCH,     ID_FAVORITES,
                                    ID_HISTORY,     ID_SEPARATOR,  ID_PRINT_PREVIEW, ID_SEPARATOR,
@@ -101,7 +103,7 @@ BOOL CPictureFrame::CreatePictureStandardBar() {
     return TRUE;
 }
 
-BOOL CPictureFrame::CreateFavoriteBar() {
+BOOL CMainFrame::CreateFavoriteBar() {
     if (!m_wndFavoriteBar.CreateEx(
             this, TBSTYLE_FLAT,
             WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT | CBRS_TOOLTIPS | CBRS_FLYBY, CRect(0, 0, 0, 0),
@@ -136,7 +138,7 @@ BOOL CPictureFrame::CreateFavoriteBar() {
     return TRUE;
 }
 
-BOOL CPictureFrame::CreatePictureTabBar() {
+BOOL CMainFrame::CreatePictureTabBar() {
     if (!m_wndTabBar.CreateEx(this, TBSTYLE_FLAT, kBarStyle)) {
         return FALSE;
     }
@@ -189,9 +191,9 @@ BOOL CPictureFrame::CreatePictureTabBar() {
                              IDC_PAGE_SETTINGS, IDB_PAGE_SETTINGS, "设置当前网页属性", 0);
 }
 
-BOOL CPictureFrame::CreatePanes() {
-    if (!m_searchPane.Create(CPageDlg::IDD, this) ||
-        !m_leftPane.Create(CPageDlg::IDD, &m_wndTabBar)) {
+BOOL CMainFrame::CreatePanes() {
+    if (!m_searchPane.Create(::CPageDlg::IDD, this) ||
+        !m_leftPane.Create(::CPageDlg::IDD, &m_wndTabBar)) {
         return FALSE;
     }
     m_searchPane.MoveWindow(0, 0, 0, 0);
@@ -200,7 +202,7 @@ BOOL CPictureFrame::CreatePanes() {
     return TRUE;
 }
 
-void CPictureFrame::LayoutBars() {
+void CMainFrame::LayoutBars() {
     CSingleLock lock(&m_tabLock, TRUE);
     if (m_hWnd != nullptr) {
         GetWindowRect(&m_store.windowRect);
@@ -246,3 +248,5 @@ void CPictureFrame::LayoutBars() {
     }
     m_searchPane.MoveWindow(0, 0, 0, 0);
 }
+
+}  // namespace glintora

@@ -8,16 +8,19 @@
 #include "browser/PageDlg.h"
 #include "picture/ImageSearchResults.h"
 
-class CPictureFrame;
 struct IHTMLDocument2;
 
-class CPicturePage : public CPageDlg {
+namespace glintora {
+
+class CMainFrame;
+
+class CPageDlg : public ::CPageDlg {
 public:
     static constexpr int kSearchPaneId = 1054;
     static constexpr UINT_PTR kPollTimer = 101;
     static constexpr UINT kPollMilliseconds = 100;
 
-    CPicturePage(CPictureFrame& rFrame, CBrowserDataStore& rStore);
+    CPageDlg(CMainFrame& rFrame, CBrowserDataStore& rStore);
 
     BOOL OnInitDialog() override;
 
@@ -66,5 +69,7 @@ private:
     // The document of the control as an HTML document; null without one.
     static IHTMLDocument2* HtmlDocument(CWebBrowser2& browser);
 
-    CPictureFrame& m_frame;
+    CMainFrame& m_frame;
 };
+
+}  // namespace glintora

@@ -1,11 +1,11 @@
-#include "picture/PicturePage.h"
+#include "picture/PageDlg.h"
 
 #include <memory>
 #include <string>
 
 #include "common/AppFolder.h"
 #include "picture/KeyedTextFile.h"
-#include "picture/PictureFrame.h"
+#include "picture/MainFrame.h"
 #include "picture/ScriptEngine.h"
 #include "platform/com/Bstr.h"
 #include "platform/com/Exception.h"
@@ -14,6 +14,8 @@
 #include "platform/files/FileApi.h"
 #include "platform/framework/WinThread.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
+
+namespace glintora {
 
 namespace {
 
@@ -25,7 +27,7 @@ constexpr char kUrlListScript[] = "html\\urllist.dat";
 // that the page is still open.
 struct UrlListJob {
     CScriptRelay* pRelay;
-    CPageDlg* pPage;
+    ::CPageDlg* pPage;
     CString name;
     CString url;
 };
@@ -59,27 +61,27 @@ UINT UrlListThreadProc(LPVOID pParam) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CPicturePage, CPageDlg)
+BEGIN_MESSAGE_MAP(CPageDlg, ::CPageDlg)
 ON_WM_SIZE()
 ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-BEGIN_EVENTSINK_MAP(CPicturePage, CPageDlg)
-ON_EVENT(CPicturePage, CPicturePage::kSearchPaneId, 251, OnPaneNewWindow2, VTS_PDISPATCH VTS_PBOOL)
-ON_EVENT(CPicturePage, CPicturePage::kSearchPaneId, 250, OnPaneBeforeNavigate2,
+BEGIN_EVENTSINK_MAP(CPageDlg, ::CPageDlg)
+ON_EVENT(CPageDlg, CPageDlg::kSearchPaneId, 251, OnPaneNewWindow2, VTS_PDISPATCH VTS_PBOOL)
+ON_EVENT(CPageDlg, CPageDlg::kSearchPaneId, 250, OnPaneBeforeNavigate2,
          VTS_DISPATCH VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PVARIANT VTS_PBOOL)
 END_EVENTSINK_MAP()
 
-CPicturePage::CPicturePage(CPictureFrame& rFrame, CBrowserDataStore& rStore)
-    : CPageDlg(rFrame, rStore), m_frame(rFrame) {}
+CPageDlg::CPageDlg(CMainFrame& rFrame, CBrowserDataStore& rStore)
+    : ::CPageDlg(rFrame, rStore), m_frame(rFrame) {}
 
-void CPicturePage::DoDataExchange(CDataExchange* pDX) {
-    CPageDlg::DoDataExchange(pDX);
+void CPageDlg::DoDataExchange(CDataExchange* pDX) {
+    ::CPageDlg::DoDataExchange(pDX);
     DDX_Control(pDX, kSearchPaneId, m_wndSearchPane);
 }
 
-BOOL CPicturePage::OnInitDialog() {
-    CPageDlg::OnInitDialog();
+BOOL CPageDlg::OnInitDialog() {
+    ::CPageDlg::OnInitDialog();
     m_wndBrowser.Navigate("about:blank", nullptr, nullptr, nullptr, nullptr);
     m_wndSearchPane.Navigate("about:blank", nullptr, nullptr, nullptr, nullptr);
     m_nPanesReady = 1;
@@ -87,12 +89,12 @@ BOOL CPicturePage::OnInitDialog() {
     return TRUE;
 }
 
-void CPicturePage::OnSize(UINT nType, int cx, int cy) {
+void CPageDlg::OnSize(UINT nType, int cx, int cy) {
     CDialog::OnSize(nType, cx, cy);
     LayoutPanes();
 }
 
-void CPicturePage::LayoutPanes() {
+void CPageDlg::LayoutPanes() {
     if (m_nPanesReady != 1) {
         return;
     }
@@ -102,27 +104,27 @@ void CPicturePage::LayoutPanes() {
     m_wndSearchPane.MoveWindow(client.left, client.bottom, client.Width(), 0, TRUE);
 }
 
-void CPicturePage::OnTitleChange(LPCSTR Text) {
+void CPageDlg::OnTitleChange(LPCSTR Text) {
     // The title a search set ("搜索" and the keyword) stays while the page shows its list.
     if (m_nPictureSearch == 1) {
         return;
     }
-    CPageDlg::OnTitleChange(Text);
+    ::CPageDlg::OnTitleChange(Text);
 }
 
-void CPicturePage::OnPaneNewWindow2(IDispatch** ppDisp, VARIANT_BOOL* Cancel) {
+void CPageDlg::OnPaneNewWindow2(IDispatch** ppDisp, VARIANT_BOOL* Cancel) {
     OnNewWindow2(ppDisp, Cancel);
 }
 
-void CPicturePage::OnPaneBeforeNavigate2(IDispatch* pDisp, VARIANT* URL, VARIANT* Flags,
-                                         VARIANT* TargetFrameName, VARIANT* PostData,
-                                         VARIANT* Headers, VARIANT_BOOL* Cancel) {
+void CPageDlg::OnPaneBeforeNavigate2(IDispatch* pDisp, VARIANT* URL, VARIANT* Flags,
+                                     VARIANT* TargetFrameName, VARIANT* PostData, VARIANT* Headers,
+                                     VARIANT_BOOL* Cancel) {
     OnBeforeNavigate2(pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel);
 }
 
-void CPicturePage::OnTimer(UINT_PTR nIDEvent) {
+void CPageDlg::OnTimer(UINT_PTR nIDEvent) {
     if (nIDEvent != kPollTimer) {
-        CPageDlg::OnTimer(nIDEvent);
+        ::CPageDlg::OnTimer(nIDEvent);
         return;
     }
     KillTimer(kPollTimer);
@@ -134,7 +136,7 @@ void CPicturePage::OnTimer(UINT_PTR nIDEvent) {
     m_nRefreshTimerId = SetTimer(kPollTimer, kPollMilliseconds);
 }
 
-void CPicturePage::StartPoll() {
+void CPageDlg::StartPoll() {
     // The poll takes the page's one timer: an auto-refresh of the page ends here.
     if (m_nRefreshTimerId != 0) {
         KillTimer(m_nRefreshTimerId);
@@ -142,7 +144,7 @@ void CPicturePage::StartPoll() {
     m_nRefreshTimerId = SetTimer(kPollTimer, kPollMilliseconds);
 }
 
-int CPicturePage::SearchPictures(CString keyword, CString resultPageUrl) {
+int CPageDlg::SearchPictures(CString keyword, CString resultPageUrl) {
     m_results.m_strKeyword = keyword;
     m_nPictureSearch = 1;
     CString target = resultPageUrl;
@@ -161,7 +163,7 @@ int CPicturePage::SearchPictures(CString keyword, CString resultPageUrl) {
     return 1;
 }
 
-IHTMLDocument2* CPicturePage::HtmlDocument(CWebBrowser2& browser) {
+IHTMLDocument2* CPageDlg::HtmlDocument(CWebBrowser2& browser) {
     IDispatch* pDispatch = browser.GetDocument();
     if (pDispatch == nullptr) {
         return nullptr;
@@ -175,7 +177,7 @@ IHTMLDocument2* CPicturePage::HtmlDocument(CWebBrowser2& browser) {
     return pDocument;
 }
 
-int CPicturePage::CollectImageLinks() {
+int CPageDlg::CollectImageLinks() {
     IHTMLDocument2* pDocument = HtmlDocument(m_wndSearchPane);
     if (pDocument == nullptr) {
         return 0;
@@ -237,7 +239,7 @@ int CPicturePage::CollectImageLinks() {
     return ready;
 }
 
-int CPicturePage::ShowPictureList() {
+int CPageDlg::ShowPictureList() {
     CString list;
     m_results.RenderHtml(list);
     IHTMLDocument2* pDocument = HtmlDocument(m_wndBrowser);
@@ -259,7 +261,7 @@ int CPicturePage::ShowPictureList() {
     return 0;
 }
 
-int CPicturePage::ClearPictureList() {
+int CPageDlg::ClearPictureList() {
     IHTMLDocument2* pDocument = HtmlDocument(m_wndSearchPane);
     if (pDocument == nullptr) {
         return 0;
@@ -275,7 +277,7 @@ int CPicturePage::ClearPictureList() {
     return 0;
 }
 
-int CPicturePage::OpenImageInfoScript(CString url, CString name) {
+int CPageDlg::OpenImageInfoScript(CString url, CString name) {
     GetAppFolder();
     CKeyedTextFile file;
     if (file.Load(kImageInfoScript, kScriptFileKey) != 0) {
@@ -290,7 +292,7 @@ int CPicturePage::OpenImageInfoScript(CString url, CString name) {
     return 0;
 }
 
-int CPicturePage::StartUrlListThread(CString name, CString url) {
+int CPageDlg::StartUrlListThread(CString name, CString url) {
     m_urlListArgs[0] = name;
     m_urlListArgs[1] = url;
     auto job = std::make_unique<UrlListJob>(UrlListJob{&m_frame.Relay(), this, name, url});
@@ -304,3 +306,5 @@ int CPicturePage::StartUrlListThread(CString name, CString url) {
     m_frame.AddWorker(pThread);
     return 0;
 }
+
+}  // namespace glintora

@@ -1,7 +1,7 @@
 // The picture collector as a user runs it: started on a copy of its default program folder, with
 // a small picture search service served on 127.0.0.1, driven through its boxes, keys and the
 // clicks on its generated pages.
-#include "picture/PictureApp.h"
+#include "picture/QuorApp.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -19,8 +19,8 @@
 #include "browser/StartUpTest.h"
 #include "picture/AdoDatabase.h"
 #include "picture/ImageSearchResults.h"
-#include "picture/PictureFrame.h"
-#include "picture/PicturePage.h"
+#include "picture/MainFrame.h"
+#include "picture/PageDlg.h"
 #include "platform/com/Bstr.h"
 #include "platform/files/Path.h"
 #include "platform/internet/TestHttpServer.h"
@@ -35,10 +35,10 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-class CScenarioApp : public CPictureApp {
+class CScenarioApp : public glintora::CQuorApp {
 public:
     BOOL InitInstance() override {
-        initResult = CPictureApp::InitInstance();
+        initResult = glintora::CQuorApp::InitInstance();
         if (initResult && m_pMainWnd != nullptr) {
             platform::PumpUntilIdle();
             if (script) {
@@ -51,8 +51,10 @@ public:
         return initResult;
     }
 
-    CPictureFrame* Frame() const { return static_cast<CPictureFrame*>(m_pMainWnd); }
-    CPicturePage* Current() const { return static_cast<CPicturePage*>(Frame()->GetSelectedPage()); }
+    glintora::CMainFrame* Frame() const { return static_cast<glintora::CMainFrame*>(m_pMainWnd); }
+    glintora::CPageDlg* Current() const {
+        return static_cast<glintora::CPageDlg*>(Frame()->GetSelectedPage());
+    }
 
     std::function<void(CScenarioApp&)> script;
     bool closeAtEnd = true;
@@ -199,12 +201,12 @@ TEST_F(PictureAppTest, APictureSearchListsThePicturesAndAClickRecordsAndShowsOne
     int tabsAfterSearch = 0;
     std::string infoPage;
     app.script = [&](CScenarioApp& self) {
-        CPictureFrame& frame = *self.Frame();
+        glintora::CMainFrame& frame = *self.Frame();
         frame.MoveWindow(0, 0, 1000, 700);
         frame.GetWindowText(caption);
         frame.m_wndPictureKeyword.SetWindowText("cats");
         PressEnter(frame.m_wndPictureKeyword);
-        CPicturePage* page = self.Current();
+        glintora::CPageDlg* page = self.Current();
         ASSERT_TRUE(RunUntil(
             [&] { return BodyOf(page->m_wndBrowser).find("qrplay") != std::string::npos; }));
         list = BodyOf(page->m_wndBrowser);
@@ -226,7 +228,7 @@ TEST_F(PictureAppTest, APictureSearchListsThePicturesAndAClickRecordsAndShowsOne
             platform::PumpUntilIdle();
         }
         ASSERT_EQ(frame.GetTabCount(), tabsAfterSearch + 1);
-        CPicturePage* info = self.Current();
+        glintora::CPageDlg* info = self.Current();
         EXPECT_TRUE(RunUntil([&] { return info->m_strTitle == "cats"; })) << info->m_strTitle;
         infoPage = folder.ReadFile("exec/gt/html/info.htm");
     };
@@ -292,7 +294,7 @@ TEST_F(PictureCommandTest, OnlyLocalPagesSendCommandsAndEachCommandRunsOnce) {
     int tabsAfterClose = 0;
     std::string searchTitle;
     app.script = [&](CScenarioApp& self) {
-        CPictureFrame& frame = *self.Frame();
+        glintora::CMainFrame& frame = *self.Frame();
         frame.OpenUrl(CString(server.Url("/remote.htm").c_str()), 0, 1);
         RunUntil([&] { return self.Current()->m_strTitle != "about:blank"; });
         Wait(500);
@@ -330,7 +332,7 @@ TEST_F(PictureCommandTest, AHundredKilobyteKeywordIsSearchedAndRememberedAsOneLi
     CString caption;
     std::vector<std::string> entries;
     app.script = [&](CScenarioApp& self) {
-        CPictureFrame& frame = *self.Frame();
+        glintora::CMainFrame& frame = *self.Frame();
         frame.OpenUrl(CString(LocalPage("long.htm").c_str()), 0, 1);
         ASSERT_TRUE(RunUntil([&] { return self.Current()->m_strTitle.GetLength() > 100 * 1024; }));
         title = self.Current()->m_strTitle.str();
@@ -353,11 +355,11 @@ TEST_F(PictureCommandTest, AnAddressCollectsItsPicturesAndLinksOnAWorker) {
     CScenarioApp app;
     std::string list;
     app.script = [&](CScenarioApp& self) {
-        CPictureFrame& frame = *self.Frame();
+        glintora::CMainFrame& frame = *self.Frame();
         frame.m_wndPictureUrl.SetWindowText(CString(server.Url("/album.htm").c_str()));
         PressEnter(frame.m_wndPictureUrl);
         EXPECT_EQ(frame.GetTabCount(), 2);
-        CPicturePage* page = self.Current();
+        glintora::CPageDlg* page = self.Current();
         ASSERT_TRUE(RunUntil([&] {
             return BodyOf(page->m_wndBrowser).find("class=\"count\"") != std::string::npos;
         }));
@@ -387,7 +389,7 @@ TEST_F(PictureCommandTest, TheListsFeedTheBoxesAndKeepTheirFileWhole) {
     CString keyword;
     CString address;
     app.script = [&](CScenarioApp& self) {
-        CPictureFrame& frame = *self.Frame();
+        glintora::CMainFrame& frame = *self.Frame();
         classes = Entries(frame.m_wndClassList);
         entries = Entries(frame.m_wndFavoriteList);
         frame.TakeFavoriteEntry("[K]cats", FALSE);
@@ -426,7 +428,7 @@ TEST_F(PictureCommandTest, GoWrapsABareWordInTheStartPagesPattern) {
     std::string wrapped;
     std::string asTyped;
     app.script = [&](CScenarioApp& self) {
-        CPictureFrame& frame = *self.Frame();
+        glintora::CMainFrame& frame = *self.Frame();
         frame.m_wndAddress.SetWindowText("cats");
         frame.SendMessage(WM_COMMAND, IDC_GO);
         wrapped = self.Current()->m_strUrl.str();
