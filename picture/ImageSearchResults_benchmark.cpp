@@ -12,7 +12,7 @@
 #include "platform/com/Bstr.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/web/Page.h"
-#include "platform/web/RecordingPageHost.h"
+#include "platform/web/PageHostTest.h"
 #include "platform/webcontrol/AutomationText.h"
 
 namespace {
@@ -34,7 +34,7 @@ std::vector<SearchLink> Links(int count, const char* kind) {
 void BM_RenderAndLoadPictureList(benchmark::State& state) {
     const std::vector<SearchLink> pictures = Links(kPictures, "ct");
     const std::vector<SearchLink> pages = Links(kPages, "z");
-    platform::web::RecordingPageHost host;
+    platform::testing::RecordingPageHost host;
     size_t bytes = 0;
     for (auto _ : state) {
         CString list;

@@ -23,7 +23,7 @@
 #include "picture/PageDlg.h"
 #include "platform/com/Bstr.h"
 #include "platform/files/Path.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "platform/windows/WindowPlatform.h"

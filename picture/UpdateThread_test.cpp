@@ -10,7 +10,7 @@
 #include "common/Md5Digest.h"
 #include "platform/files/Path.h"
 #include "platform/framework/WinThread.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/threads/SyncApi.h"
 #include "platform/threads/ThreadApi.h"
