@@ -33,7 +33,7 @@ bool ReadWholeFile(const char* path, std::vector<std::uint8_t>& bytes) {
     return complete;
 }
 
-bool WriteWholeFile(const char* path, const void* bytes, std::size_t length) {
+bool WriteWholeFile(const char* path, std::string_view bytes) {
     const std::string temporaryPath = std::string(path) + ".tmp";
     SetFileAttributesA(temporaryPath.c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA(temporaryPath.c_str());
@@ -41,7 +41,7 @@ bool WriteWholeFile(const char* path, const void* bytes, std::size_t length) {
     if (file == nullptr) {
         return false;
     }
-    bool written = std::fwrite(bytes, 1, length, file) == length;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fclose(file) == 0 && written;
     if (!written || !MoveFileExA(temporaryPath.c_str(), path, MOVEFILE_REPLACE_EXISTING)) {
         DeleteFileA(temporaryPath.c_str());

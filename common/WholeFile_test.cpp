@@ -24,7 +24,7 @@ TEST_F(WholeFileTest, WritesThroughATemporaryFileAndReadsBackByteForByte) {
     // A temporary file left by an interrupted write does not stand in the way.
     folder.WriteFile("data.dat.tmp", "half");
     const std::string bytes("a\0b\r\n\xff", 6);
-    ASSERT_TRUE(WriteWholeFile("C:\\data.dat", bytes.data(), bytes.size()));
+    ASSERT_TRUE(WriteWholeFile("C:\\data.dat", bytes));
     EXPECT_EQ(folder.ReadFile("data.dat"), bytes);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "data.dat.tmp"));
 
@@ -32,13 +32,13 @@ TEST_F(WholeFileTest, WritesThroughATemporaryFileAndReadsBackByteForByte) {
     ASSERT_TRUE(ReadWholeFile("C:\\data.dat", read));
     EXPECT_EQ(std::string(read.begin(), read.end()), bytes);
 
-    ASSERT_TRUE(WriteWholeFile("C:\\empty.dat", "", 0));
+    ASSERT_TRUE(WriteWholeFile("C:\\empty.dat", ""));
     ASSERT_TRUE(ReadWholeFile("C:\\empty.dat", read));
     EXPECT_TRUE(read.empty());
 }
 
 TEST_F(WholeFileTest, FailuresLeaveThePreviousFileAndReportFalse) {
-    EXPECT_FALSE(WriteWholeFile("C:\\missing\\data.dat", "x", 1));
+    EXPECT_FALSE(WriteWholeFile("C:\\missing\\data.dat", "x"));
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "missing"));
 
     std::vector<std::uint8_t> read{1, 2, 3};

@@ -29,13 +29,13 @@ bool MainWindowState::Read(const char* path) {
 }
 
 bool MainWindowState::Write(const char* path) const {
-    std::uint8_t bytes[kFileSize];
+    char bytes[kFileSize];
     const std::int32_t fields[] = {left, top, right, bottom, reserved[0], reserved[1], reserved[2]};
     for (std::size_t i = 0; i < std::size(fields); ++i) {
         const auto value = static_cast<std::uint32_t>(fields[i]);
         for (int b = 0; b < 4; ++b) {
-            bytes[4 * i + b] = static_cast<std::uint8_t>(value >> (8 * b));
+            bytes[4 * i + b] = static_cast<char>(value >> (8 * b));
         }
     }
-    return WriteWholeFile(path, bytes, sizeof(bytes));
+    return WriteWholeFile(path, std::string_view(bytes, sizeof(bytes)));
 }

@@ -82,7 +82,7 @@ int LoadScheduleRecords(const char* path) {
 
 int SaveScheduleRecords(const char* path) {
     const std::string bytes = SerializeScheduleRecords(ScheduleRecords());
-    if (!WriteWholeFile(path, bytes.data(), bytes.size())) {
+    if (!WriteWholeFile(path, bytes)) {
         return 1;
     }
     if (HWND tray = ::FindWindowA(nullptr, kTrayTitle)) {

@@ -1,30 +1,29 @@
 #!/usr/bin/env bash
-# Builds the programs, lays out the program folder under build/programfolder and starts the
-# browser from it, or with "deskvane" the desktop manager (dv/dv.exe).
+# Builds the programs, lays out the program folder under build/programfolder and starts one of
+# them from it: the browser (quorra, the default), the picture collector (glintora) or the desktop
+# manager (deskvane).
 #
-# The browser runs headless (there is no display presenter yet): Ctrl+C or SIGTERM closes its main
-# window as a user would, so it saves its settings and ends. "--seconds N" ends it that way after
-# N seconds. With PLATFORM_PNG_AT_EXIT set to a folder, pictures of the screen and of each window
-# are written there as the run ends.
+# The programs run headless (there is no display presenter yet): Ctrl+C or SIGTERM closes the main
+# window as a user would, so the program saves its settings and ends. "--seconds N" ends it that
+# way after N seconds. With PLATFORM_PNG_AT_EXIT set to a folder, pictures of the screen and of
+# each window are written there as the run ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=""
-program=quorra.exe
-name="The browser"
+program=quorra
 while (($#)); do
     case "$1" in
-        deskvane)
-            program=dv/dv.exe
-            name="The desktop manager"
-            shift
-            ;;
         --seconds)
             seconds=${2:?"--seconds needs a number"}
             shift 2
             ;;
+        quorra | glintora | deskvane)
+            program=$1
+            shift
+            ;;
         *)
-            echo "usage: $0 [deskvane] [--seconds N]" >&2
+            echo "usage: $0 [quorra|glintora|deskvane] [--seconds N]" >&2
             exit 2
             ;;
     esac
@@ -42,7 +41,7 @@ fi
 
 declare -A programs=(
     [browser/program/quorra]=quorra.exe
-    [picture/glintora]=exec/gt/glintora.exe
+    [picture/program/glintora]=exec/gt/glintora.exe
     [manager/program/deskvane]=dv/dv.exe
     [tray/dvtp]=dv/dvtp.exe
 )
@@ -59,19 +58,20 @@ if [[ -n "${PLATFORM_PNG_AT_EXIT:-}" ]]; then
     export PLATFORM_PNG_AT_EXIT
 fi
 
+declare -A files=([quorra]=quorra.exe [glintora]=exec/gt/glintora.exe [deskvane]=dv/dv.exe)
+file=${files[$program]}
 echo "Program folder: $folder"
-if [[ ! -x "$folder/$program" ]]; then
-    echo "$name is not built." >&2
+if [[ ! -x "$folder/$file" ]]; then
+    echo "The program $program is not built." >&2
     exit 1
 fi
-# A program runs from its own folder, as the autostart entries of the Run keys start it.
-cd "$folder/$(dirname "$program")"
-program=./$(basename "$program")
+# Each program runs from its own folder, as its data paths are relative to it.
+cd "$folder/$(dirname "$file")"
 if [[ -z "$seconds" ]]; then
-    echo "$name runs headless; Ctrl+C closes it."
-    exec "$program"
+    echo "$program runs headless; Ctrl+C closes it."
+    exec "./$(basename "$file")"
 fi
-"$program" &
+"./$(basename "$file")" &
 running=$!
 sleep "$seconds"
 kill -TERM "$running" 2>/dev/null || true

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/drawing/Gdi.h"
 
 namespace {
@@ -27,24 +29,24 @@ TEST(TextLayout, PrefixesUnderlineTheNextCharacterAndDoubledAmpersandsStay) {
     std::vector<TextLine> lines = LayoutText("关于(&A)", DT_SINGLELINE, 100, ByteMeasurer());
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].text, "关于(A)");
-    EXPECT_EQ(lines[0].underline_offset, 5);
-    EXPECT_EQ(lines[0].underline_length, 1);
+    EXPECT_EQ(lines[0].underlineOffset, 5);
+    EXPECT_EQ(lines[0].underlineLength, 1);
     EXPECT_EQ(lines[0].width, 7);
 
     lines = LayoutText("a&&b&", 0, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "a&b");
-    EXPECT_EQ(lines[0].underline_offset, -1);
+    EXPECT_EQ(lines[0].underlineOffset, -1);
 
     // The prefix takes a whole double-byte character, even one whose second byte is '&'-like.
     lines = LayoutText("&中x", 0, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "中x");
-    EXPECT_EQ(lines[0].underline_length, 2);
+    EXPECT_EQ(lines[0].underlineLength, 2);
 
     lines = LayoutText("a&b", DT_NOPREFIX, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "a&b");
     lines = LayoutText("a&b", DT_HIDEPREFIX, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "ab");
-    EXPECT_EQ(lines[0].underline_offset, -1);
+    EXPECT_EQ(lines[0].underlineOffset, -1);
 }
 
 TEST(TextLayout, LineEndsSplitUnlessSingleLine) {
@@ -77,6 +79,23 @@ TEST(TextLayout, EndEllipsisCutsWholeCharactersToFit) {
     EXPECT_EQ(lines[0].text, "中...");
     lines = LayoutText("abc", DT_SINGLELINE | DT_END_ELLIPSIS, 3, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "abc");
+    lines = LayoutText("abcd", DT_SINGLELINE | DT_END_ELLIPSIS, 2, ByteMeasurer());
+    EXPECT_EQ(lines[0].text, "...");
+
+    // A window title of 100 KB is cut with a few dozen measurements, not one per character.
+    std::string title;
+    while (title.size() < 100 * 1024) {
+        title += "猫cat";
+    }
+    int measured = 0;
+    TextMeasurer counting = ByteMeasurer();
+    counting.width = [&measured](std::string_view text) {
+        ++measured;
+        return static_cast<int>(text.size());
+    };
+    lines = LayoutText(title, DT_SINGLELINE | DT_END_ELLIPSIS, 12, counting);
+    EXPECT_EQ(lines[0].text, "猫cat猫ca...");
+    EXPECT_LT(measured, 64);
 }
 
 TEST(TextLayout, TabsMoveToTheNextStopOnlyWhenExpanded) {
