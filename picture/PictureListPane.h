@@ -3,7 +3,7 @@
 // the dialog; a window the page opens goes to a new tab as from any page.
 #pragma once
 
-#include "browser/WebBrowser2.h"
+#include "common/WebBrowser2.h"
 #include "platform/framework/Dialog.h"
 #include "resources/glintora/resource.h"
 
