@@ -1,0 +1,51 @@
+#include "platform/display/Display.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/display/GtkPresenter.h"
+#include "platform/screen/VirtualScreen.h"
+
+namespace platform {
+
+namespace {
+
+GtkPresenter* running = nullptr;
+
+}  // namespace
+
+DisplayKind ChooseDisplay(const char* forced, const char* x11Display) {
+    if (forced != nullptr && std::strcmp(forced, "headless") == 0) {
+        return DisplayKind::kHeadless;
+    }
+    if (forced != nullptr && std::strcmp(forced, "desktop") == 0) {
+        return DisplayKind::kDesktop;
+    }
+    return x11Display != nullptr && *x11Display != '\0' ? DisplayKind::kDesktop
+                                                        : DisplayKind::kHeadless;
+}
+
+void StartDisplay() {
+    if (running != nullptr || ChooseDisplay(std::getenv("PLATFORM_DISPLAY"),
+                                            std::getenv("DISPLAY")) == DisplayKind::kHeadless) {
+        return;
+    }
+    running = GtkPresenter::Start();
+    if (running == nullptr) {
+        std::fputs("No desktop display could be opened; running headless.\n", stderr);
+        return;
+    }
+    VirtualScreen::Get().SetPresenter(running);
+}
+
+void StopDisplay() {
+    if (running == nullptr) {
+        return;
+    }
+    VirtualScreen::Get().SetPresenter(nullptr);
+    running->Stop();
+    running = nullptr;
+}
+
+}  // namespace platform
