@@ -9,7 +9,7 @@
 
 namespace {
 
-class ExtractFirstZipEntryTest : public platform::MappedDriveTest {
+class ExtractFirstZipEntryTest : public platform::testing::MappedDriveTest {
 protected:
     // Packs the staged paths (relative to "stage", in this order) into `archive` with Info-ZIP.
     void Pack(const std::string& archive, const std::string& names) {

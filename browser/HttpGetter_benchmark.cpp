@@ -10,7 +10,7 @@
 #include <string>
 
 #include "browser/SocketClient.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
 
 namespace {

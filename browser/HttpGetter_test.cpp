@@ -14,7 +14,7 @@
 
 #include "browser/SocketClient.h"
 #include "platform/files/MappedDriveTest.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/threads/SyncApi.h"
 #include "platform/threads/ThreadApi.h"
 #include "platform/time/Clock.h"
@@ -29,7 +29,7 @@ constexpr char kFixedHeaders[] =
     "User-Agent: Mozilla/4.0 (compatible; MSIE 5.01; Windows NT 5.0)\r\n"
     "Pragma: no-cache\r\nCache-Control: no-cache\r\nConnection: close\r\n";
 
-class HttpGetterTest : public platform::MappedDriveTest {
+class HttpGetterTest : public platform::testing::MappedDriveTest {
 protected:
     void SetUp() override { InitWinsock(); }
 

@@ -23,7 +23,7 @@
 #include "platform/controls/ControlClasses.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/controls/ReBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/files/FileApi.h"
@@ -35,7 +35,7 @@
 #include "platform/registry/Registry.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Encoding.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "platform/webcontrol/UrlHistoryInterfaces.h"
 #include "platform/webcontrol/WebCommandLog.h"
@@ -147,7 +147,7 @@ std::vector<std::string> TakeWebCommands() {
     return texts;
 }
 
-class MainFrameCommandsTest : public platform::webcontrol::testing::BrowserTest {
+class MainFrameCommandsTest : public platform::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();

@@ -14,8 +14,8 @@
 #include "browser/FilterDlg.h"
 #include "browser/MainFrame.h"
 #include "browser/PageDlg.h"
-#include "browser/SocketClient.h"
 #include "browser/SkinColors.h"
+#include "browser/SocketClient.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
@@ -26,7 +26,7 @@
 #include "platform/controls/ReBar.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/StatusBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/dialogs/MessageBoxApi.h"
@@ -37,12 +37,12 @@
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Encoding.h"
 #include "platform/time/Clock.h"
 #include "platform/time/TimeConversions.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/windows/WindowPlatform.h"
 #include "resources/quorra/resource.h"
 
@@ -125,7 +125,7 @@ uint64_t FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
     return (static_cast<uint64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
 }
 
-class MainFrameDialogsTest : public platform::webcontrol::testing::BrowserTest {
+class MainFrameDialogsTest : public platform::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();

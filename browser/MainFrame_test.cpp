@@ -24,7 +24,7 @@
 #include "platform/controls/ReBar.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/StatusBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/dialogs/MessageBoxApi.h"
@@ -35,9 +35,9 @@
 #include "platform/framework/SingleDocTemplate.h"
 #include "platform/framework/View.h"
 #include "platform/framework/WinApp.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/threads/ThreadApi.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/windows/WindowPlatform.h"
 #include "resources/quorra/resource.h"
 
@@ -107,7 +107,7 @@ public:
     }
 };
 
-class MainFrameTest : public platform::webcontrol::testing::BrowserTest {
+class MainFrameTest : public platform::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();

@@ -18,7 +18,7 @@
 #include "platform/controls/Button.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/framework/WinApp.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 
 namespace browser::testing {
 
@@ -108,7 +108,7 @@ private:
     CBrowserDataStore& store_;
 };
 
-class PageTest : public platform::webcontrol::testing::BrowserTest {
+class PageTest : public platform::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();

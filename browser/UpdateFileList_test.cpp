@@ -22,7 +22,7 @@ TEST(SafeRelativePathTest, OnlyPathsThatStayBelowTheirFolderPass) {
     }
 }
 
-class UpdateFileListTest : public platform::MappedDriveTest {};
+class UpdateFileListTest : public platform::testing::MappedDriveTest {};
 
 TEST_F(UpdateFileListTest, ListLinesAreReadWithinTheirLimits) {
     const std::string digest(32, 'a');

@@ -15,7 +15,7 @@
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/framework/WinThread.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/threads/SyncApi.h"
 #include "platform/threads/ThreadApi.h"

@@ -14,7 +14,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
 
 namespace picture::testing {

@@ -15,7 +15,7 @@
 #include "platform/threads/SyncApi.h"
 #include "platform/threads/ThreadApi.h"
 #include "platform/time/Clock.h"
-#include "platform/time/SystemTimeTesting.h"
+#include "platform/time/SystemTimeTest.h"
 
 namespace picture::testing {
 namespace {

@@ -16,7 +16,7 @@
 #include "picture/ScriptTestEngine.h"
 #include "platform/database/DatabaseClasses.h"
 #include "platform/files/Path.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/text/Gbk.h"
 

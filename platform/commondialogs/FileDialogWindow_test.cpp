@@ -3,7 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/commondialogs/CommonDialogTestOwner.h"
+#include "platform/commondialogs/CommonDialogTest.h"
 #include "platform/commondialogs/FileDialogApi.h"
 #include "platform/controls/ComboBox.h"
 #include "platform/controls/Edit.h"
@@ -20,7 +20,7 @@ using testing::CommonDialogTestOwner;
 
 constexpr char kFilter[] = "HTML Files\0*.htm;*.html\0Text Files\0*.txt\0All Files\0*.*\0";
 
-class FileDialogWindowTest : public MappedDriveTest {
+class FileDialogWindowTest : public testing::MappedDriveTest {
 protected:
     void SetUp() override {
         ResetWindowSystemForTesting();

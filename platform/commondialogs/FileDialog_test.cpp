@@ -16,7 +16,7 @@ namespace {
 constexpr char kFilter[] =
     "HTML Files\0*.htm;*.html\0Text Files\0*.txt\0GIF Files\0*.gif\0All Files\0*.*\0";
 
-class FileDialogTest : public MappedDriveTest {
+class FileDialogTest : public testing::MappedDriveTest {
 protected:
     void SetUp() override {
         ResetWindowSystemForTesting();

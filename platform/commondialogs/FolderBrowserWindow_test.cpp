@@ -4,7 +4,7 @@
 
 #include "platform/com/ComRuntime.h"
 #include "platform/commondialogs/CommonDialogApi.h"
-#include "platform/commondialogs/CommonDialogTestOwner.h"
+#include "platform/commondialogs/CommonDialogTest.h"
 #include "platform/commondialogs/FolderBrowserWindow.h"
 #include "platform/commondialogs/ItemIdList.h"
 #include "platform/commondialogs/ShellFolderApi.h"
@@ -18,7 +18,7 @@ namespace {
 
 using testing::CommonDialogTestOwner;
 
-class FolderBrowserWindowTest : public MappedDriveTest {
+class FolderBrowserWindowTest : public testing::MappedDriveTest {
 protected:
     void SetUp() override {
         ResetWindowSystemForTesting();

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "platform/commondialogs/CommonDialogTestOwner.h"
+#include "platform/commondialogs/CommonDialogTest.h"
 #include "platform/commondialogs/FontDialogApi.h"
 #include "platform/controls/Button.h"
 #include "platform/controls/ComboBox.h"

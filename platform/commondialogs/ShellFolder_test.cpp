@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
-class ShellFolderTest : public MappedDriveTest {
+class ShellFolderTest : public testing::MappedDriveTest {
 protected:
     void SetUp() override {
         ResetWindowSystemForTesting();

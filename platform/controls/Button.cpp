@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/controls/ButtonPainter.h"
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
@@ -12,8 +13,8 @@ namespace platform {
 
 namespace {
 
-struct ButtonState {
-    explicit ButtonState(HWND window) : hwnd(window) {}
+struct ButtonControl {
+    explicit ButtonControl(HWND window) : hwnd(window) {}
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd;
@@ -30,8 +31,8 @@ struct ButtonState {
     HICON icon = nullptr;
 };
 
-ButtonState* StateOf(HWND hwnd) {
-    return reinterpret_cast<ButtonState*>(GetWindowLongPtrA(hwnd, 0));
+ButtonControl* StateOf(HWND hwnd) {
+    return reinterpret_cast<ButtonControl*>(GetWindowLongPtrA(hwnd, 0));
 }
 
 DWORD StyleOf(HWND hwnd) {
@@ -62,16 +63,11 @@ UINT MaximumCheck(UINT type) {
     }
 }
 
-void Notify(HWND hwnd, WORD code) {
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code),
-                 reinterpret_cast<LPARAM>(hwnd));
-}
-
 bool NotifiesFocus(HWND hwnd) {
     return (StyleOf(hwnd) & BS_NOTIFY) != 0;
 }
 
-UINT OwnerDrawState(HWND hwnd, const ButtonState& state) {
+UINT OwnerDrawState(HWND hwnd, const ButtonControl& state) {
     UINT itemState = 0;
     if (state.pushed) {
         itemState |= ODS_SELECTED;
@@ -88,7 +84,7 @@ UINT OwnerDrawState(HWND hwnd, const ButtonState& state) {
     return itemState;
 }
 
-void DrawOwner(HWND hwnd, const ButtonState& state, HDC dc, UINT action) {
+void DrawOwner(HWND hwnd, const ButtonControl& state, HDC dc, UINT action) {
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SendMessageA(GetParent(hwnd), WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
@@ -119,14 +115,14 @@ void Redraw(HWND hwnd, UINT action) {
     ReleaseDC(hwnd, dc);
 }
 
-void SetPushed(HWND hwnd, ButtonState& state, bool pushed) {
+void SetPushed(HWND hwnd, ButtonControl& state, bool pushed) {
     if (state.pushed != pushed) {
         state.pushed = pushed;
         Redraw(hwnd, ODA_SELECT);
     }
 }
 
-void SetCheck(HWND hwnd, ButtonState& state, WPARAM check) {
+void SetCheck(HWND hwnd, ButtonControl& state, WPARAM check) {
     const UINT type = TypeOf(hwnd);
     const UINT maximum = MaximumCheck(type);
     if (maximum == 0) {
@@ -174,7 +170,7 @@ void UncheckGroup(HWND hwnd) {
     }
 }
 
-void Clicked(HWND hwnd, ButtonState& state) {
+void Clicked(HWND hwnd, ButtonControl& state) {
     switch (TypeOf(hwnd)) {
         case BS_AUTOCHECKBOX:
             SendMessageA(hwnd, BM_SETCHECK,
@@ -190,7 +186,7 @@ void Clicked(HWND hwnd, ButtonState& state) {
         default:
             break;
     }
-    Notify(hwnd, BN_CLICKED);
+    SendCommandNotify(hwnd, BN_CLICKED);
 }
 
 bool Inside(HWND hwnd, LPARAM lParam) {
@@ -201,7 +197,7 @@ bool Inside(HWND hwnd, LPARAM lParam) {
     return x >= client.left && x < client.right && y >= client.top && y < client.bottom;
 }
 
-void Press(HWND hwnd, ButtonState& state) {
+void Press(HWND hwnd, ButtonControl& state) {
     SetCapture(hwnd);
     state.tracking = true;
     if (GetFocus() != hwnd) {
@@ -210,7 +206,7 @@ void Press(HWND hwnd, ButtonState& state) {
     SetPushed(hwnd, state, true);
 }
 
-void Release(HWND hwnd, ButtonState& state, LPARAM lParam) {
+void Release(HWND hwnd, ButtonControl& state, LPARAM lParam) {
     if (!state.tracking) {
         return;
     }
@@ -223,19 +219,19 @@ void Release(HWND hwnd, ButtonState& state, LPARAM lParam) {
     }
 }
 
-void DoubleClick(HWND hwnd, ButtonState& state) {
+void DoubleClick(HWND hwnd, ButtonControl& state) {
     const UINT type = TypeOf(hwnd);
     if (IsRadio(type) || type == BS_USERBUTTON || type == BS_OWNERDRAW) {
-        Notify(hwnd, BN_DOUBLECLICKED);
+        SendCommandNotify(hwnd, BN_DOUBLECLICKED);
         return;
     }
     if (StyleOf(hwnd) & BS_NOTIFY) {
-        Notify(hwnd, BN_DOUBLECLICKED);
+        SendCommandNotify(hwnd, BN_DOUBLECLICKED);
     }
     Press(hwnd, state);
 }
 
-void Focus(HWND hwnd, ButtonState& state, bool focused) {
+void Focus(HWND hwnd, ButtonControl& state, bool focused) {
     state.focused = focused;
     if (!focused) {
         state.spaceDown = false;
@@ -247,11 +243,11 @@ void Focus(HWND hwnd, ButtonState& state, bool focused) {
     }
     Redraw(hwnd, ODA_FOCUS);
     if (NotifiesFocus(hwnd)) {
-        Notify(hwnd, focused ? BN_SETFOCUS : BN_KILLFOCUS);
+        SendCommandNotify(hwnd, focused ? BN_SETFOCUS : BN_KILLFOCUS);
     }
 }
 
-LRESULT DialogCode(HWND hwnd, const ButtonState& state) {
+LRESULT DialogCode(HWND hwnd, const ButtonControl& state) {
     switch (TypeOf(hwnd)) {
         case BS_PUSHBUTTON:
         case BS_PUSHBOX:
@@ -271,7 +267,7 @@ LRESULT DialogCode(HWND hwnd, const ButtonState& state) {
     }
 }
 
-void SetStyle(HWND hwnd, ButtonState& state, WPARAM wParam, LPARAM lParam) {
+void SetStyle(HWND hwnd, ButtonControl& state, WPARAM wParam, LPARAM lParam) {
     const DWORD style = StyleOf(hwnd);
     const DWORD type = static_cast<DWORD>(wParam) & BS_TYPEMASK;
     if ((style & BS_TYPEMASK) == BS_OWNERDRAW &&
@@ -285,7 +281,7 @@ void SetStyle(HWND hwnd, ButtonState& state, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT SetImage(HWND hwnd, ButtonState& state, WPARAM type, LPARAM image) {
+LRESULT SetImage(HWND hwnd, ButtonControl& state, WPARAM type, LPARAM image) {
     HANDLE previous = nullptr;
     if (type == IMAGE_BITMAP) {
         previous = state.bitmap;
@@ -300,7 +296,7 @@ LRESULT SetImage(HWND hwnd, ButtonState& state, WPARAM type, LPARAM image) {
     return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT GetImage(const ButtonState& state, WPARAM type) {
+LRESULT GetImage(const ButtonControl& state, WPARAM type) {
     if (type == IMAGE_BITMAP) {
         return reinterpret_cast<LRESULT>(state.bitmap);
     }
@@ -310,7 +306,7 @@ LRESULT GetImage(const ButtonState& state, WPARAM type) {
     return 0;
 }
 
-void Paint(HWND hwnd, const ButtonState& state) {
+void Paint(HWND hwnd, const ButtonControl& state) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd, &paint);
     if (dc != nullptr) {
@@ -335,7 +331,7 @@ void Paint(HWND hwnd, const ButtonState& state) {
     EndPaint(hwnd, &paint);
 }
 
-LRESULT Dispatch(HWND hwnd, ButtonState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hwnd, ButtonControl& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
@@ -435,7 +431,7 @@ LRESULT Dispatch(HWND hwnd, ButtonState& state, UINT message, WPARAM wParam, LPA
     }
 }
 
-LRESULT ButtonState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ButtonControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return Dispatch(hwnd, *this, message, wParam, lParam);
 }
 
@@ -443,7 +439,7 @@ LRESULT ButtonState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void RegisterButtonClass() {
     [[maybe_unused]] static const ATOM atom =
-        RegisterControlClass("Button", ControlProcedure<ButtonState>, CS_DBLCLKS);
+        RegisterControlClass("Button", ControlProcedure<ButtonControl>, CS_DBLCLKS);
 }
 
 }  // namespace platform

@@ -8,7 +8,7 @@
 #include "platform/controls/Edit.h"
 #include "platform/controls/Static.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/drawing/Gdi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 namespace {

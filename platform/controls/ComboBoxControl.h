@@ -1,6 +1,7 @@
 // The state and behaviour behind one combo box window.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "platform/windows/WindowStructs.h"
@@ -24,6 +25,8 @@ public:
 private:
     enum class Close { Chosen, Cancelled, ByProgram };
 
+    static constexpr int kEdge = 2;
+
     DWORD Kind() const;
     bool HasEdit() const { return edit_ != nullptr; }
     bool DropsDown() const;
@@ -31,7 +34,10 @@ private:
     int Selection() const;
     std::string ItemText(int index) const;
     std::string Text() const;
+    // The box shows a text of its own (or its edit part's) rather than the window's.
+    bool HasText() const;
     void Notify(int code);
+    void FocusNotice(bool focused);
 
     void Create(const CREATESTRUCTA& create);
     DWORD ListStyle(DWORD comboStyle) const;
@@ -54,6 +60,29 @@ private:
     void EditChanged(WORD code);
     LRESULT GetText(WPARAM size, char* buffer) const;
     LRESULT SetText(const char* text);
+
+    // Messages.
+    void Destroy();
+    void KeepClosedHeight(WINDOWPOS* position);
+    LRESULT DeleteString(WPARAM index);
+    LRESULT ResetContent();
+    LRESULT SetCurrent(WPARAM index);
+    LRESULT SelectString(WPARAM after, LPARAM text);
+    LRESULT ShowDropDown(bool show);
+    LRESULT GetDroppedRect(RECT* rect) const;
+    LRESULT SetItemHeight(WPARAM index, LPARAM lParam);
+    LRESULT SetDroppedWidth(int width);
+    LRESULT DroppedWidth() const;
+    LRESULT ToEdit(UINT message, WPARAM wParam, LPARAM lParam,
+                   std::optional<LRESULT> answer = std::nullopt) const;
+    void SetFont(WPARAM font, LPARAM redraw);
+    void Enable(bool enabled);
+
+    // Input.
+    void ButtonDown(POINT point);
+    void FocusGained();
+    void FocusLost(HWND next);
+    void PartCommand(HWND from, WORD code);
 
     void Paint();
     void DrawField(HDC dc, const RECT& field);

@@ -9,7 +9,7 @@
 #include "platform/controls/Edit.h"
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/controls/ScrollInfo.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/StatusBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/controls/TreeView.h"

@@ -12,11 +12,11 @@
 #include "platform/controls/RichEdit.h"
 #include "platform/controls/ScrollInfo.h"
 #include "platform/controls/StatusBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/controls/ToolTip.h"
 #include "platform/controls/TreeView.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

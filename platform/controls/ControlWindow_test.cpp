@@ -7,7 +7,7 @@
 
 #include "platform/drawing/ResourceImages.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 namespace {

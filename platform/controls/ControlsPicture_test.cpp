@@ -18,14 +18,14 @@
 #include "platform/controls/ScrollInfo.h"
 #include "platform/controls/Static.h"
 #include "platform/controls/StatusBar.h"
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/controls/TreeView.h"
 #include "platform/dialogs/DialogApi.h"
 #include "platform/drawing/IconApi.h"
 #include "platform/drawing/Surface.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -15,7 +15,7 @@
 #include "platform/controls/Static.h"
 #include "platform/dialogs/DialogApi.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -3,9 +3,10 @@
 #include <cstring>
 
 #include "platform/controls/Caret.h"
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ControlWindow.h"
+#include "platform/controls/EditControl.h"
 #include "platform/controls/EditDialogCode.h"
-#include "platform/controls/EditState.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -17,11 +18,25 @@ namespace {
 
 using namespace edit;
 
-constexpr int kWheelLines = 3;
 constexpr size_t kSingleLineMaximum = 0x7FFFFFFE;
 constexpr size_t kMultiLineMaximum = 0xFFFFFFFF;
 
-LRESULT GetLine(const EditState& state, WPARAM line, LPARAM buffer) {
+// The caret lives while the edit has the focus.
+void FocusChanged(HWND hwnd, EditControl& state, bool focused) {
+    state.focused = focused;
+    if (focused) {
+        CreateCaret(hwnd, nullptr, 1, LineHeight(state));
+        PlaceCaret(hwnd, state);
+        ShowCaret(hwnd);
+    } else {
+        state.pendingLead = -1;
+        DestroyCaret();
+    }
+    InvalidateRect(hwnd, nullptr, TRUE);
+    SendCommandNotify(hwnd, focused ? EN_SETFOCUS : EN_KILLFOCUS);
+}
+
+LRESULT GetLine(const EditControl& state, WPARAM line, LPARAM buffer) {
     auto* out = reinterpret_cast<char*>(buffer);
     if (out == nullptr) {
         return 0;
@@ -37,7 +52,7 @@ LRESULT GetLine(const EditState& state, WPARAM line, LPARAM buffer) {
     return static_cast<LRESULT>(length);
 }
 
-LRESULT LineLength(const EditState& state, WPARAM wParam) {
+LRESULT LineLength(const EditControl& state, WPARAM wParam) {
     const EditText& text = state.text;
     if (!text.multiline()) {
         return static_cast<LRESULT>(text.text().size());
@@ -53,7 +68,7 @@ LRESULT LineLength(const EditState& state, WPARAM wParam) {
     return static_cast<LRESULT>(lines[static_cast<size_t>(text.LineFromOffset(wParam))].length);
 }
 
-LRESULT LineIndex(const EditState& state, WPARAM wParam) {
+LRESULT LineIndex(const EditControl& state, WPARAM wParam) {
     const EditText& text = state.text;
     const int line = static_cast<int>(wParam) == -1 ? text.LineFromOffset(text.caret())
                                                     : static_cast<int>(wParam);
@@ -63,7 +78,7 @@ LRESULT LineIndex(const EditState& state, WPARAM wParam) {
     return static_cast<LRESULT>(text.lines()[static_cast<size_t>(line)].start);
 }
 
-LRESULT SetSelection(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT SetSelection(HWND hwnd, EditControl& state, WPARAM wParam, LPARAM lParam) {
     const auto start = static_cast<int>(wParam);
     const auto end = static_cast<int>(lParam);
     const size_t size = state.text.text().size();
@@ -77,7 +92,7 @@ LRESULT SetSelection(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) 
     return 0;
 }
 
-LRESULT GetSelection(const EditState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT GetSelection(const EditControl& state, WPARAM wParam, LPARAM lParam) {
     const EditText::Selection range = state.text.selection();
     if (auto* start = reinterpret_cast<DWORD*>(wParam)) {
         *start = static_cast<DWORD>(range.start);
@@ -91,7 +106,7 @@ LRESULT GetSelection(const EditState& state, WPARAM wParam, LPARAM lParam) {
     return MAKELRESULT(range.start, range.end);
 }
 
-LRESULT LimitText(EditState& state, WPARAM wParam) {
+LRESULT LimitText(EditControl& state, WPARAM wParam) {
     if (wParam == 0) {
         state.text.SetLimit(state.text.multiline() ? kMultiLineMaximum : kSingleLineMaximum);
     } else {
@@ -100,7 +115,7 @@ LRESULT LimitText(EditState& state, WPARAM wParam) {
     return 0;
 }
 
-LRESULT SetPasswordChar(HWND hwnd, EditState& state, WPARAM wParam) {
+LRESULT SetPasswordChar(HWND hwnd, EditControl& state, WPARAM wParam) {
     if (state.text.multiline()) {
         return 0;
     }
@@ -114,7 +129,7 @@ LRESULT SetPasswordChar(HWND hwnd, EditState& state, WPARAM wParam) {
     return 0;
 }
 
-LRESULT LineScroll(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT LineScroll(HWND hwnd, EditControl& state, WPARAM wParam, LPARAM lParam) {
     if (!state.text.multiline()) {
         return FALSE;
     }
@@ -126,7 +141,7 @@ LRESULT LineScroll(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT PositionFromChar(HWND hwnd, const EditState& state, WPARAM wParam) {
+LRESULT PositionFromChar(HWND hwnd, const EditControl& state, WPARAM wParam) {
     if (wParam >= state.text.text().size()) {
         return -1;
     }
@@ -134,12 +149,12 @@ LRESULT PositionFromChar(HWND hwnd, const EditState& state, WPARAM wParam) {
     return MAKELRESULT(static_cast<WORD>(at.x), static_cast<WORD>(at.y));
 }
 
-LRESULT CharFromPosition(HWND hwnd, const EditState& state, LPARAM lParam) {
+LRESULT CharFromPosition(HWND hwnd, const EditControl& state, LPARAM lParam) {
     const size_t offset = OffsetAtPoint(hwnd, state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     return MAKELRESULT(offset, state.text.LineFromOffset(offset));
 }
 
-LRESULT FirstVisible(const EditState& state) {
+LRESULT FirstVisible(const EditControl& state) {
     if (state.text.multiline()) {
         return state.firstLine;
     }
@@ -147,7 +162,7 @@ LRESULT FirstVisible(const EditState& state) {
 }
 
 void Create(HWND hwnd, const CREATESTRUCTA& create) {
-    EditState& state = *StateOf(hwnd);
+    EditControl& state = *StateOf(hwnd);
     state.measure = CreateCompatibleDC(nullptr);
     SelectObject(state.measure, FontOf(state));
     if ((create.style & ES_PASSWORD) && !(create.style & ES_MULTILINE)) {
@@ -160,7 +175,7 @@ void Create(HWND hwnd, const CREATESTRUCTA& create) {
     UpdateScrollBars(hwnd, state);
 }
 
-void SetText(HWND hwnd, EditState& state, LPCSTR text) {
+void SetText(HWND hwnd, EditControl& state, LPCSTR text) {
     state.text.SetText(Converted(StyleOf(hwnd), text != nullptr ? text : ""));
     state.firstLine = 0;
     state.xOffset = 0;
@@ -168,12 +183,12 @@ void SetText(HWND hwnd, EditState& state, LPCSTR text) {
     SyncWindowText(hwnd, state);
     Redraw(hwnd, state);
     if (!state.text.multiline()) {
-        Notify(hwnd, EN_UPDATE);
-        Notify(hwnd, EN_CHANGE);
+        SendCommandNotify(hwnd, EN_UPDATE);
+        SendCommandNotify(hwnd, EN_CHANGE);
     }
 }
 
-void SetFont(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
+void SetFont(HWND hwnd, EditControl& state, WPARAM wParam, LPARAM lParam) {
     state.font = reinterpret_cast<HFONT>(wParam);
     SelectObject(state.measure, FontOf(state));
     Relayout(hwnd, state);
@@ -187,7 +202,7 @@ void SetFont(HWND hwnd, EditState& state, WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT Dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hwnd, EditControl& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             Create(hwnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
@@ -214,19 +229,8 @@ LRESULT Dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARA
             Paint(hwnd, state);
             return 0;
         case WM_SETFOCUS:
-            state.focused = true;
-            CreateCaret(hwnd, nullptr, 1, LineHeight(state));
-            PlaceCaret(hwnd, state);
-            ShowCaret(hwnd);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            Notify(hwnd, EN_SETFOCUS);
-            return 0;
         case WM_KILLFOCUS:
-            state.focused = false;
-            state.pendingLead = -1;
-            DestroyCaret();
-            InvalidateRect(hwnd, nullptr, TRUE);
-            Notify(hwnd, EN_KILLFOCUS);
+            FocusChanged(hwnd, state, GainsFocus(message));
             return 0;
         case WM_GETDLGCODE:
             return EditDialogCode(StyleOf(hwnd), lParam);
@@ -260,9 +264,8 @@ LRESULT Dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARA
             return 0;
         case WM_MOUSEWHEEL:
             if (state.text.multiline()) {
-                const int notches = static_cast<SHORT>(HIWORD(wParam)) / 120;
-                Notify(hwnd, EN_VSCROLL);
-                ScrollLines(hwnd, state, state.firstLine - notches * kWheelLines);
+                SendCommandNotify(hwnd, EN_VSCROLL);
+                ScrollLines(hwnd, state, state.firstLine - WheelLines(wParam));
             }
             return 0;
         case WM_VSCROLL:
@@ -372,25 +375,25 @@ LRESULT Dispatch(HWND hwnd, EditState& state, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-edit::EditState::EditState(HWND window, const CREATESTRUCTA& create)
+edit::EditControl::EditControl(HWND window, const CREATESTRUCTA& create)
     : hwnd(window),
       text((create.style & ES_MULTILINE) != 0),
       bars(static_cast<DWORD>(create.style) & (WS_HSCROLL | WS_VSCROLL)) {}
 
-edit::EditState::~EditState() {
+edit::EditControl::~EditControl() {
     if (focused) {
         DestroyCaret();
     }
     DeleteDC(measure);
 }
 
-LRESULT edit::EditState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT edit::EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return Dispatch(hwnd, *this, message, wParam, lParam);
 }
 
 void RegisterEditClass() {
     [[maybe_unused]] static const ATOM atom =
-        RegisterControlClass("Edit", ControlProcedure<edit::EditState>, CS_DBLCLKS, nullptr,
+        RegisterControlClass("Edit", ControlProcedure<edit::EditControl>, CS_DBLCLKS, nullptr,
                              LoadCursorA(nullptr, IDC_IBEAM));
 }
 

@@ -2,8 +2,9 @@
 #include <optional>
 
 #include "platform/controls/Clipboard.h"
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/Edit.h"
-#include "platform/controls/EditState.h"
+#include "platform/controls/EditControl.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
 
@@ -17,15 +18,15 @@ bool KeyDown(int key) {
 
 // After a change that the parent hears about: EN_UPDATE before the new text shows, EN_CHANGE
 // after.
-void TextChanged(HWND hwnd, EditState& state) {
+void TextChanged(HWND hwnd, EditControl& state) {
     SyncWindowText(hwnd, state);
     ScrollToCaret(hwnd, state);
-    Notify(hwnd, EN_UPDATE);
-    Notify(hwnd, EN_CHANGE);
+    SendCommandNotify(hwnd, EN_UPDATE);
+    SendCommandNotify(hwnd, EN_CHANGE);
 }
 
 // A single-line edit without ES_AUTOHSCROLL takes no more than its width shows.
-bool FitsWidth(HWND hwnd, const EditState& state, std::string_view insert) {
+bool FitsWidth(HWND hwnd, const EditControl& state, std::string_view insert) {
     const DWORD style = StyleOf(hwnd);
     if ((style & (ES_MULTILINE | ES_AUTOHSCROLL)) != 0) {
         return true;
@@ -38,7 +39,7 @@ bool FitsWidth(HWND hwnd, const EditState& state, std::string_view insert) {
 
 }  // namespace
 
-void SyncWindowText(HWND hwnd, const EditState& state) {
+void SyncWindowText(HWND hwnd, const EditControl& state) {
     DefWindowProcA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(state.text.text().c_str()));
 }
 
@@ -53,22 +54,22 @@ std::string Converted(DWORD style, std::string_view text) {
 }
 
 // Inserts what the user typed or pasted, or what EM_REPLACESEL gives, with the limit's rule.
-void Insert(HWND hwnd, EditState& state, std::string_view insert, bool typing) {
+void Insert(HWND hwnd, EditControl& state, std::string_view insert, bool typing) {
     const std::string converted = Converted(StyleOf(hwnd), insert);
     if (!FitsWidth(hwnd, state, converted)) {
-        Notify(hwnd, EN_MAXTEXT);
+        SendCommandNotify(hwnd, EN_MAXTEXT);
         return;
     }
     const EditText::Insert result = state.text.ReplaceSelection(converted, typing);
     if (result != EditText::Insert::Whole) {
-        Notify(hwnd, EN_MAXTEXT);
+        SendCommandNotify(hwnd, EN_MAXTEXT);
     }
     if (result != EditText::Insert::Refused) {
         TextChanged(hwnd, state);
     }
 }
 
-void DeleteSelection(HWND hwnd, EditState& state) {
+void DeleteSelection(HWND hwnd, EditControl& state) {
     if (state.text.HasSelection()) {
         state.text.ReplaceSelection({}, false);
         TextChanged(hwnd, state);
@@ -79,13 +80,13 @@ bool ReadOnly(HWND hwnd) {
     return (StyleOf(hwnd) & ES_READONLY) != 0;
 }
 
-void Copy(HWND hwnd, const EditState& state) {
+void Copy(HWND hwnd, const EditControl& state) {
     if (state.passwordChar == 0 && state.text.HasSelection()) {
         PutClipboardText(hwnd, state.text.SelectedText());
     }
 }
 
-void Cut(HWND hwnd, EditState& state) {
+void Cut(HWND hwnd, EditControl& state) {
     if (ReadOnly(hwnd) || state.passwordChar != 0 || !state.text.HasSelection()) {
         return;
     }
@@ -93,7 +94,7 @@ void Cut(HWND hwnd, EditState& state) {
     DeleteSelection(hwnd, state);
 }
 
-void Paste(HWND hwnd, EditState& state) {
+void Paste(HWND hwnd, EditControl& state) {
     if (ReadOnly(hwnd)) {
         return;
     }
@@ -107,18 +108,18 @@ void Paste(HWND hwnd, EditState& state) {
     Insert(hwnd, state, *pasted, false);
 }
 
-void Undo(HWND hwnd, EditState& state) {
+void Undo(HWND hwnd, EditControl& state) {
     if (state.text.Undo()) {
         TextChanged(hwnd, state);
     }
 }
 
-void MoveCaret(HWND hwnd, EditState& state, size_t to, bool extend) {
+void MoveCaret(HWND hwnd, EditControl& state, size_t to, bool extend) {
     state.text.Select(extend ? state.text.anchor() : to, to);
     ScrollToCaret(hwnd, state);
 }
 
-void Character(HWND hwnd, EditState& state, unsigned char byte) {
+void Character(HWND hwnd, EditControl& state, unsigned char byte) {
     const DWORD style = StyleOf(hwnd);
     if (state.pendingLead >= 0) {
         const char pair[2] = {static_cast<char>(state.pendingLead), static_cast<char>(byte)};
@@ -185,7 +186,7 @@ void Character(HWND hwnd, EditState& state, unsigned char byte) {
     Insert(hwnd, state, std::string_view(&typed, 1), true);
 }
 
-void KeyPressed(HWND hwnd, EditState& state, WPARAM key) {
+void KeyPressed(HWND hwnd, EditControl& state, WPARAM key) {
     const bool shift = KeyDown(VK_SHIFT);
     const bool control = KeyDown(VK_CONTROL);
     const EditText& text = state.text;
@@ -269,15 +270,15 @@ void KeyPressed(HWND hwnd, EditState& state, WPARAM key) {
     }
 }
 
-void VerticalScroll(HWND hwnd, EditState& state, int code, int thumb) {
+void VerticalScroll(HWND hwnd, EditControl& state, int code, int thumb) {
     if (!state.text.multiline()) {
         return;
     }
-    Notify(hwnd, EN_VSCROLL);
+    SendCommandNotify(hwnd, EN_VSCROLL);
     ScrollLines(hwnd, state, VerticalTarget(hwnd, state, code, thumb));
 }
 
-void HorizontalScroll(HWND hwnd, EditState& state, int code, int thumb) {
+void HorizontalScroll(HWND hwnd, EditControl& state, int code, int thumb) {
     const int step = AverageCharWidth(state);
     const int page = FormatWidth(hwnd);
     int target = state.xOffset;
@@ -304,11 +305,11 @@ void HorizontalScroll(HWND hwnd, EditState& state, int code, int thumb) {
         default:
             break;
     }
-    Notify(hwnd, EN_HSCROLL);
+    SendCommandNotify(hwnd, EN_HSCROLL);
     ScrollColumns(hwnd, state, target);
 }
 
-void MouseDown(HWND hwnd, EditState& state, LPARAM lParam, bool extend) {
+void MouseDown(HWND hwnd, EditControl& state, LPARAM lParam, bool extend) {
     if (GetFocus() != hwnd) {
         SetFocus(hwnd);
     }
@@ -318,7 +319,7 @@ void MouseDown(HWND hwnd, EditState& state, LPARAM lParam, bool extend) {
     SetCapture(hwnd);
 }
 
-void SelectWordAt(HWND hwnd, EditState& state, LPARAM lParam) {
+void SelectWordAt(HWND hwnd, EditControl& state, LPARAM lParam) {
     const size_t offset = OffsetAtPoint(hwnd, state, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
     state.text.Select(state.text.WordStart(offset), state.text.WordEnd(offset));
     ScrollToCaret(hwnd, state);

@@ -1,6 +1,6 @@
-// The text of an edit control without its window: GBK bytes, the selection, the limit in characters, one
-// level of undo and the lines as shown. Offsets are byte offsets that always sit on a character
-// boundary; CR LF counts as one step for the caret and is never split either.
+// The text of an edit control without its window: GBK bytes, the selection, the limit in
+// characters, one level of undo and the lines as shown. Offsets are byte offsets that always sit on
+// a character boundary; CR LF counts as one step for the caret and is never split either.
 #pragma once
 
 #include <cstddef>

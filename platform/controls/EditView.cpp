@@ -3,7 +3,7 @@
 
 #include "platform/controls/Caret.h"
 #include "platform/controls/Edit.h"
-#include "platform/controls/EditState.h"
+#include "platform/controls/EditControl.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 #include "platform/windows/WindowApi.h"
@@ -21,14 +21,14 @@ size_t CharCount(std::string_view text) {
 }
 
 // What a line shows: the password character once per character, or the text itself.
-std::string Shown(const EditState& state, std::string_view text) {
+std::string Shown(const EditControl& state, std::string_view text) {
     if (state.passwordChar == 0) {
         return std::string(text);
     }
     return std::string(CharCount(text), state.passwordChar);
 }
 
-int AlignOffset(HWND hwnd, const EditState& state, int line) {
+int AlignOffset(HWND hwnd, const EditControl& state, int line) {
     const DWORD style = StyleOf(hwnd);
     if ((style & (ES_CENTER | ES_RIGHT)) == 0) {
         return 0;
@@ -46,37 +46,32 @@ void DrawRun(HDC dc, int x, int y, const std::string& shown) {
 
 }  // namespace
 
-EditState* StateOf(HWND hwnd) {
-    return reinterpret_cast<EditState*>(GetWindowLongPtrA(hwnd, 0));
+EditControl* StateOf(HWND hwnd) {
+    return reinterpret_cast<EditControl*>(GetWindowLongPtrA(hwnd, 0));
 }
 
 DWORD StyleOf(HWND hwnd) {
     return static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
 }
 
-void Notify(HWND hwnd, WORD code) {
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code),
-                 reinterpret_cast<LPARAM>(hwnd));
-}
-
-HFONT FontOf(const EditState& state) {
+HFONT FontOf(const EditControl& state) {
     return state.font != nullptr ? state.font
                                  : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }
 
-int LineHeight(const EditState& state) {
+int LineHeight(const EditControl& state) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(state.measure, &metrics);
     return std::max<int>(1, metrics.tmHeight);
 }
 
-int AverageCharWidth(const EditState& state) {
+int AverageCharWidth(const EditControl& state) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(state.measure, &metrics);
     return std::max<int>(1, metrics.tmAveCharWidth);
 }
 
-int TextWidth(const EditState& state, std::string_view text) {
+int TextWidth(const EditControl& state, std::string_view text) {
     const std::string shown = Shown(state, text);
     SIZE size{};
     GetTextExtentPoint32A(state.measure, shown.data(), static_cast<int>(shown.size()), &size);
@@ -94,7 +89,7 @@ int FormatWidth(HWND hwnd) {
     return std::max<int>(0, client.right - client.left - 2 * kMargin);
 }
 
-int VisibleLines(HWND hwnd, const EditState& state) {
+int VisibleLines(HWND hwnd, const EditControl& state) {
     const RECT client = ClientOf(hwnd);
     return std::max(1, static_cast<int>(client.bottom - client.top) / LineHeight(state));
 }
@@ -103,38 +98,38 @@ bool Wraps(DWORD style) {
     return (style & ES_MULTILINE) && !(style & ES_AUTOHSCROLL);
 }
 
-void Relayout(HWND hwnd, EditState& state) {
-    EditState* measured = &state;
+void Relayout(HWND hwnd, EditControl& state) {
+    EditControl* measured = &state;
     state.text.SetLayout([measured](std::string_view text) { return TextWidth(*measured, text); },
                          Wraps(StyleOf(hwnd)) ? FormatWidth(hwnd) : 0);
 }
 
-POINT PositionOf(HWND hwnd, const EditState& state, size_t offset) {
+POINT PositionOf(HWND hwnd, const EditControl& state, size_t offset) {
     const int line = state.text.LineFromOffset(offset);
     return POINT{kMargin + AlignOffset(hwnd, state, line) + state.text.XOf(offset) - state.xOffset,
                  (line - state.firstLine) * LineHeight(state)};
 }
 
-size_t OffsetAtPoint(HWND hwnd, const EditState& state, int x, int y) {
+size_t OffsetAtPoint(HWND hwnd, const EditControl& state, int x, int y) {
     const int row = y < 0 ? -1 : y / LineHeight(state);
     const int line = std::clamp(state.firstLine + row, 0, state.text.LineCount() - 1);
     return state.text.OffsetAtX(line, x - kMargin - AlignOffset(hwnd, state, line) + state.xOffset);
 }
 
-void PlaceCaret(HWND hwnd, const EditState& state) {
+void PlaceCaret(HWND hwnd, const EditControl& state) {
     if (state.focused) {
         const POINT at = PositionOf(hwnd, state, state.text.caret());
         SetCaretPos(at.x, at.y);
     }
 }
 
-void Redraw(HWND hwnd, EditState& state) {
+void Redraw(HWND hwnd, EditControl& state) {
     InvalidateRect(hwnd, nullptr, TRUE);
     PlaceCaret(hwnd, state);
     UpdateScrollBars(hwnd, state);
 }
 
-void UpdateScrollBars(HWND hwnd, EditState& state) {
+void UpdateScrollBars(HWND hwnd, EditControl& state) {
     if (!state.text.multiline() || state.bars == 0) {
         return;
     }
@@ -159,7 +154,7 @@ void UpdateScrollBars(HWND hwnd, EditState& state) {
     state.scrollBars.Update(hwnd, values, SIF_DISABLENOSCROLL);
 }
 
-void ScrollToCaret(HWND hwnd, EditState& state) {
+void ScrollToCaret(HWND hwnd, EditControl& state) {
     const DWORD style = StyleOf(hwnd);
     const int line = state.text.LineFromOffset(state.text.caret());
     if (style & ES_MULTILINE) {
@@ -185,7 +180,7 @@ void ScrollToCaret(HWND hwnd, EditState& state) {
 }
 
 // Scrolls a multi-line edit to `firstLine` (clamped); returns the number of lines moved.
-int ScrollLines(HWND hwnd, EditState& state, int firstLine) {
+int ScrollLines(HWND hwnd, EditControl& state, int firstLine) {
     const int clamped = std::clamp(firstLine, 0, std::max(0, state.text.LineCount() - 1));
     const int moved = clamped - state.firstLine;
     if (moved != 0) {
@@ -195,7 +190,7 @@ int ScrollLines(HWND hwnd, EditState& state, int firstLine) {
     return moved;
 }
 
-void ScrollColumns(HWND hwnd, EditState& state, int xOffset) {
+void ScrollColumns(HWND hwnd, EditControl& state, int xOffset) {
     xOffset = std::max(0, xOffset);
     if (xOffset != state.xOffset) {
         state.xOffset = xOffset;
@@ -203,7 +198,7 @@ void ScrollColumns(HWND hwnd, EditState& state, int xOffset) {
     }
 }
 
-int VerticalTarget(HWND hwnd, const EditState& state, int code, int thumb) {
+int VerticalTarget(HWND hwnd, const EditControl& state, int code, int thumb) {
     const int page = VisibleLines(hwnd, state);
     switch (code) {
         case SB_LINEUP:
@@ -226,7 +221,7 @@ int VerticalTarget(HWND hwnd, const EditState& state, int code, int thumb) {
     }
 }
 
-void Paint(HWND hwnd, EditState& state) {
+void Paint(HWND hwnd, EditControl& state) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd, &paint);
     if (dc == nullptr) {

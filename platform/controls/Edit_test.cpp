@@ -9,7 +9,7 @@
 #include "platform/controls/Caret.h"
 #include "platform/controls/Clipboard.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

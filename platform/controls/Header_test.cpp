@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/controls/ViewTestSupport.h"
+#include "platform/controls/ViewTest.h"
 
 namespace platform::testing {
 namespace {

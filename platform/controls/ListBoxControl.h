@@ -32,6 +32,8 @@ public:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
+    static constexpr int kMaxItemHeight = 255;
+
     struct Item {
         std::string text;
         ULONG_PTR data = 0;
@@ -46,6 +48,30 @@ private:
     bool Extended() const;
     int Count() const { return static_cast<int>(items_.size()); }
     bool Valid(int index) const { return index >= 0 && index < Count(); }
+
+    // Messages.
+    void Create(const CREATESTRUCTA& create);
+    void Destroy();
+    LRESULT GetTextLength(int index) const;
+    LRESULT SetItemData(int index, ULONG_PTR data);
+    LRESULT SetCurrent(int index);
+    LRESULT Current() const;
+    LRESULT SetSelected(int target, bool select);
+    LRESULT GetSelectedItems(int capacity, int* out) const;
+    LRESULT SelectItems(int first, int last, bool select);
+    LRESULT SelectString(int after, LPARAM text);
+    LRESULT SetTopIndex(int index);
+    LRESULT SetCaretIndex(int index);
+    LRESULT SetAnchorIndex(int index);
+    LRESULT GetItemHeight(int index) const;
+    LRESULT SetItemHeight(int index, int height);
+    LRESULT GetItemRect(int index, RECT* rect) const;
+    LRESULT ItemFromPoint(POINT point) const;
+    void SetHorizontalExtent(int extent);
+    LRESULT InitStorage(WPARAM items);
+    void SetFont(HFONT font, bool redraw);
+    void SetRedraw(bool redraw);
+    void Resized();
 
     // Items.
     LRESULT Insert(int index, LPARAM lParam, bool sorted);
@@ -97,6 +123,9 @@ private:
     void Char(WPARAM character);
     void Scroll(WORD code, int thumb);
     void ScrollHorizontally(WORD code, int thumb);
+    void FocusChanged(bool focused);
+    void ButtonUp(POINT point);
+    void CaptureLost();
 
     HWND hwnd_;
     // Where notifications go, and who measures and draws for the list.

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ScrollInfo.h"
 #include "platform/controls/TolerantMergeSort.h"
-#include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 
@@ -700,10 +700,7 @@ LRESULT ListViewControl::NotifyItem(UINT code, int index, int subItem, UINT newS
 }
 
 LRESULT ListViewControl::HeaderNotify(NMHDR* header) {
-    HWND parent = GetParent(hwnd_);
-    const LRESULT answer = parent != nullptr ? SendMessageA(parent, WM_NOTIFY, header->idFrom,
-                                                            reinterpret_cast<LPARAM>(header))
-                                             : 0;
+    const LRESULT answer = ForwardNotify(GetParent(hwnd_), header);
     auto* notice = reinterpret_cast<NMHEADERA*>(header);
     switch (header->code) {
         case HDN_ITEMCHANGEDA:

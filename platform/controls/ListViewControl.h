@@ -98,7 +98,7 @@ private:
     void MouseUp(POINT point, bool right);
     void KeyDown(WPARAM key);
     void Scroll(bool vertical, int code, int position);
-    void Wheel(int delta);
+    void Wheel(int lines);
 
     // Painting.
     void Paint();

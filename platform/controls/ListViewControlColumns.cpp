@@ -1,8 +1,8 @@
 // The list view's columns, kept in step with the header above the rows.
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ListViewControl.h"
-#include "platform/controls/ViewSupport.h"
 
 namespace platform::views {
 namespace {

@@ -1,15 +1,13 @@
 // Mouse, keyboard and scrolling of the list view.
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ListViewControl.h"
 #include "platform/controls/ScrollInfo.h"
-#include "platform/controls/ViewSupport.h"
 
 namespace platform::views {
 namespace {
 
-constexpr int kWheelDelta = 120;
-constexpr int kRowsPerWheelNotch = 3;
 constexpr int kPixelsPerColumnStep = 10;
 
 UINT KeyFlags() {
@@ -178,8 +176,8 @@ void ListViewControl::Scroll(bool vertical, int code, int position) {
     }
 }
 
-void ListViewControl::Wheel(int delta) {
-    ScrollTo(topIndex_ - delta * kRowsPerWheelNotch / kWheelDelta, scrollX_);
+void ListViewControl::Wheel(int lines) {
+    ScrollTo(topIndex_ - lines, scrollX_);
 }
 
 }  // namespace platform::views

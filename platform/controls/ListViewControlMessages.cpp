@@ -1,8 +1,8 @@
 // The messages of the list view control, each handed to the member that does the work.
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ListViewControl.h"
-#include "platform/controls/ViewSupport.h"
 
 namespace platform::views {
 
@@ -40,13 +40,11 @@ LRESULT ListViewControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: {
-            hasFocus_ = message == WM_SETFOCUS;
+        case WM_KILLFOCUS:
+            hasFocus_ = GainsFocus(message);
             InvalidateRect(hwnd_, nullptr, TRUE);
-            NMHDR notice{};
-            SendNotify(hwnd_, notice, hasFocus_ ? NM_SETFOCUS : NM_KILLFOCUS);
+            NotifyFocus(hwnd_, hasFocus_);
             return 0;
-        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
@@ -66,7 +64,7 @@ LRESULT ListViewControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Scroll(message == WM_VSCROLL, LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
             return 0;
         case WM_MOUSEWHEEL:
-            Wheel(static_cast<short>(HIWORD(wParam)));
+            Wheel(WheelLines(wParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;

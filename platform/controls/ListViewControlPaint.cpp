@@ -2,8 +2,8 @@
 // the parent draws itself (LVS_OWNERDRAWFIXED).
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ListViewControl.h"
-#include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 
 namespace platform::views {

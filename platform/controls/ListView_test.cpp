@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/controls/ScrollInfo.h"
-#include "platform/controls/ViewTestSupport.h"
+#include "platform/controls/ViewTest.h"
 #include "platform/drawing/Surface.h"
 
 namespace platform::testing {

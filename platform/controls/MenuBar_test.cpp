@@ -6,7 +6,7 @@
 #include "platform/controls/PopupMenu.h"
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 namespace {

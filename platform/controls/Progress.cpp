@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kBlockGap = 2;
 
-struct ProgressState {
-    explicit ProgressState(HWND window) : hwnd(window) {}
+struct ProgressControl {
+    explicit ProgressControl(HWND window) : hwnd(window) {}
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd;
@@ -30,7 +30,7 @@ struct ProgressState {
     void SetPos(int value) { pos = std::clamp(value, low, std::max(low, high)); }
 };
 
-LRESULT PackedRange(const ProgressState& state) {
+LRESULT PackedRange(const ProgressControl& state) {
     return static_cast<LRESULT>(
         MAKELONG(static_cast<WORD>(state.low), static_cast<WORD>(state.high)));
 }
@@ -41,7 +41,7 @@ void Fill(HDC dc, const RECT& rect, COLORREF color) {
     DeleteObject(brush);
 }
 
-void Paint(HWND hwnd, const ProgressState& state) {
+void Paint(HWND hwnd, const ProgressControl& state) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd, &paint);
     if (dc != nullptr) {
@@ -87,7 +87,7 @@ void Paint(HWND hwnd, const ProgressState& state) {
     EndPaint(hwnd, &paint);
 }
 
-LRESULT Dispatch(HWND hwnd, ProgressState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hwnd, ProgressControl& state, UINT message, WPARAM wParam, LPARAM lParam) {
     auto changed = [hwnd](int before, int after) {
         if (before != after) {
             InvalidateRect(hwnd, nullptr, TRUE);
@@ -168,7 +168,7 @@ LRESULT Dispatch(HWND hwnd, ProgressState& state, UINT message, WPARAM wParam, L
     }
 }
 
-LRESULT ProgressState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ProgressControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return Dispatch(hwnd, *this, message, wParam, lParam);
 }
 
@@ -176,7 +176,7 @@ LRESULT ProgressState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void RegisterProgressClass() {
     [[maybe_unused]] static const ATOM atom = RegisterControlClass(
-        PROGRESS_CLASSA, ControlProcedure<ProgressState>, CS_HREDRAW | CS_VREDRAW);
+        PROGRESS_CLASSA, ControlProcedure<ProgressControl>, CS_HREDRAW | CS_VREDRAW);
 }
 
 }  // namespace platform

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "platform/controls/Clipboard.h"
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/EditDialogCode.h"
-#include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Gbk.h"
 
@@ -385,7 +385,7 @@ LRESULT RichEditControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             return EditDialogCode(static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), lParam);
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
-            hasFocus_ = message == WM_SETFOCUS;
+            hasFocus_ = GainsFocus(message);
             pendingLead_ = -1;
             InvalidateRect(hwnd_, nullptr, TRUE);
             Command(hasFocus_ ? EN_SETFOCUS : EN_KILLFOCUS);
@@ -415,7 +415,7 @@ LRESULT RichEditControl::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
             Scroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
             return 0;
         case WM_MOUSEWHEEL:
-            ScrollLines(firstLine_ - static_cast<short>(HIWORD(wParam)) * 3 / 120);
+            ScrollLines(firstLine_ - WheelLines(wParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;

@@ -2,10 +2,10 @@
 // baseline, placed by the paragraph's alignment.
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/RichEditControl.h"
 #include "platform/controls/RichEditFonts.h"
-#include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 
 namespace platform::views {

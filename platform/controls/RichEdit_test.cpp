@@ -9,7 +9,7 @@
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/ScrollInfo.h"
-#include "platform/controls/ViewTestSupport.h"
+#include "platform/controls/ViewTest.h"
 #include "platform/drawing/Surface.h"
 
 namespace platform::testing {

@@ -8,7 +8,7 @@
 #include "platform/controls/RichEdit.h"
 #include "platform/controls/ScrollInfo.h"
 #include "platform/controls/TreeView.h"
-#include "platform/controls/ViewTestSupport.h"
+#include "platform/controls/ViewTest.h"
 
 namespace platform::testing {
 namespace {

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ControlWindow.h"
 #include "platform/drawing/ResourceImages.h"
 #include "platform/screen/ScreenApi.h"
@@ -11,15 +12,15 @@ namespace platform {
 
 namespace {
 
-struct StaticState {
-    explicit StaticState(HWND window) : hwnd(window) {}
-    ~StaticState() {
+struct StaticControl {
+    explicit StaticControl(HWND window) : hwnd(window) {}
+    ~StaticControl() {
         if (ownBitmap != nullptr) {
             DeleteObject(ownBitmap);
         }
     }
-    StaticState(const StaticState&) = delete;
-    StaticState& operator=(const StaticState&) = delete;
+    StaticControl(const StaticControl&) = delete;
+    StaticControl& operator=(const StaticControl&) = delete;
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd;
@@ -38,11 +39,6 @@ UINT TypeOf(HWND hwnd) {
     return StyleOf(hwnd) & SS_TYPEMASK;
 }
 
-void Notify(HWND hwnd, WORD code) {
-    SendMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd), code),
-                 reinterpret_cast<LPARAM>(hwnd));
-}
-
 void Fill(HDC dc, const RECT& rect, int colorIndex) {
     FillRect(dc, &rect, GetSysColorBrush(colorIndex));
 }
@@ -54,7 +50,7 @@ void Frame(HDC dc, const RECT& r, int topLeft, int bottomRight) {
     Fill(dc, RECT{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
 }
 
-SIZE PictureSize(const StaticState& state, UINT type) {
+SIZE PictureSize(const StaticControl& state, UINT type) {
     if (type == SS_BITMAP && state.bitmap != nullptr) {
         BITMAP info{};
         GetObjectA(state.bitmap, sizeof(info), &info);
@@ -80,7 +76,7 @@ SIZE PictureSize(const StaticState& state, UINT type) {
 }
 
 // A picture static fits itself to its picture unless told to keep its size.
-void FitToPicture(HWND hwnd, const StaticState& state) {
+void FitToPicture(HWND hwnd, const StaticControl& state) {
     const DWORD style = StyleOf(hwnd);
     const UINT type = style & SS_TYPEMASK;
     if ((style & (SS_CENTERIMAGE | SS_REALSIZECONTROL)) != 0) {
@@ -112,7 +108,7 @@ LPCSTR PictureName(LPCSTR text, std::string& holder) {
     return holder.c_str();
 }
 
-LRESULT SetIcon(HWND hwnd, StaticState& state, HICON icon) {
+LRESULT SetIcon(HWND hwnd, StaticControl& state, HICON icon) {
     HICON previous = state.icon;
     state.icon = icon;
     if (TypeOf(hwnd) == SS_ICON) {
@@ -122,7 +118,7 @@ LRESULT SetIcon(HWND hwnd, StaticState& state, HICON icon) {
     return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT SetBitmap(HWND hwnd, StaticState& state, HBITMAP bitmap) {
+LRESULT SetBitmap(HWND hwnd, StaticControl& state, HBITMAP bitmap) {
     HBITMAP previous = state.bitmap;
     state.bitmap = bitmap;
     if (TypeOf(hwnd) == SS_BITMAP) {
@@ -132,7 +128,7 @@ LRESULT SetBitmap(HWND hwnd, StaticState& state, HBITMAP bitmap) {
     return reinterpret_cast<LRESULT>(previous);
 }
 
-LRESULT NonClientCreate(HWND hwnd, StaticState& state, WPARAM wParam, LPARAM lParam) {
+LRESULT NonClientCreate(HWND hwnd, StaticControl& state, WPARAM wParam, LPARAM lParam) {
     CREATESTRUCTA create = *reinterpret_cast<const CREATESTRUCTA*>(lParam);
     const UINT type = static_cast<DWORD>(create.style) & SS_TYPEMASK;
     if (type == SS_ICON || type == SS_BITMAP) {
@@ -191,7 +187,7 @@ UINT TextFormat(DWORD style) {
     return format;
 }
 
-void DrawPicture(HWND hwnd, HDC dc, const StaticState& state, const RECT& client) {
+void DrawPicture(HWND hwnd, HDC dc, const StaticControl& state, const RECT& client) {
     const DWORD style = StyleOf(hwnd);
     const UINT type = style & SS_TYPEMASK;
     const SIZE size = PictureSize(state, type);
@@ -212,7 +208,7 @@ void DrawPicture(HWND hwnd, HDC dc, const StaticState& state, const RECT& client
     }
 }
 
-void DrawCaption(HWND hwnd, HDC dc, const StaticState& state, RECT area) {
+void DrawCaption(HWND hwnd, HDC dc, const StaticControl& state, RECT area) {
     char text[4096] = {};
     const auto length = static_cast<int>(
         DefWindowProcA(hwnd, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text)));
@@ -279,7 +275,7 @@ bool DrawShape(HDC dc, UINT type, const RECT& client) {
     }
 }
 
-void Paint(HWND hwnd, const StaticState& state) {
+void Paint(HWND hwnd, const StaticControl& state) {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd, &paint);
     if (dc == nullptr) {
@@ -322,7 +318,7 @@ void Paint(HWND hwnd, const StaticState& state) {
     EndPaint(hwnd, &paint);
 }
 
-LRESULT SetImage(HWND hwnd, StaticState& state, WPARAM type, LPARAM image) {
+LRESULT SetImage(HWND hwnd, StaticControl& state, WPARAM type, LPARAM image) {
     if (type == IMAGE_ICON || type == IMAGE_CURSOR) {
         return SetIcon(hwnd, state, reinterpret_cast<HICON>(image));
     }
@@ -332,7 +328,7 @@ LRESULT SetImage(HWND hwnd, StaticState& state, WPARAM type, LPARAM image) {
     return 0;
 }
 
-LRESULT GetImage(const StaticState& state, WPARAM type) {
+LRESULT GetImage(const StaticControl& state, WPARAM type) {
     if (type == IMAGE_ICON || type == IMAGE_CURSOR) {
         return reinterpret_cast<LRESULT>(state.icon);
     }
@@ -342,7 +338,7 @@ LRESULT GetImage(const StaticState& state, WPARAM type) {
     return 0;
 }
 
-LRESULT Dispatch(HWND hwnd, StaticState& state, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(HWND hwnd, StaticControl& state, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_NCCREATE:
             return NonClientCreate(hwnd, state, wParam, lParam);
@@ -370,7 +366,7 @@ LRESULT Dispatch(HWND hwnd, StaticState& state, UINT message, WPARAM wParam, LPA
         case WM_ENABLE:
             InvalidateRect(hwnd, nullptr, TRUE);
             if (StyleOf(hwnd) & SS_NOTIFY) {
-                Notify(hwnd, wParam ? STN_ENABLE : STN_DISABLE);
+                SendCommandNotify(hwnd, wParam ? STN_ENABLE : STN_DISABLE);
             }
             return 0;
         case WM_NCHITTEST:
@@ -380,12 +376,12 @@ LRESULT Dispatch(HWND hwnd, StaticState& state, UINT message, WPARAM wParam, LPA
             return DefWindowProcA(hwnd, message, wParam, lParam);
         case WM_LBUTTONDOWN:
             if (StyleOf(hwnd) & SS_NOTIFY) {
-                Notify(hwnd, STN_CLICKED);
+                SendCommandNotify(hwnd, STN_CLICKED);
             }
             return 0;
         case WM_LBUTTONDBLCLK:
             if (StyleOf(hwnd) & SS_NOTIFY) {
-                Notify(hwnd, STN_DBLCLK);
+                SendCommandNotify(hwnd, STN_DBLCLK);
             }
             return 0;
         case WM_GETDLGCODE:
@@ -403,7 +399,7 @@ LRESULT Dispatch(HWND hwnd, StaticState& state, UINT message, WPARAM wParam, LPA
     }
 }
 
-LRESULT StaticState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT StaticControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return Dispatch(hwnd, *this, message, wParam, lParam);
 }
 
@@ -411,7 +407,7 @@ LRESULT StaticState::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void RegisterStaticClass() {
     [[maybe_unused]] static const ATOM atom =
-        RegisterControlClass("Static", ControlProcedure<StaticState>, CS_DBLCLKS);
+        RegisterControlClass("Static", ControlProcedure<StaticControl>, CS_DBLCLKS);
 }
 
 }  // namespace platform

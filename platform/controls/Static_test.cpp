@@ -7,7 +7,7 @@
 #include "platform/drawing/IconApi.h"
 #include "platform/resources/ResourceApi.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/drawing/Gdi.h"
 #include "platform/drawing/IconApi.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

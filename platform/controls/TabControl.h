@@ -1,114 +1,113 @@
-// The tab control ("SysTabControl32"): a strip of labelled tabs of which one is selected. The
-// parent hears of a choice the user makes (TCN_SELCHANGING, which it may refuse, then
-// TCN_SELCHANGE), never of one made with TCM_SETCURSEL. A single row too long for the control
-// shows two arrow buttons at its right end that scroll it by one tab; selecting a tab scrolls it
-// into sight.
+// The state and behaviour behind one tab control window.
 #pragma once
 
-#include "platform/controls/CommonControls.h"
-#include "platform/drawing/ImageListApi.h"
+#include <string>
+#include <vector>
 
-#define WC_TABCONTROLA "SysTabControl32"
-#define WC_TABCONTROL WC_TABCONTROLA
-
-#define TCS_SCROLLOPPOSITE 0x0001
-#define TCS_BOTTOM 0x0002
-#define TCS_RIGHT 0x0002
-#define TCS_MULTISELECT 0x0004
-#define TCS_FLATBUTTONS 0x0008
-#define TCS_FORCEICONLEFT 0x0010
-#define TCS_FORCELABELLEFT 0x0020
-#define TCS_HOTTRACK 0x0040
-#define TCS_VERTICAL 0x0080
-#define TCS_TABS 0x0000
-#define TCS_BUTTONS 0x0100
-#define TCS_SINGLELINE 0x0000
-#define TCS_MULTILINE 0x0200
-#define TCS_RIGHTJUSTIFY 0x0000
-#define TCS_FIXEDWIDTH 0x0400
-#define TCS_RAGGEDRIGHT 0x0800
-#define TCS_FOCUSONBUTTONDOWN 0x1000
-#define TCS_OWNERDRAWFIXED 0x2000
-#define TCS_TOOLTIPS 0x4000
-#define TCS_FOCUSNEVER 0x8000
-
-#define TCM_FIRST 0x1300
-#define TCM_GETIMAGELIST (TCM_FIRST + 2)
-#define TCM_SETIMAGELIST (TCM_FIRST + 3)
-#define TCM_GETITEMCOUNT (TCM_FIRST + 4)
-#define TCM_GETITEMA (TCM_FIRST + 5)
-#define TCM_GETITEM TCM_GETITEMA
-#define TCM_SETITEMA (TCM_FIRST + 6)
-#define TCM_SETITEM TCM_SETITEMA
-#define TCM_INSERTITEMA (TCM_FIRST + 7)
-#define TCM_INSERTITEM TCM_INSERTITEMA
-#define TCM_DELETEITEM (TCM_FIRST + 8)
-#define TCM_DELETEALLITEMS (TCM_FIRST + 9)
-#define TCM_GETITEMRECT (TCM_FIRST + 10)
-#define TCM_GETCURSEL (TCM_FIRST + 11)
-#define TCM_SETCURSEL (TCM_FIRST + 12)
-#define TCM_HITTEST (TCM_FIRST + 13)
-#define TCM_SETITEMEXTRA (TCM_FIRST + 14)
-#define TCM_ADJUSTRECT (TCM_FIRST + 40)
-#define TCM_SETITEMSIZE (TCM_FIRST + 41)
-#define TCM_REMOVEIMAGE (TCM_FIRST + 42)
-#define TCM_SETPADDING (TCM_FIRST + 43)
-#define TCM_GETROWCOUNT (TCM_FIRST + 44)
-#define TCM_GETTOOLTIPS (TCM_FIRST + 45)
-#define TCM_SETTOOLTIPS (TCM_FIRST + 46)
-#define TCM_GETCURFOCUS (TCM_FIRST + 47)
-#define TCM_SETCURFOCUS (TCM_FIRST + 48)
-#define TCM_SETMINTABWIDTH (TCM_FIRST + 49)
-#define TCM_DESELECTALL (TCM_FIRST + 50)
-#define TCM_HIGHLIGHTITEM (TCM_FIRST + 51)
-
-#define TCIF_TEXT 0x0001
-#define TCIF_IMAGE 0x0002
-#define TCIF_RTLREADING 0x0004
-#define TCIF_PARAM 0x0008
-#define TCIF_STATE 0x0010
-
-#define TCIS_BUTTONPRESSED 0x0001
-#define TCIS_HIGHLIGHTED 0x0002
-
-#define TCHT_NOWHERE 0x0001
-#define TCHT_ONITEMICON 0x0002
-#define TCHT_ONITEMLABEL 0x0004
-#define TCHT_ONITEM (TCHT_ONITEMICON | TCHT_ONITEMLABEL)
-
-#define TCN_KEYDOWN (TCN_FIRST - 0)
-#define TCN_SELCHANGE (TCN_FIRST - 1)
-#define TCN_SELCHANGING (TCN_FIRST - 2)
-
-struct TCITEMA {
-    UINT mask;
-    DWORD dwState;
-    DWORD dwStateMask;
-    LPSTR pszText;
-    int cchTextMax;
-    int iImage;
-    LPARAM lParam;
-};
-using TCITEM = TCITEMA;
-using LPTCITEMA = TCITEMA*;
-using TC_ITEM = TCITEMA;
-
-struct TCHITTESTINFO {
-    POINT pt;
-    UINT flags;
-};
-using LPTCHITTESTINFO = TCHITTESTINFO*;
-
-#pragma pack(push, 1)
-struct NMTCKEYDOWN {
-    NMHDR hdr;
-    WORD wVKey;
-    UINT flags;
-};
-#pragma pack(pop)
+#include "platform/controls/Tab.h"
+#include "platform/windows/WindowApi.h"
 
 namespace platform {
 
-void RegisterTabControlClass();
+class TabControl {
+public:
+    explicit TabControl(HWND hwnd) : hwnd_(hwnd) {}
+    TabControl(const TabControl&) = delete;
+    TabControl& operator=(const TabControl&) = delete;
+
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    struct Item {
+        std::string text;
+        int image = -1;
+        LPARAM param = 0;
+        DWORD state = 0;
+    };
+
+    // Tabs sit 2 pixels in from the control's edges, so that the selected tab can stand out over
+    // the page frame; buttons start at the edge and keep a gap between them.
+    static constexpr int kTabMargin = 2;
+    static constexpr int kButtonGap = 3;
+    static constexpr SIZE kDefaultPadding{6, 3};
+
+    DWORD Style() const { return static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)); }
+    bool Buttons() const { return (Style() & TCS_BUTTONS) != 0; }
+    int Count() const { return static_cast<int>(items_.size()); }
+    bool Valid(int index) const { return index >= 0 && index < Count(); }
+
+    void Layout();
+    // A single row of tabs wider than the control scrolls: the tabs from firstVisible_ on are
+    // shown, and the arrow buttons at the right end move the row by one tab.
+    void Scroll(int room);
+    void PlaceScroller();
+    bool Shown(int index) const;
+    // Scrolls the row, at the next layout, so that the tab is wholly in sight.
+    void EnsureVisible(int index);
+    int ItemHeight(HDC dc) const;
+    int ItemWidth(HDC dc, const Item& item) const;
+    int HitTest(POINT point, UINT* flags);
+    void Changed();
+    void SyncTools();
+
+    LRESULT Insert(int index, const TCITEMA* item);
+    LRESULT Delete(int index);
+    LRESULT GetItem(int index, TCITEMA* item) const;
+    LRESULT SetItem(int index, const TCITEMA* item);
+    LRESULT SetCurSel(int index);
+    LRESULT AdjustRect(bool larger, RECT* rect);
+    LRESULT Notify(UINT code) const;
+
+    // Messages.
+    void Create();
+    void Destroy();
+    void ScrollTo(WORD code, int position);
+    void SetFont(HFONT font, bool redraw);
+    LRESULT ChildNotify(const NMHDR* header) const;
+    LRESULT HitTest(TCHITTESTINFO* info);
+    LRESULT SetImageList(HIMAGELIST images);
+    LRESULT DeleteAll();
+    LRESULT GetItemRect(int index, RECT* rect);
+    void SetCurFocus(int index);
+    LRESULT SetItemSize(LPARAM size);
+    void SetPadding(LPARAM padding);
+    LRESULT RowCount();
+    void SetToolTips(HWND tooltip);
+    LRESULT SetMinTabWidth(int width);
+    LRESULT Highlight(int index, bool on);
+
+    // Input.
+    // Selection the user asks for: the parent may refuse it.
+    void UserSelect(int index);
+    void Mouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void KeyDown(WPARAM key, LPARAM lParam);
+
+    // Painting.
+    void Paint();
+    void PaintItem(HDC dc, int index);
+    void PaintFrame(HDC dc);
+
+    HWND hwnd_;
+    std::vector<Item> items_;
+    std::vector<RECT> rects_;
+    int rows_ = 0;
+    int selected_ = -1;
+    int focused_ = -1;
+    HFONT font_ = nullptr;
+    HIMAGELIST images_ = nullptr;
+    SIZE itemSize_{0, 0};
+    SIZE padding_ = kDefaultPadding;
+    int minTabWidth_ = 0;
+    HWND tooltip_ = nullptr;
+    bool ownsTooltip_ = false;
+    size_t toolCount_ = 0;
+    bool layoutValid_ = false;
+    int firstVisible_ = 0;
+    int lastFirst_ = 0;
+    int ensureVisible_ = -1;
+    // The arrow buttons' place while the row overflows, else empty.
+    RECT scrollerRect_{};
+    HWND scroller_ = nullptr;
+};
 
 }  // namespace platform

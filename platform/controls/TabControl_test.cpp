@@ -1,4 +1,4 @@
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "platform/controls/ToolTip.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -10,7 +10,7 @@
 #include "platform/controls/ToolTip.h"
 #include "platform/drawing/DrawingTest.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

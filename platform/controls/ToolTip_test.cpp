@@ -8,7 +8,7 @@
 
 #include "platform/screen/ScreenApi.h"
 #include "platform/time/Clock.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ScrollInfo.h"
 #include "platform/controls/TolerantMergeSort.h"
-#include "platform/controls/ViewSupport.h"
 #include "platform/text/Gbk.h"
 
 namespace platform::views {

@@ -1,9 +1,9 @@
 // Mouse, keyboard and scrolling of the tree view.
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/ScrollInfo.h"
 #include "platform/controls/TreeViewControl.h"
-#include "platform/controls/ViewSupport.h"
 
 namespace platform::views {
 

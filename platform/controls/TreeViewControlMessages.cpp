@@ -1,8 +1,8 @@
 // The messages of the tree view control, each handed to the member that does the work.
 #include <algorithm>
 
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/TreeViewControl.h"
-#include "platform/controls/ViewSupport.h"
 
 namespace platform::views {
 
@@ -33,13 +33,11 @@ LRESULT TreeViewControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETDLGCODE:
             return DLGC_WANTARROWS | DLGC_WANTCHARS;
         case WM_SETFOCUS:
-        case WM_KILLFOCUS: {
-            hasFocus_ = message == WM_SETFOCUS;
+        case WM_KILLFOCUS:
+            hasFocus_ = GainsFocus(message);
             InvalidateRect(hwnd_, nullptr, TRUE);
-            NMHDR notice{};
-            SendNotify(hwnd_, notice, hasFocus_ ? NM_SETFOCUS : NM_KILLFOCUS);
+            NotifyFocus(hwnd_, hasFocus_);
             return 0;
-        }
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
@@ -56,7 +54,7 @@ LRESULT TreeViewControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Scroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
             return 0;
         case WM_MOUSEWHEEL:
-            ScrollTo(topRow_ - static_cast<short>(HIWORD(wParam)) * 3 / 120);
+            ScrollTo(topRow_ - WheelLines(wParam));
             return 0;
         case WM_ERASEBKGND:
             return 1;

@@ -1,7 +1,7 @@
 // Drawing of the tree view: dotted lines between items, plus and minus buttons, and the labels
 // with the caret in the highlight colours.
+#include "platform/controls/ControlSupport.h"
 #include "platform/controls/TreeViewControl.h"
-#include "platform/controls/ViewSupport.h"
 #include "platform/screen/ScreenApi.h"
 
 namespace platform::views {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls/ViewTestSupport.h"
+#include "platform/controls/ViewTest.h"
 #include "platform/drawing/Surface.h"
 
 namespace platform::testing {

@@ -7,7 +7,7 @@
 #include "platform/controls/ListView.h"
 #include "platform/controls/RichEdit.h"
 #include "platform/controls/TreeView.h"
-#include "platform/controls/ViewTestSupport.h"
+#include "platform/controls/ViewTest.h"
 #include "platform/drawing/Surface.h"
 
 namespace platform::testing {

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/dialogs/DialogTestFixture.h"
+#include "platform/dialogs/DialogTest.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/drawing/Surface.h"
 #include "platform/screen/ScreenApi.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/dialogs/DialogTestFixture.h"
+#include "platform/dialogs/DialogTest.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/resources/ResourceApi.h"
 #include "platform/screen/ScreenApi.h"

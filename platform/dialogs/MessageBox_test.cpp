@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/dialogs/DialogTestFixture.h"
+#include "platform/dialogs/DialogTest.h"
 #include "platform/dialogs/MessageBoxButtons.h"
 #include "platform/dialogs/MessageBoxLayout.h"
 #include "platform/drawing/Gdi.h"

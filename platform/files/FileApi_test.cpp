@@ -8,7 +8,7 @@
 namespace platform {
 namespace {
 
-using FileApiTest = MappedDriveTest;
+using FileApiTest = testing::MappedDriveTest;
 
 constexpr DWORD kReadWrite = GENERIC_READ | GENERIC_WRITE;
 

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using FolderApiTest = MappedDriveTest;
+using FolderApiTest = testing::MappedDriveTest;
 
 struct Found {
     std::string name;

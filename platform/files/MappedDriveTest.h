@@ -10,16 +10,16 @@
 #include "platform/files/Path.h"
 #include "platform/testing/TempFolder.h"
 
-namespace platform {
+namespace platform::testing {
 
 class MappedDriveTest : public ::testing::Test {
 protected:
-    MappedDriveTest() : saved_current_(std::filesystem::current_path()) {
+    MappedDriveTest() : savedCurrent_(std::filesystem::current_path()) {
         MapDrive('C', temp_.path());
         root_ = ResolvePath("C:\\").value();
     }
     ~MappedDriveTest() override {
-        std::filesystem::current_path(saved_current_);
+        std::filesystem::current_path(savedCurrent_);
         UnmapDrive('C');
         ClearModuleFileNameOverride();
     }
@@ -33,11 +33,11 @@ protected:
     }
     std::string Read(const std::string& relative) const { return temp_.ReadFile(relative); }
 
-    platform::testing::TempFolder temp_;
+    TempFolder temp_;
     std::filesystem::path root_;
 
 private:
-    std::filesystem::path saved_current_;
+    std::filesystem::path savedCurrent_;
 };
 
-}  // namespace platform
+}  // namespace platform::testing

@@ -15,7 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using PathApiTest = MappedDriveTest;
+using PathApiTest = testing::MappedDriveTest;
 
 TEST_F(PathApiTest, ModuleFileNameIsCutAsTheOriginalCutsIt) {
     OverrideModuleFileName("C:\\prog\\quorra.exe");  // 18 characters
@@ -131,7 +131,7 @@ TEST(ExpandEnvironmentStringsTest, KnownNamesExpandAndOthersStay) {
 }
 
 // HOME and XDG_CONFIG_HOME point into the mapped drive C: for the test's length.
-class UserFoldersTest : public MappedDriveTest {
+class UserFoldersTest : public testing::MappedDriveTest {
 protected:
     UserFoldersTest() {
         Save("HOME");

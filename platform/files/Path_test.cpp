@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using PathTest = MappedDriveTest;
+using PathTest = testing::MappedDriveTest;
 
 TEST_F(PathTest, DrivesMapToLinuxFolders) {
     EXPECT_EQ(ResolvePath("C:\\a\\b.txt"), OnDisk("a/b.txt"));

@@ -49,7 +49,7 @@ TEST(ProfileFileTest, GbkSectionNamesAndBrokenLines) {
     EXPECT_TRUE(ProfileFile(std::string_view("\0\0[\0", 4)).KeyNames("").empty());
 }
 
-using ProfileApiTest = MappedDriveTest;
+using ProfileApiTest = testing::MappedDriveTest;
 
 TEST_F(ProfileApiTest, ReadsOneValueWithTheOriginalLimits) {
     Write("fav/Site.url", kShortcut);

@@ -11,7 +11,7 @@
 namespace platform {
 namespace {
 
-using StdioStreamTest = MappedDriveTest;
+using StdioStreamTest = testing::MappedDriveTest;
 
 std::string ReadRest(FILE* file) {
     std::string text;

@@ -15,7 +15,7 @@ constexpr char kBrowserFilter[] =
     "HTML Files|*.htm;*.html|Text Files|*.txt|GIF Files|*.gif|JPEG Files|*.jpg;*.jpeg|AU "
     "Files|*.au|AIFF Files|*.aif;*.aiff|XBM Files|*.xbm|All Files|*.*||";
 
-class CommonDialogClassTest : public MappedDriveTest {
+class CommonDialogClassTest : public testing::MappedDriveTest {
 protected:
     void SetUp() override {
         ResetWindowSystemForTesting();

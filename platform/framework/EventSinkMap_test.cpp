@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/com/Bstr.h"
-#include "platform/framework/ControlTestHost.h"
+#include "platform/framework/ControlHostTest.h"
 
 namespace platform::testing {
 

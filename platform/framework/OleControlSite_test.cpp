@@ -5,7 +5,7 @@
 
 #include "platform/com/OleCommandTarget.h"
 #include "platform/dialogs/DialogApi.h"
-#include "platform/framework/ControlTestHost.h"
+#include "platform/framework/ControlHostTest.h"
 #include "platform/framework/Dialog.h"
 #include "platform/framework/testdata/controls_ids.h"
 #include "platform/webcontrol/DocHostUIHandler.h"
@@ -25,155 +25,110 @@ struct SiteLog {
 };
 SiteLog siteLog;
 
-// A site with the host interfaces of a browser program, written as a program writes it.
-class CCustomControlSite : public COleControlSite {
+// Declines every host question of the browser control; the recording site answers the few the
+// tests watch.
+struct DecliningHostHandler : IDocHostUIHandler {
+    HRESULT ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override { return E_NOTIMPL; }
+    HRESULT GetHostInfo(DOCHOSTUIINFO*) override { return E_NOTIMPL; }
+    HRESULT ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
+                   IOleInPlaceUIWindow*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT HideUI() override { return E_NOTIMPL; }
+    HRESULT UpdateUI() override { return E_NOTIMPL; }
+    HRESULT EnableModeless(BOOL) override { return E_NOTIMPL; }
+    HRESULT OnDocWindowActivate(BOOL) override { return E_NOTIMPL; }
+    HRESULT OnFrameWindowActivate(BOOL) override { return E_NOTIMPL; }
+    HRESULT ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return E_NOTIMPL; }
+    // S_FALSE: the key was not the host's; the control handles it.
+    HRESULT TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
+    HRESULT GetOptionKeyPath(LPOLESTR*, DWORD) override { return E_NOTIMPL; }
+    HRESULT GetDropTarget(IDropTarget*, IDropTarget**) override { return E_NOTIMPL; }
+    HRESULT GetExternal(IDispatch**) override { return E_NOTIMPL; }
+    HRESULT TranslateUrl(DWORD, OLECHAR*, OLECHAR**) override { return E_NOTIMPL; }
+    HRESULT FilterDataObject(IDataObject*, IDataObject**) override { return E_NOTIMPL; }
+};
+
+// A site that adds two interfaces of its own through the interface map, as programs' sites do,
+// and records what the control asks of it.
+class RecordingSite : public COleControlSite {
 public:
-    explicit CCustomControlSite(COleControlContainer* pCtrlCont) : COleControlSite(pCtrlCont) {
+    explicit RecordingSite(COleControlContainer* container) : COleControlSite(container) {
         ++siteLog.created;
     }
-    ~CCustomControlSite() override { ++siteLog.destroyed; }
+    ~RecordingSite() override { ++siteLog.destroyed; }
 
 protected:
     // clang-format off
-    BEGIN_INTERFACE_PART(DocHostUIHandler, IDocHostUIHandler)
-        STDMETHOD(ShowContextMenu)(DWORD dwID, POINT* ppt, IUnknown* pcmdtReserved,
-                                   IDispatch* pdispReserved);
-        STDMETHOD(GetHostInfo)(DOCHOSTUIINFO* pInfo);
-        STDMETHOD(ShowUI)(DWORD dwID, IOleInPlaceActiveObject* pActiveObject,
-                          IOleCommandTarget* pCommandTarget, IOleInPlaceFrame* pFrame,
-                          IOleInPlaceUIWindow* pDoc);
-        STDMETHOD(HideUI)();
-        STDMETHOD(UpdateUI)();
-        STDMETHOD(EnableModeless)(BOOL fEnable);
-        STDMETHOD(OnDocWindowActivate)(BOOL fActivate);
-        STDMETHOD(OnFrameWindowActivate)(BOOL fActivate);
-        STDMETHOD(ResizeBorder)(LPCRECT prcBorder, IOleInPlaceUIWindow* pUIWindow,
-                                BOOL fFrameWindow);
-        STDMETHOD(TranslateAccelerator)(LPMSG lpMsg, const GUID* pguidCmdGroup, DWORD nCmdID);
-        STDMETHOD(GetOptionKeyPath)(LPOLESTR* pchKey, DWORD dw);
-        STDMETHOD(GetDropTarget)(IDropTarget* pDropTarget, IDropTarget** ppDropTarget);
-        STDMETHOD(GetExternal)(IDispatch** ppDispatch);
-        STDMETHOD(TranslateUrl)(DWORD dwTranslate, OLECHAR* pchURLIn, OLECHAR** ppchURLOut);
-        STDMETHOD(FilterDataObject)(IDataObject* pDO, IDataObject** ppDORet);
-    END_INTERFACE_PART(DocHostUIHandler)
+    BEGIN_INTERFACE_PART(HostHandler, DecliningHostHandler)
+        STDMETHOD(GetHostInfo)(DOCHOSTUIINFO* info) override;
+        STDMETHOD(GetExternal)(IDispatch** external) override;
+    END_INTERFACE_PART(HostHandler)
 
-    BEGIN_INTERFACE_PART(OleCommandTarget, IOleCommandTarget)
-        STDMETHOD(QueryStatus)(const GUID* pguidCmdGroup, ULONG cCmds, OLECMD prgCmds[],
-                               OLECMDTEXT* pCmdText);
-        STDMETHOD(Exec)(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD nCmdexecopt,
-                        VARIANT* pvaIn, VARIANT* pvaOut);
-    END_INTERFACE_PART(OleCommandTarget)
+    BEGIN_INTERFACE_PART(CommandTarget, IOleCommandTarget)
+        STDMETHOD(QueryStatus)(const GUID*, ULONG, OLECMD[], OLECMDTEXT*) override {
+            return OLECMDERR_E_NOTSUPPORTED;
+        }
+        STDMETHOD(Exec)(const GUID* group, DWORD command, DWORD, VARIANT*, VARIANT*) override;
+    END_INTERFACE_PART(CommandTarget)
     // clang-format on
 
     DECLARE_INTERFACE_MAP()
 };
 
-BEGIN_INTERFACE_MAP(CCustomControlSite, COleControlSite)
-INTERFACE_PART(CCustomControlSite, IID_IDocHostUIHandler, DocHostUIHandler)
-INTERFACE_PART(CCustomControlSite, IID_IOleCommandTarget, OleCommandTarget)
+BEGIN_INTERFACE_MAP(RecordingSite, COleControlSite)
+INTERFACE_PART(RecordingSite, IID_IDocHostUIHandler, HostHandler)
+INTERFACE_PART(RecordingSite, IID_IOleCommandTarget, CommandTarget)
 END_INTERFACE_MAP()
 
-STDMETHODIMP_(ULONG) CCustomControlSite::XDocHostUIHandler::AddRef() {
-    METHOD_PROLOGUE(CCustomControlSite, DocHostUIHandler)
-    return pThis->ExternalAddRef();
+ULONG RecordingSite::XHostHandler::AddRef() {
+    return static_cast<RecordingSite*>(m_pOuter)->ExternalAddRef();
 }
-STDMETHODIMP_(ULONG) CCustomControlSite::XDocHostUIHandler::Release() {
-    METHOD_PROLOGUE(CCustomControlSite, DocHostUIHandler)
-    return pThis->ExternalRelease();
+ULONG RecordingSite::XHostHandler::Release() {
+    return static_cast<RecordingSite*>(m_pOuter)->ExternalRelease();
 }
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::QueryInterface(REFIID iid, void** ppvObj) {
-    METHOD_PROLOGUE(CCustomControlSite, DocHostUIHandler)
-    return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
+HRESULT RecordingSite::XHostHandler::QueryInterface(REFIID iid, void** object) {
+    return static_cast<HRESULT>(
+        static_cast<RecordingSite*>(m_pOuter)->ExternalQueryInterface(&iid, object));
 }
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::ShowContextMenu(DWORD, POINT*, IUnknown*,
-                                                                    IDispatch*) {
-    return E_NOTIMPL;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::GetHostInfo(DOCHOSTUIINFO* pInfo) {
+HRESULT RecordingSite::XHostHandler::GetHostInfo(DOCHOSTUIINFO* info) {
     ++siteLog.hostInfo;
-    pInfo->dwFlags = DOCHOSTUIFLAG_ENABLE_FORMS_AUTOCOMPLETE;
-    pInfo->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+    info->dwFlags = DOCHOSTUIFLAG_ENABLE_FORMS_AUTOCOMPLETE;
+    info->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
     return S_OK;
 }
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::ShowUI(DWORD, IOleInPlaceActiveObject*,
-                                                           IOleCommandTarget*, IOleInPlaceFrame*,
-                                                           IOleInPlaceUIWindow*) {
-    return S_OK;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::HideUI() {
-    return S_OK;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::UpdateUI() {
-    return S_OK;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::EnableModeless(BOOL) {
-    return E_NOTIMPL;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::OnDocWindowActivate(BOOL) {
-    return E_NOTIMPL;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::OnFrameWindowActivate(BOOL) {
-    return E_NOTIMPL;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::ResizeBorder(LPCRECT, IOleInPlaceUIWindow*,
-                                                                 BOOL) {
-    return E_NOTIMPL;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::TranslateAccelerator(LPMSG, const GUID*,
-                                                                         DWORD) {
-    return S_FALSE;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::GetOptionKeyPath(LPOLESTR*, DWORD) {
-    return E_NOTIMPL;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::GetDropTarget(IDropTarget*,
-                                                                  IDropTarget** ppDropTarget) {
-    *ppDropTarget = nullptr;
-    return S_OK;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::GetExternal(IDispatch** ppDispatch) {
+HRESULT RecordingSite::XHostHandler::GetExternal(IDispatch** external) {
     ++siteLog.external;
     siteLog.externalObject->AddRef();
-    *ppDispatch = siteLog.externalObject;
+    *external = siteLog.externalObject;
     return S_OK;
 }
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::TranslateUrl(DWORD, OLECHAR*, OLECHAR**) {
-    return E_NOTIMPL;
-}
-STDMETHODIMP CCustomControlSite::XDocHostUIHandler::FilterDataObject(IDataObject*, IDataObject**) {
-    return E_NOTIMPL;
-}
 
-STDMETHODIMP_(ULONG) CCustomControlSite::XOleCommandTarget::AddRef() {
-    METHOD_PROLOGUE(CCustomControlSite, OleCommandTarget)
-    return pThis->ExternalAddRef();
+ULONG RecordingSite::XCommandTarget::AddRef() {
+    return static_cast<RecordingSite*>(m_pOuter)->ExternalAddRef();
 }
-STDMETHODIMP_(ULONG) CCustomControlSite::XOleCommandTarget::Release() {
-    METHOD_PROLOGUE(CCustomControlSite, OleCommandTarget)
-    return pThis->ExternalRelease();
+ULONG RecordingSite::XCommandTarget::Release() {
+    return static_cast<RecordingSite*>(m_pOuter)->ExternalRelease();
 }
-STDMETHODIMP CCustomControlSite::XOleCommandTarget::QueryInterface(REFIID iid, void** ppvObj) {
-    METHOD_PROLOGUE(CCustomControlSite, OleCommandTarget)
-    return static_cast<HRESULT>(pThis->ExternalQueryInterface(&iid, ppvObj));
+HRESULT RecordingSite::XCommandTarget::QueryInterface(REFIID iid, void** object) {
+    return static_cast<HRESULT>(
+        static_cast<RecordingSite*>(m_pOuter)->ExternalQueryInterface(&iid, object));
 }
-STDMETHODIMP CCustomControlSite::XOleCommandTarget::QueryStatus(const GUID*, ULONG, OLECMD[],
-                                                                OLECMDTEXT*) {
-    return OLECMDERR_E_NOTSUPPORTED;
-}
-STDMETHODIMP CCustomControlSite::XOleCommandTarget::Exec(const GUID* pguidCmdGroup, DWORD nCmdID,
-                                                         DWORD, VARIANT*, VARIANT*) {
-    if (pguidCmdGroup != nullptr && IsEqualGUID(*pguidCmdGroup, CGID_DocHostCommandHandler) &&
-        nCmdID == OLECMDID_SHOWSCRIPTERROR) {
+// Only the script error notice is handled; the control shows no dialog of its own then.
+HRESULT RecordingSite::XCommandTarget::Exec(const GUID* group, DWORD command, DWORD, VARIANT*,
+                                            VARIANT*) {
+    if (group != nullptr && IsEqualGUID(*group, CGID_DocHostCommandHandler) &&
+        command == OLECMDID_SHOWSCRIPTERROR) {
         ++siteLog.scriptErrors;
         return S_OK;
     }
     return OLECMDERR_E_NOTSUPPORTED;
 }
 
-class CCustomOccManager : public COccManager {
+class RecordingOccManager : public COccManager {
 public:
-    COleControlSite* CreateSite(COleControlContainer* pCtrlCont) override {
-        return new CCustomControlSite(pCtrlCont);
+    COleControlSite* CreateSite(COleControlContainer* container) override {
+        return new RecordingSite(container);
     }
 };
 
@@ -199,7 +154,7 @@ protected:
     void SetUp() override {
         ControlHostTest::SetUp();
         siteLog = SiteLog{};
-        siteLog.externalObject = new platform::webcontrol::testing::TestExternal;
+        siteLog.externalObject = new platform::testing::TestExternal;
         AfxEnableControlContainer(&manager);
     }
     void TearDown() override {
@@ -207,7 +162,7 @@ protected:
         siteLog.externalObject->Release();
     }
 
-    CCustomOccManager manager;
+    RecordingOccManager manager;
 };
 
 TEST_F(OleControlSiteTest, CreateControlMakesTheControlsWindowTheObjectsWindow) {

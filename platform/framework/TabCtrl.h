@@ -3,7 +3,7 @@
 // through reflection. Selecting by program (SetCurSel) notifies nobody.
 #pragma once
 
-#include "platform/controls/TabControl.h"
+#include "platform/controls/Tab.h"
 #include "platform/drawing/ImageList.h"
 #include "platform/framework/Wnd.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/internet/WinInet.h"
 
 namespace {

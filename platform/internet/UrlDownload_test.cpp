@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "platform/files/Path.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/threads/SyncApi.h"
 #include "platform/threads/ThreadApi.h"

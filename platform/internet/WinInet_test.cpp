@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/time/CivilTime.h"
-#include "platform/time/SystemTimeTesting.h"
+#include "platform/time/SystemTimeTest.h"
 
 namespace {
 

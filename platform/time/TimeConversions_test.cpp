@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/time/Clock.h"
-#include "platform/time/SystemTimeTesting.h"
+#include "platform/time/SystemTimeTest.h"
 
 namespace {
 

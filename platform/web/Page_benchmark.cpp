@@ -5,7 +5,7 @@
 #include "platform/web/HtmlDocument.h"
 #include "platform/web/HtmlSerializer.h"
 #include "platform/web/Page.h"
-#include "platform/web/RecordingPageHost.h"
+#include "platform/web/PageHostTest.h"
 
 namespace platform::web {
 namespace {
@@ -38,7 +38,7 @@ BENCHMARK(BM_ParseAndSerialise)->Arg(100)->Arg(2000);
 
 void BM_LoadAndClick(benchmark::State& state) {
     std::string page = PictureList(static_cast<int>(state.range(0)));
-    RecordingPageHost host;
+    testing::RecordingPageHost host;
     for (auto _ : state) {
         Page loaded(host);
         loaded.Load(page, "file:///C:/p/list.htm");
@@ -68,7 +68,7 @@ std::string FlatClosed(size_t bytes) {
 }
 
 void LoadAndLayOut(benchmark::State& state, const std::string& page) {
-    RecordingPageHost host;
+    testing::RecordingPageHost host;
     for (auto _ : state) {
         Page loaded(host);
         loaded.Load(page, "file:///C:/p/page.htm");

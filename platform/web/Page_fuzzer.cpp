@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "platform/web/Page.h"
-#include "platform/web/RecordingPageHost.h"
+#include "platform/web/PageHostTest.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace platform::web;
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     }
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    RecordingPageHost host;
+    platform::testing::RecordingPageHost host;
     // Frames and script files are the page itself again, so that nesting gets exercised.
     host.files["file:///C:/f/frame.htm"] = std::string(bytes);
     host.files["file:///C:/f/lib.js"] = std::string(bytes);

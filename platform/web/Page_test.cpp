@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/web/HtmlSerializer.h"
-#include "platform/web/RecordingPageHost.h"
+#include "platform/web/PageHostTest.h"
 
 namespace platform::web {
 namespace {
@@ -36,7 +36,7 @@ protected:
     }
     std::string Body(Page& page) { return InnerHtml(*page.document().Body()); }
 
-    RecordingPageHost host;
+    testing::RecordingPageHost host;
 };
 
 TEST_F(PageTest, ScriptsRunInOrderAndWritesLandRightAfterTheirScript) {
@@ -163,7 +163,7 @@ TEST_F(PageTest, MemoryHungryScriptsFailInsteadOfExhaustingTheHost) {
     EXPECT_EQ(page.document().Title(), "ok");
 
     // A heap kept full by a global, then more work for the engine: every step fails cleanly.
-    RecordingPageHost full;
+    testing::RecordingPageHost full;
     Page kept(full, PageOptions{.scriptMemoryLimit = 4u << 20});
     kept.Load(
         "<p id=p onclick='x()'>p</p><script>var keep = []; while (true) keep.push({});</script>"
@@ -465,11 +465,11 @@ TEST_F(PageTest, ScriptsInsertedThroughInnerHtmlDoNotRunAndStaleElementsReadEmpt
 }
 
 TEST_F(PageTest, LoadsAskedForFromInsideACallbackWaitForTheCurrentWork) {
-    struct NavigatingHost : RecordingPageHost {
+    struct NavigatingHost : testing::RecordingPageHost {
         Page* page = nullptr;
         void OnNavigate(Page& source, const std::string& address,
                         const std::string& target) override {
-            RecordingPageHost::OnNavigate(source, address, target);
+            testing::RecordingPageHost::OnNavigate(source, address, target);
             page->Load("<title>next</title>", address);
         }
     } navigating;

@@ -3,10 +3,12 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/WebCommandLog.h"
 
-namespace platform::webcontrol::testing {
+namespace platform::webcontrol {
+
+using namespace platform::testing;
 namespace {
 
 using ::testing::ElementsAre;
@@ -375,4 +377,4 @@ TEST_F(HtmlDocumentObjectTest, CharsetSetThenRefresh2DecodesThePageAgain) {
 }
 
 }  // namespace
-}  // namespace platform::webcontrol::testing
+}  // namespace platform::webcontrol

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "platform/files/PathResolution.h"
-#include "platform/internet/TestHttpServer.h"
+#include "platform/internet/HttpServerTest.h"
 #include "platform/internet/UrlDownload.h"
 #include "platform/testing/TempFolder.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 
 namespace platform::webcontrol {

@@ -5,9 +5,11 @@
 
 #include "platform/com/ServiceProvider.h"
 #include "platform/text/Encoding.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 
-namespace platform::webcontrol::testing {
+namespace platform::webcontrol {
+
+using namespace platform::testing;
 namespace {
 
 using ::testing::ElementsAre;
@@ -165,4 +167,4 @@ TEST_F(TravelLogStorageTest, EnumeratorFetchesSeveralAndReportsTheShortfall) {
 }
 
 }  // namespace
-}  // namespace platform::webcontrol::testing
+}  // namespace platform::webcontrol

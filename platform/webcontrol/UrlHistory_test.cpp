@@ -6,9 +6,11 @@
 #include "platform/text/Encoding.h"
 #include "platform/time/Clock.h"
 #include "platform/time/TimeConversions.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 
-namespace platform::webcontrol::testing {
+namespace platform::webcontrol {
+
+using namespace platform::testing;
 namespace {
 
 using ::testing::ElementsAre;
@@ -160,4 +162,4 @@ TEST_F(UrlHistoryTest, TheHistoryDialogReadsEachVisitWithItsLocalTimeAndGbkTexts
 }
 
 }  // namespace
-}  // namespace platform::webcontrol::testing
+}  // namespace platform::webcontrol

@@ -11,11 +11,13 @@
 #include "platform/process/ProcessApi.h"
 #include "platform/registry/Registry.h"
 #include "platform/text/Encoding.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "platform/webcontrol/WebBrowser.h"
 
-namespace platform::webcontrol::testing {
+namespace platform::webcontrol {
+
+using namespace platform::testing;
 namespace {
 
 using ::testing::ElementsAre;
@@ -245,4 +247,4 @@ TEST_F(WebBrowserCommandsTest, ViewSourceHandsAFileWithTheSourceToTheOpener) {
 }
 
 }  // namespace
-}  // namespace platform::webcontrol::testing
+}  // namespace platform::webcontrol

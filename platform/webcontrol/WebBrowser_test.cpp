@@ -3,12 +3,14 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/HtmlInterfaces.h"
 #include "platform/webcontrol/TravelLogInterfaces.h"
 #include "platform/webcontrol/WebCommandLog.h"
 
-namespace platform::webcontrol::testing {
+namespace platform::webcontrol {
+
+using namespace platform::testing;
 namespace {
 
 using ::testing::ElementsAre;
@@ -620,4 +622,4 @@ TEST_F(WebBrowserTest, StopDropsANavigationThatHasNotStarted) {
 }
 
 }  // namespace
-}  // namespace platform::webcontrol::testing
+}  // namespace platform::webcontrol

@@ -1,7 +1,7 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 namespace {

@@ -2,7 +2,7 @@
 #include <future>
 #include <thread>
 
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 namespace {

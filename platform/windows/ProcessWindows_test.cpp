@@ -16,9 +16,9 @@
 
 #include "platform/link/Link.h"
 #include "platform/testing/TempFolder.h"
-#include "platform/windows/RecordingWindow.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
+#include "platform/windows/WindowTest.h"
 
 extern char** environ;
 

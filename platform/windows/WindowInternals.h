@@ -7,19 +7,11 @@
 
 #include <mutex>
 
+#include "platform/windows/FrameGeometry.h"
 #include "platform/windows/WindowSystem.h"
 
 namespace platform {
 
-// The frame metrics every rectangle is derived from.
-inline constexpr int kCaptionHeight = 19;
-inline constexpr int kSmallCaptionHeight = 15;
-inline constexpr int kBorderWidth = 1;
-inline constexpr int kDialogFrameWidth = 3;
-inline constexpr int kSizingFrameWidth = 4;
-inline constexpr int kEdgeWidth = 2;
-inline constexpr int kMenuBarHeight = 20;
-inline constexpr int kScrollBarWidth = 16;
 inline constexpr int kMinimizedWidth = 160;
 inline constexpr int kMinimizedHeight = 24;
 inline constexpr int kDoubleClickWidth = 4;
@@ -27,18 +19,6 @@ inline constexpr int kDoubleClickHeight = 4;
 // Minimised top-level windows park here, off every screen, as on the original platform.
 inline constexpr int kMinimizedPosition = -32000;
 inline constexpr size_t kPostedMessageLimit = 10000;
-
-// Insets of the frame for a style, shared by windows and AdjustWindowRectEx.
-RECT FrameInsets(DWORD style, DWORD exStyle, bool menuBar);
-// The close box of a caption bar (windows with WS_SYSMENU): at the bar's right end, 2 pixels in
-// from its top and right edges and 2 pixels wider than tall; in the coordinates of `captionBar`.
-RECT CloseBoxRect(const RECT& captionBar);
-
-bool RectIsEmpty(const RECT& rect);
-bool RectContains(const RECT& rect, POINT point);
-RECT IntersectRects(const RECT& a, const RECT& b);
-RECT UnionRects(const RECT& a, const RECT& b);
-RECT OffsetRectBy(const RECT& rect, int dx, int dy);
 
 // A window procedure call with the lock released for the call.
 LRESULT CallProcedure(std::unique_lock<std::mutex>& lock, HWND hwnd, UINT message, WPARAM wParam,

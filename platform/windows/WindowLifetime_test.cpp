@@ -1,6 +1,6 @@
 #include <cstring>
 
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 namespace {

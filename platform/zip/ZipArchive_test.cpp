@@ -10,7 +10,7 @@
 namespace platform {
 namespace {
 
-using ZipArchiveTest = MappedDriveTest;
+using ZipArchiveTest = testing::MappedDriveTest;
 
 // Packs the files of the mapped folder named in `names` with Info-ZIP's zip into `archive`
 // (paths relative to the folder, UTF-8 as on disk).

@@ -13,8 +13,8 @@
 #include "platform/dialogs/DialogApi.h"
 #include "platform/resources/ResourceApi.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
 #include "platform/windows/WindowPlatform.h"
+#include "platform/windows/WindowTest.h"
 #include "resources/deskvane/resource.h"
 
 namespace platform {

@@ -8,13 +8,11 @@ cd "$(dirname "$0")"
 
 out=res
 data=../../programfolder/dv/data
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$out" "$data"
+source ../bitmap_tools.sh
 
 serif_font=$(fc-match -f '%{file}' 'DejaVu Serif:bold')
 italic_font=$(fc-match -f '%{file}' 'DejaVu Serif:bold:italic')
-sans_font=$(fc-match -f '%{file}' 'DejaVu Sans:bold')
 
 # icon <name> <convert arguments...>: a 16 x 16 tool-button icon in the data folder.
 icon() {
@@ -47,7 +45,7 @@ icon button_right -stroke '#2B3F66' -draw 'line 1,2 14,2' -draw 'line 6,5 14,5' 
 
 # Colours: an "A" over a red bar for the text, a tilted bucket over a yellow bar for the
 # background.
-icon button_textcolor -font "$sans_font" -pointsize 11 -fill '#1E2A40' -gravity North \
+icon button_textcolor -font "$latin_font" -pointsize 11 -fill '#1E2A40' -gravity North \
     -annotate +0-1 A -gravity NorthWest -stroke none -fill '#E02020' -draw 'rectangle 1,12 14,15'
 icon button_bgcolor -stroke '#3A3A3A' -fill '#D8D8D8' -draw 'polygon 7,1 13,7 8,11 2,6' \
     -fill '#2F7FD0' -stroke none -draw 'polygon 13,7 15,10 14,11 12,9' \
@@ -72,7 +70,7 @@ for size in 32 16; do
     convert -size ${size}x${size} xc:none -stroke '#3A5A8C' -fill white \
         -draw "roundrectangle 1,2 $edge,$edge 2,2" \
         -stroke none -fill '#D03A2B' -draw "rectangle 2,3 $((edge - 1)),$band" \
-        -font "$sans_font" -pointsize $((size / 2)) -fill '#1E2A40' -gravity center \
+        -font "$latin_font" -pointsize $((size / 2)) -fill '#1E2A40' -gravity center \
         -annotate +0+$((size / 8)) D "$tmp/icon$size.png"
 done
-convert "$tmp/icon32.png" "$tmp/icon16.png" "$out/deskvane.ico"
+program_icon "$out/deskvane.ico"

@@ -6,16 +6,13 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-res=res
+out=res
 prompt=../../programfolder/dv/data/prompt
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-mkdir -p "$res" "$prompt"
+mkdir -p "$out" "$prompt"
+source ../bitmap_tools.sh
 
-cjk_font=$(fc-match -f '%{file}' 'WenQuanYi Zen Hei')
-
-# bmp <input> <output>: a 24-bit bottom-up BMP as the bitmap loader reads it.
-bmp() {
+# plain_bmp <input> <output>: a 24-bit bottom-up BMP as the bitmap loader reads it.
+plain_bmp() {
     convert "$1" -background white -alpha remove -alpha off -type TrueColor "BMP3:$2"
 }
 
@@ -30,7 +27,7 @@ convert -size 16x16 xc:none +antialias -stroke '#0E5A51' -fill '#1E8C7E' \
     -stroke none -fill white -draw 'circle 8,8 8,2' \
     -stroke '#1F2D3A' -strokewidth 1 -draw 'line 8,8 8,4' -draw 'line 8,8 11,10' \
     "$tmp/icon16.png"
-convert "$tmp/icon32.png" "$tmp/icon16.png" "$res/dvtp.ico"
+program_icon "$out/dvtp.ico"
 
 # --- Reminder pop-up background, 300 x 180 ---
 # A title band (the pop-up is dragged by its left 200 pixels), the body that carries the date
@@ -49,7 +46,7 @@ convert -size 300x180 xc:'#F7FAFE' \
     -draw 'roundrectangle 22,102 58,108 3,3' \
     -fill '#B8860B' -stroke none -draw 'circle 40,112 40,108' -draw 'circle 40,58 40,55' \
     "$tmp/background.png"
-bmp "$tmp/background.png" "$prompt/background.bmp"
+plain_bmp "$tmp/background.png" "$prompt/background.bmp"
 
 # --- Button strip: five 70 x 22 frames, normal, hover, pressed, disabled, toggled on ---
 # frame <png> <outline> <top colour> <bottom colour> <text colour> <text offset>
@@ -73,4 +70,4 @@ frame button2.png '#1F4478' '#2F5F9E' '#4F80C2' white 1
 frame button3.png '#9A9A9A' '#E2E2E2' '#C8C8C8' '#8A8A8A' 0
 frame button4.png '#1F4478' '#2F5F9E' '#4F80C2' '#FFE08A' 1
 convert "$tmp"/button{0,1,2,3,4}.png +append "$tmp/button.png"
-bmp "$tmp/button.png" "$prompt/button.bmp"
+plain_bmp "$tmp/button.png" "$prompt/button.bmp"

@@ -9,42 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 out=res
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$out"
-
-magenta='#FF00FF'
-cjk_font=$(fc-match -f '%{file}' 'WenQuanYi Zen Hei')
-latin_font=$(fc-match -f '%{file}' 'DejaVu Sans:bold')
-
-# draw <png> <width>x<height> <convert arguments...>: a picture on a transparent canvas.
-draw() {
-    local png=$1 size=$2
-    shift 2
-    convert -size "$size" xc:none +antialias "$@" "$tmp/$png"
-}
-
-# bmp <output> <inputs...>: the inputs side by side, transparent pixels turned magenta.
-bmp() {
-    local output=$1
-    shift
-    convert "$@" +append -type TrueColorAlpha -channel A -threshold 50% +channel \
-        -background "$magenta" -alpha remove -alpha off -type TrueColor "BMP3:$out/$output"
-}
-
-# pair <name> <normal> <hot> <pressed>: the two bitmaps of a hover button. The second one starts
-# with the hot look, so a button may take the pair's two first images or one bitmap's two alike.
-pair() {
-    bmp "$1.bmp" "$tmp/$2" "$tmp/$3"
-    bmp "$1_hot.bmp" "$tmp/$3" "$tmp/$4"
-}
-
-# The looks of a tool-bar picture: hot is brighter and more saturated, disabled a light grey.
-hot() { convert "$tmp/$1" -modulate 115,140 "$tmp/hot-$1"; }
-disabled() {
-    convert "$tmp/$1" -colorspace Gray -channel RGB +level 45%,90% +channel -colorspace sRGB \
-        "$tmp/disabled-$1"
-}
+source ../bitmap_tools.sh
 
 # --- Standard tool bar: 13 cells of 32 x 32 in the browser's order, each picture in the cell's
 # top-left 25 x 23 (the button image size). The collector shows ten of them. ---
@@ -85,22 +51,8 @@ draw tb12.png $tool -stroke '#0F5C58' -fill '#3FB3AA' -draw 'circle 10,10 10,1' 
     -fill none -draw 'ellipse 10,10 4,9 0,360' -draw 'line 1,10 19,10' \
     -stroke '#9A5A00' -fill '#F7B733' -draw 'polygon 19,11 21,15 24,15 22,18 23,22 19,20 15,22 16,18 14,15 17,15'
 
-normal_cells=() hot_cells=() disabled_cells=()
-for i in $(seq -w 0 12); do
-    picture=tb$i.png
-    hot "$picture"
-    disabled "$picture"
-    for look in "" hot- disabled-; do
-        convert "$tmp/$look$picture" -background none -gravity NorthWest -extent 32x32 \
-            "$tmp/cell-$look$picture"
-    done
-    normal_cells+=("$tmp/cell-$picture")
-    hot_cells+=("$tmp/cell-hot-$picture")
-    disabled_cells+=("$tmp/cell-disabled-$picture")
-done
-bmp toolbar.bmp "${normal_cells[@]}"
-bmp toolbar_disabled.bmp "${disabled_cells[@]}"
-bmp toolbar_hot.bmp "${hot_cells[@]}"
+# The hot look is brighter and more saturated, the disabled one a light grey.
+tool_strips 115,140 45%,90%
 
 # --- Hover buttons of 20 x 20 ---
 button=20x20
@@ -131,11 +83,7 @@ pair close_tab close-normal.png close-hot.png close-pressed.png
 
 # funnel <png> <outline> <fill> <plate fill or none>: the filter's funnel.
 funnel() {
-    local frame=()
-    if [[ $4 != none ]]; then
-        frame=(-stroke "$ink" -fill "$4" -draw 'roundrectangle 0,0 19,19 3,3')
-    fi
-    draw "$1" $button "${frame[@]}" -stroke "$2" -fill "$3" \
+    framed "$1" $button "$ink" "$4" -stroke "$2" -fill "$3" \
         -draw 'polygon 2,3 17,3 11,10 11,16 8,17 8,10'
 }
 funnel paused-normal.png '#5A5A5A' '#A8A8A8' none
@@ -154,11 +102,7 @@ bmp filter_paused.bmp "$tmp/paused-normal.png" "$tmp/paused-hot.png"
 bmp filter_on.bmp "$tmp/on-normal.png" "$tmp/on-hot.png"
 
 dots() {
-    local frame=()
-    if [[ $2 != none ]]; then
-        frame=(-stroke "$ink" -fill "$2" -draw 'roundrectangle 0,0 19,19 3,3')
-    fi
-    draw "$1" $button "${frame[@]}" -stroke none -fill '#4A2A10' \
+    framed "$1" $button "$ink" "$2" -stroke none -fill '#4A2A10' \
         -draw 'rectangle 4,11 6,13' -draw 'rectangle 9,11 11,13' -draw 'rectangle 14,11 16,13'
 }
 dots dots-normal.png none
@@ -168,11 +112,7 @@ pair page_settings dots-normal.png dots-hot.png dots-pressed.png
 
 # The picture keyword button: a small landscape picture under a magnifying glass.
 picture_search() {
-    local frame=()
-    if [[ $2 != none ]]; then
-        frame=(-stroke "$ink" -fill "$2" -draw 'roundrectangle 0,0 19,19 3,3')
-    fi
-    draw "$1" $button "${frame[@]}" -stroke "$ink" -fill '#FFF6E8' -draw 'rectangle 2,3 13,12' \
+    framed "$1" $button "$ink" "$2" -stroke "$ink" -fill '#FFF6E8' -draw 'rectangle 2,3 13,12' \
         -stroke none -fill "$teal" -draw 'polygon 3,12 7,7 10,12' \
         -fill "$warm" -draw 'rectangle 10,5 11,6' \
         -stroke '#4A2A10' -strokewidth 2 -draw 'line 14,14 17,17' \
@@ -185,11 +125,7 @@ pair picture_search find-normal.png find-hot.png find-pressed.png
 
 # The picture address button: a page holding a picture, with an arrow into it.
 picture_url() {
-    local frame=()
-    if [[ $2 != none ]]; then
-        frame=(-stroke "$ink" -fill "$2" -draw 'roundrectangle 0,0 19,19 3,3')
-    fi
-    draw "$1" $button "${frame[@]}" -stroke "$ink" -fill white -draw 'rectangle 7,2 16,17' \
+    framed "$1" $button "$ink" "$2" -stroke "$ink" -fill white -draw 'rectangle 7,2 16,17' \
         -stroke none -fill "$teal" -draw 'polygon 8,14 11,10 14,14' \
         -fill "$warm" -draw 'rectangle 12,5 13,6' \
         -fill "$warm" -stroke '#8A4A10' -draw 'polygon 1,8 5,8 5,6 8,10 5,14 5,12 1,12'
@@ -221,25 +157,8 @@ shield shield-hot.png '#D9822B' '#8A4A10' "$warm"
 bmp filter_button.bmp "$tmp/shield-normal.png" "$tmp/shield-hot.png"
 
 # --- Busy animation: six 24 x 24 frames, a bright square running round a ring of six ---
-frames=()
-for frame in 0 1 2 3 4 5; do
-    args=()
-    for dot in 0 1 2 3 4 5; do
-        read -r x y < <(awk -v d="$dot" 'BEGIN {
-            a = (d * 60 - 90) * 3.14159265 / 180
-            printf "%d %d\n", 12 + 8 * cos(a) + 0.5, 12 + 8 * sin(a) + 0.5 }')
-        colour='#F6D7B3'
-        if ((dot == frame)); then
-            colour='#D46A10'
-        elif ((dot == (frame + 5) % 6)); then
-            colour='#EBA35F'
-        fi
-        args+=(-fill "$colour" -draw "rectangle $((x - 2)),$((y - 2)) $((x + 2)),$((y + 2))")
-    done
-    draw "busy$frame.png" 24x24 -stroke none "${args[@]}"
-    frames+=("$tmp/busy$frame.png")
-done
-bmp busy.bmp "${frames[@]}"
+square() { echo "rectangle $(($1 - 2)),$(($2 - 2)) $(($1 + 2)),$(($2 + 2))"; }
+busy_strip '#F6D7B3' '#D46A10' '#EBA35F' square
 
 # --- Program icon: a framed landscape (hill and sun), at 32 and 16 pixels ---
 for size in 32 16; do
@@ -252,4 +171,4 @@ for size in 32 16; do
         -fill '#F7B733' -draw "circle $((size * 11 / 16)),$((size * 3 / 8)) $((size * 11 / 16 + size / 10 + 1)),$((size * 3 / 8))" \
         "$tmp/icon$size.png"
 done
-convert "$tmp/icon32.png" "$tmp/icon16.png" "$out/glintora.ico"
+program_icon "$out/glintora.ico"

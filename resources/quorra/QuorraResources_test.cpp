@@ -8,6 +8,7 @@
 
 #include "platform/resources/ResourceApi.h"
 #include "resources/quorra/resource.h"
+#include "resources/testing/BrowserChromeChecks.h"
 #include "resources/testing/ResourceChecks.h"
 
 namespace platform {
@@ -274,149 +275,23 @@ TEST(QuorraDialogsTest, TextsFitTheirControls) {
 // --- Menus ---
 
 TEST(QuorraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
-    MenuTemplate menu = Menu(IDR_MAINFRAME);
-    ASSERT_EQ(menu.items.size(), 1u);
-    const MenuItem& top = menu.items[0];
-    EXPECT_EQ(top.text, "菜单");
-    EXPECT_TRUE(top.flags & MF_POPUP);
-    ASSERT_EQ(top.children.size(), 9u);
-    EXPECT_EQ(ItemTexts(top.children),
-              (std::vector<std::string>{"工具(&T)", "查看(&V)", "文件(&F)", "收藏(&A)", "编辑(&E)",
-                                        "跳转(&G)", "帮助(&H)", "关于(&A)", "退出(&X)"}));
-    for (int i = 0; i < 7; ++i)
-        EXPECT_TRUE(top.children[i].flags & MF_POPUP) << i;
-    EXPECT_EQ(top.children[7].id, 57664u);
-    EXPECT_EQ(top.children[8].id, 57665u);
-
-    const MenuItem& favourites = top.children[3];
-    ASSERT_GE(favourites.children.size(), 8u);
-    EXPECT_EQ(favourites.children[7].text, "收藏项");
-    EXPECT_TRUE(favourites.children[7].flags & MF_POPUP);
+    ExpectBrowserMainMenu(Menu(IDR_MAINFRAME));
 }
 
 TEST(QuorraMenusTest, MainMenuHoldsEveryCommandOnceWithItsText) {
-    const std::map<DWORD, std::string> expected = {
-        {1022, "网页属性设置\t(&A)"},
-        {1034, "浏览器界面设置\t(&S)"},
-        {32800, "网页过滤设置\t(&F)"},
-        {32801, "Runeloom工具"},
-        {32802, "Findlark\t 图片下载,浏览工具"},
-        {32803, "Internet 选项\t(&I)"},
-        {32806, "清除历史记录\t(&C)"},
-        {32811, "历史记录"},
-        {32815, "提取网页数据"},
-        {32825, "当前页自动刷新设置"},
-        {32827, "Deskvane\t 精减版"},
-        {32828, "网络收藏夹"},
-        {59392, "标准按钮栏"},
-        {32793, "地址栏"},
-        {32804, "动态加载提示栏"},
-        {59393, "状态条"},
-        {32805, "源文件(&C)"},
-        {32836, "西欧字符"},
-        {32837, "简体中文"},
-        {32838, "繁体中文"},
-        {32839, "日文(Shift-JIS)"},
-        {33001, "日文(EUC)"},
-        {33002, "日文(Auto Select)"},
-        {33021, "自动选择"},
-        {57600, "新建(&N)\tCtrl+N"},
-        {57601, "打开(&O)\tCtrl+O"},
-        {32798, "另存为(&A)\tCtrl+A"},
-        {32799, "保存HTML(&S)\tCtrl+S"},
-        {32794, "打印"},
-        {32795, "打印预览"},
-        {32796, "页面属性"},
-        {32797, "打印设置"},
-        {57634, "复制(&C)\tCtrl+C"},
-        {57635, "剪切(&T)\tCtrl+X"},
-        {57637, "粘贴(&P)\tCtrl+V"},
-        {57642, "全选...\tCtrl+A"},
-        {57636, "查找(在当前页)(&F)...\tCtrl+F"},
-        {32778, "停止(&P)\tEsc"},
-        {32779, "刷新(&R)\tF5"},
-        {32787, "后退(&B)"},
-        {32788, "前进(&F)"},
-        {32789, "主页(&H)\tCtrl+Home"},
-        {32790, "搜索(&S)"},
-        {32780, "添加到收藏夹(&A)"},
-        {32781, "整理收藏夹(&O)"},
-        {32808, "问题报告(&R)"},
-        {32820, "网址大全"},
-        {32821, "启始页"},
-        {32822, "官方网站"},
-        {32875, "访问官网(&V)"},
-        {57664, "关于(&A)"},
-        {57665, "退出(&X)"},
-    };
-    std::multimap<DWORD, std::string> found = Commands(Menu(IDR_MAINFRAME).items);
-    EXPECT_EQ(found.size(), expected.size());
-    for (const auto& [id, text] : expected) {
-        EXPECT_EQ(found.count(id), 1u) << id;
-        auto item = found.find(id);
-        if (item != found.end()) {
-            EXPECT_EQ(item->second, text) << id;
-        }
-    }
-    EXPECT_EQ(found.count(32819), 0u);
+    const MenuTemplate menu = Menu(IDR_MAINFRAME);
+    ExpectCommandsOnce(menu.items, BrowserMenuCommands());
+    EXPECT_EQ(Commands(menu.items).count(32819), 0u);
 }
 
 TEST(QuorraMenusTest, SmallMenusHaveTheirFirstPopupAsTheFrameShowsIt) {
-    MenuTemplate fontSize = Menu(IDR_FONTSIZE_MENU);
-    ASSERT_EQ(fontSize.items.size(), 1u);
-    EXPECT_EQ(fontSize.items[0].text, "字体大小");
-    EXPECT_EQ(Commands(fontSize.items), (std::multimap<DWORD, std::string>{{32782, "最大(&G)"},
-                                                                           {32783, "较大(&L)"},
-                                                                           {32784, "中等(&M)"},
-                                                                           {32785, "较小(&S)"},
-                                                                           {32786, "最小(&A)"}}));
-    ASSERT_EQ(fontSize.items[0].children.size(), 5u);
-    EXPECT_EQ(fontSize.items[0].children[0].id, 32782u);
-    EXPECT_EQ(fontSize.items[0].children[4].id, 32786u);
-
-    MenuTemplate filter = Menu(IDR_FILTER_MENU);
-    ASSERT_EQ(filter.items.size(), 1u);
-    EXPECT_EQ(filter.items[0].text, "IDR_FILETER_MENU");
-    ASSERT_EQ(filter.items[0].children.size(), 2u);
-    EXPECT_EQ(ItemTexts(filter.items[0].children),
-              (std::vector<std::string>{"最新10个网页", "所有屏蔽网页"}));
-    for (const MenuItem& list : filter.items[0].children) {
-        EXPECT_TRUE(list.flags & MF_POPUP);
-        EXPECT_TRUE(Commands(list.children).empty()) << list.text;
-    }
-
-    MenuTemplate tab = Menu(IDR_TAB_MENU);
-    ASSERT_EQ(tab.items.size(), 1u);
-    ASSERT_EQ(tab.items[0].children.size(), 2u);
-    EXPECT_EQ(tab.items[0].children[0].id, 32813u);
-    EXPECT_EQ(tab.items[0].children[0].text, "关闭当前网页");
-    EXPECT_EQ(tab.items[0].children[1].id, 32814u);
-    EXPECT_EQ(tab.items[0].children[1].text, "关闭所有网页");
-
-    MenuTemplate refresh = Menu(IDR_REFRESH_MENU);
-    ASSERT_EQ(refresh.items.size(), 1u);
-    ASSERT_EQ(refresh.items[0].children.size(), 1u);
-    EXPECT_EQ(refresh.items[0].children[0].id, 32825u);
-    EXPECT_EQ(refresh.items[0].children[0].text, "当前页自动刷新设置");
+    ExpectBrowserSmallMenus(IDR_FONTSIZE_MENU, IDR_FILTER_MENU, IDR_TAB_MENU, IDR_REFRESH_MENU);
 }
 
 // --- Accelerators and strings ---
 
 TEST(QuorraAcceleratorsTest, TableHoldsExactlyTheSevenKeys) {
-    constexpr BYTE kCtrl = FVIRTKEY | FCONTROL | FNOINVERT;
-    const std::vector<AcceleratorEntry> expected = {
-        {kCtrl, 'C', 57634},
-        {kCtrl, 'O', 57601},
-        {kCtrl, 'V', 57637},
-        {FVIRTKEY | FSHIFT | FNOINVERT, 0x2D, 57637},  // Shift+Insert
-        {kCtrl, 'X', 57635},
-        {kCtrl, 'Z', 57643},
-        {FVIRTKEY | FNOINVERT, 0x74, 32779},  // F5
-    };
-    std::optional<std::vector<AcceleratorEntry>> table =
-        LoadAcceleratorEntries(nullptr, MAKEINTRESOURCE(128));
-    ASSERT_TRUE(table);
-    EXPECT_EQ(*table, expected);
+    EXPECT_EQ(LoadAcceleratorEntries(nullptr, MAKEINTRESOURCE(128)), BrowserAccelerators());
 }
 
 TEST(QuorraStringsTest, TemplateAndTitleStrings) {
@@ -441,15 +316,9 @@ TEST(QuorraStringsTest, TemplateAndTitleStrings) {
 }
 
 TEST(QuorraStringsTest, EveryToolBarButtonHasAPromptAndATip) {
-    for (UINT command : {57600, 32787, 32788, 32778, 32779, 32789, 32790, 32792, 32811, 32795, 1022,
-                         32827, 32828}) {
-        std::string text = LoadResourceString(nullptr, command).value_or("");
-        size_t newline = text.find('\n');
-        ASSERT_NE(newline, std::string::npos) << command;
-        EXPECT_GT(newline, 0u) << command;
-        EXPECT_LT(newline + 1, text.size()) << command;
-        EXPECT_EQ(text.find('\n', newline + 1), std::string::npos) << command;
-    }
+    for (UINT command :
+         {57600, 32787, 32788, 32778, 32779, 32789, 32790, 32792, 32811, 32795, 1022, 32827, 32828})
+        ExpectPromptAndTip(command);
 }
 
 }  // namespace

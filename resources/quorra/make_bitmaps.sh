@@ -6,35 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 out=res
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$out"
-
-magenta='#FF00FF'
-cjk_font=$(fc-match -f '%{file}' 'WenQuanYi Zen Hei')
-latin_font=$(fc-match -f '%{file}' 'DejaVu Sans:bold')
-
-# draw <png> <width>x<height> <convert arguments...>: a picture on a transparent canvas.
-draw() {
-    local png=$1 size=$2
-    shift 2
-    convert -size "$size" xc:none +antialias "$@" "$tmp/$png"
-}
-
-# bmp <output> <inputs...>: the inputs side by side, transparent pixels turned magenta.
-bmp() {
-    local output=$1
-    shift
-    convert "$@" +append -type TrueColorAlpha -channel A -threshold 50% +channel \
-        -background "$magenta" -alpha remove -alpha off -type TrueColor "BMP3:$out/$output"
-}
-
-# The looks of a tool-bar picture: hot is brighter and more saturated, disabled a light grey.
-hot() { convert "$tmp/$1" -modulate 112,150 "$tmp/hot-$1"; }
-disabled() {
-    convert "$tmp/$1" -colorspace Gray -channel RGB +level 50%,88% +channel -colorspace sRGB \
-        "$tmp/disabled-$1"
-}
+source ../bitmap_tools.sh
 
 # --- Standard tool bar: 13 cells of 32 x 32, each picture in the cell's top-left 25 x 23 ---
 tool=25x23
@@ -73,32 +46,10 @@ draw tb12.png $tool -stroke '#1F5F8F' -fill '#4AA3DF' -draw 'circle 10,10 10,1' 
     -fill none -draw 'ellipse 10,10 4,9 0,360' -draw 'line 1,10 19,10' \
     -stroke '#A87800' -fill '#F5C518' -draw 'polygon 19,11 21,15 24,15 22,18 23,22 19,20 15,22 16,18 14,15 17,15'
 
-cells=()
-for i in $(seq -w 0 12); do
-    picture=tb$i.png
-    hot "$picture"
-    disabled "$picture"
-    for look in "" hot- disabled-; do
-        convert "$tmp/$look$picture" -background none -gravity NorthWest -extent 32x32 \
-            "$tmp/cell-$look$picture"
-    done
-    cells+=("$i")
-done
-strip() {
-    local look=$1 files=()
-    for i in "${cells[@]}"; do files+=("$tmp/cell-${look}tb$i.png"); done
-    printf '%s\n' "${files[@]}"
-}
-mapfile -t normal_cells < <(strip "")
-mapfile -t disabled_cells < <(strip disabled-)
-mapfile -t hot_cells < <(strip hot-)
-bmp toolbar.bmp "${normal_cells[@]}"
-bmp toolbar_disabled.bmp "${disabled_cells[@]}"
-bmp toolbar_hot.bmp "${hot_cells[@]}"
+# The hot look is brighter and more saturated, the disabled one a light grey.
+tool_strips 112,150 50%,88%
 
-# --- Hover buttons: each bitmap holds two images side by side, normal then hot. The second id
-# of a pair starts with the hot look (then the pressed one), so a button may take the pair's
-# two first images or one bitmap's two images alike. ---
+# --- Hover buttons: each bitmap holds two images side by side, normal then hot ---
 button=20x20
 go() {
     draw "$1" $button -stroke "$2" -fill "$3" -draw 'roundrectangle 0,0 19,19 4,4' \
@@ -108,8 +59,7 @@ go() {
 go go-normal.png '#245A24' '#3C8D3C'
 go go-hot.png '#2E7D32' '#55B855'
 go go-pressed.png '#1B4A1B' '#2E6E2E'
-bmp go.bmp "$tmp/go-normal.png" "$tmp/go-hot.png"
-bmp go_hot.bmp "$tmp/go-hot.png" "$tmp/go-pressed.png"
+pair go go-normal.png go-hot.png go-pressed.png
 
 draw close-normal.png $button -stroke '#6E6E6E' -strokewidth 2 \
     -draw 'line 5,5 14,14' -draw 'line 14,5 5,14'
@@ -119,16 +69,11 @@ close_lit() {
 }
 close_lit close-hot.png '#A52A1E' '#E04B3A'
 close_lit close-pressed.png '#7E1E14' '#B8372A'
-bmp close_tab.bmp "$tmp/close-normal.png" "$tmp/close-hot.png"
-bmp close_tab_hot.bmp "$tmp/close-hot.png" "$tmp/close-pressed.png"
+pair close_tab close-normal.png close-hot.png close-pressed.png
 
-# funnel <png> <outline> <fill> <frame fill or none>: the filter's funnel.
+# funnel <png> <outline> <fill> <plate fill or none>: the filter's funnel.
 funnel() {
-    local frame=()
-    if [[ $4 != none ]]; then
-        frame=(-stroke '#3A5A8C' -fill "$4" -draw 'roundrectangle 0,0 19,19 3,3')
-    fi
-    draw "$1" $button "${frame[@]}" -stroke "$2" -fill "$3" \
+    framed "$1" $button '#3A5A8C' "$4" -stroke "$2" -fill "$3" \
         -draw 'polygon 2,3 17,3 11,10 11,16 8,17 8,10'
 }
 funnel paused-normal.png '#5A5A5A' '#A0A0A0' none
@@ -156,22 +101,16 @@ menu_button() {
 menu_button menu-normal.png '#7A96C2' '#E8EEF7'
 menu_button menu-hot.png '#D89B2B' '#FFE7A8'
 menu_button menu-pressed.png '#B07A18' '#F5C970'
-bmp menu_button.bmp "$tmp/menu-normal.png" "$tmp/menu-hot.png"
-bmp menu_button_hot.bmp "$tmp/menu-hot.png" "$tmp/menu-pressed.png"
+pair menu_button menu-normal.png menu-hot.png menu-pressed.png
 
 dots() {
-    local frame=()
-    if [[ $2 != none ]]; then
-        frame=(-stroke '#3A5A8C' -fill "$2" -draw 'roundrectangle 0,0 19,19 3,3')
-    fi
-    draw "$1" $button "${frame[@]}" -stroke none -fill '#404040' \
+    framed "$1" $button '#3A5A8C' "$2" -stroke none -fill '#404040' \
         -draw 'rectangle 4,11 6,13' -draw 'rectangle 9,11 11,13' -draw 'rectangle 14,11 16,13'
 }
 dots dots-normal.png none
 dots dots-hot.png '#D6E4F7'
 dots dots-pressed.png '#AFC7EA'
-bmp page_settings.bmp "$tmp/dots-normal.png" "$tmp/dots-hot.png"
-bmp page_settings_hot.bmp "$tmp/dots-hot.png" "$tmp/dots-pressed.png"
+pair page_settings dots-normal.png dots-hot.png dots-pressed.png
 
 # --- Blocked-page button: two 100 x 20 backgrounds; the button writes its count over them ---
 shield() {
@@ -183,25 +122,8 @@ shield shield-hot.png '#D0502A' '#9E2F12' '#F07A4A'
 bmp filter_button.bmp "$tmp/shield-normal.png" "$tmp/shield-hot.png"
 
 # --- Busy animation: six 24 x 24 frames, a bright dot running round a ring of six ---
-frames=()
-for frame in 0 1 2 3 4 5; do
-    args=()
-    for dot in 0 1 2 3 4 5; do
-        read -r x y < <(awk -v d="$dot" 'BEGIN {
-            a = (d * 60 - 90) * 3.14159265 / 180
-            printf "%d %d\n", 12 + 8 * cos(a) + 0.5, 12 + 8 * sin(a) + 0.5 }')
-        colour='#C8D8F0'
-        if ((dot == frame)); then
-            colour='#1F5FBF'
-        elif ((dot == (frame + 5) % 6)); then
-            colour='#6F9FDF'
-        fi
-        args+=(-fill "$colour" -draw "circle $x,$y $((x + 2)),$y")
-    done
-    draw "busy$frame.png" 24x24 -stroke none "${args[@]}"
-    frames+=("$tmp/busy$frame.png")
-done
-bmp busy.bmp "${frames[@]}"
+dot() { echo "circle $1,$2 $(($1 + 2)),$2"; }
+busy_strip '#C8D8F0' '#1F5FBF' '#6F9FDF' dot
 
 # --- Program icon: a blue globe with a white Q, at 32 and 16 pixels ---
 for size in 32 16; do
@@ -211,4 +133,4 @@ for size in 32 16; do
         -gravity center -annotate +0+0 Q -crop ${size}x${size}+0+0 +repage \
         "$tmp/icon$size.png"
 done
-convert "$tmp/icon32.png" "$tmp/icon16.png" "$out/quorra.ico"
+program_icon "$out/quorra.ico"

@@ -9,15 +9,16 @@
 #include "platform/web/Page.h"
 #include "platform/web/PageHost.h"
 
-namespace platform::web {
+namespace platform::testing {
 
-class RecordingPageHost : public PageHost {
+class RecordingPageHost : public web::PageHost {
 public:
     std::vector<std::string> events;
     std::vector<std::string> statusTexts;
-    std::vector<ScriptError> errors;
+    std::vector<web::ScriptError> errors;
     std::map<std::string, std::string> files;
-    std::map<std::string, ScriptValue> externalValues{{"xxyyzz", ScriptValue::String("Wibble")}};
+    std::map<std::string, web::ScriptValue> externalValues{
+        {"xxyyzz", web::ScriptValue::String("Wibble")}};
     bool confirmAnswer = true;
 
     void OnStatusText(const std::string& text) override {
@@ -26,7 +27,8 @@ public:
     }
     void OnTitleChange(const std::string& title) override { events.push_back("title " + title); }
     // A navigation from a frame names the frame ("from frame" for an unnamed one).
-    void OnNavigate(Page& source, const std::string& address, const std::string& target) override {
+    void OnNavigate(web::Page& source, const std::string& address,
+                    const std::string& target) override {
         std::string from;
         if (source.parent() != nullptr) {
             from = " from " + (source.frameName().empty() ? "frame" : source.frameName());
@@ -37,7 +39,7 @@ public:
         events.push_back("new-window " + address + " " + target);
     }
     void OnWindowClose() override { events.push_back("close"); }
-    void OnScriptError(const ScriptError& error) override {
+    void OnScriptError(const web::ScriptError& error) override {
         errors.push_back(error);
         events.push_back("error " + error.message);
     }
@@ -46,17 +48,19 @@ public:
         events.push_back("confirm " + text);
         return confirmAnswer;
     }
-    std::optional<std::string> Fetch(const std::string& address, FetchPurpose purpose) override {
-        events.push_back((purpose == FetchPurpose::Frame ? "fetch frame " : "fetch ") + address);
+    std::optional<std::string> Fetch(const std::string& address,
+                                     web::PageHost::FetchPurpose purpose) override {
+        events.push_back(
+            (purpose == web::PageHost::FetchPurpose::Frame ? "fetch frame " : "fetch ") + address);
         auto found = files.find(address);
         if (found == files.end()) {
             return std::nullopt;
         }
         return found->second;
     }
-    std::optional<ScriptValue> GetExternal(const std::string& name) override {
+    std::optional<web::ScriptValue> GetExternal(const std::string& name) override {
         if (name == "AddFavorite") {
-            return ScriptValue::Method();
+            return web::ScriptValue::Method();
         }
         auto found = externalValues.find(name);
         if (found == externalValues.end()) {
@@ -64,27 +68,27 @@ public:
         }
         return found->second;
     }
-    bool PutExternal(const std::string& name, const ScriptValue& value) override {
+    bool PutExternal(const std::string& name, const web::ScriptValue& value) override {
         if (name == "AddFavorite") {
             return false;
         }
         externalValues[name] = value;
         return true;
     }
-    std::optional<ScriptValue> CallExternal(const std::string& name,
-                                            const std::vector<ScriptValue>& arguments) override {
+    std::optional<web::ScriptValue> CallExternal(
+        const std::string& name, const std::vector<web::ScriptValue>& arguments) override {
         if (name != "AddFavorite") {
             return std::nullopt;
         }
         std::string call = "call " + name;
-        for (const ScriptValue& argument : arguments) {
-            call += " " + (argument.kind == ScriptValue::Kind::String
+        for (const web::ScriptValue& argument : arguments) {
+            call += " " + (argument.kind == web::ScriptValue::Kind::String
                                ? argument.text
                                : std::to_string(argument.number));
         }
         events.push_back(call);
-        return ScriptValue::Boolean(true);
+        return web::ScriptValue::Boolean(true);
     }
 };
 
-}  // namespace platform::web
+}  // namespace platform::testing

@@ -22,9 +22,9 @@
 #include "platform/webcontrol/OleControl.h"
 #include "platform/webcontrol/WebBrowserInterface.h"
 #include "platform/webcontrol/WebControlClasses.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
-namespace platform::webcontrol::testing {
+namespace platform::testing {
 
 // The browser's external object: one member, "xxyyzz" (id 12345), that reads "Wibble".
 class TestExternal final : public ComObject<IDispatch> {
@@ -179,7 +179,7 @@ public:
     HRESULT Invoke(DISPID member, REFIID, LCID, WORD, DISPPARAMS* parameters, VARIANT*, EXCEPINFO*,
                    UINT*) override {
         VARIANT* arguments = parameters->rgvarg;
-        auto text = [&](UINT index) { return Utf8FromVariant(&arguments[index]); };
+        auto text = [&](UINT index) { return webcontrol::Utf8FromVariant(&arguments[index]); };
         auto who = [&](UINT index) {
             return std::string(arguments[index].pdispVal == top ? "top " : "frame ");
         };
@@ -269,7 +269,7 @@ public:
         VARIANT argument;
         VariantInit(&argument);
         argument.vt = VT_BSTR;
-        argument.bstrVal = BstrFromUtf8(url);
+        argument.bstrVal = webcontrol::BstrFromUtf8(url);
         DISPPARAMS parameters{&argument, nullptr, 1, 0};
         browser->Invoke(DISPID_NAVIGATE, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD,
                         &parameters, nullptr, nullptr, nullptr);
@@ -286,7 +286,7 @@ public:
     }
     std::string LocationUrl() {
         VARIANT url = Get(DISPID_LOCATIONURL);
-        std::string text = Utf8FromVariant(&url);
+        std::string text = webcontrol::Utf8FromVariant(&url);
         VariantClear(&url);
         return text;
     }
@@ -325,7 +325,7 @@ protected:
         // Visits must not reach the user's own history.
         setenv("PLATFORM_URL_HISTORY_FILE", (folder.path() / "url-history.dat").c_str(), 1);
         CoInitialize(nullptr);
-        RegisterWebControlClasses();
+        webcontrol::RegisterWebControlClasses();
         parent = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 640, 480});
     }
     void TearDown() override {
@@ -359,4 +359,4 @@ protected:
     HWND parent = nullptr;
 };
 
-}  // namespace platform::webcontrol::testing
+}  // namespace platform::testing

@@ -13,7 +13,7 @@
 #include "platform/framework/OccManager.h"
 #include "platform/framework/OleControlSite.h"
 #include "platform/framework/Wnd.h"
-#include "platform/webcontrol/BrowserTestHost.h"
+#include "platform/webcontrol/BrowserTest.h"
 
 namespace platform::testing {
 
@@ -105,7 +105,7 @@ protected:
     DECLARE_EVENTSINK_MAP()
 };
 
-class ControlHostTest : public platform::webcontrol::testing::BrowserTest {
+class ControlHostTest : public platform::testing::BrowserTest {
 protected:
     void SetUp() override {
         BrowserTest::SetUp();

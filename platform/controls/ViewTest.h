@@ -11,7 +11,7 @@
 #include "platform/controls/Header.h"
 #include "platform/controls/ListView.h"
 #include "platform/screen/ScreenApi.h"
-#include "platform/windows/RecordingWindow.h"
+#include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
 
