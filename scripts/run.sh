@@ -2,8 +2,9 @@
 # Builds the programs, lays out the program folder under build/programfolder and starts the
 # browser from it.
 #
-# The browser runs headless (there is no display presenter yet): Ctrl+C or SIGTERM closes its main
-# window as a user would, so it saves its settings and ends. "--seconds N" ends it that way after
+# With a desktop (DISPLAY set) the browser shows there; without one it runs headless
+# (PLATFORM_DISPLAY=headless or =desktop forces either). Ctrl+C or SIGTERM closes its main window
+# as a user would, so it saves its settings and ends. "--seconds N" ends it that way after
 # N seconds. With PLATFORM_PNG_AT_EXIT set to a folder, pictures of the screen and of each window
 # are written there as the run ends.
 set -euo pipefail
@@ -59,7 +60,7 @@ if [[ ! -x "$folder/quorra.exe" ]]; then
 fi
 cd "$folder"
 if [[ -z "$seconds" ]]; then
-    echo "The browser runs headless; Ctrl+C closes it."
+    echo "Ctrl+C closes the browser."
     exec ./quorra.exe
 fi
 ./quorra.exe &

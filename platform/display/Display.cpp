@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/controls/Clipboard.h"
+#include "platform/dialogs/MessageBoxApi.h"
+#include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
 #include "platform/screen/VirtualScreen.h"
 
@@ -34,9 +37,11 @@ void StartDisplay() {
     running = GtkPresenter::Start();
     if (running == nullptr) {
         std::fputs("No desktop display could be opened; running headless.\n", stderr);
+        SetMessageBoxAnswerer(AnswerWithoutDisplay);
         return;
     }
     VirtualScreen::Get().SetPresenter(running);
+    SetDesktopClipboard(running->clipboard());
 }
 
 void StopDisplay() {
@@ -44,6 +49,8 @@ void StopDisplay() {
         return;
     }
     VirtualScreen::Get().SetPresenter(nullptr);
+    SetDesktopClipboard(nullptr);
+    running->clipboard()->Stop();
     running->Stop();
     running = nullptr;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/display/GtkClipboard.h"
 #include "platform/display/KeyStroke.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
@@ -71,6 +72,7 @@ void GtkPresenter::Run(std::promise<SIZE>* opened) {
     if (monitor != nullptr) {
         gdk_monitor_get_geometry(monitor, &geometry);
     }
+    clipboard_ = new GtkClipboard;
     input_method_ = gtk_im_multicontext_new();
     g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
     opened->set_value(SIZE{geometry.x + geometry.width, geometry.y + geometry.height});

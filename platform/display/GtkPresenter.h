@@ -39,6 +39,8 @@ typedef union _GdkEvent GdkEvent;
 
 namespace platform {
 
+class GtkClipboard;
+
 class GtkPresenter final : public ScreenPresenter {
 public:
     // Opens the X display (the X11 backend is forced, so XWayland serves on Wayland), sets the
@@ -47,6 +49,8 @@ public:
     static GtkPresenter* Start();
     // Closes the windows and ends the GTK thread; later calls from the screen do nothing.
     void Stop();
+    // The desktop's clipboard, served by the GTK thread.
+    GtkClipboard* clipboard() { return clipboard_; }
 
     void WindowChanged(HWND hwnd) override;
     void ScreenDamaged(const Surface& screen, const RECT& rect) override;
@@ -95,6 +99,7 @@ private:
 
     std::thread thread_;
     std::atomic<bool> stopped_ = false;
+    GtkClipboard* clipboard_ = nullptr;
 
     // Guarded by mutex_: handed from the program threads to the GTK thread.
     std::mutex mutex_;

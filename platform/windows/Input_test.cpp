@@ -293,6 +293,19 @@ TEST_F(InputTest, KeyboardHooksRunNewestFirstWhenTheMessageIsTakenAndMaySwallowI
     EXPECT_EQ(hook_calls, (std::vector<std::string>{"outer 0 88", "outer 0 89", "inner 0 89 1"}));
     ASSERT_EQ(Messages(input), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
     EXPECT_EQ(input[0].wParam, static_cast<WPARAM>('Y'));
+
+    // What an input method composed comes as characters, lead byte first, past the hooks.
+    hook_calls.clear();
+    for (const char byte : std::string("中a")) {
+        InjectCharacter(static_cast<BYTE>(byte));
+    }
+    const auto typed = Input();
+    EXPECT_TRUE(hook_calls.empty());
+    ASSERT_EQ(Messages(typed), (std::vector<UINT>{WM_CHAR, WM_CHAR, WM_CHAR}));
+    EXPECT_EQ(typed[0].hwnd, top);
+    EXPECT_EQ(typed[0].wParam, 0xD6u);
+    EXPECT_EQ(typed[1].wParam, 0xD0u);
+    EXPECT_EQ(typed[2].wParam, static_cast<WPARAM>('a'));
     EXPECT_TRUE(UnhookWindowsHookEx(second));
     EXPECT_TRUE(UnhookWindowsHookEx(first_hook));
 }
