@@ -87,6 +87,9 @@ public:
         if (pid_ == 0) {
             chdir(folder_.path().c_str());
             setenv("PLATFORM_DISPLAY", "desktop", 1);
+            // The user's profile (history, favourites) stays inside the test's folder too.
+            setenv("HOME", folder_.path().c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (folder_.path() / "config").c_str(), 1);
             setenv("PLATFORM_LINK_DIR", (folder_.path() / "link").c_str(), 1);
             setenv("PLATFORM_REGISTRY_FILE", (folder_.path() / "registry.dat").c_str(), 1);
             setenv("PLATFORM_PNG_AT_EXIT", (folder_.path() / "pictures").c_str(), 1);
