@@ -19,6 +19,10 @@ void CHoverButton::SetBitmap(int cx, int cy, UINT bitmapId, LPCSTR tip) {
         images.DeleteImageList();
         images.Create(cx, cy, ILC_COLOR24 | ILC_MASK, 2, 0);
         images.Add(&bitmap, RGB(255, 0, 255));
+        // A button already on the screen shows its new picture at once.
+        if (m_hWnd != nullptr) {
+            Invalidate();
+        }
     }
     if (tooltip.m_hWnd != nullptr) {
         tooltip.UpdateTipText(tip, this);

@@ -76,7 +76,6 @@ TEST_F(HoverButtonTest, TheHotImageShowsWhileTheMouseIsOverAndAfterLeavingTheNor
     EXPECT_EQ(button.images.GetImageCount(), 2);
     Probe probe = FindProbe(kGoBitmap);
     ASSERT_GE(probe.at.x, 0);
-    button.Invalidate();
     platform::PumpUntilIdle();
     EXPECT_EQ(PixelAt(button, probe.at.x, probe.at.y), probe.normal);
     // Outside the 20 x 20 image the button's background shows.
@@ -153,7 +152,6 @@ TEST_F(HoverButtonTest, AMissingBitmapLeavesAnEmptyImageList) {
     button.SetBitmap(20, 20, 9999, "tip");
     EXPECT_EQ(button.textMode, 0);
     EXPECT_EQ(button.images.GetImageCount(), 0);
-    button.Invalidate();
     platform::PumpUntilIdle();
     EXPECT_EQ(PixelAt(button, 5, 5), kButtonBackground);
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +14,7 @@
 #include "browser/BrowserDataStore.h"
 #include "browser/CustomOccManager.h"
 #include "browser/ExternalDispatch.h"
+#include "browser/FilterRule.h"
 #include "browser/MainFrame.h"
 #include "browser/MakerSite.h"
 #include "browser/PageDlg.h"
@@ -26,6 +29,8 @@
 #include "platform/controls/Tab.h"
 #include "platform/controls/ToolBar.h"
 #include "platform/dialogs/MessageBoxApi.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/Surface.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/framework/CommandLineInfo.h"
@@ -48,14 +53,18 @@ using platform::webcontrol::RecordedWebCommand;
 using platform::webcontrol::TakeRecordedWebCommands;
 
 // The program's main frame, telling the test which addresses it opens and running the test's
-// steps while one of its pop-up menus waits for input; with no step left the menu is dismissed.
+// steps while one of its pop-up menus waits for input (with no step left the menu is dismissed)
+// and once a modal dialog has disabled it.
 class CCommandTestFrame : public CMainFrame {
     DECLARE_DYNCREATE(CCommandTestFrame)
 
 public:
+    static constexpr UINT kRunModalStep = WM_APP + 79;
+
     // "address newTab activate" for each OpenUrl.
     std::vector<std::string> opened;
     std::deque<std::function<void(HWND menuWindow)>> menuSteps;
+    std::deque<std::function<void()>> modalSteps;
     // The pop-up that opened last.
     HMENU lastPopup = nullptr;
     int menusShown = 0;
@@ -73,6 +82,18 @@ protected:
         }
         if (message == WM_INITMENUPOPUP) {
             lastPopup = reinterpret_cast<HMENU>(wParam);
+        }
+        // A dialog's modal loop disables its owner once the dialog is there; the step runs
+        // inside that loop.
+        if (message == WM_ENABLE && wParam == FALSE && !modalSteps.empty()) {
+            PostMessage(kRunModalStep);
+        }
+        if (message == kRunModalStep && !modalSteps.empty()) {
+            auto step = std::move(modalSteps.front());
+            modalSteps.pop_front();
+            step();
+            *pResult = 0;
+            return TRUE;
         }
         if (message == WM_ENTERIDLE && wParam == MSGF_MENU) {
             if (menuSteps.empty()) {
@@ -247,9 +268,17 @@ protected:
         frame->SendMessage(WM_COMMAND, id);
         platform::PumpUntilIdle();
     }
-    static void Click(POINT screen) {
-        platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, screen);
-        platform::InjectMouse(MOUSEEVENTF_LEFTUP, screen);
+    // Presses and releases the button at the point. A second press on the spot of the one before
+    // would make a double click, so it lands a few pixels aside.
+    static void Click(POINT screen, DWORD down = MOUSEEVENTF_LEFTDOWN,
+                      DWORD up = MOUSEEVENTF_LEFTUP) {
+        static POINT last{-1, -1};
+        if (screen.x == last.x && screen.y == last.y) {
+            screen.x += 3;
+        }
+        last = screen;
+        platform::InjectMouse(down, screen);
+        platform::InjectMouse(up, screen);
         platform::PumpUntilIdle();
     }
     static void ClickWindow(const CWnd& wnd) {
@@ -274,6 +303,49 @@ protected:
             platform::InjectKey(key, false);
         }
     }
+    // Walks the next menu that opens with the arrow keys: one position per level, the last one
+    // chosen.
+    void ChooseInMenu(std::vector<int> positions) {
+        for (size_t level = 0; level < positions.size(); ++level) {
+            const bool last = level + 1 == positions.size();
+            frame->menuSteps.push_back([this, level, last, position = positions[level]](HWND) {
+                // A pop-up opened from the keyboard starts on its first item; the top one on none.
+                int downs = level == 0 ? 1 : 0;
+                for (int i = 0; i < position; ++i) {
+                    const UINT state =
+                        ::GetMenuState(frame->lastPopup, static_cast<UINT>(i), MF_BYPOSITION);
+                    // A pop-up's state holds its item count in the high byte.
+                    downs += (state & (MF_POPUP | MF_SEPARATOR)) != MF_SEPARATOR ? 1 : 0;
+                }
+                for (int i = 0; i < downs; ++i) {
+                    Keys({VK_DOWN});
+                }
+                Keys({static_cast<BYTE>(last ? VK_RETURN : VK_RIGHT)});
+            });
+        }
+    }
+    // The same in the main menu, opened with a click on its button.
+    void ChooseFromMainMenu(std::vector<int> positions) {
+        ChooseInMenu(std::move(positions));
+        ClickWindow(frame->m_wndMenuButton);
+    }
+    // Runs `script` on the dialog titled `caption` once the modal loop of the next dialog runs.
+    void InDialog(const std::string& caption, std::function<void(HWND)> script) {
+        frame->modalSteps.push_back([caption, script] {
+            const HWND dialog = ::FindWindowA(nullptr, caption.c_str());
+            if (dialog == nullptr) {
+                ADD_FAILURE() << "no dialog " << caption;
+                ::PostMessageA(::GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            script(dialog);
+        });
+    }
+    static void ClickItem(HWND dialog, int id) {
+        CRect rect;
+        ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
+        Click(rect.CenterPoint());
+    }
     static void WithKey(BYTE modifier, std::initializer_list<BYTE> keys) {
         for (BYTE key : keys) {
             platform::InjectKey(modifier, true);
@@ -291,6 +363,19 @@ protected:
         frame->opened.clear();
         return path;
     }
+    // The text size of each tab's page, as its control reports it.
+    std::vector<long> TextSizes() const {
+        std::vector<long> sizes;
+        for (int i = 0; i < frame->GetTabCount(); ++i) {
+            VARIANT size;
+            ::VariantInit(&size);
+            frame->GetPageAt(i)->m_wndBrowser.ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER,
+                                                     nullptr, &size);
+            sizes.push_back(size.lVal);
+        }
+        TakeRecordedWebCommands();
+        return sizes;
+    }
     CPageDlg* Current() const { return frame->GetSelectedPage(); }
     std::string Title() const { return std::string(Current()->m_strTitle); }
     void SelectTab(int index) {
@@ -306,6 +391,35 @@ protected:
         frame->m_wndReBar.SendMessage(RB_GETBANDINFO, static_cast<WPARAM>(index),
                                       reinterpret_cast<LPARAM>(&band));
         return (band.fStyle & RBBS_HIDDEN) == 0;
+    }
+    // The share of the opaque pixels of the bitmap's first `size` picture that the screen shows
+    // at the window's top-left corner.
+    static double PictureShown(const CWnd& wnd, UINT bitmapId, SIZE size = {20, 20}) {
+        CRect rect;
+        wnd.GetWindowRect(&rect);
+        // The cursor leaves the window, so that it shows its normal picture without a tip.
+        platform::InjectMouse(0, CPoint(rect.left - 200, rect.bottom + 200));
+        platform::PumpUntilIdle();
+        CBitmap picture;
+        EXPECT_TRUE(picture.LoadBitmap(bitmapId));
+        const HDC dc = ::CreateCompatibleDC(nullptr);
+        const HGDIOBJ old = ::SelectObject(dc, static_cast<HBITMAP>(picture));
+        const platform::Surface shot = platform::CaptureScreen();
+        int opaque = 0;
+        int shown = 0;
+        for (int y = 0; y < size.cy; ++y) {
+            for (int x = 0; x < size.cx; ++x) {
+                const COLORREF color = ::GetPixel(dc, x, y);
+                if (color != RGB(255, 0, 255)) {
+                    ++opaque;
+                    shown +=
+                        platform::ColorFromPixel(shot.At(rect.left + x, rect.top + y)) == color;
+                }
+            }
+        }
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        return opaque > 0 ? static_cast<double>(shown) / opaque : 0.0;
     }
     void WriteProgram(const std::string& relative) {
         folder.WriteFile(relative, "#!/bin/sh\nexit 0\n");
@@ -365,24 +479,6 @@ TEST_F(MainFrameCommandsTest, PageCommandsActOnTheSelectedTabOnly) {
             "B 4 0 one.htm", "B 4 2 one.htm", "B 12 2 one.htm", "B 11 2 one.htm", "B 13 2 one.htm",
             "B 17 2 one.htm", "D 6 0 one.htm", "D 7 0 one.htm", "D 10 0 one.htm", "D 8 0 one.htm",
             "M 1 0 one.htm", "M 2 0 one.htm", "M 3 0 one.htm"}));
-    // The font sizes zoom every tab, not only the selected one.
-    auto textSizes = [&] {
-        std::vector<long> sizes;
-        for (int i = 0; i < frame->GetTabCount(); ++i) {
-            VARIANT size;
-            ::VariantInit(&size);
-            frame->GetPageAt(i)->m_wndBrowser.ExecWB(OLECMDID_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER,
-                                                     nullptr, &size);
-            sizes.push_back(size.lVal);
-        }
-        TakeRecordedWebCommands();
-        return sizes;
-    };
-    Command(ID_FONT_LARGER);
-    EXPECT_EQ(textSizes(), (std::vector<long>{3, 3, 3}));
-    Command(ID_FONT_SMALLEST);
-    EXPECT_EQ(textSizes(), (std::vector<long>{0, 0, 0}));
-
     // With no tab selected, as between closing the selected tab and selecting the next, nothing
     // reaches any page and nothing fails.
     frame->m_wndTab.DeleteItem(0);
@@ -477,10 +573,25 @@ TEST_F(MainFrameCommandsTest, SearchesFillTheirPatternsAsPlainText) {
     frame->m_wndMusic.SetFocus();
     Keys({VK_RETURN});
     platform::PumpUntilIdle();
-    EXPECT_EQ(frame->opened, (std::vector<std::string>{"about:blank?q=%d%n中 %s&n=%d 1 1",
-                                                       "about:blank?g=%d%n中 %s 1 1",
-                                                       "about:blank?m=歌 %n%d 1 1"}));
-    EXPECT_EQ(frame->GetTabCount(), 4);
+    // The music button, which the layout gives no room for a click, takes the space key.
+    frame->m_wndMusic.SetWindowText("曲\t");
+    frame->m_wndMusicSearch.SetFocus();
+    Keys({VK_SPACE});
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame->opened, (std::vector<std::string>{
+                                 "about:blank?q=%d%n中 %s&n=%d 1 1", "about:blank?g=%d%n中 %s 1 1",
+                                 "about:blank?m=歌 %n%d 1 1", "about:blank?m=曲%d 1 1"}));
+    EXPECT_EQ(frame->GetTabCount(), 5);
+    EXPECT_EQ(frame->GetCurrentIndex(), 4);
+    // Without a music pattern there is nothing to open.
+    DataStore().musicSearchUrl = "";
+    frame->m_wndMusicSearch.SetFocus();
+    Keys({VK_SPACE});
+    frame->m_wndMusic.SetFocus();
+    Keys({VK_RETURN});
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame->opened.size(), 4u);
+    EXPECT_EQ(frame->GetTabCount(), 5);
 }
 
 TEST_F(MainFrameCommandsTest, SiblingProgramsStartFromTheProgramFolder) {
@@ -696,6 +807,26 @@ TEST_F(MainFrameCommandsTest, BackAndForwardFollowTheTravelLog) {
     platform::PumpUntilIdle();
     EXPECT_EQ(Title(), "Second");
 
+    // "后退" of the main menu twice, then the second entry of the forward list.
+    ChooseFromMainMenu({5, 0});
+    platform::PumpUntilIdle();
+    EXPECT_EQ(Title(), "First");
+    ChooseFromMainMenu({5, 0});
+    platform::PumpUntilIdle();
+    EXPECT_FALSE(enabled(ID_GO_BACK));
+    frame->menuSteps.push_back([&](HWND menu) {
+        ::GetWindowRect(menu, &shown);
+        items = ItemsOf(frame->lastPopup);
+        Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+    });
+    ClickArrow(ID_GO_FORWARD);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(items, (std::vector<MenuItem>{{"First", 1145}, {"Second", 1146}}));
+    EXPECT_EQ(shown.TopLeft(),
+              CPoint(ToolButton(ID_GO_FORWARD).left, ToolButton(ID_GO_FORWARD).bottom + 1));
+    EXPECT_EQ(Title(), "Second");
+    EXPECT_FALSE(enabled(ID_GO_FORWARD));
+
     // A page whose control is gone keeps its tab; it has no history to offer.
     Current()->m_wndBrowser.DestroyWindow();
     EXPECT_FALSE(enabled(ID_GO_BACK));
@@ -704,6 +835,257 @@ TEST_F(MainFrameCommandsTest, BackAndForwardFollowTheTravelLog) {
     ClickArrow(ID_GO_BACK);
     EXPECT_EQ(frame->menusShown, menus);
     EXPECT_EQ(frame->GetTabCount(), 1);
+}
+
+TEST_F(MainFrameCommandsTest, TheBarButtonsAndTheTabMenuOpenAndCloseTabs) {
+    Start();
+    // GO opens the typed address in the current tab and remembers it.
+    const std::string typed = Page("typed.htm", "<title>Typed</title>");
+    frame->m_wndAddress.SetWindowText(typed.c_str());
+    ClickWindow(frame->m_wndGo);
+    EXPECT_EQ(frame->opened, std::vector<std::string>{typed + " 0 1"});
+    EXPECT_EQ(frame->GetTabCount(), 1);
+    EXPECT_EQ(Title(), "Typed");
+    const std::vector<CString>& visited = DataStore().visitedUrls;
+    EXPECT_EQ(std::count(visited.begin(), visited.end(), CString(typed.c_str())), 1);
+    EXPECT_EQ(frame->m_wndAddress.GetCount(), static_cast<int>(visited.size()));
+
+    // Esc closes the address list and nothing else happens; in the page it leaves the page.
+    frame->m_wndAddress.SetFocus();
+    Keys({'F'});
+    platform::PumpUntilIdle();
+    ASSERT_TRUE(frame->m_wndAddress.GetDroppedState());
+    TakeRecordedWebCommands();
+    Keys({VK_ESCAPE});
+    platform::PumpUntilIdle();
+    EXPECT_FALSE(frame->m_wndAddress.GetDroppedState());
+    ::SetFocus(Current()->m_wndBrowser.m_hWnd);
+    Keys({VK_ESCAPE});
+    platform::PumpUntilIdle();
+    EXPECT_TRUE(Current()->IsWindowVisible());
+    EXPECT_EQ(TakeWebCommands(), std::vector<std::string>{});
+    EXPECT_EQ(frame->opened.size(), 1u);
+
+    // The close button closes the picked tab; the one before it becomes current.
+    WithKey(VK_CONTROL, {'N', 'N'});
+    ASSERT_EQ(frame->GetTabCount(), 3);
+    auto clickTab = [&](int index, DWORD down, DWORD up) {
+        CRect rect;
+        frame->m_wndTab.GetItemRect(index, &rect);
+        frame->m_wndTab.ClientToScreen(&rect);
+        Click(rect.CenterPoint(), down, up);
+    };
+    clickTab(1, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+    ASSERT_EQ(frame->GetCurrentIndex(), 1);
+    const CPageDlg* last = frame->GetPageAt(2);
+    ClickWindow(frame->m_wndCloseTab);
+    EXPECT_EQ(frame->GetTabCount(), 2);
+    EXPECT_EQ(frame->GetCurrentIndex(), 0);
+    EXPECT_EQ(Title(), "Typed");
+    EXPECT_EQ(frame->GetPageAt(1), last);
+
+    // The tab strip's menu closes the current tab, then, once the user agrees, all of them.
+    std::vector<MenuItem> items;
+    frame->menuSteps.push_back([&](HWND) {
+        items = ItemsOf(frame->lastPopup);
+        Keys({VK_DOWN, VK_RETURN});
+    });
+    clickTab(1, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    EXPECT_EQ(items, (std::vector<MenuItem>{{"关闭当前网页", ID_CLOSE_PAGE},
+                                            {"关闭所有网页", ID_CLOSE_ALL_PAGES}}));
+    ASSERT_EQ(frame->GetTabCount(), 1);
+    EXPECT_EQ(frame->GetPageAt(0), last);
+    Load("kept.htm", "Kept");
+    int answer = IDNO;
+    platform::SetMessageBoxAnswerer([&](const platform::MessageBoxCall& call) {
+        boxes.push_back(call.text);
+        return answer;
+    });
+    for (int reply : {IDNO, IDYES}) {
+        answer = reply;
+        ChooseInMenu({1});
+        clickTab(0, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        ASSERT_EQ(frame->GetTabCount(), 1);
+        EXPECT_EQ(Title(), reply == IDNO ? "Kept" : "about:blank");
+    }
+    EXPECT_EQ(boxes, std::vector<std::string>(2, "你确定要关闭所有网页吗?"));
+    EXPECT_EQ(std::string(Current()->m_strUrl), "about:blank");
+    EXPECT_EQ(frame->opened.back(), "about:blank 1 1");
+}
+
+TEST_F(MainFrameCommandsTest, TheSkinAndFilterDialogsOpenOverTheFrame) {
+    folder.WriteFile("data/skin.ini", "old");
+    folder.WriteFile("data/skin/Blue.ini", "blue");
+    folder.WriteFile("data/skin/Red.ini", "red");
+    Start();
+    // "浏览器界面设置" lists the skins while the frame waits; choosing one takes its file.
+    std::vector<std::string> skins;
+    bool frameEnabled = true;
+    InDialog("皮肤选择", [&](HWND dialog) {
+        frameEnabled = frame->IsWindowEnabled() != FALSE;
+        const HWND list = ::GetDlgItem(dialog, IDC_SKIN_LIST);
+        for (int i = 0; i < ::SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+            char name[64] = {};
+            ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
+                           reinterpret_cast<LPARAM>(name));
+            skins.push_back(name);
+        }
+        ::SendMessageA(list, LB_SETCURSEL, 1, 0);
+        ClickItem(dialog, IDC_SELECT_SKIN);
+    });
+    ChooseFromMainMenu({0, 1});
+    EXPECT_FALSE(frameEnabled);
+    EXPECT_EQ(skins, (std::vector<std::string>{"Blue", "Red"}));
+    EXPECT_EQ(folder.ReadFile("data/skin.ini"), "red");
+    EXPECT_TRUE(frame->IsWindowEnabled());
+    EXPECT_EQ(::FindWindowA(nullptr, "皮肤选择"), nullptr);
+
+    // The filter-settings button shows whether the filter is paused once the dialog saves, and
+    // keeps its picture when the dialog is cancelled.
+    auto filterDialog = [&](int choice, int close) {
+        InDialog("网页过滤设置", [choice, close](HWND dialog) {
+            ClickItem(dialog, choice);
+            ClickItem(dialog, close);
+        });
+    };
+    filterDialog(IDC_FILTER_PAUSED, IDC_SAVE_RULES);
+    ChooseFromMainMenu({0, 2});
+    EXPECT_EQ(DataStore().filterPaused, 1);
+    EXPECT_EQ(PictureShown(frame->m_wndFilterSettings, IDB_FILTER_PAUSED), 1.0);
+    filterDialog(IDC_FILTER_ON, IDC_SAVE_RULES);
+    ClickWindow(frame->m_wndFilterSettings);
+    EXPECT_EQ(DataStore().filterPaused, 0);
+    EXPECT_EQ(PictureShown(frame->m_wndFilterSettings, IDB_FILTER_ON), 1.0);
+    filterDialog(IDC_FILTER_PAUSED, IDCANCEL);
+    ChooseFromMainMenu({0, 2});
+    EXPECT_EQ(DataStore().filterPaused, 0);
+    EXPECT_EQ(PictureShown(frame->m_wndFilterSettings, IDB_FILTER_ON), 1.0);
+    EXPECT_TRUE(frame->modalSteps.empty());
+}
+
+TEST_F(MainFrameCommandsTest, AChosenBlockedPageIsAllowedAndOpensInANewCurrentTab) {
+    auto rule = std::make_unique<FilterRule>();
+    rule->pattern = "blocked";
+    DataStore().rules.push_back(std::move(rule));
+    Start();
+    frame->OpenUrl(Page("blocked1.htm", "<title>One</title>").c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    frame->OpenUrl(Page("blocked2.htm", "<title>Two</title>").c_str(), 0, 1);
+    platform::PumpUntilIdle();
+    const std::vector<CString> blocked = DataStore().blockedUrls;
+    ASSERT_EQ(blocked.size(), 2u);
+    frame->opened.clear();
+
+    // The filter button's list of the newest blocked pages; its second entry, the older page,
+    // is chosen.
+    std::vector<MenuItem> newest;
+    frame->menuSteps.push_back([&](HWND) { Keys({VK_DOWN, VK_RIGHT}); });
+    frame->menuSteps.push_back([&](HWND) {
+        newest = ItemsOf(frame->lastPopup);
+        Keys({VK_DOWN, VK_RETURN});
+    });
+    ClickWindow(frame->m_wndFilter);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(newest, (std::vector<MenuItem>{{std::string(blocked[0]), 1174},
+                                             {std::string(blocked[1]), 1175}}));
+    EXPECT_EQ(DataStore().allowedUrls, std::vector<CString>{blocked[1]});
+    EXPECT_EQ(frame->opened, std::vector<std::string>{std::string(blocked[1]) + " 1 1"});
+    EXPECT_EQ(frame->GetTabCount(), 2);
+    EXPECT_EQ(frame->GetCurrentIndex(), 1);
+    EXPECT_EQ(Title(), "One");
+}
+
+TEST_F(MainFrameCommandsTest, DropDownArrowsShowTheirMenusUnderTheirButtons) {
+    Start();
+    Load("page.htm", "Page");
+    const HMENU mainMenu = ::GetSubMenu(frame->m_pMainMenu->GetSafeHmenu(), 0);
+    struct Shown {
+        CPoint at;
+        std::vector<MenuItem> items;
+    };
+    // Opens the arrow's menu and chooses the item at `position`.
+    auto arrow = [&](UINT id, int position) {
+        Shown shown;
+        frame->menuSteps.push_back([&](HWND menu) {
+            CRect rect;
+            ::GetWindowRect(menu, &rect);
+            shown = {rect.TopLeft(), ItemsOf(frame->lastPopup)};
+        });
+        ChooseInMenu({position});
+        ClickArrow(id);
+        platform::PumpUntilIdle();
+        EXPECT_EQ(shown.at, CPoint(ToolButton(id).left, ToolButton(id).bottom + 1)) << id;
+        return shown.items;
+    };
+
+    // The page-settings arrow drops the tools of the main menu: "Internet 选项" is the last.
+    TakeRecordedWebCommands();
+    const std::vector<MenuItem> tools = arrow(ID_PAGE_OPTIONS, 13);
+    EXPECT_EQ(tools, ItemsOf(::GetSubMenu(mainMenu, 0)));
+    ASSERT_EQ(tools.size(), 14u);
+    EXPECT_EQ(tools[13], (MenuItem{"Internet 选项\t(&I)", ID_INTERNET_OPTIONS}));
+    EXPECT_EQ(TakeWebCommands(), std::vector<std::string>{"M 3 0 page.htm"});
+
+    // The refresh arrow offers the page's automatic refresh.
+    InDialog("参数设置 - 当前页定时刷新", [](HWND dialog) {
+        ::SetDlgItemTextA(dialog, IDC_REFRESH_TIME, "5");
+        ClickItem(dialog, IDOK);
+    });
+    EXPECT_EQ(arrow(ID_REFRESH, 0),
+              (std::vector<MenuItem>{{"当前页自动刷新设置", ID_AUTO_REFRESH}}));
+    int time = 0;
+    int unit = 0;
+    Current()->GetRefresh(time, unit);
+    EXPECT_EQ(time, 5);
+
+    // The favourites arrow drops "收藏(&A)" with the favourites below it.
+    const std::vector<MenuItem> favorites = arrow(ID_FAVORITES, 5);
+    EXPECT_EQ(favorites, ItemsOf(::GetSubMenu(mainMenu, 3)));
+    ASSERT_EQ(favorites.size(), 8u);
+    EXPECT_EQ(favorites[5], (MenuItem{"官方网站", ID_OFFICIAL_SITE}));
+    EXPECT_EQ(frame->opened, std::vector<std::string>{Maker("/") + " 1 1"});
+}
+
+TEST_F(MainFrameCommandsTest, TheViewMenuSizesTheTextOfEveryTabAndTogglesTheStatusBar) {
+    Start();
+    Load("one.htm", "One");
+    for (const char* name : {"two.htm", "three.htm"}) {
+        frame->OpenUrl(Page(name, "<title>page</title>").c_str(), 1, 1);
+    }
+    platform::PumpUntilIdle();
+    SelectTab(0);
+    // "查看(&V)" ▸ "字体大小" ▸ "最大(&G)", then "较小(&S)".
+    ChooseFromMainMenu({1, 5, 0});
+    EXPECT_EQ(TextSizes(), (std::vector<long>{4, 4, 4}));
+    ChooseFromMainMenu({1, 5, 3});
+    EXPECT_EQ(TextSizes(), (std::vector<long>{1, 1, 1}));
+
+    // "状态条" hides the status bar, gives the pages its room and loses its tick.
+    const CRect pageBefore = frame->m_pageRect;
+    ChooseFromMainMenu({1, 3});
+    EXPECT_FALSE(frame->m_wndStatusBar.IsWindowVisible());
+    EXPECT_GT(frame->m_pageRect.Height(), pageBefore.Height());
+    std::vector<MenuItem> view;
+    frame->menuSteps.push_back([&](HWND) { Keys({VK_DOWN, VK_DOWN, VK_RIGHT}); });
+    frame->menuSteps.push_back([&](HWND) {
+        view = ItemsOf(frame->lastPopup);
+        Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    });
+    ClickWindow(frame->m_wndMenuButton);
+    ASSERT_GE(view.size(), 4u);
+    EXPECT_EQ(view[3], (MenuItem{"状态条", ID_VIEW_STATUS_BAR, false}));
+    EXPECT_TRUE(frame->m_wndStatusBar.IsWindowVisible());
+    EXPECT_EQ(frame->m_pageRect, pageBefore);
+
+    // "退出(&X)" closes the window, which saves the settings, and ends the message loop.
+    std::filesystem::remove(folder.path() / "data/filter.dat");
+    const HWND window = frame->m_hWnd;
+    ChooseFromMainMenu({8});
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_TRUE(std::filesystem::exists(folder.path() / "data/filter.dat"));
+    MSG quit{};
+    EXPECT_TRUE(::PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 class MainFrameFavoritesTest : public MainFrameCommandsTest {

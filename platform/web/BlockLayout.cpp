@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <numeric>
 
 #include "platform/web/HtmlSerializer.h"
 
@@ -98,12 +99,20 @@ BlockLayout::TextMetrics BlockLayout::MetricsOf(int step) {
 
 void BlockLayout::Update(const HtmlDocument& document, int width) {
     boxes_.clear();
-    indexBySerial_.clear();
+    bySerial_.clear();
     const HtmlNode* body = document.Body();
     bodySerial_ = body != nullptr ? body->serial() : 0;
     if (body == nullptr) {
         return;
     }
+    // Sized at once for every element there may be: boxes grown step by step would touch twice
+    // their memory on a large page, and room that goes unused costs none. The room stays for the
+    // next update (every mouse move lays the page out again).
+    size_t elements = 0;
+    for (const HtmlNode* node = body; node != nullptr; node = node->Next(body)) {
+        elements += node->IsElement() ? 1 : 0;
+    }
+    boxes_.reserve(elements);
     const TextMetrics text = MetricsOf(textSize_);
     Flow flow(width, text);
     width_ = flow.width();
@@ -159,7 +168,6 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
             if (block) {
                 flow.EndLine();
             }
-            indexBySerial_[node->serial()] = boxes_.size();
             boxes_.push_back({node->serial(), LayoutBox{}});
             open.push_back({node, boxes_.size() - 1, block, flow.y()});
             if (node->tag() == "img") {
@@ -189,6 +197,15 @@ void BlockLayout::Update(const HtmlDocument& document, int width) {
     while (!open.empty()) {
         close();
     }
+    // Document order is serial order unless edits have put new nodes among older ones; only
+    // then do the boxes need an index by serial.
+    if (!std::is_sorted(boxes_.begin(), boxes_.end(),
+                        [](const auto& a, const auto& b) { return a.first < b.first; })) {
+        bySerial_.resize(boxes_.size());
+        std::iota(bySerial_.begin(), bySerial_.end(), 0u);
+        std::sort(bySerial_.begin(), bySerial_.end(),
+                  [this](uint32_t a, uint32_t b) { return boxes_[a].first < boxes_[b].first; });
+    }
 }
 
 uint64_t BlockLayout::HitTest(int x, int y) const {
@@ -202,11 +219,23 @@ uint64_t BlockLayout::HitTest(int x, int y) const {
 }
 
 std::optional<LayoutBox> BlockLayout::BoxOf(const HtmlNode& element) const {
-    auto found = indexBySerial_.find(element.serial());
-    if (found == indexBySerial_.end()) {
+    const uint64_t serial = element.serial();
+    size_t index = boxes_.size();
+    if (bySerial_.empty()) {
+        auto found =
+            std::lower_bound(boxes_.begin(), boxes_.end(), serial,
+                             [](const auto& entry, uint64_t key) { return entry.first < key; });
+        index = static_cast<size_t>(found - boxes_.begin());
+    } else {
+        auto found = std::lower_bound(
+            bySerial_.begin(), bySerial_.end(), serial,
+            [this](uint32_t entry, uint64_t key) { return boxes_[entry].first < key; });
+        index = found != bySerial_.end() ? *found : boxes_.size();
+    }
+    if (index == boxes_.size() || boxes_[index].first != serial) {
         return std::nullopt;
     }
-    const LayoutBox& box = boxes_[found->second].second;
+    const LayoutBox& box = boxes_[index].second;
     if (box.right <= box.left || box.bottom <= box.top) {
         return std::nullopt;
     }

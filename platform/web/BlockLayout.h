@@ -6,7 +6,8 @@
 // width and 150 high, and <br> ends a line. Below its content the body fills the view.
 #pragma once
 
-#include <unordered_map>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "platform/web/PageLayout.h"
@@ -38,7 +39,9 @@ public:
 private:
     // Boxes in document order, so that a later box containing a point is the inner one.
     std::vector<std::pair<uint64_t, LayoutBox>> boxes_;
-    std::unordered_map<uint64_t, size_t> indexBySerial_;
+    // Indexes into boxes_ (a tree has fewer than 2^32 nodes) in ascending order of serials;
+    // empty when boxes_ is in that order.
+    std::vector<uint32_t> bySerial_;
     uint64_t bodySerial_ = 0;
     int width_ = 0;
     int textSize_ = kNormalTextSize;

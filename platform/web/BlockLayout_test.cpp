@@ -55,6 +55,22 @@ TEST_F(BlockLayoutTest, HiddenAndEmptyElementsHaveNoBox) {
     EXPECT_EQ(Box("bad"), (LayoutBox{0, 16, 32, 48}));
 }
 
+TEST_F(BlockLayoutTest, BoxesOfMarkupInsertedAmongOlderElements) {
+    // Written markup gets newer nodes than those after it, so boxes are no longer in the order
+    // the nodes were made.
+    Lay("<p id=first>a</p><p id=last>b</p>");
+    document.InsertMarkupAfter(*document.GetElementById("first"),
+                               "<div id=new1>c</div><span id=new2>dd</span>");
+    layout.Update(document, 200);
+    EXPECT_EQ(Box("first"), (LayoutBox{0, 0, 200, 16}));
+    EXPECT_EQ(Box("new1"), (LayoutBox{0, 16, 200, 32}));
+    EXPECT_EQ(Box("new2"), (LayoutBox{0, 32, 16, 48}));
+    EXPECT_EQ(Box("last"), (LayoutBox{0, 48, 200, 64}));
+    EXPECT_EQ(HitId(5, 40), "span#new2");
+    HtmlNode detached(HtmlNode::Kind::Element, "p");
+    EXPECT_FALSE(layout.BoxOf(detached).has_value());
+}
+
 TEST_F(BlockLayoutTest, TextSizeStepsScaleTextButNotImages) {
     // Smallest to largest: lines 11, 13, 16, 18 and 24 high, narrow characters 6, 7, 8, 9, 12
     // wide; "ab", a gap and one wide character make 3 narrow widths and a line height.

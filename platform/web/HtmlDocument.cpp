@@ -57,6 +57,13 @@ bool BelongsInHead(const HtmlNode& node) {
     return false;
 }
 
+// The entry for `serial` in an index sorted by serial, or where it would go.
+template <typename Index>
+auto EntryOf(Index& index, uint64_t serial) {
+    return std::lower_bound(index.begin(), index.end(), serial,
+                            [](const auto& entry, uint64_t key) { return entry.first < key; });
+}
+
 }  // namespace
 
 HtmlDocument::HtmlDocument() : charset_(kDefaultCharset) {
@@ -70,19 +77,49 @@ void HtmlDocument::Load(std::string_view utf8, std::string_view address) {
         address_ = "about:blank";
     }
     index_.clear();
+    removedFromIndex_ = 0;
+    // Sized at once: a large page's index, grown step by step, would touch twice its memory.
+    size_t nodes = 0;
+    for (const HtmlNode* node = root_.get(); node != nullptr; node = node->Next(root_.get())) {
+        ++nodes;
+    }
+    index_.reserve(nodes);
     Indexed(*root_);
     headWritesInBody_ = 0;
 }
 
 void HtmlDocument::Indexed(HtmlNode& subtree) {
     for (HtmlNode* node = &subtree; node != nullptr; node = node->Next(&subtree)) {
-        index_[node->serial()] = node;
+        // Nodes get their serials as they are made, and a parse makes them in document order,
+        // so nearly every node added goes at the end.
+        const uint64_t serial = node->serial();
+        if (index_.empty() || index_.back().first < serial) {
+            index_.emplace_back(serial, node);
+            continue;
+        }
+        auto at = EntryOf(index_, serial);
+        if (at != index_.end() && at->first == serial) {
+            removedFromIndex_ -= at->second == nullptr ? 1 : 0;
+            at->second = node;
+        } else {
+            index_.emplace(at, serial, node);
+        }
     }
 }
 
 void HtmlDocument::Unindexed(const HtmlNode& subtree) {
     for (const HtmlNode* node = &subtree; node != nullptr; node = node->Next(&subtree)) {
-        index_.erase(node->serial());
+        auto at = EntryOf(index_, node->serial());
+        if (at != index_.end() && at->first == node->serial() && at->second != nullptr) {
+            at->second = nullptr;
+            ++removedFromIndex_;
+        }
+    }
+    // Entries of removed nodes stay until they are half the index, so that a page replacing its
+    // content again and again neither grows the index for ever nor rewrites it at every edit.
+    if (removedFromIndex_ > index_.size() / 2) {
+        std::erase_if(index_, [](const auto& entry) { return entry.second == nullptr; });
+        removedFromIndex_ = 0;
     }
 }
 
@@ -332,8 +369,8 @@ HtmlNode* HtmlDocument::AppendMarkupToBody(std::string_view utf8) {
 }
 
 HtmlNode* HtmlDocument::FindNode(uint64_t serial) const {
-    auto found = index_.find(serial);
-    return found != index_.end() ? found->second : nullptr;
+    auto at = EntryOf(index_, serial);
+    return at != index_.end() && at->first == serial ? at->second : nullptr;
 }
 
 }  // namespace platform::web

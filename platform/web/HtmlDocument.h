@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/web/HtmlNode.h"
@@ -85,7 +85,10 @@ private:
     std::unique_ptr<HtmlNode> root_;
     std::string address_ = "about:blank";
     std::string charset_;
-    std::unordered_map<uint64_t, HtmlNode*> index_;
+    // The live nodes by serial, in ascending order; a removed node's entry holds null until
+    // the entries are compacted.
+    std::vector<std::pair<uint64_t, HtmlNode*>> index_;
+    size_t removedFromIndex_ = 0;
     // Where the next write from the head goes into the body.
     size_t headWritesInBody_ = 0;
 };

@@ -89,6 +89,35 @@ TEST(HtmlDocumentTest, InnerHtmlEditsFreeOldNodesAndParseInContext) {
     EXPECT_EQ(InnerText(*document.Body()), "1 < 2\r\nnext");
 }
 
+TEST(HtmlDocumentTest, NodesStayFoundThroughManyEdits) {
+    HtmlDocument document;
+    document.Load("<title>t</title><div id=d></div><p id=p>p</p>", "about:blank");
+    HtmlNode* title = document.GetElementsByTagName("title")[0];
+    HtmlNode* p = document.GetElementById("p");
+    const uint64_t pSerial = p->serial();
+    HtmlNode* div = document.GetElementById("d");
+    std::vector<uint64_t> removed;
+    // Each round frees the nodes of the last, so removed entries pile up past half the index.
+    for (int round = 0; round < 50; ++round) {
+        for (const auto& child : div->children()) {
+            removed.push_back(child->serial());
+        }
+        document.SetInnerHtml(*div, "<b>" + std::to_string(round) + "</b><i>x</i>");
+        document.SetTitle("round " + std::to_string(round));
+        ASSERT_EQ(document.FindNode(div->children()[0]->serial()), div->children()[0].get());
+        ASSERT_EQ(document.FindNode(div->children()[1]->children()[0]->serial()),
+                  div->children()[1]->children()[0].get());
+    }
+    for (uint64_t serial : removed) {
+        EXPECT_EQ(document.FindNode(serial), nullptr);
+    }
+    EXPECT_EQ(document.FindNode(pSerial), p);
+    EXPECT_EQ(document.FindNode(title->serial()), title);
+    EXPECT_EQ(document.FindNode(title->children()[0]->serial()), title->children()[0].get());
+    EXPECT_EQ(document.Title(), "round 49");
+    EXPECT_EQ(document.FindNode(0), nullptr);
+}
+
 TEST(HtmlDocumentTest, MarkupInsertedAfterANodeKeepsOrder) {
     HtmlDocument document;
     document.Load("<p>a</p><script id=s>x</script><p>z</p>", "about:blank");

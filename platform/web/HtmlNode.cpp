@@ -1,6 +1,9 @@
 #include "platform/web/HtmlNode.h"
 
 #include <atomic>
+#include <new>
+
+#include "platform/web/NodePool.h"
 
 namespace platform::web {
 
@@ -11,14 +14,37 @@ uint64_t NextSerial() {
     return ++counter;
 }
 
+NodePool& Pool() {
+    // Never destroyed: nodes held by other static objects may go after it would.
+    static NodePool* pool = new NodePool(sizeof(HtmlNode));
+    return *pool;
+}
+
 }  // namespace
 
-HtmlNode::HtmlNode(Kind kind, std::string nameOrText) : kind_(kind), serial_(NextSerial()) {
-    if (kind == Kind::Element) {
-        tag_ = std::move(nameOrText);
+HtmlNode::HtmlNode(Kind kind, std::string nameOrText)
+    : kind_(kind), nameOrText_(std::move(nameOrText)), serial_(NextSerial()) {}
+
+void* HtmlNode::operator new(size_t size) {
+    return size == sizeof(HtmlNode) ? Pool().Allocate() : ::operator new(size);
+}
+
+void HtmlNode::operator delete(void* node, size_t size) {
+    if (size == sizeof(HtmlNode)) {
+        Pool().Free(node);
     } else {
-        text_ = std::move(nameOrText);
+        ::operator delete(node);
     }
+}
+
+const std::string& HtmlNode::Empty() {
+    static const std::string empty;
+    return empty;
+}
+
+const HtmlNode::Attributes& HtmlNode::NoAttributes() {
+    static const Attributes none;
+    return none;
 }
 
 HtmlNode::~HtmlNode() {
@@ -36,7 +62,7 @@ HtmlNode::~HtmlNode() {
 }
 
 const std::string* HtmlNode::FindAttribute(std::string_view name) const {
-    for (const auto& [key, value] : attributes_) {
+    for (const auto& [key, value] : attributes()) {
         if (key == name) {
             return &value;
         }
@@ -50,19 +76,25 @@ std::string HtmlNode::Attribute(std::string_view name) const {
 }
 
 void HtmlNode::SetAttribute(std::string_view name, std::string value) {
-    for (auto& [key, existing] : attributes_) {
+    if (attributes_ == nullptr) {
+        attributes_ = std::make_unique<Attributes>();
+    }
+    for (auto& [key, existing] : *attributes_) {
         if (key == name) {
             existing = std::move(value);
             return;
         }
     }
-    attributes_.emplace_back(std::string(name), std::move(value));
+    attributes_->emplace_back(std::string(name), std::move(value));
 }
 
 void HtmlNode::RemoveAttribute(std::string_view name) {
-    for (auto it = attributes_.begin(); it != attributes_.end(); ++it) {
+    if (attributes_ == nullptr) {
+        return;
+    }
+    for (auto it = attributes_->begin(); it != attributes_->end(); ++it) {
         if (it->first == name) {
-            attributes_.erase(it);
+            attributes_->erase(it);
             return;
         }
     }

@@ -19,20 +19,21 @@ public:
     ~HtmlNode();
     HtmlNode(const HtmlNode&) = delete;
     HtmlNode& operator=(const HtmlNode&) = delete;
+    // Nodes live in a pool of their own (NodePool.h): a large page has a million of them.
+    static void* operator new(size_t size);
+    static void operator delete(void* node, size_t size);
 
     Kind kind() const { return kind_; }
     bool IsElement() const { return kind_ == Kind::Element; }
     // Lower-case tag name of an element; empty for other kinds.
-    const std::string& tag() const { return tag_; }
-    bool Is(std::string_view tag) const { return IsElement() && tag_ == tag; }
-    // Character data of a text or comment node.
-    const std::string& text() const { return text_; }
-    void set_text(std::string text) { text_ = std::move(text); }
+    const std::string& tag() const { return IsElement() ? nameOrText_ : Empty(); }
+    bool Is(std::string_view tag) const { return IsElement() && nameOrText_ == tag; }
+    // Character data of a text or comment node; empty for other kinds.
+    const std::string& text() const { return IsElement() ? Empty() : nameOrText_; }
 
     // Attributes in source order; names are lower case.
-    const std::vector<std::pair<std::string, std::string>>& attributes() const {
-        return attributes_;
-    }
+    using Attributes = std::vector<std::pair<std::string, std::string>>;
+    const Attributes& attributes() const { return attributes_ ? *attributes_ : NoAttributes(); }
     const std::string* FindAttribute(std::string_view name) const;
     std::string Attribute(std::string_view name) const;
     bool HasAttribute(std::string_view name) const { return FindAttribute(name) != nullptr; }
@@ -61,10 +62,15 @@ public:
     uint64_t serial() const { return serial_; }
 
 private:
+    static const std::string& Empty();
+    static const Attributes& NoAttributes();
+
     Kind kind_;
-    std::string tag_;
-    std::string text_;
-    std::vector<std::pair<std::string, std::string>> attributes_;
+    // The tag name of an element or the character data of another node: a node has only one.
+    std::string nameOrText_;
+    // Most nodes have no attributes, so the list is made with the first (a smaller node costs
+    // less memory on a large page).
+    std::unique_ptr<Attributes> attributes_;
     std::vector<std::unique_ptr<HtmlNode>> children_;
     HtmlNode* parent_ = nullptr;
     // Position among the parent's children, kept current so that walking the tree in document

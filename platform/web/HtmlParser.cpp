@@ -3,13 +3,12 @@
 #include <gumbo.h>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/web/MarkupLimits.h"
+#include "platform/web/ParserArena.h"
 
 namespace platform::web {
 
@@ -70,88 +69,38 @@ const GumboVector* ChildrenOf(const GumboNode& node) {
 }
 
 // Copies the children of `source` under `target` without recursion; past kMaxTreeDepth the
-// nodes are attached to the deepest allowed ancestor instead, and past kMaxNodes none are.
+// nodes are attached to the deepest allowed ancestor instead, and past kMaxNodes none are. The
+// walk keeps one entry per open level, so a node with many children costs no more than any other.
 void CopyChildren(const GumboNode& source, HtmlNode* target, size_t targetDepth) {
-    struct Pending {
-        const GumboNode* source;
+    struct Level {
+        const GumboVector* children;
+        unsigned next;
         HtmlNode* target;
         size_t depth;
     };
-    std::vector<Pending> stack;
-    auto pushChildren = [&stack](const GumboNode& node, HtmlNode* into, size_t depth) {
-        const GumboVector* children = ChildrenOf(node);
-        if (children == nullptr) {
-            return;
+    std::vector<Level> open;
+    if (const GumboVector* children = ChildrenOf(source)) {
+        open.push_back({children, 0, target, targetDepth});
+    }
+    size_t copied = 0;
+    while (!open.empty() && copied < kMaxNodes) {
+        Level& level = open.back();
+        if (level.next == level.children->length) {
+            open.pop_back();
+            continue;
         }
-        for (unsigned i = children->length; i > 0; --i) {
-            stack.push_back({static_cast<const GumboNode*>(children->data[i - 1]), into, depth});
-        }
-    };
-    pushChildren(source, target, targetDepth);
-    for (size_t copied = 0; !stack.empty() && copied < kMaxNodes; ++copied) {
-        Pending item = stack.back();
-        stack.pop_back();
-        HtmlNode* added = item.target->AppendChild(MakeNode(*item.source));
-        if (item.depth + 1 < kMaxTreeDepth) {
-            pushChildren(*item.source, added, item.depth + 1);
-        } else {
-            pushChildren(*item.source, item.target, item.depth);
+        const auto& child = *static_cast<const GumboNode*>(level.children->data[level.next++]);
+        HtmlNode* added = level.target->AppendChild(MakeNode(child));
+        ++copied;
+        const GumboVector* grandchildren = ChildrenOf(child);
+        if (grandchildren != nullptr && grandchildren->length > 0) {
+            const Level inner = level.depth + 1 < kMaxTreeDepth
+                                    ? Level{grandchildren, 0, added, level.depth + 1}
+                                    : Level{grandchildren, 0, level.target, level.depth};
+            open.push_back(inner);
         }
     }
 }
-
-// The parser's memory comes from large blocks that go all at once after the parse. The parser
-// hands little back before it ends; a million small blocks freed one by one (by a walk that
-// recurses as deep as the tree) and the scattered heap they leave behind cost more than the
-// parse itself, and what it frees early adds only a fifth to what it holds.
-class ParserArena {
-public:
-    ParserArena() = default;
-    ~ParserArena() {
-        for (void* block : blocks_) {
-            std::free(block);
-        }
-    }
-    ParserArena(const ParserArena&) = delete;
-    ParserArena& operator=(const ParserArena&) = delete;
-
-    static void* Allocate(void* arena, size_t size) {
-        return static_cast<ParserArena*>(arena)->Take(size);
-    }
-    static void Release(void*, void*) {}
-
-private:
-    static constexpr size_t kBlockBytes = 1u << 20;
-    static constexpr size_t kAlignment = alignof(std::max_align_t);
-
-    void* Take(size_t size) {
-        size = (size + kAlignment - 1) & ~(kAlignment - 1);
-        if (size > left_) {
-            // A large request gets a block of its own, so the current block goes on serving.
-            const size_t blockBytes = std::max(size, kBlockBytes);
-            char* block = static_cast<char*>(std::malloc(blockBytes));
-            if (block == nullptr) {
-                // The parser cannot take a failure; out of memory ends the program, as a failing
-                // operator new in C++ code would (the size limits keep a page far from that).
-                std::abort();
-            }
-            blocks_.push_back(block);
-            if (blockBytes > kBlockBytes) {
-                return block;
-            }
-            next_ = block;
-            left_ = blockBytes;
-        }
-        void* taken = next_;
-        next_ += size;
-        left_ -= size;
-        return taken;
-    }
-
-    std::vector<void*> blocks_;
-    char* next_ = nullptr;
-    size_t left_ = 0;
-};
 
 // The markup the parser gets: within kMaxMarkupBytes, cut where no UTF-8 character is split,
 // and within the limits of MarkupLimits.h.

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace platform::web {
@@ -97,7 +98,16 @@ std::string ConverterName(const std::string& charset) {
     return charset;
 }
 
+bool IsAscii(std::string_view bytes) {
+    return std::all_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string Convert(std::string_view bytes, const std::string& from) {
+    // In these, ASCII stands for itself: a page of nothing else needs no converter.
+    if ((from == "UTF-8" || from == "GB18030" || from == "WINDOWS-1252") && IsAscii(bytes)) {
+        return std::string(bytes);
+    }
     iconv_t converter = iconv_open("UTF-8", from.c_str());
     if (converter == reinterpret_cast<iconv_t>(-1)) {
         converter = iconv_open("UTF-8", "GB18030");

@@ -29,6 +29,12 @@ TEST(PageCharsetTest, PagesDecodeToUtf8ByTheirCharset) {
     EXPECT_EQ(DecodePage("\xD6\xD0", "no-such-charset"), "\xE4\xB8\xAD");
     EXPECT_EQ(DecodePage("\xE4\xB8\xAD", "_autodetect"), "\xE4\xB8\xAD");
     EXPECT_EQ(DecodePage("\xD6\xD0", "_autodetect"), "\xE4\xB8\xAD");
+    // ASCII stands for itself in the common charsets, but not in every charset.
+    const std::string ascii("<p>\x01\0~{\x7F</p>", 12);
+    for (const char* charset : {"gb2312", "utf-8", "iso-8859-1", "_autodetect"}) {
+        EXPECT_EQ(DecodePage(ascii, charset), ascii) << charset;
+    }
+    EXPECT_EQ(DecodePage(std::string("a\0b\0", 4), "utf-16le"), "ab");
 }
 
 TEST(PageCharsetTest, BytesThatDoNotDecodeBecomeQuestionMarks) {

@@ -275,12 +275,35 @@ TEST(QuorraDialogsTest, TextsFitTheirControls) {
 // --- Menus ---
 
 TEST(QuorraMenusTest, MainMenuIsOnePopupOfSevenPopupsThenAboutAndExit) {
-    ExpectBrowserMainMenu(Menu(IDR_MAINFRAME));
+    const MenuTemplate menu = Menu(IDR_MAINFRAME);
+    ExpectBrowserMainMenu(menu);
+
+    // No tool-bar button drops the font sizes down, so the view menu holds them: the same
+    // commands in the same order as the font-size menu.
+    const MenuItem& view = menu.items.at(0).children.at(1);
+    EXPECT_EQ(ItemTexts(view.children),
+              (std::vector<std::string>{"标准按钮栏", "地址栏", "动态加载提示栏", "状态条", "",
+                                        "字体大小", "编码(&D)", "源文件(&C)"}));
+    ASSERT_EQ(view.children.size(), 8u);
+    const MenuItem& fontSizes = view.children[5];
+    EXPECT_TRUE(fontSizes.flags & MF_POPUP);
+    const MenuTemplate fontSizeMenu = Menu(IDR_FONTSIZE_MENU);
+    const std::vector<MenuItem>& dropDown = fontSizeMenu.items.at(0).children;
+    EXPECT_EQ(ItemTexts(fontSizes.children), ItemTexts(dropDown));
+    ASSERT_EQ(fontSizes.children.size(), dropDown.size());
+    for (size_t i = 0; i < dropDown.size(); ++i)
+        EXPECT_EQ(fontSizes.children[i].id, dropDown[i].id) << i;
 }
 
 TEST(QuorraMenusTest, MainMenuHoldsEveryCommandOnceWithItsText) {
     const MenuTemplate menu = Menu(IDR_MAINFRAME);
-    ExpectCommandsOnce(menu.items, BrowserMenuCommands());
+    std::map<DWORD, std::string> commands = BrowserMenuCommands();
+    commands.insert({{32782, "最大(&G)"},
+                     {32783, "较大(&L)"},
+                     {32784, "中等(&M)"},
+                     {32785, "较小(&S)"},
+                     {32786, "最小(&A)"}});
+    ExpectCommandsOnce(menu.items, commands);
     EXPECT_EQ(Commands(menu.items).count(32819), 0u);
 }
 
