@@ -272,7 +272,7 @@ TEST_F(ClipboardTest, TextCrossesTheDesktopClipboardBothWays) {
     desktop.held = "别处\\x";
     ASSERT_TRUE(OpenClipboard(owner));
     EXPECT_EQ(GetClipboardOwner(), nullptr);
-    EXPECT_EQ(Formats(), (std::vector<UINT>{CF_TEXT}));
+    EXPECT_EQ(Formats(), (std::vector<UINT>{CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT}));
     EXPECT_EQ(BytesOf(GetClipboardData(CF_TEXT)), std::string("别处\\x", 7));
     const auto* unicode =
         static_cast<const char16_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));

@@ -3,7 +3,6 @@
 #include <gdk/gdkkeysyms.h>
 #include <gtest/gtest.h>
 
-#include "platform/display/Display.h"
 #include "platform/windows/WindowConstants.h"
 
 namespace platform {
@@ -60,15 +59,6 @@ TEST(KeyStrokeTest, RemappedKeycodesUseTheKeysymOrNothing) {
     EXPECT_EQ(KeyStroke::FromX(GDK_KEY_Return, 0), (KeyStroke{VK_RETURN, 0, false}));
     EXPECT_EQ(KeyStroke::FromX(0x4E2D /* a CJK keysym */, 250), std::nullopt);
     EXPECT_EQ(KeyStroke::FromX(GDK_KEY_eacute, 250), std::nullopt);
-}
-
-TEST(DisplayTest, EnvironmentChoosesTheDisplay) {
-    EXPECT_EQ(ChooseDisplay(nullptr, nullptr), DisplayKind::kHeadless);
-    EXPECT_EQ(ChooseDisplay(nullptr, ""), DisplayKind::kHeadless);
-    EXPECT_EQ(ChooseDisplay(nullptr, ":0"), DisplayKind::kDesktop);
-    EXPECT_EQ(ChooseDisplay("headless", ":0"), DisplayKind::kHeadless);
-    EXPECT_EQ(ChooseDisplay("desktop", nullptr), DisplayKind::kDesktop);
-    EXPECT_EQ(ChooseDisplay("bogus", ":1"), DisplayKind::kDesktop);
 }
 
 }  // namespace
