@@ -106,17 +106,18 @@ TEST_F(InputTest, DoubleClicksNeedTheClassStyleTheTimeAndThePlace) {
 TEST_F(InputTest, ClicksOutsideTheClientAreaBecomeNonClientMessages) {
     HWND top = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 400, 300});
     PumpUntilIdle();
+    // The press on the caption starts the move loop, which takes the release.
     InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{200, 110});
+    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{200, 110});
     auto input = Input();
     ASSERT_EQ(Messages(input), (std::vector<UINT>{WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN}));
     EXPECT_EQ(input[1].wParam, static_cast<WPARAM>(HTCAPTION));
     EXPECT_EQ(input[1].lParam, MAKELPARAM(200, 110));
-    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{200, 110});
-    Input();
 
     // A window that answers HTCAPTION for its body gets non-client clicks there.
     Log().Answer(WM_NCHITTEST, [](HWND, WPARAM, LPARAM) -> LRESULT { return HTCAPTION; });
     InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{200, 200});
+    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{200, 200});
     input = Input();
     EXPECT_EQ(Messages(input), (std::vector<UINT>{WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN}));
     EXPECT_EQ(input[1].hwnd, top);
