@@ -285,6 +285,12 @@ void CBrowserDataStore::LoadEngines() {
         }
     }
     file.Rewind();
+    if (startPageFields == StartPageFields::kAddressPattern) {
+        if (file.FindLine("MAIN_PAGE_END", line) == 0 && file.ReadValueLine(line) == 0) {
+            addressPattern = line;
+        }
+        return;
+    }
     if (file.FindLine("SEARCH_TOOL_INFO", line) == 0) {
         if (file.ReadValueLine(line) == 0) {
             musicBoxText = line;

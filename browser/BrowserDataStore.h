@@ -70,6 +70,12 @@ public:
     RECT windowRect = {-1, -1, 1, 1};
     CString musicBoxText;
     CString musicSearchUrl;
+    // The start page's fields that the program reads: the browser's music search box and address
+    // pattern, or the picture collector's address pattern (the line after "MAIN_PAGE_END"), in
+    // which GO wraps a bare word ("%s" standing for it).
+    enum class StartPageFields { kMusicSearch, kAddressPattern };
+    StartPageFields startPageFields = StartPageFields::kMusicSearch;
+    CString addressPattern;
     int tabMaximized = 0;
     int activateNewPage = 0;
     int tabsAtBottom = 0;
@@ -89,7 +95,7 @@ private:
     // that is incomplete or implausible, and after a damaged rule count the rules that are whole
     // and the fields at the file's end. False when the bytes were not exactly one settings file.
     bool LoadSettings(std::string_view bytes);
-    // The search engines and the music search fields of the start page.
+    // The search engines and the start page fields of the program.
     void LoadEngines();
 };
 

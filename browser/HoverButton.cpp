@@ -38,22 +38,38 @@ void CHoverButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
     CRect rect(lpDrawItemStruct->rcItem);
     dc->FillSolidRect(&rect, Skin().buttonBackground);
+    if (captionOverImage) {
+        if (textMode != 1) {
+            images.Draw(dc, state == kHot ? 1 : 0, CPoint(0, 0), ILD_TRANSPARENT);
+        }
+        COLORREF color = state != kNormal ? Skin().selectedButtonText : Skin().buttonText;
+        if ((lpDrawItemStruct->itemState & ODS_DISABLED) != 0) {
+            color = RGB(200, 200, 200);
+        }
+        DrawCaption(dc, rect, color);
+        return;
+    }
     if (textMode == 1) {
-        CString text;
-        GetWindowText(text);
-        HGDIOBJ oldFont = nullptr;
-        if (Skin().headingFont != nullptr) {
-            oldFont = ::SelectObject(dc->GetSafeHdc(), Skin().headingFont);
-        }
-        dc->SetTextColor(RGB(0, 0, 0));
-        dc->SetBkMode(TRANSPARENT);
-        dc->DrawText(text, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        if (oldFont != nullptr) {
-            ::SelectObject(dc->GetSafeHdc(), oldFont);
-        }
+        DrawCaption(dc, rect, RGB(0, 0, 0));
         return;
     }
     images.Draw(dc, state == kHot ? 1 : 0, CPoint(0, 0), ILD_TRANSPARENT);
+}
+
+void CHoverButton::DrawCaption(CDC* dc, const CRect& rect, COLORREF color) {
+    CString text;
+    GetWindowText(text);
+    HGDIOBJ oldFont = nullptr;
+    if (Skin().headingFont != nullptr) {
+        oldFont = ::SelectObject(dc->GetSafeHdc(), Skin().headingFont);
+    }
+    dc->SetTextColor(color);
+    dc->SetBkMode(TRANSPARENT);
+    CRect textRect = rect;
+    dc->DrawText(text, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    if (oldFont != nullptr) {
+        ::SelectObject(dc->GetSafeHdc(), oldFont);
+    }
 }
 
 BOOL CHoverButton::PreTranslateMessage(MSG* pMsg) {

@@ -25,6 +25,10 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
     int textMode = 1;
+    // The picture collector's look: the caption is always drawn, over the image when there is
+    // one, in the skin's button text colours (grey when disabled, the selected colour while the
+    // mouse is over it). The browser draws the caption in black only while there is no image.
+    BOOL captionOverImage = FALSE;
     CBitmap bitmap;
     CImageList images;
     int state = kNormal;
@@ -40,4 +44,6 @@ protected:
 
 private:
     void SetState(int newState);
+    // The caption centred on one line in the heading font.
+    void DrawCaption(CDC* dc, const CRect& rect, COLORREF color);
 };

@@ -156,4 +156,33 @@ TEST_F(HoverButtonTest, AMissingBitmapLeavesAnEmptyImageList) {
     EXPECT_EQ(PixelAt(button, 5, 5), kButtonBackground);
 }
 
+// The picture collector's buttons: the caption over the image, in the skin's colours, grey while
+// disabled.
+TEST_F(HoverButtonTest, WithTheCaptionOverTheImageTheSkinsTextColoursFollowTheState) {
+    constexpr COLORREF kText = RGB(0, 0, 200);
+    constexpr COLORREF kSelectedText = RGB(200, 0, 0);
+    Skin().buttonText = kText;
+    Skin().selectedButtonText = kSelectedText;
+    button.SetBitmap(20, 20, kGoBitmap, "tip");
+    button.captionOverImage = TRUE;
+    const Probe probe = FindProbe(kGoBitmap);
+    button.Invalidate();
+    platform::PumpUntilIdle();
+    const CRect all(0, 0, 60, 24);
+    EXPECT_GT(CountColor(button, all, kText), 20);
+    EXPECT_EQ(CountColor(button, all, RGB(0, 0, 0)), 0);
+    EXPECT_EQ(PixelAt(button, probe.at.x, probe.at.y), probe.normal);
+
+    MoveMouse(ScreenPoint(button, 30, 12));
+    EXPECT_GT(CountColor(button, all, kSelectedText), 20);
+    EXPECT_EQ(CountColor(button, all, kText), 0);
+
+    MoveMouse(ScreenPoint(*frame, 400, 300));
+    Tick(100);
+    button.EnableWindow(FALSE);
+    platform::PumpUntilIdle();
+    EXPECT_GT(CountColor(button, all, RGB(200, 200, 200)), 20);
+    EXPECT_EQ(CountColor(button, all, kText), 0);
+}
+
 }  // namespace

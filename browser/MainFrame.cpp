@@ -192,9 +192,13 @@ CPageDlg* CMainFrame::GetPage(int newTab) {
 }
 
 int CMainFrame::OpenUrl(CString url, int newTab, int activate) {
+    return OpenPage(url, newTab, activate) != nullptr ? 0 : 1;
+}
+
+CPageDlg* CMainFrame::OpenPage(CString url, int newTab, int activate) {
     CPageDlg* pPage = GetPage(newTab);
     if (pPage == nullptr) {
-        return 1;
+        return nullptr;
     }
     pPage->m_strUrl = url;
     m_wndAddress.SetWindowText(url);
@@ -204,7 +208,7 @@ int CMainFrame::OpenUrl(CString url, int newTab, int activate) {
         m_pCurrentPage = pPage;
         ActivatePage();
     }
-    return 0;
+    return pPage;
 }
 
 CPageDlg* CMainFrame::ActivatePage() {

@@ -5,10 +5,12 @@
 // navigation is blocked by the URL filter, and runs the update thread while it lives.
 //
 // The picture collector derives its frame from this class: the caption suffix, the page class,
-// the bars, the layout, the page activation, the status text, GO and the close are virtual.
+// the bars, the layout, the page activation, the status text, GO, the update worker and the close
+// are virtual.
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "browser/AddressCombo.h"
@@ -77,6 +79,8 @@ public:
     // The tab model. The count and the current index are the tab strip's.
     CPageDlg* GetPage(int newTab) override;
     virtual int OpenUrl(CString url, int newTab, int activate) override;
+    // OpenUrl that gives the page it navigated; null when no page could be had.
+    CPageDlg* OpenPage(CString url, int newTab, int activate);
     virtual CPageDlg* ActivatePage();
     void UpdatePageTitle(CPageDlg* pPage) override;
     void UpdateStatusText(CPageDlg* pPage) override;
@@ -117,7 +121,7 @@ public:
     // The page at the current tab index, which page commands act on; null with no tab selected.
     CPageDlg* GetSelectedPage() const;
     // Builds the main menu anew from its resource with the favourites of the user's folder.
-    void BuildFavoritesMenu();
+    virtual void BuildFavoritesMenu();
     // Adds the shortcuts of `folder` sorted by name, after the sub-folders that hold any (sorted
     // too), to pMenu; the first gets the index firstIndex. Returns the next free index.
     int AddFavoritesToMenu(CString folder, int firstIndex, CMenu* pMenu);
@@ -159,6 +163,12 @@ public:
     std::unique_ptr<CMenuEx> m_pMainMenu;
     CPageTabCtrl m_wndTab;
     CRect m_pageRect;
+    // An owner-drawn hover button with a 20 x 20 image from bitmapId and a tool tip, in the
+    // normal font.
+    static BOOL CreateHoverButton(CHoverButton& button, LPCSTR text, const RECT& rect, CWnd* parent,
+                                  UINT id, UINT bitmapId, LPCSTR tip,
+                                  DWORD extraStyle = WS_VISIBLE);
+    static void UseNormalFont(CWnd& wnd);
     // Made on the first use of the history command and kept, hidden between uses.
     std::unique_ptr<CHistoryDlg> m_pHistoryDlg;
 
@@ -173,14 +183,20 @@ protected:
     // to stop and joins it for at most two seconds.
     virtual void StartUpdateThread();
     void StopUpdateThread();
+    // The procedure of the update worker; it clears the store's updateThread as it ends.
+    virtual AFX_THREADPROC UpdateProcedure() const;
 
     BOOL CreateRebar();
     BOOL CreateStandardBar();
+    // The standard bar with these buttons, of which those in dropDowns get an arrow.
+    BOOL CreateStandardBar(std::span<const UINT> buttons, std::span<const UINT> dropDowns);
     BOOL CreateMenuButtonBar();
     BOOL CreateBusyBar();
     BOOL CreateAddressBar();
     BOOL CreateTabBar();
     BOOL CreateStatusBar();
+    // The status bar with these panes; the progress bar follows pane 1.
+    BOOL CreateStatusBar(std::span<const UINT> indicators);
     void AddRebarBands();
     void ShowBand(UINT bandId, BOOL show);
     int BandWidth(UINT bandId) const;

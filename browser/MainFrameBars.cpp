@@ -17,20 +17,6 @@ namespace {
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY;
 
-void UseNormalFont(CWnd& wnd) {
-    wnd.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(Skin().normalFont));
-}
-
-BOOL CreateHoverButton(CHoverButton& button, LPCSTR text, const RECT& rect, CWnd* parent, UINT id,
-                       UINT bitmapId, LPCSTR tip, DWORD extraStyle = WS_VISIBLE) {
-    if (!button.Create(text, WS_CHILD | BS_OWNERDRAW | extraStyle, rect, parent, id)) {
-        return FALSE;
-    }
-    button.SetBitmap(20, 20, bitmapId, tip);
-    UseNormalFont(button);
-    return TRUE;
-}
-
 BOOL LoadImageList(CImageList& images, UINT bitmapId) {
     CBitmap bitmap;
     if (!bitmap.LoadBitmap(bitmapId) || !images.Create(32, 32, ILC_COLOR24 | ILC_MASK, 13, 0)) {
@@ -51,6 +37,21 @@ void SetBandChildSize(CReBar& rebar, UINT bandId, CSize size) {
 }
 
 }  // namespace
+
+void CMainFrame::UseNormalFont(CWnd& wnd) {
+    wnd.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(Skin().normalFont));
+}
+
+BOOL CMainFrame::CreateHoverButton(CHoverButton& button, LPCSTR text, const RECT& rect,
+                                   CWnd* parent, UINT id, UINT bitmapId, LPCSTR tip,
+                                   DWORD extraStyle) {
+    if (!button.Create(text, WS_CHILD | BS_OWNERDRAW | extraStyle, rect, parent, id)) {
+        return FALSE;
+    }
+    button.SetBitmap(20, 20, bitmapId, tip);
+    UseNormalFont(button);
+    return TRUE;
+}
 
 void CMainFrame::CorrectWindowRect(RECT& rect, const RECT& desktop) {
     if (rect.left < -5 || rect.left > desktop.right - 100) {
@@ -112,6 +113,16 @@ BOOL CMainFrame::CreateRebar() {
 }
 
 BOOL CMainFrame::CreateStandardBar() {
+    static const UINT buttons[] = {ID_FILE_NEW,  ID_GO_BACK,      ID_GO_FORWARD, ID_STOP,
+                                   ID_REFRESH,   ID_SEPARATOR,    ID_GO_HOME,    ID_GO_SEARCH,
+                                   ID_FAVORITES, ID_HISTORY,      ID_SEPARATOR,  ID_PRINT_PREVIEW,
+                                   ID_SEPARATOR, ID_PAGE_OPTIONS, ID_DESKVANE,   ID_NET_FAVORITES};
+    static const UINT dropDowns[] = {ID_GO_BACK, ID_GO_FORWARD, ID_REFRESH, ID_FAVORITES,
+                                     ID_PAGE_OPTIONS};
+    return CreateStandardBar(buttons, dropDowns);
+}
+
+BOOL CMainFrame::CreateStandardBar(std::span<const UINT> buttons, std::span<const UINT> dropDowns) {
     if (!m_wndToolBar.CreateEx(this, TBSTYLE_FLAT, kBarStyle, CRect(0, 0, 0, 0), kStandardBarId)) {
         return FALSE;
     }
@@ -128,14 +139,10 @@ BOOL CMainFrame::CreateStandardBar() {
                              reinterpret_cast<LPARAM>(m_imagesNormal.GetSafeHandle()));
     m_wndToolBar.SendMessage(TB_SETHOTIMAGELIST, 0,
                              reinterpret_cast<LPARAM>(m_imagesHot.GetSafeHandle()));
-    static const UINT buttons[] = {ID_FILE_NEW,  ID_GO_BACK,      ID_GO_FORWARD, ID_STOP,
-                                   ID_REFRESH,   ID_SEPARATOR,    ID_GO_HOME,    ID_GO_SEARCH,
-                                   ID_FAVORITES, ID_HISTORY,      ID_SEPARATOR,  ID_PRINT_PREVIEW,
-                                   ID_SEPARATOR, ID_PAGE_OPTIONS, ID_DESKVANE,   ID_NET_FAVORITES};
-    if (!m_wndToolBar.SetButtons(buttons, static_cast<int>(std::size(buttons)))) {
+    if (!m_wndToolBar.SetButtons(buttons.data(), static_cast<int>(buttons.size()))) {
         return FALSE;
     }
-    for (UINT id : {ID_GO_BACK, ID_GO_FORWARD, ID_REFRESH, ID_FAVORITES, ID_PAGE_OPTIONS}) {
+    for (UINT id : dropDowns) {
         const int index = m_wndToolBar.CommandToIndex(id);
         m_wndToolBar.SetButtonStyle(index, m_wndToolBar.GetButtonStyle(index) | TBSTYLE_DROPDOWN);
     }
@@ -266,8 +273,12 @@ BOOL CMainFrame::CreateTabBar() {
 
 BOOL CMainFrame::CreateStatusBar() {
     static const UINT indicators[] = {ID_SEPARATOR, ID_INDICATOR_PROGRESS, ID_INDICATOR_SIZE};
+    return CreateStatusBar(indicators);
+}
+
+BOOL CMainFrame::CreateStatusBar(std::span<const UINT> indicators) {
     if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, kStatusBarId) ||
-        !m_wndStatusBar.SetIndicators(indicators, static_cast<int>(std::size(indicators)))) {
+        !m_wndStatusBar.SetIndicators(indicators.data(), static_cast<int>(indicators.size()))) {
         return FALSE;
     }
     return m_wndStatusBar.CreateProgress();
@@ -396,8 +407,12 @@ void CMainFrame::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStru
     CMenuEx::OnMeasureItem(lpMeasureItemStruct);
 }
 
+AFX_THREADPROC CMainFrame::UpdateProcedure() const {
+    return UpdateThread;
+}
+
 void CMainFrame::StartUpdateThread() {
-    auto* pThread = new CWinThread(UpdateThread, this);
+    auto* pThread = new CWinThread(UpdateProcedure(), this);
     // The frame joins the thread at close and deletes the object itself.
     pThread->m_bAutoDelete = FALSE;
     // Registered before it runs: the thread clears the store's pointer when it ends.

@@ -64,7 +64,7 @@ void CPageTabCtrl::OnLButtonDblClk(UINT nFlags, CPoint point) {
 
 void CPageTabCtrl::OnRButtonDown(UINT nFlags, CPoint point) {
     CMenuEx menu;
-    if (menu.LoadMenu(kTabMenuId)) {
+    if (tabMenu && menu.LoadMenu(kTabMenuId)) {
         if (CMenuEx* popup = menu.GetSubMenu(0)) {
             CPoint cursor;
             ::GetCursorPos(&cursor);

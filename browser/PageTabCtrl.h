@@ -19,6 +19,8 @@ public:
     int HitTestTab(int x, int y) const;
     void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
 
+    // Whether the right button offers the tab menu (the picture collector's strip has none).
+    BOOL tabMenu = TRUE;
     int dragSource = -1;
     int lastX = 0;
     int lastY = 0;

@@ -62,6 +62,7 @@ BOOL CQuorApp::InitInstance() {
     }
 
     LoadSkin();
+    PrepareProgramFolder();
 
     m_pExternal = new CExternalDispatch;
     occManager_ = std::make_unique<CCustomOccManager>(m_pExternal);
@@ -75,8 +76,8 @@ BOOL CQuorApp::InitInstance() {
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
-    AddDocTemplate(new CSingleDocTemplate(kMainFrameResource, RUNTIME_CLASS(CQuorDoc),
-                                          RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CQuorView)));
+    AddDocTemplate(new CSingleDocTemplate(kMainFrameResource, RUNTIME_CLASS(CQuorDoc), FrameClass(),
+                                          ViewClass()));
 
     // The browser takes no file from its command line: it always starts with a new document.
     CCommandLineInfo cmdInfo;
@@ -114,6 +115,14 @@ BOOL CQuorApp::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CQuorApp::CheckPendingUpdate() {
     return CPendingUpdate::Check();
+}
+
+CRuntimeClass* CQuorApp::FrameClass() const {
+    return RUNTIME_CLASS(CMainFrame);
+}
+
+CRuntimeClass* CQuorApp::ViewClass() const {
+    return RUNTIME_CLASS(CQuorView);
 }
 
 int CQuorApp::LoadSkin() {

@@ -3,8 +3,8 @@
 // program's control site and external object, the shared fonts, the settings), registers the
 // document template of the main frame and the view, and shows the main window.
 //
-// The picture collector runs the same start-up with its own fonts and without the update
-// hand-over, through the virtual members.
+// The picture collector runs the same start-up with its own fonts, frame and view, without the
+// update hand-over and with its generated pages cleared first, through the virtual members.
 #pragma once
 
 #include <memory>
@@ -37,6 +37,11 @@ public:
 protected:
     // Makes the skin set's normal and heading fonts.
     virtual void CreateSharedFonts();
+    // Runs after the skin is loaded, before any window exists; the browser has nothing to do.
+    virtual void PrepareProgramFolder() {}
+    // The classes of the document template's frame and view.
+    virtual CRuntimeClass* FrameClass() const;
+    virtual CRuntimeClass* ViewClass() const;
 
     afx_msg void OnAppAbout();
     DECLARE_MESSAGE_MAP()

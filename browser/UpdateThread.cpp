@@ -25,27 +25,10 @@ constexpr char kStartPage[] = "data\\main.htm";
 constexpr char kDownload[] = "data\\data_tmp.dat";
 constexpr char kPageEnd[] = "MAIN_PAGE_END";
 
-// The file's digest as lower-case text; empty when it cannot be read, which matches no digest.
-std::string FileDigest(const char* path) {
-    char text[64] = {};
-    CMd5Digest().Md5File(path, text);
-    return text;
-}
-
 // Case matters: an address ending in ".ZIP" is a plain file.
 bool IsZipAddress(const char* address) {
     const size_t length = std::strlen(address);
     return length >= 4 && std::strcmp(address + length - 4, ".zip") == 0;
-}
-
-std::string UpdateServer(const std::string& folder) {
-    CTextLineFile file;
-    char line[1024];
-    if (file.Open((folder + kServerFile).c_str()) != 0 || file.FindLine(kServerKey, line) != 0 ||
-        file.ReadValueLine(line) != 0) {
-        return std::string();
-    }
-    return line;
 }
 
 void UpdateFile(const std::string& folder, const UpdateFileEntry& entry) {
@@ -101,6 +84,22 @@ void Update() {
 }
 
 }  // namespace
+
+std::string FileDigest(const char* path) {
+    char text[64] = {};
+    CMd5Digest().Md5File(path, text);
+    return text;
+}
+
+std::string UpdateServer(const std::string& folder) {
+    CTextLineFile file;
+    char line[1024];
+    if (file.Open((folder + kServerFile).c_str()) != 0 || file.FindLine(kServerKey, line) != 0 ||
+        file.ReadValueLine(line) != 0) {
+        return std::string();
+    }
+    return line;
+}
 
 UINT UpdateThread(LPVOID) {
     Update();

@@ -14,7 +14,15 @@
 // then, and the thread ends before its next step.
 #pragma once
 
+#include <string>
+
 #include "platform/base/WinTypes.h"
 
 // pParam (the frame) is not used. Clears the settings store's updateThread when it ends. 0.
 UINT UpdateThread(LPVOID pParam);
+
+// The update server's address from data\update.dat of the folder (ending in "\"); empty when
+// none is configured.
+std::string UpdateServer(const std::string& folder);
+// The file's MD5 digest as lower-case text; empty when it cannot be read, which matches no digest.
+std::string FileDigest(const char* path);

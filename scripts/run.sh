@@ -1,24 +1,29 @@
 #!/usr/bin/env bash
-# Builds the programs, lays out the program folder under build/programfolder and starts the
-# browser from it.
+# Builds the programs, lays out the program folder under build/programfolder and starts one of
+# them from it: the browser (quorra, the default) or the picture collector (glintora).
 #
-# With a desktop (DISPLAY set) the browser shows there; without one it runs headless
+# With a desktop (DISPLAY set) the program shows there; without one it runs headless
 # (PLATFORM_DISPLAY=headless or =desktop forces either). Ctrl+C or SIGTERM closes its main window
-# as a user would, so it saves its settings and ends. "--seconds N" ends it that way after
-# N seconds. With PLATFORM_PNG_AT_EXIT set to a folder, pictures of the screen and of each window
-# are written there as the run ends.
+# as a user would, so the program saves its settings and ends. "--seconds N" ends it that way
+# after N seconds. With PLATFORM_PNG_AT_EXIT set to a folder, pictures of the screen and of each
+# window are written there as the run ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=""
+program=quorra
 while (($#)); do
     case "$1" in
         --seconds)
             seconds=${2:?"--seconds needs a number"}
             shift 2
             ;;
+        quorra | glintora)
+            program=$1
+            shift
+            ;;
         *)
-            echo "usage: $0 [--seconds N]" >&2
+            echo "usage: $0 [quorra|glintora] [--seconds N]" >&2
             exit 2
             ;;
     esac
@@ -36,7 +41,7 @@ fi
 
 declare -A programs=(
     [browser/program/quorra]=quorra.exe
-    [picture/glintora]=exec/gt/glintora.exe
+    [picture/program/glintora]=exec/gt/glintora.exe
     [manager/deskvane]=dv/dv.exe
     [tray/dvtp]=dv/dvtp.exe
 )
@@ -53,18 +58,21 @@ if [[ -n "${PLATFORM_PNG_AT_EXIT:-}" ]]; then
     export PLATFORM_PNG_AT_EXIT
 fi
 
+declare -A files=([quorra]=quorra.exe [glintora]=exec/gt/glintora.exe)
+file=${files[$program]}
 echo "Program folder: $folder"
-if [[ ! -x "$folder/quorra.exe" ]]; then
-    echo "The browser program is not built." >&2
+if [[ ! -x "$folder/$file" ]]; then
+    echo "The program $program is not built." >&2
     exit 1
 fi
-cd "$folder"
+# Each program runs from its own folder, as its data paths are relative to it.
+cd "$folder/$(dirname "$file")"
 if [[ -z "$seconds" ]]; then
-    echo "Ctrl+C closes the browser."
-    exec ./quorra.exe
+    echo "Ctrl+C closes $program."
+    exec "./$(basename "$file")"
 fi
-./quorra.exe &
-browser=$!
+"./$(basename "$file")" &
+running=$!
 sleep "$seconds"
-kill -TERM "$browser" 2>/dev/null || true
-wait "$browser"
+kill -TERM "$running" 2>/dev/null || true
+wait "$running"

@@ -109,15 +109,28 @@ void AddEllipsis(TextLine& line, int width, bool expandTabs, const TextMeasurer&
         return;
     }
     std::vector<TextChar> chars = SplitGbk(line.text);
-    std::size_t keep = chars.size();
-    while (keep > 0) {
-        std::string candidate = line.text.substr(0, chars[keep - 1].offset) + "...";
-        --keep;
-        if (LineWidth(candidate, expandTabs, measurer) <= width || keep == 0) {
-            line.text = std::move(candidate);
-            break;
+    if (chars.empty()) {
+        return;
+    }
+    // The first `count` characters and the ellipsis. Widths grow with the count, so the longest
+    // that fits is found by halving: a long title is measured a few dozen times, not once for
+    // each of its characters.
+    const auto candidate = [&](std::size_t count) {
+        return line.text.substr(0, chars[count].offset) + "...";
+    };
+    std::size_t fits = 0;
+    std::size_t low = 1;
+    std::size_t high = chars.size() - 1;
+    while (low <= high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (LineWidth(candidate(middle), expandTabs, measurer) <= width) {
+            fits = middle;
+            low = middle + 1;
+        } else {
+            high = middle - 1;
         }
     }
+    line.text = candidate(fits);
     if (line.underline_offset >= static_cast<int>(line.text.size()) - 3) {
         line.underline_offset = -1;
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/drawing/Gdi.h"
 
 namespace {
@@ -77,6 +79,23 @@ TEST(TextLayout, EndEllipsisCutsWholeCharactersToFit) {
     EXPECT_EQ(lines[0].text, "中...");
     lines = LayoutText("abc", DT_SINGLELINE | DT_END_ELLIPSIS, 3, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "abc");
+    lines = LayoutText("abcd", DT_SINGLELINE | DT_END_ELLIPSIS, 2, ByteMeasurer());
+    EXPECT_EQ(lines[0].text, "...");
+
+    // A window title of 100 KB is cut with a few dozen measurements, not one per character.
+    std::string title;
+    while (title.size() < 100 * 1024) {
+        title += "猫cat";
+    }
+    int measured = 0;
+    TextMeasurer counting = ByteMeasurer();
+    counting.width = [&measured](std::string_view text) {
+        ++measured;
+        return static_cast<int>(text.size());
+    };
+    lines = LayoutText(title, DT_SINGLELINE | DT_END_ELLIPSIS, 12, counting);
+    EXPECT_EQ(lines[0].text, "猫cat猫ca...");
+    EXPECT_LT(measured, 64);
 }
 
 TEST(TextLayout, TabsMoveToTheNextStopOnlyWhenExpanded) {

@@ -164,8 +164,11 @@ TEST(GlintoraDialogsTest, PageHoldsTheVisibleBrowserAndTheZeroHeightSearchPane) 
     EXPECT_TRUE(IsHidden(*ById(page, kIdOk)));
     EXPECT_TRUE(IsHidden(*ById(page, kIdCancel)));
     EXPECT_EQ(page.controls.size(), 4u);
-    // The panes are made from the page; there is no template of their own.
-    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCE(159), RT_DIALOG), nullptr);
+    // The frame's panes have a template of their own that holds the one browser.
+    DialogTemplate pane159 = Dialog(IDD_PICTURE_LIST_PANE);
+    EXPECT_EQ(IDD_PICTURE_LIST_PANE, 159);
+    ExpectControls(pane159, {{1001, kWebBrowser, ""}});
+    EXPECT_EQ(pane159.controls.size(), 1u);
 }
 
 TEST(GlintoraDialogsTest, AboutBoxNamesTheCollector) {

@@ -6,6 +6,7 @@
 #include "../quorra/resource.h"
 
 #define IDD_FAVORITE_ADD                158
+#define IDD_PICTURE_LIST_PANE           159
 #define IDB_PICTURE_SEARCH              266
 #define IDB_PICTURE_SEARCH_HOT          267
 #define IDB_PICTURE_URL_GO              268

@@ -1,0 +1,4 @@
+// The picture collector program: its application object, run by the framework's main.
+#include "picture/QuorApp.h"
+
+glintora::CQuorApp theApp;
