@@ -1,5 +1,7 @@
 #include "platform/registry/AutostartMirror.h"
 
+#include <cctype>
+
 #include <cstdlib>
 #include <fstream>
 #include <system_error>
@@ -85,12 +87,13 @@ std::optional<std::filesystem::path> AutostartEntryPath(std::string_view root,
     } else {
         return std::nullopt;
     }
-    // Value names may hold any character; the file name keeps the safe ones.
+    // Value names may hold any character and match ignoring case; the file name keeps the safe
+    // ones in lower case, so that "A" and "a" name the same entry.
     std::string file = root == "HKEY_CURRENT_USER" ? "larchway-hkcu-" : "larchway-hklm-";
     for (char c : name) {
         const bool safe = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
                           (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
-        file += safe ? c : '_';
+        file += safe ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : '_';
     }
     return folder / "autostart" / (file + ".desktop");
 }
