@@ -10,17 +10,6 @@ void Check(HRESULT result) {
     }
 }
 
-BSTR CopyOrThrow(BSTR text) {
-    if (text == nullptr) {
-        return nullptr;
-    }
-    BSTR copy = SysAllocStringByteLen(reinterpret_cast<LPCSTR>(text), SysStringByteLen(text));
-    if (copy == nullptr) {
-        _com_issue_error(E_OUTOFMEMORY);
-    }
-    return copy;
-}
-
 }  // namespace
 
 _variant_t::_variant_t() noexcept {
@@ -125,7 +114,7 @@ _variant_t::_variant_t(const CY& value) {
 
 _variant_t::_variant_t(const _bstr_t& text) {
     VariantInit(this);
-    bstrVal = CopyOrThrow(text.GetBSTR());
+    bstrVal = text.copy();
     vt = VT_BSTR;
 }
 

@@ -63,7 +63,7 @@ std::optional<DecodedBitmap> DecodeBitmapFile(std::span<const std::uint8_t> file
         return std::nullopt;
     }
     DecodedBitmap decoded;
-    decoded.bits_per_pixel = layout->bits_per_pixel;
+    decoded.bitsPerPixel = layout->bitsPerPixel;
     decoded.pixels = Surface(layout->width, layout->height);
     if (!DecodeRows(*layout, file.subspan(pixels_at), 0, layout->height, decoded.pixels)) {
         return std::nullopt;

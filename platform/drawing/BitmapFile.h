@@ -14,7 +14,7 @@ namespace platform {
 
 struct DecodedBitmap {
     Surface pixels;
-    int bits_per_pixel = 0;
+    int bitsPerPixel = 0;
 };
 
 std::optional<DecodedBitmap> DecodeBitmapFile(std::span<const std::uint8_t> file);

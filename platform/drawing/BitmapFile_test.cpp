@@ -58,7 +58,7 @@ TEST(BitmapFile, RoundTripsTwentyFourAndThirtyTwoBits) {
         std::optional<platform::DecodedBitmap> decoded =
             platform::DecodeBitmapFile(platform::EncodeBitmapFile(sample, bits));
         ASSERT_TRUE(decoded) << bits;
-        EXPECT_EQ(decoded->bits_per_pixel, bits);
+        EXPECT_EQ(decoded->bitsPerPixel, bits);
         ExpectSamePixels(decoded->pixels, sample);
     }
 }

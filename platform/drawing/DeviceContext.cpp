@@ -87,7 +87,7 @@ DeviceContext::DeviceContext() : kind_(Kind::kMemory) {
 }
 
 DeviceContext::DeviceContext(Surface& surface, POINT origin, const Region& baseClip)
-    : kind_(Kind::kSurface), surface_(&surface), origin_(origin), base_clip_(baseClip) {
+    : kind_(Kind::kSurface), surface_(&surface), origin_(origin), baseClip_(baseClip) {
     state_.pen = static_cast<HPEN>(GetStockObject(BLACK_PEN));
     state_.brush = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     state_.font = static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
@@ -163,7 +163,7 @@ void DeviceContext::RefreshTarget() {
     }
     BitmapObject* bitmap = FindBitmap(state_.bitmap);
     target_ = bitmap != nullptr ? &bitmap->surface : nullptr;
-    monochrome_ = bitmap != nullptr && bitmap->bits_per_pixel == 1;
+    monochrome_ = bitmap != nullptr && bitmap->bitsPerPixel == 1;
 }
 
 Region DeviceContext::DeviceArea() {
@@ -172,7 +172,7 @@ Region DeviceContext::DeviceArea() {
         return surface != nullptr ? Region(RECT{0, 0, surface->width(), surface->height()})
                                   : Region();
     }
-    Region area = base_clip_;
+    Region area = baseClip_;
     area.Intersect(Region(RECT{0, 0, surface_->width(), surface_->height()}));
     area.Offset(-origin_.x, -origin_.y);
     return area;
@@ -185,7 +185,7 @@ Region DeviceContext::ClipInSurface() {
     }
     Region clip(RECT{0, 0, surface->width(), surface->height()});
     if (kind_ == Kind::kSurface) {
-        clip.Intersect(base_clip_);
+        clip.Intersect(baseClip_);
     }
     if (state_.clip) {
         Region selected = *state_.clip;
@@ -263,13 +263,13 @@ std::optional<Pixel> DeviceContext::BrushPixel(const BrushObject& brush, int x, 
         case BS_SOLID:
             return PixelFromColor(brush.color);
         case BS_HATCHED: {
-            int px = x - origin_.x - state_.brush_origin.x;
-            int py = y - origin_.y - state_.brush_origin.y;
+            int px = x - origin_.x - state_.brushOrigin.x;
+            int py = y - origin_.y - state_.brushOrigin.y;
             if (HatchCovers(brush.hatch, px, py)) {
                 return PixelFromColor(brush.color);
             }
-            if (state_.bk_mode == OPAQUE) {
-                return PixelFromColor(state_.bk_color);
+            if (state_.bkMode == OPAQUE) {
+                return PixelFromColor(state_.bkColor);
             }
             return std::nullopt;
         }
@@ -279,12 +279,12 @@ std::optional<Pixel> DeviceContext::BrushPixel(const BrushObject& brush, int x, 
             if (width == 0 || height == 0) {
                 return std::nullopt;
             }
-            int px = (x - origin_.x - state_.brush_origin.x) % width;
-            int py = (y - origin_.y - state_.brush_origin.y) % height;
+            int px = (x - origin_.x - state_.brushOrigin.x) % width;
+            int py = (y - origin_.y - state_.brushOrigin.y) % height;
             Pixel pixel = brush.pattern.At(px < 0 ? px + width : px, py < 0 ? py + height : py);
-            if (brush.monochrome_pattern) {
+            if (brush.monochromePattern) {
                 // Monochrome patterns draw their black in the text colour, white in the background.
-                return PixelFromColor(pixel == 0 ? state_.text_color : state_.bk_color);
+                return PixelFromColor(pixel == 0 ? state_.textColor : state_.bkColor);
             }
             return pixel;
         }

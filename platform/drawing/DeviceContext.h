@@ -21,15 +21,15 @@ struct DcState {
     HBRUSH brush = nullptr;
     HFONT font = nullptr;
     HBITMAP bitmap = nullptr;
-    COLORREF text_color = RGB(0, 0, 0);
-    COLORREF bk_color = RGB(255, 255, 255);
-    int bk_mode = OPAQUE;
+    COLORREF textColor = RGB(0, 0, 0);
+    COLORREF bkColor = RGB(255, 255, 255);
+    int bkMode = OPAQUE;
     int rop2 = R2_COPYPEN;
-    int stretch_mode = BLACKONWHITE;
-    int poly_fill_mode = ALTERNATE;
-    UINT text_align = TA_TOP | TA_LEFT | TA_NOUPDATECP;
-    POINT viewport_origin{0, 0};
-    POINT brush_origin{0, 0};
+    int stretchMode = BLACKONWHITE;
+    int polyFillMode = ALTERNATE;
+    UINT textAlign = TA_TOP | TA_LEFT | TA_NOUPDATECP;
+    POINT viewportOrigin{0, 0};
+    POINT brushOrigin{0, 0};
     POINT position{0, 0};
     // The selected clip region in device units; none means the whole device.
     std::optional<Region> clip;
@@ -64,10 +64,10 @@ public:
     bool monochrome() const { return monochrome_; }
 
     POINT ToDevice(int x, int y) const {
-        return {x + state_.viewport_origin.x, y + state_.viewport_origin.y};
+        return {x + state_.viewportOrigin.x, y + state_.viewportOrigin.y};
     }
     POINT ToSurface(int x, int y) const {
-        return {x + state_.viewport_origin.x + origin_.x, y + state_.viewport_origin.y + origin_.y};
+        return {x + state_.viewportOrigin.x + origin_.x, y + state_.viewportOrigin.y + origin_.y};
     }
     POINT origin() const { return origin_; }
 
@@ -96,7 +96,7 @@ private:
     Kind kind_;
     Surface* surface_ = nullptr;
     POINT origin_{0, 0};
-    Region base_clip_;
+    Region baseClip_;
     DcState state_;
     std::vector<DcState> saved_;
     Surface* target_ = nullptr;

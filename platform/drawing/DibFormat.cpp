@@ -80,7 +80,20 @@ int Nearest(const std::vector<Pixel>& palette, Pixel pixel) {
 }
 
 int ImageRow(const DibLayout& layout, int storedRow) {
-    return layout.top_down ? storedRow : layout.height - 1 - storedRow;
+    return layout.topDown ? storedRow : layout.height - 1 - storedRow;
+}
+
+// The channel masks of uncompressed 16-bit (5-5-5) and 24- or 32-bit pixels.
+void SetDefaultMasks(DibLayout& layout) {
+    if (layout.bitsPerPixel == 16) {
+        layout.redMask = 0x7C00;
+        layout.greenMask = 0x03E0;
+        layout.blueMask = 0x001F;
+    } else {
+        layout.redMask = 0xFF0000;
+        layout.greenMask = 0x00FF00;
+        layout.blueMask = 0x0000FF;
+    }
 }
 
 }  // namespace
@@ -113,11 +126,11 @@ std::optional<DibLayout> LayoutFromHeader(const BITMAPINFOHEADER& header,
     }
     layout.width = header.biWidth;
     layout.height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
-    layout.top_down = header.biHeight < 0;
+    layout.topDown = header.biHeight < 0;
     if (static_cast<long long>(layout.width) * layout.height > kMaxBitmapPixels) {
         return std::nullopt;
     }
-    layout.bits_per_pixel = bits;
+    layout.bitsPerPixel = bits;
     layout.stride = DibStride(layout.width, bits);
     if (header.biCompression == BI_RGB) {
         if (bits <= 8) {
@@ -131,14 +144,8 @@ std::optional<DibLayout> LayoutFromHeader(const BITMAPINFOHEADER& header,
             }
             // Indices past a short table read as black rather than outside it.
             layout.palette.resize(static_cast<size_t>(1) << bits, 0);
-        } else if (bits == 16) {
-            layout.red_mask = 0x7C00;
-            layout.green_mask = 0x03E0;
-            layout.blue_mask = 0x001F;
         } else {
-            layout.red_mask = 0xFF0000;
-            layout.green_mask = 0x00FF00;
-            layout.blue_mask = 0x0000FF;
+            SetDefaultMasks(layout);
         }
         return layout;
     }
@@ -146,9 +153,9 @@ std::optional<DibLayout> LayoutFromHeader(const BITMAPINFOHEADER& header,
         if (colors.size() < 12) {
             return std::nullopt;
         }
-        layout.red_mask = ReadLittle32(colors.data());
-        layout.green_mask = ReadLittle32(colors.data() + 4);
-        layout.blue_mask = ReadLittle32(colors.data() + 8);
+        layout.redMask = ReadLittle32(colors.data());
+        layout.greenMask = ReadLittle32(colors.data() + 4);
+        layout.blueMask = ReadLittle32(colors.data() + 8);
         return layout;
     }
     return std::nullopt;
@@ -171,7 +178,7 @@ bool DecodeRows(const DibLayout& layout, std::span<const std::uint8_t> bits, int
         int width = std::min(layout.width, target.width());
         for (int x = 0; x < width; ++x) {
             Pixel pixel = 0;
-            switch (layout.bits_per_pixel) {
+            switch (layout.bitsPerPixel) {
                 case 1:
                     pixel = layout.palette[(row[x / 8] >> (7 - x % 8)) & 1];
                     break;
@@ -183,9 +190,8 @@ bool DecodeRows(const DibLayout& layout, std::span<const std::uint8_t> bits, int
                     break;
                 case 16: {
                     std::uint32_t value = row[x * 2] | (row[x * 2 + 1] << 8);
-                    pixel = Channel(value, layout.red_mask) << 16 |
-                            Channel(value, layout.green_mask) << 8 |
-                            Channel(value, layout.blue_mask);
+                    pixel = Channel(value, layout.redMask) << 16 |
+                            Channel(value, layout.greenMask) << 8 | Channel(value, layout.blueMask);
                     break;
                 }
                 case 24:
@@ -193,9 +199,8 @@ bool DecodeRows(const DibLayout& layout, std::span<const std::uint8_t> bits, int
                     break;
                 default: {
                     std::uint32_t value = ReadLittle32(row + x * 4);
-                    pixel = Channel(value, layout.red_mask) << 16 |
-                            Channel(value, layout.green_mask) << 8 |
-                            Channel(value, layout.blue_mask);
+                    pixel = Channel(value, layout.redMask) << 16 |
+                            Channel(value, layout.greenMask) << 8 | Channel(value, layout.blueMask);
                     break;
                 }
             }
@@ -226,7 +231,7 @@ void EncodeRows(const DibLayout& layout, const Surface& source, int firstRow, in
         int y = ImageRow(layout, firstRow + r);
         for (int x = 0; x < layout.width; ++x) {
             Pixel pixel = source.At(x, y) & 0x00FFFFFFu;
-            switch (layout.bits_per_pixel) {
+            switch (layout.bitsPerPixel) {
                 case 1:
                     row[x / 8] |= static_cast<std::uint8_t>((index_of(pixel) & 1) << (7 - x % 8));
                     break;
@@ -238,9 +243,9 @@ void EncodeRows(const DibLayout& layout, const Surface& source, int firstRow, in
                     row[x] = static_cast<std::uint8_t>(index_of(pixel));
                     break;
                 case 16: {
-                    std::uint32_t value = Place((pixel >> 16) & 0xFF, layout.red_mask) |
-                                          Place((pixel >> 8) & 0xFF, layout.green_mask) |
-                                          Place(pixel & 0xFF, layout.blue_mask);
+                    std::uint32_t value = Place((pixel >> 16) & 0xFF, layout.redMask) |
+                                          Place((pixel >> 8) & 0xFF, layout.greenMask) |
+                                          Place(pixel & 0xFF, layout.blueMask);
                     row[x * 2] = value & 0xFF;
                     row[x * 2 + 1] = (value >> 8) & 0xFF;
                     break;
@@ -251,9 +256,9 @@ void EncodeRows(const DibLayout& layout, const Surface& source, int firstRow, in
                     row[x * 3 + 2] = (pixel >> 16) & 0xFF;
                     break;
                 default: {
-                    std::uint32_t value = Place((pixel >> 16) & 0xFF, layout.red_mask) |
-                                          Place((pixel >> 8) & 0xFF, layout.green_mask) |
-                                          Place(pixel & 0xFF, layout.blue_mask);
+                    std::uint32_t value = Place((pixel >> 16) & 0xFF, layout.redMask) |
+                                          Place((pixel >> 8) & 0xFF, layout.greenMask) |
+                                          Place(pixel & 0xFF, layout.blueMask);
                     std::memcpy(row + x * 4, &value, 4);
                     break;
                 }
@@ -266,19 +271,13 @@ DibLayout WriteLayout(int width, int height, int bitsPerPixel, bool topDown) {
     DibLayout layout;
     layout.width = std::max(width, 0);
     layout.height = std::max(height, 0);
-    layout.top_down = topDown;
-    layout.bits_per_pixel = bitsPerPixel;
+    layout.topDown = topDown;
+    layout.bitsPerPixel = bitsPerPixel;
     layout.stride = DibStride(layout.width, bitsPerPixel);
     if (bitsPerPixel <= 8) {
         layout.palette = FixedPalette(bitsPerPixel);
-    } else if (bitsPerPixel == 16) {
-        layout.red_mask = 0x7C00;
-        layout.green_mask = 0x03E0;
-        layout.blue_mask = 0x001F;
     } else {
-        layout.red_mask = 0xFF0000;
-        layout.green_mask = 0x00FF00;
-        layout.blue_mask = 0x0000FF;
+        SetDefaultMasks(layout);
     }
     return layout;
 }

@@ -21,16 +21,16 @@ inline constexpr long long kMaxBitmapPixels = 64LL * 1024 * 1024;
 struct DibLayout {
     int width = 0;
     int height = 0;
-    bool top_down = false;
-    int bits_per_pixel = 0;
+    bool topDown = false;
+    int bitsPerPixel = 0;
     // Bytes from one stored row to the next.
     std::size_t stride = 0;
     // Up to 8 bits per pixel: the colours of the indices.
     std::vector<Pixel> palette;
     // 16 and 32 bits per pixel: where red, green and blue sit.
-    std::uint32_t red_mask = 0;
-    std::uint32_t green_mask = 0;
-    std::uint32_t blue_mask = 0;
+    std::uint32_t redMask = 0;
+    std::uint32_t greenMask = 0;
+    std::uint32_t blueMask = 0;
 };
 
 // Rows aligned to 32 bits, as DIBs store them.

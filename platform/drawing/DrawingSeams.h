@@ -20,7 +20,7 @@ HDC CreateSurfaceDC(Surface& surface, POINT origin, const Region& clip);
 struct DisplayMode {
     int width = 1024;
     int height = 768;
-    int bits_per_pixel = 32;
+    int bitsPerPixel = 32;
 };
 DisplayMode GetDisplayMode();
 void SetDisplayMode(const DisplayMode& mode);

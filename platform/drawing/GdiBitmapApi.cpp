@@ -14,6 +14,7 @@
 #include "platform/drawing/IconApi.h"
 #include "platform/drawing/IconFile.h"
 #include "platform/drawing/ResourceImages.h"
+#include "platform/drawing/ScaledSurface.h"
 #include "platform/files/Path.h"
 
 using namespace platform;
@@ -30,7 +31,7 @@ bool SizeAllowed(int width, int height) {
 HBITMAP NewBitmap(int width, int height, int bitsPerPixel) {
     auto bitmap = std::make_unique<BitmapObject>();
     bitmap->surface = Surface(width, height);
-    bitmap->bits_per_pixel = bitsPerPixel;
+    bitmap->bitsPerPixel = bitsPerPixel;
     return static_cast<HBITMAP>(RegisterObject(std::move(bitmap)));
 }
 
@@ -60,19 +61,6 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const char* windowsPath) 
     }
     std::fclose(file);
     return bytes;
-}
-
-Surface Resized(const Surface& source, int width, int height) {
-    Surface result(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            result.Set(
-                x, y,
-                source.At(static_cast<int>(static_cast<long long>(x) * source.width() / width),
-                          static_cast<int>(static_cast<long long>(y) * source.height() / height)));
-        }
-    }
-    return result;
 }
 
 // An icon or cursor file: the picture closest to the size asked (the default size with
@@ -105,7 +93,7 @@ Surface* SurfaceOfBitmap(HBITMAP bitmap) {
 HBITMAP CreateBitmapFromSurface(const Surface& surface) {
     auto bitmap = std::make_unique<BitmapObject>();
     bitmap->surface = surface;
-    bitmap->bits_per_pixel = GetDisplayMode().bits_per_pixel;
+    bitmap->bitsPerPixel = GetDisplayMode().bitsPerPixel;
     return static_cast<HBITMAP>(RegisterObject(std::move(bitmap)));
 }
 
@@ -121,13 +109,13 @@ HANDLE LoadImageFromBytes(std::span<const std::uint8_t> bytes, UINT type, int wi
     }
     Surface pixels = std::move(decoded->pixels);
     if ((width > 0 || height > 0) && SizeAllowed(width, height)) {
-        pixels = Resized(pixels, width > 0 ? width : pixels.width(),
-                         height > 0 ? height : pixels.height());
+        pixels = ScaledSurface(pixels, width > 0 ? width : pixels.width(),
+                               height > 0 ? height : pixels.height());
     }
     auto bitmap = std::make_unique<BitmapObject>();
-    bitmap->bits_per_pixel = GetDisplayMode().bits_per_pixel;
+    bitmap->bitsPerPixel = GetDisplayMode().bitsPerPixel;
     if (flags & LR_MONOCHROME) {
-        bitmap->bits_per_pixel = 1;
+        bitmap->bitsPerPixel = 1;
         for (int y = 0; y < pixels.height(); ++y) {
             for (int x = 0; x < pixels.width(); ++x) {
                 Pixel p = pixels.At(x, y);
@@ -163,7 +151,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
     if (dc->monochrome()) {
         return NewBitmap(width, height, 1);
     }
-    return NewBitmap(width, height, GetDisplayMode().bits_per_pixel);
+    return NewBitmap(width, height, GetDisplayMode().bitsPerPixel);
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
@@ -199,12 +187,12 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
         return nullptr;
     }
     auto bitmap = std::make_unique<BitmapObject>();
-    bitmap->is_section = true;
-    bitmap->section_bits.assign(static_cast<size_t>(layout->width) * layout->height, 0);
+    bitmap->isSection = true;
+    bitmap->sectionBits.assign(static_cast<size_t>(layout->width) * layout->height, 0);
     bitmap->surface =
-        Surface(layout->width, layout->height, bitmap->section_bits.data(), !layout->top_down);
+        Surface(layout->width, layout->height, bitmap->sectionBits.data(), !layout->topDown);
     if (bits != nullptr) {
-        *bits = bitmap->section_bits.data();
+        *bits = bitmap->sectionBits.data();
     }
     return static_cast<HBITMAP>(RegisterObject(std::move(bitmap)));
 }
@@ -226,7 +214,7 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITM
         header.biWidth = surface.width();
         header.biHeight = surface.height();
         header.biPlanes = 1;
-        header.biBitCount = static_cast<WORD>(object->bits_per_pixel);
+        header.biBitCount = static_cast<WORD>(object->bitsPerPixel);
         header.biCompression = BI_RGB;
         header.biSizeImage =
             static_cast<DWORD>(DibStride(surface.width(), header.biBitCount) * surface.height());
@@ -248,9 +236,9 @@ int GetDIBits(HDC hdc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITM
         std::uint32_t masks[3];
         std::memcpy(masks, info->bmiColors, sizeof masks);
         if (masks[0] != 0 && masks[1] != 0 && masks[2] != 0) {
-            layout.red_mask = masks[0];
-            layout.green_mask = masks[1];
-            layout.blue_mask = masks[2];
+            layout.redMask = masks[0];
+            layout.greenMask = masks[1];
+            layout.blueMask = masks[2];
         }
     }
     header.biSizeImage = static_cast<DWORD>(layout.stride * layout.height);
@@ -288,7 +276,7 @@ int SetDIBits(HDC, HBITMAP bitmap, UINT start, UINT lines, const void* bits, con
     if (!DecodeRows(*layout, bytes, static_cast<int>(start), count, object->surface)) {
         return 0;
     }
-    if (object->bits_per_pixel == 1) {
+    if (object->bitsPerPixel == 1) {
         for (int y = 0; y < object->surface.height(); ++y) {
             Pixel* row = object->surface.Row(y);
             for (int x = 0; x < object->surface.width(); ++x) {

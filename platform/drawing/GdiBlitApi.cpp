@@ -45,11 +45,11 @@ Extent ExtentOf(int start, int extent) {
 
 struct Transfer {
     DeviceContext& destination;
-    Extent dest_x;
-    Extent dest_y;
+    Extent destX;
+    Extent destY;
     SourceView* source;
-    Extent source_x;
-    Extent source_y;
+    Extent sourceX;
+    Extent sourceY;
     unsigned rop3;
     std::optional<Pixel> transparent;
 };
@@ -57,10 +57,10 @@ struct Transfer {
 Pixel ConvertSource(const Transfer& t, Pixel pixel, bool destination_mono) {
     if (t.source->monochrome && !destination_mono) {
         const DcState& state = t.destination.state();
-        return PixelFromColor(pixel == 0 ? state.text_color : state.bk_color);
+        return PixelFromColor(pixel == 0 ? state.textColor : state.bkColor);
     }
     if (!t.source->monochrome && destination_mono) {
-        Pixel background = PixelFromColor(t.source->dc->state().bk_color);
+        Pixel background = PixelFromColor(t.source->dc->state().bkColor);
         return pixel == background ? 0x00FFFFFFu : 0;
     }
     return pixel;
@@ -72,21 +72,21 @@ bool Run(Transfer& t) {
     if (target == nullptr) {
         return false;
     }
-    if (t.dest_x.length == 0 || t.dest_y.length == 0) {
+    if (t.destX.length == 0 || t.destY.length == 0) {
         return true;
     }
     Region clip = dc.ClipInSurface();
     const BrushObject* brush = Rop3UsesPattern(t.rop3) ? FindBrush(dc.state().brush) : nullptr;
     bool destination_mono = dc.monochrome();
-    bool mirror_x = t.source != nullptr && t.dest_x.reversed != t.source_x.reversed;
-    bool mirror_y = t.source != nullptr && t.dest_y.reversed != t.source_y.reversed;
-    POINT origin = dc.ToSurface(t.dest_x.start, t.dest_y.start);
-    for (int j = 0; j < t.dest_y.length; ++j) {
+    bool mirror_x = t.source != nullptr && t.destX.reversed != t.sourceX.reversed;
+    bool mirror_y = t.source != nullptr && t.destY.reversed != t.sourceY.reversed;
+    POINT origin = dc.ToSurface(t.destX.start, t.destY.start);
+    for (int j = 0; j < t.destY.length; ++j) {
         int y = origin.y + j;
         int sy = 0;
         if (t.source != nullptr) {
-            long long l = static_cast<long long>(j) * t.source_y.length / t.dest_y.length;
-            sy = t.source_y.start + static_cast<int>(mirror_y ? t.source_y.length - 1 - l : l);
+            long long l = static_cast<long long>(j) * t.sourceY.length / t.destY.length;
+            sy = t.sourceY.start + static_cast<int>(mirror_y ? t.sourceY.length - 1 - l : l);
         }
         // Clip rectangles are disjoint, so every pixel is visited once.
         for (const RECT& rect : clip.rects()) {
@@ -94,15 +94,15 @@ bool Run(Transfer& t) {
                 continue;
             }
             int from = std::max<int>(rect.left - origin.x, 0);
-            int to = std::min<int>(rect.right - origin.x, t.dest_x.length);
+            int to = std::min<int>(rect.right - origin.x, t.destX.length);
             Pixel* row = target->Row(y);
             for (int i = from; i < to; ++i) {
                 int x = origin.x + i;
                 Pixel source = 0;
                 if (t.source != nullptr) {
-                    long long k = static_cast<long long>(i) * t.source_x.length / t.dest_x.length;
-                    int sx = t.source_x.start +
-                             static_cast<int>(mirror_x ? t.source_x.length - 1 - k : k);
+                    long long k = static_cast<long long>(i) * t.sourceX.length / t.destX.length;
+                    int sx =
+                        t.sourceX.start + static_cast<int>(mirror_x ? t.sourceX.length - 1 - k : k);
                     POINT at = t.source->copy ? POINT{sx, sy} : t.source->dc->ToSurface(sx, sy);
                     if (!t.source->Contains(at.x, at.y)) {
                         continue;
@@ -165,16 +165,16 @@ BOOL Stretch(HDC destination, int x, int y, int width, int height, HDC source, i
                       rop3, transparent};
     SourceView view;
     if (Rop3UsesSource(rop3)) {
-        transfer.source_x = ExtentOf(sourceX, sourceWidth);
-        transfer.source_y = ExtentOf(sourceY, sourceHeight);
-        if (!OpenSource(source, *dc, transfer.source_x, transfer.source_y, view)) {
+        transfer.sourceX = ExtentOf(sourceX, sourceWidth);
+        transfer.sourceY = ExtentOf(sourceY, sourceHeight);
+        if (!OpenSource(source, *dc, transfer.sourceX, transfer.sourceY, view)) {
             return FALSE;
         }
         if (view.copy) {
-            transfer.source_x.start = 0;
-            transfer.source_y.start = 0;
+            transfer.sourceX.start = 0;
+            transfer.sourceY.start = 0;
         }
-        if (transfer.source_x.length == 0 || transfer.source_y.length == 0) {
+        if (transfer.sourceX.length == 0 || transfer.sourceY.length == 0) {
             return TRUE;
         }
         transfer.source = &view;

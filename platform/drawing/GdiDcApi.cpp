@@ -133,11 +133,11 @@ int GetDeviceCaps(HDC hdc, int index) {
         case VERTRES:
             return mode.height;
         case BITSPIXEL:
-            return mode.bits_per_pixel;
+            return mode.bitsPerPixel;
         case PLANES:
             return 1;
         case NUMCOLORS:
-            return mode.bits_per_pixel <= 8 ? 1 << mode.bits_per_pixel : -1;
+            return mode.bitsPerPixel <= 8 ? 1 << mode.bitsPerPixel : -1;
         case LOGPIXELSX:
         case LOGPIXELSY:
             return kDotsPerInch;
@@ -151,7 +151,7 @@ BOOL SetViewportOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
     if (dc == nullptr) {
         return FALSE;
     }
-    POINT old = Exchange(dc->state().viewport_origin, POINT{x, y});
+    POINT old = Exchange(dc->state().viewportOrigin, POINT{x, y});
     if (previous != nullptr) {
         *previous = old;
     }
@@ -163,7 +163,7 @@ BOOL GetViewportOrgEx(HDC hdc, LPPOINT origin) {
     if (dc == nullptr || origin == nullptr) {
         return FALSE;
     }
-    *origin = dc->state().viewport_origin;
+    *origin = dc->state().viewportOrigin;
     return TRUE;
 }
 
@@ -172,7 +172,7 @@ BOOL OffsetViewportOrgEx(HDC hdc, int dx, int dy, LPPOINT previous) {
     if (dc == nullptr) {
         return FALSE;
     }
-    POINT old = dc->state().viewport_origin;
+    POINT old = dc->state().viewportOrigin;
     return SetViewportOrgEx(hdc, old.x + dx, old.y + dy, previous);
 }
 
@@ -181,7 +181,7 @@ BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
     if (dc == nullptr) {
         return FALSE;
     }
-    POINT old = Exchange(dc->state().brush_origin, POINT{x, y});
+    POINT old = Exchange(dc->state().brushOrigin, POINT{x, y});
     if (previous != nullptr) {
         *previous = old;
     }
@@ -190,12 +190,12 @@ BOOL SetBrushOrgEx(HDC hdc, int x, int y, LPPOINT previous) {
 
 COLORREF SetBkColor(HDC hdc, COLORREF color) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? Exchange(dc->state().bk_color, color & 0xFFFFFFu) : CLR_INVALID;
+    return dc != nullptr ? Exchange(dc->state().bkColor, color & 0xFFFFFFu) : CLR_INVALID;
 }
 
 COLORREF GetBkColor(HDC hdc) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? dc->state().bk_color : CLR_INVALID;
+    return dc != nullptr ? dc->state().bkColor : CLR_INVALID;
 }
 
 int SetBkMode(HDC hdc, int mode) {
@@ -203,22 +203,22 @@ int SetBkMode(HDC hdc, int mode) {
     if (dc == nullptr || (mode != TRANSPARENT && mode != OPAQUE)) {
         return 0;
     }
-    return Exchange(dc->state().bk_mode, mode);
+    return Exchange(dc->state().bkMode, mode);
 }
 
 int GetBkMode(HDC hdc) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? dc->state().bk_mode : 0;
+    return dc != nullptr ? dc->state().bkMode : 0;
 }
 
 COLORREF SetTextColor(HDC hdc, COLORREF color) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? Exchange(dc->state().text_color, color & 0xFFFFFFu) : CLR_INVALID;
+    return dc != nullptr ? Exchange(dc->state().textColor, color & 0xFFFFFFu) : CLR_INVALID;
 }
 
 COLORREF GetTextColor(HDC hdc) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? dc->state().text_color : CLR_INVALID;
+    return dc != nullptr ? dc->state().textColor : CLR_INVALID;
 }
 
 int SetROP2(HDC hdc, int mode) {
@@ -239,12 +239,12 @@ int SetStretchBltMode(HDC hdc, int mode) {
     if (dc == nullptr || mode < BLACKONWHITE || mode > HALFTONE) {
         return 0;
     }
-    return Exchange(dc->state().stretch_mode, mode);
+    return Exchange(dc->state().stretchMode, mode);
 }
 
 int GetStretchBltMode(HDC hdc) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? dc->state().stretch_mode : 0;
+    return dc != nullptr ? dc->state().stretchMode : 0;
 }
 
 int SetPolyFillMode(HDC hdc, int mode) {
@@ -252,22 +252,22 @@ int SetPolyFillMode(HDC hdc, int mode) {
     if (dc == nullptr || (mode != ALTERNATE && mode != WINDING)) {
         return 0;
     }
-    return Exchange(dc->state().poly_fill_mode, mode);
+    return Exchange(dc->state().polyFillMode, mode);
 }
 
 int GetPolyFillMode(HDC hdc) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? dc->state().poly_fill_mode : 0;
+    return dc != nullptr ? dc->state().polyFillMode : 0;
 }
 
 UINT SetTextAlign(HDC hdc, UINT align) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? Exchange(dc->state().text_align, align) : GDI_ERROR;
+    return dc != nullptr ? Exchange(dc->state().textAlign, align) : GDI_ERROR;
 }
 
 UINT GetTextAlign(HDC hdc) {
     DeviceContext* dc = FindDeviceContext(hdc);
-    return dc != nullptr ? dc->state().text_align : GDI_ERROR;
+    return dc != nullptr ? dc->state().textAlign : GDI_ERROR;
 }
 
 int SelectClipRgn(HDC hdc, HRGN region) {
@@ -319,7 +319,7 @@ int GetClipBox(HDC hdc, LPRECT rect) {
         clip.Intersect(*dc->state().clip);
     }
     RECT box = clip.Box();
-    POINT origin = dc->state().viewport_origin;
+    POINT origin = dc->state().viewportOrigin;
     *rect =
         RECT{box.left - origin.x, box.top - origin.y, box.right - origin.x, box.bottom - origin.y};
     return clip.Complexity();

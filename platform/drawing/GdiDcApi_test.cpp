@@ -220,20 +220,20 @@ TEST(Objects, GetObjectReportsTheCreationValues) {
     DeleteObject(pen);
 
     HFONT font = CreateFontA(12, 6, 0, 0, 0, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "宋体");
-    LOGFONTA log_font;
-    ASSERT_EQ(GetObject(font, sizeof log_font, &log_font), static_cast<int>(sizeof log_font));
-    EXPECT_EQ(log_font.lfHeight, 12);
-    EXPECT_EQ(log_font.lfWidth, 6);
-    EXPECT_EQ(log_font.lfWeight, 0);
-    EXPECT_EQ(log_font.lfCharSet, DEFAULT_CHARSET);
-    EXPECT_STREQ(log_font.lfFaceName, "宋体");
+    LOGFONTA logFont;
+    ASSERT_EQ(GetObject(font, sizeof logFont, &logFont), static_cast<int>(sizeof logFont));
+    EXPECT_EQ(logFont.lfHeight, 12);
+    EXPECT_EQ(logFont.lfWidth, 6);
+    EXPECT_EQ(logFont.lfWeight, 0);
+    EXPECT_EQ(logFont.lfCharSet, DEFAULT_CHARSET);
+    EXPECT_STREQ(logFont.lfFaceName, "宋体");
     DeleteObject(font);
 
     LOGFONTA long_name{};
     std::memset(long_name.lfFaceName, 'A', sizeof long_name.lfFaceName);
     HFONT cut = CreateFontIndirectA(&long_name);
-    GetObject(cut, sizeof log_font, &log_font);
-    EXPECT_EQ(std::strlen(log_font.lfFaceName), 31u);
+    GetObject(cut, sizeof logFont, &logFont);
+    EXPECT_EQ(std::strlen(logFont.lfFaceName), 31u);
     DeleteObject(cut);
 }
 

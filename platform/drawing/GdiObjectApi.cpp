@@ -31,11 +31,11 @@ HGDIOBJ StockBrush(UINT style, COLORREF color) {
 
 HGDIOBJ StockFont(LONG height, BYTE pitch, const char* face) {
     auto font = std::make_unique<FontObject>();
-    font->log_font.lfHeight = height;
-    font->log_font.lfWeight = FW_NORMAL;
-    font->log_font.lfCharSet = GB2312_CHARSET;
-    font->log_font.lfPitchAndFamily = pitch;
-    std::strncpy(font->log_font.lfFaceName, face, LF_FACESIZE - 1);
+    font->logFont.lfHeight = height;
+    font->logFont.lfWeight = FW_NORMAL;
+    font->logFont.lfCharSet = GB2312_CHARSET;
+    font->logFont.lfPitchAndFamily = pitch;
+    std::strncpy(font->logFont.lfFaceName, face, LF_FACESIZE - 1);
     return MakeStock(std::move(font));
 }
 
@@ -139,20 +139,20 @@ int GetObjectA(HGDIOBJ handle, int size, LPVOID buffer) {
             return CopyOut(log, size, buffer);
         }
         case OBJ_FONT:
-            return CopyOut(static_cast<FontObject*>(object)->log_font, size, buffer);
+            return CopyOut(static_cast<FontObject*>(object)->logFont, size, buffer);
         case OBJ_BITMAP: {
             auto* bitmap = static_cast<BitmapObject*>(object);
             BITMAP info{};
             info.bmWidth = bitmap->surface.width();
             info.bmHeight = bitmap->surface.height();
             info.bmPlanes = 1;
-            info.bmBitsPixel = static_cast<WORD>(bitmap->bits_per_pixel);
-            if (bitmap->is_section) {
+            info.bmBitsPixel = static_cast<WORD>(bitmap->bitsPerPixel);
+            if (bitmap->isSection) {
                 info.bmWidthBytes = info.bmWidth * 4;
-                info.bmBits = bitmap->section_bits.data();
+                info.bmBits = bitmap->sectionBits.data();
             } else {
                 // Device bitmaps pad their rows to 16 bits.
-                info.bmWidthBytes = (info.bmWidth * bitmap->bits_per_pixel + 15) / 16 * 2;
+                info.bmWidthBytes = (info.bmWidth * bitmap->bitsPerPixel + 15) / 16 * 2;
             }
             return CopyOut(info, size, buffer);
         }
@@ -212,7 +212,7 @@ HBRUSH CreatePatternBrush(HBITMAP bitmap) {
     auto brush = std::make_unique<BrushObject>();
     brush->style = BS_PATTERN;
     brush->pattern = source->surface;
-    brush->monochrome_pattern = source->bits_per_pixel == 1;
+    brush->monochromePattern = source->bitsPerPixel == 1;
     return static_cast<HBRUSH>(RegisterObject(std::move(brush)));
 }
 
@@ -262,9 +262,9 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
         return nullptr;
     }
     auto object = std::make_unique<FontObject>();
-    object->log_font = *font;
+    object->logFont = *font;
     // The face name is cut at its size even when the caller filled it to the last byte.
-    object->log_font.lfFaceName[LF_FACESIZE - 1] = '\0';
+    object->logFont.lfFaceName[LF_FACESIZE - 1] = '\0';
     return static_cast<HFONT>(RegisterObject(std::move(object)));
 }
 

@@ -57,7 +57,7 @@ void ReleaseSelection(HGDIOBJ handle) {
     if (object.selections > 0) {
         --object.selections;
     }
-    if (object.selections == 0 && object.delete_pending) {
+    if (object.selections == 0 && object.deletePending) {
         table.objects.erase(found);
     }
 }
@@ -66,7 +66,7 @@ bool DestroyObject(HGDIOBJ handle) {
     ObjectTable& table = Table();
     std::lock_guard lock(table.mutex);
     auto found = table.objects.find(handle);
-    if (found == table.objects.end() || found->second->delete_pending) {
+    if (found == table.objects.end() || found->second->deletePending) {
         return false;
     }
     if (found->second->stock) {
@@ -74,7 +74,7 @@ bool DestroyObject(HGDIOBJ handle) {
         return true;
     }
     if (found->second->selections > 0) {
-        found->second->delete_pending = true;
+        found->second->deletePending = true;
         return true;
     }
     table.objects.erase(found);
@@ -85,7 +85,7 @@ HBITMAP DefaultBitmap() {
     static HBITMAP bitmap = [] {
         auto object = std::make_unique<BitmapObject>();
         object->stock = true;
-        object->bits_per_pixel = 1;
+        object->bitsPerPixel = 1;
         object->surface = Surface(1, 1);
         return static_cast<HBITMAP>(RegisterObject(std::move(object)));
     }();

@@ -22,7 +22,7 @@ struct GdiObject {
     DWORD type;
     bool stock = false;
     int selections = 0;
-    bool delete_pending = false;
+    bool deletePending = false;
 };
 
 struct PenObject : GdiObject {
@@ -36,10 +36,10 @@ struct BitmapObject : GdiObject {
     BitmapObject() : GdiObject(OBJ_BITMAP) {}
     Surface surface;
     // The depth GetObject reports; 1 marks a monochrome bitmap whose pixels are black or white.
-    int bits_per_pixel = 32;
+    int bitsPerPixel = 32;
     // A DIB section's bits, which its surface borrows.
-    std::vector<Pixel> section_bits;
-    bool is_section = false;
+    std::vector<Pixel> sectionBits;
+    bool isSection = false;
 };
 
 struct BrushObject : GdiObject {
@@ -49,12 +49,12 @@ struct BrushObject : GdiObject {
     int hatch = 0;
     // A pattern brush keeps its own copy, so the bitmap may be deleted after creation.
     Surface pattern;
-    bool monochrome_pattern = false;
+    bool monochromePattern = false;
 };
 
 struct FontObject : GdiObject {
     FontObject() : GdiObject(OBJ_FONT) {}
-    LOGFONTA log_font{};
+    LOGFONTA logFont{};
 };
 
 struct RegionObject : GdiObject {

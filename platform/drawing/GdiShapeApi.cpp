@@ -28,7 +28,7 @@ struct Painter {
     const PenObject* pen;
     const BrushObject* brush;
     // Where the dash pattern stands, carried from one segment of a polyline to the next.
-    int style_position = 0;
+    int stylePosition = 0;
 
     explicit Painter(DeviceContext& context)
         : dc(context),
@@ -84,10 +84,10 @@ struct Painter {
         Pixel color = PixelFromColor(pen->color);
         std::span<const int> dashes = Dashes();
         if (!dashes.empty()) {
-            bool on = DashOn(dashes, style_position++);
+            bool on = DashOn(dashes, stylePosition++);
             if (!on) {
-                if (dc.state().bk_mode == OPAQUE) {
-                    dc.Plot(clip, x, y, PixelFromColor(dc.state().bk_color), 0, rop3);
+                if (dc.state().bkMode == OPAQUE) {
+                    dc.Plot(clip, x, y, PixelFromColor(dc.state().bkColor), 0, rop3);
                 }
                 return;
             }
@@ -333,7 +333,7 @@ BOOL Polygon(HDC hdc, const POINT* points, int count) {
             top = std::min<int>(top, p.y);
             bottom = std::max<int>(bottom, p.y);
         }
-        bool winding = dc->state().poly_fill_mode == WINDING;
+        bool winding = dc->state().polyFillMode == WINDING;
         for (int y = top; y < bottom; ++y) {
             double sample_y = y + 0.5;
             std::vector<std::pair<double, int>> crossings;

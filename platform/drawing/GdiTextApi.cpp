@@ -18,7 +18,7 @@ std::shared_ptr<const TextFont> SelectedFont(DeviceContext& dc) {
     if (font == nullptr) {
         font = FindFont(GetStockObject(SYSTEM_FONT));
     }
-    return TextFont::For(font->log_font);
+    return TextFont::For(font->logFont);
 }
 
 std::string_view TextOf(LPCSTR text, int length) {
@@ -42,8 +42,8 @@ TextMeasurer MeasurerFor(const TextFont& font) {
 }
 
 struct RunStyle {
-    bool expand_tabs = false;
-    int tab_width = 0;
+    bool expandTabs = false;
+    int tabWidth = 0;
     // Per-byte advances of ExtTextOut; null for the font's own.
     const INT* spacing = nullptr;
 };
@@ -52,7 +52,7 @@ struct RunStyle {
 int DrawRun(DeviceContext& dc, const Region& clip, const TextFont& font, int x, int y,
             std::string_view text, const RunStyle& style, bool paintBackground) {
     const TEXTMETRICA& metrics = font.metrics();
-    Pixel ink = PixelFromColor(dc.state().text_color);
+    Pixel ink = PixelFromColor(dc.state().textColor);
     int start_x = x;
     for (const TextChar& c : SplitGbk(text)) {
         int advance = font.Advance(c.code);
@@ -62,13 +62,13 @@ int DrawRun(DeviceContext& dc, const Region& clip, const TextFont& font, int x, 
                 advance += style.spacing[c.offset + i];
             }
         }
-        if (c.code == '\t' && style.expand_tabs && style.tab_width > 0) {
+        if (c.code == '\t' && style.expandTabs && style.tabWidth > 0) {
             int offset = x - start_x;
-            advance = (offset / style.tab_width + 1) * style.tab_width - offset;
+            advance = (offset / style.tabWidth + 1) * style.tabWidth - offset;
         }
         if (paintBackground) {
             for (int row = y; row < y + metrics.tmHeight; ++row) {
-                dc.Span(clip, row, x, x + advance, PixelFromColor(dc.state().bk_color), kPatCopy);
+                dc.Span(clip, row, x, x + advance, PixelFromColor(dc.state().bkColor), kPatCopy);
             }
         }
         if (c.code != '\t') {
@@ -86,7 +86,7 @@ int DrawRun(DeviceContext& dc, const Region& clip, const TextFont& font, int x, 
         x += advance;
     }
     int width = x - start_x;
-    const LOGFONTA& log = font.log_font();
+    const LOGFONTA& log = font.logFont();
     for (int line = 0; line < font.LineThickness(); ++line) {
         if (log.lfUnderline) {
             dc.Span(clip, y + font.UnderlineRow() + line, start_x, x, ink, kPatCopy);
@@ -120,14 +120,14 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
             Region fill = clip;
             fill.Intersect(box);
             for (int row = from.y; row < to.y; ++row) {
-                dc->Span(fill, row, from.x, to.x, PixelFromColor(dc->state().bk_color), kPatCopy);
+                dc->Span(fill, row, from.x, to.x, PixelFromColor(dc->state().bkColor), kPatCopy);
             }
         }
         if (options & ETO_CLIPPED) {
             clip.Intersect(box);
         }
     }
-    UINT align = dc->state().text_align;
+    UINT align = dc->state().textAlign;
     if (align & TA_UPDATECP) {
         x = dc->state().position.x;
         y = dc->state().position.y;
@@ -154,7 +154,7 @@ BOOL ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR t
         top = y - font->metrics().tmHeight;
     }
     POINT at = dc->ToSurface(left, top);
-    DrawRun(*dc, clip, *font, at.x, at.y, run, style, dc->state().bk_mode == OPAQUE);
+    DrawRun(*dc, clip, *font, at.x, at.y, run, style, dc->state().bkMode == OPAQUE);
     if (align & TA_UPDATECP) {
         bool leftwards = (align & TA_CENTER) == TA_RIGHT;
         dc->state().position.x = leftwards ? x - width : x + width;
@@ -179,9 +179,9 @@ int DrawTextA(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format) {
     TextMeasurer measurer = MeasurerFor(*font);
     int width = rect->right - rect->left;
     std::vector<TextLine> lines = LayoutText(all, format, width, measurer);
-    int line_height = font->metrics().tmHeight +
-                      ((format & DT_EXTERNALLEADING) ? font->metrics().tmExternalLeading : 0);
-    int height = line_height * static_cast<int>(lines.size());
+    int lineHeight = font->metrics().tmHeight +
+                     ((format & DT_EXTERNALLEADING) ? font->metrics().tmExternalLeading : 0);
+    int height = lineHeight * static_cast<int>(lines.size());
 
     if (format & DT_CALCRECT) {
         int widest = 0;
@@ -196,9 +196,9 @@ int DrawTextA(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format) {
     int top = rect->top;
     if (format & DT_SINGLELINE) {
         if (format & DT_VCENTER) {
-            top = rect->top + (rect->bottom - rect->top - line_height) / 2;
+            top = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
         } else if (format & DT_BOTTOM) {
-            top = rect->bottom - line_height;
+            top = rect->bottom - lineHeight;
         }
     }
     Region clip = dc->ClipInSurface();
@@ -207,8 +207,8 @@ int DrawTextA(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format) {
         POINT to = dc->ToSurface(rect->right, rect->bottom);
         clip.Intersect(Region(RECT{from.x, from.y, to.x, to.y}));
     }
-    RunStyle style{(format & DT_EXPANDTABS) != 0, measurer.tab_width, nullptr};
-    Pixel ink = PixelFromColor(dc->state().text_color);
+    RunStyle style{(format & DT_EXPANDTABS) != 0, measurer.tabWidth, nullptr};
+    Pixel ink = PixelFromColor(dc->state().textColor);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const TextLine& line = lines[i];
         int left = rect->left;
@@ -217,18 +217,18 @@ int DrawTextA(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format) {
         } else if (format & DT_RIGHT) {
             left = rect->right - line.width;
         }
-        POINT at = dc->ToSurface(left, top + static_cast<int>(i) * line_height);
-        DrawRun(*dc, clip, *font, at.x, at.y, line.text, style, dc->state().bk_mode == OPAQUE);
-        if (line.underline_offset >= 0) {
-            std::string_view before = std::string_view(line.text).substr(0, line.underline_offset);
-            int from = at.x + LineWidth(before, style.expand_tabs, measurer);
+        POINT at = dc->ToSurface(left, top + static_cast<int>(i) * lineHeight);
+        DrawRun(*dc, clip, *font, at.x, at.y, line.text, style, dc->state().bkMode == OPAQUE);
+        if (line.underlineOffset >= 0) {
+            std::string_view before = std::string_view(line.text).substr(0, line.underlineOffset);
+            int from = at.x + LineWidth(before, style.expandTabs, measurer);
             int to = from + MeasureRun(*font, std::string_view(line.text).substr(
-                                                  line.underline_offset, line.underline_length));
+                                                  line.underlineOffset, line.underlineLength));
             dc->Span(clip, at.y + font->UnderlineRow(), from, to, ink, kPatCopy);
         }
     }
     if (format & DT_SINGLELINE && (format & (DT_VCENTER | DT_BOTTOM))) {
-        return top + line_height - rect->top;
+        return top + lineHeight - rect->top;
     }
     return height;
 }
@@ -258,7 +258,7 @@ int GetTextFaceA(HDC hdc, int size, LPSTR face) {
     if (dc == nullptr) {
         return 0;
     }
-    const char* name = SelectedFont(*dc)->log_font().lfFaceName;
+    const char* name = SelectedFont(*dc)->logFont().lfFaceName;
     int length = static_cast<int>(std::strlen(name));
     if (face == nullptr) {
         return length + 1;
@@ -299,14 +299,14 @@ BOOL DrawStateA(HDC hdc, HBRUSH, DRAWSTATEPROC, LPARAM lData, WPARAM wData, int 
         return TRUE;
     }
     DcState saved = dc->state();
-    dc->state().bk_mode = TRANSPARENT;
-    dc->state().text_color = RGB(255, 255, 255);
+    dc->state().bkMode = TRANSPARENT;
+    dc->state().textColor = RGB(255, 255, 255);
     RECT highlight{x + 1, y + 1, x + 1 + cx, y + 1 + cy};
     DrawTextA(hdc, text, length, &highlight, format);
-    dc->state().text_color = RGB(128, 128, 128);
+    dc->state().textColor = RGB(128, 128, 128);
     RECT shadow{x, y, x + cx, y + cy};
     DrawTextA(hdc, text, length, &shadow, format);
-    dc->state().bk_mode = saved.bk_mode;
-    dc->state().text_color = saved.text_color;
+    dc->state().bkMode = saved.bkMode;
+    dc->state().textColor = saved.textColor;
     return TRUE;
 }

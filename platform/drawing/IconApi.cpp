@@ -6,6 +6,7 @@
 
 #include "platform/drawing/DeviceContext.h"
 #include "platform/drawing/DrawingSeams.h"
+#include "platform/drawing/ScaledSurface.h"
 
 using namespace platform;
 
@@ -18,9 +19,9 @@ constexpr unsigned kSourceCopy = 0xCC;
 struct IconObject {
     Surface color;
     Surface mask;
-    bool is_icon = true;
-    int hotspot_x = 0;
-    int hotspot_y = 0;
+    bool isIcon = true;
+    int hotspotX = 0;
+    int hotspotY = 0;
 };
 
 struct IconTable {
@@ -48,22 +49,6 @@ IconObject* Find(HICON icon) {
     return found == table.icons.end() ? nullptr : found->second.get();
 }
 
-Surface Stretched(const Surface& source, int width, int height) {
-    if (width == source.width() && height == source.height()) {
-        return source;
-    }
-    Surface result(width, height);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            result.Set(
-                x, y,
-                source.At(static_cast<int>(static_cast<long long>(x) * source.width() / width),
-                          static_cast<int>(static_cast<long long>(y) * source.height() / height)));
-        }
-    }
-    return result;
-}
-
 HBITMAP BitmapOf(const Surface& pixels, bool monochrome) {
     HBITMAP bitmap = monochrome ? CreateBitmap(pixels.width(), pixels.height(), 1, 1, nullptr)
                                 : CreateBitmapFromSurface(pixels);
@@ -85,11 +70,11 @@ HICON CreateIconFromPicture(const IconPicture& picture, bool isIcon, int width, 
     int w = width > 0 ? width : picture.color.width();
     int h = height > 0 ? height : picture.color.height();
     auto icon = std::make_unique<IconObject>();
-    icon->color = Stretched(picture.color, w, h);
-    icon->mask = Stretched(picture.mask, w, h);
-    icon->is_icon = isIcon;
-    icon->hotspot_x = isIcon ? w / 2 : picture.hotspot_x * w / picture.color.width();
-    icon->hotspot_y = isIcon ? h / 2 : picture.hotspot_y * h / picture.color.height();
+    icon->color = ScaledSurface(picture.color, w, h);
+    icon->mask = ScaledSurface(picture.mask, w, h);
+    icon->isIcon = isIcon;
+    icon->hotspotX = isIcon ? w / 2 : picture.hotspotX * w / picture.color.width();
+    icon->hotspotY = isIcon ? h / 2 : picture.hotspotY * h / picture.color.height();
     return Register(std::move(icon));
 }
 
@@ -106,7 +91,7 @@ HICON CreateIconIndirect(PICONINFO info) {
     IconPicture picture;
     if (Surface* color = SurfaceOfBitmap(info->hbmColor)) {
         picture.color = *color;
-        picture.mask = Stretched(*mask, color->width(), color->height());
+        picture.mask = ScaledSurface(*mask, color->width(), color->height());
     } else {
         int height = mask->height() / 2;
         if (height == 0) {
@@ -121,8 +106,8 @@ HICON CreateIconIndirect(PICONINFO info) {
             }
         }
     }
-    picture.hotspot_x = static_cast<int>(info->xHotspot);
-    picture.hotspot_y = static_cast<int>(info->yHotspot);
+    picture.hotspotX = static_cast<int>(info->xHotspot);
+    picture.hotspotY = static_cast<int>(info->yHotspot);
     return CreateIconFromPicture(picture, info->fIcon != FALSE, 0, 0);
 }
 
@@ -131,9 +116,9 @@ BOOL GetIconInfo(HICON handle, PICONINFO info) {
     if (icon == nullptr || info == nullptr) {
         return FALSE;
     }
-    info->fIcon = icon->is_icon ? TRUE : FALSE;
-    info->xHotspot = static_cast<DWORD>(icon->hotspot_x);
-    info->yHotspot = static_cast<DWORD>(icon->hotspot_y);
+    info->fIcon = icon->isIcon ? TRUE : FALSE;
+    info->xHotspot = static_cast<DWORD>(icon->hotspotX);
+    info->yHotspot = static_cast<DWORD>(icon->hotspotY);
     info->hbmMask = BitmapOf(icon->mask, true);
     info->hbmColor = BitmapOf(icon->color, false);
     return TRUE;
@@ -173,8 +158,8 @@ BOOL DrawIconEx(HDC hdc, int x, int y, HICON handle, int width, int height, UINT
         RECT area{x, y, x + w, y + h};
         FillRect(hdc, &area, background);
     }
-    Surface color = Stretched(icon->color, w, h);
-    Surface mask = Stretched(icon->mask, w, h);
+    Surface color = ScaledSurface(icon->color, w, h);
+    Surface mask = ScaledSurface(icon->mask, w, h);
     Region clip = dc->ClipInSurface();
     POINT origin = dc->ToSurface(x, y);
     for (int row = 0; row < h; ++row) {

@@ -107,8 +107,8 @@ TEST(IconFile, DecodesColourAndMaskAndRefusesDamage) {
     std::string cursor = IconFile({IconImage(4)}, 2);
     pictures = platform::DecodeIconFile(Bytes(cursor));
     ASSERT_EQ(pictures.size(), 1u);
-    EXPECT_EQ(pictures[0].hotspot_x, 3);
-    EXPECT_EQ(pictures[0].hotspot_y, 4);
+    EXPECT_EQ(pictures[0].hotspotX, 3);
+    EXPECT_EQ(pictures[0].hotspotY, 4);
 
     std::string bad_offset = file;
     bad_offset[6 + 12] = '\x7F';

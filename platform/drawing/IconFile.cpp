@@ -46,7 +46,7 @@ std::optional<IconPicture> DecodePng(std::span<const std::uint8_t> bytes) {
     int height = static_cast<int>(image.height);
     picture.color = Surface(width, height);
     picture.mask = Surface(width, height);
-    picture.bits_per_pixel = 32;
+    picture.bitsPerPixel = 32;
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const std::uint8_t* p = pixels.data() + (static_cast<std::size_t>(y) * width + x) * 4;
@@ -86,7 +86,7 @@ std::optional<IconPicture> DecodeDib(std::span<const std::uint8_t> bytes) {
     }
     std::span<const std::uint8_t> rows = after.subspan(table);
     IconPicture picture;
-    picture.bits_per_pixel = color->bits_per_pixel;
+    picture.bitsPerPixel = color->bitsPerPixel;
     picture.color = Surface(color->width, color->height);
     if (!DecodeRows(*color, rows, 0, color->height, picture.color)) {
         return std::nullopt;
@@ -98,12 +98,12 @@ std::optional<IconPicture> DecodeDib(std::span<const std::uint8_t> bytes) {
                     DecodeRows(mask, rows.subspan(color_bytes), 0, mask.height, picture.mask);
     if (!has_mask) {
         // Some 32-bit icons leave the mask out and rely on their alpha channel alone.
-        if (color->bits_per_pixel != 32) {
+        if (color->bitsPerPixel != 32) {
             return std::nullopt;
         }
         picture.mask.Fill(0);
     }
-    if (color->bits_per_pixel == 32 && header.biCompression == BI_RGB) {
+    if (color->bitsPerPixel == 32 && header.biCompression == BI_RGB) {
         bool any_alpha = false;
         for (int y = 0; y < color->height && !any_alpha; ++y) {
             const std::uint8_t* row = rows.data() + static_cast<std::size_t>(y) * color->stride;
@@ -157,8 +157,8 @@ std::vector<IconPicture> DecodeIconFile(std::span<const std::uint8_t> file) {
             continue;
         }
         if (type == 2) {
-            picture->hotspot_x = Read16(entry + 4);
-            picture->hotspot_y = Read16(entry + 6);
+            picture->hotspotX = Read16(entry + 4);
+            picture->hotspotY = Read16(entry + 6);
         }
         pictures.push_back(std::move(*picture));
     }
@@ -175,10 +175,10 @@ std::optional<std::size_t> ChooseIconPicture(const std::vector<IconPicture>& pic
         long distance = std::labs(static_cast<long>(picture.color.width()) - width) +
                         std::labs(static_cast<long>(picture.color.height()) - height);
         if (distance < best_distance ||
-            (distance == best_distance && picture.bits_per_pixel > best_depth)) {
+            (distance == best_distance && picture.bitsPerPixel > best_depth)) {
             best = i;
             best_distance = distance;
-            best_depth = picture.bits_per_pixel;
+            best_depth = picture.bitsPerPixel;
         }
     }
     return best;

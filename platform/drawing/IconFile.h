@@ -17,10 +17,10 @@ struct IconPicture {
     // through), as the system draws icons: screen = (screen AND mask) XOR colour.
     Surface color;
     Surface mask;
-    int bits_per_pixel = 0;
+    int bitsPerPixel = 0;
     // Cursors only.
-    int hotspot_x = 0;
-    int hotspot_y = 0;
+    int hotspotX = 0;
+    int hotspotY = 0;
 };
 
 // All images of the file that decode; empty for a file that is not an icon or cursor.

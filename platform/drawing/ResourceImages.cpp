@@ -180,9 +180,9 @@ public:
         IconPicture picture;
         picture.color = color_;
         picture.mask = mask_;
-        picture.bits_per_pixel = 1;
-        picture.hotspot_x = hotspot.x;
-        picture.hotspot_y = hotspot.y;
+        picture.bitsPerPixel = 1;
+        picture.hotspotX = hotspot.x;
+        picture.hotspotY = hotspot.y;
         return picture;
     }
 

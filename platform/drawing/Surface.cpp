@@ -12,7 +12,7 @@ Surface::Surface(int width, int height)
       data_(owned_.data()) {}
 
 Surface::Surface(int width, int height, Pixel* rows, bool bottomUp)
-    : width_(std::max(width, 0)), height_(std::max(height, 0)), data_(rows), bottom_up_(bottomUp) {}
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), data_(rows), bottomUp_(bottomUp) {}
 
 // A copy always owns its pixels, top-down, whatever the original borrowed.
 Surface::Surface(const Surface& other) : Surface(other.width_, other.height_) {
@@ -39,7 +39,7 @@ Surface& Surface::operator=(Surface&& other) noexcept {
         height_ = std::exchange(other.height_, 0);
         owned_ = std::move(other.owned_);
         data_ = std::exchange(other.data_, nullptr);
-        bottom_up_ = std::exchange(other.bottom_up_, false);
+        bottomUp_ = std::exchange(other.bottomUp_, false);
         other.owned_.clear();
     }
     return *this;

@@ -53,13 +53,13 @@ public:
     void Fill(Pixel pixel);
 
 private:
-    int RowIndex(int y) const { return bottom_up_ ? height_ - 1 - y : y; }
+    int RowIndex(int y) const { return bottomUp_ ? height_ - 1 - y : y; }
 
     int width_ = 0;
     int height_ = 0;
     std::vector<Pixel> owned_;
     Pixel* data_ = nullptr;
-    bool bottom_up_ = false;
+    bool bottomUp_ = false;
 };
 
 }  // namespace platform

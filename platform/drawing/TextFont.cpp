@@ -194,8 +194,8 @@ bool SameLogFont(const LOGFONTA& a, const LOGFONTA& b) {
 
 struct TextFont::Face {
     FT_Face face = nullptr;
-    bool synthetic_bold = false;
-    bool synthetic_italic = false;
+    bool syntheticBold = false;
+    bool syntheticItalic = false;
 
     ~Face() {
         if (face != nullptr) {
@@ -204,30 +204,30 @@ struct TextFont::Face {
     }
 };
 
-std::shared_ptr<const TextFont> TextFont::For(const LOGFONTA& log_font) {
+std::shared_ptr<const TextFont> TextFont::For(const LOGFONTA& logFont) {
     static std::mutex* cache_mutex = new std::mutex;
     static auto* cache = new std::vector<std::shared_ptr<const TextFont>>;
     std::lock_guard lock(*cache_mutex);
     for (const auto& font : *cache) {
-        if (SameLogFont(font->log_font_, log_font)) {
+        if (SameLogFont(font->logFont_, logFont)) {
             return font;
         }
     }
-    std::shared_ptr<const TextFont> font(new TextFont(log_font));
+    std::shared_ptr<const TextFont> font(new TextFont(logFont));
     cache->push_back(font);
     return font;
 }
 
-TextFont::TextFont(const LOGFONTA& log_font) : log_font_(log_font) {
-    log_font_.lfFaceName[LF_FACESIZE - 1] = '\0';
+TextFont::TextFont(const LOGFONTA& logFont) : logFont_(logFont) {
+    logFont_.lfFaceName[LF_FACESIZE - 1] = '\0';
     std::string face_name =
-        GbkToUtf8(std::string_view(log_font_.lfFaceName, std::strlen(log_font_.lfFaceName)));
+        GbkToUtf8(std::string_view(logFont_.lfFaceName, std::strlen(logFont_.lfFaceName)));
     FaceName name = MapFaceName(face_name);
-    cell_face_ = name.cell;
-    bool chinese = name.chinese || log_font_.lfCharSet == GB2312_CHARSET ||
-                   log_font_.lfCharSet == CHINESEBIG5_CHARSET;
-    bool bold = log_font_.lfWeight >= FW_SEMIBOLD;
-    bool italic = log_font_.lfItalic != 0;
+    cellFace_ = name.cell;
+    bool chinese = name.chinese || logFont_.lfCharSet == GB2312_CHARSET ||
+                   logFont_.lfCharSet == CHINESEBIG5_CHARSET;
+    bool bold = logFont_.lfWeight >= FW_SEMIBOLD;
+    bool italic = logFont_.lfItalic != 0;
 
     std::unique_lock lock(EngineMutex());
     auto open = [&](const Match& match) -> std::unique_ptr<Face> {
@@ -239,13 +239,13 @@ TextFont::TextFont(const LOGFONTA& log_font) : log_font_(log_font) {
             face->face = nullptr;
             return nullptr;
         }
-        face->synthetic_bold = bold && !match.bold;
-        face->synthetic_italic = italic && !match.italic;
+        face->syntheticBold = bold && !match.bold;
+        face->syntheticItalic = italic && !match.italic;
         return face;
     };
-    Match primary = MatchFont(name.family, chinese, cell_face_, bold, italic);
-    if (cell_face_) {
-        primary.index = FaceWithStrike(primary.file, primary.index, EmFor(log_font_.lfHeight));
+    Match primary = MatchFont(name.family, chinese, cellFace_, bold, italic);
+    if (cellFace_) {
+        primary.index = FaceWithStrike(primary.file, primary.index, EmFor(logFont_.lfHeight));
     }
     primary_ = open(primary);
     if (primary_ != nullptr) {
@@ -257,9 +257,9 @@ TextFont::TextFont(const LOGFONTA& log_font) : log_font_(log_font) {
     }
 
     // The em size and the cell above and below the baseline.
-    int height = log_font_.lfHeight;
+    int height = logFont_.lfHeight;
     double ascent_share = 0.86;
-    if (!cell_face_ && primary_ != nullptr && primary_->face->units_per_EM > 0) {
+    if (!cellFace_ && primary_ != nullptr && primary_->face->units_per_EM > 0) {
         FT_Face face = primary_->face;
         auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
         double up = os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0 ? os2->usWinAscent
@@ -279,7 +279,7 @@ TextFont::TextFont(const LOGFONTA& log_font) : log_font_(log_font) {
         em_ = EmFor(height);
         height = em_;
     }
-    half_width_ = cell_face_ && log_font_.lfWidth > 0 ? log_font_.lfWidth : std::max(1, em_ / 2);
+    halfWidth_ = cellFace_ && logFont_.lfWidth > 0 ? logFont_.lfWidth : std::max(1, em_ / 2);
     for (Face* face : {primary_.get(), fallback_.get()}) {
         if (face != nullptr) {
             FT_Set_Pixel_Sizes(face->face, 0, static_cast<FT_UInt>(em_));
@@ -296,24 +296,24 @@ TextFont::TextFont(const LOGFONTA& log_font) : log_font_(log_font) {
     metrics_.tmDescent = height - metrics_.tmAscent;
     metrics_.tmInternalLeading = height - em_;
     metrics_.tmExternalLeading = 0;
-    metrics_.tmWeight = log_font_.lfWeight == 0 ? FW_NORMAL : log_font_.lfWeight;
+    metrics_.tmWeight = logFont_.lfWeight == 0 ? FW_NORMAL : logFont_.lfWeight;
     metrics_.tmDigitizedAspectX = 96;
     metrics_.tmDigitizedAspectY = 96;
     metrics_.tmFirstChar = 0x20;
     metrics_.tmLastChar = 0xFE;
     metrics_.tmDefaultChar = 0x1F;
     metrics_.tmBreakChar = 0x20;
-    metrics_.tmItalic = log_font_.lfItalic;
-    metrics_.tmUnderlined = log_font_.lfUnderline;
-    metrics_.tmStruckOut = log_font_.lfStrikeOut;
+    metrics_.tmItalic = logFont_.lfItalic;
+    metrics_.tmUnderlined = logFont_.lfUnderline;
+    metrics_.tmStruckOut = logFont_.lfStrikeOut;
     // TMPF_FIXED_PITCH set means a variable pitch, as the original system defines it.
     metrics_.tmPitchAndFamily = static_cast<BYTE>(TMPF_TRUETYPE | TMPF_VECTOR | TMPF_FIXED_PITCH |
-                                                  (log_font_.lfPitchAndFamily & 0xF0));
+                                                  (logFont_.lfPitchAndFamily & 0xF0));
     metrics_.tmCharSet =
-        log_font_.lfCharSet == DEFAULT_CHARSET ? GB2312_CHARSET : log_font_.lfCharSet;
-    if (cell_face_) {
-        metrics_.tmAveCharWidth = half_width_;
-        metrics_.tmMaxCharWidth = half_width_ * 2;
+        logFont_.lfCharSet == DEFAULT_CHARSET ? GB2312_CHARSET : logFont_.lfCharSet;
+    if (cellFace_) {
+        metrics_.tmAveCharWidth = halfWidth_;
+        metrics_.tmMaxCharWidth = halfWidth_ * 2;
     } else {
         metrics_.tmAveCharWidth = Advance('x');
         metrics_.tmMaxCharWidth = std::max(max_advance, metrics_.tmAveCharWidth);
@@ -327,8 +327,8 @@ TextFont::~TextFont() {
 }
 
 int TextFont::Advance(char32_t character) const {
-    if (cell_face_) {
-        return character < 0x80 ? half_width_ : half_width_ * 2;
+    if (cellFace_) {
+        return character < 0x80 ? halfWidth_ : halfWidth_ * 2;
     }
     return GlyphFor(character).advance;
 }
@@ -344,8 +344,8 @@ const TextFont::Glyph& TextFont::GlyphFor(char32_t character) const {
 
 TextFont::Glyph TextFont::Render(char32_t character) const {
     Glyph glyph;
-    int cell_advance = character < 0x80 ? half_width_ : half_width_ * 2;
-    glyph.advance = cell_face_ ? cell_advance : std::max(1, em_ / 2);
+    int cell_advance = character < 0x80 ? halfWidth_ : halfWidth_ * 2;
+    glyph.advance = cellFace_ ? cell_advance : std::max(1, em_ / 2);
     if (character < 0x20) {
         return glyph;
     }
@@ -363,10 +363,10 @@ TextFont::Glyph TextFont::Render(char32_t character) const {
         return glyph;
     }
     FT_GlyphSlot slot = face->face->glyph;
-    if (face->synthetic_bold) {
+    if (face->syntheticBold) {
         FT_GlyphSlot_Embolden(slot);
     }
-    if (face->synthetic_italic && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+    if (face->syntheticItalic && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
         FT_GlyphSlot_Oblique(slot);
     }
     // Outlines are rendered in grey and cut at a low level: monochrome rendering of small sizes
@@ -376,7 +376,7 @@ TextFont::Glyph TextFont::Render(char32_t character) const {
         return glyph;
     }
     int natural = static_cast<int>((slot->advance.x + 32) >> 6);
-    if (!cell_face_) {
+    if (!cellFace_) {
         glyph.advance = natural;
     }
     const FT_Bitmap& bitmap = slot->bitmap;
@@ -384,9 +384,9 @@ TextFont::Glyph TextFont::Render(char32_t character) const {
     int grey_threshold = bitmap.num_grays <= 2 ? 1 : static_cast<int>(bitmap.num_grays) * 5 / 16;
     glyph.width = static_cast<int>(bitmap.width);
     glyph.height = static_cast<int>(bitmap.rows);
-    glyph.left = slot->bitmap_left + (cell_face_ ? (cell_advance - natural) / 2 : 0);
+    glyph.left = slot->bitmap_left + (cellFace_ ? (cell_advance - natural) / 2 : 0);
     glyph.top = -slot->bitmap_top;
-    if (cell_face_) {
+    if (cellFace_) {
         // The installed font's glyphs may be taller than the cell of the face they stand in for;
         // they are moved into the cell rather than cut at its edge.
         int top_in_cell = metrics_.tmAscent + glyph.top;

@@ -36,18 +36,18 @@ public:
     };
 
     // Shared and cached by the logical font's fields.
-    static std::shared_ptr<const TextFont> For(const LOGFONTA& log_font);
+    static std::shared_ptr<const TextFont> For(const LOGFONTA& logFont);
 
     ~TextFont();
     TextFont(const TextFont&) = delete;
     TextFont& operator=(const TextFont&) = delete;
 
     const TEXTMETRICA& metrics() const { return metrics_; }
-    const LOGFONTA& log_font() const { return log_font_; }
+    const LOGFONTA& logFont() const { return logFont_; }
     // The installed file that draws the font; empty when no font could be loaded (text is then
     // measured but not drawn).
     const std::string& file() const { return file_; }
-    bool cell_face() const { return cell_face_; }
+    bool cell_face() const { return cellFace_; }
 
     int Advance(char32_t character) const;
     const Glyph& GlyphFor(char32_t character) const;
@@ -61,15 +61,15 @@ public:
 
 private:
     struct Face;
-    explicit TextFont(const LOGFONTA& log_font);
+    explicit TextFont(const LOGFONTA& logFont);
     Glyph Render(char32_t character) const;
 
-    LOGFONTA log_font_;
+    LOGFONTA logFont_;
     TEXTMETRICA metrics_{};
     std::string file_;
-    bool cell_face_ = false;
+    bool cellFace_ = false;
     int em_ = 12;
-    int half_width_ = 6;
+    int halfWidth_ = 6;
     std::unique_ptr<Face> primary_;
     std::unique_ptr<Face> fallback_;
     mutable std::mutex mutex_;

@@ -32,8 +32,8 @@ TextLine ResolvePrefixes(std::string_view text, UINT format) {
         }
         std::size_t length = CharLengthAt(text, i + 1);
         if ((format & DT_HIDEPREFIX) == 0) {
-            line.underline_offset = static_cast<int>(line.text.size());
-            line.underline_length = static_cast<int>(length);
+            line.underlineOffset = static_cast<int>(line.text.size());
+            line.underlineLength = static_cast<int>(length);
         }
         line.text.append(text.substr(i + 1, length));
         i += 1 + length;
@@ -131,8 +131,8 @@ void AddEllipsis(TextLine& line, int width, bool expandTabs, const TextMeasurer&
         }
     }
     line.text = candidate(fits);
-    if (line.underline_offset >= static_cast<int>(line.text.size()) - 3) {
-        line.underline_offset = -1;
+    if (line.underlineOffset >= static_cast<int>(line.text.size()) - 3) {
+        line.underlineOffset = -1;
     }
 }
 
@@ -154,7 +154,7 @@ std::vector<TextChar> SplitGbk(std::string_view text) {
 }
 
 int LineWidth(std::string_view text, bool expandTabs, const TextMeasurer& measurer) {
-    if (!expandTabs || measurer.tab_width <= 0) {
+    if (!expandTabs || measurer.tabWidth <= 0) {
         return measurer.width(text);
     }
     int x = 0;
@@ -165,7 +165,7 @@ int LineWidth(std::string_view text, bool expandTabs, const TextMeasurer& measur
             if (i == text.size()) {
                 break;
             }
-            x = (x / measurer.tab_width + 1) * measurer.tab_width;
+            x = (x / measurer.tabWidth + 1) * measurer.tabWidth;
             start = ++i;
             continue;
         }
@@ -176,7 +176,7 @@ int LineWidth(std::string_view text, bool expandTabs, const TextMeasurer& measur
 
 std::vector<TextLine> LayoutText(std::string_view text, UINT format, int rectWidth,
                                  const TextMeasurer& measurer) {
-    bool expand_tabs = (format & DT_EXPANDTABS) != 0;
+    bool expandTabs = (format & DT_EXPANDTABS) != 0;
     std::vector<std::string_view> pieces;
     if (format & DT_SINGLELINE) {
         pieces.push_back(text);
@@ -188,14 +188,14 @@ std::vector<TextLine> LayoutText(std::string_view text, UINT format, int rectWid
         TextLine resolved = ResolvePrefixes(piece, format);
         if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE)) {
             std::string_view whole = resolved.text;
-            for (std::string_view part : BreakWords(whole, rectWidth, expand_tabs, measurer)) {
+            for (std::string_view part : BreakWords(whole, rectWidth, expandTabs, measurer)) {
                 TextLine line;
                 line.text = part;
                 std::size_t begin = static_cast<std::size_t>(part.data() - whole.data());
-                if (resolved.underline_offset >= static_cast<int>(begin) &&
-                    resolved.underline_offset < static_cast<int>(begin + part.size())) {
-                    line.underline_offset = resolved.underline_offset - static_cast<int>(begin);
-                    line.underline_length = resolved.underline_length;
+                if (resolved.underlineOffset >= static_cast<int>(begin) &&
+                    resolved.underlineOffset < static_cast<int>(begin + part.size())) {
+                    line.underlineOffset = resolved.underlineOffset - static_cast<int>(begin);
+                    line.underlineLength = resolved.underlineLength;
                 }
                 lines.push_back(std::move(line));
             }
@@ -205,9 +205,9 @@ std::vector<TextLine> LayoutText(std::string_view text, UINT format, int rectWid
     }
     for (TextLine& line : lines) {
         if (format & DT_END_ELLIPSIS) {
-            AddEllipsis(line, rectWidth, expand_tabs, measurer);
+            AddEllipsis(line, rectWidth, expandTabs, measurer);
         }
-        line.width = LineWidth(line.text, expand_tabs, measurer);
+        line.width = LineWidth(line.text, expandTabs, measurer);
     }
     return lines;
 }

@@ -25,16 +25,16 @@ struct TextLine {
     std::string text;
     int width = 0;
     // Byte offset and length in `text` of the character the prefix underlines; -1 for none.
-    int underline_offset = -1;
-    int underline_length = 0;
+    int underlineOffset = -1;
+    int underlineLength = 0;
 };
 
 struct TextMeasurer {
     // The width of GBK text without tabs.
     std::function<int(std::string_view)> width;
-    int line_height = 0;
+    int lineHeight = 0;
     // The distance between tab stops (DT_EXPANDTABS).
-    int tab_width = 0;
+    int tabWidth = 0;
 };
 
 std::vector<TextLine> LayoutText(std::string_view text, UINT format, int rectWidth,

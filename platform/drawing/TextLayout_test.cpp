@@ -29,24 +29,24 @@ TEST(TextLayout, PrefixesUnderlineTheNextCharacterAndDoubledAmpersandsStay) {
     std::vector<TextLine> lines = LayoutText("关于(&A)", DT_SINGLELINE, 100, ByteMeasurer());
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].text, "关于(A)");
-    EXPECT_EQ(lines[0].underline_offset, 5);
-    EXPECT_EQ(lines[0].underline_length, 1);
+    EXPECT_EQ(lines[0].underlineOffset, 5);
+    EXPECT_EQ(lines[0].underlineLength, 1);
     EXPECT_EQ(lines[0].width, 7);
 
     lines = LayoutText("a&&b&", 0, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "a&b");
-    EXPECT_EQ(lines[0].underline_offset, -1);
+    EXPECT_EQ(lines[0].underlineOffset, -1);
 
     // The prefix takes a whole double-byte character, even one whose second byte is '&'-like.
     lines = LayoutText("&中x", 0, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "中x");
-    EXPECT_EQ(lines[0].underline_length, 2);
+    EXPECT_EQ(lines[0].underlineLength, 2);
 
     lines = LayoutText("a&b", DT_NOPREFIX, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "a&b");
     lines = LayoutText("a&b", DT_HIDEPREFIX, 100, ByteMeasurer());
     EXPECT_EQ(lines[0].text, "ab");
-    EXPECT_EQ(lines[0].underline_offset, -1);
+    EXPECT_EQ(lines[0].underlineOffset, -1);
 }
 
 TEST(TextLayout, LineEndsSplitUnlessSingleLine) {

@@ -7,11 +7,11 @@
 namespace platform {
 
 FileObject::FileObject(int fd, unsigned access, std::uint64_t shareEntry)
-    : fd_(fd), access_(access), share_entry_(shareEntry) {}
+    : fd_(fd), access_(access), shareEntry_(shareEntry) {}
 
 FileObject::~FileObject() {
     close(fd_);
-    ShareTable::Instance().Close(share_entry_);
+    ShareTable::Instance().Close(shareEntry_);
 }
 
 bool FileObject::canRead() const {

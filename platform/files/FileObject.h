@@ -20,7 +20,7 @@ public:
 private:
     int fd_;
     unsigned access_;
-    std::uint64_t share_entry_;
+    std::uint64_t shareEntry_;
 };
 
 }  // namespace platform

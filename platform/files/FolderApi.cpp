@@ -70,6 +70,23 @@ std::optional<WindowsPath> ParseArgument(LPCSTR text, bool patternInLastName) {
     return parsed;
 }
 
+// Parses, checks and resolves a name that may not be a drive's root folder (nothing can be made,
+// removed or moved there); on failure sets the last error and gives nullopt.
+std::optional<ResolvedPath> ResolveBelowRoot(LPCSTR text, std::optional<WindowsPath>& parsed) {
+    parsed = ParseArgument(text, false);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    if (parsed->IsRoot()) {
+        return Fail(ERROR_ACCESS_DENIED, std::optional<ResolvedPath>());
+    }
+    ResolvedPath resolved = platform::ResolveParsed(*parsed);
+    if (!resolved.ok()) {
+        return Fail(resolved.error, std::optional<ResolvedPath>());
+    }
+    return resolved;
+}
+
 WIN32_FIND_DATAA FindDataOf(const FileInfo& info, std::string_view name) {
     WIN32_FIND_DATAA data{};
     data.dwFileAttributes = platform::FileAttributesOf(info, name);
@@ -336,17 +353,12 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
         !ShareTable::Instance().Allows(source_info->identity, ShareTable::kDelete)) {
         return Fail(ERROR_SHARING_VIOLATION, FALSE);
     }
-    std::optional<WindowsPath> destination_name = ParseArgument(lpNewFileName, false);
-    if (!destination_name) {
+    std::optional<WindowsPath> destination_name;
+    std::optional<ResolvedPath> resolved = ResolveBelowRoot(lpNewFileName, destination_name);
+    if (!resolved) {
         return FALSE;
     }
-    if (destination_name->IsRoot()) {
-        return Fail(ERROR_ACCESS_DENIED, FALSE);
-    }
-    ResolvedPath destination = platform::ResolveParsed(*destination_name);
-    if (!destination.ok()) {
-        return Fail(destination.error, FALSE);
-    }
+    ResolvedPath& destination = *resolved;
     if (std::optional<FileInfo> existing = platform::QueryFileInfo(destination.path)) {
         bool same_file = existing->identity == source_info->identity &&
                          existing->isSymlink == source_info->isSymlink;
@@ -386,18 +398,12 @@ BOOL MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, DWORD dwFlags)
 }
 
 BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
-    std::optional<WindowsPath> parsed = ParseArgument(lpPathName, false);
-    if (!parsed) {
+    std::optional<WindowsPath> parsed;
+    std::optional<ResolvedPath> target = ResolveBelowRoot(lpPathName, parsed);
+    if (!target) {
         return FALSE;
     }
-    if (parsed->IsRoot()) {
-        return Fail(ERROR_ACCESS_DENIED, FALSE);
-    }
-    ResolvedPath target = platform::ResolveParsed(*parsed);
-    if (!target.ok()) {
-        return Fail(target.error, FALSE);
-    }
-    if (mkdir(target.path.c_str(), 0777) != 0) {
+    if (mkdir(target->path.c_str(), 0777) != 0) {
         int error = errno;
         if (error == EEXIST) {
             return Fail(ERROR_ALREADY_EXISTS, FALSE);
@@ -409,26 +415,20 @@ BOOL CreateDirectoryA(LPCSTR lpPathName, LPSECURITY_ATTRIBUTES) {
 }
 
 BOOL RemoveDirectoryA(LPCSTR lpPathName) {
-    std::optional<WindowsPath> parsed = ParseArgument(lpPathName, false);
-    if (!parsed) {
+    std::optional<WindowsPath> parsed;
+    std::optional<ResolvedPath> target = ResolveBelowRoot(lpPathName, parsed);
+    if (!target) {
         return FALSE;
     }
-    if (parsed->IsRoot()) {
-        return Fail(ERROR_ACCESS_DENIED, FALSE);
-    }
-    ResolvedPath target = platform::ResolveParsed(*parsed);
-    if (!target.ok()) {
-        return Fail(target.error, FALSE);
-    }
-    std::optional<FileInfo> info = platform::QueryFileInfo(target.path);
+    std::optional<FileInfo> info = platform::QueryFileInfo(target->path);
     if (!info) {
-        return Fail(platform::MissingFileError(target.path), FALSE);
+        return Fail(platform::MissingFileError(target->path), FALSE);
     }
     if (!info->isDirectory) {
         return Fail(ERROR_DIRECTORY, FALSE);
     }
     // A link to a folder goes away as a link; the folder it points to stays.
-    int removed = info->isSymlink ? unlink(target.path.c_str()) : rmdir(target.path.c_str());
+    int removed = info->isSymlink ? unlink(target->path.c_str()) : rmdir(target->path.c_str());
     if (removed != 0) {
         int error = errno;
         return Fail(error == EEXIST ? ERROR_DIR_NOT_EMPTY : platform::ErrorFromErrno(error), FALSE);

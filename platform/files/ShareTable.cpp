@@ -12,7 +12,7 @@ std::uint64_t ShareTable::Open(const FileIdentity& file, unsigned access, unsign
     if (ConflictsLocked(file, access, share)) {
         return 0;
     }
-    std::uint64_t entry = ++next_entry_;
+    std::uint64_t entry = ++nextEntry_;
     openers_.emplace(entry, Opener{file, access, share});
     return entry;
 }

@@ -35,7 +35,7 @@ private:
     bool ConflictsLocked(const FileIdentity& file, unsigned access, unsigned share) const;
 
     mutable std::mutex mutex_;
-    std::uint64_t next_entry_ = 0;
+    std::uint64_t nextEntry_ = 0;
     std::unordered_map<std::uint64_t, Opener> openers_;
 };
 

@@ -149,11 +149,11 @@ FILE* StdioStream::Open(const char* windowsPath, const char* mode) {
 }
 
 StdioStream::StdioStream(int fd, bool text, std::uint64_t shareEntry)
-    : fd_(fd), text_(text), share_entry_(shareEntry) {}
+    : fd_(fd), text_(text), shareEntry_(shareEntry) {}
 
 StdioStream::~StdioStream() {
     close(fd_);
-    ShareTable::Instance().Close(share_entry_);
+    ShareTable::Instance().Close(shareEntry_);
 }
 
 ssize_t StdioStream::ReadCallback(void* cookie, char* buffer, size_t size) {
@@ -188,9 +188,9 @@ int StdioStream::CloseCallback(void* cookie) {
 }
 
 bool StdioStream::Refill() {
-    raw_start_ += static_cast<off64_t>(raw_next_);
-    raw_.erase(raw_.begin(), raw_.begin() + static_cast<std::ptrdiff_t>(raw_next_));
-    raw_next_ = 0;
+    rawStart_ += static_cast<off64_t>(rawNext_);
+    raw_.erase(raw_.begin(), raw_.begin() + static_cast<std::ptrdiff_t>(rawNext_));
+    rawNext_ = 0;
     std::size_t kept = raw_.size();
     raw_.resize(kept + kReadAhead);
     ssize_t count;
@@ -198,36 +198,36 @@ bool StdioStream::Refill() {
         count = read(fd_, raw_.data() + kept, kReadAhead);
     } while (count < 0 && errno == EINTR);
     raw_.resize(kept + static_cast<std::size_t>(count > 0 ? count : 0));
-    read_error_ = count < 0;
+    readError_ = count < 0;
     return count > 0;
 }
 
 ssize_t StdioStream::ReadText(char* buffer, size_t size) {
     std::size_t produced = 0;
-    while (produced < size && !saw_end_of_text_) {
-        if (raw_next_ == raw_.size() && !Refill()) {
+    while (produced < size && !sawEndOfText_) {
+        if (rawNext_ == raw_.size() && !Refill()) {
             break;
         }
-        char c = raw_[raw_next_];
+        char c = raw_[rawNext_];
         if (c == kEndOfText) {
-            saw_end_of_text_ = true;
+            sawEndOfText_ = true;
             break;
         }
         if (c == '\r') {
             // A CR at the end of what was read may still be the first half of CR LF.
-            if (raw_next_ + 1 == raw_.size()) {
+            if (rawNext_ + 1 == raw_.size()) {
                 Refill();
             }
-            if (raw_next_ + 1 < raw_.size() && raw_[raw_next_ + 1] == '\n') {
+            if (rawNext_ + 1 < raw_.size() && raw_[rawNext_ + 1] == '\n') {
                 buffer[produced++] = '\n';
-                raw_next_ += 2;
+                rawNext_ += 2;
                 continue;
             }
         }
         buffer[produced++] = c;
-        ++raw_next_;
+        ++rawNext_;
     }
-    if (produced == 0 && read_error_) {
+    if (produced == 0 && readError_) {
         return -1;
     }
     return static_cast<ssize_t>(produced);
@@ -237,10 +237,10 @@ bool StdioStream::DropReadAhead() {
     if (raw_.empty()) {
         return true;
     }
-    off64_t position = raw_start_ + static_cast<off64_t>(raw_next_);
+    off64_t position = rawStart_ + static_cast<off64_t>(rawNext_);
     raw_.clear();
-    raw_next_ = 0;
-    raw_start_ = position;
+    rawNext_ = 0;
+    rawStart_ = position;
     return lseek(fd_, position, SEEK_SET) >= 0;
 }
 
@@ -259,14 +259,14 @@ ssize_t StdioStream::WriteText(const char* buffer, size_t size) {
     if (!WriteAll(fd_, translated.data(), translated.size())) {
         return -1;
     }
-    raw_start_ = lseek(fd_, 0, SEEK_CUR);
+    rawStart_ = lseek(fd_, 0, SEEK_CUR);
     return static_cast<ssize_t>(size);
 }
 
 int StdioStream::Seek(off64_t* offset, int whence) {
     off64_t target;
     if (whence == SEEK_CUR && text_ && !raw_.empty()) {
-        target = raw_start_ + static_cast<off64_t>(raw_next_) + *offset;
+        target = rawStart_ + static_cast<off64_t>(rawNext_) + *offset;
         target = lseek(fd_, target, SEEK_SET);
     } else {
         target = lseek(fd_, *offset, whence);
@@ -275,9 +275,9 @@ int StdioStream::Seek(off64_t* offset, int whence) {
         return -1;
     }
     raw_.clear();
-    raw_next_ = 0;
-    raw_start_ = target;
-    saw_end_of_text_ = false;
+    rawNext_ = 0;
+    rawStart_ = target;
+    sawEndOfText_ = false;
     *offset = target;
     return 0;
 }

@@ -39,14 +39,14 @@ private:
 
     int fd_;
     bool text_;
-    std::uint64_t share_entry_;
-    // Text reading: raw bytes read ahead, the first of them at file offset raw_start_, and the
+    std::uint64_t shareEntry_;
+    // Text reading: raw bytes read ahead, the first of them at file offset rawStart_, and the
     // next one to translate.
     std::vector<char> raw_;
-    std::size_t raw_next_ = 0;
-    off64_t raw_start_ = 0;
-    bool saw_end_of_text_ = false;
-    bool read_error_ = false;
+    std::size_t rawNext_ = 0;
+    off64_t rawStart_ = 0;
+    bool sawEndOfText_ = false;
+    bool readError_ = false;
 };
 
 }  // namespace platform

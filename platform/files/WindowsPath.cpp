@@ -34,7 +34,7 @@ void AppendNames(std::vector<std::string>& names, std::string_view text) {
 WindowsPath::WindowsPath(char drive, std::vector<std::string> names, bool endsWithSeparator)
     : drive_(UpperDrive(drive)),
       names_(std::move(names)),
-      ends_with_separator_(endsWithSeparator && !names_.empty()) {}
+      endsWithSeparator_(endsWithSeparator && !names_.empty()) {}
 
 std::optional<WindowsPath> WindowsPath::Parse(std::string_view text, const WindowsPath& current) {
     if (text.empty()) {
@@ -80,7 +80,7 @@ std::string WindowsPath::ToString() const {
         text += '\\';
         text += name;
     }
-    if (names_.empty() || ends_with_separator_) {
+    if (names_.empty() || endsWithSeparator_) {
         text += '\\';
     }
     return text;

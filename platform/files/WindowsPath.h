@@ -26,7 +26,7 @@ public:
     // Upper case.
     char drive() const { return drive_; }
     const std::vector<std::string>& names() const { return names_; }
-    bool endsWithSeparator() const { return ends_with_separator_; }
+    bool endsWithSeparator() const { return endsWithSeparator_; }
     bool IsRoot() const { return names_.empty(); }
 
     // The path without its last name; a root is its own parent.
@@ -38,7 +38,7 @@ public:
 private:
     char drive_;
     std::vector<std::string> names_;
-    bool ends_with_separator_;
+    bool endsWithSeparator_;
 };
 
 }  // namespace platform

@@ -102,6 +102,32 @@ RegistryNode* Find(const RegistryNode& top, const KeyPath& path) {
     return Find(top, path, path.size());
 }
 
+// Runs `action` on the node of an open key under the store's lock; a bad handle or a key deleted
+// since it was opened fails before it.
+template <typename Action>
+LSTATUS ReadKey(HKEY key, Action action) {
+    std::optional<KeyPath> path = PathOf(key);
+    if (!path) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return RegistryStore::Instance().Read([&](const RegistryNode& top) -> LSTATUS {
+        RegistryNode* node = Find(top, *path);
+        return node != nullptr ? action(node) : ERROR_KEY_DELETED;
+    });
+}
+
+template <typename Action>
+LSTATUS ChangeKey(HKEY key, Action action) {
+    std::optional<KeyPath> path = PathOf(key);
+    if (!path) {
+        return ERROR_INVALID_HANDLE;
+    }
+    return RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
+        RegistryNode* node = Find(top, *path);
+        return node != nullptr ? action(node, changed) : ERROR_KEY_DELETED;
+    });
+}
+
 ULONGLONG FileTimeNow() {
     // FILETIME counts 100 ns intervals from 1601-01-01; the clock counts from 1970-01-01.
     constexpr ULONGLONG kIntervalsFrom1601To1970 = 116444736000000000ULL;
@@ -244,16 +270,8 @@ LSTATUS RegQueryValueExA(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, 
     if (reserved != nullptr || (data != nullptr && size == nullptr)) {
         return ERROR_INVALID_PARAMETER;
     }
-    std::optional<KeyPath> path = PathOf(key);
-    if (!path) {
-        return ERROR_INVALID_HANDLE;
-    }
     std::string_view valueName = name != nullptr ? name : "";
-    return RegistryStore::Instance().Read([&](const RegistryNode& top) -> LSTATUS {
-        RegistryNode* node = Find(top, *path);
-        if (node == nullptr) {
-            return ERROR_KEY_DELETED;
-        }
+    return ReadKey(key, [&](RegistryNode* node) -> LSTATUS {
         const RegistryValue* value = node->FindValue(valueName);
         if (value == nullptr) {
             return ERROR_FILE_NOT_FOUND;
@@ -268,16 +286,8 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* dat
         valueName.size() > platform::kMaxValueNameLength) {
         return ERROR_INVALID_PARAMETER;
     }
-    std::optional<KeyPath> path = PathOf(key);
-    if (!path) {
-        return ERROR_INVALID_HANDLE;
-    }
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    return RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
-        RegistryNode* node = Find(top, *path);
-        if (node == nullptr) {
-            return ERROR_KEY_DELETED;
-        }
+    return ChangeKey(key, [&](RegistryNode* node, bool& changed) -> LSTATUS {
         node->SetValue(valueName, type, std::move(bytes));
         node->SetLastWriteTime(FileTimeNow());
         changed = true;
@@ -286,16 +296,8 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* dat
 }
 
 LSTATUS RegDeleteValueA(HKEY key, LPCSTR name) {
-    std::optional<KeyPath> path = PathOf(key);
-    if (!path) {
-        return ERROR_INVALID_HANDLE;
-    }
     std::string_view valueName = name != nullptr ? name : "";
-    return RegistryStore::Instance().Change([&](RegistryNode& top, bool& changed) -> LSTATUS {
-        RegistryNode* node = Find(top, *path);
-        if (node == nullptr) {
-            return ERROR_KEY_DELETED;
-        }
+    return ChangeKey(key, [&](RegistryNode* node, bool& changed) -> LSTATUS {
         if (!node->RemoveValue(valueName)) {
             return ERROR_FILE_NOT_FOUND;
         }
@@ -344,15 +346,7 @@ LSTATUS RegEnumKeyExA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWO
     if (name == nullptr || nameSize == nullptr || reserved != nullptr) {
         return ERROR_INVALID_PARAMETER;
     }
-    std::optional<KeyPath> path = PathOf(key);
-    if (!path) {
-        return ERROR_INVALID_HANDLE;
-    }
-    return RegistryStore::Instance().Read([&](const RegistryNode& top) -> LSTATUS {
-        RegistryNode* node = Find(top, *path);
-        if (node == nullptr) {
-            return ERROR_KEY_DELETED;
-        }
+    return ReadKey(key, [&](RegistryNode* node) -> LSTATUS {
         if (index >= node->children().size()) {
             return ERROR_NO_MORE_ITEMS;
         }
@@ -381,15 +375,7 @@ LSTATUS RegEnumValueA(HKEY key, DWORD index, LPSTR name, LPDWORD nameSize, LPDWO
         (data != nullptr && dataSize == nullptr)) {
         return ERROR_INVALID_PARAMETER;
     }
-    std::optional<KeyPath> path = PathOf(key);
-    if (!path) {
-        return ERROR_INVALID_HANDLE;
-    }
-    return RegistryStore::Instance().Read([&](const RegistryNode& top) -> LSTATUS {
-        RegistryNode* node = Find(top, *path);
-        if (node == nullptr) {
-            return ERROR_KEY_DELETED;
-        }
+    return ReadKey(key, [&](RegistryNode* node) -> LSTATUS {
         if (index >= node->values().size()) {
             return ERROR_NO_MORE_ITEMS;
         }

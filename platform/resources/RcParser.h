@@ -33,6 +33,20 @@ public:
     const std::vector<std::string>& filesRead() const { return filesRead_; }
 
 private:
+    // Resource type numbers of the original platform.
+    static constexpr unsigned kTypeBitmap = 2;
+    static constexpr unsigned kTypeMenu = 4;
+    static constexpr unsigned kTypeDialog = 5;
+    static constexpr unsigned kTypeString = 6;
+    static constexpr unsigned kTypeAccelerator = 9;
+    static constexpr unsigned kTypeRcData = 10;
+    static constexpr unsigned kTypeGroupCursor = 12;
+    static constexpr unsigned kTypeGroupIcon = 14;
+    static constexpr unsigned kTypeHtml = 23;
+    static constexpr unsigned kTypeDialogInit = 240;
+    static constexpr unsigned kTypeToolBar = 241;
+
+    static bool EqualsNoCase(const std::string& text, const char* keyword);
     bool AtEnd() const { return position_ >= tokens_.size(); }
     const RcToken& Peek() const;
     const RcToken& Next();

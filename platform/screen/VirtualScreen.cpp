@@ -125,7 +125,7 @@ void VirtualScreen::Recompose(HWND changed, bool everything) {
         const Region exposed =
             before == layout_.windows.end() ? shown.area : Difference(shown.area, before->area);
         const bool redrawFrame =
-            shown.hwnd == changed || shown.hwnd == active || shown.hwnd == active_frame_;
+            shown.hwnd == changed || shown.hwnd == active || shown.hwnd == activeFrame_;
         DrawWindowFrame(surface_, shown.hwnd, redrawFrame ? shown.area : exposed,
                         shown.hwnd == active);
         const RECT client = ClientRectOnScreen(shown.hwnd);
@@ -141,21 +141,21 @@ void VirtualScreen::Recompose(HWND changed, bool everything) {
         }
     }
     layout_ = std::move(now);
-    active_frame_ = active;
+    activeFrame_ = active;
 }
 
 void VirtualScreen::RefreshActiveFrames() {
     const HWND active = ActiveTopLevel();
     std::lock_guard lock(mutex_);
-    if (active == active_frame_) {
+    if (active == activeFrame_) {
         return;
     }
     for (const Shown& shown : layout_.windows) {
-        if (shown.hwnd == active || shown.hwnd == active_frame_) {
+        if (shown.hwnd == active || shown.hwnd == activeFrame_) {
             DrawWindowFrame(surface_, shown.hwnd, shown.area, shown.hwnd == active);
         }
     }
-    active_frame_ = active;
+    activeFrame_ = active;
 }
 
 HDC VirtualScreen::PaintDC(HWND hwnd, const RECT& update) {

@@ -51,7 +51,7 @@ private:
     std::mutex mutex_;
     Surface surface_;
     Layout layout_;
-    HWND active_frame_ = nullptr;
+    HWND activeFrame_ = nullptr;
 };
 
 }  // namespace platform

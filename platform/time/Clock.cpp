@@ -14,13 +14,13 @@ namespace {
 
 struct ClockState {
     std::mutex mutex;
-    bool virtual_clock = false;
-    std::int64_t virtual_unix_ms = 0;
-    std::int64_t virtual_monotonic_ms = 0;
+    bool virtualClock = false;
+    std::int64_t virtualUnixMs = 0;
+    std::int64_t virtualMonotonicMs = 0;
     // Added to the steady clock so that leaving test mode after an advance keeps the monotonic
     // reading from going backwards.
-    std::int64_t monotonic_carry_ms = 0;
-    std::optional<int> zone_offset_seconds;
+    std::int64_t monotonicCarryMs = 0;
+    std::optional<int> zoneOffsetSeconds;
 };
 
 ClockState& State() {
@@ -43,7 +43,7 @@ std::int64_t RealUnixMilliseconds() {
 std::int64_t NowUnixMilliseconds() {
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    return state.virtual_clock ? state.virtual_unix_ms : RealUnixMilliseconds();
+    return state.virtualClock ? state.virtualUnixMs : RealUnixMilliseconds();
 }
 
 int SystemOffsetSeconds(std::int64_t unix_time) {
@@ -67,11 +67,11 @@ void UseTestClock(const SYSTEMTIME& localStart) {
         (UnixTimeFromLocal(local_seconds) - local_seconds) * 1000 + *local_ms;
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    if (!state.virtual_clock) {
-        state.virtual_monotonic_ms = SteadyMilliseconds() + state.monotonic_carry_ms;
+    if (!state.virtualClock) {
+        state.virtualMonotonicMs = SteadyMilliseconds() + state.monotonicCarryMs;
     }
-    state.virtual_clock = true;
-    state.virtual_unix_ms = unix_ms;
+    state.virtualClock = true;
+    state.virtualUnixMs = unix_ms;
 }
 
 void AdvanceTestClock(std::chrono::milliseconds amount) {
@@ -80,38 +80,38 @@ void AdvanceTestClock(std::chrono::milliseconds amount) {
     }
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    if (!state.virtual_clock) {
+    if (!state.virtualClock) {
         throw std::logic_error("AdvanceTestClock: the real clock is in use");
     }
-    state.virtual_unix_ms += amount.count();
-    state.virtual_monotonic_ms += amount.count();
+    state.virtualUnixMs += amount.count();
+    state.virtualMonotonicMs += amount.count();
 }
 
 void UseRealClock() {
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    if (!state.virtual_clock) {
+    if (!state.virtualClock) {
         return;
     }
-    state.virtual_clock = false;
-    const std::int64_t behind = state.virtual_monotonic_ms - SteadyMilliseconds();
-    if (behind > state.monotonic_carry_ms) {
-        state.monotonic_carry_ms = behind;
+    state.virtualClock = false;
+    const std::int64_t behind = state.virtualMonotonicMs - SteadyMilliseconds();
+    if (behind > state.monotonicCarryMs) {
+        state.monotonicCarryMs = behind;
     }
 }
 
 bool IsTestClockInUse() {
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    return state.virtual_clock;
+    return state.virtualClock;
 }
 
 void SetTimeZoneOffsetForTesting(std::optional<int> minutesEastOfUtc) {
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    state.zone_offset_seconds.reset();
+    state.zoneOffsetSeconds.reset();
     if (minutesEastOfUtc) {
-        state.zone_offset_seconds = *minutesEastOfUtc * 60;
+        state.zoneOffsetSeconds = *minutesEastOfUtc * 60;
     }
 }
 
@@ -122,17 +122,17 @@ std::int64_t CurrentUnixTime() {
 std::chrono::milliseconds MonotonicNow() {
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    return std::chrono::milliseconds(state.virtual_clock
-                                         ? state.virtual_monotonic_ms
-                                         : SteadyMilliseconds() + state.monotonic_carry_ms);
+    return std::chrono::milliseconds(state.virtualClock
+                                         ? state.virtualMonotonicMs
+                                         : SteadyMilliseconds() + state.monotonicCarryMs);
 }
 
 int LocalOffsetSeconds(std::int64_t unixTime) {
     {
         ClockState& state = State();
         std::lock_guard lock(state.mutex);
-        if (state.zone_offset_seconds) {
-            return *state.zone_offset_seconds;
+        if (state.zoneOffsetSeconds) {
+            return *state.zoneOffsetSeconds;
         }
     }
     return SystemOffsetSeconds(unixTime);
@@ -172,17 +172,17 @@ DWORD GetTickCount() {
 }
 
 void Sleep(DWORD milliseconds) {
-    bool virtual_clock = false;
+    bool virtualClock = false;
     {
         platform::ClockState& state = platform::State();
         std::lock_guard lock(state.mutex);
-        virtual_clock = state.virtual_clock;
-        if (virtual_clock) {
-            state.virtual_unix_ms += milliseconds;
-            state.virtual_monotonic_ms += milliseconds;
+        virtualClock = state.virtualClock;
+        if (virtualClock) {
+            state.virtualUnixMs += milliseconds;
+            state.virtualMonotonicMs += milliseconds;
         }
     }
-    if (virtual_clock || milliseconds == 0) {
+    if (virtualClock || milliseconds == 0) {
         std::this_thread::yield();
         return;
     }
