@@ -64,7 +64,7 @@ function(project_library name)
         gtest_discover_tests(${name}_tests
             DISCOVERY_MODE PRE_TEST
             WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-            PROPERTIES ENVIRONMENT "PLATFORM_REGISTRY_FILE=${PROJECT_TEST_REGISTRY}"
+            PROPERTIES ENVIRONMENT "PLATFORM_REGISTRY_FILE=${PROJECT_TEST_REGISTRY};PLATFORM_DISPLAY=headless"
                        ${timeout_property})
     endif()
 

@@ -2,10 +2,11 @@
 # Builds the programs, lays out the program folder under build/programfolder and starts one of
 # them from it: the browser (quorra, the default) or the picture collector (glintora).
 #
-# The programs run headless (there is no display presenter yet): Ctrl+C or SIGTERM closes the main
-# window as a user would, so the program saves its settings and ends. "--seconds N" ends it that
-# way after N seconds. With PLATFORM_PNG_AT_EXIT set to a folder, pictures of the screen and of
-# each window are written there as the run ends.
+# With a desktop (DISPLAY set) the program shows there; without one it runs headless
+# (PLATFORM_DISPLAY=headless or =desktop forces either). Ctrl+C or SIGTERM closes its main window
+# as a user would, so the program saves its settings and ends. "--seconds N" ends it that way
+# after N seconds. With PLATFORM_PNG_AT_EXIT set to a folder, pictures of the screen and of each
+# window are written there as the run ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -67,7 +68,7 @@ fi
 # Each program runs from its own folder, as its data paths are relative to it.
 cd "$folder/$(dirname "$file")"
 if [[ -z "$seconds" ]]; then
-    echo "$program runs headless; Ctrl+C closes it."
+    echo "Ctrl+C closes $program."
     exec "./$(basename "$file")"
 fi
 "./$(basename "$file")" &

@@ -1,6 +1,7 @@
 #include "platform/controls/Clipboard.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -33,7 +34,11 @@ struct ClipboardState {
     HWND owner = nullptr;
     std::vector<ClipboardEntry> entries;
     std::map<UINT, std::string> names;
+    // The contents changed since the clipboard was opened: the desktop hears of it on closing.
+    bool changed = false;
 };
+
+std::atomic<DesktopClipboard*> desktop_clipboard = nullptr;
 
 ClipboardState& State() {
     static ClipboardState* state = new ClipboardState;
@@ -278,6 +283,10 @@ std::optional<std::string> ClipboardText(HWND owner) {
     return text;
 }
 
+void SetDesktopClipboard(DesktopClipboard* desktop) {
+    desktop_clipboard = desktop;
+}
+
 void ResetClipboardForTesting() {
     ClipboardState& state = State();
     std::lock_guard lock(state.mutex);
@@ -295,24 +304,56 @@ using platform::ClipboardState;
 
 BOOL OpenClipboard(HWND hWndNewOwner) {
     ClipboardState& state = platform::State();
-    std::lock_guard lock(state.mutex);
-    if (state.open && state.openThread != GetCurrentThreadId()) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
+    {
+        std::lock_guard lock(state.mutex);
+        if (state.open && state.openThread != GetCurrentThreadId()) {
+            SetLastError(ERROR_ACCESS_DENIED);
+            return FALSE;
+        }
+        state.open = true;
+        state.openThread = GetCurrentThreadId();
+        state.openWindow = hWndNewOwner;
+        state.changed = false;
     }
-    state.open = true;
-    state.openThread = GetCurrentThreadId();
-    state.openWindow = hWndNewOwner;
+    // Asked without the lock: the desktop may take a moment, and the clipboard is ours already.
+    platform::DesktopClipboard* desktop = platform::desktop_clipboard;
+    const std::optional<std::string> foreign =
+        desktop != nullptr ? desktop->Foreign() : std::nullopt;
+    if (foreign) {
+        std::lock_guard lock(state.mutex);
+        platform::EmptyLocked(state);
+        state.owner = nullptr;
+        if (!foreign->empty()) {
+            const std::string text = foreign->substr(0, foreign->find('\0'));
+            state.entries.push_back(
+                ClipboardEntry{CF_TEXT, platform::NewBlock(text.c_str(), text.size() + 1), false});
+        }
+    }
     return TRUE;
 }
 
 BOOL CloseClipboard() {
     ClipboardState& state = platform::State();
-    std::lock_guard lock(state.mutex);
-    if (!platform::OpenedHere(state)) {
-        SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
-        return FALSE;
+    bool changed = false;
+    {
+        std::lock_guard lock(state.mutex);
+        if (!platform::OpenedHere(state)) {
+            SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+            return FALSE;
+        }
+        changed = state.changed;
     }
+    platform::DesktopClipboard* desktop = platform::desktop_clipboard;
+    if (changed && desktop != nullptr) {
+        // Read while still open, so that converted and delayed text is made as for any reader.
+        std::optional<std::string> text;
+        if (HANDLE block = GetClipboardData(CF_TEXT)) {
+            const std::string bytes = platform::BlockBytes(block);
+            text = bytes.substr(0, bytes.find('\0'));
+        }
+        desktop->Offer(std::move(text));
+    }
+    std::lock_guard lock(state.mutex);
     state.open = false;
     state.openThread = 0;
     state.openWindow = nullptr;
@@ -336,6 +377,7 @@ BOOL EmptyClipboard() {
     std::lock_guard lock(state.mutex);
     platform::EmptyLocked(state);
     state.owner = state.openWindow;
+    state.changed = true;
     return TRUE;
 }
 
@@ -369,6 +411,7 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
         it = replaced || derived ? entries.erase(it) : it + 1;
     }
     entries.push_back(ClipboardEntry{uFormat, hMem, false});
+    state.changed = true;
     return hMem;
 }
 

@@ -1,4 +1,4 @@
-// The clipboard: one per process (sharing it with other processes is a later step). A thread
+// The clipboard: one per process, joined to the desktop's when a display provides one. A thread
 // opens it, optionally for a window; EmptyClipboard frees what it held and makes that window the
 // owner. Data handed over with SetClipboardData belongs to the clipboard from then on: global
 // memory blocks are freed with GlobalFree and bitmaps and palettes with DeleteObject when the
@@ -75,6 +75,23 @@ namespace platform {
 // text owned by `owner`, or read its text (nothing when it holds none or is open elsewhere).
 bool PutClipboardText(HWND owner, std::string_view text);
 std::optional<std::string> ClipboardText(HWND owner);
+
+// The desktop's clipboard, which a display provides. Text crosses it: what this process puts on
+// its clipboard is offered to the desktop when the clipboard is closed, and while another desktop
+// program holds the desktop's clipboard, OpenClipboard takes that program's text in as CF_TEXT,
+// owned by no window. Bitmaps stay inside the process.
+class DesktopClipboard {
+public:
+    virtual ~DesktopClipboard() = default;
+    // Offers this process's GBK text to the desktop; nothing: this process has no text to offer.
+    virtual void Offer(std::optional<std::string> gbk) = 0;
+    // Nothing while this process holds the desktop's clipboard (or no one does); otherwise the
+    // GBK text that the program holding it has, empty when it has none. May wait a short while
+    // for that program.
+    virtual std::optional<std::string> Foreign() = 0;
+};
+// Null: the clipboard ends at the process's edge. The desktop clipboard must outlive its use.
+void SetDesktopClipboard(DesktopClipboard* desktop);
 
 // Closes and empties the clipboard and forgets its owner, for tests.
 void ResetClipboardForTesting();

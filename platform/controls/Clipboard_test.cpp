@@ -238,6 +238,60 @@ TEST_F(ClipboardTest, NullDataIsRenderedByTheOwnerOnDemand) {
     CloseClipboard();
 }
 
+// A desktop whose clipboard another program may hold.
+class TestDesktop : public DesktopClipboard {
+public:
+    void Offer(std::optional<std::string> gbk) override { offers.push_back(std::move(gbk)); }
+    std::optional<std::string> Foreign() override { return held; }
+
+    std::vector<std::optional<std::string>> offers;
+    std::optional<std::string> held;
+};
+
+TEST_F(ClipboardTest, TextCrossesTheDesktopClipboardBothWays) {
+    TestDesktop desktop;
+    SetDesktopClipboard(&desktop);
+    HWND owner = TopLevel();
+    // Unicode text is offered as GBK once the clipboard closes; a look that changes nothing
+    // offers nothing.
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const char16_t wide[] = u"中文 ok";
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(wide));
+    std::memcpy(GlobalLock(block), wide, sizeof(wide));
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    EXPECT_TRUE(desktop.offers.empty());
+    CloseClipboard();
+    ASSERT_TRUE(OpenClipboard(owner));
+    CloseClipboard();
+    ASSERT_EQ(desktop.offers.size(), 1u);
+    EXPECT_EQ(desktop.offers[0], std::optional<std::string>("中文 ok"));
+
+    // Another program's text replaces ours, owned by no window, and converts like any text.
+    desktop.held = "别处\\x";
+    ASSERT_TRUE(OpenClipboard(owner));
+    EXPECT_EQ(GetClipboardOwner(), nullptr);
+    EXPECT_EQ(Formats(), (std::vector<UINT>{CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT}));
+    EXPECT_EQ(BytesOf(GetClipboardData(CF_TEXT)), std::string("别处\\x", 7));
+    const auto* unicode =
+        static_cast<const char16_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+    EXPECT_EQ(std::u16string(unicode), u"别处\\x");
+    GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    CloseClipboard();
+    EXPECT_EQ(desktop.offers.size(), 1u);
+
+    // A program that holds no text leaves an empty clipboard; emptying offers nothing.
+    desktop.held = "";
+    ASSERT_TRUE(OpenClipboard(owner));
+    EXPECT_TRUE(Formats().empty());
+    EmptyClipboard();
+    CloseClipboard();
+    ASSERT_EQ(desktop.offers.size(), 2u);
+    EXPECT_EQ(desktop.offers[1], std::nullopt);
+    SetDesktopClipboard(nullptr);
+}
+
 TEST_F(ClipboardTest, RegisteredFormatsShareTheMessageAtoms) {
     const UINT format = RegisterClipboardFormatA("HTML Format");
     EXPECT_GE(format, 0xC000u);

@@ -218,7 +218,7 @@ TEST_F(DialogBuilderTest, BorderedEditLikeControlsGetTheSunkenEdge) {
 }
 
 // A caption with WS_SYSMENU ends in a raised 16 x 14 close box with a black cross; a press that
-// starts elsewhere and ends on the box does not close.
+// starts elsewhere on the caption drags the dialog and does not close it where it ends.
 TEST_F(DialogBuilderTest, ASystemMenuGivesTheCaptionACloseBox) {
     InstallScreen();
     DialogTemplate dialog =
@@ -260,8 +260,13 @@ TEST_F(DialogBuilderTest, ASystemMenuGivesTheCaptionACloseBox) {
     InjectMouse(MOUSEEVENTF_LEFTUP, onBox);
     PumpUntilIdle();
     EXPECT_TRUE(DialogEvents::Commands().empty());
-    InjectMouse(MOUSEEVENTF_LEFTDOWN, onBox);
-    InjectMouse(MOUSEEVENTF_LEFTUP, onBox);
+    // That press on the caption dragged the dialog along.
+    const RECT moved = WindowRectOf(hwnd);
+    EXPECT_EQ(moved.left - frame.left, onBox.x - (frame.left + 40));
+    EXPECT_EQ(moved.top - frame.top, onBox.y - (frame.top + 10));
+    const POINT onMovedBox{moved.left + box.left + 8, moved.top + box.top + 7};
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, onMovedBox);
+    InjectMouse(MOUSEEVENTF_LEFTUP, onMovedBox);
     PumpUntilIdle();
     EXPECT_EQ(DialogEvents::Commands(), std::vector<int>{IDCANCEL});
 }

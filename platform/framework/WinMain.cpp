@@ -2,6 +2,7 @@
 #include "platform/commondialogs/SpecialFolders.h"
 #include "platform/controls/ControlClasses.h"
 #include "platform/database/DatabaseClasses.h"
+#include "platform/display/Display.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/Wnd.h"
 #include "platform/screen/ScreenApi.h"
@@ -13,6 +14,7 @@ namespace {
 
 void StartPlatform(CWinApp* app) {
     platform::InstallScreen();
+    platform::StartDisplay();
     platform::ConnectWindowsToLink();
     platform::RegisterDatabaseClasses();
     // The standard controls exist without any call on the original system; the common ones
@@ -35,6 +37,7 @@ void StopPlatform(CWinApp* app) {
     CMenu::DeleteTempMap();
     platform::SetThreadMessageFilter({});
     platform::DisconnectWindowsFromLink();
+    platform::StopDisplay();
     AfxSetThread(nullptr);
 }
 

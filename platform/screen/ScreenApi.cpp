@@ -39,7 +39,7 @@ HDC GetWindowDC(HWND hWnd) {
 }
 
 int ReleaseDC(HWND, HDC hDC) {
-    return DeleteDC(hDC) ? 1 : 0;
+    return VirtualScreen::Get().ReleaseDC(hDC) ? 1 : 0;
 }
 
 namespace platform {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/drawing/DeviceContext.h"
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/screen/VisibleRegions.h"
@@ -51,7 +52,7 @@ void VirtualScreen::Install() {
     SetScreenSurface(&surface_);
     SetPaintDeviceProvider(
         [](HWND hwnd, const RECT& update) { return Get().PaintDC(hwnd, update); },
-        [](HWND, HDC dc) { DeleteDC(dc); });
+        [](HWND, HDC dc) { Get().ReleaseDC(dc); });
     SetBackgroundPainter(PaintBackground);
     SetScreenObserver([](HWND hwnd) { Get().WindowChanged(hwnd); });
     Recompose(nullptr, true);
@@ -74,6 +75,9 @@ void VirtualScreen::WindowChanged(HWND hwnd) {
         everything = false;
     } while (changedMeanwhile);
     composing = false;
+    if (ScreenPresenter* presenter = presenter_) {
+        presenter->WindowChanged(hwnd);
+    }
 }
 
 HWND VirtualScreen::ActiveTopLevel() {
@@ -102,6 +106,19 @@ void VirtualScreen::FillDesktop(const Region& area) {
     const RECT all = ScreenBounds();
     FillRect(dc, &all, GetSysColorBrush(COLOR_DESKTOP));
     DeleteDC(dc);
+    Damaged(area);
+}
+
+void VirtualScreen::Damaged(const Region& area) {
+    ScreenPresenter* presenter = presenter_;
+    if (presenter == nullptr) {
+        return;
+    }
+    const RECT bounds =
+        Region::Overlap(area.Box(), RECT{0, 0, surface_.width(), surface_.height()});
+    if (!Region::HasNoArea(bounds)) {
+        presenter->ScreenDamaged(surface_, bounds);
+    }
 }
 
 void VirtualScreen::Recompose(HWND changed, bool everything) {
@@ -128,6 +145,7 @@ void VirtualScreen::Recompose(HWND changed, bool everything) {
             shown.hwnd == changed || shown.hwnd == active || shown.hwnd == activeFrame_;
         DrawWindowFrame(surface_, shown.hwnd, redrawFrame ? shown.area : exposed,
                         shown.hwnd == active);
+        Damaged(redrawFrame ? shown.area : exposed);
         const RECT client = ClientRectOnScreen(shown.hwnd);
         for (const RECT& rect : exposed.rects()) {
             RECT part = Region::Overlap(rect, client);
@@ -153,6 +171,7 @@ void VirtualScreen::RefreshActiveFrames() {
     for (const Shown& shown : layout_.windows) {
         if (shown.hwnd == active || shown.hwnd == activeFrame_) {
             DrawWindowFrame(surface_, shown.hwnd, shown.area, shown.hwnd == active);
+            Damaged(shown.area);
         }
     }
     activeFrame_ = active;
@@ -162,7 +181,9 @@ HDC VirtualScreen::PaintDC(HWND hwnd, const RECT& update) {
     // Only top-level frames are drawn when the screen is composed; a child's border, edges and
     // scroll bars are drawn each time it paints, since its parent may have painted over them.
     if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD) {
-        DrawWindowFrame(surface_, hwnd, VisibleWindowArea(hwnd), false);
+        const Region frame = VisibleWindowArea(hwnd);
+        DrawWindowFrame(surface_, hwnd, frame, false);
+        Damaged(frame);
     }
     Region area = VisibleClientArea(hwnd);
     const RECT client = ClientRectOnScreen(hwnd);
@@ -182,6 +203,14 @@ HDC VirtualScreen::WindowDC(HWND hwnd) {
 
 HDC VirtualScreen::ScreenDC() {
     return CreateSurfaceDC(surface_, POINT{0, 0}, ScreenBounds());
+}
+
+bool VirtualScreen::ReleaseDC(HDC dc) {
+    if (DeviceContext* context = FindDeviceContext(dc);
+        context != nullptr && context->target() == &surface_) {
+        Damaged(context->ClipInSurface());
+    }
+    return DeleteDC(dc) != FALSE;
 }
 
 }  // namespace platform

@@ -3,11 +3,13 @@
 // Comparing that with the window manager's present state tells what a change uncovered.
 #pragma once
 
+#include <atomic>
 #include <mutex>
 #include <vector>
 
 #include "platform/drawing/Region.h"
 #include "platform/drawing/Surface.h"
+#include "platform/screen/ScreenPresenter.h"
 #include "platform/windows/WindowApi.h"
 
 namespace platform {
@@ -19,6 +21,8 @@ public:
     // Connects the seams of both layers and brings the picture up to date with every window.
     void Install();
     Surface& surface() { return surface_; }
+    // The display that shows the screen (null: headless). It must outlive every later call.
+    void SetPresenter(ScreenPresenter* presenter) { presenter_ = presenter; }
 
     // A top-level window changed (the desktop: the screen size changed).
     void WindowChanged(HWND hwnd);
@@ -30,6 +34,8 @@ public:
     HDC ClientDC(HWND hwnd);
     HDC WindowDC(HWND hwnd);
     HDC ScreenDC();
+    // Frees a DC made by one of the above, telling the presenter what it may have drawn.
+    bool ReleaseDC(HDC dc);
 
 private:
     struct Shown {
@@ -47,11 +53,13 @@ private:
     void Recompose(HWND changed, bool everything);
     void FillDesktop(const Region& area);
     static HWND ActiveTopLevel();
+    void Damaged(const Region& area);
 
     std::mutex mutex_;
     Surface surface_;
     Layout layout_;
     HWND activeFrame_ = nullptr;
+    std::atomic<ScreenPresenter*> presenter_ = nullptr;
 };
 
 }  // namespace platform

@@ -176,6 +176,10 @@ LRESULT SystemCommand(HWND hwnd, WPARAM command, LPARAM lParam) {
         case SC_RESTORE:
             ShowWindow(hwnd, SW_RESTORE);
             return 0;
+        case SC_MOVE:
+        case SC_SIZE:
+            RunMoveSizeLoop(hwnd, command, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            return 0;
         case SC_CLOSE: {
             WindowSystem& system = WindowSystem::Get();
             {
@@ -264,6 +268,12 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
                 SendMessageA(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
             } else if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
                 platform::PressScrollBar(hWnd, wParam, lParam);
+            } else if (wParam == HTCAPTION) {
+                SendMessageA(hWnd, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lParam);
+            } else if (wParam >= HTLEFT && wParam <= HTBOTTOMRIGHT) {
+                // SC_SIZE's low bits count the edges from WMSZ_LEFT as the hit codes do from
+                // HTLEFT.
+                SendMessageA(hWnd, WM_SYSCOMMAND, SC_SIZE + (wParam - HTLEFT + 1), lParam);
             }
             return 0;
         case WM_NCLBUTTONUP:

@@ -248,6 +248,31 @@ void InjectKey(BYTE virtualKey, bool down, BYTE scanCode, bool extended) {
     queue.Wake();
 }
 
+void InjectCharacter(BYTE character) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    const Window* foreground = system.Find(system.foreground);
+    if (foreground == nullptr || !foreground->queue) {
+        return;
+    }
+    ThreadQueue& queue = *foreground->queue;
+    HWND target = system.Find(queue.focus) != nullptr ? queue.focus : queue.active;
+    if (system.Find(target) == nullptr) {
+        return;
+    }
+    InputEvent event;
+    event.kind = InputEvent::Kind::Key;
+    event.hwnd = target;
+    event.message = WM_CHAR;
+    event.wParam = character;
+    event.lParam = 1;
+    event.pt = system.cursor;
+    event.time = static_cast<DWORD>(MonotonicNow().count());
+    event.serial = queue.nextInputSerial++;
+    queue.input.push_back(event);
+    queue.Wake();
+}
+
 std::vector<RecordedInput> TakeRecordedInput() {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);

@@ -106,17 +106,18 @@ TEST_F(InputTest, DoubleClicksNeedTheClassStyleTheTimeAndThePlace) {
 TEST_F(InputTest, ClicksOutsideTheClientAreaBecomeNonClientMessages) {
     HWND top = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {100, 100, 400, 300});
     PumpUntilIdle();
+    // The press on the caption starts the move loop, which takes the release.
     InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{200, 110});
+    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{200, 110});
     auto input = Input();
     ASSERT_EQ(Messages(input), (std::vector<UINT>{WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN}));
     EXPECT_EQ(input[1].wParam, static_cast<WPARAM>(HTCAPTION));
     EXPECT_EQ(input[1].lParam, MAKELPARAM(200, 110));
-    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{200, 110});
-    Input();
 
     // A window that answers HTCAPTION for its body gets non-client clicks there.
     Log().Answer(WM_NCHITTEST, [](HWND, WPARAM, LPARAM) -> LRESULT { return HTCAPTION; });
     InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{200, 200});
+    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{200, 200});
     input = Input();
     EXPECT_EQ(Messages(input), (std::vector<UINT>{WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN}));
     EXPECT_EQ(input[1].hwnd, top);
@@ -293,6 +294,19 @@ TEST_F(InputTest, KeyboardHooksRunNewestFirstWhenTheMessageIsTakenAndMaySwallowI
     EXPECT_EQ(hook_calls, (std::vector<std::string>{"outer 0 88", "outer 0 89", "inner 0 89 1"}));
     ASSERT_EQ(Messages(input), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
     EXPECT_EQ(input[0].wParam, static_cast<WPARAM>('Y'));
+
+    // What an input method composed comes as characters, lead byte first, past the hooks.
+    hook_calls.clear();
+    for (const char byte : std::string("中a")) {
+        InjectCharacter(static_cast<BYTE>(byte));
+    }
+    const auto typed = Input();
+    EXPECT_TRUE(hook_calls.empty());
+    ASSERT_EQ(Messages(typed), (std::vector<UINT>{WM_CHAR, WM_CHAR, WM_CHAR}));
+    EXPECT_EQ(typed[0].hwnd, top);
+    EXPECT_EQ(typed[0].wParam, 0xD6u);
+    EXPECT_EQ(typed[1].wParam, 0xD0u);
+    EXPECT_EQ(typed[2].wParam, static_cast<WPARAM>('a'));
     EXPECT_TRUE(UnhookWindowsHookEx(second));
     EXPECT_TRUE(UnhookWindowsHookEx(first_hook));
 }

@@ -125,7 +125,8 @@ void ResolveMouse(std::unique_lock<std::mutex>& lock, InputEvent& event) {
 LRESULT RunInputHook(const InputEvent& event, const MSG& msg, UINT removeFlags) {
     const int code = (removeFlags & PM_REMOVE) ? HC_ACTION : HC_NOREMOVE;
     if (event.kind == InputEvent::Kind::Key) {
-        return RunHooks(WH_KEYBOARD, code, msg.wParam, msg.lParam);
+        // Characters from an input method never were keys.
+        return msg.message == WM_CHAR ? 0 : RunHooks(WH_KEYBOARD, code, msg.wParam, msg.lParam);
     }
     MOUSEHOOKSTRUCT info{event.pt, msg.hwnd, event.hitTest, 0};
     return RunHooks(WH_MOUSE, code, msg.message, reinterpret_cast<LPARAM>(&info));

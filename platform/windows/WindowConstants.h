@@ -529,6 +529,8 @@
 #define VK_OEM_5 0xDC
 #define VK_OEM_6 0xDD
 #define VK_OEM_7 0xDE
+#define VK_OEM_102 0xE2
+#define VK_PROCESSKEY 0xE5
 
 // Hooks.
 #define WH_MSGFILTER (-1)

@@ -53,6 +53,10 @@ void ActivateNext(HWND leaving);
 // or moved, or what covered it went away), and no paint but their own brings it back.
 void InvalidateLocked(Window& window, const RECT* rect, bool erase, bool allChildren = false);
 
+// Moves (SC_MOVE) or sizes (SC_SIZE + WMSZ_xxx) a window with the mouse while the left button is
+// down; `anchor` is the screen point where the button went down.
+void RunMoveSizeLoop(HWND hwnd, WPARAM command, POINT anchor);
+
 // The positions core of SetWindowPos, ShowWindow and friends.
 BOOL PositionWindow(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags);
 

@@ -58,6 +58,10 @@ int PumpUntilIdle(int limit = 100000);
 // (MOUSEEVENTF_LEFTDOWN...; MOUSEEVENTF_WHEEL with `wheelDelta`).
 void InjectMouse(DWORD mouseEventFlags, POINT screenPoint, int wheelDelta = 0);
 void InjectKey(BYTE virtualKey, bool down, BYTE scanCode = 0, bool extended = false);
+// A character an input method produced, as WM_CHAR for the focus window of the foreground thread
+// (its active window when nothing has the focus). A double-byte GBK character comes as two
+// messages, lead byte first, as a Chinese system delivers it to a window that is not Unicode.
+void InjectCharacter(BYTE character);
 
 // What the programs themselves injected with mouse_event and keybd_event, in order.
 struct RecordedInput {

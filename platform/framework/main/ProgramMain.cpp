@@ -1,8 +1,10 @@
 // The entry point of a program built on the framework: its command line (the arguments after the
 // program, joined as the original platform passes them) goes to AfxWinMain.
+#include <cstdlib>
 #include <string>
 
 #include "platform/dialogs/MessageBoxApi.h"
+#include "platform/display/Display.h"
 #include "platform/framework/WinApp.h"
 #include "platform/process/LibraryApi.h"
 
@@ -41,8 +43,11 @@ int main(int argc, char** argv) {
         }
         commandLine += QuoteArgument(argv[i]);
     }
-    // There is no display yet, so no one could answer a message box: a box that waited for an
-    // answer would stop the program for good (at exit, after a failed save, too).
-    platform::SetMessageBoxAnswerer(platform::AnswerWithoutDisplay);
+    // Without a display no one could answer a message box: a box that waited for an answer would
+    // stop the program for good (at exit, after a failed save, too).
+    if (platform::ChooseDisplay(std::getenv("PLATFORM_DISPLAY"), std::getenv("DISPLAY")) ==
+        platform::DisplayKind::kHeadless) {
+        platform::SetMessageBoxAnswerer(platform::AnswerWithoutDisplay);
+    }
     return AfxWinMain(::GetModuleHandleA(nullptr), nullptr, commandLine.data(), SW_SHOWNORMAL);
 }

@@ -1,0 +1,227 @@
+// The browser on a desktop: started on a temporary program folder with the desktop presenter on
+// the X server the test runs under (xvfb-run gives it one of its own), driven with xdotool as a
+// person would, and photographed from the X server with ImageMagick. Places inside the window are
+// those of the browser's default layout on its default window size.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/testing/TempFolder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// The output of a shell command, without its last line break.
+std::string Shell(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[512];
+        while (fgets(buffer, sizeof(buffer), pipe) != nullptr) {
+            output += buffer;
+        }
+        pclose(pipe);
+    }
+    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
+        output.pop_back();
+    }
+    return output;
+}
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return condition();
+}
+
+void Xdotool(const std::string& arguments) {
+    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
+}
+
+// The end of the main window's title, in UTF-8 as the desktop has it (plain literals are GBK).
+std::string MainWindowTitle() {
+    const char8_t title[] = u8"Quorra浏览器";
+    return std::string(title, title + sizeof(title) - 1);
+}
+
+// One browser on its own program folder, with its own link between processes and registry.
+class DesktopBrowser {
+public:
+    DesktopBrowser() {
+        fs::copy(PROGRAM_FOLDER_SOURCE, folder_.path(), fs::copy_options::recursive);
+        fs::copy_file(QUORRA_PATH, folder_.path() / "quorra.exe");
+        // Not the first run: no welcome question.
+        folder_.WriteFile("data/first.dat", "");
+        folder_.WriteFile("site/first.htm",
+                          "<html><head><title>Desk Page</title></head><body>Hello</body></html>");
+    }
+    ~DesktopBrowser() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    // Starts the browser and waits for its main window on the desktop, the one window there is
+    // that `others` do not show.
+    void Start(const std::vector<std::string>& others = {}) {
+        pid_ = fork();
+        if (pid_ == 0) {
+            chdir(folder_.path().c_str());
+            setenv("PLATFORM_DISPLAY", "desktop", 1);
+            // The user's profile (history, favourites) stays inside the test's folder too.
+            setenv("HOME", folder_.path().c_str(), 1);
+            setenv("XDG_CONFIG_HOME", (folder_.path() / "config").c_str(), 1);
+            setenv("PLATFORM_LINK_DIR", (folder_.path() / "link").c_str(), 1);
+            setenv("PLATFORM_REGISTRY_FILE", (folder_.path() / "registry.dat").c_str(), 1);
+            setenv("PLATFORM_PNG_AT_EXIT", (folder_.path() / "pictures").c_str(), 1);
+            freopen("/dev/null", "w", stdout);
+            execl("./quorra.exe", "quorra.exe", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ASSERT_GT(pid_, 0);
+        ASSERT_TRUE(WaitFor([&] {
+            std::istringstream found(Shell("xdotool search --onlyvisible --name '" +
+                                           MainWindowTitle() + "' 2>/dev/null"));
+            for (std::string id; std::getline(found, id);) {
+                if (std::find(others.begin(), others.end(), id) == others.end()) {
+                    window_ = id;
+                    return true;
+                }
+            }
+            return false;
+        }));
+    }
+    // Ends the browser as a person closing it would, so that it writes its pictures.
+    void Stop() {
+        kill(pid_, SIGTERM);
+        int status = 0;
+        waitpid(pid_, &status, 0);
+        pid_ = 0;
+        EXPECT_TRUE(WIFEXITED(status)) << status;
+    }
+
+    const std::string& window() const { return window_; }
+    fs::path Pictures() const { return folder_.path() / "pictures"; }
+    std::string Title() const { return Shell("xdotool getwindowname " + window_); }
+    bool TitleBecomes(const std::string& part) const {
+        return WaitFor([&] { return Title().find(part) != std::string::npos; });
+    }
+    // Clicks at a point of the window.
+    void Click(int x, int y) const {
+        Xdotool("mousemove --window " + window_ + " " + std::to_string(x) + " " +
+                std::to_string(y) + " click 1");
+    }
+    // The window's place on the screen, as "x,y".
+    std::string Position() const {
+        return Shell("xdotool getwindowgeometry --shell " + window_ +
+                     " | sed -n 's/^[XY]=//p' | paste -sd,");
+    }
+    std::string AddressOf(const std::string& relative) const {
+        return "file:///Z:" + (folder_.path() / relative).string();
+    }
+    // Empties the address box, ready for typing.
+    void ClearAddress() const {
+        Click(310, 67);
+        Xdotool("key --delay 20 End shift+Home BackSpace");
+    }
+    // Types an address into the address box and opens it.
+    void OpenAddress(const std::string& address) const {
+        ClearAddress();
+        Xdotool("type --delay 20 '" + address + "'");
+        Xdotool("key Return");
+    }
+
+private:
+    platform::testing::TempFolder folder_;
+    pid_t pid_ = 0;
+    std::string window_;
+};
+
+class QuorraDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP() << "needs an X server: the desktop tests run under xvfb-run";
+        }
+    }
+};
+
+TEST_F(QuorraDesktopTest, TypedAddressOpensThePageAndTheDesktopShowsTheProgramsPicture) {
+    DesktopBrowser browser;
+    browser.Start();
+    browser.OpenAddress(browser.AddressOf("site/first.htm"));
+    ASSERT_TRUE(browser.TitleBecomes("Desk Page")) << browser.Title();
+
+    const fs::path shot = fs::path(PROJECT_TEST_OUTPUT_DIR) / "quorra-desktop-window.png";
+    fs::create_directories(shot.parent_path());
+    ASSERT_EQ(std::system(("import -window " + browser.window() + " " + shot.string()).c_str()), 0);
+    browser.Stop();
+    const fs::path own = browser.Pictures() / "window-1.png";
+    ASSERT_TRUE(fs::exists(own));
+    // The count of pixels that differ; the caret may blink between the two pictures.
+    const std::string differing =
+        Shell("compare -metric AE '" + own.string() + "' '" + shot.string() + "' null: 2>&1");
+    EXPECT_LE(std::stol(differing), 40) << differing;
+}
+
+TEST_F(QuorraDesktopTest, ClickedTabShowsItsPage) {
+    DesktopBrowser browser;
+    browser.Start();
+    browser.OpenAddress(browser.AddressOf("site/first.htm"));
+    ASSERT_TRUE(browser.TitleBecomes("Desk Page")) << browser.Title();
+    // The tool bar's first button opens a new page in a tab of its own.
+    browser.Click(30, 36);
+    ASSERT_TRUE(WaitFor([&] { return browser.Title().find("Desk Page") == std::string::npos; }))
+        << browser.Title();
+    browser.Click(40, 95);
+    EXPECT_TRUE(browser.TitleBecomes("Desk Page")) << browser.Title();
+}
+
+TEST_F(QuorraDesktopTest, AddressCopiedInOneBrowserPastesInAnother) {
+    DesktopBrowser first;
+    DesktopBrowser second;
+    first.Start();
+    const std::string address = first.AddressOf("site/first.htm");
+    first.ClearAddress();
+    Xdotool("type --delay 20 '" + address + "'");
+    Xdotool("key --delay 20 shift+Home ctrl+c");
+    // The second window opens where the first is, above it.
+    second.Start({first.window()});
+    second.ClearAddress();
+    Xdotool("key --delay 20 ctrl+v Return");
+    EXPECT_TRUE(second.TitleBecomes("Desk Page")) << second.Title();
+}
+
+TEST_F(QuorraDesktopTest, CaptionDragMovesTheWindow) {
+    DesktopBrowser browser;
+    browser.Start();
+    int x = 0;
+    int y = 0;
+    ASSERT_EQ(std::sscanf(browser.Position().c_str(), "%d,%d", &x, &y), 2) << browser.Position();
+    Xdotool("mousemove --window " + browser.window() + " 150 10 mousedown 1");
+    Xdotool("mousemove_relative --sync 40 30");
+    Xdotool("mousemove_relative --sync 60 20 mouseup 1");
+    const std::string moved = std::to_string(x + 100) + "," + std::to_string(y + 50);
+    EXPECT_TRUE(WaitFor([&] { return browser.Position() == moved; })) << browser.Position();
+}
+
+}  // namespace

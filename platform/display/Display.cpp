@@ -1,0 +1,58 @@
+#include "platform/display/Display.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/controls/Clipboard.h"
+#include "platform/dialogs/MessageBoxApi.h"
+#include "platform/display/GtkClipboard.h"
+#include "platform/display/GtkPresenter.h"
+#include "platform/screen/VirtualScreen.h"
+
+namespace platform {
+
+namespace {
+
+GtkPresenter* running = nullptr;
+
+}  // namespace
+
+DisplayKind ChooseDisplay(const char* forced, const char* x11Display) {
+    if (forced != nullptr && std::strcmp(forced, "headless") == 0) {
+        return DisplayKind::kHeadless;
+    }
+    if (forced != nullptr && std::strcmp(forced, "desktop") == 0) {
+        return DisplayKind::kDesktop;
+    }
+    return x11Display != nullptr && *x11Display != '\0' ? DisplayKind::kDesktop
+                                                        : DisplayKind::kHeadless;
+}
+
+void StartDisplay() {
+    if (running != nullptr || ChooseDisplay(std::getenv("PLATFORM_DISPLAY"),
+                                            std::getenv("DISPLAY")) == DisplayKind::kHeadless) {
+        return;
+    }
+    running = GtkPresenter::Start();
+    if (running == nullptr) {
+        std::fputs("No desktop display could be opened; running headless.\n", stderr);
+        SetMessageBoxAnswerer(AnswerWithoutDisplay);
+        return;
+    }
+    VirtualScreen::Get().SetPresenter(running);
+    SetDesktopClipboard(running->clipboard());
+}
+
+void StopDisplay() {
+    if (running == nullptr) {
+        return;
+    }
+    VirtualScreen::Get().SetPresenter(nullptr);
+    SetDesktopClipboard(nullptr);
+    running->clipboard()->Stop();
+    running->Stop();
+    running = nullptr;
+}
+
+}  // namespace platform

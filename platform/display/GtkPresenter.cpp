@@ -1,0 +1,427 @@
+#include "platform/display/GtkPresenter.h"
+
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/display/GtkClipboard.h"
+#include "platform/display/KeyStroke.h"
+#include "platform/screen/VisibleRegions.h"
+#include "platform/text/Encoding.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kWheelStep = 120;
+
+HWND WindowOf(GtkWidget* widget) {
+    return static_cast<HWND>(g_object_get_data(G_OBJECT(widget), "hwnd"));
+}
+
+bool IsOurs(HWND hwnd) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(hwnd, &process);
+    return process == static_cast<DWORD>(getpid());
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+POINT RootPoint(double x, double y) {
+    return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+}
+
+}  // namespace
+
+GtkPresenter* GtkPresenter::Start() {
+    auto* presenter = new GtkPresenter;
+    std::promise<SIZE> opened;
+    std::future<SIZE> size = opened.get_future();
+    presenter->thread_ = std::thread([presenter, &opened] { presenter->Run(&opened); });
+    const SIZE screen = size.get();
+    if (screen.cx <= 0 || screen.cy <= 0) {
+        presenter->thread_.join();
+        delete presenter;
+        return nullptr;
+    }
+    SetScreenSize(screen.cx, screen.cy);
+    return presenter;
+}
+
+void GtkPresenter::Run(std::promise<SIZE>* opened) {
+    gdk_set_allowed_backends("x11");
+    if (!gtk_init_check(nullptr, nullptr)) {
+        opened->set_value(SIZE{0, 0});
+        return;
+    }
+    GdkDisplay* display = gdk_display_get_default();
+    // The platform counts in device pixels; a scaled desktop would show its windows enlarged.
+    gdk_x11_display_set_window_scale(display, 1);
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    if (monitor == nullptr) {
+        monitor = gdk_display_get_monitor(display, 0);
+    }
+    GdkRectangle geometry{0, 0, 0, 0};
+    if (monitor != nullptr) {
+        gdk_monitor_get_geometry(monitor, &geometry);
+    }
+    clipboard_ = new GtkClipboard;
+    input_method_ = gtk_im_multicontext_new();
+    g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
+    opened->set_value(SIZE{geometry.x + geometry.width, geometry.y + geometry.height});
+    gtk_main();
+    for (auto& [hwnd, shown] : shown_) {
+        gtk_widget_destroy(shown.widget);
+    }
+    shown_.clear();
+    g_object_unref(input_method_);
+    gdk_display_flush(display);
+}
+
+void GtkPresenter::Stop() {
+    if (stopped_.exchange(true)) {
+        return;
+    }
+    g_idle_add(
+        [](void*) -> gboolean {
+            gtk_main_quit();
+            return G_SOURCE_REMOVE;
+        },
+        nullptr);
+    thread_.join();
+}
+
+GtkPresenter::WindowState GtkPresenter::Measure(HWND hwnd) {
+    WindowState state;
+    state.hwnd = hwnd;
+    state.exists = IsWindow(hwnd) != FALSE;
+    if (!state.exists) {
+        return state;
+    }
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
+    state.visible = (style & WS_VISIBLE) != 0;
+    state.minimized = (style & WS_MINIMIZE) != 0;
+    state.popup = (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION;
+    state.topmost = (exStyle & WS_EX_TOPMOST) != 0;
+    state.tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
+    GetWindowRect(hwnd, &state.rect);
+    state.owner = GetWindow(hwnd, GW_OWNER);
+    // Read without sending WM_GETTEXT: the owner thread may be busy, and this must not wait.
+    char title[512] = {};
+    DefWindowProcA(hwnd, WM_GETTEXT, sizeof(title), reinterpret_cast<LPARAM>(title));
+    state.title = GbkToUtf8(title);
+    return state;
+}
+
+void GtkPresenter::WindowChanged(HWND hwnd) {
+    if (stopped_ || hwnd == GetDesktopWindow() || !IsOurs(hwnd)) {
+        return;
+    }
+    WindowState state = Measure(hwnd);
+    std::vector<HWND> order;
+    for (HWND top : VisibleTopLevelWindows()) {
+        if (IsOurs(top)) {
+            order.push_back(top);
+        }
+    }
+    const HWND foreground = GetForegroundWindow();
+    std::lock_guard lock(mutex_);
+    changes_.push_back(std::move(state));
+    order_ = std::move(order);
+    foreground_ = foreground;
+    ScheduleLocked();
+}
+
+void GtkPresenter::ScreenDamaged(const Surface& screen, const RECT& rect) {
+    if (stopped_) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    if (copy_ == nullptr || cairo_image_surface_get_width(copy_) != screen.width() ||
+        cairo_image_surface_get_height(copy_) != screen.height()) {
+        if (copy_ != nullptr) {
+            cairo_surface_destroy(copy_);
+        }
+        copy_ = cairo_image_surface_create(CAIRO_FORMAT_RGB24, screen.width(), screen.height());
+    }
+    const RECT part = Region::Overlap(rect, RECT{0, 0, screen.width(), screen.height()});
+    if (Region::HasNoArea(part)) {
+        return;
+    }
+    cairo_surface_flush(copy_);
+    unsigned char* data = cairo_image_surface_get_data(copy_);
+    const int stride = cairo_image_surface_get_stride(copy_);
+    const size_t bytes = static_cast<size_t>(part.right - part.left) * sizeof(Pixel);
+    for (int y = part.top; y < part.bottom; ++y) {
+        std::memcpy(data + static_cast<std::ptrdiff_t>(y) * stride + part.left * sizeof(Pixel),
+                    screen.Row(y) + part.left, bytes);
+    }
+    cairo_surface_mark_dirty_rectangle(copy_, part.left, part.top, part.right - part.left,
+                                       part.bottom - part.top);
+    damage_.push_back(part);
+    ScheduleLocked();
+}
+
+void GtkPresenter::ScheduleLocked() {
+    if (!scheduled_) {
+        scheduled_ = true;
+        g_idle_add_full(G_PRIORITY_DEFAULT, Flush, this, nullptr);
+    }
+}
+
+int GtkPresenter::Flush(void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    std::vector<WindowState> changes;
+    std::vector<HWND> order;
+    std::vector<RECT> damage;
+    HWND foreground = nullptr;
+    {
+        std::lock_guard lock(presenter->mutex_);
+        changes.swap(presenter->changes_);
+        order = presenter->order_;
+        damage.swap(presenter->damage_);
+        foreground = presenter->foreground_;
+        presenter->scheduled_ = false;
+    }
+    for (const WindowState& state : changes) {
+        presenter->Apply(state);
+    }
+    if (!changes.empty()) {
+        presenter->Restack(order);
+        auto found = presenter->shown_.find(foreground);
+        if (foreground != presenter->presented_ && found != presenter->shown_.end() &&
+            !found->second.popup && found->second.mapped) {
+            gtk_window_present(GTK_WINDOW(found->second.widget));
+        }
+        presenter->presented_ = foreground;
+    }
+    for (const RECT& rect : damage) {
+        for (auto& [hwnd, shown] : presenter->shown_) {
+            const RECT part = Region::Overlap(rect, shown.rect);
+            if (shown.mapped && !Region::HasNoArea(part)) {
+                gtk_widget_queue_draw_area(shown.widget, part.left - shown.rect.left,
+                                           part.top - shown.rect.top, part.right - part.left,
+                                           part.bottom - part.top);
+            }
+        }
+    }
+    return G_SOURCE_REMOVE;
+}
+
+GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
+    GtkWidget* widget = gtk_window_new(state.popup ? GTK_WINDOW_POPUP : GTK_WINDOW_TOPLEVEL);
+    g_object_set_data(G_OBJECT(widget), "hwnd", state.hwnd);
+    gtk_window_set_decorated(GTK_WINDOW(widget), FALSE);
+    gtk_widget_set_app_paintable(widget, TRUE);
+    gtk_widget_set_can_focus(widget, TRUE);
+    gtk_widget_add_events(widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
+                                      GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK |
+                                      GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
+                                      GDK_FOCUS_CHANGE_MASK);
+    g_signal_connect(widget, "draw", G_CALLBACK(OnDraw), this);
+    g_signal_connect(widget, "button-press-event", G_CALLBACK(OnButton), this);
+    g_signal_connect(widget, "button-release-event", G_CALLBACK(OnButton), this);
+    g_signal_connect(widget, "motion-notify-event", G_CALLBACK(OnMotion), this);
+    g_signal_connect(widget, "scroll-event", G_CALLBACK(OnScroll), this);
+    g_signal_connect(widget, "key-press-event", G_CALLBACK(OnKey), this);
+    g_signal_connect(widget, "key-release-event", G_CALLBACK(OnKey), this);
+    g_signal_connect(widget, "focus-in-event", G_CALLBACK(OnFocus), this);
+    g_signal_connect(widget, "focus-out-event", G_CALLBACK(OnFocus), this);
+    g_signal_connect(widget, "delete-event", G_CALLBACK(OnDelete), this);
+    return widget;
+}
+
+void GtkPresenter::Apply(const WindowState& state) {
+    auto found = shown_.find(state.hwnd);
+    if (!state.exists || (!state.visible && found != shown_.end() && found->second.popup)) {
+        if (found != shown_.end()) {
+            gtk_widget_destroy(found->second.widget);
+            shown_.erase(found);
+        }
+        return;
+    }
+    if (found == shown_.end()) {
+        if (!state.visible) {
+            return;
+        }
+        found = shown_.emplace(state.hwnd, Shown{CreateWidget(state), state.popup}).first;
+    }
+    Shown& shown = found->second;
+    GtkWindow* window = GTK_WINDOW(shown.widget);
+    if (!state.visible) {
+        gtk_widget_hide(shown.widget);
+        shown.mapped = false;
+        return;
+    }
+    if (!shown.popup) {
+        gtk_window_set_title(window, state.title.c_str());
+        gtk_window_set_keep_above(window, state.topmost);
+        gtk_window_set_skip_taskbar_hint(window, state.tool);
+        auto owner = shown_.find(state.owner);
+        gtk_window_set_transient_for(window, owner != shown_.end() && !owner->second.popup
+                                                 ? GTK_WINDOW(owner->second.widget)
+                                                 : nullptr);
+    }
+    if (state.minimized) {
+        // A minimised window keeps its old place on the desktop; the platform parks it off
+        // every screen, which only the platform needs to know.
+        gtk_window_iconify(window);
+        return;
+    }
+    if (!SameRect(shown.rect, state.rect)) {
+        shown.rect = state.rect;
+        gtk_window_move(window, state.rect.left, state.rect.top);
+        gtk_window_resize(window, std::max<int>(1, state.rect.right - state.rect.left),
+                          std::max<int>(1, state.rect.bottom - state.rect.top));
+        gtk_widget_queue_draw(shown.widget);
+    }
+    if (!shown.mapped) {
+        gtk_widget_show(shown.widget);
+        shown.mapped = true;
+    }
+    gtk_window_deiconify(window);
+}
+
+void GtkPresenter::Restack(const std::vector<HWND>& order) {
+    if (order == stacked_) {
+        return;
+    }
+    // Bottom first, so that each raise puts the next window above the ones before it.
+    for (auto it = order.rbegin(); it != order.rend(); ++it) {
+        auto found = shown_.find(*it);
+        if (found != shown_.end() && found->second.mapped) {
+            if (GdkWindow* window = gtk_widget_get_window(found->second.widget)) {
+                gdk_window_raise(window);
+            }
+        }
+    }
+    stacked_ = order;
+}
+
+int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    auto found = presenter->shown_.find(WindowOf(widget));
+    if (found == presenter->shown_.end()) {
+        return TRUE;
+    }
+    auto* context = static_cast<cairo_t*>(cr);
+    std::lock_guard lock(presenter->mutex_);
+    if (presenter->copy_ == nullptr) {
+        return TRUE;
+    }
+    cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(context, presenter->copy_, -found->second.rect.left,
+                             -found->second.rect.top);
+    cairo_paint(context);
+    return TRUE;
+}
+
+int GtkPresenter::OnButton(GtkWidget*, GdkEvent* event, void*) {
+    const GdkEventButton& button = event->button;
+    // Double clicks are the platform's to find, from the presses themselves.
+    if (button.type != GDK_BUTTON_PRESS && button.type != GDK_BUTTON_RELEASE) {
+        return TRUE;
+    }
+    const bool down = button.type == GDK_BUTTON_PRESS;
+    DWORD flags = 0;
+    switch (button.button) {
+        case 1:
+            flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+            break;
+        case 2:
+            flags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+            break;
+        case 3:
+            flags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+            break;
+        default:
+            return TRUE;
+    }
+    InjectMouse(flags, RootPoint(button.x_root, button.y_root));
+    return TRUE;
+}
+
+int GtkPresenter::OnMotion(GtkWidget*, GdkEvent* event, void*) {
+    InjectMouse(0, RootPoint(event->motion.x_root, event->motion.y_root));
+    return TRUE;
+}
+
+int GtkPresenter::OnScroll(GtkWidget*, GdkEvent* event, void*) {
+    const GdkEventScroll& scroll = event->scroll;
+    if (scroll.direction == GDK_SCROLL_UP || scroll.direction == GDK_SCROLL_DOWN) {
+        InjectMouse(MOUSEEVENTF_WHEEL, RootPoint(scroll.x_root, scroll.y_root),
+                    scroll.direction == GDK_SCROLL_UP ? kWheelStep : -kWheelStep);
+    }
+    return TRUE;
+}
+
+int GtkPresenter::OnKey(GtkWidget*, GdkEvent* event, void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    const GdkEventKey& key = event->key;
+    const std::optional<KeyStroke> stroke = KeyStroke::FromX(key.keyval, key.hardware_keycode);
+    const bool down = key.type == GDK_KEY_PRESS;
+    presenter->committed_.clear();
+    presenter->filtering_ = true;
+    const bool taken = gtk_im_context_filter_keypress(presenter->input_method_, &event->key);
+    presenter->filtering_ = false;
+    const std::string text = std::move(presenter->committed_);
+    presenter->committed_.clear();
+    // A key that simply types its own ASCII character goes in as a key, and TranslateMessage
+    // makes the character, as it does for a key pressed on the original system. A key the input
+    // method keeps for a composition goes in as VK_PROCESSKEY; what it composes arrives as text.
+    const bool plainKey =
+        !taken || (text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80);
+    if (stroke) {
+        const BYTE virtualKey = plainKey || !down ? stroke->virtualKey : VK_PROCESSKEY;
+        InjectKey(virtualKey, down, stroke->scanCode, stroke->extended);
+    }
+    if (!plainKey || (!stroke && !text.empty())) {
+        for (const char byte : Utf8ToGbk(text)) {
+            InjectCharacter(static_cast<BYTE>(byte));
+        }
+    }
+    return TRUE;
+}
+
+void GtkPresenter::OnCommit(GtkIMContext*, const char* text, void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    if (presenter->filtering_) {
+        presenter->committed_ += text;
+        return;
+    }
+    for (const char byte : Utf8ToGbk(text)) {
+        InjectCharacter(static_cast<BYTE>(byte));
+    }
+}
+
+int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    if (event->focus_change.in) {
+        gtk_im_context_set_client_window(presenter->input_method_, gtk_widget_get_window(widget));
+        gtk_im_context_focus_in(presenter->input_method_);
+        const HWND hwnd = WindowOf(widget);
+        // The desktop gave this window the focus (a click, the window manager's switcher).
+        if (hwnd != GetForegroundWindow() && IsWindowEnabled(hwnd)) {
+            presenter->presented_ = hwnd;
+            SetForegroundWindow(hwnd);
+        }
+    } else {
+        gtk_im_context_focus_out(presenter->input_method_);
+    }
+    return FALSE;
+}
+
+int GtkPresenter::OnDelete(GtkWidget* widget, GdkEvent*, void*) {
+    PostMessageA(WindowOf(widget), WM_SYSCOMMAND, SC_CLOSE, 0);
+    return TRUE;
+}
+
+}  // namespace platform
