@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/text/Gbk.h"
+
 namespace {
 
 // The service's hosts, set at start-up before any search runs.
@@ -146,7 +148,9 @@ int CImageSearchResults::AddLink(const CString& href, const CString& text) {
         if (m_nPageCount >= kMaxLinks) {
             return 0;
         }
-        if (text.Find('[') < 0 && text.Find("一页") < 0) {
+        // Both are looked for whole characters: a two-byte character may hold their bytes.
+        if (platform::FindChar(text.view(), '[') == std::string_view::npos &&
+            platform::FindText(text.view(), "一页") == std::string_view::npos) {
             return 0;
         }
         m_pageLinks[static_cast<size_t>(m_nPageCount++)] = {href, text};

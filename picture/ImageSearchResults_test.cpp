@@ -71,6 +71,9 @@ TEST_F(ImageSearchResultsTest, RepeatsOverflowAndUnwantedLinksAreRefused) {
     }
     EXPECT_EQ(results_.m_nImageCount, 50);
     EXPECT_EQ(results_.AddLink("http://img.test/i?z=9", "more"), 0);
+    // The bytes of "一页" and of "[" inside other two-byte characters are not those words.
+    EXPECT_EQ(results_.AddLink("http://img.test/i?z=9", "\xB0\xD2\xBB\xD2\xB3\xA1"), 0);
+    EXPECT_EQ(results_.AddLink("http://img.test/i?z=9", "\x81\x5B"), 0);
     EXPECT_EQ(results_.AddLink("http://other.test/i?z=9", "[9]"), 0);
     EXPECT_EQ(results_.AddLink("https://img.test/i?ct=2", "x"), 0);
     for (int n = 0; n < 50; ++n) {

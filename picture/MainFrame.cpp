@@ -92,6 +92,7 @@ ON_COMMAND(ID_MENU_BUTTON_ADD, OnAddFavoriteEntry)
 ON_COMMAND(ID_MENU_BUTTON_DEL, OnDeleteFavoriteEntry)
 ON_COMMAND(ID_MENU_BUTTON_JM, OnToggleFavoriteBar)
 ON_NOTIFY(NM_RCLICK, IDC_PAGE_TAB, OnTabRightClick)
+ON_NOTIFY(TBN_DROPDOWN, ::CMainFrame::kStandardBarId, OnPictureToolBarDropDown)
 // The browser's commands that the picture collector does not have.
 ON_COMMAND_RANGE(ID_AUTO_REFRESH, ID_AUTO_REFRESH, OnIgnoredCommand)
 ON_COMMAND_RANGE(ID_DESKVANE, ID_NET_FAVORITES, OnIgnoredCommand)
@@ -107,6 +108,9 @@ CMainFrame::CMainFrame() : m_searchPane(*this), m_leftPane(*this) {}
 
 CMainFrame::~CMainFrame() {
     StopWorkers();
+    if (m_pRelay) {
+        m_pRelay->Detach();
+    }
 }
 
 CString CMainFrame::CaptionSuffix() const {
@@ -221,10 +225,11 @@ void CMainFrame::NavigatePage(::CPageDlg* pPage, const CString& url) {
     return OpenPage(url, newTab, activate);
 }
 
-void CMainFrame::NavigatePane(const CString& url) {
+int CMainFrame::NavigatePane(const CString& url) {
     if (m_searchPane.m_wndBrowser.GetSafeHwnd() != nullptr) {
         m_searchPane.m_wndBrowser.Navigate(url, nullptr, nullptr, nullptr, nullptr);
     }
+    return 0;
 }
 
 void CMainFrame::AddWorker(CWinThread* pThread) {
@@ -257,15 +262,19 @@ void CMainFrame::StopWorkers() {
             return true;
         });
     }
-    // One still running keeps its object, which it uses until it returns; the process's exit
-    // waits for it once more.
+    // One still running keeps its object, which it uses until it returns; its calls on the frame
+    // fail once the relay lets the frame go. The process's exit waits for it once more.
     m_workers.clear();
 }
 
 BOOL CMainFrame::DestroyWindow() {
+    // Workers still write generated pages; they end before the pages go.
+    StopWorkers();
+    if (m_pRelay) {
+        m_pRelay->Detach();
+    }
     GetAppFolder();
     DeleteHtmlCache();
-    StopWorkers();
     ExtractTemplate().Release();
     return ::CMainFrame::DestroyWindow();
 }
@@ -335,6 +344,17 @@ void CMainFrame::OnOpenRecommended() {
 
 void CMainFrame::OnTabRightClick(NMHDR*, LRESULT* pResult) {
     *pResult = 0;
+}
+
+void CMainFrame::OnPictureToolBarDropDown(NMHDR* pNMHDR, LRESULT* pResult) {
+    // The page-properties button keeps its arrow, but only back, forward, the address bar and
+    // the favourites drop a menu here.
+    const auto* pNote = reinterpret_cast<const NMTOOLBARA*>(pNMHDR);
+    if (pNote->iItem == ID_PAGE_OPTIONS || pNote->iItem == ID_REFRESH) {
+        *pResult = TBDDRET_DEFAULT;
+        return;
+    }
+    OnToolBarDropDown(pNMHDR, pResult);
 }
 
 void CMainFrame::OnIgnoredCommand(UINT) {}

@@ -65,8 +65,9 @@ public:
     BOOL IsPageOpen(::CPageDlg* pPage) override;
     void NavigatePage(::CPageDlg* pPage, const CString& url) override;
     ::CPageDlg* OpenUrl(const CString& url, int newTab, int activate) override;
-    void NavigatePane(const CString& url) override;
-    CScriptRelay& Relay() { return *m_pRelay; }
+    int NavigatePane(const CString& url) override;
+    // Shared with the URL-list workers, which may outlive the frame.
+    const std::shared_ptr<CScriptRelay>& Relay() const { return m_pRelay; }
     // Keeps a URL-list worker, which is asked to stop and joined when the frame closes.
     void AddWorker(CWinThread* pThread);
 
@@ -126,13 +127,14 @@ protected:
     afx_msg void OnDeleteFavoriteEntry();
     afx_msg void OnToggleFavoriteBar();
     afx_msg void OnTabRightClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnPictureToolBarDropDown(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnIgnoredCommand(UINT nID);
     DECLARE_MESSAGE_MAP()
 
 private:
     void StopWorkers();
 
-    std::unique_ptr<CScriptRelay> m_pRelay;
+    std::shared_ptr<CScriptRelay> m_pRelay;
     std::vector<CWinThread*> m_workers;
 };
 

@@ -16,30 +16,21 @@ namespace {
 
 constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_TOOLTIPS | CBRS_FLYBY;
 
-// A text button of the picture collector's bars: 80 x 30, its caption drawn in the skin's
-// colours.
+// A text button of the picture collector's bars: 80 x 30.
 BOOL CreateTextButton(CHoverButton& button, LPCSTR text, const RECT& rect, CWnd* parent, UINT id,
                       LPCSTR tip) {
-    if (!::CMainFrame::CreateHoverButton(button, text, rect, parent, id, 0, tip)) {
-        return FALSE;
-    }
-    button.captionOverImage = TRUE;
-    return TRUE;
+    return ::CMainFrame::CreateHoverButton(button, text, rect, parent, id, 0, tip);
 }
 
 BOOL CreateImageButton(CHoverButton& button, CWnd* parent, UINT id, UINT bitmapId, LPCSTR tip) {
-    if (!::CMainFrame::CreateHoverButton(button, "", CRect(0, 0, 20, 20), parent, id, bitmapId,
-                                         tip)) {
-        return FALSE;
-    }
-    button.captionOverImage = TRUE;
-    return TRUE;
+    return ::CMainFrame::CreateHoverButton(button, "", CRect(0, 0, 20, 20), parent, id, bitmapId,
+                                           tip);
 }
 
 }  // namespace
 
 BOOL CMainFrame::CreateBars() {
-    m_pRelay = std::make_unique<CScriptRelay>(*this);
+    m_pRelay = std::make_shared<CScriptRelay>(*this);
     if (!CreateRebar() || !CreatePictureStandardBar() || !CreateMenuButtonBar() ||
         !CreateBusyBar() || !CreateAddressBar()) {
         return FALSE;
@@ -49,6 +40,14 @@ BOOL CMainFrame::CreateBars() {
     if (!CreateFavoriteBar() || !CreatePictureTabBar() || !CreateStatusBar(indicators) ||
         !CreatePanes()) {
         return FALSE;
+    }
+    // Every hover button of this window, the browser's included, draws its caption over its
+    // image in the skin's button colours.
+    for (CHoverButton* pButton :
+         {&m_wndMenuButton, &m_wndSearch, &m_wndGo, &m_wndCloseTab, &m_wndFilterSettings,
+          &m_wndPageSettings, &m_wndPictureSearch, &m_wndPictureUrlGo, &m_wndHome, &m_wndRecommend,
+          &m_wndFavoriteToggle, &m_wndAbout, &m_wndFavoriteAdd, &m_wndFavoriteDelete}) {
+        pButton->captionOverImage = TRUE;
     }
     m_wndTabBar.EnableDocking(CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM);
     m_wndFavoriteBar.EnableDocking(CBRS_ALIGN_ANY);
@@ -216,9 +215,9 @@ void CMainFrame::LayoutBars() {
     m_wndMenuButton.MoveWindow(menuBar.left, (menuBar.Height() - 24) / 2, 60, 24);
     LayoutAddressBar(BandWidth(kAddressBand));
 
-    // The tab bar spans the window unless the favourites bar stands beside it.
+    // The tab bar, docked on top, spans the frame: its strip follows the frame's client area.
     CRect client;
-    m_wndTabBar.GetClientRect(&client);
+    GetClientRect(&client);
     m_wndCloseTab.MoveWindow(client.right - 23, 34, 20, 20);
     m_wndTab.MoveWindow(client.left, 32, client.right - 23 - 3 - client.left, 25);
     m_leftPane.MoveWindow(client.left, 57, client.Width(), client.bottom - 57);

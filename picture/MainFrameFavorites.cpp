@@ -1,3 +1,4 @@
+#include <cstring>
 #include <string>
 
 #include "common/TextLineFile.h"
@@ -59,9 +60,11 @@ int CMainFrame::LoadFavoriteEntries() {
     if (file.Open(kFavoriteFile) != 0) {
         return 1;
     }
-    // Longer lines are cut at the buffer's end.
+    // Longer lines are cut at the buffer's end, and a two-byte character cut in half there is
+    // dropped.
     char line[256];
     while (file.ReadLine(line) == 0) {
+        line[platform::CutAtCharBoundary(line, std::strlen(line))] = '\0';
         const int index = m_wndFavoriteList.AddString(line);
         if (index >= 0) {
             m_wndFavoriteList.SetItemHeight(index, CFavoriteListBox::kItemHeight);

@@ -24,9 +24,9 @@ constexpr char kUrlListScript[] = "html\\urllist.dat";
 
 // What a URL-list worker needs: it takes copies, so that it never reads the page, which may close
 // while the script runs; the script reaches the page only through the frame's relay, which checks
-// that the page is still open.
+// that the page is still open. The worker shares the relay, which may outlive the frame.
 struct UrlListJob {
-    CScriptRelay* pRelay;
+    std::shared_ptr<CScriptRelay> pRelay;
     ::CPageDlg* pPage;
     CString name;
     CString url;
@@ -45,7 +45,7 @@ int RunUrlListScript(const UrlListJob& job) {
         return 1;
     }
     CScriptEngine engine;
-    engine.SetPage(job.pRelay, job.pPage);
+    engine.SetPage(job.pRelay.get(), job.pPage);
     engine.Init(file.GetContent());
     engine.SetVariable("@img_url", job.url);
     engine.SetVariable("@img_name", job.name);
@@ -284,7 +284,7 @@ int CPageDlg::OpenImageInfoScript(CString url, CString name) {
         return 1;
     }
     CScriptEngine engine;
-    engine.SetPage(&m_frame.Relay(), this);
+    engine.SetPage(m_frame.Relay().get(), this);
     engine.Init(file.GetContent());
     engine.SetVariable("@img_name", name);
     engine.SetVariable("@img_url", url);
@@ -293,9 +293,7 @@ int CPageDlg::OpenImageInfoScript(CString url, CString name) {
 }
 
 int CPageDlg::StartUrlListThread(CString name, CString url) {
-    m_urlListArgs[0] = name;
-    m_urlListArgs[1] = url;
-    auto job = std::make_unique<UrlListJob>(UrlListJob{&m_frame.Relay(), this, name, url});
+    auto job = std::make_unique<UrlListJob>(UrlListJob{m_frame.Relay(), this, name, url});
     auto* pThread = new CWinThread(UrlListThreadProc, job.get());
     pThread->m_bAutoDelete = FALSE;
     if (!pThread->CreateThread()) {

@@ -45,8 +45,6 @@ public:
     CImageSearchResults m_results;
     int m_nPictureSearch = 0;
     int m_nPanesReady = 0;
-    // The picture name (0) and the address (1) of the last URL-list run.
-    CString m_urlListArgs[2];
     CWebBrowser2 m_wndSearchPane;
 
 protected:

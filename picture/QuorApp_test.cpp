@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "browser/BrowserDataStore.h"
+#include "browser/SkinColors.h"
 #include "browser/SocketClient.h"
 #include "browser/StartUpTest.h"
 #include "picture/AdoDatabase.h"
@@ -22,6 +23,7 @@
 #include "picture/MainFrame.h"
 #include "picture/PageDlg.h"
 #include "platform/com/Bstr.h"
+#include "platform/drawing/Surface.h"
 #include "platform/files/Path.h"
 #include "platform/internet/HttpServerTest.h"
 #include "platform/screen/ScreenApi.h"
@@ -273,6 +275,12 @@ protected:
     std::string LocalPage(const std::string& name) const {
         return platform::ToWindowsPath(program() / "data" / name);
     }
+    // The page's browser reports the status text, as a link's script sets it.
+    static void SendStatus(glintora::CMainFrame& frame, ::CPageDlg* page,
+                           const std::string& command) {
+        page->m_strStatusText = command.c_str();
+        frame.UpdateStatusText(page);
+    }
     static std::vector<std::string> Entries(const CListBox& list) {
         std::vector<std::string> entries;
         for (int i = 0; i < list.GetCount(); ++i) {
@@ -382,7 +390,10 @@ TEST_F(PictureCommandTest, TheListsFeedTheBoxesAndKeepTheirFileWhole) {
     }
     folder.WriteFile("exec/gt/data/list/class.dat", classFile);
     const std::string longLine(100 * 1024, 'k');
-    folder.WriteFile("exec/gt/data/ml2.dat", "[K]dogs\r\n[K]" + longLine + "\r\n");
+    // The third line reaches the reader's cut with the first byte of a two-byte character.
+    const std::string cutLine = "[K]" + std::string(251, 'm');
+    folder.WriteFile("exec/gt/data/ml2.dat",
+                     "[K]dogs\r\n[K]" + longLine + "\r\n" + cutLine + "猫猫\r\n");
     CScenarioApp app;
     std::vector<std::string> classes;
     std::vector<std::string> entries;
@@ -410,12 +421,14 @@ TEST_F(PictureCommandTest, TheListsFeedTheBoxesAndKeepTheirFileWhole) {
     Run(app);
     EXPECT_EQ(classes, (std::vector<std::string>{"[动物]", "  [K]cats",
                                                  "  [U]" + server.Url("/album.htm"), "[风景]"}));
-    EXPECT_EQ(entries, (std::vector<std::string>{"[K]dogs", "[K]" + longLine.substr(0, 252)}));
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{"[K]dogs", "[K]" + longLine.substr(0, 252), cutLine}));
     EXPECT_EQ(keyword, "cats");
     EXPECT_EQ(address, server.Url("/album.htm").c_str());
     const std::string saved = folder.ReadFile("exec/gt/data/ml2.dat");
     EXPECT_THAT(saved, HasSubstr("[K]" + longLine + "next\r\n"));
-    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 3);
+    EXPECT_THAT(saved, HasSubstr("\r\n" + cutLine + "\r\n"));
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 4);
 }
 
 TEST_F(PictureCommandTest, GoWrapsABareWordInTheStartPagesPattern) {
@@ -454,6 +467,130 @@ TEST_F(PictureCommandTest, ATerminateSignalClosesTheMainWindowSoTheSettingsAreSa
     saved.path = platform::ToWindowsPath(program() / "data" / "filter.dat").c_str();
     saved.Load();
     EXPECT_EQ(CRect(saved.windowRect), CRect(20, 10, 660, 490));
+}
+
+// A search from a page ends the page's automatic refresh, which would otherwise reload the list
+// away; a result-page link keeps the title of the first search and heads the list with the
+// keyword it carries.
+TEST_F(PictureCommandTest, ResultPageLinksKeepTheTitleAndASearchEndsTheAutoRefresh) {
+    CScenarioApp app;
+    std::string title;
+    std::string listAfterRefreshTime;
+    std::string nextList;
+    app.script = [&](CScenarioApp& self) {
+        glintora::CMainFrame& frame = *self.Frame();
+        glintora::CPageDlg* page = self.Current();
+        page->SetRefresh(1, 0);
+        SendStatus(frame, page, "qrplay:6:x|||||cats");
+        ASSERT_TRUE(RunUntil(
+            [&] { return BodyOf(page->m_wndBrowser).find("qrplay") != std::string::npos; }));
+        Wait(1500);
+        listAfterRefreshTime = BodyOf(page->m_wndBrowser);
+        SendStatus(frame, page, "qrplay:3:http://" + Host() + "/i?z=2&word=cats|||||kittens");
+        ASSERT_TRUE(RunUntil(
+            [&] { return BodyOf(page->m_wndBrowser).find("kittens") != std::string::npos; }));
+        nextList = BodyOf(page->m_wndBrowser);
+        title = page->m_strTitle.str();
+    };
+    Run(app);
+    EXPECT_THAT(listAfterRefreshTime, HasSubstr("|||||cats"));
+    EXPECT_EQ(title, "搜索cats");
+    EXPECT_THAT(nextList, HasSubstr("<b>kittens</b><hr>"));
+    EXPECT_THAT(nextList, HasSubstr(">four</div>"));
+    EXPECT_THAT(nextList, Not(HasSubstr("|||||cats")));
+}
+
+TEST_F(PictureCommandTest, EachUrlListCommandStartsItsOwnWorkerOnItsOwnTab) {
+    CScenarioApp app;
+    int tabsBefore = 0;
+    int tabsAfter = 0;
+    std::vector<std::string> lists;
+    app.script = [&](CScenarioApp& self) {
+        glintora::CMainFrame& frame = *self.Frame();
+        tabsBefore = frame.GetTabCount();
+        const std::string command = "qrplay:5:" + server.Url("/album.htm") + "|||||";
+        SendStatus(frame, self.Current(), command + "first");
+        glintora::CPageDlg* first = self.Current();
+        // The new tab takes commands once it shows its local page.
+        ASSERT_TRUE(RunUntil([&] {
+            return glintora::CMainFrame::IsLocalPage(first->m_wndBrowser.GetLocationURL());
+        }));
+        SendStatus(frame, self.Current(), command + "second");
+        glintora::CPageDlg* second = self.Current();
+        tabsAfter = frame.GetTabCount();
+        ASSERT_NE(first, second);
+        for (glintora::CPageDlg* page : {first, second}) {
+            ASSERT_TRUE(RunUntil([&] {
+                return BodyOf(page->m_wndBrowser).find("class=\"count\"") != std::string::npos;
+            }));
+            lists.push_back(BodyOf(page->m_wndBrowser));
+        }
+    };
+    Run(app);
+    EXPECT_EQ(tabsAfter, tabsBefore + 2);
+    ASSERT_EQ(lists.size(), 2u);
+    EXPECT_THAT(lists[0], HasSubstr("/pics/2.jpg|||||first\""));
+    EXPECT_THAT(lists[1], HasSubstr("/pics/2.jpg|||||second\""));
+}
+
+// The tab bar's strip, close button and left pane follow the frame's client area; every hover
+// button draws its caption in the skin's colours, grey when disabled.
+TEST_F(PictureCommandTest, TheTabBarFollowsTheFrameAndTheButtonsWearTheSkin) {
+    CScenarioApp app;
+    CRect client;
+    std::vector<CRect> placed;
+    std::vector<int> textPixels;
+    int greyPixels = 0;
+    int textPixelsDisabled = -1;
+    app.script = [&](CScenarioApp& self) {
+        glintora::CMainFrame& frame = *self.Frame();
+        frame.MoveWindow(0, 0, 1000, 700);
+        platform::PumpUntilIdle();
+        frame.GetClientRect(&client);
+        for (CWnd* pWnd :
+             {static_cast<CWnd*>(&frame.m_wndCloseTab), static_cast<CWnd*>(&frame.m_wndTab),
+              static_cast<CWnd*>(&frame.m_leftPane), static_cast<CWnd*>(&frame.m_wndHome),
+              static_cast<CWnd*>(&frame.m_wndPictureKeyword),
+              static_cast<CWnd*>(&frame.m_wndPictureSearch),
+              static_cast<CWnd*>(&frame.m_wndPictureUrl),
+              static_cast<CWnd*>(&frame.m_wndPictureUrlGo)}) {
+            CRect rect;
+            pWnd->GetWindowRect(&rect);
+            frame.m_wndTabBar.ScreenToClient(&rect);
+            placed.push_back(rect);
+        }
+
+        const platform::Pixel text = platform::PixelFromColor(Skin().buttonText);
+        const platform::Pixel grey = platform::PixelFromColor(RGB(200, 200, 200));
+        auto count = [](CWnd& wnd, platform::Pixel colour) {
+            wnd.Invalidate(TRUE);
+            wnd.UpdateWindow();
+            const platform::Surface shot = platform::CaptureWindow(wnd.m_hWnd);
+            int n = 0;
+            for (int y = 0; y < shot.height(); ++y) {
+                for (int x = 0; x < shot.width(); ++x) {
+                    n += shot.At(x, y) == colour ? 1 : 0;
+                }
+            }
+            return n;
+        };
+        textPixels = {count(frame.m_wndSearch, text), count(frame.m_wndGo, text),
+                      count(frame.m_wndHome, text)};
+        frame.m_wndGo.EnableWindow(FALSE);
+        greyPixels = count(frame.m_wndGo, grey);
+        textPixelsDisabled = count(frame.m_wndGo, text);
+        frame.m_wndGo.EnableWindow(TRUE);
+    };
+    Run(app);
+    EXPECT_EQ(placed, (std::vector<CRect>{CRect(client.right - 23, 34, client.right - 3, 54),
+                                          CRect(client.left, 32, client.right - 26, 57),
+                                          CRect(client.left, 57, client.right, client.bottom),
+                                          CRect(3, 0, 83, 30), CRect(335, 3, 485, 28),
+                                          CRect(488, 5, 508, 25), CRect(511, 3, 711, 28),
+                                          CRect(714, 5, 734, 25)}));
+    EXPECT_THAT(textPixels, ::testing::Each(::testing::Gt(0)));
+    EXPECT_GT(greyPixels, 0);
+    EXPECT_EQ(textPixelsDisabled, 0);
 }
 
 }  // namespace

@@ -18,8 +18,8 @@ public:
     // The frame opens url in a new tab (newTab 1) or the current one, making that tab the current
     // one when activate is 1; the page it navigated, or null when no tab could be opened.
     virtual CPageDlg* OpenUrl(const CString& url, int newTab, int activate) = 0;
-    // The frame's own browser pane navigates to url.
-    virtual void NavigatePane(const CString& url) = 0;
+    // The frame's own browser pane navigates to url. Always 0.
+    virtual int NavigatePane(const CString& url) = 0;
 
 protected:
     ~CScriptHost() = default;

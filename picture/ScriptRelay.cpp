@@ -9,7 +9,7 @@ constexpr UINT kRunCall = WM_APP + 1;
 
 }  // namespace
 
-CScriptRelay::CScriptRelay(CScriptHost& rHost) : m_host(rHost) {
+CScriptRelay::CScriptRelay(CScriptHost& rHost) : m_pHost(&rHost) {
     // Registering again fails harmlessly while the class exists.
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &CScriptRelay::WindowProc;
@@ -26,13 +26,21 @@ CScriptRelay::~CScriptRelay() {
     }
 }
 
+void CScriptRelay::Detach() {
+    m_pHost = nullptr;
+    if (HWND hWnd = m_hWnd.exchange(nullptr)) {
+        DestroyWindow(hWnd);
+    }
+}
+
 int CScriptRelay::Call(const std::function<int(CScriptHost&)>& call) {
     if (GetCurrentThreadId() == m_threadId) {
-        return call(m_host);
+        return m_pHost != nullptr ? call(*m_pHost) : -1;
     }
-    SentCall sent{&m_host, &call, -1};
-    if (m_hWnd != nullptr) {
-        SendMessageA(m_hWnd, kRunCall, 0, reinterpret_cast<LPARAM>(&sent));
+    SentCall sent{this, &call, -1};
+    // A window destroyed meanwhile refuses the message, and the result stays -1.
+    if (HWND hWnd = m_hWnd.load()) {
+        SendMessageA(hWnd, kRunCall, 0, reinterpret_cast<LPARAM>(&sent));
     }
     return sent.result;
 }
@@ -40,7 +48,9 @@ int CScriptRelay::Call(const std::function<int(CScriptHost&)>& call) {
 LRESULT CScriptRelay::WindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kRunCall) {
         auto* sent = reinterpret_cast<SentCall*>(lParam);
-        sent->result = (*sent->call)(*sent->host);
+        if (CScriptHost* pHost = sent->relay->m_pHost) {
+            sent->result = (*sent->call)(*pHost);
+        }
         return 0;
     }
     return DefWindowProcA(hWnd, message, wParam, lParam);

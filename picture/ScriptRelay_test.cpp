@@ -41,7 +41,10 @@ public:
              std::to_string(activate));
         return nullptr;
     }
-    void NavigatePane(const CString& url) override { Note("NavigatePane " + std::string(url)); }
+    int NavigatePane(const CString& url) override {
+        Note("NavigatePane " + std::string(url));
+        return 0;
+    }
 
 private:
     void Note(const std::string& call) {
@@ -56,7 +59,7 @@ class ScriptRelayTest : public browser::testing::PageTest {
 protected:
     void SetUp() override {
         PageTest::SetUp();
-        relay = std::make_unique<CScriptRelay>(scriptHost);
+        relay = std::make_shared<CScriptRelay>(scriptHost);
         page = host.AddPage();
         ASSERT_NE(nullptr, page);
     }
@@ -93,7 +96,7 @@ protected:
 
     CPageDlg* page = nullptr;
     CTestScriptHost scriptHost{host};
-    std::unique_ptr<CScriptRelay> relay;
+    std::shared_ptr<CScriptRelay> relay;
     std::string workerValue;
 };
 
@@ -140,6 +143,20 @@ TEST_F(ScriptRelayTest, APageClosedWhileItsScriptRunsIsLeftAlone) {
     RunOnWorker("%html [navigate] [about:blank]\r\n%Set @done [1]\r\n", closed);
     EXPECT_EQ("1", workerValue);
     EXPECT_TRUE(scriptHost.calls.empty());
+}
+
+// A worker shares the relay with the frame; once the frame has let it go, the worker's calls fail
+// and the script goes on without reaching the frame.
+TEST_F(ScriptRelayTest, AfterTheFrameLetsTheRelayGoAWorkersCallsFail) {
+    relay->Detach();
+    const std::string address = Page("late.htm", "<html><body>late</body></html>");
+    RunOnWorker(
+        "%html [navigate] [" + address + "]\r\n%html [open2] [about:blank]\r\n%Set @done [1]\r\n",
+        page);
+    EXPECT_EQ("1", workerValue);
+    EXPECT_TRUE(scriptHost.calls.empty());
+    EXPECT_NE(Address("late.htm"), std::string(page->m_wndBrowser.GetLocationURL()));
+    EXPECT_EQ(-1, relay->Call([](CScriptHost&) { return 0; }));
 }
 
 }  // namespace

@@ -169,12 +169,7 @@ int CScriptEngine::ExecOpenPane() {
         return 1;
     }
     const CString url(address);
-    return m_pRelay->Call([&](CScriptHost& host) {
-        host.NavigatePane(url);
-        return 0;
-    }) == 0
-               ? 0
-               : 1;
+    return m_pRelay->Call([&](CScriptHost& host) { return host.NavigatePane(url); }) == 0 ? 0 : 1;
 }
 
 int CScriptEngine::ExecDatabase() {

@@ -12,6 +12,7 @@
 #include "common/TextLineFile.h"
 #include "common/WholeFile.h"
 #include "platform/files/FileApi.h"
+#include "platform/time/Clock.h"
 
 namespace {
 
@@ -161,7 +162,10 @@ int CSectionedFile::WriteNewsList() {
         GetRValue(skin.newsBackground), GetGValue(skin.newsBackground),
         GetBValue(skin.newsBackground), GetRValue(skin.newsText), GetGValue(skin.newsText),
         GetBValue(skin.newsText), message);
-    // A page that cannot be written anew must not go on showing the former state.
+    // Let a page that still reads the former file finish with it first. A page that cannot be
+    // written anew must not go on showing the former state.
+    ::Sleep(0);
     ::DeleteFileA(kNewsPage);
+    // A failed write answers 0, not 1: callers are told that the page is missing.
     return WriteWholeFile(kNewsPage, page.view()) ? 1 : 0;
 }

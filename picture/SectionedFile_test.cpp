@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "browser/BrowserDataStore.h"
@@ -128,7 +129,11 @@ TEST_F(SectionedFileTest, TheNewsPageFollowsTheNewsOptionAndTheSkinColours) {
     DataStore().newsOff = 0;
     NewsList().WriteNewsList();
     const std::string on = folder_.ReadFile("data/result.htm");
+    // Without its folder the page cannot be written, and the writer says so.
+    std::filesystem::remove_all(folder_.path() / "data");
+    const int failed = NewsList().WriteNewsList();
     SetCurrentDirectoryA(saved);
+    EXPECT_EQ(failed, 0);
     EXPECT_EQ(off,
               "<html><head><title>quorra list</title> <meta http-equiv=\"Content-Type\" "
               "content=\"text/html; charset=gb2312\"></head><body bgcolor=#12AB03 scroll=no "
