@@ -64,10 +64,7 @@ int CAboutPage::RecalcLayout() {
     painter_.ResetRects();
     painter_.AddRect(client);
     for (CWnd* control : {static_cast<CWnd*>(&m_wndBrowser), static_cast<CWnd*>(&homePage_)}) {
-        CRect rect;
-        control->GetWindowRect(&rect);
-        ScreenToClient(&rect);
-        painter_.AddRect(rect);
+        painter_.AddWindowRect(this, control);
     }
     painter_.SplitRects();
     return 0;

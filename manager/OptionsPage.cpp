@@ -74,10 +74,7 @@ int COptionsPage::RecalcLayout() {
     painter_.ResetRects();
     painter_.AddRect(client);
     for (CWnd* control : {check, static_cast<CWnd*>(&save_)}) {
-        CRect rect;
-        control->GetWindowRect(&rect);
-        ScreenToClient(&rect);
-        painter_.AddRect(rect);
+        painter_.AddWindowRect(this, control);
     }
     painter_.SplitRects();
     return 0;

@@ -4,6 +4,7 @@
 
 #include "manager/ManagerGdi.h"
 #include "manager/SkinConfig.h"
+#include "platform/framework/Wnd.h"
 
 CPagePainter::~CPagePainter() {
     ReleaseBuffer();
@@ -27,6 +28,13 @@ int CPagePainter::ResetRects() {
 
 int CPagePainter::AddRect(const RECT& rect) {
     return rects_.AddRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+int CPagePainter::AddWindowRect(CWnd* page, CWnd* control) {
+    CRect rect;
+    control->GetWindowRect(&rect);
+    page->ScreenToClient(&rect);
+    return AddRect(rect);
 }
 
 void CPagePainter::SplitRects() {

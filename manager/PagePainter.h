@@ -15,6 +15,8 @@
 #include "manager/BitmapFile.h"
 #include "platform/drawing/DC.h"
 
+class CWnd;
+
 class CPagePainter {
 public:
     // The height of the band that holds a page's title.
@@ -31,6 +33,8 @@ public:
     int ResetRects();
     // The result of CBackgroundRects::AddRect for (left, top, right - left, bottom - top).
     int AddRect(const RECT& rect);
+    // AddRect for `control`'s window rectangle in `page`'s client coordinates.
+    int AddWindowRect(CWnd* page, CWnd* control);
     void SplitRects();
 
     // The memory device context to draw into, filled white, with a transparent text background

@@ -1,5 +1,6 @@
 #include "picture/MainFrame.h"
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 
@@ -15,6 +16,7 @@
 #include "platform/threads/SingleLock.h"
 #include "platform/threads/SyncApi.h"
 #include "platform/threads/ThreadApi.h"
+#include "platform/web/WebAddress.h"
 #include "platform/windows/WindowApi.h"
 #include "resources/glintora/resource.h"
 
@@ -40,32 +42,11 @@ bool StartsWith(const CString& text, const char* prefix) {
     return text.view().starts_with(prefix);
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-// The address with its %XX escapes decoded and "\" read as "/".
+// The address with its %XX escapes decoded and "\" read as "/" (an escaped "%5C" stays "\").
 std::string DecodedAddress(std::string_view url) {
-    std::string decoded;
-    for (size_t i = 0; i < url.size(); ++i) {
-        if (url[i] == '%' && i + 2 < url.size() && HexValue(url[i + 1]) >= 0 &&
-            HexValue(url[i + 2]) >= 0) {
-            decoded += static_cast<char>(HexValue(url[i + 1]) * 16 + HexValue(url[i + 2]));
-            i += 2;
-        } else {
-            decoded += url[i] == '\\' ? '/' : url[i];
-        }
-    }
-    return decoded;
+    std::string slashed(url);
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    return platform::web::PercentDecoded(slashed);
 }
 
 }  // namespace

@@ -18,4 +18,8 @@ std::string CanonicalAddress(std::string_view address);
 // reference to "about:" followed by it.
 std::string ResolveAddress(std::string_view base, std::string_view reference);
 
+// `text` with each %XX escape (two hexadecimal digits) replaced by its byte; a "%" without two
+// digits after it stays as it is.
+std::string PercentDecoded(std::string_view text);
+
 }  // namespace platform::web

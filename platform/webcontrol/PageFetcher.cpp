@@ -7,6 +7,7 @@
 #include "platform/internet/UrlDownload.h"
 #include "platform/internet/WinInet.h"
 #include "platform/text/Encoding.h"
+#include "platform/web/WebAddress.h"
 
 namespace platform::webcontrol {
 
@@ -30,40 +31,13 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
     return true;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
-std::string PercentDecoded(std::string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-            HexValue(text[i + 2]) >= 0) {
-            out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            i += 2;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 FetchResult FetchFile(std::string_view address) {
     std::string_view rest = address.substr(5);
     while (rest.starts_with('/')) {
         rest.remove_prefix(1);
     }
     size_t end = rest.find_first_of("?#");
-    std::string path = Utf8ToGbk(PercentDecoded(rest.substr(0, end)));
+    std::string path = Utf8ToGbk(web::PercentDecoded(rest.substr(0, end)));
     ResolvedPath resolved = ResolveWindowsPath(path);
     FetchResult result;
     result.status = INET_E_RESOURCE_NOT_FOUND;
