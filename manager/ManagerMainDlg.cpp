@@ -8,6 +8,7 @@
 #include "manager/AboutPage.h"
 #include "manager/CalendarPage.h"
 #include "manager/DialogKeyFilter.h"
+#include "manager/DiaryPage.h"
 #include "manager/OptionsPage.h"
 #include "manager/ScheduleList.h"
 #include "manager/SkinConfig.h"
@@ -78,6 +79,8 @@ std::unique_ptr<CManagerPage> CManagerMainDlg::CreatePage(int slot) {
             return std::make_unique<COptionsPage>();
         case 3:
             return std::make_unique<CAboutPage>();
+        case 6:
+            return std::make_unique<CDiaryPage>();
         default:
             return nullptr;
     }
