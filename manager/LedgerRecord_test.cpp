@@ -49,6 +49,17 @@ TEST(LedgerRecordTest, MonthFileHoldsCountThenTypeDateAmountAndNoteByteForByte) 
     list = Parse(Word(0xFFFFFFFFu) + full + record.substr(0, 235));
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(std::strlen(list[0]->note), 199u);
+
+    // A note cut at its limit never ends in half a two-byte character.
+    LedgerRecord cut;
+    std::string chinese;
+    for (int i = 0; i < 100; ++i) {
+        chinese += "中";
+    }
+    RecordBytes::Store(cut.note, "a" + chinese);
+    EXPECT_EQ(std::string(cut.note), "a" + chinese.substr(0, 198));
+    RecordBytes::Store(cut.note, chinese);
+    EXPECT_EQ(std::string(cut.note), chinese.substr(0, 198));
 }
 
 TEST(LedgerRecordTest, AmountsAreReadExactlyInFenAndRefusedOutOfRange) {
