@@ -8,6 +8,8 @@
 #include "manager/AboutPage.h"
 #include "manager/CalendarPage.h"
 #include "manager/DialogKeyFilter.h"
+#include "manager/GMyCaDlg.h"
+#include "manager/LookupPage.h"
 #include "manager/OptionsPage.h"
 #include "manager/ScheduleList.h"
 #include "manager/SkinConfig.h"
@@ -74,10 +76,14 @@ std::unique_ptr<CManagerPage> CManagerMainDlg::CreatePage(int slot) {
     switch (slot) {
         case 0:
             return std::make_unique<CCalendarPage>();
+        case 1:
+            return std::make_unique<GMyCaDlg>();
         case 2:
             return std::make_unique<COptionsPage>();
         case 3:
             return std::make_unique<CAboutPage>();
+        case 5:
+            return std::make_unique<CLookupPage>();
         default:
             return nullptr;
     }
