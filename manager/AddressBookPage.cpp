@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "manager/ContactRowKind.h"
 #include "manager/RecordBytes.h"
 #include "platform/framework/DataExchangeFunctions.h"
 #include "platform/text/Gbk.h"
@@ -82,12 +83,7 @@ BOOL CAddressBookPage::OnInitDialog() {
     for (const TextField& field : kTextFields) {
         SendDlgItemMessage(field.id, EM_LIMITTEXT, static_cast<WPARAM>(field.limit));
     }
-    static const char* const columns[] = {"分组", "姓名",  "手机", "电话(办公)", "电话(住宅)",
-                                          "生日", "EMail", "QQ",   "备注"};
-    static const int widths[] = {50, 100, 80, 80, 80, 100, 100, 80, 200};
-    for (int column = 0; column < 9; ++column) {
-        list_.InsertColumn(column, columns[column], LVCFMT_LEFT, widths[column]);
-    }
+    ContactRowKind::InsertColumns(list_);
     list_.SetKind(5);
     ClearFields();
     LoadContacts();

@@ -15,6 +15,15 @@ CString Padded(std::string_view text) {
 
 }  // namespace
 
+void ContactRowKind::InsertColumns(CListCtrl& list) {
+    static const char* const names[] = {"分组", "姓名",  "手机", "电话(办公)", "电话(住宅)",
+                                        "生日", "EMail", "QQ",   "备注"};
+    static const int widths[] = {50, 100, 80, 80, 80, 100, 100, 80, 200};
+    for (int column = 0; column < static_cast<int>(std::size(names)); ++column) {
+        list.InsertColumn(column, names[column], LVCFMT_LEFT, widths[column]);
+    }
+}
+
 bool ContactRowKind::Cell(const void* record, int column, CString& text, UINT& align) const {
     const auto& contact = *static_cast<const AddressBookRecord*>(record);
     align = DT_LEFT;

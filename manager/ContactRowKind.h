@@ -4,9 +4,14 @@
 #pragma once
 
 #include "manager/SortListRowKind.h"
+#include "platform/framework/ListCtrl.h"
 
 class ContactRowKind : public SortListRowKind {
 public:
+    // The address book's nine columns: 分组, 姓名, 手机, 电话(办公), 电话(住宅), 生日, EMail, QQ
+    // and 备注.
+    static void InsertColumns(CListCtrl& list);
+
     bool Cell(const void* record, int column, CString& text, UINT& align) const override;
     int Compare(const void* p, const void* q, int column) const override;
 };

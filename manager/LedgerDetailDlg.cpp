@@ -3,8 +3,8 @@
 #include <cstdio>
 
 #include "manager/DialogKeyFilter.h"
-#include "manager/LedgerColumns.h"
 #include "manager/LedgerEntryDlg.h"
+#include "manager/LedgerRowKind.h"
 #include "platform/framework/DataExchangeFunctions.h"
 #include "platform/time/Clock.h"
 #include "resources/deskvane/resource.h"
@@ -36,7 +36,7 @@ BOOL CLedgerDetailDlg::OnInitDialog() {
     date_.day = today.wDay;
     picker_.Create(this);
     picker_.EnableFields(TRUE, TRUE, FALSE);
-    InsertLedgerColumns(list_);
+    LedgerRowKind::InsertColumns(list_);
     list_.SetKind(3);
     picker_.MoveWindow(10, 10, 290, 30);
     LoadMonth();

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "manager/DialogKeyFilter.h"
-#include "manager/LedgerColumns.h"
+#include "manager/LedgerRowKind.h"
 #include "manager/RecordBytes.h"
 #include "platform/framework/DataExchangeFunctions.h"
 #include "platform/time/Clock.h"
@@ -58,7 +58,7 @@ BOOL CLedgerEntryDlg::OnInitDialog() {
     working_.date.month = today.wMonth;
     working_.date.day = today.wDay;
     picker_.Create(this);
-    InsertLedgerColumns(list_);
+    LedgerRowKind::InsertColumns(list_);
     list_.SetKind(3);
     picker_.MoveWindow(20, 25, 280, 25);
     LoadMonth();

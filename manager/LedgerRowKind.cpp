@@ -6,6 +6,13 @@
 #include "manager/LedgerRecord.h"
 #include "manager/RecordBytes.h"
 
+void LedgerRowKind::InsertColumns(CListCtrl& list) {
+    list.InsertColumn(0, "日期", LVCFMT_LEFT, 100);
+    list.InsertColumn(1, "操作", LVCFMT_LEFT, 80);
+    list.InsertColumn(2, "金额", LVCFMT_LEFT, 100);
+    list.InsertColumn(3, "备注", LVCFMT_LEFT, 300);
+}
+
 bool LedgerRowKind::Cell(const void* record, int column, CString& text, UINT& align) const {
     const auto& entry = *static_cast<const LedgerRecord*>(record);
     char buffer[64];

@@ -4,9 +4,13 @@
 #pragma once
 
 #include "manager/SortListRowKind.h"
+#include "platform/framework/ListCtrl.h"
 
 class LedgerRowKind : public SortListRowKind {
 public:
+    // The book's columns: 日期 100, 操作 80, 金额 100 and 备注 300 pixels wide.
+    static void InsertColumns(CListCtrl& list);
+
     bool Cell(const void* record, int column, CString& text, UINT& align) const override;
     COLORREF TextColor(const void* record) const override;
     int Compare(const void* p, const void* q, int column) const override;
