@@ -25,23 +25,12 @@ namespace picture::testing {
 namespace {
 
 using platform::testing::QueryWithSqlite3;
+using platform::testing::SqliteOdbcDriver;
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
 std::string Utf8(const char8_t* text) {
     return reinterpret_cast<const char*>(text);
-}
-
-// The SQLite ODBC driver from Debian's packages; empty when it is not installed.
-std::filesystem::path SqliteOdbcDriver() {
-    for (const char* folder :
-         {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc", "/usr/lib/odbc"}) {
-        const std::filesystem::path driver = std::filesystem::path(folder) / "libsqlite3odbc.so";
-        if (std::filesystem::exists(driver)) {
-            return driver;
-        }
-    }
-    return {};
 }
 
 class ScriptSubCommandsTest : public ::testing::Test {

@@ -19,6 +19,7 @@
 namespace {
 
 using platform::testing::QueryWithSqlite3;
+using platform::testing::SqliteOdbcDriver;
 
 std::string Utf8(const char8_t* text) {
     return reinterpret_cast<const char*>(text);
@@ -195,18 +196,6 @@ TEST_F(AdoConnectionTest, FailuresThrowWithTheirDescriptions) {
                    "Arguments are of the wrong type, are out of acceptable range, or are in "
                    "conflict with one another.",
                    [&] { connection->Execute("pictures", nullptr, adCmdStoredProc); });
-}
-
-// The SQLite ODBC driver from Debian's packages, or an empty path when it is not installed.
-std::filesystem::path SqliteOdbcDriver() {
-    for (const char* folder :
-         {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc", "/usr/lib/odbc"}) {
-        const std::filesystem::path driver = std::filesystem::path(folder) / "libsqlite3odbc.so";
-        if (std::filesystem::exists(driver)) {
-            return driver;
-        }
-    }
-    return {};
 }
 
 TEST_F(AdoConnectionTest, ReachesOdbcDriversThroughTheDriverManager) {

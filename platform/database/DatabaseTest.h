@@ -1,5 +1,6 @@
 // Test support for what the database layer writes: a query run on the file through the sqlite3
-// command-line tool, which reads it independently of the layer under test.
+// command-line tool, which reads it independently of the layer under test, and the SQLite ODBC
+// driver that the ODBC tests connect through.
 #pragma once
 
 #include <cstdio>
@@ -31,6 +32,18 @@ inline std::optional<std::string> QueryWithSqlite3(const std::filesystem::path& 
     }
     pclose(pipe);
     return output;
+}
+
+// The SQLite ODBC driver from Debian's packages; an empty path when it is not installed.
+inline std::filesystem::path SqliteOdbcDriver() {
+    for (const char* folder :
+         {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc", "/usr/lib/odbc"}) {
+        const std::filesystem::path driver = std::filesystem::path(folder) / "libsqlite3odbc.so";
+        if (std::filesystem::exists(driver)) {
+            return driver;
+        }
+    }
+    return {};
 }
 
 }  // namespace platform::testing
