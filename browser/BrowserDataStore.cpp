@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "common/TextLineFile.h"
+#include "common/WholeFile.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
@@ -96,26 +97,6 @@ bool ReadWholeFile(const char* path, std::string& bytes) {
         bytes.append(chunk, count);
     }
     std::fclose(file);
-    return true;
-}
-
-// Writes a sibling temporary file and renames it over `path`, so that a failed write leaves the
-// previous file whole. A temporary file left by an interrupted save is removed first: it holds
-// nothing of value and must not stand in the way (it may be read-only, or not a file at all).
-bool ReplaceFile(const char* path, const std::string& bytes) {
-    std::string temporaryPath = std::string(path) + ".tmp";
-    SetFileAttributesA(temporaryPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(temporaryPath.c_str());
-    FILE* file = platform::OpenStdioFile(temporaryPath.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    written = std::fclose(file) == 0 && written;
-    if (!written || !MoveFileExA(temporaryPath.c_str(), path, MOVEFILE_REPLACE_EXISTING)) {
-        DeleteFileA(temporaryPath.c_str());
-        return false;
-    }
     return true;
 }
 
@@ -321,13 +302,13 @@ int CBrowserDataStore::Save() {
     // file, once, rather than overwritten.
     if (damagedSettings_) {
         const std::string keptPath = std::string(path) + kDamagedSuffix;
-        if (!ReplaceFile(keptPath.c_str(), *damagedSettings_)) {
+        if (!WriteWholeFile(keptPath.c_str(), *damagedSettings_)) {
             ReportSaveFailure(keptPath.c_str());
             return 0;
         }
         damagedSettings_.reset();
     }
-    if (!ReplaceFile(path, bytes)) {
+    if (!WriteWholeFile(path, bytes)) {
         ReportSaveFailure(path);
     }
     return 0;
@@ -342,7 +323,7 @@ int CBrowserDataStore::SaveAll() {
         bytes.append(url.substr(0, platform::CutAtCharBoundary(url, kMaxVisitedLineLength)));
         bytes.append("\r\n");
     }
-    if (!ReplaceFile(kVisitedPath, bytes)) {
+    if (!WriteWholeFile(kVisitedPath, bytes)) {
         ReportSaveFailure(kVisitedPath);
     }
     return 0;

@@ -30,8 +30,15 @@
 #include "platform/framework/WinThread.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/WindowPlatform.h"
+#include "resources/quorra/resource.h"
 
 namespace browser_testing {
+
+// A skin whose only distinguishing colour is its tool background.
+inline std::string SkinFile(int red) {
+    return "[SKIN_CONFIG]\r\n[STYLE]\r\n0\r\n[TOOL_CONFIG]\r\n[BACKGROUND_COLOR]\r\nRGB(" +
+           std::to_string(red) + ",0,0)\r\n";
+}
 
 class TestBrowserApp : public CWinApp, public CBrowserApp {
 public:
@@ -128,26 +135,12 @@ protected:
         return texts;
     }
 
-    static void ClickAt(POINT screen) {
-        platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, screen);
-        platform::InjectMouse(MOUSEEVENTF_LEFTUP, screen);
-        platform::PumpUntilIdle();
-    }
+    static void ClickAt(POINT screen) { platform::testing::ClickAt(screen); }
     // A click in the middle of a control of the dialog.
-    static void Click(HWND dialog, int id) {
-        RECT rect{};
-        ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
-        ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    }
-    static void Press(BYTE key) {
-        platform::InjectKey(key, true);
-        platform::InjectKey(key, false);
-        platform::PumpUntilIdle();
-    }
+    static void Click(HWND dialog, int id) { ClickAt(platform::testing::ItemCenter(dialog, id)); }
+    static void Press(BYTE key) { platform::testing::Press(key); }
     static std::string ItemText(HWND dialog, int id) {
-        char buffer[512] = {};
-        ::GetDlgItemTextA(dialog, id, buffer, sizeof(buffer));
-        return buffer;
+        return platform::testing::ItemText(dialog, id);
     }
     // Writes a file of the program folder under a GBK name, which the file layer keeps on disk in
     // UTF-8.
@@ -159,10 +152,29 @@ protected:
         ::MoveFileExA(platform::ToWindowsPath(folder.path() / "staged").c_str(), target.c_str(),
                       MOVEFILE_REPLACE_EXISTING);
     }
-    // Replaces the control's text, as the user's typing would leave it.
+    // The program's skins: data\skin.ini (tool background red 10), and Blue (20) and 绿色 (30) in
+    // data\skin; the colour set is that of a program that has loaded none.
+    void WriteSkins() const {
+        folder.WriteFile("data/skin.ini", SkinFile(10));
+        folder.WriteFile("data/skin/Blue.ini", SkinFile(20));
+        WriteProgramFile("data/skin", "绿色.ini", SkinFile(30));
+        ResetSkin();
+    }
+    // The names in the dialog's skin list, in its order.
+    static std::vector<std::string> ListedSkins(HWND dialog) {
+        std::vector<std::string> names;
+        const int count =
+            static_cast<int>(SendDlgItemMessageA(dialog, IDC_SKIN_LIST, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            char text[256] = {};
+            SendDlgItemMessageA(dialog, IDC_SKIN_LIST, LB_GETTEXT, i,
+                                reinterpret_cast<LPARAM>(text));
+            names.push_back(text);
+        }
+        return names;
+    }
     static void SetText(HWND dialog, int id, const std::string& text) {
-        ::SetDlgItemTextA(dialog, id, text.c_str());
-        platform::PumpUntilIdle();
+        platform::testing::SetItemText(dialog, id, text);
     }
 
     platform::testing::TempFolder folder;

@@ -2,15 +2,12 @@
 
 #include <cstring>
 
-#include "browser/SkinColors.h"
+#include "browser/SkinnedRow.h"
 #include "platform/drawing/Gdi.h"
 #include "platform/text/Gbk.h"
 
 namespace {
 
-constexpr COLORREF kSelectedBackground = RGB(59, 73, 119);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 // Space between a cell's edges and its text.
 constexpr int kTextInset = 3;
 
@@ -64,25 +61,12 @@ void GMySortListCtrl::SortByColumn(int column, bool ascendingOrder) {
 }
 
 void GMySortListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
-    CDC* dc = CDC::FromHandle(lpDrawItemStruct->hDC);
-    const int item = static_cast<int>(lpDrawItemStruct->itemID);
-    const bool selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-    const RECT row = lpDrawItemStruct->rcItem;
-    dc->FillSolidRect(&row, selected ? kSelectedBackground : kWhite);
-    dc->SetTextColor(selected ? kWhite : kBlack);
-    dc->SetBkMode(TRANSPARENT);
-    HGDIOBJ oldFont = nullptr;
-    if (Skin().normalFont != nullptr) {
-        oldFont = ::SelectObject(dc->m_hDC, Skin().normalFont);
-    }
+    const SkinnedRow row(*lpDrawItemStruct);
     int left = -GetScrollPos(SB_HORZ);
     for (int column = 0; column < columnCount; ++column) {
         const int right = left + GetColumnWidth(column);
-        RECT text = {left + kTextInset, row.top, right - kTextInset, row.bottom};
-        dc->DrawText(GetItemText(item, column), -1, &text, DT_SINGLELINE | DT_VCENTER);
+        RECT text = {left + kTextInset, row.rect().top, right - kTextInset, row.rect().bottom};
+        row.dc()->DrawText(GetItemText(row.item(), column), -1, &text, DT_SINGLELINE | DT_VCENTER);
         left = right;
-    }
-    if (oldFont != nullptr) {
-        ::SelectObject(dc->m_hDC, oldFont);
     }
 }

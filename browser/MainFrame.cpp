@@ -434,5 +434,9 @@ void CMainFrame::OnGo() {
     if (m_store.AddVisitedUrl(text) != 0) {
         RefillAddressList();
     }
+    OpenTypedAddress(text);
+}
+
+void CMainFrame::OpenTypedAddress(CString text) {
     OpenUrl(text, 0, 1);
 }

@@ -215,8 +215,11 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     afx_msg void OnTabSelChange(NMHDR* pNMHDR, LRESULT* pResult);
-    // The picture collector wraps a bare word in its address pattern first.
-    afx_msg virtual void OnGo();
+    // Remembers the typed address and opens it with OpenTypedAddress.
+    afx_msg void OnGo();
+    // The typed address in the current tab; the picture collector wraps a bare word in its
+    // address pattern first.
+    virtual void OpenTypedAddress(CString text);
     afx_msg void OnCloseTab();
     afx_msg void OnCloseAllTabs();
     afx_msg void OnBlockedPage(UINT nID);

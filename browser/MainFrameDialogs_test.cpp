@@ -1,116 +1,37 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <deque>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "browser/BrowserApp.h"
 #include "browser/BrowserDataStore.h"
-#include "browser/CustomOccManager.h"
-#include "browser/ExternalDispatch.h"
+#include "browser/BrowserDialogTest.h"
 #include "browser/FilterDlg.h"
 #include "browser/MainFrame.h"
+#include "browser/MainFrameTest.h"
 #include "browser/PageDlg.h"
 #include "browser/SkinColors.h"
 #include "browser/SocketClient.h"
-#include "platform/controls/Button.h"
-#include "platform/controls/ComboBox.h"
-#include "platform/controls/Edit.h"
-#include "platform/controls/Header.h"
-#include "platform/controls/ListBox.h"
 #include "platform/controls/ListView.h"
-#include "platform/controls/PopupMenu.h"
-#include "platform/controls/ReBar.h"
-#include "platform/controls/Static.h"
-#include "platform/controls/StatusBar.h"
 #include "platform/controls/Tab.h"
-#include "platform/controls/ToolBar.h"
-#include "platform/controls/ToolTip.h"
-#include "platform/dialogs/MessageBoxApi.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
-#include "platform/framework/CommandLineInfo.h"
-#include "platform/framework/Document.h"
-#include "platform/framework/SingleDocTemplate.h"
-#include "platform/framework/View.h"
-#include "platform/framework/WinApp.h"
+#include "platform/framework/ScriptedDialogTest.h"
 #include "platform/internet/HttpServerTest.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/text/Encoding.h"
 #include "platform/time/Clock.h"
 #include "platform/time/TimeConversions.h"
-#include "platform/webcontrol/BrowserTest.h"
 #include "platform/windows/WindowPlatform.h"
 #include "resources/quorra/resource.h"
 
 namespace {
 
-constexpr UINT kRunScript = WM_APP + 78;
-
-class CDialogsTestDoc : public CDocument {
-    DECLARE_DYNCREATE(CDialogsTestDoc)
-};
-
-IMPLEMENT_DYNCREATE(CDialogsTestDoc, CDocument)
-
-class CDialogsTestView : public CView {
-    DECLARE_DYNCREATE(CDialogsTestView)
-
-public:
-    void OnDraw(CDC*) override {}
-
-protected:
-    afx_msg void OnSize(UINT nType, int cx, int cy) {
-        CView::OnSize(nType, cx, cy);
-        if (CMainFrame* pFrame = GetMainFrame()) {
-            pFrame->LayoutBars();
-        }
-    }
-    DECLARE_MESSAGE_MAP()
-};
-
-IMPLEMENT_DYNCREATE(CDialogsTestView, CView)
-
-BEGIN_MESSAGE_MAP(CDialogsTestView, CView)
-ON_WM_SIZE()
-END_MESSAGE_MAP()
-
-// The browser's frame in a single-document application that loads skins as the browser does and
-// runs the test's scripts inside the modal loops of the dialogs the frame opens.
-class CDialogsTestApp : public CWinApp, public CBrowserApp {
-public:
-    BOOL InitInstance() override {
-        AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDialogsTestDoc),
-                                              RUNTIME_CLASS(CMainFrame),
-                                              RUNTIME_CLASS(CDialogsTestView)));
-        CCommandLineInfo info;
-        return ProcessShellCommand(info);
-    }
-    int LoadSkin() override {
-        Skin().Load("data\\skin.ini");
-        return 0;
-    }
-    BOOL PreTranslateMessage(MSG* pMsg) override {
-        if (pMsg->hwnd == nullptr && pMsg->message == kRunScript && !scripts.empty()) {
-            std::function<void()> script = std::move(scripts.front());
-            scripts.pop_front();
-            script();
-            return TRUE;
-        }
-        return CWinApp::PreTranslateMessage(pMsg);
-    }
-
-    std::deque<std::function<void()>> scripts;
-};
-
-// A skin whose only distinguishing colour is its tool background.
-std::string SkinFile(int red) {
-    return "[SKIN_CONFIG]\r\n[STYLE]\r\n0\r\n[TOOL_CONFIG]\r\n[BACKGROUND_COLOR]\r\nRGB(" +
-           std::to_string(red) + ",0,0)\r\n";
-}
+using browser_testing::CFrameTestApp;
+using browser_testing::MainFrameTest;
+using browser_testing::SkinFile;
 
 // The FILETIME of a moment in UTC.
 uint64_t FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
@@ -125,70 +46,21 @@ uint64_t FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
     return (static_cast<uint64_t>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
 }
 
-class MainFrameDialogsTest : public platform::testing::BrowserTest {
+// The frame over a blank tab, with the skins of the browser's program folder and the test's
+// scripts run inside the modal loops of the dialogs its commands open.
+class MainFrameDialogsTest : public MainFrameTest {
 protected:
     void SetUp() override {
-        BrowserTest::SetUp();
-        platform::InstallScreen();
-        for (auto registerClass :
-             {platform::RegisterButtonClass, platform::RegisterEditClass,
-              platform::RegisterComboBoxClass, platform::RegisterListBoxClass,
-              platform::RegisterStaticClass, platform::RegisterTabControlClass,
-              platform::RegisterToolBarClass, platform::RegisterReBarClass,
-              platform::RegisterStatusBarClass, platform::RegisterToolTipClass,
-              platform::RegisterPopupMenuClass, platform::RegisterListViewClass,
-              platform::RegisterHeaderClass}) {
-            registerClass();
-        }
+        MainFrameTest::SetUp();
         folder.WriteFile("data/skin.ini", SkinFile(10));
         folder.WriteFile("data/skin/Blue.ini", SkinFile(20));
-        platform::OverrideModuleFileName(platform::ToWindowsPath(folder.path() / "quorra.exe"));
-        ::SetCurrentDirectoryA(platform::ToWindowsPath(folder.path()).c_str());
-        platform::SetMessageBoxAnswerer([this](const platform::MessageBoxCall& call) {
-            boxes.push_back(call.text);
-            return IDOK;
-        });
-        ResetStore();
-        AfxEnableControlContainer(&manager);
-        app.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
-        AfxSetThread(&app);
         // As the framework's main loop does.
         platform::SetThreadMessageFilter(
             [this](MSG& msg) { return app.PreTranslateMessage(&msg); });
         app.LoadSkin();
-        ASSERT_TRUE(app.InitInstance());
-        frame = GetMainFrame();
-        ASSERT_NE(frame, nullptr);
+        Start();
         ASSERT_EQ(frame->OpenUrl("about:blank", 1, 1), 0);
         page = frame->GetCurrentPage();
-    }
-    void TearDown() override {
-        if (app.m_pMainWnd != nullptr) {
-            app.m_pMainWnd->DestroyWindow();
-        }
-        platform::SetThreadMessageFilter({});
-        AfxSetThread(nullptr);
-        AfxEnableControlContainer();
-        platform::SetMessageBoxAnswerer({});
-        platform::ClearModuleFileNameOverride();
-        BrowserTest::TearDown();
-    }
-
-    static void ResetStore() {
-        CBrowserDataStore& store = DataStore();
-        store.ClearFilterRules();
-        store.filterPaused = 0;
-        store.blockedUrls.clear();
-        store.allowedUrls.clear();
-        store.visitedUrls.clear();
-        store.windowRect = {10, 10, 810, 610};
-        store.tabMaximized = 0;
-        store.activateNewPage = 1;
-        store.tabsAtBottom = 0;
-        store.newsOff = 0;
-        store.startPageMode = 1;
-        store.announceUpdates = 0;
-        store.startUrl[0] = '\0';
     }
 
     // Runs `script` on the top-level window titled `caption` once a modal loop that the next
@@ -199,32 +71,18 @@ protected:
             ASSERT_NE(dialog, nullptr) << caption;
             script(dialog);
         });
-        ::PostThreadMessageA(::GetCurrentThreadId(), kRunScript, 0, 0);
+        ::PostThreadMessageA(::GetCurrentThreadId(), CFrameTestApp::kRunScript, 0, 0);
     }
     void Command(UINT id) { frame->SendMessage(WM_COMMAND, id); }
-
     static void ClickAt(POINT screen, bool twice = false) {
-        for (int i = 0; i < (twice ? 2 : 1); ++i) {
-            platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, screen);
-            platform::InjectMouse(MOUSEEVENTF_LEFTUP, screen);
-        }
-        platform::PumpUntilIdle();
+        platform::testing::ClickAt(screen, twice ? 2 : 1);
     }
-    static void Click(HWND dialog, int id) {
-        RECT rect{};
-        ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
-        ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    }
+    static void Click(HWND dialog, int id) { ClickAt(platform::testing::ItemCenter(dialog, id)); }
     static void SetText(HWND dialog, int id, const std::string& text) {
-        ::SetDlgItemTextA(dialog, id, text.c_str());
-        platform::PumpUntilIdle();
+        platform::testing::SetItemText(dialog, id, text);
     }
     static std::string ItemText(HWND dialog, int id) {
-        const int length = ::GetWindowTextLengthA(::GetDlgItem(dialog, id));
-        std::string text(static_cast<size_t>(length) + 1, '\0');
-        ::GetDlgItemTextA(dialog, id, text.data(), length + 1);
-        text.resize(static_cast<size_t>(length));
-        return text;
+        return platform::testing::ItemText(dialog, id);
     }
     static int ComboSelection(HWND dialog) {
         return static_cast<int>(
@@ -246,27 +104,13 @@ protected:
             platform::PumpUntilIdle();
         }
     }
-    std::string TabText(int index) const {
-        char text[256] = {};
-        TCITEM item{};
-        item.mask = TCIF_TEXT;
-        item.pszText = text;
-        item.cchTextMax = sizeof(text);
-        frame->m_wndTab.GetItem(index, &item);
-        return text;
-    }
     // The store as the frame's save left it in data\filter.dat.
     void LoadSaved(CBrowserDataStore& saved) const {
         saved.path = platform::ToWindowsPath(folder.path() / "data/filter.dat").c_str();
         saved.Load();
     }
 
-    CExternalDispatch external;
-    CCustomOccManager manager{&external};
-    CDialogsTestApp app;
-    CMainFrame* frame = nullptr;
     CPageDlg* page = nullptr;
-    std::vector<std::string> boxes;
 };
 
 TEST_F(MainFrameDialogsTest, OptionsStartFromThePagesRefreshAndOkAppliesAndSavesThem) {

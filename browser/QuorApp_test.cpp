@@ -24,24 +24,10 @@
 
 namespace {
 
-// The browser's application object, with a script that runs once the main window shows, before
-// the main window is closed as a user would close it.
-class CScenarioApp : public CQuorApp {
+// The browser's application object with the test's script; it notes what its about box showed and
+// whether the control container's external object lived until the end.
+class CScenarioApp : public browser_testing::ScenarioApp<CQuorApp, CScenarioApp> {
 public:
-    BOOL InitInstance() override {
-        initResult = CQuorApp::InitInstance();
-        hadMainWindow = m_pMainWnd != nullptr;
-        if (initResult && m_pMainWnd != nullptr) {
-            platform::PumpUntilIdle();
-            if (script) {
-                script(*this);
-            }
-            if (closeAtEnd) {
-                m_pMainWnd->PostMessage(WM_CLOSE);
-            }
-        }
-        return initResult;
-    }
     int ExitInstance() override {
         externalAtExit = m_pExternal != nullptr;
         const int result = CQuorApp::ExitInstance();
@@ -69,10 +55,6 @@ public:
     static constexpr UINT kCloseAbout = WM_APP + 40;
     std::string aboutText;
 
-    std::function<void(CScenarioApp&)> script;
-    bool closeAtEnd = true;
-    BOOL initResult = FALSE;
-    bool hadMainWindow = false;
     bool externalAtExit = false;
     bool externalAfterExit = true;
 };

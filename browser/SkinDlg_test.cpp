@@ -11,41 +11,21 @@
 namespace {
 
 using browser_testing::BrowserDialogTest;
+using browser_testing::SkinFile;
 using Dialog = platform::testing::ScriptedDialog<CSkinDlg>;
-
-// A skin whose only distinguishing colour is its tool background.
-std::string SkinFile(int red) {
-    return "[SKIN_CONFIG]\r\n[STYLE]\r\n0\r\n[TOOL_CONFIG]\r\n[BACKGROUND_COLOR]\r\nRGB(" +
-           std::to_string(red) + ",0,0)\r\n";
-}
 
 class SkinDlgTest : public BrowserDialogTest {
 protected:
     void SetUp() override {
         BrowserDialogTest::SetUp();
-        folder.WriteFile("data/skin.ini", SkinFile(10));
-        folder.WriteFile("data/skin/Blue.ini", SkinFile(20));
-        WriteProgramFile("data/skin", "绿色.ini", SkinFile(30));
+        WriteSkins();
         folder.WriteFile("data/skin/readme.txt", "not a skin");
-        ResetSkin();
     }
     void TearDown() override {
         ResetSkin();
         BrowserDialogTest::TearDown();
     }
 
-    static std::vector<std::string> ListedSkins(HWND dialog) {
-        std::vector<std::string> names;
-        const int count =
-            static_cast<int>(SendDlgItemMessageA(dialog, IDC_SKIN_LIST, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            SendDlgItemMessageA(dialog, IDC_SKIN_LIST, LB_GETTEXT, i,
-                                reinterpret_cast<LPARAM>(text));
-            names.push_back(text);
-        }
-        return names;
-    }
     static void ClickSkin(HWND dialog, int index) {
         RECT item{};
         HWND list = GetDlgItem(dialog, IDC_SKIN_LIST);

@@ -1,11 +1,13 @@
 // What the start-up tests share: a temporary program folder that the program runs from, a fresh
-// window system with the framework's classes, the test clock, and message boxes answered by the
-// test and recorded.
+// window system with the framework's classes, the test clock, message boxes answered by the test
+// and recorded, and the application object of a program built on the browser code base with the
+// test's script.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,33 @@
 #include "platform/windows/WindowPlatform.h"
 
 namespace browser_testing {
+
+// The program's application object `App`, with a script that runs once the main window shows,
+// before the main window is closed as a user would close it. `Scenario` is the test's class
+// derived from this one, which the script gets.
+template <class App, class Scenario>
+class ScenarioApp : public App {
+public:
+    BOOL InitInstance() override {
+        initResult = App::InitInstance();
+        hadMainWindow = this->m_pMainWnd != nullptr;
+        if (initResult && this->m_pMainWnd != nullptr) {
+            platform::PumpUntilIdle();
+            if (script) {
+                script(static_cast<Scenario&>(*this));
+            }
+            if (closeAtEnd) {
+                this->m_pMainWnd->PostMessage(WM_CLOSE);
+            }
+        }
+        return initResult;
+    }
+
+    std::function<void(Scenario&)> script;
+    bool closeAtEnd = true;
+    BOOL initResult = FALSE;
+    bool hadMainWindow = false;
+};
 
 class StartUpTest : public ::testing::Test {
 protected:

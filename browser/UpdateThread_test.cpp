@@ -10,15 +10,11 @@
 #include <vector>
 
 #include "browser/BrowserDataStore.h"
-#include "browser/SocketClient.h"
+#include "browser/UpdateServerTest.h"
 #include "common/Md5Digest.h"
 #include "platform/files/FileApi.h"
-#include "platform/files/Path.h"
-#include "platform/framework/WinThread.h"
 #include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
-#include "platform/threads/SyncApi.h"
-#include "platform/threads/ThreadApi.h"
 
 namespace {
 
@@ -58,31 +54,11 @@ std::string Page(const std::string& list) {
            "--></html>\r\n";
 }
 
-class UpdateThreadTest : public ::testing::Test {
+class UpdateThreadTest : public browser_testing::UpdateServerTest {
 protected:
-    void SetUp() override {
-        InitWinsock();
-        program_ = root_.path() / "prog";
-        fs::create_directories(program_ / "data");
-        platform::OverrideModuleFileName(platform::ToWindowsPath(program_ / "quorra.exe"));
-        // Relative paths would land here if the thread used the current folder.
-        fs::current_path(elsewhere_.path());
-        Write("data/update.dat",
-              "// test server\r\n[UPDATE_SERVER]\r\n" + server_.Url("") + "\r\n");
-    }
-    void TearDown() override {
-        fs::current_path(fs::temp_directory_path());
-        platform::ClearModuleFileNameOverride();
-    }
-
-    void Write(const std::string& relative, const std::string& bytes) const {
-        fs::create_directories((program_ / relative).parent_path());
-        root_.WriteFile("prog/" + relative, bytes);
-    }
-    std::string Read(const std::string& relative) const {
-        return root_.ReadFile("prog/" + relative);
-    }
-    bool Exists(const std::string& relative) const { return fs::exists(program_ / relative); }
+    UpdateThreadTest()
+        : UpdateServerTest("quorra.exe", kPageTarget,
+                           [](LPVOID) -> DWORD { return UpdateThread(nullptr); }) {}
 
     // A zip archive made by Info-ZIP's zip from files of the given names and contents; the first
     // one becomes the first entry.
@@ -116,23 +92,6 @@ protected:
         }
         return targets;
     }
-
-    // Runs the update thread to its end, as the frame starts it.
-    void RunUpdate() {
-        CWinThread registered;
-        DataStore().updateThread = &registered;
-        HANDLE thread = CreateThread(
-            nullptr, 0, [](LPVOID) -> DWORD { return UpdateThread(nullptr); }, nullptr, 0, nullptr);
-        ASSERT_NE(thread, nullptr);
-        ASSERT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);
-        CloseHandle(thread);
-        EXPECT_EQ(DataStore().updateThread, nullptr);
-    }
-
-    TempFolder root_;
-    TempFolder elsewhere_;
-    fs::path program_;
-    TestHttpServer server_;
 };
 
 TEST_F(UpdateThreadTest, ChangedFilesAreReplacedAndUnchangedOnesAreNotFetched) {
@@ -184,7 +143,7 @@ TEST_F(UpdateThreadTest, ChangedFilesAreReplacedAndUnchangedOnesAreNotFetched) {
     EXPECT_EQ(Read("data/old.txt"), "new content");
     EXPECT_EQ(Read("sub/deeper/new.txt"), "brand new");
     EXPECT_EQ(Read("data/skin/packed.ini"), packed);
-    EXPECT_EQ(fs::last_write_time(program_ / "data/skin/packed.ini"), entryTime);
+    EXPECT_EQ(fs::last_write_time(folder_ / "data/skin/packed.ini"), entryTime);
     EXPECT_EQ(Read("data/upper.txt"), "kept");
     EXPECT_EQ(Read("data/plain.bin"), plainZip);
     EXPECT_EQ(Read("data/bad.txt"), "before");
@@ -246,7 +205,7 @@ TEST_F(UpdateThreadTest, NoListedPathOrArchiveEntryWritesOutsideTheProgramFolder
 
 TEST_F(UpdateThreadTest, ThePageReplacesTheStartPageOnlyWhenItIsComplete) {
     Write("data/main.htm", "old start page");
-    fs::remove(program_ / "data/update.dat");
+    fs::remove(folder_ / "data/update.dat");
     RunUpdate();
     EXPECT_TRUE(server_.Requests().empty());
 
@@ -262,21 +221,7 @@ TEST_F(UpdateThreadTest, ThePageReplacesTheStartPageOnlyWhenItIsComplete) {
 }
 
 TEST_F(UpdateThreadTest, AStopRequestEndsTheThreadWhileTheServerNeverAnswers) {
-    server_.Route(kPageTarget, [this](int, const TestHttpServer::Request&) {
-        server_.Stall(std::chrono::seconds(60));
-    });
-    CWinThread registered;
-    DataStore().updateThread = &registered;
-    HANDLE thread = CreateThread(
-        nullptr, 0, [](LPVOID) -> DWORD { return UpdateThread(nullptr); }, nullptr, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    for (int i = 0; i < 1000 && server_.Requests().empty(); ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    platform::RequestStop(thread);
-    EXPECT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
-    CloseHandle(thread);
-    EXPECT_EQ(DataStore().updateThread, nullptr);
+    StopWhileTheServerStalls(std::chrono::seconds(20));
     EXPECT_FALSE(Exists("data/main2.htm"));
     EXPECT_FALSE(Exists("data/main2.htm.part"));
 }

@@ -1,6 +1,7 @@
 # Every library folder follows one convention: its *.cpp files form the library, *_test.cpp files
-# its GoogleTest program, *_benchmark.cpp files its benchmark program and each *_fuzzer.cpp file a
-# libFuzzer target of its own.
+# its GoogleTest program, together with the *Test.cpp files that hold what a test-support header
+# (*Test.h) cannot define twice (run-time classes, message maps), *_benchmark.cpp files its
+# benchmark program and each *_fuzzer.cpp file a libFuzzer target of its own.
 
 add_compile_options(-Wall -Wextra -Werror)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -37,7 +38,7 @@ function(project_library name)
     cmake_parse_arguments(ARG "" "TEST_TIMEOUT" "DEPS;TEST_DEPS" ${ARGN})
     file(GLOB all_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
     set(sources ${all_sources})
-    list(FILTER sources EXCLUDE REGEX "_(test|benchmark|fuzzer)\\.cpp$")
+    list(FILTER sources EXCLUDE REGEX "(_test|_benchmark|_fuzzer|Test)\\.cpp$")
     if(sources)
         add_library(${name} STATIC ${sources})
         target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
@@ -49,7 +50,7 @@ function(project_library name)
     endif()
 
     set(tests ${all_sources})
-    list(FILTER tests INCLUDE REGEX "_test\\.cpp$")
+    list(FILTER tests INCLUDE REGEX "(_test|Test)\\.cpp$")
     if(tests AND BUILD_TESTING)
         add_executable(${name}_tests ${tests})
         target_link_libraries(${name}_tests PRIVATE ${name} ${ARG_TEST_DEPS} platform_testing

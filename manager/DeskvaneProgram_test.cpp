@@ -1,11 +1,7 @@
 // The program itself in processes of its own, on a temporary program folder: one copy at a time,
 // a clean end on SIGTERM, and the tray companion's window told of every change of the plans.
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdint>
@@ -16,9 +12,8 @@
 
 #include "manager/ManagerTest.h"
 #include "manager/ScheduleList.h"
+#include "platform/testing/ChildProcess.h"
 #include "platform/windows/ProcessWindows.h"
-
-extern char** environ;
 
 namespace manager_testing {
 namespace {
@@ -26,81 +21,14 @@ namespace {
 using namespace std::chrono_literals;
 
 // A program started with its output on a pipe; a program still running at the end is killed.
-class Child {
+class Child : public platform::testing::ChildProcess {
 public:
-    explicit Child(std::vector<std::string> words) {
-        int output[2];
-        if (pipe(output) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(output[1]);
-        output_ = output[0];
-    }
-    ~Child() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            Wait();
-        }
-        close(output_);
-    }
-    void Signal(int signal) const { kill(pid_, signal); }
+    using ChildProcess::ChildProcess;
+
     // The next line of output, keeping this thread's messages moving; empty after 10 s.
     std::string ReadLine() {
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (std::chrono::steady_clock::now() < deadline) {
-            if (const std::size_t newline = pending_.find('\n'); newline != std::string::npos) {
-                std::string line = pending_.substr(0, newline);
-                pending_.erase(0, newline + 1);
-                return line;
-            }
-            platform::PumpUntilIdle();
-            pollfd ready{output_, POLLIN, 0};
-            char buffer[256];
-            if (poll(&ready, 1, 10) > 0) {
-                const ssize_t got = read(output_, buffer, sizeof(buffer));
-                if (got <= 0) {
-                    break;
-                }
-                pending_.append(buffer, static_cast<std::size_t>(got));
-            }
-        }
-        return {};
+        return ChildProcess::ReadLine(10s, [] { platform::PumpUntilIdle(); }).value_or("");
     }
-    // The exit status, -1 when the program did not exit by itself within 10 s.
-    int Wait() {
-        const pid_t pid = pid_;
-        pid_ = -1;
-        for (int i = 0; i < 1000 && pid > 0; ++i) {
-            int status = 0;
-            if (waitpid(pid, &status, WNOHANG) == pid) {
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            }
-            std::this_thread::sleep_for(10ms);
-        }
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-        return -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    std::string pending_;
 };
 
 class DeskvaneProgramTest : public ManagerTest {

@@ -27,6 +27,7 @@
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/framework/OccManager.h"
+#include "platform/framework/ScriptedDialogTest.h"
 #include "platform/framework/WinThread.h"
 #include "platform/framework/Wnd.h"
 #include "platform/process/ProcessApi.h"
@@ -94,33 +95,17 @@ protected:
     // Clicks a moment apart, so that two in a row never make a double click.
     static void ClickAt(POINT screen) {
         platform::AdvanceTestClock(std::chrono::seconds(1));
-        platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, screen);
-        platform::InjectMouse(MOUSEEVENTF_LEFTUP, screen);
-        platform::PumpUntilIdle();
+        platform::testing::ClickAt(screen);
     }
     static void DoubleClickAt(POINT screen) {
         platform::AdvanceTestClock(std::chrono::seconds(1));
-        for (int i = 0; i < 2; ++i) {
-            platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, screen);
-            platform::InjectMouse(MOUSEEVENTF_LEFTUP, screen);
-        }
-        platform::PumpUntilIdle();
+        platform::testing::ClickAt(screen, 2);
     }
     // A click in the middle of a control of the dialog.
-    static void Click(HWND dialog, int id) {
-        RECT rect{};
-        ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
-        ClickAt({(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2});
-    }
-    static void Press(BYTE key) {
-        platform::InjectKey(key, true);
-        platform::InjectKey(key, false);
-        platform::PumpUntilIdle();
-    }
+    static void Click(HWND dialog, int id) { ClickAt(platform::testing::ItemCenter(dialog, id)); }
+    static void Press(BYTE key) { platform::testing::Press(key); }
     static std::string ItemText(HWND dialog, int id) {
-        char buffer[2048] = {};
-        ::GetDlgItemTextA(dialog, id, buffer, sizeof(buffer));
-        return buffer;
+        return platform::testing::ItemText(dialog, id);
     }
     // Chooses the list's item `index` as the user would, so that the dialog hears of it.
     static void Choose(HWND dialog, int id, int index) {

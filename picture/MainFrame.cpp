@@ -64,7 +64,6 @@ CRuntimeClass* CMainFrame::GetRuntimeClass() const {
 }
 
 BEGIN_MESSAGE_MAP(CMainFrame, ::CMainFrame)
-ON_COMMAND(IDC_GO, OnGo)
 ON_COMMAND(IDC_BUTTON_MUSIC_SEARCH, OnButtonMusicSearch)
 ON_COMMAND(IDC_BUTTON_PICTURE_URL_GO, OnButtonPictureUrlGo)
 ON_COMMAND(ID_START_PAGE, OnOpenHome)
@@ -281,15 +280,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
     return ::CMainFrame::PreTranslateMessage(pMsg);
 }
 
-void CMainFrame::OnGo() {
-    CString text;
-    m_wndAddress.GetWindowText(text);
-    if (text.IsEmpty()) {
-        return;
-    }
-    if (m_store.AddVisitedUrl(text) != 0) {
-        RefillAddressList();
-    }
+void CMainFrame::OpenTypedAddress(CString text) {
     if (text.Find('.') < 0 && text.CompareNoCase("about:blank") != 0 &&
         text.CompareNoCase("blank") != 0) {
         text = CString(platform::FillPattern(m_store.addressPattern.view(), {text.view()}));

@@ -118,7 +118,7 @@ protected:
     BOOL CreatePanes();
     CPageDlg* NewCurrentPage();
 
-    afx_msg void OnGo() override;
+    void OpenTypedAddress(CString text) override;
     afx_msg void OnButtonMusicSearch();
     afx_msg void OnButtonPictureUrlGo();
     afx_msg void OnOpenHome();

@@ -37,30 +37,13 @@ namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-class CScenarioApp : public glintora::CQuorApp {
+// The picture collector's application object with the test's script.
+class CScenarioApp : public browser_testing::ScenarioApp<glintora::CQuorApp, CScenarioApp> {
 public:
-    BOOL InitInstance() override {
-        initResult = glintora::CQuorApp::InitInstance();
-        if (initResult && m_pMainWnd != nullptr) {
-            platform::PumpUntilIdle();
-            if (script) {
-                script(*this);
-            }
-            if (closeAtEnd) {
-                m_pMainWnd->PostMessage(WM_CLOSE);
-            }
-        }
-        return initResult;
-    }
-
     glintora::CMainFrame* Frame() const { return static_cast<glintora::CMainFrame*>(m_pMainWnd); }
     glintora::CPageDlg* Current() const {
         return static_cast<glintora::CPageDlg*>(Frame()->GetSelectedPage());
     }
-
-    std::function<void(CScenarioApp&)> script;
-    bool closeAtEnd = true;
-    BOOL initResult = FALSE;
 };
 
 class PictureAppTest : public browser_testing::StartUpTest {

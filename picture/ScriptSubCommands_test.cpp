@@ -15,6 +15,7 @@
 #include "common/AppFolder.h"
 #include "picture/ScriptTestEngine.h"
 #include "platform/database/DatabaseClasses.h"
+#include "platform/database/DatabaseTest.h"
 #include "platform/files/Path.h"
 #include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
@@ -23,45 +24,13 @@
 namespace picture::testing {
 namespace {
 
+using platform::testing::QueryWithSqlite3;
+using platform::testing::SqliteOdbcDriver;
 using ::testing::Contains;
 using ::testing::HasSubstr;
 
 std::string Utf8(const char8_t* text) {
     return reinterpret_cast<const char*>(text);
-}
-
-// The rows of a query as the sqlite3 tool prints them ("a|b" lines); nullopt without the tool.
-std::optional<std::string> QueryWithSqlite3(const std::filesystem::path& file,
-                                            const std::string& sql) {
-    if (std::system("command -v sqlite3 > /dev/null 2>&1") != 0) {
-        return std::nullopt;
-    }
-    const std::string command =
-        "sqlite3 -batch -separator '|' '" + file.string() + "' \"" + sql + "\"";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return std::nullopt;
-    }
-    std::string output;
-    char buffer[256];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        output.append(buffer, count);
-    }
-    pclose(pipe);
-    return output;
-}
-
-// The SQLite ODBC driver from Debian's packages; empty when it is not installed.
-std::filesystem::path SqliteOdbcDriver() {
-    for (const char* folder :
-         {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc", "/usr/lib/odbc"}) {
-        const std::filesystem::path driver = std::filesystem::path(folder) / "libsqlite3odbc.so";
-        if (std::filesystem::exists(driver)) {
-            return driver;
-        }
-    }
-    return {};
 }
 
 class ScriptSubCommandsTest : public ::testing::Test {

@@ -6,14 +6,11 @@
 #include <string>
 
 #include "browser/BrowserDataStore.h"
-#include "browser/SocketClient.h"
+#include "browser/UpdateServerTest.h"
 #include "common/Md5Digest.h"
 #include "platform/files/Path.h"
-#include "platform/framework/WinThread.h"
 #include "platform/internet/HttpServerTest.h"
 #include "platform/testing/TempFolder.h"
-#include "platform/threads/SyncApi.h"
-#include "platform/threads/ThreadApi.h"
 
 namespace {
 
@@ -31,54 +28,21 @@ std::string Md5Of(const std::string& bytes) {
     return text;
 }
 
-class PictureUpdateThreadTest : public ::testing::Test {
+class PictureUpdateThreadTest : public browser_testing::UpdateServerTest {
 protected:
+    PictureUpdateThreadTest()
+        : UpdateServerTest("glintora.exe", kPageTarget,
+                           [](LPVOID) -> DWORD { return glintora::UpdateThread(nullptr); }) {}
+
     void SetUp() override {
-        InitWinsock();
-        program_ = root_.path() / "prog";
-        fs::create_directories(program_ / "data");
-        platform::OverrideModuleFileName(platform::ToWindowsPath(program_ / "glintora.exe"));
-        fs::current_path(elsewhere_.path());
-        Write("data/update.dat", "[UPDATE_SERVER]\r\n" + server_.Url("") + "\r\n");
+        UpdateServerTest::SetUp();
         Write("data/main.htm", "old start page");
     }
-    void TearDown() override {
-        fs::current_path(fs::temp_directory_path());
-        platform::ClearModuleFileNameOverride();
-    }
 
-    void Write(const std::string& relative, const std::string& bytes) const {
-        fs::create_directories((program_ / relative).parent_path());
-        root_.WriteFile("prog/" + relative, bytes);
-    }
-    std::string Read(const std::string& relative) const {
-        return root_.ReadFile("prog/" + relative);
-    }
     std::string Line(const std::string& digest, const std::string& path,
                      const std::string& target) const {
         return digest + " " + path + " " + server_.Url(target) + "\r\n";
     }
-
-    // Runs the worker to its end, as the frame starts it; its result.
-    DWORD RunUpdate() {
-        CWinThread registered;
-        DataStore().updateThread = &registered;
-        HANDLE thread = CreateThread(
-            nullptr, 0, [](LPVOID) -> DWORD { return glintora::UpdateThread(nullptr); }, nullptr, 0,
-            nullptr);
-        EXPECT_NE(thread, nullptr);
-        EXPECT_EQ(WaitForSingleObject(thread, 60000), WAIT_OBJECT_0);
-        DWORD code = 0;
-        GetExitCodeThread(thread, &code);
-        CloseHandle(thread);
-        EXPECT_EQ(DataStore().updateThread, nullptr);
-        return code;
-    }
-
-    TempFolder root_;
-    TempFolder elsewhere_;
-    fs::path program_;
-    TestHttpServer server_;
 };
 
 TEST_F(PictureUpdateThreadTest, ListedFilesAreCheckedBeforeTheyReplaceTheirTargets) {
@@ -121,24 +85,11 @@ TEST_F(PictureUpdateThreadTest, AReplyWithoutItsEndMarkerChangesNothing) {
                       Line(Md5Of("n"), "data\\n.txt", "/f/n.txt"));
     EXPECT_EQ(RunUpdate(), 1u);
     EXPECT_EQ(Read("data/main.htm"), "old start page");
-    EXPECT_FALSE(fs::exists(program_ / "data" / "n.txt"));
+    EXPECT_FALSE(fs::exists(folder_ / "data" / "n.txt"));
 }
 
 TEST_F(PictureUpdateThreadTest, AStopRequestEndsAStalledFetchSoTheFrameCanJoinTheWorker) {
-    server_.Route(kPageTarget,
-                  [this](int, const auto&) { server_.Stall(std::chrono::seconds(60)); });
-    CWinThread registered;
-    DataStore().updateThread = &registered;
-    HANDLE thread = CreateThread(
-        nullptr, 0, [](LPVOID) -> DWORD { return glintora::UpdateThread(nullptr); }, nullptr, 0,
-        nullptr);
-    ASSERT_NE(thread, nullptr);
-    for (int i = 0; i < 1000 && server_.Requests().empty(); ++i) {
-        WaitForSingleObject(thread, 10);
-    }
-    platform::RequestStop(thread);
-    EXPECT_EQ(WaitForSingleObject(thread, 5000), WAIT_OBJECT_0);
-    CloseHandle(thread);
+    StopWhileTheServerStalls(std::chrono::seconds(5));
     EXPECT_EQ(Read("data/main.htm"), "old start page");
 }
 

@@ -18,16 +18,7 @@ DialogTemplate Dialog(std::string caption, int cx, int cy) {
 
 void Add(DialogTemplate& dialog, const char* className, std::string text, WORD id, DWORD style,
          int x, int y, int cx, int cy) {
-    DialogControl control;
-    control.className = className;
-    control.text = std::move(text);
-    control.id = id;
-    control.style = style | WS_CHILD | WS_VISIBLE;
-    control.x = x;
-    control.y = y;
-    control.cx = cx;
-    control.cy = cy;
-    dialog.controls.push_back(std::move(control));
+    dialog.controls.push_back(ChildControl(className, std::move(text), id, style, x, y, cx, cy));
 }
 
 void RegisterControls() {

@@ -12,32 +12,14 @@
 #include "platform/com/ComRuntime.h"
 #include "platform/com/SafeArray.h"
 #include "platform/database/DatabaseClasses.h"
+#include "platform/database/DatabaseTest.h"
 #include "platform/files/Path.h"
 #include "platform/testing/TempFolder.h"
 
 namespace {
 
-// Runs a query through the sqlite3 command-line tool; nullopt when the tool is not installed.
-std::optional<std::string> QueryWithCommandLineTool(const std::filesystem::path& file,
-                                                    const std::string& sql) {
-    if (std::system("command -v sqlite3 > /dev/null 2>&1") != 0) {
-        return std::nullopt;
-    }
-    const std::string command =
-        "sqlite3 -batch -separator '|' '" + file.string() + "' \"" + sql + "\"";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return std::nullopt;
-    }
-    std::string output;
-    char buffer[256];
-    size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        output.append(buffer, count);
-    }
-    pclose(pipe);
-    return output;
-}
+using platform::testing::QueryWithSqlite3;
+using platform::testing::SqliteOdbcDriver;
 
 std::string Utf8(const char8_t* text) {
     return reinterpret_cast<const char*>(text);
@@ -108,8 +90,8 @@ TEST_F(AdoConnectionTest, WritesGbkTextThatOtherSqliteToolsReadAsUtf8) {
     EXPECT_EQ(adStateClosed, connection->GetState());
 
     const std::optional<std::string> rows =
-        QueryWithCommandLineTool(folder_.path() / "Pics.db",
-                                 "SELECT id, name, size, typeof(name) FROM pictures ORDER BY id");
+        QueryWithSqlite3(folder_.path() / "Pics.db",
+                         "SELECT id, name, size, typeof(name) FROM pictures ORDER BY id");
     if (!rows) {
         GTEST_SKIP() << "sqlite3 is not installed";
     }
@@ -118,8 +100,8 @@ TEST_F(AdoConnectionTest, WritesGbkTextThatOtherSqliteToolsReadAsUtf8) {
 
 TEST_F(AdoConnectionTest, ReadsRowsWrittenByOtherToolsAsGbk) {
     const std::filesystem::path file = folder_.path() / "shared.db";
-    if (!QueryWithCommandLineTool(file, Utf8(u8"CREATE TABLE t (word TEXT); "
-                                             u8"INSERT INTO t VALUES ('汉字');"))) {
+    if (!QueryWithSqlite3(file, Utf8(u8"CREATE TABLE t (word TEXT); "
+                                     u8"INSERT INTO t VALUES ('汉字');"))) {
         GTEST_SKIP() << "sqlite3 is not installed";
     }
     _ConnectionPtr connection = CreateConnection();
@@ -216,18 +198,6 @@ TEST_F(AdoConnectionTest, FailuresThrowWithTheirDescriptions) {
                    [&] { connection->Execute("pictures", nullptr, adCmdStoredProc); });
 }
 
-// The SQLite ODBC driver from Debian's packages, or an empty path when it is not installed.
-std::filesystem::path SqliteOdbcDriver() {
-    for (const char* folder :
-         {"/usr/lib/x86_64-linux-gnu/odbc", "/usr/lib/aarch64-linux-gnu/odbc", "/usr/lib/odbc"}) {
-        const std::filesystem::path driver = std::filesystem::path(folder) / "libsqlite3odbc.so";
-        if (std::filesystem::exists(driver)) {
-            return driver;
-        }
-    }
-    return {};
-}
-
 TEST_F(AdoConnectionTest, ReachesOdbcDriversThroughTheDriverManager) {
     const std::filesystem::path driver = SqliteOdbcDriver();
     if (driver.empty()) {
@@ -287,7 +257,7 @@ TEST_F(AdoConnectionTest, ReachesOdbcDriversThroughTheDriverManager) {
     connection->Close();
 
     const std::optional<std::string> rows =
-        QueryWithCommandLineTool(file, "SELECT id, word FROM t ORDER BY id");
+        QueryWithSqlite3(file, "SELECT id, word FROM t ORDER BY id");
     if (rows) {
         EXPECT_EQ(Utf8(u8"7|汉字\n8|\n"), *rows);
     }

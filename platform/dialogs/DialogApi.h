@@ -16,6 +16,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/base/WinTypes.h"
@@ -136,6 +137,10 @@ using DialogControlFactory =
     std::function<HWND(HWND dialog, const DialogControl& control, const RECT& pixels)>;
 // An empty factory removes it.
 void SetDialogControlFactory(DialogControlFactory factory);
+
+// A visible child control, at (x, y) and of cx by cy dialog units, for a template built in code.
+DialogControl ChildControl(std::string className, std::string text, DWORD id, DWORD style, int x,
+                           int y, int cx, int cy);
 
 // CreateDialogIndirectParamA and DialogBoxIndirectParamA over this program's template form.
 // `initialItems` are the items of the template's initial data (may be empty).

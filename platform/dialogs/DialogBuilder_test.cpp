@@ -38,8 +38,8 @@ TEST_F(DialogBuilderTest, ConvertsTemplateUnitsWithTheDialogFont) {
     DialogTemplate dialog = TestDialog(WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_ABSALIGN);
     dialog.x = 10;
     dialog.y = 20;
-    dialog.controls.push_back(TestControl("Button", "确定", IDOK, WS_TABSTOP, 7, 7, 50, 14));
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 3, 5, 33, 11));
+    dialog.controls.push_back(ChildControl("Button", "确定", IDOK, WS_TABSTOP, 7, 7, 50, 14));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 3, 5, 33, 11));
     HWND hwnd = Create(dialog);
     ASSERT_NE(hwnd, nullptr);
 
@@ -66,8 +66,8 @@ TEST_F(DialogBuilderTest, ConvertsTemplateUnitsWithTheDialogFont) {
 
 TEST_F(DialogBuilderTest, MakesTheTemplateFontAndGivesItToEveryControl) {
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Static", "名称:", 0xFFFF, 0, 5, 5, 30, 10));
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 40, 5, 60, 12));
+    dialog.controls.push_back(ChildControl("Static", "名称:", 0xFFFF, 0, 5, 5, 30, 10));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 40, 5, 60, 12));
     HWND hwnd = Create(dialog);
     ASSERT_NE(hwnd, nullptr);
 
@@ -93,7 +93,7 @@ TEST_F(DialogBuilderTest, WithoutAFontTheSystemFontDecidesAndNoControlIsTold) {
     DialogTemplate dialog = TestDialog(WS_POPUP);
     dialog.style &= ~DS_SETFONT;
     dialog.hasFont = false;
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 4, 8, 4, 8));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 4, 8, 4, 8));
     HWND hwnd = Create(dialog);
     ASSERT_NE(hwnd, nullptr);
     EXPECT_TRUE(DialogEvents::Of(WM_SETFONT).empty());
@@ -105,7 +105,7 @@ TEST_F(DialogBuilderTest, WithoutAFontTheSystemFontDecidesAndNoControlIsTold) {
 
 TEST_F(DialogBuilderTest, FillsCombosFromTheInitialItemsBeforeInitDialog) {
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("ComboBox", "", 1018, WS_TABSTOP, 5, 5, 60, 40));
+    dialog.controls.push_back(ChildControl("ComboBox", "", 1018, WS_TABSTOP, 5, 5, 60, 40));
     const std::vector<DialogInitEntry> items{
         {1018, kDialogInitComboBoxAddString, std::string("秒") + '\0'},
         {1018, kDialogInitComboBoxAddString, std::string("分钟") + '\0'},
@@ -134,11 +134,11 @@ TEST_F(DialogBuilderTest, FillsCombosFromTheInitialItemsBeforeInitDialog) {
 
 TEST_F(DialogBuilderTest, InitDialogGetsTheFirstTabStopAndTheParameter) {
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Static", "label", 0xFFFF, 0, 0, 0, 10, 10));
+    dialog.controls.push_back(ChildControl("Static", "label", 0xFFFF, 0, 0, 0, 10, 10));
     dialog.controls.push_back(
-        TestControl("Button", "off", 1000, WS_TABSTOP | WS_DISABLED, 0, 10, 10, 10));
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 0, 20, 10, 10));
-    dialog.controls.push_back(TestControl("Edit", "", 1002, WS_TABSTOP, 0, 30, 10, 10));
+        ChildControl("Button", "off", 1000, WS_TABSTOP | WS_DISABLED, 0, 10, 10, 10));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 0, 20, 10, 10));
+    dialog.controls.push_back(ChildControl("Edit", "", 1002, WS_TABSTOP, 0, 30, 10, 10));
     dialog.style |= WS_VISIBLE;
     HWND hwnd = Create(dialog, nullptr, 0x5150);
     ASSERT_NE(hwnd, nullptr);
@@ -159,8 +159,8 @@ TEST_F(DialogBuilderTest, InitDialogGetsTheFirstTabStopAndTheParameter) {
 TEST_F(DialogBuilderTest, InitDialogReturningFalseKeepsTheFocusTheProcedureChose) {
     DialogTemplate dialog = TestDialog();
     dialog.style |= WS_VISIBLE;
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 10, 10));
-    dialog.controls.push_back(TestControl("Edit", "", 1002, WS_TABSTOP, 0, 20, 10, 10));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 10, 10));
+    dialog.controls.push_back(ChildControl("Edit", "", 1002, WS_TABSTOP, 0, 20, 10, 10));
     DialogScript::Get().initAnswer = FALSE;
     DialogScript::Get().onInit = [](HWND hwnd) { SetFocus(GetDlgItem(hwnd, 1002)); };
     HWND hwnd = Create(dialog);
@@ -171,7 +171,7 @@ TEST_F(DialogBuilderTest, InitDialogReturningFalseKeepsTheFocusTheProcedureChose
 
 TEST_F(DialogBuilderTest, HiddenTemplatesStayHiddenAndHiddenControlsExist) {
     DialogTemplate dialog = TestDialog();
-    DialogControl hidden = TestControl("Button", "ok", IDOK, WS_TABSTOP, 0, 0, 10, 10);
+    DialogControl hidden = ChildControl("Button", "ok", IDOK, WS_TABSTOP, 0, 0, 10, 10);
     hidden.style &= ~WS_VISIBLE;
     dialog.controls.push_back(hidden);
     HWND hwnd = Create(dialog);
@@ -187,11 +187,11 @@ TEST_F(DialogBuilderTest, HiddenTemplatesStayHiddenAndHiddenControlsExist) {
 TEST_F(DialogBuilderTest, BorderedEditLikeControlsGetTheSunkenEdge) {
     Register("SysListView32", TestStaticProcedure);
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_BORDER | WS_TABSTOP, 0, 0, 40, 20));
-    dialog.controls.push_back(TestControl("EDIT", "", 1002, WS_TABSTOP, 0, 30, 40, 20));
-    dialog.controls.push_back(TestControl("sysListView32", "", 1003, WS_BORDER, 50, 0, 40, 20));
-    dialog.controls.push_back(TestControl("Static", "", 1004, WS_BORDER, 50, 30, 40, 20));
-    dialog.controls.push_back(TestControl("Button", "", 1005, WS_BORDER, 0, 60, 40, 20));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_BORDER | WS_TABSTOP, 0, 0, 40, 20));
+    dialog.controls.push_back(ChildControl("EDIT", "", 1002, WS_TABSTOP, 0, 30, 40, 20));
+    dialog.controls.push_back(ChildControl("sysListView32", "", 1003, WS_BORDER, 50, 0, 40, 20));
+    dialog.controls.push_back(ChildControl("Static", "", 1004, WS_BORDER, 50, 30, 40, 20));
+    dialog.controls.push_back(ChildControl("Button", "", 1005, WS_BORDER, 0, 60, 40, 20));
     HWND hwnd = Create(dialog);
     ASSERT_NE(hwnd, nullptr);
 
@@ -282,7 +282,7 @@ TEST_F(DialogBuilderTest, ACaptionWithoutASystemMenuHasNoCloseBox) {
 
 TEST_F(DialogBuilderTest, PicturesGivenByNumberArriveAsNumberedNames) {
     DialogTemplate dialog = TestDialog();
-    DialogControl icon = TestControl("Static", "", 1003, 0x3, 0, 0, 20, 20);
+    DialogControl icon = ChildControl("Static", "", 1003, 0x3, 0, 0, 20, 20);
     icon.textResourceId = 128;
     dialog.controls.push_back(icon);
     HWND hwnd = Create(dialog);
@@ -295,9 +295,9 @@ TEST_F(DialogBuilderTest, PicturesGivenByNumberArriveAsNumberedNames) {
 TEST_F(DialogBuilderTest, AnUnknownClassFailsTheDialogUnlessToldOtherwise) {
     DialogTemplate dialog = TestDialog();
     dialog.caption = "with browser";
-    dialog.controls.push_back(TestControl("Edit", "", 1000, WS_TABSTOP, 0, 0, 10, 10));
+    dialog.controls.push_back(ChildControl("Edit", "", 1000, WS_TABSTOP, 0, 0, 10, 10));
     dialog.controls.push_back(
-        TestControl("{8856F961-340A-11D0-A96B-00C04FD705A2}", "", 1001, 0, 10, 20, 100, 50));
+        ChildControl("{8856F961-340A-11D0-A96B-00C04FD705A2}", "", 1001, 0, 10, 20, 100, 50));
     SetLastError(0);
     EXPECT_EQ(Create(dialog), nullptr);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
@@ -315,7 +315,7 @@ TEST_F(DialogBuilderTest, AnUnknownClassFailsTheDialogUnlessToldOtherwise) {
 TEST_F(DialogBuilderTest, TheFactoryMakesControlsOfUnknownClasses) {
     DialogTemplate dialog = TestDialog();
     dialog.controls.push_back(
-        TestControl("{8856F961-340A-11D0-A96B-00C04FD705A2}", "", 1001, 0, 10, 20, 100, 50));
+        ChildControl("{8856F961-340A-11D0-A96B-00C04FD705A2}", "", 1001, 0, 10, 20, 100, 50));
     std::vector<std::string> asked;
     RECT place{};
     SetDialogControlFactory([&](HWND dialogWindow, const DialogControl& control, const RECT& at) {

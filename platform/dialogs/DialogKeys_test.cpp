@@ -30,15 +30,15 @@ protected:
 
 DialogTemplate TabDialog() {
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP | WS_GROUP, 0, 0, 50, 12));
-    dialog.controls.push_back(TestControl("Static", "说明", 0xFFFF, 0, 0, 15, 50, 12));
-    DialogControl hidden = TestControl("Button", "hidden", 1002, WS_TABSTOP, 0, 30, 50, 12);
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP | WS_GROUP, 0, 0, 50, 12));
+    dialog.controls.push_back(ChildControl("Static", "说明", 0xFFFF, 0, 0, 15, 50, 12));
+    DialogControl hidden = ChildControl("Button", "hidden", 1002, WS_TABSTOP, 0, 30, 50, 12);
     hidden.style &= ~WS_VISIBLE;
     dialog.controls.push_back(hidden);
     dialog.controls.push_back(
-        TestControl("Button", "off", 1003, WS_TABSTOP | WS_DISABLED, 0, 45, 50, 12));
-    dialog.controls.push_back(TestControl("Edit", "", 1004, WS_TABSTOP, 0, 60, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "确定", IDOK, WS_TABSTOP, 60, 60, 50, 12));
+        ChildControl("Button", "off", 1003, WS_TABSTOP | WS_DISABLED, 0, 45, 50, 12));
+    dialog.controls.push_back(ChildControl("Edit", "", 1004, WS_TABSTOP, 0, 60, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "确定", IDOK, WS_TABSTOP, 60, 60, 50, 12));
     return dialog;
 }
 
@@ -83,9 +83,9 @@ TEST_F(DialogKeysTest, TabWalksAnswerDirectly) {
 
 TEST_F(DialogKeysTest, AControlThatWantsTabKeepsIt) {
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(
-        TestControl("Edit", "", 1001, WS_TABSTOP | kTestMultiLine | kTestWantReturn, 0, 0, 50, 40));
-    dialog.controls.push_back(TestControl("Button", "确定", IDOK, WS_TABSTOP, 60, 0, 50, 12));
+    dialog.controls.push_back(ChildControl(
+        "Edit", "", 1001, WS_TABSTOP | kTestMultiLine | kTestWantReturn, 0, 0, 50, 40));
+    dialog.controls.push_back(ChildControl("Button", "确定", IDOK, WS_TABSTOP, 60, 0, 50, 12));
     HWND hwnd = Show(dialog);
     Press(VK_TAB);
     Press(VK_RETURN);
@@ -102,14 +102,14 @@ TEST_F(DialogKeysTest, AControlThatWantsTabKeepsIt) {
 DialogTemplate RadioDialog() {
     DialogTemplate dialog = TestDialog();
     dialog.controls.push_back(
-        TestControl("Button", "一", 1010, kTestRadio | WS_TABSTOP | WS_GROUP, 0, 0, 40, 10));
-    dialog.controls.push_back(TestControl("Button", "二", 1011, kTestRadio, 0, 10, 40, 10));
-    DialogControl hidden = TestControl("Button", "三", 1012, kTestRadio, 0, 20, 40, 10);
+        ChildControl("Button", "一", 1010, kTestRadio | WS_TABSTOP | WS_GROUP, 0, 0, 40, 10));
+    dialog.controls.push_back(ChildControl("Button", "二", 1011, kTestRadio, 0, 10, 40, 10));
+    DialogControl hidden = ChildControl("Button", "三", 1012, kTestRadio, 0, 20, 40, 10);
     hidden.style &= ~WS_VISIBLE;
     dialog.controls.push_back(hidden);
-    dialog.controls.push_back(TestControl("Button", "四", 1013, kTestRadio, 0, 30, 40, 10));
+    dialog.controls.push_back(ChildControl("Button", "四", 1013, kTestRadio, 0, 30, 40, 10));
     dialog.controls.push_back(
-        TestControl("Button", "确定", IDOK, WS_TABSTOP | WS_GROUP, 60, 0, 50, 12));
+        ChildControl("Button", "确定", IDOK, WS_TABSTOP | WS_GROUP, 60, 0, 50, 12));
     return dialog;
 }
 
@@ -134,10 +134,11 @@ TEST_F(DialogKeysTest, ArrowsMoveWithinTheGroupAndClickRadios) {
 
 DialogTemplate ButtonDialog() {
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "应用", 1005, WS_TABSTOP, 0, 20, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "确定", IDOK, WS_TABSTOP, 60, 20, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "取消", IDCANCEL, WS_TABSTOP, 120, 20, 50, 12));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "应用", 1005, WS_TABSTOP, 0, 20, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "确定", IDOK, WS_TABSTOP, 60, 20, 50, 12));
+    dialog.controls.push_back(
+        ChildControl("Button", "取消", IDCANCEL, WS_TABSTOP, 120, 20, 50, 12));
     return dialog;
 }
 
@@ -193,7 +194,7 @@ TEST_F(DialogKeysTest, SettingTheDefaultRestylesTheOldOne) {
 TEST_F(DialogKeysTest, EnterWithoutButtonsStillSendsOkAndHiddenDefaultsWork) {
     DialogScript::Get().endOnOkCancel = false;
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
     HWND bare = Show(dialog);
     Press(VK_RETURN);
     auto commands = DialogEvents::Of(WM_COMMAND);
@@ -202,7 +203,7 @@ TEST_F(DialogKeysTest, EnterWithoutButtonsStillSendsOkAndHiddenDefaultsWork) {
     EXPECT_EQ(commands[0].lParam, 0);
     DestroyWindow(bare);
 
-    DialogControl hidden = TestControl("Button", "ok", IDOK, 0x1, 0, 20, 50, 12);
+    DialogControl hidden = ChildControl("Button", "ok", IDOK, 0x1, 0, 20, 50, 12);
     hidden.style &= ~WS_VISIBLE;
     dialog.controls.push_back(hidden);
     HWND hwnd = Show(dialog);
@@ -339,12 +340,12 @@ TEST_F(DialogKeysTest, EscapeSendsCancelWithTheCancelButton) {
 TEST_F(DialogKeysTest, MnemonicsPickButtonsWithAltOrAloneOutsideEdits) {
     DialogScript::Get().endOnOkCancel = false;
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Static", "名称(&N):", 0xFFFF, 0, 0, 0, 40, 10));
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 40, 0, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "保存(&S)", 1020, WS_TABSTOP, 0, 20, 50, 12));
+    dialog.controls.push_back(ChildControl("Static", "名称(&N):", 0xFFFF, 0, 0, 0, 40, 10));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 40, 0, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "保存(&S)", 1020, WS_TABSTOP, 0, 20, 50, 12));
     dialog.controls.push_back(
-        TestControl("Button", "自动(&A)", 1021, kTestCheckBox | WS_TABSTOP, 0, 40, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "R&&D", 1022, WS_TABSTOP, 0, 60, 50, 12));
+        ChildControl("Button", "自动(&A)", 1021, kTestCheckBox | WS_TABSTOP, 0, 40, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "R&&D", 1022, WS_TABSTOP, 0, 60, 50, 12));
     HWND hwnd = Show(dialog);
     ASSERT_EQ(GetFocus(), GetDlgItem(hwnd, 1001));
 
@@ -378,13 +379,13 @@ TEST_F(DialogKeysTest, MnemonicsPickButtonsWithAltOrAloneOutsideEdits) {
 TEST_F(DialogKeysTest, DisabledAndHiddenControlsHaveNoMnemonic) {
     DialogScript::Get().endOnOkCancel = false;
     DialogTemplate dialog = TestDialog();
-    dialog.controls.push_back(TestControl("Button", "一(&X)", 1030, WS_TABSTOP, 0, 0, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "一(&X)", 1030, WS_TABSTOP, 0, 0, 50, 12));
     dialog.controls.push_back(
-        TestControl("Button", "二(&Y)", 1031, WS_TABSTOP | WS_DISABLED, 0, 20, 50, 12));
-    DialogControl hidden = TestControl("Button", "三(&Y)", 1032, WS_TABSTOP, 0, 40, 50, 12);
+        ChildControl("Button", "二(&Y)", 1031, WS_TABSTOP | WS_DISABLED, 0, 20, 50, 12));
+    DialogControl hidden = ChildControl("Button", "三(&Y)", 1032, WS_TABSTOP, 0, 40, 50, 12);
     hidden.style &= ~WS_VISIBLE;
     dialog.controls.push_back(hidden);
-    dialog.controls.push_back(TestControl("Button", "四(&Y)", 1033, WS_TABSTOP, 0, 60, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "四(&Y)", 1033, WS_TABSTOP, 0, 60, 50, 12));
     Show(dialog);
     Chord(VK_MENU, 'Y');
     EXPECT_EQ(DialogEvents::Commands(), std::vector<int>{1033});
@@ -406,11 +407,11 @@ TEST_F(DialogKeysTest, MessagesOfOtherWindowsAreNotTheDialogs) {
 
 TEST_F(DialogKeysTest, ContainersWithControlParentAreLookedInto) {
     DialogTemplate outer = TestDialog();
-    outer.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
+    outer.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
     HWND hwnd = Show(outer);
     DialogTemplate inner = TestDialog(WS_CHILD | WS_VISIBLE | DS_CONTROL);
-    inner.controls.push_back(TestControl("Edit", "", 2001, WS_TABSTOP, 0, 0, 50, 12));
-    inner.controls.push_back(TestControl("Edit", "", 2002, WS_TABSTOP, 0, 20, 50, 12));
+    inner.controls.push_back(ChildControl("Edit", "", 2001, WS_TABSTOP, 0, 0, 50, 12));
+    inner.controls.push_back(ChildControl("Edit", "", 2002, WS_TABSTOP, 0, 20, 50, 12));
     HWND page = Create(inner, hwnd);
     ASSERT_NE(page, nullptr);
     HWND first = GetDlgItem(hwnd, 1001);

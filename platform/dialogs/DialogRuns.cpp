@@ -12,6 +12,20 @@ void SetDialogControlFactory(DialogControlFactory factory) {
     DialogBuilder::SetControlFactory(std::move(factory));
 }
 
+DialogControl ChildControl(std::string className, std::string text, DWORD id, DWORD style, int x,
+                           int y, int cx, int cy) {
+    DialogControl control;
+    control.className = std::move(className);
+    control.text = std::move(text);
+    control.id = id;
+    control.style = style | WS_CHILD | WS_VISIBLE;
+    control.x = x;
+    control.y = y;
+    control.cx = cx;
+    control.cy = cy;
+    return control;
+}
+
 HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& dialog,
                               const std::vector<DialogInitEntry>& initialItems, HWND parent,
                               DLGPROC procedure, LPARAM param) {

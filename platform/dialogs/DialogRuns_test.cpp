@@ -13,9 +13,9 @@ using DialogRunsTest = DialogTest;
 DialogTemplate OkCancelDialog(const char* caption = "modal") {
     DialogTemplate dialog = TestDialog();
     dialog.caption = caption;
-    dialog.controls.push_back(TestControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "确定", IDOK, WS_TABSTOP, 0, 20, 50, 12));
-    dialog.controls.push_back(TestControl("Button", "取消", IDCANCEL, WS_TABSTOP, 60, 20, 50, 12));
+    dialog.controls.push_back(ChildControl("Edit", "", 1001, WS_TABSTOP, 0, 0, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "确定", IDOK, WS_TABSTOP, 0, 20, 50, 12));
+    dialog.controls.push_back(ChildControl("Button", "取消", IDCANCEL, WS_TABSTOP, 60, 20, 50, 12));
     return dialog;
 }
 

@@ -204,20 +204,6 @@ inline LRESULT CALLBACK HelperProcedure(HWND hwnd, UINT message, WPARAM wParam, 
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-inline DialogControl TestControl(const char* className, const char* text, DWORD id, DWORD style,
-                                 int x, int y, int cx, int cy) {
-    DialogControl control;
-    control.className = className;
-    control.text = text;
-    control.id = id;
-    control.style = style | WS_CHILD | WS_VISIBLE;
-    control.x = x;
-    control.y = y;
-    control.cx = cx;
-    control.cy = cy;
-    return control;
-}
-
 inline DialogTemplate TestDialog(DWORD style = WS_POPUP | WS_CAPTION | DS_MODALFRAME) {
     DialogTemplate dialog;
     dialog.extended = true;

@@ -2,23 +2,20 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <future>
 #include <string>
+#include <vector>
 
 #include "platform/link/RuntimeFolder.h"
+#include "platform/testing/ChildProcess.h"
+#include "platform/testing/EntryNames.h"
 #include "platform/testing/TempFolder.h"
-
-extern char** environ;
 
 namespace {
 
@@ -26,83 +23,14 @@ using namespace platform::link;
 using namespace std::chrono_literals;
 
 // The link_peer program, run with a pipe on its input and one on its output.
-class Peer {
+class Peer : public platform::testing::ChildProcess {
 public:
-    Peer(const std::string& mode, const std::string& title) {
-        int input[2];
-        int output[2];
-        if (pipe(input) != 0 || pipe(output) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, input[0], STDIN_FILENO);
-        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-        const char* argv[] = {LINK_PEER_PATH, mode.c_str(), title.c_str(), nullptr};
-        if (posix_spawn(&pid_, LINK_PEER_PATH, &actions, nullptr, const_cast<char**>(argv),
-                        environ) != 0) {
-            pid_ = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(input[0]);
-        close(output[1]);
-        input_ = input[1];
-        output_ = fdopen(output[0], "r");
-    }
+    Peer(const std::string& mode, const std::string& title)
+        : ChildProcess({LINK_PEER_PATH, mode, title}, true) {}
 
-    ~Peer() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            Wait();
-        }
-        CloseInput();
-        if (output_ != nullptr) {
-            std::fclose(output_);
-        }
-    }
-
-    pid_t pid() const { return pid_; }
-
-    // Blocks until the peer writes a line (or ends: then empty).
-    std::string ReadLine() {
-        char line[256];
-        if (output_ == nullptr || std::fgets(line, sizeof line, output_) == nullptr) {
-            return {};
-        }
-        return line;
-    }
-
-    std::string ReadToEnd() {
-        std::string all;
-        for (std::string line = ReadLine(); !line.empty(); line = ReadLine()) {
-            all += line;
-        }
-        return all;
-    }
-
-    void CloseInput() {
-        if (input_ >= 0) {
-            close(input_);
-            input_ = -1;
-        }
-    }
-
-    // The exit status, or -1 when the peer did not exit normally.
-    int Wait() {
-        int status = 0;
-        const pid_t pid = pid_;
-        pid_ = -1;
-        if (pid <= 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-            return -1;
-        }
-        return WEXITSTATUS(status);
-    }
-
-private:
-    pid_t pid_ = -1;
-    int input_ = -1;
-    FILE* output_ = nullptr;
+    // The next line; empty when the peer ended or gave none in time.
+    std::string ReadLine() { return ChildProcess::ReadLine(10s).value_or(""); }
+    std::vector<std::string> ReadToEnd() { return ChildProcess::ReadToEnd(10s); }
 };
 
 class LinkTest : public testing::Test {
@@ -115,12 +43,7 @@ protected:
     }
 
     std::vector<std::string> FolderEntries() const {
-        std::vector<std::string> names;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
+        return platform::testing::EntryNames(folder_);
     }
 
     platform::testing::TempFolder temp_;
@@ -129,7 +52,7 @@ protected:
 
 TEST_F(LinkTest, PostedMessageReachesTheOtherProcessExactlyOnce) {
     Peer peer("serve", "DeskvaneTP");
-    ASSERT_EQ(peer.ReadLine(), "ready\n");
+    ASSERT_EQ(peer.ReadLine(), "ready");
 
     auto tray = FindWindowByTitle("deskvanetp");
     ASSERT_TRUE(tray);
@@ -142,7 +65,7 @@ TEST_F(LinkTest, PostedMessageReachesTheOtherProcessExactlyOnce) {
 
     EXPECT_TRUE(PostToWindow(*tray, 1030, 0, 0));
     EXPECT_TRUE(PostToWindow(*tray, 0x10, 0, 0));
-    EXPECT_EQ(peer.ReadToEnd(), "1030 0 0\n16 0 0\n");
+    EXPECT_EQ(peer.ReadToEnd(), (std::vector<std::string>{"1030 0 0", "16 0 0"}));
     EXPECT_EQ(peer.Wait(), 0);
 
     // The peer withdrew its window and removed its socket as it ended.
@@ -154,24 +77,24 @@ TEST_F(LinkTest, PostedMessageReachesTheOtherProcessExactlyOnce) {
 TEST_F(LinkTest, SecondInstanceFindsTheFirstAndEnds) {
     const std::string title = "Deskvane - 管理中心";
     Peer first("single", title);
-    ASSERT_EQ(first.ReadLine(), "ready\n");
+    ASSERT_EQ(first.ReadLine(), "ready");
 
     Peer second("single", title);
-    EXPECT_EQ(second.ReadToEnd(), "found 77\n");
+    EXPECT_EQ(second.ReadToEnd(), std::vector<std::string>{"found 77"});
     EXPECT_EQ(second.Wait(), 3);
 
     auto window = FindWindowByTitle(title);
     ASSERT_TRUE(window);
     EXPECT_EQ(window->processId, static_cast<std::uint32_t>(first.pid()));
     EXPECT_TRUE(PostToWindow(*window, 0x10, 0, 0));
-    EXPECT_EQ(first.ReadToEnd(), "1025 0 0\n16 0 0\n");
+    EXPECT_EQ(first.ReadToEnd(), (std::vector<std::string>{"1025 0 0", "16 0 0"}));
     EXPECT_EQ(first.Wait(), 0);
     EXPECT_THAT(FolderEntries(), testing::IsEmpty());
 }
 
 TEST_F(LinkTest, EntriesOfEndedProcessesAreIgnoredAndRemoved) {
     Peer peer("crash", "Ghost");
-    ASSERT_EQ(peer.ReadLine(), "ready\n");
+    ASSERT_EQ(peer.ReadLine(), "ready");
     const pid_t ghostPid = peer.pid();
     auto ghost = FindWindowByTitle("Ghost");
     ASSERT_TRUE(ghost);
@@ -277,7 +200,7 @@ TEST_F(LinkTest, AStalledPeerDelaysNoOneElse) {
     const RemoteWindow self{static_cast<std::uint32_t>(getpid()), 42};
 
     Peer stalling("stall", "Busy");
-    ASSERT_EQ(stalling.ReadLine(), "stalled\n");
+    ASSERT_EQ(stalling.ReadLine(), "stalled");
     // Served one at a time, behind the stalled connections, this would take minutes.
     EXPECT_EQ(SendToWindow(self, 1031, 5, -2, 1s), 3);
     EXPECT_TRUE(PostToWindow(self, 1032, 0, 0));

@@ -1,26 +1,24 @@
 #include "platform/windows/ProcessWindows.h"
 
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/link/Link.h"
+#include "platform/testing/ChildProcess.h"
+#include "platform/testing/EntryNames.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 #include "platform/windows/WindowTest.h"
-
-extern char** environ;
 
 namespace platform::testing {
 namespace {
@@ -35,105 +33,33 @@ constexpr UINT kAskBack = 0x466;
 // The window_peer program with a pipe on its output. Reads wait for the peer, bounded by a time
 // limit that fails the test, and keep this thread's messages moving meanwhile, since the peer may
 // be waiting for one of its sends to be handled here.
-class Peer {
+class Peer : public ChildProcess {
 public:
-    explicit Peer(std::initializer_list<std::string> arguments) {
-        int output[2];
-        if (pipe(output) != 0) {
-            return;
-        }
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-        std::vector<std::string> words{WINDOW_PEER_PATH};
-        words.insert(words.end(), arguments);
-        std::vector<char*> argv;
-        for (std::string& word : words) {
-            argv.push_back(word.data());
-        }
-        argv.push_back(nullptr);
-        if (posix_spawn(&pid_, WINDOW_PEER_PATH, &actions, nullptr, argv.data(), environ) != 0) {
-            pid_ = -1;
-        }
-        posix_spawn_file_actions_destroy(&actions);
-        close(output[1]);
-        output_ = output[0];
-    }
+    explicit Peer(std::initializer_list<std::string> arguments) : ChildProcess(Words(arguments)) {}
 
-    ~Peer() {
-        if (pid_ > 0) {
-            kill(pid_, SIGKILL);
-            Wait();
-        }
-        if (output_ >= 0) {
-            close(output_);
-        }
-    }
-
-    pid_t pid() const { return pid_; }
-
-    // The next line without its newline; empty when the peer ended or the time ran out.
+    // The next line; empty when the peer ended.
     std::string ReadLine() {
-        const auto deadline = std::chrono::steady_clock::now() + kPeerTimeout;
-        while (true) {
-            const auto newline = pending_.find('\n');
-            if (newline != std::string::npos) {
-                std::string line = pending_.substr(0, newline);
-                pending_.erase(0, newline + 1);
-                return line;
-            }
-            if (output_ < 0 || std::chrono::steady_clock::now() > deadline) {
-                ADD_FAILURE() << "the peer gave no whole line in time";
-                return {};
-            }
-            PumpUntilIdle();
-            pollfd ready{output_, POLLIN, 0};
-            if (poll(&ready, 1, 10) <= 0) {
-                continue;
-            }
-            char buffer[256];
-            const ssize_t got = read(output_, buffer, sizeof buffer);
-            if (got <= 0) {
-                close(output_);
-                output_ = -1;
-                if (pending_.empty()) {
-                    return {};
-                }
-                pending_ += '\n';
-                continue;
-            }
-            pending_.append(buffer, static_cast<size_t>(got));
+        std::optional<std::string> line = ChildProcess::ReadLine(kPeerTimeout, Pump);
+        if (!line && !OutputEnded()) {
+            ADD_FAILURE() << "the peer gave no whole line in time";
         }
+        return line.value_or("");
     }
-
     std::vector<std::string> ReadToEnd() {
-        std::vector<std::string> lines;
-        while (output_ >= 0 || !pending_.empty()) {
-            std::string line = ReadLine();
-            if (output_ < 0 && line.empty() && pending_.empty()) {
-                break;
-            }
-            lines.push_back(line);
+        std::vector<std::string> lines = ChildProcess::ReadToEnd(kPeerTimeout, Pump);
+        if (!OutputEnded()) {
+            ADD_FAILURE() << "the peer did not end in time";
         }
         return lines;
     }
 
-    // The exit status once the output has ended; -1 when the peer did not exit normally.
-    int Wait() {
-        int status = 0;
-        const pid_t pid = pid_;
-        pid_ = -1;
-        if (pid <= 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
-            return -1;
-        }
-        return WEXITSTATUS(status);
-    }
-
 private:
-    pid_t pid_ = -1;
-    int output_ = -1;
-    std::string pending_;
+    static void Pump() { PumpUntilIdle(); }
+    static std::vector<std::string> Words(std::initializer_list<std::string> arguments) {
+        std::vector<std::string> words{WINDOW_PEER_PATH};
+        words.insert(words.end(), arguments);
+        return words;
+    }
 };
 
 class ProcessWindowsTest : public WindowTest {
@@ -152,14 +78,7 @@ protected:
         unsetenv("PLATFORM_LINK_DIR");
     }
 
-    std::vector<std::string> FolderEntries() const {
-        std::vector<std::string> names;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder_, error)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
+    std::vector<std::string> FolderEntries() const { return EntryNames(folder_); }
 
     static std::string TextOf(HWND hwnd) {
         char text[64] = {};
