@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/controls/Clipboard.h"
+#include "platform/controls/NotifyIcon.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
@@ -42,6 +43,7 @@ void StartDisplay() {
     }
     VirtualScreen::Get().SetPresenter(running);
     SetDesktopClipboard(running->clipboard());
+    SetNotifyAreaObserver([presenter = running] { presenter->IconsChanged(); });
 }
 
 void StopDisplay() {
@@ -50,6 +52,7 @@ void StopDisplay() {
     }
     VirtualScreen::Get().SetPresenter(nullptr);
     SetDesktopClipboard(nullptr);
+    SetNotifyAreaObserver(nullptr);
     running->clipboard()->Stop();
     running->Stop();
     running = nullptr;

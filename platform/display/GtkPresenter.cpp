@@ -6,8 +6,10 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/display/GtkClipboard.h"
+#include "platform/display/GtkNotifyArea.h"
 #include "platform/display/KeyStroke.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
@@ -75,12 +77,19 @@ void GtkPresenter::Run(std::promise<SIZE>* opened) {
     clipboard_ = new GtkClipboard;
     input_method_ = gtk_im_multicontext_new();
     g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
+    notify_area_ = new GtkNotifyArea;
+    {
+        std::lock_guard lock(mutex_);
+        ScheduleLocked();
+    }
     opened->set_value(SIZE{geometry.x + geometry.width, geometry.y + geometry.height});
     gtk_main();
     for (auto& [hwnd, shown] : shown_) {
         gtk_widget_destroy(shown.widget);
     }
     shown_.clear();
+    delete notify_area_;
+    notify_area_ = nullptr;
     g_object_unref(input_method_);
     gdk_display_flush(display);
 }
@@ -134,9 +143,20 @@ void GtkPresenter::WindowChanged(HWND hwnd) {
     }
     const HWND foreground = GetForegroundWindow();
     std::lock_guard lock(mutex_);
+    // The icons of a destroyed window go with it.
+    icons_changed_ = icons_changed_ || !state.exists;
     changes_.push_back(std::move(state));
     order_ = std::move(order);
     foreground_ = foreground;
+    ScheduleLocked();
+}
+
+void GtkPresenter::IconsChanged() {
+    if (stopped_) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    icons_changed_ = true;
     ScheduleLocked();
 }
 
@@ -183,8 +203,10 @@ int GtkPresenter::Flush(void* self) {
     std::vector<HWND> order;
     std::vector<RECT> damage;
     HWND foreground = nullptr;
+    bool iconsChanged = false;
     {
         std::lock_guard lock(presenter->mutex_);
+        iconsChanged = std::exchange(presenter->icons_changed_, false);
         changes.swap(presenter->changes_);
         order = presenter->order_;
         damage.swap(presenter->damage_);
@@ -202,6 +224,9 @@ int GtkPresenter::Flush(void* self) {
             gtk_window_present(GTK_WINDOW(found->second.widget));
         }
         presenter->presented_ = foreground;
+    }
+    if (iconsChanged) {
+        presenter->notify_area_->Refresh();
     }
     for (const RECT& rect : damage) {
         for (auto& [hwnd, shown] : presenter->shown_) {

@@ -40,6 +40,7 @@ typedef union _GdkEvent GdkEvent;
 namespace platform {
 
 class GtkClipboard;
+class GtkNotifyArea;
 
 class GtkPresenter final : public ScreenPresenter {
 public:
@@ -51,6 +52,8 @@ public:
     void Stop();
     // The desktop's clipboard, served by the GTK thread.
     GtkClipboard* clipboard() { return clipboard_; }
+    // The notification icons changed; the tray follows.
+    void IconsChanged();
 
     void WindowChanged(HWND hwnd) override;
     void ScreenDamaged(const Surface& screen, const RECT& rect) override;
@@ -108,6 +111,7 @@ private:
     std::vector<HWND> order_;
     HWND foreground_ = nullptr;
     std::vector<RECT> damage_;
+    bool icons_changed_ = true;
     bool scheduled_ = false;
 
     // Only the GTK thread touches these.
@@ -115,6 +119,7 @@ private:
     std::vector<HWND> stacked_;
     HWND presented_ = nullptr;
     GtkIMContext* input_method_ = nullptr;
+    GtkNotifyArea* notify_area_ = nullptr;
     bool filtering_ = false;
     std::string committed_;
 };
