@@ -11,6 +11,7 @@
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkNotifyArea.h"
 #include "platform/display/KeyStroke.h"
+#include "platform/display/RawInputSource.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
 #include "platform/windows/WindowApi.h"
@@ -42,7 +43,12 @@ POINT RootPoint(double x, double y) {
 
 }  // namespace
 
+GtkPresenter::GtkPresenter() = default;
+GtkPresenter::~GtkPresenter() = default;
+
 GtkPresenter* GtkPresenter::Start() {
+    // The source of other programs' input talks to the X server from a thread of its own.
+    XInitThreads();
     auto* presenter = new GtkPresenter;
     std::promise<SIZE> opened;
     std::future<SIZE> size = opened.get_future();
@@ -78,6 +84,7 @@ void GtkPresenter::Run(std::promise<SIZE>* opened) {
     input_method_ = gtk_im_multicontext_new();
     g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
     notify_area_ = new GtkNotifyArea;
+    raw_input_ = RawInputSource::Start(gdk_display_get_name(display));
     {
         std::lock_guard lock(mutex_);
         ScheduleLocked();
@@ -105,6 +112,7 @@ void GtkPresenter::Stop() {
         },
         nullptr);
     thread_.join();
+    raw_input_.reset();
 }
 
 GtkPresenter::WindowState GtkPresenter::Measure(HWND hwnd) {
@@ -217,6 +225,7 @@ int GtkPresenter::Flush(void* self) {
         presenter->Apply(state);
     }
     if (!changes.empty()) {
+        presenter->TellOwnWindows();
         presenter->Restack(order);
         auto found = presenter->shown_.find(foreground);
         if (foreground != presenter->presented_ && found != presenter->shown_.end() &&
@@ -329,6 +338,19 @@ void GtkPresenter::Restack(const std::vector<HWND>& order) {
         }
     }
     stacked_ = order;
+}
+
+void GtkPresenter::TellOwnWindows() {
+    if (!raw_input_) {
+        return;
+    }
+    std::vector<unsigned long> windows;
+    for (const auto& [hwnd, shown] : shown_) {
+        if (GdkWindow* window = gtk_widget_get_window(shown.widget)) {
+            windows.push_back(gdk_x11_window_get_xid(window));
+        }
+    }
+    raw_input_->SetOwnWindows(std::move(windows));
 }
 
 int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {

@@ -16,6 +16,9 @@
 // as damaged, under the presenter's lock. The GTK thread paints from that copy only, so it never
 // reads the screen while a program thread draws; it repaints only the damaged rectangles.
 //
+// The notification icons show in the desktop's tray (GtkNotifyArea, on the GTK thread); other
+// programs' keys and clicks reach the low-level hooks (RawInputSource, on a thread of its own).
+//
 // Not yet: moves and sizes made by the window manager (the windows are undecorated and the
 // platform places them; a window manager that moves one anyway is not followed), the cursor
 // shape, the caret position for input method pop-ups, drawing through CreateDCA("DISPLAY"), which
@@ -24,6 +27,7 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -41,6 +45,7 @@ namespace platform {
 
 class GtkClipboard;
 class GtkNotifyArea;
+class RawInputSource;
 
 class GtkPresenter final : public ScreenPresenter {
 public:
@@ -82,12 +87,14 @@ private:
         RECT rect{};
     };
 
-    GtkPresenter() = default;
+    GtkPresenter();
+    ~GtkPresenter() override;
     void Run(std::promise<SIZE>* opened);
     void ScheduleLocked();
     static int Flush(void* self);
     void Apply(const WindowState& state);
     void Restack(const std::vector<HWND>& order);
+    void TellOwnWindows();
     GtkWidget* CreateWidget(const WindowState& state);
     static WindowState Measure(HWND hwnd);
 
@@ -103,6 +110,8 @@ private:
     std::thread thread_;
     std::atomic<bool> stopped_ = false;
     GtkClipboard* clipboard_ = nullptr;
+    // Other programs' keys and clicks for the low-level hooks; none without XInput 2.
+    std::unique_ptr<RawInputSource> raw_input_;
 
     // Guarded by mutex_: handed from the program threads to the GTK thread.
     std::mutex mutex_;

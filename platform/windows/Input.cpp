@@ -273,6 +273,45 @@ void InjectCharacter(BYTE character) {
     queue.Wake();
 }
 
+void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowSystem& system = WindowSystem::Get();
+    if (message == WM_KEYDOWN || message == WM_KEYUP) {
+        const BYTE virtualKey = static_cast<BYTE>(wParam);
+        const bool down = message == WM_KEYDOWN;
+        bool alt = false;
+        {
+            std::lock_guard lock(system.mutex);
+            alt = IsDown(system.asyncKeys, VK_MENU);
+        }
+        const bool extended = (lParam & (1 << 24)) != 0;
+        KBDLLHOOKSTRUCT info{virtualKey, static_cast<DWORD>((lParam >> 16) & 0xFF),
+                             static_cast<DWORD>((extended ? LLKHF_EXTENDED : 0) |
+                                                (alt ? LLKHF_ALTDOWN : 0) | (down ? 0 : LLKHF_UP)),
+                             static_cast<DWORD>(MonotonicNow().count()), 0};
+        const UINT hookMessage = alt || GenericKey(virtualKey) == VK_MENU
+                                     ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
+                                     : message;
+        RunHooks(WH_KEYBOARD_LL, HC_ACTION, hookMessage, reinterpret_cast<LPARAM>(&info));
+        std::lock_guard lock(system.mutex);
+        SetKeyWithGeneric(system.asyncKeys, virtualKey, down);
+        return;
+    }
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    LowLevelMouseAllows(message, pt, static_cast<short>(HIWORD(wParam)));
+    std::lock_guard lock(system.mutex);
+    system.cursor.x = std::clamp<LONG>(pt.x, 0, system.screen.cx - 1);
+    system.cursor.y = std::clamp<LONG>(pt.y, 0, system.screen.cy - 1);
+    const bool down =
+        message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
+        SetKey(system.asyncKeys, VK_LBUTTON, down);
+    } else if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) {
+        SetKey(system.asyncKeys, VK_RBUTTON, down);
+    } else if (message == WM_MBUTTONDOWN || message == WM_MBUTTONUP) {
+        SetKey(system.asyncKeys, VK_MBUTTON, down);
+    }
+}
+
 std::vector<RecordedInput> TakeRecordedInput() {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);

@@ -63,6 +63,14 @@ void InjectKey(BYTE virtualKey, bool down, BYTE scanCode = 0, bool extended = fa
 // messages, lead byte first, as a Chinese system delivers it to a window that is not Unicode.
 void InjectCharacter(BYTE character);
 
+// Input the desktop gave another program, in the form of the window message it stands for:
+// WM_KEYDOWN or WM_KEYUP (wParam the virtual key, lParam the keystroke bits with the scan code
+// and the extended flag), or a button message or WM_MOUSEWHEEL (lParam the screen point, the
+// high word of wParam the wheel delta). The low-level hooks see it as they see input of this
+// process (keys under Alt as WM_SYSKEYDOWN...), and the key state and the cursor follow it; no
+// window here gets it, and a hook cannot hold it back from the other program.
+void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam);
+
 // What the programs themselves injected with mouse_event and keybd_event, in order.
 struct RecordedInput {
     enum class Kind { Mouse, Key };
