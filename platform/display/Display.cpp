@@ -3,12 +3,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/NotifyIcon.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
+#include "platform/display/XScreenReader.h"
+#include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/VirtualScreen.h"
 
 namespace platform {
@@ -16,6 +19,7 @@ namespace platform {
 namespace {
 
 GtkPresenter* running = nullptr;
+std::shared_ptr<XScreenReader> screen_reader;
 
 }  // namespace
 
@@ -44,6 +48,13 @@ void StartDisplay() {
     VirtualScreen::Get().SetPresenter(running);
     SetDesktopClipboard(running->clipboard());
     SetNotifyAreaObserver([presenter = running] { presenter->IconsChanged(); });
+    // Shared with the reader function, which a capture may still hold while the display stops.
+    screen_reader = XScreenReader::Open(nullptr);
+    if (screen_reader) {
+        SetScreenReader([reader = screen_reader](const RECT& area, Surface& into) {
+            return reader->Read(area, into);
+        });
+    }
 }
 
 void StopDisplay() {
@@ -53,6 +64,8 @@ void StopDisplay() {
     VirtualScreen::Get().SetPresenter(nullptr);
     SetDesktopClipboard(nullptr);
     SetNotifyAreaObserver(nullptr);
+    SetScreenReader(nullptr);
+    screen_reader.reset();
     running->clipboard()->Stop();
     running->Stop();
     running = nullptr;

@@ -18,6 +18,9 @@
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowApi.h"
 
+// After GoogleTest, whose own None the macro of Xlib would spoil.
+#include <X11/Xlib.h>
+
 namespace platform::testing {
 
 using namespace std::chrono_literals;
@@ -76,6 +79,29 @@ inline void SaveScreenshot(const std::string& window, const std::string& name) {
         "import -silent -window " + window + " '" + (folder / name).string() + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
+
+// A window of another X client: a connection of the test's own, not the presenter's.
+// Its picture is one colour.
+class OtherClientWindow {
+public:
+    OtherClientWindow() {
+        display_ = XOpenDisplay(nullptr);
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 600, 400, 200, 150, 0,
+                                      0, 0x20C040);
+        XStoreName(display_, window_, "Other client");
+        XMapWindow(display_, window_);
+        XSync(display_, False);
+    }
+    ~OtherClientWindow() {
+        XDestroyWindow(display_, window_);
+        XCloseDisplay(display_);
+    }
+    std::string id() const { return std::to_string(window_); }
+
+private:
+    Display* display_ = nullptr;
+    Window window_ = 0;
+};
 
 // Records the messages its windows get.
 struct ReceivedMessage {

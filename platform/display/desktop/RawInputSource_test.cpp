@@ -5,9 +5,6 @@
 
 #include "platform/display/desktop/DesktopTest.h"
 
-// After GoogleTest, whose own None the macro of Xlib would spoil.
-#include <X11/Xlib.h>
-
 namespace platform::testing {
 namespace {
 
@@ -42,28 +39,6 @@ std::vector<Seen> SeenSoFar() {
     std::lock_guard lock(seen_mutex);
     return seen;
 }
-
-// A window of another X client: a connection of the test's own, not the presenter's.
-class OtherClientWindow {
-public:
-    OtherClientWindow() {
-        display_ = XOpenDisplay(nullptr);
-        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 600, 400, 200, 150, 0,
-                                      0, 0x00FF00);
-        XStoreName(display_, window_, "Other client");
-        XMapWindow(display_, window_);
-        XSync(display_, False);
-    }
-    ~OtherClientWindow() {
-        XDestroyWindow(display_, window_);
-        XCloseDisplay(display_);
-    }
-    std::string id() const { return std::to_string(window_); }
-
-private:
-    Display* display_ = nullptr;
-    Window window_ = 0;
-};
 
 class RawInputSourceTest : public DesktopTest {
 protected:
