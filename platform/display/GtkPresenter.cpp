@@ -50,23 +50,24 @@ GtkPresenter* GtkPresenter::Start() {
     // The source of other programs' input talks to the X server from a thread of its own.
     XInitThreads();
     auto* presenter = new GtkPresenter;
-    std::promise<SIZE> opened;
-    std::future<SIZE> size = opened.get_future();
+    std::promise<Monitor> opened;
+    std::future<Monitor> monitor = opened.get_future();
     presenter->thread_ = std::thread([presenter, &opened] { presenter->Run(&opened); });
-    const SIZE screen = size.get();
-    if (screen.cx <= 0 || screen.cy <= 0) {
+    const Monitor found = monitor.get();
+    if (found.screen.cx <= 0 || found.screen.cy <= 0) {
         presenter->thread_.join();
         delete presenter;
         return nullptr;
     }
-    SetScreenSize(screen.cx, screen.cy);
+    SetScreenSize(found.screen.cx, found.screen.cy);
+    SetWorkArea(found.workArea);
     return presenter;
 }
 
-void GtkPresenter::Run(std::promise<SIZE>* opened) {
+void GtkPresenter::Run(std::promise<Monitor>* opened) {
     gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr)) {
-        opened->set_value(SIZE{0, 0});
+        opened->set_value(Monitor{});
         return;
     }
     GdkDisplay* display = gdk_display_get_default();
@@ -77,8 +78,11 @@ void GtkPresenter::Run(std::promise<SIZE>* opened) {
         monitor = gdk_display_get_monitor(display, 0);
     }
     GdkRectangle geometry{0, 0, 0, 0};
+    // The work area comes from the window manager's _NET_WORKAREA (the whole monitor without one).
+    GdkRectangle work{0, 0, 0, 0};
     if (monitor != nullptr) {
         gdk_monitor_get_geometry(monitor, &geometry);
+        gdk_monitor_get_workarea(monitor, &work);
     }
     clipboard_ = new GtkClipboard;
     input_method_ = gtk_im_multicontext_new();
@@ -89,7 +93,8 @@ void GtkPresenter::Run(std::promise<SIZE>* opened) {
         std::lock_guard lock(mutex_);
         ScheduleLocked();
     }
-    opened->set_value(SIZE{geometry.x + geometry.width, geometry.y + geometry.height});
+    opened->set_value(Monitor{SIZE{geometry.x + geometry.width, geometry.y + geometry.height},
+                              RECT{work.x, work.y, work.x + work.width, work.y + work.height}});
     gtk_main();
     for (auto& [hwnd, shown] : shown_) {
         gtk_widget_destroy(shown.widget);

@@ -50,8 +50,8 @@ class RawInputSource;
 class GtkPresenter final : public ScreenPresenter {
 public:
     // Opens the X display (the X11 backend is forced, so XWayland serves on Wayland), sets the
-    // screen size to the primary monitor's and starts the GTK thread. Null when no display can
-    // be opened. The presenter is never destroyed; Stop ends its thread.
+    // screen size and the work area to the primary monitor's and starts the GTK thread. Null when
+    // no display can be opened. The presenter is never destroyed; Stop ends its thread.
     static GtkPresenter* Start();
     // Closes the windows and ends the GTK thread; later calls from the screen do nothing.
     void Stop();
@@ -87,9 +87,15 @@ private:
         RECT rect{};
     };
 
+    // The primary monitor as the GTK thread found it; no screen when the display did not open.
+    struct Monitor {
+        SIZE screen{0, 0};
+        RECT workArea{};
+    };
+
     GtkPresenter();
     ~GtkPresenter() override;
-    void Run(std::promise<SIZE>* opened);
+    void Run(std::promise<Monitor>* opened);
     void ScheduleLocked();
     static int Flush(void* self);
     void Apply(const WindowState& state);

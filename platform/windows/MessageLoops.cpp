@@ -190,6 +190,7 @@ void ResetWindowSystemForTesting() {
     system.lastClick = ClickMemory{};
     system.recorded.clear();
     system.screen = SIZE{1024, 768};
+    system.workArea = RECT{};
     desktop->rect = RECT{0, 0, 1024, 768};
     system.defaultPlacements = 0;
     system.beginPaintDc = nullptr;

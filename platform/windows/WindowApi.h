@@ -73,6 +73,8 @@ HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCST
 
 // Geometry.
 int GetSystemMetrics(int nIndex);
+// SPI_GETWORKAREA only (pvParam a RECT); other actions fail with ERROR_INVALID_PARAMETER.
+BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);

@@ -28,6 +28,9 @@ using MessageFilter = std::function<bool(MSG&)>;
 
 // The size of the screen and the desktop window (1024x768 until changed).
 void SetScreenSize(int cx, int cy);
+// The part of the screen left to windows (SPI_GETWORKAREA, maximised top-level windows); the
+// whole screen until set, and again after SetScreenSize.
+void SetWorkArea(const RECT& area);
 
 // An empty handler detaches. Handlers are dropped when their window is destroyed.
 void SetPreTranslateHandler(HWND hwnd, PreTranslateHandler handler);

@@ -52,6 +52,10 @@ public:
     };
     std::vector<AtomEntry> atoms;
     SIZE screen{1024, 768};
+    // The part of the screen that task bars and panels leave to windows; empty: all of it.
+    RECT workArea{};
+    // The work area as it applies now, within the screen.
+    RECT WorkAreaLocked() const;
     int defaultPlacements = 0;
 
     POINT cursor{};

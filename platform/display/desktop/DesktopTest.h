@@ -19,6 +19,7 @@
 #include "platform/windows/WindowApi.h"
 
 // After GoogleTest, whose own None the macro of Xlib would spoil.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace platform::testing {
@@ -114,10 +115,22 @@ class DesktopTest : public ::testing::Test {
 protected:
     static constexpr char kClassName[] = "DesktopTestWindow";
 
+    // The test's desktop has a panel along the top, 32 pixels high, as a window manager that
+    // supports nothing else announces it.
+    static constexpr RECT kWorkArea{0, 32, 1024, 768};
+
     static void SetUpTestSuite() {
-        setenv("PLATFORM_DISPLAY", "desktop", 1);
-        InstallScreen();
-        StartDisplay();
+        if (std::getenv("PLATFORM_DESKTOP_TESTS") == nullptr) {
+            return;
+        }
+        static const bool started = [] {
+            AnnounceWorkArea();
+            setenv("PLATFORM_DISPLAY", "desktop", 1);
+            InstallScreen();
+            StartDisplay();
+            return true;
+        }();
+        (void)started;
     }
 
     void SetUp() override {
@@ -161,6 +174,35 @@ protected:
     }
 
 private:
+    // Sets the window manager's properties of the work area on the root window; the connection
+    // stays open, since the supporting window lives only as long as it.
+    static void AnnounceWorkArea() {
+        Display* display = XOpenDisplay(nullptr);
+        if (display == nullptr) {
+            return;
+        }
+        const Window root = DefaultRootWindow(display);
+        Window check = XCreateSimpleWindow(display, root, -10, -10, 1, 1, 0, 0, 0);
+        auto atom = [display](const char* name) { return XInternAtom(display, name, False); };
+        auto setWindow = [&](Window on, const char* name, Window value) {
+            XChangeProperty(display, on, atom(name), XA_WINDOW, 32, PropModeReplace,
+                            reinterpret_cast<unsigned char*>(&value), 1);
+        };
+        setWindow(check, "_NET_SUPPORTING_WM_CHECK", check);
+        setWindow(root, "_NET_SUPPORTING_WM_CHECK", check);
+        Atom supported[] = {atom("_NET_WORKAREA")};
+        XChangeProperty(display, root, atom("_NET_SUPPORTED"), XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(supported), 1);
+        long area[] = {kWorkArea.left, kWorkArea.top, kWorkArea.right - kWorkArea.left,
+                       kWorkArea.bottom - kWorkArea.top};
+        XChangeProperty(display, root, atom("_NET_WORKAREA"), XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<unsigned char*>(area), 4);
+        long desktop = 0;
+        XChangeProperty(display, root, atom("_NET_CURRENT_DESKTOP"), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char*>(&desktop), 1);
+        XSync(display, False);
+    }
+
     static LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message >= WM_APP) {
             received().push_back(ReceivedMessage{message, wParam, lParam});

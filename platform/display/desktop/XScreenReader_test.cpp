@@ -54,5 +54,24 @@ TEST_F(XScreenReaderTest, ScreenDcCaptureShowsOtherProgramsWindowsAndOurOwn) {
     DeleteDC(display);
 }
 
+TEST_F(XScreenReaderTest, ScreenSizeAndWorkAreaComeFromTheMonitor) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_EQ(work.top, kWorkArea.top);
+    EXPECT_EQ(work.bottom, kWorkArea.bottom);
+    EXPECT_EQ(GetSystemMetrics(SM_CYMAXIMIZED), kWorkArea.bottom - kWorkArea.top);
+    // A maximised window leaves the panel uncovered.
+    HWND hwnd = CreateTestWindow("Maximised", WS_OVERLAPPEDWINDOW, RECT{10, 10, 300, 200});
+    ShowWindow(hwnd, SW_MAXIMIZE);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    POINT corner{0, 0};
+    ClientToScreen(hwnd, &corner);
+    EXPECT_GE(corner.y, kWorkArea.top);
+    EXPECT_EQ(corner.y + client.bottom, kWorkArea.bottom);
+}
+
 }  // namespace
 }  // namespace platform::testing
