@@ -11,6 +11,7 @@
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
 #include "platform/display/XScreenReader.h"
+#include "platform/display/XTestInput.h"
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/VirtualScreen.h"
 
@@ -20,6 +21,8 @@ namespace {
 
 GtkPresenter* running = nullptr;
 std::shared_ptr<XScreenReader> screen_reader;
+// Kept until the process ends: a program thread may be inside mouse_event as the display stops.
+std::unique_ptr<XTestInput> desktop_input;
 
 }  // namespace
 
@@ -55,6 +58,10 @@ void StartDisplay() {
             return reader->Read(area, into);
         });
     }
+    if (!desktop_input) {
+        desktop_input = XTestInput::Open(nullptr);
+    }
+    SetDesktopInput(desktop_input.get());
 }
 
 void StopDisplay() {
@@ -66,6 +73,7 @@ void StopDisplay() {
     SetNotifyAreaObserver(nullptr);
     SetScreenReader(nullptr);
     screen_reader.reset();
+    SetDesktopInput(nullptr);
     running->clipboard()->Stop();
     running->Stop();
     running = nullptr;

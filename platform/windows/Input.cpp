@@ -1,5 +1,6 @@
 // Injected mouse and keyboard input, the cursor, key state and hooks.
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/threads/ThreadApi.h"
@@ -12,6 +13,7 @@ namespace platform {
 namespace {
 
 thread_local HHOOK running_hook = nullptr;
+std::atomic<DesktopInput*> desktop_input = nullptr;
 std::uintptr_t next_hook_handle = 0x20000;
 
 bool IsDown(const BYTE* state, BYTE key) {
@@ -312,6 +314,10 @@ void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void SetDesktopInput(DesktopInput* input) {
+    desktop_input = input;
+}
+
 std::vector<RecordedInput> TakeRecordedInput() {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
@@ -357,6 +363,10 @@ BOOL GetCursorPos(LPPOINT lpPoint) {
 }
 
 BOOL SetCursorPos(int X, int Y) {
+    if (platform::DesktopInput* desktop = platform::desktop_input) {
+        desktop->MoveCursor(POINT{X, Y});
+        return TRUE;
+    }
     platform::InjectMouse(0, POINT{X, Y});
     return TRUE;
 }
@@ -401,22 +411,28 @@ UINT GetDoubleClickTime() {
 
 void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR) {
     WindowSystem& system = WindowSystem::Get();
-    POINT target{};
-    {
-        std::lock_guard lock(system.mutex);
-        target = system.cursor;
-        if (dwFlags & MOUSEEVENTF_MOVE) {
-            if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
-                // Absolute positions are normalised to 0..65535 across the screen.
-                target.x = static_cast<LONG>((std::int64_t{dx & 0xFFFF} * system.screen.cx) >> 16);
-                target.y = static_cast<LONG>((std::int64_t{dy & 0xFFFF} * system.screen.cy) >> 16);
-            } else {
-                target.x += static_cast<LONG>(dx);
-                target.y += static_cast<LONG>(dy);
+    if (platform::DesktopInput* desktop = platform::desktop_input) {
+        desktop->Mouse(dwFlags, static_cast<LONG>(dx), static_cast<LONG>(dy), dwData);
+    } else {
+        POINT target{};
+        {
+            std::lock_guard lock(system.mutex);
+            target = system.cursor;
+            if (dwFlags & MOUSEEVENTF_MOVE) {
+                if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+                    // Absolute positions are normalised to 0..65535 across the screen.
+                    target.x =
+                        static_cast<LONG>((std::int64_t{dx & 0xFFFF} * system.screen.cx) >> 16);
+                    target.y =
+                        static_cast<LONG>((std::int64_t{dy & 0xFFFF} * system.screen.cy) >> 16);
+                } else {
+                    target.x += static_cast<LONG>(dx);
+                    target.y += static_cast<LONG>(dy);
+                }
             }
         }
+        platform::InjectMouse(dwFlags, target, static_cast<int>(static_cast<LONG>(dwData)));
     }
-    platform::InjectMouse(dwFlags, target, static_cast<int>(static_cast<LONG>(dwData)));
     std::lock_guard lock(system.mutex);
     platform::RecordedInput record;
     record.kind = platform::RecordedInput::Kind::Mouse;
@@ -429,8 +445,12 @@ void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR) {
 }
 
 void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR) {
-    platform::InjectKey(bVk, (dwFlags & KEYEVENTF_KEYUP) == 0, bScan,
-                        (dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
+    if (platform::DesktopInput* desktop = platform::desktop_input) {
+        desktop->Key(bVk, bScan, dwFlags);
+    } else {
+        platform::InjectKey(bVk, (dwFlags & KEYEVENTF_KEYUP) == 0, bScan,
+                            (dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
+    }
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     platform::RecordedInput record;

@@ -74,6 +74,21 @@ void InjectCharacter(BYTE character);
 // window here gets it, and a hook cannot hold it back from the other program.
 void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam);
 
+// Where mouse_event, keybd_event and SetCursorPos go when a desktop is shown: to the desktop
+// itself, from which the input comes back to this process's windows through the display as a
+// person's does, while other programs get theirs. Without one (headless) it goes straight into
+// this process's input. GetCursorPos follows a move once the desktop reports it.
+class DesktopInput {
+public:
+    virtual ~DesktopInput() = default;
+    // As mouse_event and keybd_event take them.
+    virtual void Mouse(DWORD flags, LONG dx, LONG dy, DWORD data) = 0;
+    virtual void Key(BYTE virtualKey, BYTE scanCode, DWORD flags) = 0;
+    virtual void MoveCursor(POINT to) = 0;
+};
+// Null: headless. The object must outlive every later call.
+void SetDesktopInput(DesktopInput* input);
+
 // What the programs themselves injected with mouse_event and keybd_event, in order.
 struct RecordedInput {
     enum class Kind { Mouse, Key };

@@ -162,12 +162,13 @@ protected:
         static std::vector<ReceivedMessage> messages;
         return messages;
     }
-    // The messages of number `message` received so far, as their lParam values.
-    static std::vector<LPARAM> ParametersOf(UINT message) {
+    // The messages of number `message` received so far, as their lParam values (their wParam
+    // values with `wParams`).
+    static std::vector<LPARAM> ParametersOf(UINT message, bool wParams = false) {
         std::vector<LPARAM> found;
         for (const ReceivedMessage& entry : received()) {
             if (entry.message == message) {
-                found.push_back(entry.lParam);
+                found.push_back(wParams ? static_cast<LPARAM>(entry.wParam) : entry.lParam);
             }
         }
         return found;
@@ -204,7 +205,8 @@ private:
     }
 
     static LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message >= WM_APP) {
+        if (message >= WM_APP || message == WM_KEYDOWN || message == WM_KEYUP ||
+            message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
             received().push_back(ReceivedMessage{message, wParam, lParam});
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);
