@@ -66,6 +66,44 @@ Pixel ConvertSource(const Transfer& t, Pixel pixel, bool destination_mono) {
     return pixel;
 }
 
+constexpr unsigned kRop3SourceCopy = 0xCC;
+
+// The common case, a plain copy between colour surfaces without stretching: whole spans of rows
+// instead of pixel by pixel.
+bool IsPlainCopy(const Transfer& t) {
+    return t.source != nullptr && !t.source->copy && t.rop3 == kRop3SourceCopy && !t.transparent &&
+           !t.source->monochrome && !t.destination.monochrome() &&
+           t.destX.length == t.sourceX.length && t.destY.length == t.sourceY.length &&
+           t.destX.reversed == t.sourceX.reversed && t.destY.reversed == t.sourceY.reversed;
+}
+
+void CopySpans(Transfer& t, Surface& target, const Region& clip, POINT origin) {
+    const Surface& source = *t.source->surface;
+    const POINT from = t.source->dc->ToSurface(t.sourceX.start, t.sourceY.start);
+    // Columns i of the transfer whose source pixel lies on the source surface.
+    const int firstColumn = std::max(0, -from.x);
+    const int endColumn = std::min(t.destX.length, source.width() - from.x);
+    for (int j = 0; j < t.destY.length; ++j) {
+        const int y = origin.y + j;
+        const int sy = from.y + j;
+        if (sy < 0 || sy >= source.height()) {
+            continue;
+        }
+        const Pixel* sourceRow = source.Row(sy);
+        Pixel* row = target.Row(y);
+        for (const RECT& rect : clip.rects()) {
+            if (y < rect.top || y >= rect.bottom) {
+                continue;
+            }
+            const int start = std::max<int>({rect.left - origin.x, 0, firstColumn});
+            const int end = std::min<int>({rect.right - origin.x, t.destX.length, endColumn});
+            for (int i = start; i < end; ++i) {
+                row[origin.x + i] = sourceRow[from.x + i] & 0x00FFFFFFu;
+            }
+        }
+    }
+}
+
 bool Run(Transfer& t) {
     DeviceContext& dc = t.destination;
     Surface* target = dc.target();
@@ -76,6 +114,10 @@ bool Run(Transfer& t) {
         return true;
     }
     Region clip = dc.ClipInSurface();
+    if (IsPlainCopy(t)) {
+        CopySpans(t, *target, clip, dc.ToSurface(t.destX.start, t.destY.start));
+        return true;
+    }
     const BrushObject* brush = Rop3UsesPattern(t.rop3) ? FindBrush(dc.state().brush) : nullptr;
     bool destination_mono = dc.monochrome();
     bool mirror_x = t.source != nullptr && t.destX.reversed != t.sourceX.reversed;
