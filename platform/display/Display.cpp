@@ -10,6 +10,7 @@
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
+#include "platform/display/XDesktopWindows.h"
 #include "platform/display/XScreenReader.h"
 #include "platform/display/XTestInput.h"
 #include "platform/drawing/DrawingSeams.h"
@@ -21,8 +22,10 @@ namespace {
 
 GtkPresenter* running = nullptr;
 std::shared_ptr<XScreenReader> screen_reader;
-// Kept until the process ends: a program thread may be inside mouse_event as the display stops.
+// Kept until the process ends: a program thread may be inside mouse_event as the display stops,
+// or hold a port of a foreign window.
 std::unique_ptr<XTestInput> desktop_input;
+std::unique_ptr<XDesktopWindows> desktop_windows;
 
 }  // namespace
 
@@ -62,6 +65,12 @@ void StartDisplay() {
         desktop_input = XTestInput::Open(nullptr);
     }
     SetDesktopInput(desktop_input.get());
+    if (!desktop_windows) {
+        desktop_windows = XDesktopWindows::Open(nullptr);
+    }
+    if (desktop_windows) {
+        SetDesktopWindowRefresher([windows = desktop_windows.get()] { windows->Refresh(); });
+    }
 }
 
 void StopDisplay() {
@@ -74,6 +83,10 @@ void StopDisplay() {
     SetScreenReader(nullptr);
     screen_reader.reset();
     SetDesktopInput(nullptr);
+    SetDesktopWindowRefresher(nullptr);
+    if (desktop_windows) {
+        desktop_windows->Forget();
+    }
     running->clipboard()->Stop();
     running->Stop();
     running = nullptr;

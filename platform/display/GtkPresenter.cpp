@@ -1,5 +1,6 @@
 #include "platform/display/GtkPresenter.h"
 
+#include <X11/Xatom.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
@@ -12,6 +13,7 @@
 #include "platform/display/GtkNotifyArea.h"
 #include "platform/display/KeyStroke.h"
 #include "platform/display/RawInputSource.h"
+#include "platform/display/XDesktopWindows.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
 #include "platform/windows/WindowApi.h"
@@ -275,6 +277,16 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     g_signal_connect(widget, "focus-in-event", G_CALLBACK(OnFocus), this);
     g_signal_connect(widget, "focus-out-event", G_CALLBACK(OnFocus), this);
     g_signal_connect(widget, "delete-event", G_CALLBACK(OnDelete), this);
+    // Marked as a window of the platform's programs, which the desktop's window list leaves out.
+    gtk_widget_realize(widget);
+    if (GdkWindow* window = gtk_widget_get_window(widget)) {
+        Display* display = GDK_WINDOW_XDISPLAY(window);
+        const long process = getpid();
+        XChangeProperty(display, gdk_x11_window_get_xid(window),
+                        XInternAtom(display, XDesktopWindows::kPlatformWindowProperty, False),
+                        XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&process), 1);
+    }
     return widget;
 }
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/display/KeyStroke.h"
+#include "platform/display/XErrors.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -17,18 +18,6 @@ namespace platform {
 namespace {
 
 constexpr int kWheelStep = 120;
-
-// Windows vanish between the questions this thread asks about them; such errors on its own
-// connection mean only "not ours". Errors on other connections go to the handler before it.
-Display* quiet_display = nullptr;
-XErrorHandler previous_handler = nullptr;
-
-int IgnoreOwnErrors(Display* display, XErrorEvent* error) {
-    if (display == quiet_display || previous_handler == nullptr) {
-        return 0;
-    }
-    return previous_handler(display, error);
-}
 
 }  // namespace
 
@@ -64,8 +53,7 @@ std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
         source->display_ = nullptr;
         return nullptr;
     }
-    quiet_display = display;
-    previous_handler = XSetErrorHandler(IgnoreOwnErrors);
+    IgnoreXErrorsOn(display);
     source->thread_ = std::thread([raw = source.get()] { raw->Run(); });
     return source;
 }

@@ -147,6 +147,12 @@ void SetForeignWindowRefresher(std::function<void()> refresher) {
     system.foreignRefresher = std::move(refresher);
 }
 
+void SetDesktopWindowRefresher(std::function<void()> refresher) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    system.desktopRefresher = std::move(refresher);
+}
+
 void ResetWindowSystemForTesting() {
     auto queue = CurrentQueuePointer();
     WindowSystem& system = WindowSystem::Get();

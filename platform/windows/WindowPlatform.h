@@ -145,6 +145,9 @@ void SetTopLevelObserver(std::function<void(HWND)> observer);
 // WindowFromPoint and GetWindow or GetTopWindow starting a walk of the top-level windows, so that
 // the link can bring the windows of other processes up to date first.
 void SetForeignWindowRefresher(std::function<void()> refresher);
+// The same for the windows of other programs on the desktop, which the display adds as foreign
+// windows; called after the link's. Survives ResetWindowSystemForTesting.
+void SetDesktopWindowRefresher(std::function<void()> refresher);
 
 // Windows of other processes, as the link shows them here. They take part in the Z order,
 // enumeration, FindWindowA, WindowFromPoint and the state queries like any window, but they have

@@ -72,6 +72,7 @@ public:
     std::function<void(HWND, HDC, HBRUSH)> backgroundPainter;
     std::function<void(HWND)> topLevelObserver;
     std::function<void()> foreignRefresher;
+    std::function<void()> desktopRefresher;
     std::function<void(HWND)> screenObserver;
 
     // The atom of a name (found without case), adding a reference; 0 when the table is full.

@@ -98,6 +98,17 @@ public:
         XCloseDisplay(display_);
     }
     std::string id() const { return std::to_string(window_); }
+    // Whether the window has been asked to close (WM_DELETE_WINDOW) since the last call.
+    bool AskedToClose() {
+        XSync(display_, False);
+        XEvent event;
+        bool asked = false;
+        while (XCheckTypedWindowEvent(display_, window_, ClientMessage, &event)) {
+            asked = asked || static_cast<Atom>(event.xclient.data.l[0]) ==
+                                 XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        }
+        return asked;
+    }
 
 private:
     Display* display_ = nullptr;
