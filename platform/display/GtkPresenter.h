@@ -18,11 +18,14 @@
 //
 // The notification icons show in the desktop's tray (GtkNotifyArea, on the GTK thread); other
 // programs' keys and clicks reach the low-level hooks (RawInputSource, on a thread of its own).
+// The display (Display.cpp) adds the X server's screen pixels for screen DCs (XScreenReader),
+// XTest input for mouse_event and keybd_event (XTestInput) and other programs' windows
+// (XDesktopWindows), each on a connection of its own.
 //
 // Not yet: moves and sizes made by the window manager (the windows are undecorated and the
 // platform places them; a window manager that moves one anyway is not followed), the cursor
 // shape, the caret position for input method pop-ups, drawing through CreateDCA("DISPLAY"), which
-// the screen does not report as damage.
+// the screen does not report as damage, and changes of the monitor while the program runs.
 #pragma once
 
 #include <atomic>
