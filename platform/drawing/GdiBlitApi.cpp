@@ -66,39 +66,37 @@ Pixel ConvertSource(const Transfer& t, Pixel pixel, bool destination_mono) {
     return pixel;
 }
 
-constexpr unsigned kRop3SourceCopy = 0xCC;
-
-// The common case, a plain copy between colour surfaces without stretching: whole spans of rows
-// instead of pixel by pixel.
-bool IsPlainCopy(const Transfer& t) {
-    return t.source != nullptr && !t.source->copy && t.rop3 == kRop3SourceCopy && !t.transparent &&
-           !t.source->monochrome && !t.destination.monochrome() &&
-           t.destX.length == t.sourceX.length && t.destY.length == t.sourceY.length &&
-           t.destX.reversed == t.sourceX.reversed && t.destY.reversed == t.sourceY.reversed;
+// The common case, a colour copy one to one from another surface, row by row: the pixels of the
+// general loop below, without its per-pixel scaling and raster operation.
+bool IsPlainCopy(const Transfer& t, bool destinationMono) {
+    return t.source != nullptr && !t.source->copy && t.rop3 == Rop3Index(SRCCOPY) &&
+           !t.transparent && !t.source->monochrome && !destinationMono &&
+           t.sourceX.length == t.destX.length && t.sourceY.length == t.destY.length &&
+           t.sourceX.reversed == t.destX.reversed && t.sourceY.reversed == t.destY.reversed;
 }
 
-void CopySpans(Transfer& t, Surface& target, const Region& clip, POINT origin) {
-    const Surface& source = *t.source->surface;
-    const POINT from = t.source->dc->ToSurface(t.sourceX.start, t.sourceY.start);
-    // Columns i of the transfer whose source pixel lies on the source surface.
-    const int firstColumn = std::max(0, -from.x);
-    const int endColumn = std::min(t.destX.length, source.width() - from.x);
+void CopyPlain(const Transfer& t, Surface& target, const Region& clip, POINT origin) {
+    const Surface& from = *t.source->surface;
+    const POINT sourceOrigin = t.source->dc->ToSurface(t.sourceX.start, t.sourceY.start);
+    // Destination columns whose source column lies inside the source surface.
+    const int firstInside = std::max(0, -sourceOrigin.x);
+    const int pastInside = std::min(t.destX.length, from.width() - sourceOrigin.x);
     for (int j = 0; j < t.destY.length; ++j) {
         const int y = origin.y + j;
-        const int sy = from.y + j;
-        if (sy < 0 || sy >= source.height()) {
+        const int sy = sourceOrigin.y + j;
+        if (sy < 0 || sy >= from.height()) {
             continue;
         }
-        const Pixel* sourceRow = source.Row(sy);
-        Pixel* row = target.Row(y);
+        const Pixel* sourceRow = from.Row(sy) + sourceOrigin.x;
+        Pixel* row = target.Row(y) + origin.x;
         for (const RECT& rect : clip.rects()) {
             if (y < rect.top || y >= rect.bottom) {
                 continue;
             }
-            const int start = std::max<int>({rect.left - origin.x, 0, firstColumn});
-            const int end = std::min<int>({rect.right - origin.x, t.destX.length, endColumn});
+            const int start = std::max<int>({rect.left - origin.x, 0, firstInside});
+            const int end = std::min<int>({rect.right - origin.x, t.destX.length, pastInside});
             for (int i = start; i < end; ++i) {
-                row[origin.x + i] = sourceRow[from.x + i] & 0x00FFFFFFu;
+                row[i] = sourceRow[i] & 0x00FFFFFFu;
             }
         }
     }
@@ -114,15 +112,15 @@ bool Run(Transfer& t) {
         return true;
     }
     Region clip = dc.ClipInSurface();
-    if (IsPlainCopy(t)) {
-        CopySpans(t, *target, clip, dc.ToSurface(t.destX.start, t.destY.start));
-        return true;
-    }
     const BrushObject* brush = Rop3UsesPattern(t.rop3) ? FindBrush(dc.state().brush) : nullptr;
     bool destination_mono = dc.monochrome();
     bool mirror_x = t.source != nullptr && t.destX.reversed != t.sourceX.reversed;
     bool mirror_y = t.source != nullptr && t.destY.reversed != t.sourceY.reversed;
     POINT origin = dc.ToSurface(t.destX.start, t.destY.start);
+    if (IsPlainCopy(t, destination_mono)) {
+        CopyPlain(t, *target, clip, origin);
+        return true;
+    }
     for (int j = 0; j < t.destY.length; ++j) {
         int y = origin.y + j;
         int sy = 0;
