@@ -13,6 +13,7 @@
 #include "platform/display/XDesktopWindows.h"
 #include "platform/display/XScreenReader.h"
 #include "platform/display/XTestInput.h"
+#include "platform/drawing/CursorObserver.h"
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/screen/VirtualScreen.h"
 
@@ -54,6 +55,7 @@ void StartDisplay() {
     VirtualScreen::Get().SetPresenter(running);
     SetDesktopClipboard(running->clipboard());
     SetNotifyAreaObserver([presenter = running] { presenter->IconsChanged(); });
+    SetCursorObserver([presenter = running](HCURSOR cursor) { presenter->CursorChanged(cursor); });
     // Shared with the reader function, which a capture may still hold while the display stops.
     screen_reader = XScreenReader::Open(nullptr);
     if (screen_reader) {
@@ -80,6 +82,7 @@ void StopDisplay() {
     VirtualScreen::Get().SetPresenter(nullptr);
     SetDesktopClipboard(nullptr);
     SetNotifyAreaObserver(nullptr);
+    SetCursorObserver(nullptr);
     SetScreenReader(nullptr);
     screen_reader.reset();
     SetDesktopInput(nullptr);

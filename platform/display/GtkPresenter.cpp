@@ -7,13 +7,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkNotifyArea.h"
+#include "platform/display/IconPixbuf.h"
 #include "platform/display/KeyStroke.h"
 #include "platform/display/RawInputSource.h"
 #include "platform/display/XDesktopWindows.h"
+#include "platform/drawing/IconApi.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
 #include "platform/windows/WindowApi.h"
@@ -104,6 +107,10 @@ void GtkPresenter::Run(std::promise<Monitor>* opened) {
     shown_.clear();
     delete notify_area_;
     notify_area_ = nullptr;
+    if (pointer_ != nullptr) {
+        g_object_unref(pointer_);
+        pointer_ = nullptr;
+    }
     g_object_unref(input_method_);
     gdk_display_flush(display);
 }
@@ -175,6 +182,16 @@ void GtkPresenter::IconsChanged() {
     ScheduleLocked();
 }
 
+void GtkPresenter::CursorChanged(HCURSOR cursor) {
+    if (stopped_) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    cursor_ = cursor;
+    cursor_changed_ = true;
+    ScheduleLocked();
+}
+
 void GtkPresenter::ScreenDamaged(const Surface& screen, const RECT& rect) {
     if (stopped_) {
         return;
@@ -219,8 +236,12 @@ int GtkPresenter::Flush(void* self) {
     std::vector<RECT> damage;
     HWND foreground = nullptr;
     bool iconsChanged = false;
+    std::optional<HCURSOR> cursor;
     {
         std::lock_guard lock(presenter->mutex_);
+        if (std::exchange(presenter->cursor_changed_, false)) {
+            cursor = presenter->cursor_;
+        }
         iconsChanged = std::exchange(presenter->icons_changed_, false);
         changes.swap(presenter->changes_);
         order = presenter->order_;
@@ -243,6 +264,9 @@ int GtkPresenter::Flush(void* self) {
     }
     if (iconsChanged) {
         presenter->notify_area_->Refresh();
+    }
+    if (cursor) {
+        presenter->ShowCursor(*cursor);
     }
     for (const RECT& rect : damage) {
         for (auto& [hwnd, shown] : presenter->shown_) {
@@ -280,6 +304,7 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     // Marked as a window of the platform's programs, which the desktop's window list leaves out.
     gtk_widget_realize(widget);
     if (GdkWindow* window = gtk_widget_get_window(widget)) {
+        gdk_window_set_cursor(window, pointer_);
         Display* display = GDK_WINDOW_XDISPLAY(window);
         const long process = getpid();
         XChangeProperty(display, gdk_x11_window_get_xid(window),
@@ -355,6 +380,32 @@ void GtkPresenter::Restack(const std::vector<HWND>& order) {
         }
     }
     stacked_ = order;
+}
+
+void GtkPresenter::ShowCursor(HCURSOR cursor) {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkCursor* pointer = nullptr;
+    if (GdkPixbuf* picture = cursor != nullptr ? PixbufOfIcon(cursor) : nullptr) {
+        ICONINFO info{};
+        if (GetIconInfo(cursor, &info)) {
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+        pointer = gdk_cursor_new_from_pixbuf(display, picture, static_cast<gint>(info.xHotspot),
+                                             static_cast<gint>(info.yHotspot));
+        g_object_unref(picture);
+    } else {
+        pointer = gdk_cursor_new_for_display(display, GDK_BLANK_CURSOR);
+    }
+    if (pointer_ != nullptr) {
+        g_object_unref(pointer_);
+    }
+    pointer_ = pointer;
+    for (const auto& [hwnd, shown] : shown_) {
+        if (GdkWindow* window = gtk_widget_get_window(shown.widget)) {
+            gdk_window_set_cursor(window, pointer_);
+        }
+    }
 }
 
 void GtkPresenter::TellOwnWindows() {

@@ -23,9 +23,9 @@
 // (XDesktopWindows), each on a connection of its own.
 //
 // Not yet: moves and sizes made by the window manager (the windows are undecorated and the
-// platform places them; a window manager that moves one anyway is not followed), the cursor
-// shape, the caret position for input method pop-ups, drawing through CreateDCA("DISPLAY"), which
-// the screen does not report as damage, and changes of the monitor while the program runs.
+// platform places them; a window manager that moves one anyway is not followed), the caret position
+// for input method pop-ups, drawing through CreateDCA("DISPLAY"), which the screen does not report
+// as damage, and changes of the monitor while the program runs.
 #pragma once
 
 #include <atomic>
@@ -43,6 +43,7 @@ typedef struct _GtkWidget GtkWidget;
 typedef struct _GtkIMContext GtkIMContext;
 typedef struct _cairo_surface cairo_surface_t;
 typedef union _GdkEvent GdkEvent;
+typedef struct _GdkCursor GdkCursor;
 
 namespace platform {
 
@@ -62,6 +63,8 @@ public:
     GtkClipboard* clipboard() { return clipboard_; }
     // The notification icons changed; the tray follows.
     void IconsChanged();
+    // The program set another cursor; this process's windows show it (none: a blank pointer).
+    void CursorChanged(HCURSOR cursor);
 
     void WindowChanged(HWND hwnd) override;
     void ScreenDamaged(const Surface& screen, const RECT& rect) override;
@@ -104,6 +107,7 @@ private:
     void Apply(const WindowState& state);
     void Restack(const std::vector<HWND>& order);
     void TellOwnWindows();
+    void ShowCursor(HCURSOR cursor);
     GtkWidget* CreateWidget(const WindowState& state);
     static WindowState Measure(HWND hwnd);
 
@@ -130,6 +134,8 @@ private:
     HWND foreground_ = nullptr;
     std::vector<RECT> damage_;
     bool icons_changed_ = true;
+    bool cursor_changed_ = false;
+    HCURSOR cursor_ = nullptr;
     bool scheduled_ = false;
 
     // Only the GTK thread touches these.
@@ -138,6 +144,8 @@ private:
     HWND presented_ = nullptr;
     GtkIMContext* input_method_ = nullptr;
     GtkNotifyArea* notify_area_ = nullptr;
+    // The pointer shown over this process's windows; null until the program sets a cursor.
+    GdkCursor* pointer_ = nullptr;
     bool filtering_ = false;
     std::string committed_;
 };
