@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstring>
 #include <mutex>
+#include <utility>
 
 #include "platform/text/Gbk.h"
 #include "platform/threads/ThreadApi.h"
@@ -16,6 +17,7 @@ namespace {
 struct NotifyArea {
     std::mutex mutex;
     std::vector<NotifyIconState> icons;
+    std::function<void()> observer;
 };
 
 NotifyArea& Area() {
@@ -57,9 +59,57 @@ void Apply(const NOTIFYICONDATAA& data, NotifyIconState& icon) {
     }
 }
 
+void Changed(NotifyArea& area) {
+    std::function<void()> observer;
+    {
+        std::lock_guard lock(area.mutex);
+        observer = area.observer;
+    }
+    if (observer) {
+        observer();
+    }
+}
+
 BOOL CALLBACK PostTaskbarCreated(HWND hwnd, LPARAM message) {
     PostMessageA(hwnd, static_cast<UINT>(message), 0, 0);
     return TRUE;
+}
+
+// Shell_NotifyIconA under the area's lock: whether it succeeded and whether the icons changed.
+std::pair<bool, bool> ChangeIcons(NotifyArea& area, DWORD command, const NOTIFYICONDATAA& data) {
+    std::lock_guard lock(area.mutex);
+    Prune(area);
+    auto icon = FindIcon(area, data.hWnd, data.uID);
+    switch (command) {
+        case NIM_ADD: {
+            if (icon != area.icons.end() || !IsWindow(data.hWnd)) {
+                return {false, false};
+            }
+            NotifyIconState added;
+            added.hwnd = data.hWnd;
+            added.id = data.uID;
+            Apply(data, added);
+            area.icons.push_back(std::move(added));
+            return {true, true};
+        }
+        case NIM_MODIFY:
+            if (icon == area.icons.end()) {
+                return {false, false};
+            }
+            Apply(data, *icon);
+            return {true, true};
+        case NIM_DELETE:
+            if (icon == area.icons.end()) {
+                return {false, false};
+            }
+            area.icons.erase(icon);
+            return {true, true};
+        case NIM_SETFOCUS:
+        case NIM_SETVERSION:
+            return {icon != area.icons.end(), false};
+        default:
+            return {false, false};
+    }
 }
 
 }  // namespace
@@ -91,13 +141,20 @@ bool ClickNotifyIcon(HWND hwnd, UINT id, UINT mouseMessage) {
 }
 
 void RecreateTaskbar() {
+    NotifyArea& area = Area();
     {
-        NotifyArea& area = Area();
         std::lock_guard lock(area.mutex);
         area.icons.clear();
     }
+    Changed(area);
     const UINT message = RegisterWindowMessageA("TaskbarCreated");
     EnumWindows(PostTaskbarCreated, static_cast<LPARAM>(message));
+}
+
+void SetNotifyAreaObserver(std::function<void()> observer) {
+    NotifyArea& area = Area();
+    std::lock_guard lock(area.mutex);
+    area.observer = std::move(observer);
 }
 
 }  // namespace platform
@@ -107,37 +164,9 @@ BOOL Shell_NotifyIconA(DWORD dwMessage, PNOTIFYICONDATAA lpData) {
         return FALSE;
     }
     platform::NotifyArea& area = platform::Area();
-    std::lock_guard lock(area.mutex);
-    platform::Prune(area);
-    auto icon = platform::FindIcon(area, lpData->hWnd, lpData->uID);
-    switch (dwMessage) {
-        case NIM_ADD: {
-            if (icon != area.icons.end() || !IsWindow(lpData->hWnd)) {
-                return FALSE;
-            }
-            platform::NotifyIconState added;
-            added.hwnd = lpData->hWnd;
-            added.id = lpData->uID;
-            platform::Apply(*lpData, added);
-            area.icons.push_back(std::move(added));
-            return TRUE;
-        }
-        case NIM_MODIFY:
-            if (icon == area.icons.end()) {
-                return FALSE;
-            }
-            platform::Apply(*lpData, *icon);
-            return TRUE;
-        case NIM_DELETE:
-            if (icon == area.icons.end()) {
-                return FALSE;
-            }
-            area.icons.erase(icon);
-            return TRUE;
-        case NIM_SETFOCUS:
-        case NIM_SETVERSION:
-            return icon != area.icons.end();
-        default:
-            return FALSE;
+    const auto [succeeded, changed] = platform::ChangeIcons(area, dwMessage, *lpData);
+    if (changed) {
+        platform::Changed(area);
     }
+    return succeeded ? TRUE : FALSE;
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,5 +73,8 @@ bool ClickNotifyIcon(HWND hwnd, UINT id, UINT mouseMessage);
 // As when the taskbar starts again: every icon is gone and every top-level window is posted the
 // "TaskbarCreated" message.
 void RecreateTaskbar();
+// Called (without the area's lock, on the thread that made the change) after every change to the
+// icons, so that a display can show them; empty to stop.
+void SetNotifyAreaObserver(std::function<void()> observer);
 
 }  // namespace platform

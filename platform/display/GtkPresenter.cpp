@@ -1,14 +1,22 @@
 #include "platform/display/GtkPresenter.h"
 
+#include <X11/Xatom.h>
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <utility>
 
 #include "platform/display/GtkClipboard.h"
+#include "platform/display/GtkNotifyArea.h"
+#include "platform/display/IconPixbuf.h"
 #include "platform/display/KeyStroke.h"
+#include "platform/display/RawInputSource.h"
+#include "platform/display/XDesktopWindows.h"
+#include "platform/drawing/IconApi.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
 #include "platform/windows/WindowApi.h"
@@ -40,25 +48,31 @@ POINT RootPoint(double x, double y) {
 
 }  // namespace
 
+GtkPresenter::GtkPresenter() = default;
+GtkPresenter::~GtkPresenter() = default;
+
 GtkPresenter* GtkPresenter::Start() {
+    // The source of other programs' input talks to the X server from a thread of its own.
+    XInitThreads();
     auto* presenter = new GtkPresenter;
-    std::promise<SIZE> opened;
-    std::future<SIZE> size = opened.get_future();
+    std::promise<Monitor> opened;
+    std::future<Monitor> monitor = opened.get_future();
     presenter->thread_ = std::thread([presenter, &opened] { presenter->Run(&opened); });
-    const SIZE screen = size.get();
-    if (screen.cx <= 0 || screen.cy <= 0) {
+    const Monitor found = monitor.get();
+    if (found.screen.cx <= 0 || found.screen.cy <= 0) {
         presenter->thread_.join();
         delete presenter;
         return nullptr;
     }
-    SetScreenSize(screen.cx, screen.cy);
+    SetScreenSize(found.screen.cx, found.screen.cy);
+    SetWorkArea(found.workArea);
     return presenter;
 }
 
-void GtkPresenter::Run(std::promise<SIZE>* opened) {
+void GtkPresenter::Run(std::promise<Monitor>* opened) {
     gdk_set_allowed_backends("x11");
     if (!gtk_init_check(nullptr, nullptr)) {
-        opened->set_value(SIZE{0, 0});
+        opened->set_value(Monitor{});
         return;
     }
     GdkDisplay* display = gdk_display_get_default();
@@ -69,18 +83,34 @@ void GtkPresenter::Run(std::promise<SIZE>* opened) {
         monitor = gdk_display_get_monitor(display, 0);
     }
     GdkRectangle geometry{0, 0, 0, 0};
+    // The work area comes from the window manager's _NET_WORKAREA (the whole monitor without one).
+    GdkRectangle work{0, 0, 0, 0};
     if (monitor != nullptr) {
         gdk_monitor_get_geometry(monitor, &geometry);
+        gdk_monitor_get_workarea(monitor, &work);
     }
     clipboard_ = new GtkClipboard;
     input_method_ = gtk_im_multicontext_new();
     g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
-    opened->set_value(SIZE{geometry.x + geometry.width, geometry.y + geometry.height});
+    notify_area_ = new GtkNotifyArea;
+    raw_input_ = RawInputSource::Start(gdk_display_get_name(display));
+    {
+        std::lock_guard lock(mutex_);
+        ScheduleLocked();
+    }
+    opened->set_value(Monitor{SIZE{geometry.x + geometry.width, geometry.y + geometry.height},
+                              RECT{work.x, work.y, work.x + work.width, work.y + work.height}});
     gtk_main();
     for (auto& [hwnd, shown] : shown_) {
         gtk_widget_destroy(shown.widget);
     }
     shown_.clear();
+    delete notify_area_;
+    notify_area_ = nullptr;
+    if (pointer_ != nullptr) {
+        g_object_unref(pointer_);
+        pointer_ = nullptr;
+    }
     g_object_unref(input_method_);
     gdk_display_flush(display);
 }
@@ -96,6 +126,7 @@ void GtkPresenter::Stop() {
         },
         nullptr);
     thread_.join();
+    raw_input_.reset();
 }
 
 GtkPresenter::WindowState GtkPresenter::Measure(HWND hwnd) {
@@ -134,9 +165,30 @@ void GtkPresenter::WindowChanged(HWND hwnd) {
     }
     const HWND foreground = GetForegroundWindow();
     std::lock_guard lock(mutex_);
+    // The icons of a destroyed window go with it.
+    icons_changed_ = icons_changed_ || !state.exists;
     changes_.push_back(std::move(state));
     order_ = std::move(order);
     foreground_ = foreground;
+    ScheduleLocked();
+}
+
+void GtkPresenter::IconsChanged() {
+    if (stopped_) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    icons_changed_ = true;
+    ScheduleLocked();
+}
+
+void GtkPresenter::CursorChanged(HCURSOR cursor) {
+    if (stopped_) {
+        return;
+    }
+    std::lock_guard lock(mutex_);
+    cursor_ = cursor;
+    cursor_changed_ = true;
     ScheduleLocked();
 }
 
@@ -183,8 +235,14 @@ int GtkPresenter::Flush(void* self) {
     std::vector<HWND> order;
     std::vector<RECT> damage;
     HWND foreground = nullptr;
+    bool iconsChanged = false;
+    std::optional<HCURSOR> cursor;
     {
         std::lock_guard lock(presenter->mutex_);
+        if (std::exchange(presenter->cursor_changed_, false)) {
+            cursor = presenter->cursor_;
+        }
+        iconsChanged = std::exchange(presenter->icons_changed_, false);
         changes.swap(presenter->changes_);
         order = presenter->order_;
         damage.swap(presenter->damage_);
@@ -195,6 +253,7 @@ int GtkPresenter::Flush(void* self) {
         presenter->Apply(state);
     }
     if (!changes.empty()) {
+        presenter->TellOwnWindows();
         presenter->Restack(order);
         auto found = presenter->shown_.find(foreground);
         if (foreground != presenter->presented_ && found != presenter->shown_.end() &&
@@ -202,6 +261,12 @@ int GtkPresenter::Flush(void* self) {
             gtk_window_present(GTK_WINDOW(found->second.widget));
         }
         presenter->presented_ = foreground;
+    }
+    if (iconsChanged) {
+        presenter->notify_area_->Refresh();
+    }
+    if (cursor) {
+        presenter->ShowCursor(*cursor);
     }
     for (const RECT& rect : damage) {
         for (auto& [hwnd, shown] : presenter->shown_) {
@@ -236,6 +301,17 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     g_signal_connect(widget, "focus-in-event", G_CALLBACK(OnFocus), this);
     g_signal_connect(widget, "focus-out-event", G_CALLBACK(OnFocus), this);
     g_signal_connect(widget, "delete-event", G_CALLBACK(OnDelete), this);
+    // Marked as a window of the platform's programs, which the desktop's window list leaves out.
+    gtk_widget_realize(widget);
+    if (GdkWindow* window = gtk_widget_get_window(widget)) {
+        gdk_window_set_cursor(window, pointer_);
+        Display* display = GDK_WINDOW_XDISPLAY(window);
+        const long process = getpid();
+        XChangeProperty(display, gdk_x11_window_get_xid(window),
+                        XInternAtom(display, XDesktopWindows::kPlatformWindowProperty, False),
+                        XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&process), 1);
+    }
     return widget;
 }
 
@@ -304,6 +380,45 @@ void GtkPresenter::Restack(const std::vector<HWND>& order) {
         }
     }
     stacked_ = order;
+}
+
+void GtkPresenter::ShowCursor(HCURSOR cursor) {
+    GdkDisplay* display = gdk_display_get_default();
+    GdkCursor* pointer = nullptr;
+    if (GdkPixbuf* picture = cursor != nullptr ? PixbufOfIcon(cursor) : nullptr) {
+        ICONINFO info{};
+        if (GetIconInfo(cursor, &info)) {
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+        pointer = gdk_cursor_new_from_pixbuf(display, picture, static_cast<gint>(info.xHotspot),
+                                             static_cast<gint>(info.yHotspot));
+        g_object_unref(picture);
+    } else {
+        pointer = gdk_cursor_new_for_display(display, GDK_BLANK_CURSOR);
+    }
+    if (pointer_ != nullptr) {
+        g_object_unref(pointer_);
+    }
+    pointer_ = pointer;
+    for (const auto& [hwnd, shown] : shown_) {
+        if (GdkWindow* window = gtk_widget_get_window(shown.widget)) {
+            gdk_window_set_cursor(window, pointer_);
+        }
+    }
+}
+
+void GtkPresenter::TellOwnWindows() {
+    if (!raw_input_) {
+        return;
+    }
+    std::vector<unsigned long> windows;
+    for (const auto& [hwnd, shown] : shown_) {
+        if (GdkWindow* window = gtk_widget_get_window(shown.widget)) {
+            windows.push_back(gdk_x11_window_get_xid(window));
+        }
+    }
+    raw_input_->SetOwnWindows(std::move(windows));
 }
 
 int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {

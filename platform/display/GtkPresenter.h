@@ -16,14 +16,21 @@
 // as damaged, under the presenter's lock. The GTK thread paints from that copy only, so it never
 // reads the screen while a program thread draws; it repaints only the damaged rectangles.
 //
+// The notification icons show in the desktop's tray (GtkNotifyArea, on the GTK thread); other
+// programs' keys and clicks reach the low-level hooks (RawInputSource, on a thread of its own).
+// The display (Display.cpp) adds the X server's screen pixels for screen DCs (XScreenReader),
+// XTest input for mouse_event and keybd_event (XTestInput) and other programs' windows
+// (XDesktopWindows), each on a connection of its own.
+//
 // Not yet: moves and sizes made by the window manager (the windows are undecorated and the
-// platform places them; a window manager that moves one anyway is not followed), the cursor
-// shape, the caret position for input method pop-ups, drawing through CreateDCA("DISPLAY"), which
-// the screen does not report as damage.
+// platform places them; a window manager that moves one anyway is not followed), the caret position
+// for input method pop-ups, drawing through CreateDCA("DISPLAY"), which the screen does not report
+// as damage, and changes of the monitor while the program runs.
 #pragma once
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -36,21 +43,28 @@ typedef struct _GtkWidget GtkWidget;
 typedef struct _GtkIMContext GtkIMContext;
 typedef struct _cairo_surface cairo_surface_t;
 typedef union _GdkEvent GdkEvent;
+typedef struct _GdkCursor GdkCursor;
 
 namespace platform {
 
 class GtkClipboard;
+class GtkNotifyArea;
+class RawInputSource;
 
 class GtkPresenter final : public ScreenPresenter {
 public:
     // Opens the X display (the X11 backend is forced, so XWayland serves on Wayland), sets the
-    // screen size to the primary monitor's and starts the GTK thread. Null when no display can
-    // be opened. The presenter is never destroyed; Stop ends its thread.
+    // screen size and the work area to the primary monitor's and starts the GTK thread. Null when
+    // no display can be opened. The presenter is never destroyed; Stop ends its thread.
     static GtkPresenter* Start();
     // Closes the windows and ends the GTK thread; later calls from the screen do nothing.
     void Stop();
     // The desktop's clipboard, served by the GTK thread.
     GtkClipboard* clipboard() { return clipboard_; }
+    // The notification icons changed; the tray follows.
+    void IconsChanged();
+    // The program set another cursor; this process's windows show it (none: a blank pointer).
+    void CursorChanged(HCURSOR cursor);
 
     void WindowChanged(HWND hwnd) override;
     void ScreenDamaged(const Surface& screen, const RECT& rect) override;
@@ -79,12 +93,21 @@ private:
         RECT rect{};
     };
 
-    GtkPresenter() = default;
-    void Run(std::promise<SIZE>* opened);
+    // The primary monitor as the GTK thread found it; no screen when the display did not open.
+    struct Monitor {
+        SIZE screen{0, 0};
+        RECT workArea{};
+    };
+
+    GtkPresenter();
+    ~GtkPresenter() override;
+    void Run(std::promise<Monitor>* opened);
     void ScheduleLocked();
     static int Flush(void* self);
     void Apply(const WindowState& state);
     void Restack(const std::vector<HWND>& order);
+    void TellOwnWindows();
+    void ShowCursor(HCURSOR cursor);
     GtkWidget* CreateWidget(const WindowState& state);
     static WindowState Measure(HWND hwnd);
 
@@ -100,6 +123,8 @@ private:
     std::thread thread_;
     std::atomic<bool> stopped_ = false;
     GtkClipboard* clipboard_ = nullptr;
+    // Other programs' keys and clicks for the low-level hooks; none without XInput 2.
+    std::unique_ptr<RawInputSource> raw_input_;
 
     // Guarded by mutex_: handed from the program threads to the GTK thread.
     std::mutex mutex_;
@@ -108,6 +133,9 @@ private:
     std::vector<HWND> order_;
     HWND foreground_ = nullptr;
     std::vector<RECT> damage_;
+    bool icons_changed_ = true;
+    bool cursor_changed_ = false;
+    HCURSOR cursor_ = nullptr;
     bool scheduled_ = false;
 
     // Only the GTK thread touches these.
@@ -115,6 +143,9 @@ private:
     std::vector<HWND> stacked_;
     HWND presented_ = nullptr;
     GtkIMContext* input_method_ = nullptr;
+    GtkNotifyArea* notify_area_ = nullptr;
+    // The pointer shown over this process's windows; null until the program sets a cursor.
+    GdkCursor* pointer_ = nullptr;
     bool filtering_ = false;
     std::string committed_;
 };

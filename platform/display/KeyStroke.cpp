@@ -162,4 +162,36 @@ std::optional<KeyStroke> KeyStroke::FromX(unsigned keyval, unsigned keycode) {
     return std::nullopt;
 }
 
+std::optional<unsigned> KeyStroke::KeycodeFor(BYTE virtualKey, BYTE scanCode, bool extended) {
+    constexpr unsigned kHighestCode = 255 - kEvdevOffset;
+    if (scanCode != 0) {
+        for (unsigned code = 0; code <= kHighestCode; ++code) {
+            const std::optional<Place> place = PlaceOf(code);
+            if (place && place->scanCode == scanCode && place->extended == extended) {
+                return code + kEvdevOffset;
+            }
+        }
+    }
+    switch (virtualKey) {
+        case VK_SHIFT:
+            virtualKey = VK_LSHIFT;
+            break;
+        case VK_CONTROL:
+            virtualKey = VK_LCONTROL;
+            break;
+        case VK_MENU:
+            virtualKey = VK_LMENU;
+            break;
+        default:
+            break;
+    }
+    for (unsigned code = 0; code <= kHighestCode; ++code) {
+        const std::optional<Place> place = PlaceOf(code);
+        if (place && place->virtualKey == virtualKey) {
+            return code + kEvdevOffset;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace platform

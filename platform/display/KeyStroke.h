@@ -23,6 +23,11 @@ struct KeyStroke {
     // type text) get their virtual key from the keysym alone, with no scan code. Nothing for a
     // keysym that no virtual key stands for.
     static std::optional<KeyStroke> FromX(unsigned keyval, unsigned keycode);
+    // The X keycode of the key a program names, for pressing it on the desktop: by the scan code
+    // when one is given (with the extended flag telling the right Ctrl from the left), else by
+    // the virtual key's place on a US keyboard; VK_SHIFT, VK_CONTROL and VK_MENU are the left
+    // keys. Nothing for a key the keyboard has no place for.
+    static std::optional<unsigned> KeycodeFor(BYTE virtualKey, BYTE scanCode, bool extended);
 };
 
 }  // namespace platform

@@ -61,5 +61,19 @@ TEST(KeyStrokeTest, RemappedKeycodesUseTheKeysymOrNothing) {
     EXPECT_EQ(KeyStroke::FromX(GDK_KEY_eacute, 250), std::nullopt);
 }
 
+TEST(KeyStrokeTest, ProgramsKeysFindTheirXKeycode) {
+    EXPECT_EQ(KeyStroke::KeycodeFor('A', 0, false), Key(30));
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_F9, 0, false), Key(67));
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_CONTROL, 0, false), Key(29));
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_RCONTROL, 0, false), Key(97));
+    // The scan code wins, the extended flag telling the right Ctrl and the arrows apart.
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_CONTROL, 0x1D, true), Key(97));
+    EXPECT_EQ(KeyStroke::KeycodeFor(0, 0x48, true), Key(103));
+    EXPECT_EQ(KeyStroke::KeycodeFor(0, 0x48, false), Key(72));
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_LEFT, 0, false), Key(105));
+    EXPECT_EQ(KeyStroke::KeycodeFor(0xFF, 0, false), std::nullopt);
+    EXPECT_EQ(KeyStroke::KeycodeFor(0, 0x7F, false), std::nullopt);
+}
+
 }  // namespace
 }  // namespace platform

@@ -70,6 +70,9 @@ public:
         return {x + state_.viewportOrigin.x + origin_.x, y + state_.viewportOrigin.y + origin_.y};
     }
     POINT origin() const { return origin_; }
+    // Whether transfers from this DC read the desktop's pixels (a screen DC).
+    bool readsDesktop() const { return readsDesktop_; }
+    void SetReadsDesktop() { readsDesktop_ = true; }
 
     // The pixels this DC may touch now, in surface coordinates.
     Region ClipInSurface();
@@ -101,7 +104,12 @@ private:
     std::vector<DcState> saved_;
     Surface* target_ = nullptr;
     bool monochrome_ = false;
+    bool readsDesktop_ = false;
 };
+
+// The desktop's pixels of `area` (screen coordinates) through the screen reader; false without
+// one.
+bool ReadDesktop(const RECT& area, Surface& into);
 
 // The table of live DCs, like the object table.
 HDC RegisterDeviceContext(std::unique_ptr<DeviceContext> dc);

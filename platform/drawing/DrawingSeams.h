@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "platform/drawing/Gdi.h"
 #include "platform/drawing/Region.h"
@@ -14,6 +15,16 @@ namespace platform {
 // A DC drawing into `surface`, which must outlive it; DeleteDC frees it.
 HDC CreateSurfaceDC(Surface& surface, POINT origin, const RECT& clip);
 HDC CreateSurfaceDC(Surface& surface, POINT origin, const Region& clip);
+
+// A DC over the whole screen `surface` (GetDC(nullptr), CreateDCA("DISPLAY")). Drawing goes to the
+// surface; when a screen reader is set, the pixels it gives as the source of a transfer are the
+// reader's, so that a capture shows what the desktop shows, other programs' windows included.
+HDC CreateScreenDC(Surface& surface);
+// Fills `into` (the size of `area`, screen coordinates) with the desktop's pixels, leaving those
+// off the desktop as they are; false when it cannot, and the screen surface is read instead.
+// Empty: headless.
+using ScreenReader = std::function<bool(const RECT& area, Surface& into)>;
+void SetScreenReader(ScreenReader reader);
 
 // The screen's size and depth as GetDeviceCaps reports them (1024x768, 32 bits by default). The
 // depth is what compatible bitmaps report; their pixels stay 32-bit.

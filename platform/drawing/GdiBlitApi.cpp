@@ -177,6 +177,17 @@ bool OpenSource(HDC hdc, DeviceContext& destination, const Extent& x, const Exte
     }
     view.surface = view.dc->target();
     view.monochrome = view.dc->monochrome();
+    if (view.dc->readsDesktop()) {
+        const POINT from = view.dc->ToSurface(x.start, y.start);
+        Surface desktop(x.length, y.length);
+        // What the reader leaves, off the desktop, stays unread.
+        desktop.Fill(kOutsideMark);
+        if (ReadDesktop(RECT{from.x, from.y, from.x + x.length, from.y + y.length}, desktop)) {
+            view.copy = std::move(desktop);
+            view.surface = &*view.copy;
+            return true;
+        }
+    }
     if (view.surface == destination.target()) {
         Surface copy(x.length, y.length);
         for (int j = 0; j < y.length; ++j) {

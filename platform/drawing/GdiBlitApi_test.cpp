@@ -69,6 +69,29 @@ TEST(BitBlt, SourceOffsetsAndPixelsOutsideTheSourceAreLeftAlone) {
     EXPECT_EQ(target.At(2, 2), kRed);
 }
 
+TEST(BitBlt, PlainCopyKeepsToTheClipRegionAndDropsTheSourcesFourthByte) {
+    MemoryCanvas source(4, 4, kBlue);
+    source.pixels().Set(0, 0, 0xFF00FF00u);
+    MemoryCanvas target(6, 6, kRed);
+    // Two separate rectangles; the viewport moves the destination.
+    HRGN clip = CreateRectRgn(0, 0, 2, 6);
+    HRGN second = CreateRectRgn(4, 0, 6, 6);
+    CombineRgn(clip, clip, second, RGN_OR);
+    SelectClipRgn(target.dc(), clip);
+    SetViewportOrgEx(target.dc(), 1, 0, nullptr);
+    ASSERT_TRUE(BitBlt(target.dc(), -1, 0, 6, 6, source.dc(), -1, -1, SRCCOPY));
+    // Source column -1 and row -1 are outside the source; columns 2 and 3 outside the clip.
+    EXPECT_EQ(target.Picture(RECT{0, 0, 6, 6}, kRed),
+              "######\n#.##.#\n#.##.#\n#.##.#\n#.##.#\n######\n");
+    EXPECT_EQ(target.pixels().At(1, 1), 0x0000FF00u);
+    EXPECT_EQ(target.pixels().At(1, 2), 0x000000FFu);
+    EXPECT_EQ(target.pixels().At(2, 1), platform::PixelFromColor(kRed));
+    EXPECT_EQ(target.pixels().At(4, 1), 0x000000FFu);
+    EXPECT_EQ(target.pixels().At(5, 1), platform::PixelFromColor(kRed));
+    DeleteObject(second);
+    DeleteObject(clip);
+}
+
 TEST(BitBlt, MaskOperationsFollowTheirTruthTables) {
     MemoryCanvas source(1, 1, RGB(0xF0, 0x0F, 0x55));
     struct Case {

@@ -12,6 +12,7 @@ struct Display {
     std::mutex mutex;
     DisplayMode mode;
     Surface* screen = nullptr;
+    ScreenReader reader;
 };
 
 Display& TheDisplay() {
@@ -58,6 +59,29 @@ HDC CreateSurfaceDC(Surface& surface, POINT origin, const Region& clip) {
     return RegisterDeviceContext(std::make_unique<DeviceContext>(surface, origin, clip));
 }
 
+HDC CreateScreenDC(Surface& surface) {
+    auto dc = std::make_unique<DeviceContext>(
+        surface, POINT{0, 0}, Region(RECT{0, 0, surface.width(), surface.height()}));
+    dc->SetReadsDesktop();
+    return RegisterDeviceContext(std::move(dc));
+}
+
+void SetScreenReader(ScreenReader reader) {
+    Display& display = TheDisplay();
+    std::lock_guard lock(display.mutex);
+    display.reader = std::move(reader);
+}
+
+bool ReadDesktop(const RECT& area, Surface& into) {
+    ScreenReader reader;
+    {
+        Display& display = TheDisplay();
+        std::lock_guard lock(display.mutex);
+        reader = display.reader;
+    }
+    return reader && reader(area, into);
+}
+
 DisplayMode GetDisplayMode() {
     Display& display = TheDisplay();
     std::lock_guard lock(display.mutex);
@@ -96,7 +120,7 @@ HDC CreateDCA(LPCSTR driver, LPCSTR, LPCSTR, const void*) {
     if (driver == nullptr || std::string_view(driver) != "DISPLAY" || screen == nullptr) {
         return nullptr;
     }
-    return CreateSurfaceDC(*screen, POINT{0, 0}, RECT{0, 0, screen->width(), screen->height()});
+    return CreateScreenDC(*screen);
 }
 
 BOOL DeleteDC(HDC hdc) {

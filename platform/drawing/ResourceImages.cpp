@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/drawing/CursorObserver.h"
 #include "platform/drawing/IconFile.h"
 
 using namespace platform;
@@ -260,9 +261,25 @@ std::string KeyOf(HINSTANCE instance, LPCSTR name, UINT type) {
 
 std::atomic<HCURSOR> currentCursor{nullptr};
 
+struct CursorWatch {
+    std::mutex mutex;
+    std::function<void(HCURSOR)> observer;
+};
+
+CursorWatch& Watch() {
+    static CursorWatch* watch = new CursorWatch;
+    return *watch;
+}
+
 }  // namespace
 
 namespace platform {
+
+void SetCursorObserver(std::function<void(HCURSOR)> observer) {
+    CursorWatch& watch = Watch();
+    std::lock_guard lock(watch.mutex);
+    watch.observer = std::move(observer);
+}
 
 HANDLE LoadImageFromResources(HINSTANCE instance, LPCSTR name, UINT type, int width, int height,
                               UINT flags) {
@@ -334,7 +351,19 @@ HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
-    return currentCursor.exchange(cursor);
+    const HCURSOR previous = currentCursor.exchange(cursor);
+    if (previous != cursor) {
+        std::function<void(HCURSOR)> observer;
+        {
+            CursorWatch& watch = Watch();
+            std::lock_guard lock(watch.mutex);
+            observer = watch.observer;
+        }
+        if (observer) {
+            observer(cursor);
+        }
+    }
+    return previous;
 }
 
 HCURSOR GetCursor() {

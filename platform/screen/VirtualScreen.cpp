@@ -202,7 +202,7 @@ HDC VirtualScreen::WindowDC(HWND hwnd) {
 }
 
 HDC VirtualScreen::ScreenDC() {
-    return CreateSurfaceDC(surface_, POINT{0, 0}, ScreenBounds());
+    return CreateScreenDC(surface_);
 }
 
 bool VirtualScreen::ReleaseDC(HDC dc) {

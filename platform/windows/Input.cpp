@@ -1,5 +1,6 @@
 // Injected mouse and keyboard input, the cursor, key state and hooks.
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/threads/ThreadApi.h"
@@ -12,6 +13,7 @@ namespace platform {
 namespace {
 
 thread_local HHOOK running_hook = nullptr;
+std::atomic<DesktopInput*> desktop_input = nullptr;
 std::uintptr_t next_hook_handle = 0x20000;
 
 bool IsDown(const BYTE* state, BYTE key) {
@@ -273,6 +275,49 @@ void InjectCharacter(BYTE character) {
     queue.Wake();
 }
 
+void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    WindowSystem& system = WindowSystem::Get();
+    if (message == WM_KEYDOWN || message == WM_KEYUP) {
+        const BYTE virtualKey = static_cast<BYTE>(wParam);
+        const bool down = message == WM_KEYDOWN;
+        bool alt = false;
+        {
+            std::lock_guard lock(system.mutex);
+            alt = IsDown(system.asyncKeys, VK_MENU);
+        }
+        const bool extended = (lParam & (1 << 24)) != 0;
+        KBDLLHOOKSTRUCT info{virtualKey, static_cast<DWORD>((lParam >> 16) & 0xFF),
+                             static_cast<DWORD>((extended ? LLKHF_EXTENDED : 0) |
+                                                (alt ? LLKHF_ALTDOWN : 0) | (down ? 0 : LLKHF_UP)),
+                             static_cast<DWORD>(MonotonicNow().count()), 0};
+        const UINT hookMessage = alt || GenericKey(virtualKey) == VK_MENU
+                                     ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
+                                     : message;
+        RunHooks(WH_KEYBOARD_LL, HC_ACTION, hookMessage, reinterpret_cast<LPARAM>(&info));
+        std::lock_guard lock(system.mutex);
+        SetKeyWithGeneric(system.asyncKeys, virtualKey, down);
+        return;
+    }
+    const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    LowLevelMouseAllows(message, pt, static_cast<short>(HIWORD(wParam)));
+    std::lock_guard lock(system.mutex);
+    system.cursor.x = std::clamp<LONG>(pt.x, 0, system.screen.cx - 1);
+    system.cursor.y = std::clamp<LONG>(pt.y, 0, system.screen.cy - 1);
+    const bool down =
+        message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
+        SetKey(system.asyncKeys, VK_LBUTTON, down);
+    } else if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) {
+        SetKey(system.asyncKeys, VK_RBUTTON, down);
+    } else if (message == WM_MBUTTONDOWN || message == WM_MBUTTONUP) {
+        SetKey(system.asyncKeys, VK_MBUTTON, down);
+    }
+}
+
+void SetDesktopInput(DesktopInput* input) {
+    desktop_input = input;
+}
+
 std::vector<RecordedInput> TakeRecordedInput() {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
@@ -318,6 +363,10 @@ BOOL GetCursorPos(LPPOINT lpPoint) {
 }
 
 BOOL SetCursorPos(int X, int Y) {
+    if (platform::DesktopInput* desktop = platform::desktop_input) {
+        desktop->MoveCursor(POINT{X, Y});
+        return TRUE;
+    }
     platform::InjectMouse(0, POINT{X, Y});
     return TRUE;
 }
@@ -362,22 +411,28 @@ UINT GetDoubleClickTime() {
 
 void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR) {
     WindowSystem& system = WindowSystem::Get();
-    POINT target{};
-    {
-        std::lock_guard lock(system.mutex);
-        target = system.cursor;
-        if (dwFlags & MOUSEEVENTF_MOVE) {
-            if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
-                // Absolute positions are normalised to 0..65535 across the screen.
-                target.x = static_cast<LONG>((std::int64_t{dx & 0xFFFF} * system.screen.cx) >> 16);
-                target.y = static_cast<LONG>((std::int64_t{dy & 0xFFFF} * system.screen.cy) >> 16);
-            } else {
-                target.x += static_cast<LONG>(dx);
-                target.y += static_cast<LONG>(dy);
+    if (platform::DesktopInput* desktop = platform::desktop_input) {
+        desktop->Mouse(dwFlags, static_cast<LONG>(dx), static_cast<LONG>(dy), dwData);
+    } else {
+        POINT target{};
+        {
+            std::lock_guard lock(system.mutex);
+            target = system.cursor;
+            if (dwFlags & MOUSEEVENTF_MOVE) {
+                if (dwFlags & MOUSEEVENTF_ABSOLUTE) {
+                    // Absolute positions are normalised to 0..65535 across the screen.
+                    target.x =
+                        static_cast<LONG>((std::int64_t{dx & 0xFFFF} * system.screen.cx) >> 16);
+                    target.y =
+                        static_cast<LONG>((std::int64_t{dy & 0xFFFF} * system.screen.cy) >> 16);
+                } else {
+                    target.x += static_cast<LONG>(dx);
+                    target.y += static_cast<LONG>(dy);
+                }
             }
         }
+        platform::InjectMouse(dwFlags, target, static_cast<int>(static_cast<LONG>(dwData)));
     }
-    platform::InjectMouse(dwFlags, target, static_cast<int>(static_cast<LONG>(dwData)));
     std::lock_guard lock(system.mutex);
     platform::RecordedInput record;
     record.kind = platform::RecordedInput::Kind::Mouse;
@@ -390,8 +445,12 @@ void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR) {
 }
 
 void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR) {
-    platform::InjectKey(bVk, (dwFlags & KEYEVENTF_KEYUP) == 0, bScan,
-                        (dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
+    if (platform::DesktopInput* desktop = platform::desktop_input) {
+        desktop->Key(bVk, bScan, dwFlags);
+    } else {
+        platform::InjectKey(bVk, (dwFlags & KEYEVENTF_KEYUP) == 0, bScan,
+                            (dwFlags & KEYEVENTF_EXTENDEDKEY) != 0);
+    }
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     platform::RecordedInput record;

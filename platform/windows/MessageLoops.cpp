@@ -147,6 +147,12 @@ void SetForeignWindowRefresher(std::function<void()> refresher) {
     system.foreignRefresher = std::move(refresher);
 }
 
+void SetDesktopWindowRefresher(std::function<void()> refresher) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    system.desktopRefresher = std::move(refresher);
+}
+
 void ResetWindowSystemForTesting() {
     auto queue = CurrentQueuePointer();
     WindowSystem& system = WindowSystem::Get();
@@ -190,6 +196,7 @@ void ResetWindowSystemForTesting() {
     system.lastClick = ClickMemory{};
     system.recorded.clear();
     system.screen = SIZE{1024, 768};
+    system.workArea = RECT{};
     desktop->rect = RECT{0, 0, 1024, 768};
     system.defaultPlacements = 0;
     system.beginPaintDc = nullptr;

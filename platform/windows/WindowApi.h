@@ -73,6 +73,8 @@ HWND FindWindowExA(HWND hWndParent, HWND hWndChildAfter, LPCSTR lpszClass, LPCST
 
 // Geometry.
 int GetSystemMetrics(int nIndex);
+// SPI_GETWORKAREA only (pvParam a RECT); other actions fail with ERROR_INVALID_PARAMETER.
+BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 BOOL GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL GetClientRect(HWND hWnd, LPRECT lpRect);
 BOOL ScreenToClient(HWND hWnd, LPPOINT lpPoint);
@@ -159,6 +161,9 @@ void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR dwEx
 void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraInfo);
 // WH_KEYBOARD, WH_MOUSE, WH_KEYBOARD_LL, WH_MOUSE_LL and WH_CBT (HCBT_CREATEWND,
 // HCBT_DESTROYWND). A hook on every thread (dwThreadId 0) needs a module unless it is low-level.
+// The low-level hooks see the input of this process; on a desktop they also see keys and clicks
+// that go to other programs, which they cannot hold back. Without a display they see only what
+// the programs and tests inject (mouse_event, keybd_event, the window manager's input functions).
 HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
 BOOL UnhookWindowsHookEx(HHOOK hhk);
 LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);

@@ -361,6 +361,9 @@
 #define GWLP_ID (-12)
 #define GWL_ID (-12)
 
+// SystemParametersInfoA.
+#define SPI_GETWORKAREA 0x0030
+
 // GetSystemMetrics.
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1

@@ -39,7 +39,9 @@ void Place(HWND hwnd, Placement placement, bool show) {
             case Placement::Maximized: {
                 window->style = (window->style | WS_MAXIMIZE) & ~static_cast<DWORD>(WS_MINIMIZE);
                 const Window* parent = system.Find(window->parent);
-                const RECT area = parent == nullptr ? RECT{} : system.ClientSize(*parent);
+                const RECT area = parent == nullptr                  ? RECT{}
+                                  : window->parent == system.desktop ? system.WorkAreaLocked()
+                                                                     : system.ClientSize(*parent);
                 // The frame lies beyond the screen edges, so the client area fills the screen
                 // below the caption.
                 const RECT frame = FrameInsets(window->style & ~static_cast<DWORD>(WS_CAPTION),
@@ -249,6 +251,7 @@ void SetScreenSize(int cx, int cy) {
     {
         std::lock_guard lock(system.mutex);
         system.screen = SIZE{std::max(cx, 1), std::max(cy, 1)};
+        system.workArea = RECT{};
         Window* desktop = system.Find(system.desktop);
         desktop->rect = RECT{0, 0, system.screen.cx, system.screen.cy};
         desktop->reportedClient = desktop->rect;
@@ -260,26 +263,58 @@ void SetScreenSize(int cx, int cy) {
     }
 }
 
+void SetWorkArea(const RECT& area) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    system.workArea = area;
+}
+
+RECT WindowSystem::WorkAreaLocked() const {
+    const RECT all{0, 0, screen.cx, screen.cy};
+    const RECT part{std::max(workArea.left, all.left), std::max(workArea.top, all.top),
+                    std::min(workArea.right, all.right), std::min(workArea.bottom, all.bottom)};
+    return part.right > part.left && part.bottom > part.top ? part : all;
+}
+
 }  // namespace platform
 
 using platform::Window;
 using platform::WindowSystem;
+
+BOOL SystemParametersInfoA(UINT uiAction, UINT, void* pvParam, UINT) {
+    if (uiAction != SPI_GETWORKAREA || pvParam == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    *static_cast<RECT*>(pvParam) = system.WorkAreaLocked();
+    return TRUE;
+}
 
 int GetSystemMetrics(int nIndex) {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     switch (nIndex) {
         case SM_CXSCREEN:
-        case SM_CXFULLSCREEN:
         case SM_CXVIRTUALSCREEN:
-        case SM_CXMAXIMIZED:
             return system.screen.cx;
         case SM_CYSCREEN:
         case SM_CYVIRTUALSCREEN:
-        case SM_CYMAXIMIZED:
             return system.screen.cy;
-        case SM_CYFULLSCREEN:
-            return system.screen.cy - platform::kCaptionHeight;
+        case SM_CXFULLSCREEN:
+        case SM_CXMAXIMIZED: {
+            const RECT work = system.WorkAreaLocked();
+            return work.right - work.left;
+        }
+        case SM_CYMAXIMIZED: {
+            const RECT work = system.WorkAreaLocked();
+            return work.bottom - work.top;
+        }
+        case SM_CYFULLSCREEN: {
+            const RECT work = system.WorkAreaLocked();
+            return work.bottom - work.top - platform::kCaptionHeight;
+        }
         case SM_CXVSCROLL:
         case SM_CYHSCROLL:
         case SM_CYVSCROLL:

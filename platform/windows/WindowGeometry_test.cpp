@@ -89,6 +89,28 @@ TEST_F(WindowGeometryTest, DesktopFollowsTheConfiguredScreen) {
     EXPECT_EQ(GetAncestor(top, GA_PARENT), desktop);
 }
 
+TEST_F(WindowGeometryTest, WorkAreaStaysOnTheScreenAndANewScreenSizeResetsIt) {
+    RECT work{};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_TRUE(Same(work, RECT{0, 0, 1024, 768}));
+    SetWorkArea(RECT{-50, 0, 1024, 740});
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_TRUE(Same(work, RECT{0, 0, 1024, 740}));
+    EXPECT_EQ(GetSystemMetrics(SM_CYMAXIMIZED), 740);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
+    // An area with nothing on the screen means the whole screen.
+    SetWorkArea(RECT{2000, 0, 3000, 100});
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_TRUE(Same(work, RECT{0, 0, 1024, 768}));
+    SetWorkArea(RECT{0, 0, 1024, 740});
+    SetScreenSize(800, 600);
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_TRUE(Same(work, RECT{0, 0, 800, 600}));
+    EXPECT_FALSE(SystemParametersInfoA(SPI_GETWORKAREA, 0, nullptr, 0));
+    EXPECT_FALSE(SystemParametersInfoA(0x1234, 0, &work, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+}
+
 TEST_F(WindowGeometryTest, MoveWindowReportsOnlyWhatChanged) {
     HWND top = TopLevel(WS_POPUP | WS_VISIBLE, {0, 0, 100, 100});
     Log().Clear();

@@ -28,6 +28,9 @@ using MessageFilter = std::function<bool(MSG&)>;
 
 // The size of the screen and the desktop window (1024x768 until changed).
 void SetScreenSize(int cx, int cy);
+// The part of the screen left to windows (SPI_GETWORKAREA, maximised top-level windows); the
+// whole screen until set, and again after SetScreenSize.
+void SetWorkArea(const RECT& area);
 
 // An empty handler detaches. Handlers are dropped when their window is destroyed.
 void SetPreTranslateHandler(HWND hwnd, PreTranslateHandler handler);
@@ -62,6 +65,29 @@ void InjectKey(BYTE virtualKey, bool down, BYTE scanCode = 0, bool extended = fa
 // (its active window when nothing has the focus). A double-byte GBK character comes as two
 // messages, lead byte first, as a Chinese system delivers it to a window that is not Unicode.
 void InjectCharacter(BYTE character);
+
+// Input the desktop gave another program, in the form of the window message it stands for:
+// WM_KEYDOWN or WM_KEYUP (wParam the virtual key, lParam the keystroke bits with the scan code
+// and the extended flag), or a button message or WM_MOUSEWHEEL (lParam the screen point, the
+// high word of wParam the wheel delta). The low-level hooks see it as they see input of this
+// process (keys under Alt as WM_SYSKEYDOWN...), and the key state and the cursor follow it; no
+// window here gets it, and a hook cannot hold it back from the other program.
+void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam);
+
+// Where mouse_event, keybd_event and SetCursorPos go when a desktop is shown: to the desktop
+// itself, from which the input comes back to this process's windows through the display as a
+// person's does, while other programs get theirs. Without one (headless) it goes straight into
+// this process's input. GetCursorPos follows a move once the desktop reports it.
+class DesktopInput {
+public:
+    virtual ~DesktopInput() = default;
+    // As mouse_event and keybd_event take them.
+    virtual void Mouse(DWORD flags, LONG dx, LONG dy, DWORD data) = 0;
+    virtual void Key(BYTE virtualKey, BYTE scanCode, DWORD flags) = 0;
+    virtual void MoveCursor(POINT to) = 0;
+};
+// Null: headless. The object must outlive every later call.
+void SetDesktopInput(DesktopInput* input);
 
 // What the programs themselves injected with mouse_event and keybd_event, in order.
 struct RecordedInput {
@@ -119,6 +145,9 @@ void SetTopLevelObserver(std::function<void(HWND)> observer);
 // WindowFromPoint and GetWindow or GetTopWindow starting a walk of the top-level windows, so that
 // the link can bring the windows of other processes up to date first.
 void SetForeignWindowRefresher(std::function<void()> refresher);
+// The same for the windows of other programs on the desktop, which the display adds as foreign
+// windows; called after the link's. Survives ResetWindowSystemForTesting.
+void SetDesktopWindowRefresher(std::function<void()> refresher);
 
 // Windows of other processes, as the link shows them here. They take part in the Z order,
 // enumeration, FindWindowA, WindowFromPoint and the state queries like any window, but they have

@@ -388,12 +388,17 @@ void NotifyTopLevel(HWND hwnd) {
 void RefreshForeignWindows() {
     WindowSystem& system = WindowSystem::Get();
     std::function<void()> refresher;
+    std::function<void()> desktopRefresher;
     {
         std::lock_guard lock(system.mutex);
         refresher = system.foreignRefresher;
+        desktopRefresher = system.desktopRefresher;
     }
     if (refresher) {
         refresher();
+    }
+    if (desktopRefresher) {
+        desktopRefresher();
     }
 }
 

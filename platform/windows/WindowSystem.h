@@ -52,6 +52,10 @@ public:
     };
     std::vector<AtomEntry> atoms;
     SIZE screen{1024, 768};
+    // The part of the screen that task bars and panels leave to windows; empty: all of it.
+    RECT workArea{};
+    // The work area as it applies now, within the screen.
+    RECT WorkAreaLocked() const;
     int defaultPlacements = 0;
 
     POINT cursor{};
@@ -68,6 +72,7 @@ public:
     std::function<void(HWND, HDC, HBRUSH)> backgroundPainter;
     std::function<void(HWND)> topLevelObserver;
     std::function<void()> foreignRefresher;
+    std::function<void()> desktopRefresher;
     std::function<void(HWND)> screenObserver;
 
     // The atom of a name (found without case), adding a reference; 0 when the table is full.

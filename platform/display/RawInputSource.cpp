@@ -1,0 +1,232 @@
+#include "platform/display/RawInputSource.h"
+
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/XInput2.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include "platform/display/KeyStroke.h"
+#include "platform/display/XErrors.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kWheelStep = 120;
+
+}  // namespace
+
+std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
+    Display* display = XOpenDisplay(displayName);
+    if (display == nullptr) {
+        return nullptr;
+    }
+    int event = 0;
+    int error = 0;
+    int extension = 0;
+    int major = 2;
+    int minor = 2;
+    if (!XQueryExtension(display, "XInputExtension", &extension, &event, &error) ||
+        XIQueryVersion(display, &major, &minor) != Success) {
+        XCloseDisplay(display);
+        return nullptr;
+    }
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawKeyRelease);
+    XISetMask(bits, XI_RawButtonPress);
+    XISetMask(bits, XI_RawButtonRelease);
+    XIEventMask mask{XIAllMasterDevices, sizeof(bits), bits};
+    XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    XSync(display, False);
+
+    std::unique_ptr<RawInputSource> source(new RawInputSource);
+    source->display_ = display;
+    source->extension_ = extension;
+    if (pipe(source->wake_) != 0) {
+        XCloseDisplay(display);
+        source->display_ = nullptr;
+        return nullptr;
+    }
+    IgnoreXErrorsOn(display);
+    source->thread_ = std::thread([raw = source.get()] { raw->Run(); });
+    return source;
+}
+
+RawInputSource::~RawInputSource() {
+    if (thread_.joinable()) {
+        const char stop = 0;
+        [[maybe_unused]] const ssize_t written = write(wake_[1], &stop, 1);
+        thread_.join();
+    }
+    if (display_ != nullptr) {
+        XCloseDisplay(display_);
+    }
+    for (int end : wake_) {
+        if (end >= 0) {
+            close(end);
+        }
+    }
+}
+
+void RawInputSource::SetOwnWindows(std::vector<unsigned long> windows) {
+    std::lock_guard lock(mutex_);
+    own_ = std::move(windows);
+}
+
+void RawInputSource::Run() {
+    for (;;) {
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            XGenericEventCookie* cookie = &event.xcookie;
+            if (cookie->type != GenericEvent || cookie->extension != extension_ ||
+                !XGetEventData(display_, cookie)) {
+                continue;
+            }
+            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+            switch (cookie->evtype) {
+                case XI_RawKeyPress:
+                case XI_RawKeyRelease:
+                    HandleKey(static_cast<unsigned>(raw->detail), cookie->evtype == XI_RawKeyPress);
+                    break;
+                case XI_RawButtonPress:
+                case XI_RawButtonRelease:
+                    HandleButton(static_cast<unsigned>(raw->detail),
+                                 cookie->evtype == XI_RawButtonPress);
+                    break;
+                default:
+                    break;
+            }
+            XFreeEventData(display_, cookie);
+        }
+        pollfd waits[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_[0], POLLIN, 0}};
+        if (poll(waits, 2, -1) < 0 || (waits[1].revents & POLLIN) != 0) {
+            return;
+        }
+    }
+}
+
+void RawInputSource::HandleKey(unsigned keycode, bool down) {
+    // The server reports a release of a key that is up (as tools that type send them); no
+    // program gets it.
+    if (keycode >= keys_down_.size() || (!down && !keys_down_[keycode])) {
+        return;
+    }
+    keys_down_[keycode] = down;
+    if (OwnWindowHasFocus()) {
+        return;
+    }
+    const KeySym keysym = XkbKeycodeToKeysym(display_, static_cast<KeyCode>(keycode), 0, 0);
+    const std::optional<KeyStroke> stroke =
+        KeyStroke::FromX(static_cast<unsigned>(keysym), keycode);
+    if (!stroke) {
+        return;
+    }
+    const LPARAM bits = 1 | (static_cast<LPARAM>(stroke->scanCode) << 16) |
+                        (stroke->extended ? LPARAM{1} << 24 : 0);
+    ObserveOutsideInput(down ? WM_KEYDOWN : WM_KEYUP, stroke->virtualKey, bits);
+}
+
+void RawInputSource::HandleButton(unsigned button, bool down) {
+    int x = 0;
+    int y = 0;
+    if (OwnWindowUnderPointer(&x, &y)) {
+        return;
+    }
+    UINT message = 0;
+    WPARAM wParam = 0;
+    switch (button) {
+        case 1:
+            message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+            break;
+        case 2:
+            message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+            break;
+        case 3:
+            message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+            break;
+        case 4:
+        case 5:
+            if (!down) {
+                return;
+            }
+            message = WM_MOUSEWHEEL;
+            wParam = static_cast<WPARAM>(static_cast<WORD>(button == 4 ? kWheelStep : -kWheelStep))
+                     << 16;
+            break;
+        default:
+            return;
+    }
+    ObserveOutsideInput(message, wParam, MAKELPARAM(x, y));
+}
+
+bool RawInputSource::IsOwn(unsigned long window) {
+    std::lock_guard lock(mutex_);
+    return std::find(own_.begin(), own_.end(), window) != own_.end();
+}
+
+bool RawInputSource::OwnWindowUnderPointer(int* x, int* y) {
+    Window root = DefaultRootWindow(display_);
+    Window under = root;
+    Window child = None;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned buttons = 0;
+    // Down the tree from the root: a window manager's frame holds the program's window.
+    for (bool first = true; under != None; first = false) {
+        Window rootReturn = None;
+        int rootX = 0;
+        int rootY = 0;
+        if (!XQueryPointer(display_, under, &rootReturn, &child, &rootX, &rootY, &windowX, &windowY,
+                           &buttons)) {
+            return false;
+        }
+        if (first) {
+            *x = rootX;
+            *y = rootY;
+        }
+        if (child != None && IsOwn(child)) {
+            return true;
+        }
+        under = child;
+    }
+    return false;
+}
+
+bool RawInputSource::OwnWindowHasFocus() {
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    if (focus == PointerRoot) {
+        int x = 0;
+        int y = 0;
+        return OwnWindowUnderPointer(&x, &y);
+    }
+    const Window root = DefaultRootWindow(display_);
+    // Up the tree from the focus: GTK focuses a child of its top-level window.
+    while (focus != None && focus != root) {
+        if (IsOwn(focus)) {
+            return true;
+        }
+        Window rootReturn = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, focus, &rootReturn, &parent, &children, &count)) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        focus = parent;
+    }
+    return false;
+}
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+// Keys and clicks that the X server gives other programs, for the low-level hooks of this one
+// (the tray's boss and capture keys work whatever window has the focus). A thread of its own, on
+// a connection of its own, listens to the XInput 2 raw events of the root window; a key goes to
+// the hooks when the X focus is outside this process's windows, a button or wheel turn when the
+// pointer is. Input for this process's windows comes through GTK and is left alone here, so the
+// hooks see it once. The other programs' input cannot be held back: X gives it to them whatever
+// a hook answers. The mouse moving over other programs is not reported.
+#pragma once
+
+#include <bitset>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+typedef struct _XDisplay Display;
+
+namespace platform {
+
+class RawInputSource {
+public:
+    // Null when the display cannot be opened or has no XInput 2.
+    static std::unique_ptr<RawInputSource> Start(const char* displayName);
+    ~RawInputSource();
+    RawInputSource(const RawInputSource&) = delete;
+    RawInputSource& operator=(const RawInputSource&) = delete;
+
+    // The X windows of this process's top-level windows, whose input comes through GTK.
+    void SetOwnWindows(std::vector<unsigned long> windows);
+
+private:
+    RawInputSource() = default;
+    void Run();
+    void HandleKey(unsigned keycode, bool down);
+    void HandleButton(unsigned button, bool down);
+    bool IsOwn(unsigned long window);
+    bool OwnWindowUnderPointer(int* x, int* y);
+    bool OwnWindowHasFocus();
+
+    Display* display_ = nullptr;
+    int extension_ = 0;
+    int wake_[2] = {-1, -1};
+    std::thread thread_;
+    // Only the thread touches this: the keys down now, by X keycode.
+    std::bitset<256> keys_down_;
+
+    std::mutex mutex_;
+    std::vector<unsigned long> own_;
+};
+
+}  // namespace platform

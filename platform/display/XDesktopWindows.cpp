@@ -1,0 +1,332 @@
+#include "platform/display/XDesktopWindows.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/display/XErrors.h"
+#include "platform/text/Encoding.h"
+#include "platform/windows/WindowApi.h"
+
+namespace platform {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr auto kRefreshInterval = 200ms;
+constexpr long kIconicState = 3;
+// _NET_WM_STATE's action and the sender as a pager, as a task bar asks.
+constexpr long kSourcePager = 2;
+
+// A port that hands every change to the desktop's list.
+class XWindowPort final : public ForeignWindowPort {
+public:
+    XWindowPort(XDesktopWindows* windows, unsigned long window)
+        : windows_(windows), window_(window) {}
+
+    bool Post(HWND, UINT message, WPARAM wParam, LPARAM) override {
+        if (message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE)) {
+            windows_->Close(window_);
+            return true;
+        }
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE) {
+            windows_->Show(window_, SW_MINIMIZE);
+            return true;
+        }
+        return false;
+    }
+    LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
+        Post(hwnd, message, wParam, lParam);
+        return 0;
+    }
+    void Show(HWND, int command) override { windows_->Show(window_, command); }
+    void Position(HWND, HWND after, int x, int y, int cx, int cy, UINT flags) override {
+        windows_->Position(window_, after, x, y, cx, cy, flags);
+    }
+    void SetForeground(HWND) override { windows_->Activate(window_); }
+
+private:
+    XDesktopWindows* windows_;
+    unsigned long window_;
+};
+
+// A property of 32-bit items (as longs, the way Xlib hands them over).
+std::vector<long> LongProperty(Display* display, Window window, Atom property) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display, window, property, 0, 4096, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 32) {
+        const auto* items = reinterpret_cast<const long*>(data);
+        values.assign(items, items + count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return values;
+}
+
+std::string TextProperty(Display* display, Window window, Atom property, Atom type) {
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::string text;
+    if (XGetWindowProperty(display, window, property, 0, 1024, False, type, &actual, &format,
+                           &count, &after, &data) == Success &&
+        data != nullptr && format == 8) {
+        text.assign(reinterpret_cast<const char*>(data), count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return text;
+}
+
+}  // namespace
+
+std::unique_ptr<XDesktopWindows> XDesktopWindows::Open(const char* displayName) {
+    Display* display = XOpenDisplay(displayName);
+    if (display == nullptr) {
+        return nullptr;
+    }
+    IgnoreXErrorsOn(display);
+    return std::unique_ptr<XDesktopWindows>(new XDesktopWindows(display));
+}
+
+XDesktopWindows::~XDesktopWindows() {
+    XCloseDisplay(display_);
+}
+
+void XDesktopWindows::Forget() {
+    std::lock_guard lock(mutex_);
+    for (const auto& [window, hwnd] : handles_) {
+        RemoveForeignWindow(hwnd);
+    }
+    handles_.clear();
+    hidden_.clear();
+}
+
+std::vector<unsigned long> XDesktopWindows::ClientWindows() {
+    const Window root = DefaultRootWindow(display_);
+    std::vector<unsigned long> windows;
+    for (const char* list : {"_NET_CLIENT_LIST_STACKING", "_NET_CLIENT_LIST"}) {
+        if (Supports(list)) {
+            for (long window : LongProperty(display_, root, XInternAtom(display_, list, False))) {
+                windows.push_back(static_cast<unsigned long>(window));
+            }
+            return windows;
+        }
+    }
+    Window rootReturn = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display_, root, &rootReturn, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes attributes;
+            if (XGetWindowAttributes(display_, children[i], &attributes) &&
+                attributes.map_state == IsViewable && !attributes.override_redirect) {
+                windows.push_back(children[i]);
+            }
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return windows;
+}
+
+bool XDesktopWindows::Supports(const char* hint) {
+    const Window root = DefaultRootWindow(display_);
+    const std::vector<long> check =
+        LongProperty(display_, root, XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False));
+    if (check.empty()) {
+        return false;
+    }
+    const Atom wanted = XInternAtom(display_, hint, False);
+    for (long atom : LongProperty(display_, root, XInternAtom(display_, "_NET_SUPPORTED", False))) {
+        if (static_cast<Atom>(atom) == wanted) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool XDesktopWindows::Describe(unsigned long window, ForeignWindowState& state) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, window, &attributes) || attributes.override_redirect ||
+        !LongProperty(display_, window, XInternAtom(display_, kPlatformWindowProperty, False))
+             .empty()) {
+        return false;
+    }
+    std::string title = TextProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False),
+                                     XInternAtom(display_, "UTF8_STRING", False));
+    if (title.empty()) {
+        title = TextProperty(display_, window, XA_WM_NAME, XA_STRING);
+    }
+    state.title = Utf8ToGbk(title);
+    XClassHint hint{nullptr, nullptr};
+    if (XGetClassHint(display_, window, &hint)) {
+        state.className = hint.res_class != nullptr ? hint.res_class : "";
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+    }
+    int x = 0;
+    int y = 0;
+    Window child = None;
+    XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
+    state.rect = RECT{x, y, x + attributes.width, y + attributes.height};
+    const std::vector<long> wmState =
+        LongProperty(display_, window, XInternAtom(display_, "WM_STATE", False));
+    const bool iconic = !wmState.empty() && wmState[0] == kIconicState;
+    const bool shown = attributes.map_state == IsViewable && hidden_.count(window) == 0;
+    state.style =
+        WS_OVERLAPPEDWINDOW | (shown || iconic ? WS_VISIBLE : 0) | (iconic ? WS_MINIMIZE : 0);
+    const std::vector<long> pid =
+        LongProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False));
+    state.processId = pid.empty() ? 0 : static_cast<DWORD>(pid[0]);
+    return true;
+}
+
+void XDesktopWindows::Refresh() {
+    std::unique_lock lock(mutex_, std::try_to_lock);
+    const auto now = std::chrono::steady_clock::now();
+    if (!lock.owns_lock() || now - refreshed_ < kRefreshInterval) {
+        return;
+    }
+    refreshed_ = now;
+    std::vector<unsigned long> windows = ClientWindows();
+    for (unsigned long window : hidden_) {
+        if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
+            windows.insert(windows.begin(), window);
+        }
+    }
+    std::map<unsigned long, HWND> seen;
+    // Top down, each to the bottom: the last (the lowest on the desktop) ends lowest here.
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        ForeignWindowState state;
+        if (!Describe(*it, state)) {
+            continue;
+        }
+        auto found = handles_.find(*it);
+        HWND hwnd = found != handles_.end() && IsWindow(found->second)
+                        ? found->second
+                        : AddForeignWindow(state, std::make_shared<XWindowPort>(this, *it));
+        UpdateForeignWindow(hwnd, state, HWND_BOTTOM);
+        seen[*it] = hwnd;
+    }
+    for (const auto& [window, hwnd] : handles_) {
+        if (seen.count(window) == 0) {
+            RemoveForeignWindow(hwnd);
+        }
+    }
+    std::erase_if(hidden_, [&](unsigned long window) { return seen.count(window) == 0; });
+    handles_ = std::move(seen);
+}
+
+void XDesktopWindows::SendToRoot(unsigned long window, const char* message, const long (&data)[5]) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, message, False);
+    event.xclient.format = 32;
+    std::copy(std::begin(data), std::end(data), event.xclient.data.l);
+    XSendEvent(display_, DefaultRootWindow(display_), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+}
+
+void XDesktopWindows::Show(unsigned long window, int command) {
+    std::lock_guard lock(mutex_);
+    switch (command) {
+        case SW_HIDE:
+            XWithdrawWindow(display_, window, DefaultScreen(display_));
+            hidden_.insert(window);
+            break;
+        case SW_MINIMIZE:
+        case SW_SHOWMINIMIZED:
+        case SW_SHOWMINNOACTIVE:
+        case SW_FORCEMINIMIZE:
+            XIconifyWindow(display_, window, DefaultScreen(display_));
+            break;
+        default:
+            XMapRaised(display_, window);
+            hidden_.erase(window);
+            break;
+    }
+    XFlush(display_);
+    refreshed_ = {};
+}
+
+void XDesktopWindows::Position(unsigned long window, HWND after, int x, int y, int cx, int cy,
+                               UINT flags) {
+    std::lock_guard lock(mutex_);
+    if ((flags & SWP_NOMOVE) == 0 && (flags & SWP_NOSIZE) == 0) {
+        XMoveResizeWindow(display_, window, x, y, static_cast<unsigned>(std::max(cx, 1)),
+                          static_cast<unsigned>(std::max(cy, 1)));
+    } else if ((flags & SWP_NOMOVE) == 0) {
+        XMoveWindow(display_, window, x, y);
+    } else if ((flags & SWP_NOSIZE) == 0) {
+        XResizeWindow(display_, window, static_cast<unsigned>(std::max(cx, 1)),
+                      static_cast<unsigned>(std::max(cy, 1)));
+    }
+    if ((flags & SWP_NOZORDER) == 0) {
+        if (after == HWND_BOTTOM) {
+            XLowerWindow(display_, window);
+        } else if (after == HWND_TOP || after == HWND_TOPMOST) {
+            XRaiseWindow(display_, window);
+        }
+    }
+    if (flags & SWP_HIDEWINDOW) {
+        XWithdrawWindow(display_, window, DefaultScreen(display_));
+        hidden_.insert(window);
+    } else if (flags & SWP_SHOWWINDOW) {
+        XMapWindow(display_, window);
+        hidden_.erase(window);
+    }
+    XFlush(display_);
+    refreshed_ = {};
+}
+
+void XDesktopWindows::Activate(unsigned long window) {
+    std::lock_guard lock(mutex_);
+    if (Supports("_NET_ACTIVE_WINDOW")) {
+        SendToRoot(window, "_NET_ACTIVE_WINDOW", {kSourcePager, CurrentTime, 0, 0, 0});
+    } else {
+        XRaiseWindow(display_, window);
+        XSetInputFocus(display_, window, RevertToParent, CurrentTime);
+    }
+    XFlush(display_);
+    refreshed_ = {};
+}
+
+void XDesktopWindows::Close(unsigned long window) {
+    std::lock_guard lock(mutex_);
+    if (Supports("_NET_CLOSE_WINDOW")) {
+        SendToRoot(window, "_NET_CLOSE_WINDOW", {CurrentTime, kSourcePager, 0, 0, 0});
+    } else {
+        // The ICCCM's polite request; a program that does not take it stays open.
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] =
+            static_cast<long>(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display_, window, False, NoEventMask, &event);
+    }
+    XFlush(display_);
+    refreshed_ = {};
+}
+
+}  // namespace platform

@@ -1,0 +1,69 @@
+// The top-level windows of other programs on the desktop, as foreign windows of the window
+// manager: FindWindowA, EnumWindows, the top-level walk and WindowFromPoint see them, and
+// ShowWindow (hide, minimise, show, restore), SetWindowPos, SetForegroundWindow and WM_CLOSE act
+// on them through the window manager's standard properties and messages (or directly on the X
+// window without one), so that the boss key can hide any window.
+//
+// The list comes from _NET_CLIENT_LIST_STACKING (or _NET_CLIENT_LIST, or without a window
+// manager the mapped children of the root window), at most five times a second, whenever a walk
+// of the top-level windows begins. Windows of the platform's programs are left out: this
+// process's are its own and the link shows the others. The other programs' windows keep their
+// order among themselves but stay below this process's windows, so that they never hide a part
+// of them from the screen's picture (each program's windows show on the desktop by themselves).
+// Messages to them other than closing are dropped.
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/windows/WindowPlatform.h"
+
+typedef struct _XDisplay Display;
+
+namespace platform {
+
+class XDesktopWindows {
+public:
+    // Null when the display cannot be opened. The object must outlive every foreign window it
+    // adds, whose ports refer to it.
+    static std::unique_ptr<XDesktopWindows> Open(const char* displayName);
+    ~XDesktopWindows();
+    XDesktopWindows(const XDesktopWindows&) = delete;
+    XDesktopWindows& operator=(const XDesktopWindows&) = delete;
+
+    // Brings the foreign windows in step with the desktop (skipped when asked again too soon, or
+    // while another thread refreshes).
+    void Refresh();
+    // Removes the foreign windows it added, as the display stops.
+    void Forget();
+
+    void Show(unsigned long window, int command);
+    void Position(unsigned long window, HWND after, int x, int y, int cx, int cy, UINT flags);
+    void Activate(unsigned long window);
+    void Close(unsigned long window);
+
+    // The property that marks the X windows of the platform's programs.
+    static constexpr char kPlatformWindowProperty[] = "_PLATFORM_WINDOW";
+
+private:
+    explicit XDesktopWindows(Display* display) : display_(display) {}
+    std::vector<unsigned long> ClientWindows();
+    bool Describe(unsigned long window, ForeignWindowState& state);
+    bool Supports(const char* hint);
+    void SendToRoot(unsigned long window, const char* message, const long (&data)[5]);
+
+    std::mutex mutex_;
+    Display* display_;
+    std::chrono::steady_clock::time_point refreshed_{};
+    // Guarded by mutex_: the foreign handle of each X window, and the windows hidden here, which
+    // leave the window manager's list but must still be found to be shown again.
+    std::map<unsigned long, HWND> handles_;
+    std::set<unsigned long> hidden_;
+};
+
+}  // namespace platform
