@@ -98,6 +98,7 @@ TEST_F(SystemToolsPageTest, AnArmedFileShowsAtCreationAndAFailedWriteStillTellsT
     CDialog* first = nullptr;
     bool same = false;
     bool ignored = false;
+    bool backupShown = false;
     Run({[&] {
         tray.Create();
         Main().ShowPage(10);
@@ -115,6 +116,12 @@ TEST_F(SystemToolsPageTest, AnArmedFileShowsAtCreationAndAFailedWriteStillTellsT
         ignored = Tools().CurrentChild() == first;
         Tools().OnButton(0);
         same = Tools().CurrentChild() == first && Tools().Child(0) == first;
+        // The backup settings page takes its slot like the others.
+        Main().ShowPage(11);
+        backupShown = Tools().Child(GMyCaDlg::kBackup) != nullptr &&
+                      Tools().CurrentChild() == Tools().Child(GMyCaDlg::kBackup) &&
+                      !first->IsWindowVisible();
+        Main().ShowPage(10);
 
         Click(Shutdown(), IDC_DISARM_SHUTDOWN);
         tray.Take();
@@ -132,6 +139,7 @@ TEST_F(SystemToolsPageTest, AnArmedFileShowsAtCreationAndAFailedWriteStillTellsT
     EXPECT_EQ(state, "当前状态: 己启动");
     EXPECT_TRUE(ignored);
     EXPECT_TRUE(same);
+    EXPECT_TRUE(backupShown);
     EXPECT_EQ(afterFailure, "当前状态: 未启动");
     EXPECT_FALSE(Exists("data3/sdc.dat"));
     EXPECT_EQ(told, (std::vector<UINT>{1030}));

@@ -10,6 +10,8 @@
 #include "manager/LookupDataFile.h"
 #include "manager/ManagerTest.h"
 #include "platform/controls/Clipboard.h"
+#include "platform/framework/ListCtrl.h"
+#include "platform/framework/TreeCtrl.h"
 #include "resources/deskvane/resource.h"
 
 namespace manager_testing {
@@ -145,6 +147,113 @@ TEST_F(LookupPageTest, TheIdiomSearchKeepsTheFirstLongestMatchAndCopiesWhatItSho
               "【解释】\r\n    多此一举\r\n\r\n【出处】\r\n    《战国策》\r\n\r\n【例】\r\n    "
               "例一/例二");
     EXPECT_EQ(copied, "画饼充饥\r\nhuà bǐng chōng jī\r\n空想\r\n《三国志》\r\n望梅止渴");
+}
+
+TEST_F(LookupPageTest, TheMobileLookupListsTheRangesOfTheFirstSevenDigits) {
+    WriteData("mobile.dat", "1390000 1390009 北京市 北京市 - 中国移动\r\n" +
+                                std::string(5000, '9') + "\r\n" +
+                                "1391230 1391239 广东省 广州市 020 全球通\r\n"
+                                "1391234 1391234 广东省 深圳市 0755 神州行\r\n");
+    std::vector<int> rows;
+    std::vector<std::string> texts;
+    std::vector<std::string> messages;
+    Run({[&] {
+        Main().ShowPage(51);
+        HWND mobile = Child(CLookupPage::kMobile);
+        CListCtrl& list = *static_cast<CListCtrl*>(
+            Lookups().Child(CLookupPage::kMobile)->GetDlgItem(IDC_LOOKUP_LIST));
+        // Ten digits list nothing; the eleventh lists the ranges of the first seven.
+        Type(mobile, IDC_NUMBER, "1391234567");
+        rows.push_back(list.GetItemCount());
+        Type(mobile, IDC_NUMBER, "8");
+        rows.push_back(list.GetItemCount());
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            texts.push_back(std::string(list.GetItemText(row, 0)) + "|" +
+                            std::string(list.GetItemText(row, 1)) + "|" +
+                            std::string(list.GetItemText(row, 2)));
+        }
+        messages.push_back(TakeMessages().empty() ? "" : "message");
+        // Three digits compare three characters: every range starting "139".
+        Clear(mobile, IDC_NUMBER);
+        Type(mobile, IDC_NUMBER, "139");
+        Click(mobile, IDC_FIND_NUMBER);
+        rows.push_back(list.GetItemCount());
+        Clear(mobile, IDC_NUMBER);
+        Type(mobile, IDC_NUMBER, "1380000");
+        Click(mobile, IDC_FIND_NUMBER);
+        rows.push_back(list.GetItemCount());
+        const std::vector<std::string> shown = TakeMessages();
+        messages.insert(messages.end(), shown.begin(), shown.end());
+        Close();
+    }});
+    EXPECT_EQ(rows, (std::vector<int>{0, 2, 3, 0}));
+    EXPECT_EQ(texts, (std::vector<std::string>{"广东省|广州市|全球通", "广东省|深圳市|神州行"}));
+    EXPECT_EQ(messages, (std::vector<std::string>{"", "未找到对应的数据"}));
+}
+
+TEST_F(LookupPageTest, TheShippedMobileRangesAndAreaCodesFindKnownEntries) {
+    std::string mobile;
+    std::string area;
+    Run({[&] {
+        Main().ShowPage(51);
+        HWND dialog = Child(CLookupPage::kMobile);
+        CListCtrl& list = *static_cast<CListCtrl*>(
+            Lookups().Child(CLookupPage::kMobile)->GetDlgItem(IDC_LOOKUP_LIST));
+        Type(dialog, IDC_NUMBER, "13000001234");
+        if (list.GetItemCount() > 0) {
+            mobile =
+                std::string(list.GetItemText(0, 0)) + "|" + std::string(list.GetItemText(0, 1));
+        }
+        Main().ShowPage(50);
+        HWND post = Child(CLookupPage::kPostCode);
+        CListCtrl& results = *static_cast<CListCtrl*>(
+            Lookups().Child(CLookupPage::kPostCode)->GetDlgItem(IDC_LOOKUP_LIST));
+        Type(post, IDC_AREA_CODE, "0571");
+        if (results.GetItemCount() > 0) {
+            area = std::string(results.GetItemText(0, 0)) + "|" +
+                   std::string(results.GetItemText(0, 1));
+        }
+        Close();
+    }});
+    EXPECT_EQ(mobile, "山东省|济南市");
+    EXPECT_EQ(area, "浙江省|杭州市");
+}
+
+TEST_F(LookupPageTest, ThePostCodeLookupSearchesEachFieldAndTreesTheProvinces) {
+    WriteData("ybqh.dat",
+              "浙江省 杭州市 0571 310000\r\n浙江省 宁波市 0574 315000\r\n"
+              "江苏省 南京市 025 210000\r\n浙江省 温州市 0577 325000\r\n");
+    std::vector<std::string> roots;
+    std::string child;
+    std::vector<int> rows;
+    Run({[&] {
+        Main().ShowPage(50);
+        CDialog* dialog = Lookups().Child(CLookupPage::kPostCode);
+        HWND post = dialog->m_hWnd;
+        CTreeCtrl& tree = *static_cast<CTreeCtrl*>(dialog->GetDlgItem(IDC_PROVINCE_TREE));
+        for (HTREEITEM root = tree.GetRootItem(); root != nullptr;
+             root = tree.GetNextSiblingItem(root)) {
+            roots.push_back(std::string(tree.GetItemText(root)));
+        }
+        child = std::string(tree.GetItemText(tree.GetChildItem(tree.GetRootItem())));
+        CListCtrl& list = *static_cast<CListCtrl*>(dialog->GetDlgItem(IDC_LOOKUP_LIST));
+        // One character is searched only through the button.
+        ::SetDlgItemTextA(post, IDC_CITY, "州");
+        platform::PumpUntilIdle();
+        rows.push_back(list.GetItemCount());
+        Click(post, IDC_FIND_CITY);
+        rows.push_back(list.GetItemCount());
+        Type(post, IDC_AREA_CODE, "057");
+        rows.push_back(list.GetItemCount());
+        Type(post, IDC_POST_CODE, "3");
+        Click(post, IDC_FIND_POST_CODE);
+        rows.push_back(list.GetItemCount());
+        Close();
+    }});
+    EXPECT_EQ(roots, (std::vector<std::string>{"浙江省", "江苏省", "浙江省"}));
+    // Each text is padded to its width in bytes: a character of the city takes two.
+    EXPECT_EQ(child, "城市: 杭州市" + std::string(14, ' ') + "  区号:0571    " + "  邮编:310000  ");
+    EXPECT_EQ(rows, (std::vector<int>{0, 2, 3, 3}));
 }
 
 }  // namespace

@@ -26,6 +26,14 @@ import tempfile
 KEY = b"mnC482P;KH7VBRf55+!;"
 PACKAGES = ["python3-phonenumbers", "python3-jieba", "rime-data-pinyin-simp"]
 MUNICIPALITIES = ("北京市", "上海市", "天津市", "重庆市")
+# The autonomous regions' full names, which libphonenumber sometimes shortens.
+REGIONS = {
+    "内蒙古": "内蒙古自治区",
+    "广西": "广西壮族自治区",
+    "西藏": "西藏自治区",
+    "宁夏": "宁夏回族自治区",
+    "新疆": "新疆维吾尔自治区",
+}
 
 
 def fetch(workdir):
@@ -60,8 +68,11 @@ def gbk(text):
 def split_place(place):
     """Province and cities of a libphonenumber place name ("辽宁省沈阳市、铁岭市")."""
     for city in MUNICIPALITIES:
-        if place.startswith(city):
+        if place.startswith(city[:2]):
             return city, [city]
+    for short, full in REGIONS.items():
+        if place.startswith(short) and not place.startswith(full):
+            place = full + place[len(short):]
     for end in ("自治区", "省"):
         at = place.find(end)
         if at > 0:

@@ -1,0 +1,130 @@
+#include "manager/MobileLookupDlg.h"
+
+#include "manager/LookupDataFile.h"
+#include "resources/deskvane/resource.h"
+
+BEGIN_MESSAGE_MAP(CMobileLookupDlg, CLookupDlg)
+ON_BN_CLICKED(IDC_FIND_NUMBER, OnQuery)
+ON_EN_CHANGE(IDC_NUMBER, OnNumberChange)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr std::size_t kLineSize = 500;
+// The ranges are held as seven-digit prefixes.
+constexpr int kPrefixLength = 7;
+constexpr char kNotFound[] = "未找到对应的数据";
+
+// Rows: " %s" province, city and card; sorted by those texts.
+class MobileRows : public SortListRowKind {
+public:
+    bool Cell(const void* record, int column, CString& text, UINT& align) const override {
+        const char* field = Field(*static_cast<const MobileRangeRecord*>(record), column);
+        if (field == nullptr) {
+            return false;
+        }
+        align = DT_LEFT;
+        text.Format(" %s", field);
+        return true;
+    }
+    int Compare(const void* p, const void* q, int column) const override {
+        const char* a = Field(*static_cast<const MobileRangeRecord*>(p), column);
+        const char* b = Field(*static_cast<const MobileRangeRecord*>(q), column);
+        return a == nullptr || b == nullptr ? -1 : CompareText(a, b);
+    }
+
+private:
+    static const char* Field(const MobileRangeRecord& record, int column) {
+        switch (column) {
+            case 0:
+                return record.province;
+            case 1:
+                return record.city;
+            case 2:
+                return record.card;
+            default:
+                return nullptr;
+        }
+    }
+};
+
+const MobileRows kMobileRows;
+
+}  // namespace
+
+CMobileLookupDlg::CMobileLookupDlg() : CLookupDlg(IDD_MOBILE) {}
+
+void CMobileLookupDlg::DoDataExchange(CDataExchange* pDX) {
+    CLookupDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FIND_NUMBER, query_);
+    DDX_Control(pDX, IDC_LOOKUP_LIST, results_);
+}
+
+BOOL CMobileLookupDlg::OnInitDialog() {
+    CLookupDlg::OnInitDialog();
+    results_.InsertColumn(0, "省份", LVCFMT_LEFT, 100);
+    results_.InsertColumn(1, "城市", LVCFMT_LEFT, 100);
+    results_.InsertColumn(2, "卡说明", LVCFMT_LEFT, 200);
+    results_.SetKind(kMobileKind, &kMobileRows);
+    LoadData();
+    return TRUE;
+}
+
+BOOL CMobileLookupDlg::DestroyWindow() {
+    // The rows point at the records: they go first.
+    results_.DeleteAllItems();
+    records_.clear();
+    return CLookupDlg::DestroyWindow();
+}
+
+int CMobileLookupDlg::LoadData(const char* path) {
+    if (results_.m_hWnd != nullptr) {
+        results_.DeleteAllItems();
+    }
+    records_.clear();
+    return ReadDataFileLines(path, kLineSize, [this](const char* line) {
+        records_.push_back(MobileRangeRecord::Parse(line));
+    });
+}
+
+int CMobileLookupDlg::ListRanges(const CString& number) {
+    const CString prefix = number.Left(kPrefixLength);
+    const auto length = static_cast<std::size_t>(prefix.GetLength());
+    results_.DeleteAllItems();
+    int rows = 0;
+    for (MobileRangeRecord& record : records_) {
+        if (!record.Covers(prefix, length)) {
+            continue;
+        }
+        const int row = results_.InsertItem(results_.GetItemCount(), record.province);
+        if (row >= 0) {
+            results_.SetItemText(row, 1, record.city);
+            results_.SetItemText(row, 2, record.card);
+            results_.SetItemData(row, reinterpret_cast<DWORD_PTR>(&record));
+            ++rows;
+        }
+    }
+    return rows;
+}
+
+void CMobileLookupDlg::OnQuery() {
+    const CString number = TrimmedText(IDC_NUMBER);
+    if (number.IsEmpty()) {
+        return;
+    }
+    if (records_.empty()) {
+        results_.DeleteAllItems();
+        MessageBox(kNotFound);
+        return;
+    }
+    if (ListRanges(number) == 0) {
+        MessageBox(kNotFound);
+    }
+}
+
+void CMobileLookupDlg::OnNumberChange() {
+    const CString number = TrimmedText(IDC_NUMBER);
+    if (number.GetLength() > 10) {
+        ListRanges(number);
+    }
+}
