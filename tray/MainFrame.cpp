@@ -1,0 +1,256 @@
+#include "tray/MainFrame.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "common/AppFolder.h"
+#include "manager/ManagerMainDlg.h"
+#include "manager/ScheduleList.h"
+#include "platform/controls/NotifyIcon.h"
+#include "platform/files/FileApi.h"
+#include "platform/process/ProcessApi.h"
+#include "platform/system/DriveTypes.h"
+#include "platform/time/Clock.h"
+#include "resources/dvtp/resource.h"
+#include "tray/HookLibrary.h"
+#include "tray/ReminderPopup.h"
+#include "tray/TrayApp.h"
+
+namespace {
+
+constexpr UINT kIconId = 128;
+constexpr UINT_PTR kScheduleTimer = 1;
+constexpr UINT_PTR kHideTimer = 2;
+constexpr UINT_PTR kSpareTimer = 3;
+
+SYSTEMTIME Now() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    return now;
+}
+
+NOTIFYICONDATAA IconRecord(HWND window) {
+    NOTIFYICONDATAA icon{};
+    icon.cbSize = 88;
+    icon.hWnd = window;
+    icon.uID = kIconId;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = WM_TRAY_NOTIFY;
+    icon.hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+    std::snprintf(icon.szTip, sizeof icon.szTip, "%s", "Deskvane");
+    return icon;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CMainFrame, CFrameWnd)
+ON_WM_CREATE()
+ON_MESSAGE(WM_TRAY_NOTIFY, OnTrayNotify)
+ON_WM_INITMENUPOPUP()
+ON_WM_TIMER()
+ON_WM_DESTROY()
+ON_COMMAND(ID_SHOW_NEXT_PLAN, ShowNextPlan)
+ON_COMMAND(ID_OPEN_MANAGER, OpenManager)
+ON_COMMAND(ID_TRAY_EXIT, OnExit)
+END_MESSAGE_MAP()
+
+int FindMenuItemByText(CMenu* menu, const char* text) {
+    if (menu == nullptr) {
+        return -1;
+    }
+    const int count = static_cast<int>(menu->GetMenuItemCount());
+    for (int i = 0; i < count; ++i) {
+        char item[256] = {};
+        menu->GetMenuString(static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
+        if (std::strcmp(item, text) == 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+CMainFrame::~CMainFrame() {
+    trayMenu_.DestroyMenu();
+}
+
+BOOL CMainFrame::DestroyWindow() {
+    return CFrameWnd::DestroyWindow();
+}
+
+BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
+    cs.style = (cs.style & ~WS_VISIBLE) | WS_POPUP;
+    cs.dwExStyle |= WS_EX_TOOLWINDOW;
+    return CFrameWnd::PreCreateWindow(cs);
+}
+
+int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
+    if (CFrameWnd::OnCreate(lpCreateStruct) == -1) {
+        return -1;
+    }
+    HookLibrary().Load();
+    HookLibrary().InstallMainHook(m_hWnd);
+    NOTIFYICONDATAA icon = IconRecord(m_hWnd);
+    ::Shell_NotifyIconA(NIM_ADD, &icon);
+    trayMenu_.LoadMenu(IDR_MAINFRAME);
+    BuildCdMenus();
+    LoadAllSettings();
+    captureReady_ = 1;
+    SetTimer(kScheduleTimer, 5000, nullptr);
+    SetTimer(kHideTimer, 100, nullptr);
+    SetTimer(kSpareTimer, 5000, nullptr);
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayNotify(WPARAM, LPARAM lParam) {
+    if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
+        CMenu* menu = trayMenu_.GetSubMenu(0);
+        POINT cursor{};
+        ::GetCursorPos(&cursor);
+        SetForegroundWindow();
+        if (menu != nullptr) {
+            menu->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+        }
+    }
+    return 1;
+}
+
+void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
+    CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
+    // The CD items have no command handlers, so the update would leave them disabled.
+    const UINT count = pPopupMenu->GetMenuItemCount();
+    for (UINT i = 0; i < count && count != static_cast<UINT>(-1); ++i) {
+        pPopupMenu->EnableMenuItem(i, MF_BYPOSITION | MF_ENABLED);
+    }
+}
+
+int CMainFrame::BuildCdMenus() {
+    cdDriveCount_ = 0;
+    for (char letter = 'A'; letter <= 'Z'; ++letter) {
+        char root[5];
+        std::snprintf(root, sizeof root, "%c:\\", letter);
+        if (::GetDriveTypeA(root) == DRIVE_CDROM) {
+            std::memcpy(cdDriveRoots_[cdDriveCount_++], root, sizeof root);
+        }
+    }
+    if (cdDriveCount_ == 0) {
+        return 0;
+    }
+    cdOpenMenu_ = std::make_unique<CMenu>();
+    cdCloseMenu_ = std::make_unique<CMenu>();
+    cdOpenMenu_->CreatePopupMenu();
+    cdCloseMenu_->CreatePopupMenu();
+    for (int i = 0; i < cdDriveCount_; ++i) {
+        cdOpenMenu_->AppendMenu(MF_STRING, kFirstCdOpenCommand + i, cdDriveRoots_[i]);
+        cdCloseMenu_->AppendMenu(MF_STRING, kFirstCdCloseCommand + i, cdDriveRoots_[i]);
+    }
+    const int top = FindMenuItemByText(&trayMenu_, "tpmenu");
+    if (top < 0) {
+        return 0;
+    }
+    CMenu* menu = trayMenu_.GetSubMenu(top);
+    const int capture = FindMenuItemByText(menu, "屏捕");
+    menu->InsertMenu(static_cast<UINT>(capture + 1), MF_BYPOSITION | MF_POPUP,
+                     reinterpret_cast<UINT_PTR>(cdOpenMenu_->Detach()), "打开光驱");
+    menu->InsertMenu(static_cast<UINT>(capture + 2), MF_BYPOSITION | MF_POPUP,
+                     reinterpret_cast<UINT_PTR>(cdCloseMenu_->Detach()), "关闭光驱");
+    cdOpenMenu_.reset();
+    cdCloseMenu_.reset();
+    menu->SetDefaultItem(ID_OPEN_MANAGER);
+    return 0;
+}
+
+int CMainFrame::LoadAllSettings() {
+    GetAppFolder();
+    reminders_.LoadFile(kScheduleFile, Now());
+    return 0;
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
+    switch (pMsg->message) {
+        case WM_COMMAND: {
+            if (HIWORD(pMsg->wParam) != 0) {
+                break;
+            }
+            const UINT id = LOWORD(pMsg->wParam);
+            if (id >= kFirstCdOpenCommand && id < kFirstCdOpenCommand + 26) {
+                return TRUE;
+            }
+            if (id >= kFirstCdCloseCommand && id < kFirstCdCloseCommand + 26) {
+                return TRUE;
+            }
+            break;
+        }
+        case kSettingsChangedMessage:
+            LoadAllSettings();
+            return TRUE;
+        case WM_HOOK_KEY:
+            return TRUE;
+        default:
+            break;
+    }
+    return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+void CMainFrame::ScanReminders() {
+    if (CScheduleRecord* due = reminders_.TakeDue(Now())) {
+        ShowReminderPopup(due);
+    }
+}
+
+void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
+    if (nIDEvent == kSpareTimer) {
+        KillTimer(kSpareTimer);
+    } else if (nIDEvent == kHideTimer) {
+        KillTimer(kHideTimer);
+        ShowWindow(SW_HIDE);
+    } else if (nIDEvent == kScheduleTimer) {
+        ScanReminders();
+    }
+    CFrameWnd::OnTimer(nIDEvent);
+}
+
+void CMainFrame::ShowNextPlan() {
+    ShowReminderPopup(reminders_.NextAfter(Now()));
+}
+
+int CMainFrame::ShowReminderPopup(const CScheduleRecord* record) {
+    auto* popup = new CReminderPopup;
+    if (!popup->Create(IDD_REMINDER_POPUP, nullptr)) {
+        delete popup;
+        return 0;
+    }
+    popup->ShowWindow(SW_HIDE);
+    popup->ShowRecord(record);
+    return 0;
+}
+
+void CMainFrame::OpenManager() {
+    if (HWND manager = ::FindWindowA(nullptr, kManagerTitle)) {
+        ::SetForegroundWindow(manager);
+        ::ShowWindow(manager, SW_SHOWNORMAL);
+        return;
+    }
+    char path[260] = {};
+    ::GetModuleFileNameA(nullptr, path, sizeof path);
+    char* slash = std::strrchr(path, '\\');
+    const std::size_t folder = slash != nullptr ? static_cast<std::size_t>(slash - path) + 1 : 0;
+    if (folder + std::strlen("dv.exe") < sizeof path) {
+        std::strcpy(path + folder, "dv.exe");
+        ::ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}
+
+void CMainFrame::OnExit() {
+    if (HWND manager = ::FindWindowA(nullptr, kManagerTitle)) {
+        ::PostMessageA(manager, WM_CLOSE, 0, 0);
+    }
+    SendMessage(WM_CLOSE);
+}
+
+void CMainFrame::OnDestroy() {
+    HookLibrary().Unload();
+    reminders_.Clear();
+    NOTIFYICONDATAA icon = IconRecord(m_hWnd);
+    ::Shell_NotifyIconA(NIM_DELETE, &icon);
+    CFrameWnd::OnDestroy();
+}

@@ -1,0 +1,69 @@
+// The tray companion's main window: a hidden pop-up tool window titled "DeskvaneTP" that owns the
+// notification-area icon and its menu, the 5-second schedule timer and the keyboard hook, and
+// that takes the manager's messages (1030 reload every settings file; 1031 to 1033 capture). It
+// reads the manager's data3\ files and never writes them.
+#pragma once
+
+#include <memory>
+
+#include "platform/framework/FrameWnd.h"
+#include "platform/framework/Menu.h"
+#include "tray/ReminderList.h"
+
+inline constexpr UINT WM_TRAY_NOTIFY = 1029;
+inline constexpr UINT WM_CAPTURE_FULL = 1031;
+inline constexpr UINT WM_CAPTURE_WINDOW = 1032;
+inline constexpr UINT WM_CAPTURE_AREA = 1033;
+
+class CMainFrame : public CFrameWnd {
+public:
+    static constexpr UINT kFirstCdOpenCommand = 1224;
+    static constexpr UINT kFirstCdCloseCommand = 1254;
+
+    CMainFrame() = default;
+    ~CMainFrame() override;
+
+    BOOL DestroyWindow() override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    // Reads every settings file anew; a missing file leaves that reader's defaults. Returns 0.
+    int LoadAllSettings();
+    // Finds the CD drives and inserts their sub-menus after "屏捕". Returns 0.
+    int BuildCdMenus();
+    // The first plan after now, or the pop-up's "no next plan".
+    void ShowNextPlan();
+    // A new reminder pop-up showing a copy of `record` (null: "暂无下一个计划"). Returns 0.
+    int ShowReminderPopup(const CScheduleRecord* record);
+    // Raises the manager, or starts dv.exe beside this program.
+    void OpenManager();
+    // Ends the manager too, then this program.
+    void OnExit();
+
+    const CReminderList& reminders() const { return reminders_; }
+    CMenu& trayMenu() { return trayMenu_; }
+    int cdDriveCount() const { return cdDriveCount_; }
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg LRESULT OnTrayNotify(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void ScanReminders();
+
+    CMenu trayMenu_;
+    CReminderList reminders_;
+    int cdDriveCount_ = 0;
+    char cdDriveRoots_[26][5] = {};
+    // Until they are inserted into the tray menu, which then owns their menus.
+    std::unique_ptr<CMenu> cdOpenMenu_;
+    std::unique_ptr<CMenu> cdCloseMenu_;
+    int captureReady_ = 1;
+};
+
+// The position of the first item of `menu` whose text is exactly `text`, -1 when none.
+int FindMenuItemByText(CMenu* menu, const char* text);

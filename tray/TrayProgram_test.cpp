@@ -1,0 +1,192 @@
+// The tray companion itself in processes of its own, on a temporary program folder: one copy at a
+// time, a clean end on SIGTERM, its hook reaching keys of other programs, and a reminder popping
+// up after the manager's plans were saved.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "manager/ScheduleList.h"
+#include "platform/files/FileApi.h"
+#include "platform/files/Path.h"
+#include "platform/link/Link.h"
+#include "platform/testing/TempFolder.h"
+#include "platform/windows/ProcessWindows.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// The tray program started with extra environment variables; still running at the end, it is
+// killed.
+class Tray {
+public:
+    Tray(const std::filesystem::path& program, std::vector<std::string> extra) {
+        std::vector<std::string> variables = std::move(extra);
+        for (char** entry = environ; *entry != nullptr; ++entry) {
+            variables.emplace_back(*entry);
+        }
+        std::vector<char*> envp;
+        for (std::string& variable : variables) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        std::string path = program.string();
+        char* argv[] = {path.data(), nullptr};
+        if (posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+            pid_ = -1;
+        }
+    }
+    ~Tray() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    pid_t pid() const { return pid_; }
+    void Signal(int signal) const { kill(pid_, signal); }
+    // The exit status; -1 when it did not end by itself within 10 s.
+    int Wait() {
+        const pid_t pid = pid_;
+        pid_ = -1;
+        for (int i = 0; i < 1000 && pid > 0; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        return -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+class TrayProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("PLATFORM_LINK_DIR", (outside_.path() / "link").c_str(), 1);
+        ::setenv("PLATFORM_REGISTRY_FILE", (outside_.path() / "registry.dat").c_str(), 1);
+        platform::ResetWindowSystemForTesting();
+        ASSERT_TRUE(platform::ConnectWindowsToLink());
+        std::filesystem::copy(DVTP_PROGRAM_FOLDER, folder_.path(),
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy_file(DVTP_PATH, Program());
+        std::filesystem::copy_file(HOOKPAD_PATH, folder_.path() / "hookpad.so");
+    }
+    void TearDown() override {
+        platform::DisconnectWindowsFromLink();
+        platform::ResetWindowSystemForTesting();
+        ::unsetenv("PLATFORM_REGISTRY_FILE");
+        ::unsetenv("PLATFORM_LINK_DIR");
+    }
+
+    std::filesystem::path Program() const { return folder_.path() / "dvtp.exe"; }
+
+    // The windows of the process, as the link shows them.
+    static std::vector<platform::link::WindowRecord> WindowsOf(pid_t pid) {
+        std::vector<platform::link::WindowRecord> windows;
+        for (auto& record : platform::link::ListWindows()) {
+            if (record.processId == static_cast<std::uint32_t>(pid)) {
+                windows.push_back(std::move(record));
+            }
+        }
+        return windows;
+    }
+
+    // Waits (at most `limit`) until `ready` holds, keeping this thread's messages moving.
+    template <typename Condition>
+    static bool Eventually(Condition ready, std::chrono::milliseconds limit = 10s) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            platform::PumpUntilIdle();
+            if (ready()) {
+                return true;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return false;
+    }
+
+    platform::testing::TempFolder outside_;
+    platform::testing::TempFolder folder_;
+};
+
+TEST_F(TrayProgramTest, OneCopyRunsHiddenWithItsHookAndSigtermEndsItCleanly) {
+    Tray first(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    ASSERT_TRUE(Eventually([&] {
+        return platform::link::HookHolders(WH_KEYBOARD) ==
+               std::vector<std::uint32_t>{static_cast<std::uint32_t>(first.pid())};
+    }));
+    EXPECT_FALSE(::IsWindowVisible(::FindWindowA(nullptr, kTrayTitle)));
+
+    Tray second(Program(), {});
+    EXPECT_EQ(second.Wait(), 0);
+    std::size_t frames = 0;
+    for (const auto& record : platform::link::ListWindows()) {
+        frames += record.title == kTrayTitle ? 1 : 0;
+    }
+    EXPECT_EQ(frames, 1u);
+
+    first.Signal(SIGTERM);
+    EXPECT_EQ(first.Wait(), 0);
+    EXPECT_EQ(::FindWindowA(nullptr, kTrayTitle), nullptr);
+    EXPECT_TRUE(platform::link::HookHolders(WH_KEYBOARD).empty());
+}
+
+TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
+    Tray tray(Program(), {"PLATFORM_CLOCK_START=2006-09-15 07:59:57"});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+
+    // The manager's own save writes data3\record.dat and tells the tray.
+    FreeScheduleRecords();
+    auto plan = std::make_unique<ScheduleRecord>();
+    plan->year = 2006;
+    plan->month = 9;
+    plan->day = 15;
+    plan->hour = 8;
+    plan->text = "开会";
+    ScheduleRecords().push_back(std::move(plan));
+    char saved[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, saved);
+    ::SetCurrentDirectoryA(platform::ToWindowsPath(folder_.path()).c_str());
+    ASSERT_EQ(SaveScheduleRecords(), 0);
+    ::SetCurrentDirectoryA(saved);
+    FreeScheduleRecords();
+
+    // The pop-up slides up to its full size at the bottom right of the tray's 1024 x 768 screen.
+    EXPECT_TRUE(Eventually(
+        [&] {
+            for (const auto& window : WindowsOf(tray.pid())) {
+                if (window.visible && window.rect.left == 700 && window.rect.top == 556 &&
+                    window.rect.right == 1000 && window.rect.bottom == 736) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        15s));
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+}
+
+}  // namespace
