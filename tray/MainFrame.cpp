@@ -6,14 +6,18 @@
 #include "common/AppFolder.h"
 #include "manager/ManagerMainDlg.h"
 #include "manager/ScheduleList.h"
+#include "platform/controls/Clipboard.h"
 #include "platform/controls/NotifyIcon.h"
 #include "platform/files/FileApi.h"
 #include "platform/process/ProcessApi.h"
+#include "platform/screen/ScreenApi.h"
 #include "platform/system/DriveTypes.h"
 #include "platform/time/Clock.h"
 #include "resources/dvtp/resource.h"
+#include "tray/CaptureResultDlg.h"
 #include "tray/HookLibrary.h"
 #include "tray/ReminderPopup.h"
+#include "tray/SnapshotFile.h"
 #include "tray/TrayApp.h"
 
 namespace {
@@ -52,6 +56,8 @@ ON_WM_DESTROY()
 ON_COMMAND(ID_SHOW_NEXT_PLAN, ShowNextPlan)
 ON_COMMAND(ID_OPEN_MANAGER, OpenManager)
 ON_COMMAND(ID_TRAY_EXIT, OnExit)
+ON_COMMAND(ID_CAPTURE_FULL_SCREEN, CaptureFullScreen)
+ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
 int FindMenuItemByText(CMenu* menu, const char* text) {
@@ -160,7 +166,7 @@ int CMainFrame::BuildCdMenus() {
 }
 
 int CMainFrame::LoadAllSettings() {
-    GetAppFolder();
+    snapshotFolder_ = GetAppFolder() + "Snapshot\\";
     reminders_.LoadFile(kScheduleFile, Now());
     return 0;
 }
@@ -182,6 +188,9 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
         }
         case kSettingsChangedMessage:
             LoadAllSettings();
+            return TRUE;
+        case WM_CAPTURE_FULL:
+            CaptureFullScreen();
             return TRUE;
         case WM_HOOK_KEY:
             return TRUE;
@@ -245,6 +254,74 @@ void CMainFrame::OnExit() {
         ::PostMessageA(manager, WM_CLOSE, 0, 0);
     }
     SendMessage(WM_CLOSE);
+}
+
+void CMainFrame::CaptureFullScreen() {
+    RunCaptures(CCaptureResultDlg::kFullScreen);
+}
+
+void CMainFrame::RunCaptures(int action) {
+    if (captureReady_ == 0) {
+        return;
+    }
+    captureReady_ = 0;
+    while (action != CCaptureResultDlg::kNone && !closePending_) {
+        action = action == CCaptureResultDlg::kFullScreen ? CaptureFullScreenOnce()
+                                                          : CCaptureResultDlg::kNone;
+    }
+    captureReady_ = 1;
+    if (closePending_) {
+        PostMessage(WM_CLOSE);
+    }
+}
+
+int CMainFrame::CaptureFullScreenOnce() {
+    HBITMAP picture = nullptr;
+    int width = 0;
+    int height = 0;
+    GrabScreen(&picture, &width, &height);
+    return ShowCapture(picture, width, height);
+}
+
+int CMainFrame::ShowCapture(HBITMAP picture, int width, int height) {
+    char text[64];
+    std::snprintf(text, sizeof text, "屏捕信息 [宽=%d, 高=%d]", width, height);
+    CString description = text;
+    if (saveSnapshots_) {
+        CString path;
+        HWND desktop = ::GetDesktopWindow();
+        HDC dc = ::GetDC(desktop);
+        if (SaveBitmapFile(picture, path, snapshotFolder_, dc) == 1) {
+            description += " 保存目录: " + path;
+        }
+        ::ReleaseDC(desktop, dc);
+    }
+    if (copySnapshots_ && picture != nullptr && ::OpenClipboard(m_hWnd)) {
+        // The clipboard's own copy: the dialog frees the picture when it closes.
+        ::EmptyClipboard();
+        if (HBITMAP copy = CopyBitmap(picture, width, height)) {
+            ::SetClipboardData(CF_BITMAP, copy);
+        }
+        ::CloseClipboard();
+    }
+    CCaptureResultDlg dialog;
+    dialog.SetResult(description, width, height, picture);
+    captureDialog_ = &dialog;
+    dialog.DoModal();
+    captureDialog_ = nullptr;
+    return dialog.nextAction();
+}
+
+void CMainFrame::OnClose() {
+    if (captureReady_ == 0) {
+        // The capture's modal loop is still on the stack: it ends first, then the frame closes.
+        closePending_ = true;
+        if (captureDialog_ != nullptr && captureDialog_->m_hWnd != nullptr) {
+            captureDialog_->EndDialog(IDCANCEL);
+        }
+        return;
+    }
+    CFrameWnd::OnClose();
 }
 
 void CMainFrame::OnDestroy() {

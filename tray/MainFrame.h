@@ -10,6 +10,8 @@
 #include "platform/framework/Menu.h"
 #include "tray/ReminderList.h"
 
+class CDialog;
+
 inline constexpr UINT WM_TRAY_NOTIFY = 1029;
 inline constexpr UINT WM_CAPTURE_FULL = 1031;
 inline constexpr UINT WM_CAPTURE_WINDOW = 1032;
@@ -40,6 +42,10 @@ public:
     // Ends the manager too, then this program.
     void OnExit();
 
+    // Captures, each followed by the result dialog, from which the next one can be chained; a
+    // request while a capture runs is ignored.
+    void CaptureFullScreen();
+
     const CReminderList& reminders() const { return reminders_; }
     CMenu& trayMenu() { return trayMenu_; }
     int cdDriveCount() const { return cdDriveCount_; }
@@ -50,10 +56,18 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnDestroy();
+    afx_msg void OnClose();
     DECLARE_MESSAGE_MAP()
 
 private:
     void ScanReminders();
+    // Runs `action` and the captures chained from the result dialogs, one after the other.
+    void RunCaptures(int action);
+    // One full-screen capture; returns the result dialog's next action.
+    int CaptureFullScreenOnce();
+    // Description, file and clipboard of a picture, then the result dialog; returns its next
+    // action.
+    int ShowCapture(HBITMAP picture, int width, int height);
 
     CMenu trayMenu_;
     CReminderList reminders_;
@@ -63,6 +77,13 @@ private:
     std::unique_ptr<CMenu> cdOpenMenu_;
     std::unique_ptr<CMenu> cdCloseMenu_;
     int captureReady_ = 1;
+    // The modal dialog of the capture that runs, ended first when the frame is closed meanwhile.
+    CDialog* captureDialog_ = nullptr;
+    bool closePending_ = false;
+    // The screen-shot settings.
+    bool saveSnapshots_ = true;
+    bool copySnapshots_ = true;
+    CString snapshotFolder_;
 };
 
 // The position of the first item of `menu` whose text is exactly `text`, -1 when none.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -185,6 +186,31 @@ TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
         },
         15s));
 
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+}
+
+TEST_F(TrayProgramTest, TheManagersFullScreenRequestWritesABitmapOfTheScreen) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1031, 0, 0));
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
+
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(files[0].filename().string().starts_with("Snapshot2"));
+    const std::string command = "identify -format '%w %h %m' '" + files[0].string() + "'";
+    FILE* identify = ::popen(command.c_str(), "r");
+    ASSERT_NE(identify, nullptr);
+    char answer[64] = {};
+    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
+    ::pclose(identify);
+    EXPECT_STREQ(answer, "1024 768 BMP3");
+
+    // Closed while the result dialog is open: the dialog ends first, then the program.
     tray.Signal(SIGTERM);
     EXPECT_EQ(tray.Wait(), 0);
 }
