@@ -12,6 +12,7 @@
 #include "platform/process/ProcessApi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/system/DriveTypes.h"
+#include "platform/system/Mci.h"
 #include "platform/time/Clock.h"
 #include "resources/dvtp/resource.h"
 #include "tray/CaptureResultDlg.h"
@@ -179,9 +180,11 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
             }
             const UINT id = LOWORD(pMsg->wParam);
             if (id >= kFirstCdOpenCommand && id < kFirstCdOpenCommand + 26) {
+                OpenCdTray(static_cast<int>(id - kFirstCdOpenCommand));
                 return TRUE;
             }
             if (id >= kFirstCdCloseCommand && id < kFirstCdCloseCommand + 26) {
+                CloseCdTray(static_cast<int>(id - kFirstCdCloseCommand));
                 return TRUE;
             }
             break;
@@ -254,6 +257,29 @@ void CMainFrame::OnExit() {
         ::PostMessageA(manager, WM_CLOSE, 0, 0);
     }
     SendMessage(WM_CLOSE);
+}
+
+void CMainFrame::MoveCdDoor(int index, const char* position) {
+    if (index < 0 || index >= cdDriveCount_) {
+        return;
+    }
+    char command[64];
+    std::snprintf(command, sizeof command, "open %s type cdaudio alias mycd wait",
+                  cdDriveRoots_[index]);
+    ::mciSendStringA(command, nullptr, 0, nullptr);
+    std::snprintf(command, sizeof command, "set mycd door %s wait", position);
+    ::mciSendStringA(command, nullptr, 0, nullptr);
+    ::mciSendStringA("close mycd wait", nullptr, 0, nullptr);
+}
+
+int CMainFrame::OpenCdTray(int index) {
+    MoveCdDoor(index, "open");
+    return 0;
+}
+
+int CMainFrame::CloseCdTray(int index) {
+    MoveCdDoor(index, "closed");
+    return 0;
 }
 
 void CMainFrame::CaptureFullScreen() {

@@ -42,6 +42,11 @@ public:
     // Ends the manager too, then this program.
     void OnExit();
 
+    // The door of CD drive `index` (0 .. count - 1; others do nothing), through the MCI strings.
+    // Returns 0.
+    int OpenCdTray(int index);
+    int CloseCdTray(int index);
+
     // Captures, each followed by the result dialog, from which the next one can be chained; a
     // request while a capture runs is ignored.
     void CaptureFullScreen();
@@ -61,6 +66,7 @@ protected:
 
 private:
     void ScanReminders();
+    void MoveCdDoor(int index, const char* position);
     // Runs `action` and the captures chained from the result dialogs, one after the other.
     void RunCaptures(int action);
     // One full-screen capture; returns the result dialog's next action.
