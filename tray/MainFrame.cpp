@@ -15,6 +15,7 @@
 #include "platform/system/Mci.h"
 #include "platform/time/Clock.h"
 #include "resources/dvtp/resource.h"
+#include "tray/CaptureOverlayDlg.h"
 #include "tray/CaptureResultDlg.h"
 #include "tray/HookLibrary.h"
 #include "tray/ReminderPopup.h"
@@ -58,6 +59,8 @@ ON_COMMAND(ID_SHOW_NEXT_PLAN, ShowNextPlan)
 ON_COMMAND(ID_OPEN_MANAGER, OpenManager)
 ON_COMMAND(ID_TRAY_EXIT, OnExit)
 ON_COMMAND(ID_CAPTURE_FULL_SCREEN, CaptureFullScreen)
+ON_COMMAND(ID_CAPTURE_WINDOW, CaptureWindow)
+ON_COMMAND(ID_CAPTURE_AREA, CaptureArea)
 ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
@@ -195,6 +198,12 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
         case WM_CAPTURE_FULL:
             CaptureFullScreen();
             return TRUE;
+        case WM_CAPTURE_WINDOW:
+            CaptureWindow();
+            return TRUE;
+        case WM_CAPTURE_AREA:
+            CaptureArea();
+            return TRUE;
         case WM_HOOK_KEY:
             return TRUE;
         default:
@@ -293,7 +302,9 @@ void CMainFrame::RunCaptures(int action) {
     captureReady_ = 0;
     while (action != CCaptureResultDlg::kNone && !closePending_) {
         action = action == CCaptureResultDlg::kFullScreen ? CaptureFullScreenOnce()
-                                                          : CCaptureResultDlg::kNone;
+                 : action == CCaptureResultDlg::kWindow
+                     ? CaptureRegionOnce(CCaptureOverlayDlg::kWindowMode)
+                     : CaptureRegionOnce(CCaptureOverlayDlg::kAreaMode);
     }
     captureReady_ = 1;
     if (closePending_) {
@@ -307,6 +318,54 @@ int CMainFrame::CaptureFullScreenOnce() {
     int height = 0;
     GrabScreen(&picture, &width, &height);
     return ShowCapture(picture, width, height);
+}
+
+void CMainFrame::CaptureWindow() {
+    RunCaptures(CCaptureResultDlg::kWindow);
+}
+
+void CMainFrame::CaptureArea() {
+    RunCaptures(CCaptureResultDlg::kArea);
+}
+
+int CMainFrame::CaptureRegionOnce(int mode) {
+    HBITMAP screen = nullptr;
+    int width = 0;
+    int height = 0;
+    GrabScreen(&screen, &width, &height);
+    CCaptureOverlayDlg overlay;
+    overlay.mode = mode;
+    overlay.screenPicture = screen;
+    overlay.screenWidth = width;
+    overlay.screenHeight = height;
+    captureDialog_ = &overlay;
+    overlay.DoModal();
+    captureDialog_ = nullptr;
+    HookLibrary().InstallMainHook(m_hWnd);
+    int next = CCaptureResultDlg::kNone;
+    const RECT& area = overlay.currentRect;
+    const int cx = area.right - area.left;
+    const int cy = area.bottom - area.top;
+    // An empty area counts as cancelled.
+    if (overlay.result == 1 && screen != nullptr && cx > 0 && cy > 0 && !closePending_) {
+        HDC display = ::GetDC(nullptr);
+        HDC source = ::CreateCompatibleDC(display);
+        HDC target = ::CreateCompatibleDC(display);
+        HBITMAP cut = ::CreateCompatibleBitmap(display, cx, cy);
+        HGDIOBJ oldSource = ::SelectObject(source, screen);
+        HGDIOBJ oldTarget = ::SelectObject(target, cut);
+        ::BitBlt(target, 0, 0, cx, cy, source, area.left, area.top, SRCCOPY);
+        ::SelectObject(source, oldSource);
+        ::SelectObject(target, oldTarget);
+        ::DeleteDC(source);
+        ::DeleteDC(target);
+        ::ReleaseDC(nullptr, display);
+        next = ShowCapture(cut, cx, cy);
+    }
+    if (screen != nullptr) {
+        ::DeleteObject(screen);
+    }
+    return next;
 }
 
 int CMainFrame::ShowCapture(HBITMAP picture, int width, int height) {

@@ -50,6 +50,8 @@ public:
     // Captures, each followed by the result dialog, from which the next one can be chained; a
     // request while a capture runs is ignored.
     void CaptureFullScreen();
+    void CaptureWindow();
+    void CaptureArea();
 
     const CReminderList& reminders() const { return reminders_; }
     CMenu& trayMenu() { return trayMenu_; }
@@ -71,6 +73,9 @@ private:
     void RunCaptures(int action);
     // One full-screen capture; returns the result dialog's next action.
     int CaptureFullScreenOnce();
+    // One window (mode 1) or area (mode 2) capture through the overlay; returns the result
+    // dialog's next action, none when the overlay was left without a picture.
+    int CaptureRegionOnce(int mode);
     // Description, file and clipboard of a picture, then the result dialog; returns its next
     // action.
     int ShowCapture(HBITMAP picture, int width, int height);

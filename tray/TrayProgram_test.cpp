@@ -215,4 +215,57 @@ TEST_F(TrayProgramTest, TheManagersFullScreenRequestWritesABitmapOfTheScreen) {
     EXPECT_EQ(tray.Wait(), 0);
 }
 
+TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    // The mouse is in this program: a window over the whole screen takes it.
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "CaptureTarget";
+    ::RegisterClassA(&windowClass);
+    HWND target = ::CreateWindowExA(0, "CaptureTarget", "target", WS_POPUP | WS_VISIBLE, 0, 0, 1024,
+                                    768, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(target, nullptr);
+
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1033, 0, 0));
+    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
+    ASSERT_TRUE(Eventually([&] {
+        return platform::link::HookHolders(WH_MOUSE) == std::vector<std::uint32_t>{tray_pid};
+    }));
+    auto click = [&](POINT at) {
+        platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, at);
+        platform::InjectMouse(MOUSEEVENTF_LEFTUP, at);
+        platform::PumpUntilIdle();
+    };
+    // A right click after the first corner starts over.
+    click({300, 300});
+    platform::InjectMouse(MOUSEEVENTF_RIGHTDOWN, POINT{300, 300});
+    platform::InjectMouse(MOUSEEVENTF_RIGHTUP, POINT{300, 300});
+    click({10, 10});
+    platform::InjectMouse(0, POINT{110, 60});
+    click({110, 60});
+    click({110, 60});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
+
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    const std::string command = "identify -format '%w %h' '" + files[0].string() + "'";
+    FILE* identify = ::popen(command.c_str(), "r");
+    ASSERT_NE(identify, nullptr);
+    char answer[64] = {};
+    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
+    ::pclose(identify);
+    EXPECT_STREQ(answer, "100 50");
+    // The main hook is back.
+    EXPECT_TRUE(platform::link::HookHolders(WH_MOUSE).empty());
+    EXPECT_EQ(platform::link::HookHolders(WH_KEYBOARD), std::vector<std::uint32_t>{tray_pid});
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(target);
+}
+
 }  // namespace
