@@ -6,19 +6,15 @@
 #include "manager/SkinConfig.h"
 #include "platform/files/FileApi.h"
 #include "platform/process/ProcessApi.h"
-#include "platform/screen/ClientDC.h"
-#include "platform/screen/PaintDC.h"
 #include "resources/deskvane/resource.h"
 
-BEGIN_MESSAGE_MAP(CAboutPage, CManagerPage)
+BEGIN_MESSAGE_MAP(CAboutPage, CSkinnedPage)
 ON_BN_CLICKED(IDCANCEL, OnHomePage)
-ON_WM_PAINT()
 ON_WM_ERASEBKGND()
-ON_WM_SIZE()
 ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
-CAboutPage::CAboutPage() : CManagerPage(IDD_ABOUT) {}
+CAboutPage::CAboutPage() : CSkinnedPage(IDD_ABOUT) {}
 
 void CAboutPage::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -56,55 +52,21 @@ int CAboutPage::NavigateAboutPage() {
 }
 
 int CAboutPage::RecalcLayout() {
-    if (m_wndBrowser.m_hWnd == nullptr || homePage_.m_hWnd == nullptr) {
-        return 1;
-    }
-    CRect client;
-    GetClientRect(&client);
-    painter_.ResetRects();
-    painter_.AddRect(client);
-    for (CWnd* control : {static_cast<CWnd*>(&m_wndBrowser), static_cast<CWnd*>(&homePage_)}) {
-        painter_.AddWindowRect(this, control);
-    }
-    painter_.SplitRects();
-    return 0;
+    return LayOutAround({&m_wndBrowser, &homePage_});
 }
 
-void CAboutPage::DrawTitle() {
-    CClientDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    CDC* buffer = painter_.BeginDraw(&dc, client);
-    if (buffer == nullptr) {
-        return;
-    }
+void CAboutPage::DrawContent(CDC* buffer, const CRect& client) {
     CPagePainter::DrawTitle(buffer, client, "关于软件");
     buffer->SetTextColor(RGB(0, 0, 255));
     RECT version{client.left + 20, 45, client.right, 75};
     buffer->DrawText("Deskvane V1.71 (Quorra浏览器精减版)", -1, &version, DT_LEFT | DT_TOP);
-    painter_.EndDraw(&dc, FALSE);
 }
 
 void CAboutPage::OnHomePage() {
     ::ShellExecuteA(nullptr, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void CAboutPage::OnPaint() {
-    { CPaintDC dc(this); }
-    DrawTitle();
-}
-
 BOOL CAboutPage::OnEraseBkgnd(CDC* pDC) {
-    DrawTitle();
+    DrawPage();
     return CDialog::OnEraseBkgnd(pDC);
-}
-
-void CAboutPage::OnSize(UINT nType, int cx, int cy) {
-    CDialog::OnSize(nType, cx, cy);
-    RecalcLayout();
-}
-
-HBRUSH CAboutPage::OnCtlColor(CDC* pDC, CWnd*, UINT) {
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(whiteBrush_.GetSafeHandle());
 }

@@ -4,13 +4,11 @@
 
 #include "common/WebBrowser2.h"
 #include "manager/HintButton.h"
-#include "manager/ManagerPage.h"
-#include "manager/PagePainter.h"
-#include "platform/drawing/Brush.h"
+#include "manager/SkinnedPage.h"
 
 inline constexpr char kHomePage[] = "http://www.larchway.cn";
 
-class CAboutPage : public CManagerPage {
+class CAboutPage : public CSkinnedPage {
 public:
     CAboutPage();
 
@@ -21,22 +19,19 @@ public:
     int NavigateAboutPage();
 
     int RecalcLayout() override;
-    void DrawTitle();
 
     CWebBrowser2 m_wndBrowser;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // The title, then the version line in blue.
+    void DrawContent(CDC* buffer, const CRect& client) override;
 
     afx_msg void OnHomePage();
-    afx_msg void OnPaint();
+    // Draws the page first, then erases as a dialog does.
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
 private:
-    CPagePainter painter_;
-    CBrush whiteBrush_{RGB(255, 255, 255)};
     CHintButton homePage_;
 };

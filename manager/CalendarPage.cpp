@@ -6,12 +6,10 @@
 #include "manager/ScheduleList.h"
 #include "manager/ScheduleQueryDlg.h"
 #include "manager/SkinConfig.h"
-#include "platform/screen/ClientDC.h"
-#include "platform/screen/PaintDC.h"
 #include "platform/time/Clock.h"
 #include "resources/deskvane/resource.h"
 
-BEGIN_MESSAGE_MAP(CCalendarPage, CManagerPage)
+BEGIN_MESSAGE_MAP(CCalendarPage, CSkinnedPage)
 ON_BN_CLICKED(IDC_PREV_MONTH, OnPrevMonth)
 ON_BN_CLICKED(IDC_NEXT_MONTH, OnNextMonth)
 ON_BN_CLICKED(IDC_PREV_YEAR, OnPrevYear)
@@ -22,8 +20,6 @@ ON_BN_CLICKED(IDC_CALENDAR_QUERY, OnCalendarQuery)
 ON_WM_LBUTTONDOWN()
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONDBLCLK()
-ON_WM_PAINT()
-ON_WM_ERASEBKGND()
 ON_WM_SIZE()
 END_MESSAGE_MAP()
 
@@ -33,7 +29,7 @@ constexpr int kNavigationButtonSize = 20;
 
 }  // namespace
 
-CCalendarPage::CCalendarPage() : CManagerPage(IDD_CALENDAR) {}
+CCalendarPage::CCalendarPage() : CSkinnedPage(IDD_CALENDAR) {}
 
 void CCalendarPage::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -57,7 +53,7 @@ BOOL CCalendarPage::PreTranslateMessage(MSG* pMsg) {
         return TRUE;
     }
     if (pMsg->message == WM_CALENDAR_REDRAW && pMsg->hwnd == m_hWnd) {
-        DrawCalendar();
+        DrawPage();
         return TRUE;
     }
     return CDialog::PreTranslateMessage(pMsg);
@@ -93,17 +89,9 @@ void CCalendarPage::RefreshLayout() {
     Invalidate();
 }
 
-void CCalendarPage::DrawCalendar() {
-    CClientDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    CDC* buffer = painter_.BeginDraw(&dc, client);
-    if (buffer == nullptr) {
-        return;
-    }
+void CCalendarPage::DrawContent(CDC* buffer, const CRect& client) {
     CPagePainter::DrawTitle(buffer, client, "计划管理");
     grid_.Draw(buffer);
-    painter_.EndDraw(&dc, FALSE);
 }
 
 void CCalendarPage::OnPlanEdit() {
@@ -190,16 +178,6 @@ void CCalendarPage::OnLButtonDblClk(UINT nFlags, CPoint point) {
     if (grid_.SetSelectedAt(point.x, point.y) != 0) {
         OnPlanEdit();
     }
-}
-
-void CCalendarPage::OnPaint() {
-    { CPaintDC dc(this); }
-    DrawCalendar();
-}
-
-BOOL CCalendarPage::OnEraseBkgnd(CDC*) {
-    DrawCalendar();
-    return TRUE;
 }
 
 void CCalendarPage::OnSize(UINT nType, int cx, int cy) {

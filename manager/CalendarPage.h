@@ -4,11 +4,10 @@
 #pragma once
 
 #include "manager/HintButton.h"
-#include "manager/ManagerPage.h"
 #include "manager/MonthGrid.h"
-#include "manager/PagePainter.h"
+#include "manager/SkinnedPage.h"
 
-class CCalendarPage : public CManagerPage {
+class CCalendarPage : public CSkinnedPage {
 public:
     static constexpr int kGridWidth = 581;
     static constexpr int kGridTop = 100;
@@ -23,7 +22,6 @@ public:
     // 1 until the buttons exist, else 0.
     int RecalcLayout() override;
     void RefreshLayout();
-    void DrawCalendar();
 
     void OnPlanEdit();
     void OnPlanQuery();
@@ -35,6 +33,8 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    // The title, then the month grid.
+    void DrawContent(CDC* buffer, const CRect& client) override;
 
     afx_msg void OnPrevMonth();
     afx_msg void OnNextMonth();
@@ -43,14 +43,11 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 
 private:
     CMonthGrid grid_;
-    CPagePainter painter_;
     CHintButton prevYear_;
     CHintButton nextYear_;
     CHintButton prevMonth_;

@@ -3,14 +3,9 @@
 #include "common/AppFolder.h"
 #include "common/RegistryKey.h"
 #include "manager/SkinConfig.h"
-#include "platform/screen/ClientDC.h"
-#include "platform/screen/PaintDC.h"
 #include "resources/deskvane/resource.h"
 
-BEGIN_MESSAGE_MAP(COptionsPage, CManagerPage)
-ON_WM_PAINT()
-ON_WM_ERASEBKGND()
-ON_WM_SIZE()
+BEGIN_MESSAGE_MAP(COptionsPage, CSkinnedPage)
 ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
 
@@ -20,7 +15,7 @@ constexpr char kVersion[] = "0.9";
 
 }  // namespace
 
-COptionsPage::COptionsPage() : CManagerPage(IDD_OPTIONS) {}
+COptionsPage::COptionsPage() : CSkinnedPage(IDD_OPTIONS) {}
 
 void COptionsPage::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
@@ -65,49 +60,9 @@ void COptionsPage::OnOK() {
 }
 
 int COptionsPage::RecalcLayout() {
-    CWnd* check = GetDlgItem(IDC_AUTO_START);
-    if (check == nullptr || save_.m_hWnd == nullptr) {
-        return 1;
-    }
-    CRect client;
-    GetClientRect(&client);
-    painter_.ResetRects();
-    painter_.AddRect(client);
-    for (CWnd* control : {check, static_cast<CWnd*>(&save_)}) {
-        painter_.AddWindowRect(this, control);
-    }
-    painter_.SplitRects();
-    return 0;
+    return LayOutAround({GetDlgItem(IDC_AUTO_START), &save_});
 }
 
-void COptionsPage::DrawTitle() {
-    CClientDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    CDC* buffer = painter_.BeginDraw(&dc, client);
-    if (buffer == nullptr) {
-        return;
-    }
+void COptionsPage::DrawContent(CDC* buffer, const CRect& client) {
     CPagePainter::DrawTitle(buffer, client, "参数设置");
-    painter_.EndDraw(&dc, FALSE);
-}
-
-void COptionsPage::OnPaint() {
-    { CPaintDC dc(this); }
-    DrawTitle();
-}
-
-BOOL COptionsPage::OnEraseBkgnd(CDC*) {
-    DrawTitle();
-    return TRUE;
-}
-
-void COptionsPage::OnSize(UINT nType, int cx, int cy) {
-    CDialog::OnSize(nType, cx, cy);
-    RecalcLayout();
-}
-
-HBRUSH COptionsPage::OnCtlColor(CDC* pDC, CWnd*, UINT) {
-    pDC->SetBkMode(TRANSPARENT);
-    return static_cast<HBRUSH>(whiteBrush_.GetSafeHandle());
 }

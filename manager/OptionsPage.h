@@ -3,15 +3,13 @@
 #pragma once
 
 #include "manager/HintButton.h"
-#include "manager/ManagerPage.h"
-#include "manager/PagePainter.h"
-#include "platform/drawing/Brush.h"
+#include "manager/SkinnedPage.h"
 
 inline constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kRunValue[] = "dv09";
 inline constexpr char kProgramKey[] = "software\\larchway5\\dv";
 
-class COptionsPage : public CManagerPage {
+class COptionsPage : public CSkinnedPage {
 public:
     COptionsPage();
 
@@ -24,19 +22,13 @@ public:
 
     // 1 until the controls exist, else 0.
     int RecalcLayout() override;
-    void DrawTitle();
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
+    void DrawContent(CDC* buffer, const CRect& client) override;
 
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     DECLARE_MESSAGE_MAP()
 
 private:
-    CPagePainter painter_;
-    CBrush whiteBrush_{RGB(255, 255, 255)};
     CHintButton save_;
 };

@@ -221,6 +221,9 @@ void DeviceContext::Span(const Region& clip, int y, int x0, int x1, Pixel patter
         return;
     }
     bool mono = monochrome();
+    // A plain fill, the common case, needs no raster operation per pixel.
+    const bool fill = rop3 == Rop3Index(PATCOPY);
+    const Pixel filled = mono ? StoreFormat(pattern) : pattern & kColorMask;
     for (const RECT& rect : clip.rects()) {
         if (y < rect.top || y >= rect.bottom) {
             continue;
@@ -228,6 +231,12 @@ void DeviceContext::Span(const Region& clip, int y, int x0, int x1, Pixel patter
         int from = std::max<int>(x0, rect.left);
         int to = std::min<int>(x1, rect.right);
         Pixel* row = surface->Row(y);
+        if (fill) {
+            if (from < to) {
+                std::fill(row + from, row + to, filled);
+            }
+            continue;
+        }
         for (int x = from; x < to; ++x) {
             Pixel result = ApplyRop3(rop3, pattern, 0, row[x]);
             row[x] = mono ? StoreFormat(result) : result & kColorMask;

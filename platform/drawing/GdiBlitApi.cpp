@@ -66,6 +66,42 @@ Pixel ConvertSource(const Transfer& t, Pixel pixel, bool destination_mono) {
     return pixel;
 }
 
+// The common case, a colour copy one to one from another surface, row by row: the pixels of the
+// general loop below, without its per-pixel scaling and raster operation.
+bool IsPlainCopy(const Transfer& t, bool destinationMono) {
+    return t.source != nullptr && !t.source->copy && t.rop3 == Rop3Index(SRCCOPY) &&
+           !t.transparent && !t.source->monochrome && !destinationMono &&
+           t.sourceX.length == t.destX.length && t.sourceY.length == t.destY.length &&
+           t.sourceX.reversed == t.destX.reversed && t.sourceY.reversed == t.destY.reversed;
+}
+
+void CopyPlain(const Transfer& t, Surface& target, const Region& clip, POINT origin) {
+    const Surface& from = *t.source->surface;
+    const POINT sourceOrigin = t.source->dc->ToSurface(t.sourceX.start, t.sourceY.start);
+    // Destination columns whose source column lies inside the source surface.
+    const int firstInside = std::max(0, -sourceOrigin.x);
+    const int pastInside = std::min(t.destX.length, from.width() - sourceOrigin.x);
+    for (int j = 0; j < t.destY.length; ++j) {
+        const int y = origin.y + j;
+        const int sy = sourceOrigin.y + j;
+        if (sy < 0 || sy >= from.height()) {
+            continue;
+        }
+        const Pixel* sourceRow = from.Row(sy) + sourceOrigin.x;
+        Pixel* row = target.Row(y) + origin.x;
+        for (const RECT& rect : clip.rects()) {
+            if (y < rect.top || y >= rect.bottom) {
+                continue;
+            }
+            const int start = std::max<int>({rect.left - origin.x, 0, firstInside});
+            const int end = std::min<int>({rect.right - origin.x, t.destX.length, pastInside});
+            for (int i = start; i < end; ++i) {
+                row[i] = sourceRow[i] & 0x00FFFFFFu;
+            }
+        }
+    }
+}
+
 bool Run(Transfer& t) {
     DeviceContext& dc = t.destination;
     Surface* target = dc.target();
@@ -81,6 +117,10 @@ bool Run(Transfer& t) {
     bool mirror_x = t.source != nullptr && t.destX.reversed != t.sourceX.reversed;
     bool mirror_y = t.source != nullptr && t.destY.reversed != t.sourceY.reversed;
     POINT origin = dc.ToSurface(t.destX.start, t.destY.start);
+    if (IsPlainCopy(t, destination_mono)) {
+        CopyPlain(t, *target, clip, origin);
+        return true;
+    }
     for (int j = 0; j < t.destY.length; ++j) {
         int y = origin.y + j;
         int sy = 0;

@@ -1,5 +1,8 @@
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+#include <vector>
+
 #include "platform/drawing/DrawingSeams.h"
 #include "platform/drawing/Gdi.h"
 
@@ -23,6 +26,18 @@ void BM_BitBltScreen(benchmark::State& state) {
     DeleteDC(display);
 }
 BENCHMARK(BM_BitBltScreen);
+
+// The peer of the screen copy: the same pixels with memcpy, the bound of any copy.
+void BM_CopyScreenPixels(benchmark::State& state) {
+    std::vector<platform::Pixel> screen(1024 * 768, 0x336699);
+    std::vector<platform::Pixel> memory(screen.size());
+    for (auto _ : state) {
+        std::memcpy(memory.data(), screen.data(), screen.size() * sizeof(platform::Pixel));
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * 1024 * 768);
+}
+BENCHMARK(BM_CopyScreenPixels);
 
 void BM_DrawTextChinese(benchmark::State& state) {
     platform::Surface screen(400, 40);

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <tuple>
 
 #include "platform/text/Encoding.h"
 #include "platform/text/Gbk.h"
@@ -101,7 +102,8 @@ struct Match {
     bool italic = false;
 };
 
-Match MatchFont(const std::string& family, bool chinese, bool monospaced, bool bold, bool italic) {
+Match AskFontconfig(const std::string& family, bool chinese, bool monospaced, bool bold,
+                    bool italic) {
     Match match;
     FcPattern* pattern = FcPatternCreate();
     if (!family.empty()) {
@@ -154,7 +156,7 @@ int EmFor(LONG height) {
 
 // Hand-tuned bitmaps of small sizes look like the programs' own screen fonts; when another face
 // of the same collection has them at the size asked and the matched one does not, it is taken.
-int FaceWithStrike(const std::string& file, int matched, int em) {
+int SearchStrike(const std::string& file, int matched, int em) {
     if (file.empty() || Library() == nullptr) {
         return matched;
     }
@@ -183,6 +185,32 @@ int FaceWithStrike(const std::string& file, int matched, int em) {
         }
     }
     return matched;
+}
+
+// Fonts of one face in several sizes and weights ask fontconfig the same questions and search
+// the same collection for strikes; the answers are kept, under the engine lock, since each
+// question costs a configuration walk or opening the font file.
+Match MatchFont(const std::string& family, bool chinese, bool monospaced, bool bold, bool italic) {
+    using Question = std::tuple<std::string, bool, bool, bool, bool>;
+    static auto* answers = new std::map<Question, Match>;
+    Question question{family, chinese, monospaced, bold, italic};
+    auto known = answers->find(question);
+    if (known == answers->end()) {
+        known = answers->emplace(question, AskFontconfig(family, chinese, monospaced, bold, italic))
+                    .first;
+    }
+    return known->second;
+}
+
+int FaceWithStrike(const std::string& file, int matched, int em) {
+    using Question = std::tuple<std::string, int, int>;
+    static auto* answers = new std::map<Question, int>;
+    Question question{file, matched, em};
+    auto known = answers->find(question);
+    if (known == answers->end()) {
+        known = answers->emplace(question, SearchStrike(file, matched, em)).first;
+    }
+    return known->second;
 }
 
 bool SameLogFont(const LOGFONTA& a, const LOGFONTA& b) {
