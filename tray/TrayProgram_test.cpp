@@ -268,4 +268,54 @@ TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
     ::DestroyWindow(target);
 }
 
+TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideItsEdge) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "CaptureWindow";
+    ::RegisterClassA(&windowClass);
+    HWND target = ::CreateWindowExA(0, "CaptureWindow", "captured", WS_POPUP | WS_VISIBLE, 100, 100,
+                                    400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(target, nullptr);
+    ::SetForegroundWindow(target);
+    ::SetFocus(target);
+    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
+    auto capturing = [&] {
+        return platform::link::HookHolders(WH_MOUSE) == std::vector<std::uint32_t>{tray_pid};
+    };
+
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1032, 0, 0));
+    ASSERT_TRUE(Eventually(capturing));
+    platform::InjectKey(VK_ESCAPE, true);
+    platform::InjectKey(VK_ESCAPE, false);
+    ASSERT_TRUE(Eventually([&] { return !capturing(); }));
+    EXPECT_EQ(platform::link::HookHolders(WH_KEYBOARD), std::vector<std::uint32_t>{tray_pid});
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
+
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1032, 0, 0));
+    ASSERT_TRUE(Eventually(capturing));
+    platform::InjectMouse(0, POINT{300, 300});
+    platform::PumpUntilIdle();
+    platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{300, 300});
+    platform::InjectMouse(MOUSEEVENTF_LEFTUP, POINT{300, 300});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    const std::string command = "identify -format '%w %h' '" + files[0].string() + "'";
+    FILE* identify = ::popen(command.c_str(), "r");
+    ASSERT_NE(identify, nullptr);
+    char answer[64] = {};
+    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
+    ::pclose(identify);
+    EXPECT_STREQ(answer, "398 298");
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(target);
+}
+
 }  // namespace
