@@ -6,8 +6,10 @@
 #include "common/AppFolder.h"
 #include "common/SignalCloser.h"
 #include "manager/AboutPage.h"
+#include "manager/AddressBookPage.h"
 #include "manager/CalendarPage.h"
 #include "manager/DialogKeyFilter.h"
+#include "manager/LedgerPage.h"
 #include "manager/OptionsPage.h"
 #include "manager/ScheduleList.h"
 #include "manager/SkinConfig.h"
@@ -78,6 +80,10 @@ std::unique_ptr<CManagerPage> CManagerMainDlg::CreatePage(int slot) {
             return std::make_unique<COptionsPage>();
         case 3:
             return std::make_unique<CAboutPage>();
+        case 4:
+            return std::make_unique<CLedgerPage>();
+        case 7:
+            return std::make_unique<CAddressBookPage>();
         default:
             return nullptr;
     }
@@ -190,6 +196,7 @@ void CManagerMainDlg::ShowSlot(int slot) {
         }
         page->RecalcLayout();
     }
+    page->HideSubPage();
     LayoutPages();
     page->ShowWindow(SW_SHOW);
     current_ = page.get();

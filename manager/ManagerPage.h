@@ -14,4 +14,7 @@ public:
     // The page's command `index` of the main window's command table; pages without commands do
     // nothing. Returns 0.
     virtual int OnButton(int) { return 0; }
+    // Hides the sub-page the page shows, if any, so that the page opens on its own front when
+    // the main window shows it again. Returns 0.
+    virtual int HideSubPage() { return 0; }
 };

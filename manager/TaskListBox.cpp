@@ -1,6 +1,8 @@
 #include "manager/TaskListBox.h"
 
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "manager/ManagerGdi.h"
 #include "platform/drawing/DC.h"
@@ -20,6 +22,34 @@ CString CTaskListBox::RowText(const CString& text, int width) {
     return line;
 }
 
+CString CTaskListBox::FormatBackupTask(const BackupTask& task) {
+    static const char* const weekdays[] = {"星期日", "星期一", "星期二", "星期三",
+                                           "星期四", "星期五", "星期六"};
+    const std::string source(task.source, ::strnlen(task.source, sizeof(task.source)));
+    const std::string destination(task.destination,
+                                  ::strnlen(task.destination, sizeof(task.destination)));
+    char text[700];
+    switch (task.kind) {
+        case 0:
+            std::snprintf(text, sizeof(text), "每天 %d小时 %d分 备份文件 源:%s , 目的:%s",
+                          task.hour, task.minute, source.c_str(), destination.c_str());
+            break;
+        case 1:
+            std::snprintf(text, sizeof(text), "每%s %d小时 %d分 备份文件 源:%s , 目的:%s",
+                          task.day >= 0 && task.day <= 6 ? weekdays[task.day] : "星期?", task.hour,
+                          task.minute, source.c_str(), destination.c_str());
+            break;
+        case 2:
+            std::snprintf(text, sizeof(text), "每月 %lld日 %d小时 %d分 备份文件 源:%s , 目的:%s",
+                          static_cast<long long>(task.day) + 1, task.hour, task.minute,
+                          source.c_str(), destination.c_str());
+            break;
+        default:
+            return CString();
+    }
+    return CString(text);
+}
+
 void CTaskListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     const int item = static_cast<int>(lpDrawItemStruct->itemID);
     if (item < 0 || item >= GetCount() || lpDrawItemStruct->CtlType != ODT_LISTBOX) {
@@ -28,9 +58,16 @@ void CTaskListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     CDC& dc = *CDC::FromHandle(lpDrawItemStruct->hDC);
     RECT textRect = lpDrawItemStruct->rcItem;
     textRect.left += kTextIndent;
-    CString full;
-    GetText(item, full);
-    const CString text = RowText(full, textRect.right - textRect.left);
+    CString text;
+    if (backupMode_ != 0) {
+        if (const auto* task = reinterpret_cast<const BackupTask*>(lpDrawItemStruct->itemData)) {
+            text = FormatBackupTask(*task);
+        }
+    } else {
+        CString full;
+        GetText(item, full);
+        text = RowText(full, textRect.right - textRect.left);
+    }
 
     RECT highlight = textRect;
     highlight.top += 1;

@@ -1,0 +1,224 @@
+#include "manager/LedgerPage.h"
+
+#include <cstdio>
+#include <string>
+
+#include "manager/DialogKeyFilter.h"
+#include "manager/SkinConfig.h"
+#include "platform/time/Clock.h"
+#include "resources/deskvane/resource.h"
+
+namespace {
+
+constexpr int kBand = 40;
+constexpr COLORREF kIncomeColour = RGB(255, 0, 0);
+constexpr COLORREF kExpenseColour = RGB(0, 0, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+void DrawLine(CDC* dc, int x1, int y1, int x2, int y2) {
+    dc->MoveTo(x1, y1);
+    dc->LineTo(x2, y2);
+}
+
+void DrawCentred(CDC* dc, const std::string& text, int left, int top, int right, int bottom) {
+    RECT rect{left, top, right, bottom};
+    dc->DrawText(text.c_str(), -1, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+std::string MonthText(int year, int month) {
+    char text[32];
+    std::snprintf(text, sizeof(text), "%04d年%02d月", year, month);
+    return text;
+}
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CLedgerPage, CSkinnedPage)
+ON_MESSAGE(WM_LEDGER_CHANGED, OnLedgerChanged)
+END_MESSAGE_MAP()
+
+CLedgerPage::CLedgerPage() : CSkinnedPage(IDD_LEDGER) {}
+
+BOOL CLedgerPage::OnInitDialog() {
+    CDialog::OnInitDialog();
+    LoadChartData();
+    return painter_.LoadSkin(kCalendarSkinKey) == 0;
+}
+
+BOOL CLedgerPage::PreTranslateMessage(MSG* pMsg) {
+    if (FilterDialogKeys(pMsg)) {
+        return TRUE;
+    }
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+int CLedgerPage::LoadChartData() {
+    SYSTEMTIME now{};
+    ::GetLocalTime(&now);
+    int year = now.wYear;
+    int month = now.wMonth;
+    largest_ = 0;
+    for (LedgerChartMonth& entry : months_) {
+        entry = LedgerChartMonth{};
+        entry.year = year;
+        entry.month = month;
+        LedgerRecordList records;
+        LoadLedgerMonth(year, month, records);
+        for (const auto& record : records) {
+            if (record->type == 0) {
+                entry.income += record->amount;
+                ++entry.incomeCount;
+            } else {
+                entry.expense += record->amount;
+                ++entry.expenseCount;
+            }
+        }
+        largest_ = std::max({largest_, entry.income, entry.expense});
+        if (--month == 0) {
+            month = 12;
+            --year;
+        }
+    }
+    return 0;
+}
+
+int CLedgerPage::RecalcLayout() {
+    CRect client;
+    GetClientRect(&client);
+    hole_ = client;
+    hole_.top += kBand;
+    hole_.DeflateRect(1, 1);
+    painter_.ResetRects();
+    painter_.AddRect(client);
+    // The chart is drawn inside the hole while no sub-page covers it.
+    if (current_ != nullptr) {
+        painter_.AddRect(hole_);
+    }
+    painter_.SplitRects();
+    for (CDialog* page :
+         {static_cast<CDialog*>(detail_.get()), static_cast<CDialog*>(entry_.get())}) {
+        if (page != nullptr) {
+            page->MoveWindow(&hole_);
+        }
+    }
+    return 0;
+}
+
+int CLedgerPage::OnButton(int command) {
+    CDialog* chosen = nullptr;
+    if (command == 1) {
+        if (detail_ == nullptr) {
+            auto page = std::make_unique<CLedgerDetailDlg>();
+            if (!page->Create(this)) {
+                return 0;
+            }
+            page->MoveWindow(&hole_);
+            detail_ = std::move(page);
+        }
+        chosen = detail_.get();
+    } else if (command == 0) {
+        if (entry_ == nullptr) {
+            auto page = std::make_unique<CLedgerEntryDlg>();
+            if (!page->Create(this)) {
+                return 0;
+            }
+            page->MoveWindow(&hole_);
+            entry_ = std::move(page);
+        }
+        chosen = entry_.get();
+    } else {
+        return 0;
+    }
+    if (current_ != nullptr && current_ != chosen) {
+        current_->ShowWindow(SW_HIDE);
+    }
+    chosen->ShowWindow(SW_SHOW);
+    current_ = chosen;
+    RecalcLayout();
+    Invalidate();
+    return 0;
+}
+
+int CLedgerPage::HideSubPage() {
+    if (current_ != nullptr) {
+        current_->ShowWindow(SW_HIDE);
+        current_ = nullptr;
+        RecalcLayout();
+        Invalidate();
+    }
+    return 0;
+}
+
+LRESULT CLedgerPage::OnLedgerChanged(WPARAM, LPARAM) {
+    LoadChartData();
+    if (detail_ != nullptr) {
+        detail_->PostMessage(WM_LEDGER_CHANGED);
+    }
+    Invalidate();
+    return TRUE;
+}
+
+int CLedgerPage::BarTop(int axisY, int height, std::int64_t sum, std::int64_t largest) {
+    if (sum <= 0 || largest <= 0) {
+        return axisY - 1;
+    }
+    // 128 bits, so that no sum times the axis height can overflow.
+    const auto scaled = static_cast<__int128>(sum) * height / largest;
+    return axisY - static_cast<int>(scaled);
+}
+
+void CLedgerPage::DrawContent(CDC* buffer, const CRect& client) {
+    CPagePainter::DrawTitle(buffer, client, "收支管理");
+    if (current_ == nullptr) {
+        DrawChart(buffer);
+    }
+}
+
+void CLedgerPage::DrawChart(CDC* buffer) {
+    const int left = hole_.left;
+    const int top = hole_.top;
+    const int right = hole_.right;
+    const int bottom = hole_.bottom;
+    buffer->SetTextColor(kBlack);
+    char heading[96];
+    std::snprintf(heading, sizeof(heading), "%04d年%02d月至%04d年%02d月的收支情况图",
+                  months_[3].year, months_[3].month, months_[0].year, months_[0].month);
+    RECT headingRect{left + 30, top + 2, right, top + 32};
+    buffer->DrawText(heading, -1, &headingRect, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+
+    const int axisY = bottom - 30;
+    DrawLine(buffer, right - 30, axisY, left + 30, axisY);
+    DrawLine(buffer, right - 40, bottom - 35, right - 30, axisY);
+    DrawLine(buffer, right - 30, axisY, right - 40, bottom - 25);
+    DrawLine(buffer, left + 30, axisY, left + 30, top + 100);
+    DrawLine(buffer, left + 25, top + 110, left + 30, top + 100);
+    DrawLine(buffer, left + 30, top + 100, left + 35, top + 110);
+    DrawCentred(buffer, "单位:元", left, top + 80, left + 60, top + 95);
+
+    buffer->FillSolidRect(CRect(left + 30, top + 40, left + 60, top + 55), kIncomeColour);
+    buffer->TextOut(left + 65, top + 42, "收入");
+    buffer->FillSolidRect(CRect(left + 30, top + 60, left + 60, top + 75), kExpenseColour);
+    buffer->TextOut(left + 65, top + 62, "支出");
+
+    const int height = axisY - (top + 100);
+    const int slot = ((right - 30) - (left + 30)) / kMonths;
+    const int barWidth = (slot - 30) / 2;
+    int slotRight = right - 30;
+    for (const LedgerChartMonth& entry : months_) {
+        const int slotLeft = slotRight - (slot - 10);
+        buffer->SetTextColor(kBlack);
+        DrawCentred(buffer, MonthText(entry.year, entry.month), slotLeft, bottom - 25, slotRight,
+                    bottom - 5);
+        int barLeft = slotLeft;
+        for (const auto& [sum, colour] :
+             {std::pair{entry.income, kIncomeColour}, std::pair{entry.expense, kExpenseColour}}) {
+            const int barTop = BarTop(axisY, height, sum, largest_);
+            buffer->FillSolidRect(CRect(barLeft, barTop, barLeft + barWidth, axisY), colour);
+            buffer->SetTextColor(colour);
+            DrawCentred(buffer, FormatYuan(sum), barLeft - 20, barTop - 25, barLeft + barWidth + 20,
+                        barTop - 5);
+            barLeft += barWidth + 3;
+        }
+        slotRight = slotLeft - 10;
+    }
+}
