@@ -61,6 +61,7 @@ ON_COMMAND(ID_TRAY_EXIT, OnExit)
 ON_COMMAND(ID_CAPTURE_FULL_SCREEN, CaptureFullScreen)
 ON_COMMAND(ID_CAPTURE_WINDOW, CaptureWindow)
 ON_COMMAND(ID_CAPTURE_AREA, CaptureArea)
+ON_COMMAND(ID_BOSS_KEY, OnBossKey)
 ON_WM_CLOSE()
 END_MESSAGE_MAP()
 
@@ -171,6 +172,7 @@ int CMainFrame::BuildCdMenus() {
 
 int CMainFrame::LoadAllSettings() {
     snapshotFolder_ = GetAppFolder() + "Snapshot\\";
+    backupPlans_.Load();
     reminders_.LoadFile(kScheduleFile, Now());
     return 0;
 }
@@ -205,6 +207,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
             CaptureArea();
             return TRUE;
         case WM_HOOK_KEY:
+            DispatchHotKey(pMsg->wParam, pMsg->lParam);
             return TRUE;
         default:
             break;
@@ -225,6 +228,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(kHideTimer);
         ShowWindow(SW_HIDE);
     } else if (nIDEvent == kScheduleTimer) {
+        CheckBackupPlans();
         ScanReminders();
     }
     CFrameWnd::OnTimer(nIDEvent);
@@ -266,6 +270,77 @@ void CMainFrame::OnExit() {
         ::PostMessageA(manager, WM_CLOSE, 0, 0);
     }
     SendMessage(WM_CLOSE);
+}
+
+int CMainFrame::DispatchHotKey(WPARAM key, LPARAM flags) {
+    // The hook path stays simple: keys are ignored while a capture runs.
+    if ((flags & 8) == 0 || captureReady_ == 0) {
+        return 0;
+    }
+    const auto matches = [&](const HotKeyRecord& record) {
+        return record.code != 0 && record.code == key && record.alt == ((flags >> 2) & 1) &&
+               record.ctrl == ((flags >> 1) & 1) && record.shift == (flags & 1);
+    };
+    if (matches(bossKey_)) {
+        OnBossKey();
+    } else if (matches(cdOpenKey_)) {
+        for (int i = 0; i < cdDriveCount_; ++i) {
+            OpenCdTray(i);
+        }
+    } else if (matches(cdCloseKey_)) {
+        for (int i = 0; i < cdDriveCount_; ++i) {
+            CloseCdTray(i);
+        }
+    } else if (matches(captureKeys_[0])) {
+        CaptureFullScreen();
+    } else if (matches(captureKeys_[1])) {
+        CaptureWindow();
+    } else if (matches(captureKeys_[2])) {
+        CaptureArea();
+    } else {
+        return 0;
+    }
+    return 1;
+}
+
+void CMainFrame::OnBossKey() {
+    // An empty title names no window.
+    HWND window = bossTitle_.IsEmpty() ? nullptr : ::FindWindowA(nullptr, bossTitle_);
+    if (bossMode_ != 0 && window != nullptr) {
+        if (::IsIconic(window)) {
+            ::SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+        } else {
+            const UINT flags = SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED;
+            ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, flags);
+            ::SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+            // Made the active window without a click into it.
+            ::SetForegroundWindow(window);
+        }
+        return;
+    }
+    for (HWND top = ::GetTopWindow(nullptr); top != nullptr; top = ::GetWindow(top, GW_HWNDNEXT)) {
+        if (::IsWindowVisible(top) && ::GetWindowTextLengthA(top) > 0 &&
+            ::GetParent(top) == nullptr) {
+            ::PostMessageA(top, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        }
+    }
+}
+
+int CMainFrame::CheckBackupPlans() {
+    for (const BackupTask* task : backupPlans_.Due(Now())) {
+        StartBackup(*task);
+    }
+    return 0;
+}
+
+int CMainFrame::StartBackup(const BackupTask& task) {
+    const CString folder = CBackupPlans::RunFolder(task, Now());
+    // The tick comes twelve times in the task's minute: only the first makes the folder.
+    if (!::CreateDirectoryA(folder, nullptr)) {
+        return 0;
+    }
+    backupRunner_.Start(task.source, std::string(folder) + "\\");
+    return 0;
 }
 
 void CMainFrame::MoveCdDoor(int index, const char* position) {
@@ -411,6 +486,9 @@ void CMainFrame::OnClose() {
 
 void CMainFrame::OnDestroy() {
     HookLibrary().Unload();
+    // No copy outlives the program's objects.
+    backupRunner_.StopAll();
+    backupPlans_.Clear();
     reminders_.Clear();
     NOTIFYICONDATAA icon = IconRecord(m_hWnd);
     ::Shell_NotifyIconA(NIM_DELETE, &icon);

@@ -6,8 +6,11 @@
 
 #include <memory>
 
+#include "manager/HotKeyRecord.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Menu.h"
+#include "tray/BackupPlans.h"
+#include "tray/BackupRunner.h"
 #include "tray/ReminderList.h"
 
 class CDialog;
@@ -41,6 +44,19 @@ public:
     void OpenManager();
     // Ends the manager too, then this program.
     void OnExit();
+
+    // Runs the first action whose hot key is `key` with exactly the modifiers of `flags` (bit 2
+    // Alt, bit 1 Ctrl, bit 0 Shift; bit 3 must be set): boss key, CD open, CD close, then the
+    // three captures. 1 when one matched; always 0 while a capture runs.
+    int DispatchHotKey(WPARAM key, LPARAM flags);
+    // Brings the boss key's window forward (restoring it when minimised), or, in mode 0 or
+    // without that window, minimises every visible, titled, unowned top-level window.
+    void OnBossKey();
+    // Copies each backup task due now into a new folder of its own, once per minute.
+    int CheckBackupPlans();
+    int StartBackup(const BackupTask& task);
+    // Waits for the backup copies that run (tests).
+    void WaitForBackups() { backupRunner_.WaitAll(); }
 
     // The door of CD drive `index` (0 .. count - 1; others do nothing), through the MCI strings.
     // Returns 0.
@@ -87,6 +103,15 @@ private:
     // Until they are inserted into the tray menu, which then owns their menus.
     std::unique_ptr<CMenu> cdOpenMenu_;
     std::unique_ptr<CMenu> cdCloseMenu_;
+    HotKeyRecord cdOpenKey_{'P', 1, 1, 0};
+    HotKeyRecord cdCloseKey_{'L', 1, 1, 0};
+    HotKeyRecord bossKey_{VK_RETURN, 1, 1, 0};
+    // 0 minimises every window, anything else brings the window titled bossTitle_ forward.
+    int bossMode_ = 0;
+    CString bossTitle_;
+    HotKeyRecord captureKeys_[3] = {{'1', 1, 1, 0}, {'2', 1, 1, 0}, {'3', 1, 1, 0}};
+    CBackupPlans backupPlans_;
+    CBackupRunner backupRunner_;
     int captureReady_ = 1;
     // The modal dialog of the capture that runs, ended first when the frame is closed meanwhile.
     CDialog* captureDialog_ = nullptr;

@@ -15,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "manager/BackupTask.h"
 #include "manager/ScheduleList.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
@@ -316,6 +317,76 @@ TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideI
     tray.Signal(SIGTERM);
     EXPECT_EQ(tray.Wait(), 0);
     ::DestroyWindow(target);
+}
+
+TEST_F(TrayProgramTest, ABackupTaskCopiesItsTreeOnceInItsMinute) {
+    folder_.WriteFile("work/a.txt", "a");
+    folder_.WriteFile("work/sub/b.txt", "bb");
+    BackupTask task;
+    task.kind = 0;
+    task.hour = 8;
+    const std::string source = platform::ToWindowsPath(folder_.path() / "work");
+    const std::string destination = platform::ToWindowsPath(outside_.path() / "bak");
+    std::snprintf(task.source, sizeof task.source, "%s", source.c_str());
+    std::snprintf(task.destination, sizeof task.destination, "%s", destination.c_str());
+    folder_.WriteFile("data3/backup.dat", SerializeBackupTasks({&task, 1}));
+
+    Tray tray(Program(), {"PLATFORM_CLOCK_START=2006-09-15 07:59:58"});
+    const auto run =
+        outside_.path() / "bak" / std::filesystem::path(u8"2006年09月15日星期五08时00分");
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(run / "sub" / "b.txt"); }, 15s));
+    EXPECT_TRUE(std::filesystem::exists(run / "a.txt"));
+    // The next tick of the same minute finds the folder made and copies nothing again.
+    std::filesystem::remove(run / "a.txt");
+    std::this_thread::sleep_for(6s);
+    EXPECT_FALSE(std::filesystem::exists(run / "a.txt"));
+    std::size_t runs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(outside_.path() / "bak")) {
+        runs += entry.is_directory() ? 1 : 0;
+    }
+    EXPECT_EQ(runs, 1u);
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+}
+
+TEST_F(TrayProgramTest, TheBossKeyPressedInAnotherProgramMinimisesItsWindows) {
+    Tray tray(Program(), {});
+    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
+    ASSERT_TRUE(Eventually([&] {
+        return platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{tray_pid};
+    }));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "BossWindow";
+    ::RegisterClassA(&windowClass);
+    HWND work = ::CreateWindowExA(0, "BossWindow", "工作", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                  100, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(work, nullptr);
+    ::SetForegroundWindow(work);
+    ::SetFocus(work);
+    platform::PumpUntilIdle();
+
+    // Ctrl+Alt+Shift+Enter is not the boss key; Ctrl+Alt+Enter is.
+    for (BYTE key : {VK_CONTROL, VK_MENU, VK_SHIFT, VK_RETURN}) {
+        platform::InjectKey(key, true);
+    }
+    for (BYTE key : {VK_RETURN, VK_SHIFT}) {
+        platform::InjectKey(key, false);
+    }
+    platform::PumpUntilIdle();
+    std::this_thread::sleep_for(500ms);
+    platform::PumpUntilIdle();
+    EXPECT_FALSE(::IsIconic(work));
+    platform::InjectKey(VK_RETURN, true);
+    platform::InjectKey(VK_RETURN, false);
+    platform::InjectKey(VK_MENU, false);
+    platform::InjectKey(VK_CONTROL, false);
+    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(work);
 }
 
 }  // namespace
