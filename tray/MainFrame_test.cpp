@@ -124,4 +124,25 @@ TEST_F(MainFrameTest, WithoutCdDrivesTheMenuIsAsLoadedAndTheIconComesAndGoes) {
     EXPECT_TRUE(platform::NotifyIcons().empty());
 }
 
+TEST_F(MainFrameTest, HotKeysMatchTheirModifiersExactly) {
+    platform::SetCdromDrive('D', "/nonexistent/sr0");
+    platform::SetCdromDrive('F', "/nonexistent/sr1");
+    CMainFrame& frame = MakeFrame();
+    constexpr LPARAM kCtrlAlt = 8 | 4 | 2;
+    // Bit 3 clear: not a key that may fire.
+    EXPECT_EQ(frame.DispatchHotKey('P', 4 | 2), 0);
+    EXPECT_EQ(frame.DispatchHotKey('P', kCtrlAlt | 1), 0);
+    EXPECT_EQ(frame.DispatchHotKey(0, kCtrlAlt), 0);
+    EXPECT_TRUE(platform::TakeMciCommands().empty());
+    // The open key opens both doors, one after the other.
+    EXPECT_EQ(frame.DispatchHotKey('P', kCtrlAlt), 1);
+    EXPECT_EQ(platform::TakeMciCommands(),
+              (std::vector<std::string>{"open D:\\ type cdaudio alias mycd wait",
+                                        "set mycd door open wait", "close mycd wait",
+                                        "open F:\\ type cdaudio alias mycd wait",
+                                        "set mycd door open wait", "close mycd wait"}));
+    EXPECT_EQ(frame.DispatchHotKey('L', kCtrlAlt), 1);
+    EXPECT_EQ(platform::TakeMciCommands().size(), 6u);
+}
+
 }  // namespace
