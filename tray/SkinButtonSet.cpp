@@ -1,5 +1,6 @@
 #include "tray/SkinButtonSet.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -9,6 +10,7 @@
 namespace {
 
 constexpr UINT_PTR kHoverTimer = 1001;
+constexpr long kLargestNumber = 1000000;
 
 // The number at `text` (after blanks), moving past it and its comma; false when there is none.
 bool NextNumber(const char*& text, int& value) {
@@ -17,7 +19,8 @@ bool NextNumber(const char*& text, int& value) {
     if (end == text) {
         return false;
     }
-    value = static_cast<int>(number);
+    // A skin's coordinates are small; bounded, a rectangle's edges never overflow.
+    value = static_cast<int>(std::clamp(number, -kLargestNumber, kLargestNumber));
     text = end;
     if (*text != ',') {
         return false;
@@ -39,37 +42,50 @@ int CSkinButtonSet::Attach(CWnd* owner, int clickValue) {
     return 0;
 }
 
-int CSkinButtonSet::AddButtonLine(const char* line) {
-    if (count_ >= kMaxButtons) {
-        return 1;
-    }
-    int numbers[7] = {0, 0, 100, 20, 0, 0, 0};
+CSkinButtonSet::ButtonLine CSkinButtonSet::ParseButtonLine(const char* line) {
+    ButtonLine parsed;
+    int* numbers[7] = {&parsed.x,     &parsed.y,     &parsed.width, &parsed.height,
+                       &parsed.state, &parsed.shape, &parsed.toggle};
     const char* cursor = line;
     bool more = true;
     for (int i = 0; i < 7 && more; ++i) {
-        more = NextNumber(cursor, numbers[i]);
+        more = NextNumber(cursor, *numbers[i]);
     }
-    std::string name;
     if (more) {
         while (*cursor == ' ' || *cursor == '\t') {
             ++cursor;
         }
-        name.assign(cursor, std::strcspn(cursor, " \t"));
+        const std::size_t length = std::strcspn(cursor, " \t");
+        if (length <= kMaxNameBytes) {
+            parsed.bitmap.assign(cursor, length);
+        }
     }
-    if (name.empty() || name.size() > kMaxNameBytes) {
+    // A state outside the strip's frames would draw from beyond the picture.
+    if (parsed.state < kNormal || parsed.state > kToggled) {
+        parsed.state = kNormal;
+    }
+    return parsed;
+}
+
+int CSkinButtonSet::AddButtonLine(const char* line) {
+    if (count_ >= kMaxButtons) {
+        return 1;
+    }
+    const ButtonLine parsed = ParseButtonLine(line);
+    if (parsed.bitmap.empty()) {
         return 2;
     }
     auto button = std::make_unique<Button>();
-    HANDLE image =
-        ::LoadImageA(nullptr, name.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE);
+    HANDLE image = ::LoadImageA(nullptr, parsed.bitmap.c_str(), IMAGE_BITMAP, 0, 0,
+                                LR_LOADFROMFILE | LR_DEFAULTSIZE);
     if (image == nullptr) {
         return 2;
     }
     button->strip.Attach(image);
-    button->rect = {numbers[0], numbers[1], numbers[0] + numbers[2], numbers[1] + numbers[3]};
-    button->state = numbers[4];
-    button->shape = numbers[5];
-    button->toggle = numbers[6];
+    button->rect = {parsed.x, parsed.y, parsed.x + parsed.width, parsed.y + parsed.height};
+    button->state = parsed.state;
+    button->shape = parsed.shape;
+    button->toggle = parsed.toggle;
     buttons_[count_++] = std::move(button);
     return 0;
 }

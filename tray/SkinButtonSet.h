@@ -8,6 +8,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/DC.h"
@@ -32,6 +33,20 @@ public:
         CBitmap strip;
         int shape = 0;
     };
+
+    // The fields of a button line; the name is empty when the line has none or it is longer
+    // than 259 bytes.
+    struct ButtonLine {
+        int x = 0;
+        int y = 0;
+        int width = 100;
+        int height = 20;
+        int state = 0;
+        int shape = 0;
+        int toggle = 0;
+        std::string bitmap;
+    };
+    static ButtonLine ParseButtonLine(const char* line);
 
     virtual ~CSkinButtonSet() = default;
 
