@@ -31,6 +31,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Set by the manager's stand-in when it is told to close.
+bool manager_closed = false;
+
 // The tray program started with extra environment variables; still running at the end, it is
 // killed.
 class Tray {
@@ -387,6 +390,38 @@ TEST_F(TrayProgramTest, TheBossKeyPressedInAnotherProgramMinimisesItsWindows) {
     tray.Signal(SIGTERM);
     EXPECT_EQ(tray.Wait(), 0);
     ::DestroyWindow(work);
+}
+
+TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CLOSE) {
+            manager_closed = true;
+            return LRESULT{0};
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    };
+    windowClass.lpszClassName = "ManagerStandIn";
+    ::RegisterClassA(&windowClass);
+    HWND manager = ::CreateWindowExA(0, "ManagerStandIn", "Deskvane - 管理中心",
+                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                                     nullptr, nullptr, nullptr);
+    ASSERT_NE(manager, nullptr);
+    ::ShowWindow(manager, SW_MINIMIZE);
+    HWND frame = ::FindWindowA(nullptr, kTrayTitle);
+
+    // "打开管理中心" restores the running manager; none is started.
+    ASSERT_TRUE(::PostMessageA(frame, WM_COMMAND, 32778, 0));
+    EXPECT_TRUE(Eventually([&] { return !::IsIconic(manager); }));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "dv.exe"));
+
+    // "退出" closes the manager too.
+    ASSERT_TRUE(::PostMessageA(frame, WM_COMMAND, 32796, 0));
+    EXPECT_TRUE(Eventually([&] { return manager_closed; }));
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(manager);
 }
 
 }  // namespace
