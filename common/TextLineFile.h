@@ -33,6 +33,11 @@ public:
     int FindLine(const char* prefix, char* line, size_t size);
     void Rewind();
 
+    // The text as read, all of its bytes, for callers that transform it in place (the lookup
+    // data files are deciphered so) before reading lines; null while no file is open.
+    char* RawText() { return text_.get(); }
+    std::int32_t RawSize() const { return size_; }
+
     // 0 when the file was created afresh (an existing one is emptied), 1 on failure.
     int Create(const char* path);
     // Writes the text and CR LF; 1 when no file is open for writing.

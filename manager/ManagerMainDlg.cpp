@@ -9,7 +9,9 @@
 #include "manager/AddressBookPage.h"
 #include "manager/CalendarPage.h"
 #include "manager/DialogKeyFilter.h"
+#include "manager/GMyCaDlg.h"
 #include "manager/LedgerPage.h"
+#include "manager/LookupPage.h"
 #include "manager/OptionsPage.h"
 #include "manager/ScheduleList.h"
 #include "manager/SkinConfig.h"
@@ -76,12 +78,16 @@ std::unique_ptr<CManagerPage> CManagerMainDlg::CreatePage(int slot) {
     switch (slot) {
         case 0:
             return std::make_unique<CCalendarPage>();
+        case 1:
+            return std::make_unique<GMyCaDlg>();
         case 2:
             return std::make_unique<COptionsPage>();
         case 3:
             return std::make_unique<CAboutPage>();
         case 4:
             return std::make_unique<CLedgerPage>();
+        case 5:
+            return std::make_unique<CLookupPage>();
         case 7:
             return std::make_unique<CAddressBookPage>();
         default:

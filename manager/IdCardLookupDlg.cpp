@@ -1,0 +1,69 @@
+#include "manager/IdCardLookupDlg.h"
+
+#include <cstring>
+
+#include "manager/LookupDataFile.h"
+#include "resources/deskvane/resource.h"
+
+BEGIN_MESSAGE_MAP(CIdCardLookupDlg, CLookupDlg)
+ON_BN_CLICKED(IDC_FIND_NUMBER, OnQuery)
+ON_EN_CHANGE(IDC_NUMBER, OnNumberChange)
+END_MESSAGE_MAP()
+
+namespace {
+
+constexpr std::size_t kLineSize = 500;
+// An identity-card number begins with its region's six-digit code.
+constexpr std::size_t kCodeLength = 6;
+
+}  // namespace
+
+CIdCardLookupDlg::CIdCardLookupDlg() : CLookupDlg(IDD_ID_CARD) {}
+
+void CIdCardLookupDlg::DoDataExchange(CDataExchange* pDX) {
+    CLookupDlg::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FIND_NUMBER, query_);
+}
+
+BOOL CIdCardLookupDlg::OnInitDialog() {
+    CLookupDlg::OnInitDialog();
+    LoadData();
+    return TRUE;
+}
+
+BOOL CIdCardLookupDlg::DestroyWindow() {
+    records_.clear();
+    return CLookupDlg::DestroyWindow();
+}
+
+int CIdCardLookupDlg::LoadData(const char* path) {
+    records_.clear();
+    return ReadDataFileLines(path, kLineSize, [this](const char* line) {
+        records_.push_back(IdCardRegionRecord::Parse(line));
+    });
+}
+
+void CIdCardLookupDlg::OnQuery() {
+    Search(TrimmedText(IDC_NUMBER));
+}
+
+void CIdCardLookupDlg::OnNumberChange() {
+    const CString number = TrimmedText(IDC_NUMBER);
+    if (number.GetLength() > 10) {
+        Search(number);
+    }
+}
+
+void CIdCardLookupDlg::Search(const CString& number) {
+    if (number.IsEmpty()) {
+        return;
+    }
+    const CString head = number.Left(7);
+    for (const IdCardRegionRecord& record : records_) {
+        if (std::strncmp(head, record.code, kCodeLength) == 0) {
+            SetDlgItemText(IDC_ID_RESULT, record.region);
+            return;
+        }
+    }
+    SetDlgItemText(IDC_ID_RESULT, "未找到");
+}
