@@ -13,12 +13,15 @@
 #include "platform/screen/ScreenApi.h"
 #include "platform/system/DriveTypes.h"
 #include "platform/system/Mci.h"
+#include "platform/system/ProcessToken.h"
+#include "platform/system/Shutdown.h"
 #include "platform/time/Clock.h"
 #include "resources/dvtp/resource.h"
 #include "tray/CaptureOverlayDlg.h"
 #include "tray/CaptureResultDlg.h"
 #include "tray/HookLibrary.h"
 #include "tray/ReminderPopup.h"
+#include "tray/ShutdownCountdownDlg.h"
 #include "tray/SnapshotFile.h"
 #include "tray/TrayApp.h"
 
@@ -172,6 +175,7 @@ int CMainFrame::BuildCdMenus() {
 
 int CMainFrame::LoadAllSettings() {
     snapshotFolder_ = GetAppFolder() + "Snapshot\\";
+    LoadShutdownTimer();
     backupPlans_.Load();
     reminders_.LoadFile(kScheduleFile, Now());
     return 0;
@@ -228,6 +232,7 @@ void CMainFrame::OnTimer(UINT_PTR nIDEvent) {
         KillTimer(kHideTimer);
         ShowWindow(SW_HIDE);
     } else if (nIDEvent == kScheduleTimer) {
+        CheckShutdownTimer();
         CheckBackupPlans();
         ScanReminders();
     }
@@ -413,9 +418,9 @@ int CMainFrame::CaptureRegionOnce(int mode) {
     overlay.screenPicture = screen;
     overlay.screenWidth = width;
     overlay.screenHeight = height;
-    captureDialog_ = &overlay;
+    modalDialog_ = &overlay;
     overlay.DoModal();
-    captureDialog_ = nullptr;
+    modalDialog_ = nullptr;
     HookLibrary().InstallMainHook(m_hWnd);
     int next = CCaptureResultDlg::kNone;
     const RECT& area = overlay.currentRect;
@@ -466,22 +471,67 @@ int CMainFrame::ShowCapture(HBITMAP picture, int width, int height) {
     }
     CCaptureResultDlg dialog;
     dialog.SetResult(description, width, height, picture);
-    captureDialog_ = &dialog;
+    modalDialog_ = &dialog;
     dialog.DoModal();
-    captureDialog_ = nullptr;
+    modalDialog_ = nullptr;
     return dialog.nextAction();
 }
 
 void CMainFrame::OnClose() {
-    if (captureReady_ == 0) {
-        // The capture's modal loop is still on the stack: it ends first, then the frame closes.
+    if (captureReady_ == 0 || modalDialog_ != nullptr) {
+        // A modal loop of the frame's is still on the stack: it ends first, then the frame closes.
         closePending_ = true;
-        if (captureDialog_ != nullptr && captureDialog_->m_hWnd != nullptr) {
-            captureDialog_->EndDialog(IDCANCEL);
+        if (modalDialog_ != nullptr && modalDialog_->m_hWnd != nullptr) {
+            modalDialog_->EndDialog(IDCANCEL);
         }
         return;
     }
     CFrameWnd::OnClose();
+}
+
+int CMainFrame::LoadShutdownTimer() {
+    shutdown_ = ShutdownSchedule{};
+    shutdownArmed_ = shutdown_.Read() ? 1 : 0;
+    return 0;
+}
+
+int CMainFrame::CheckShutdownTimer() {
+    const SYSTEMTIME now = Now();
+    if (shutdownArmed_ == 0 || shutdown_.hour != now.wHour || shutdown_.minute != now.wMinute) {
+        return 0;
+    }
+    // Fires once: the manager arms it again by writing the file.
+    shutdownArmed_ = 0;
+    ::DeleteFileA(kShutdownFile);
+    if (shutdown_.countdown != 0) {
+        CShutdownCountdownDlg countdown;
+        modalDialog_ = &countdown;
+        const INT_PTR answer = countdown.DoModal();
+        modalDialog_ = nullptr;
+        if (closePending_) {
+            PostMessage(WM_CLOSE);
+            return 1;
+        }
+        if (answer != IDOK) {
+            return 1;
+        }
+    }
+    ShutdownWindows();
+    return 0;
+}
+
+int CMainFrame::ShutdownWindows() {
+    HANDLE token = nullptr;
+    if (::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+        TOKEN_PRIVILEGES privileges{};
+        privileges.PrivilegeCount = 1;
+        ::LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid);
+        privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+        ::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+        ::CloseHandle(token);
+    }
+    ::ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0);
+    return 0;
 }
 
 void CMainFrame::OnDestroy() {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "manager/HotKeyRecord.h"
+#include "manager/ShutdownSchedule.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Menu.h"
 #include "tray/BackupPlans.h"
@@ -55,6 +56,13 @@ public:
     // Copies each backup task due now into a new folder of its own, once per minute.
     int CheckBackupPlans();
     int StartBackup(const BackupTask& task);
+    // data3\sdc.dat: its presence arms a shutdown at its hour and minute. Returns 0.
+    int LoadShutdownTimer();
+    // At the armed minute: disarms, deletes the file, shows the countdown when asked and shuts
+    // down. 1 when the countdown was cancelled (or the program closed meanwhile), else 0.
+    int CheckShutdownTimer();
+    // Enables the shutdown privilege and asks for a power-off. Returns 0.
+    int ShutdownWindows();
     // Waits for the backup copies that run (tests).
     void WaitForBackups() { backupRunner_.WaitAll(); }
 
@@ -110,11 +118,14 @@ private:
     int bossMode_ = 0;
     CString bossTitle_;
     HotKeyRecord captureKeys_[3] = {{'1', 1, 1, 0}, {'2', 1, 1, 0}, {'3', 1, 1, 0}};
+    int shutdownArmed_ = 0;
+    ShutdownSchedule shutdown_;
     CBackupPlans backupPlans_;
     CBackupRunner backupRunner_;
     int captureReady_ = 1;
-    // The modal dialog of the capture that runs, ended first when the frame is closed meanwhile.
-    CDialog* captureDialog_ = nullptr;
+    // The modal dialog that runs (a capture's, the shutdown countdown), ended first when the
+    // frame is closed meanwhile.
+    CDialog* modalDialog_ = nullptr;
     bool closePending_ = false;
     // The screen-shot settings.
     bool saveSnapshots_ = true;

@@ -1,7 +1,10 @@
 #include "tray/MainFrame.h"
 
+#include "manager/ShutdownSchedule.h"
+
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,7 +20,10 @@
 #include "platform/screen/ScreenApi.h"
 #include "platform/system/DriveTypes.h"
 #include "platform/system/Mci.h"
+#include "platform/system/ProcessToken.h"
+#include "platform/system/Shutdown.h"
 #include "platform/testing/TempFolder.h"
+#include "platform/time/Clock.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
@@ -143,6 +149,32 @@ TEST_F(MainFrameTest, HotKeysMatchTheirModifiersExactly) {
                                         "set mycd door open wait", "close mycd wait"}));
     EXPECT_EQ(frame.DispatchHotKey('L', kCtrlAlt), 1);
     EXPECT_EQ(platform::TakeMciCommands().size(), 6u);
+}
+
+TEST_F(MainFrameTest, ATimedShutdownFiresOnceAtItsMinuteAndRemovesItsFile) {
+    SYSTEMTIME start{};
+    start.wYear = 2006;
+    start.wMonth = 9;
+    start.wDay = 15;
+    start.wHour = 21;
+    start.wMinute = 59;
+    start.wSecond = 57;
+    platform::UseTestClock(start);
+    platform::ResetPrivilegesForTesting();
+    platform::TakeShutdownRequests();
+    ASSERT_TRUE((ShutdownSchedule{22, 0, 0}.Write(
+        (platform::ToWindowsPath(folder_.path()) + "\\data3\\sdc.dat").c_str())));
+    MakeFrame();
+    for (int tick = 0; tick < 4; ++tick) {
+        platform::AdvanceTestClock(std::chrono::seconds(5));
+        platform::PumpUntilIdle();
+    }
+    const auto requests = platform::TakeShutdownRequests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].flags, static_cast<UINT>(EWX_SHUTDOWN | EWX_POWEROFF));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "data3" / "sdc.dat"));
+    platform::ResetPrivilegesForTesting();
+    platform::UseRealClock();
 }
 
 }  // namespace
