@@ -6,6 +6,7 @@
 #include "platform/screen/PaintDC.h"
 
 BEGIN_MESSAGE_MAP(CBitmapPreviewPane, CDialog)
+ON_WM_DESTROY()
 ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 ON_WM_SIZE()
@@ -20,9 +21,9 @@ BOOL CBitmapPreviewPane::OnInitDialog() {
     return TRUE;
 }
 
-BOOL CBitmapPreviewPane::DestroyWindow() {
+void CBitmapPreviewPane::OnDestroy() {
     DeleteBitmap();
-    return CDialog::DestroyWindow();
+    CDialog::OnDestroy();
 }
 
 int CBitmapPreviewPane::SetBitmap(int width, int height, HBITMAP picture) {

@@ -13,8 +13,6 @@ public:
     CBitmapPreviewPane() = default;
     ~CBitmapPreviewPane() override;
 
-    BOOL DestroyWindow() override;
-
     // Takes over `picture` (width x height); a picture held before is let go without deleting
     // it. Returns 0.
     int SetBitmap(int width, int height, HBITMAP picture);
@@ -30,6 +28,8 @@ public:
 protected:
     BOOL OnInitDialog() override;
 
+    // The picture goes with the pane, however the pane is destroyed.
+    afx_msg void OnDestroy();
     afx_msg void OnPaint();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnSize(UINT nType, int cx, int cy);
