@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
+#include <string_view>
 #include <vector>
 
 #include "common/WholeFile.h"
@@ -119,19 +121,24 @@ int SaveBitmapFile(HBITMAP bitmap, CString& path, const char* folder, HDC dc) {
     header->biCompression = BI_RGB;
     header->biSizeImage = layout.imageBytes;
     header->biClrUsed = layout.colours;
-    std::string bytes;
-    bytes.reserve(layout.fileBytes);
-    std::vector<std::uint8_t> pixels(layout.imageBytes);
-    if (::GetDIBits(dc, bitmap, 0, static_cast<UINT>(picture.bmHeight), pixels.data(),
-                    reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS) == 0) {
+    // One buffer for the whole file, the pixels read straight into their place: a capture is
+    // megabytes, and every extra pass over it shows.
+    std::unique_ptr<char[]> file(new (std::nothrow) char[layout.fileBytes]);
+    if (file == nullptr) {
         return 0;
     }
-    bytes += "BM";
-    PutLittle(bytes, layout.fileBytes, 4);
-    PutLittle(bytes, 0, 4);
-    PutLittle(bytes, layout.pixelOffset, 4);
-    bytes.append(reinterpret_cast<const char*>(info.data()), info.size());
-    bytes.append(reinterpret_cast<const char*>(pixels.data()), pixels.size());
+    if (::GetDIBits(dc, bitmap, 0, static_cast<UINT>(picture.bmHeight),
+                    file.get() + layout.pixelOffset, reinterpret_cast<BITMAPINFO*>(info.data()),
+                    DIB_RGB_COLORS) == 0) {
+        return 0;
+    }
+    std::string head = "BM";
+    PutLittle(head, layout.fileBytes, 4);
+    PutLittle(head, 0, 4);
+    PutLittle(head, layout.pixelOffset, 4);
+    std::memcpy(file.get(), head.data(), head.size());
+    std::memcpy(file.get() + head.size(), info.data(), info.size());
+    const std::string_view bytes(file.get(), layout.fileBytes);
     if (!WriteWholeFile(wanted, bytes)) {
         return 0;
     }
