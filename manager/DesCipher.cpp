@@ -322,10 +322,9 @@ constexpr std::size_t kMaxCipherLength = 0xFFFFFFF8u;
 constexpr std::size_t kTrailerLength = 32;
 constexpr unsigned char kProgramKeyLength = 16;
 
-// Reads the whole stream into `bytes`, followed by `room` zero bytes, and closes it. False when
+// Reads the whole stream into `bytes` and closes it. False when
 // it holds more than `limit` bytes, cannot be read whole or memory runs out.
-bool ReadWholeStream(FILE* file, std::size_t limit, std::size_t room,
-                     std::vector<unsigned char>& bytes) {
+bool ReadWholeStream(FILE* file, std::size_t limit, std::vector<unsigned char>& bytes) {
     bool done = false;
     if (fseeko(file, 0, SEEK_END) == 0) {
         const off_t size = ftello(file);
@@ -333,7 +332,7 @@ bool ReadWholeStream(FILE* file, std::size_t limit, std::size_t room,
             fseeko(file, 0, SEEK_SET) == 0) {
             const auto length = static_cast<std::size_t>(size);
             try {
-                bytes.assign(length + room, 0);
+                bytes.assign(length, 0);
                 done = std::fread(bytes.data(), 1, length, file) == length &&
                        std::fgetc(file) == EOF && !std::ferror(file);
             } catch (const std::bad_alloc&) {
@@ -456,6 +455,41 @@ void CDesCipher::CryptBlock(unsigned char output[8], const unsigned char input[8
     CryptPasses<1>(output, input, &pass, 1);
 }
 
+bool CDesCipher::EncipherBytes(std::vector<unsigned char>& bytes, const char* checkText) {
+    if (checkText == nullptr || bytes.size() > kMaxCipherLength - kTrailerLength) {
+        return false;
+    }
+    const std::size_t padded = (bytes.size() + 7) / 8 * 8;
+    char trailer[kTrailerLength + 1];
+    TrailerOf(checkText, trailer);
+    bytes.resize(padded + kTrailerLength, 0);
+    std::memcpy(bytes.data() + padded, trailer, kTrailerLength);
+    char* data = reinterpret_cast<char*>(bytes.data());
+    Run(false, false, data, data, static_cast<unsigned>(bytes.size()), kProgramKey,
+        kProgramKeyLength);
+    return true;
+}
+
+bool CDesCipher::DecipherBytes(std::vector<unsigned char>& bytes, const char* checkText) {
+    if (checkText == nullptr || bytes.size() < kTrailerLength || bytes.size() % 8 != 0 ||
+        bytes.size() > kMaxCipherLength) {
+        return false;
+    }
+    std::vector<unsigned char> plain(bytes.size());
+    Run(true, false, reinterpret_cast<const char*>(bytes.data()),
+        reinterpret_cast<char*>(plain.data()), static_cast<unsigned>(plain.size()), kProgramKey,
+        kProgramKeyLength);
+    char trailer[kTrailerLength + 1];
+    TrailerOf(checkText, trailer);
+    const std::size_t plainLength = plain.size() - kTrailerLength;
+    if (std::memcmp(plain.data() + plainLength, trailer, kTrailerLength) != 0) {
+        return false;
+    }
+    plain.resize(plainLength);
+    bytes.swap(plain);
+    return true;
+}
+
 int CDesCipher::EncipherFile(const char* plainPath, const char* checkText, const char* cipherPath) {
     if (plainPath == nullptr || checkText == nullptr || cipherPath == nullptr) {
         return 1;
@@ -464,22 +498,11 @@ int CDesCipher::EncipherFile(const char* plainPath, const char* checkText, const
     if (file == nullptr) {
         return 1;
     }
-    // Read with room for the longest padding and the trailer, then cut to the padded length.
-    constexpr std::size_t kRoom = 7 + kTrailerLength;
     std::vector<unsigned char> buffer;
-    if (!ReadWholeStream(file, kMaxCipherLength - kTrailerLength, kRoom, buffer)) {
+    if (!ReadWholeStream(file, kMaxCipherLength - kTrailerLength, buffer) ||
+        !EncipherBytes(buffer, checkText)) {
         return 1;
     }
-    const std::size_t padded = (buffer.size() - kRoom + 7) / 8 * 8;
-    buffer.resize(padded + kTrailerLength);
-
-    char trailer[kTrailerLength + 1];
-    TrailerOf(checkText, trailer);
-    std::memcpy(buffer.data() + padded, trailer, kTrailerLength);
-
-    char* bytes = reinterpret_cast<char*>(buffer.data());
-    Run(false, false, bytes, bytes, static_cast<unsigned>(buffer.size()), kProgramKey,
-        kProgramKeyLength);
     return ReplaceFile(cipherPath, buffer.data(), buffer.size()) ? 0 : 1;
 }
 
@@ -492,21 +515,10 @@ int CDesCipher::DecipherFile(const char* plainPath, const char* checkText, const
         return 1;
     }
     std::vector<unsigned char> buffer;
-    if (!ReadWholeStream(file, kMaxCipherLength, 0, buffer) || buffer.size() < kTrailerLength ||
-        buffer.size() % 8 != 0) {
+    if (!ReadWholeStream(file, kMaxCipherLength, buffer) || !DecipherBytes(buffer, checkText)) {
         return 1;
     }
-    char* bytes = reinterpret_cast<char*>(buffer.data());
-    Run(true, false, bytes, bytes, static_cast<unsigned>(buffer.size()), kProgramKey,
-        kProgramKeyLength);
-
-    char trailer[kTrailerLength + 1];
-    TrailerOf(checkText, trailer);
-    const std::size_t plainLength = buffer.size() - kTrailerLength;
-    if (std::memcmp(buffer.data() + plainLength, trailer, kTrailerLength) != 0) {
-        return 1;
-    }
-    return ReplaceFile(plainPath, buffer.data(), plainLength) ? 0 : 1;
+    return ReplaceFile(plainPath, buffer.data(), buffer.size()) ? 0 : 1;
 }
 
 void BytesToBits(unsigned char* output, const unsigned char* input, std::size_t bitCount) {

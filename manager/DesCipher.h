@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <vector>
 
 // The 16 round keys of one 8-byte key, 48 bits each, one byte per bit.
 inline constexpr std::size_t kDesScheduleSize = 16 * 48;
@@ -38,6 +39,14 @@ public:
     // One DES block; `output` may be `input`.
     static void CryptBlock(unsigned char output[8], const unsigned char input[8],
                            const unsigned char schedule[kDesScheduleSize], bool decipher);
+
+    // Pads the plain bytes, appends the check text's trailer and enciphers them in place. False,
+    // with the bytes unchanged, when they are too long for one run.
+    static bool EncipherBytes(std::vector<unsigned char>& bytes, const char* checkText);
+    // Deciphers enciphered bytes in place and, when their trailer matches the check text, cuts
+    // it off, leaving the plain data with its zero padding. False, with the bytes unchanged, for
+    // bytes that are no enciphered file or belong to another check text.
+    static bool DecipherBytes(std::vector<unsigned char>& bytes, const char* checkText);
 
     // Pads and enciphers the plain file with the check text's trailer and writes the cipher file
     // whole, replacing an existing one only once the new one is complete. 0 when written; 1 when

@@ -9,6 +9,7 @@
 #include "manager/AddressBookPage.h"
 #include "manager/CalendarPage.h"
 #include "manager/DialogKeyFilter.h"
+#include "manager/DiaryPage.h"
 #include "manager/GMyCaDlg.h"
 #include "manager/LedgerPage.h"
 #include "manager/LookupPage.h"
@@ -88,6 +89,8 @@ std::unique_ptr<CManagerPage> CManagerMainDlg::CreatePage(int slot) {
             return std::make_unique<CLedgerPage>();
         case 5:
             return std::make_unique<CLookupPage>();
+        case 6:
+            return std::make_unique<CDiaryPage>();
         case 7:
             return std::make_unique<CAddressBookPage>();
         default:

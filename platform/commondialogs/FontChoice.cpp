@@ -4,34 +4,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/drawing/FontFaces.h"
 #include "platform/text/Gbk.h"
 
 namespace platform {
 
-namespace {
-
-// Faces whose every character has the same advance.
-bool IsFixedPitch(const std::string& face) {
-    return face != "微软雅黑" && face != "MS Sans Serif";
-}
-
-bool IsChinese(const std::string& face) {
-    return std::any_of(face.begin(), face.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
-}
-
-}  // namespace
-
 const std::vector<std::string>& FontChoice::Faces() {
-    static const std::vector<std::string> faces = [] {
-        std::vector<std::string> list = {"宋体",        "新宋体",   "黑体",    "楷体_GB2312",
-                                         "仿宋_GB2312", "微软雅黑", "Courier", "MS Sans Serif"};
-        std::stable_sort(list.begin(), list.end(), [](const std::string& a, const std::string& b) {
-            return CompareNoCase(a, b) < 0;
-        });
-        return list;
-    }();
-    return faces;
+    return FontFaces::Names();
 }
 
 const std::vector<std::string>& FontChoice::Styles() {
@@ -83,20 +62,11 @@ FontSelection FontChoice::FromLogFont(const LOGFONTA& font, COLORREF color, int 
 }
 
 LOGFONTA FontChoice::ToLogFont(const FontSelection& selection, int dotsPerInch) {
-    LOGFONTA font{};
-    font.lfHeight = -((selection.pointSize * dotsPerInch + 36) / 72);
-    font.lfWeight = selection.bold ? FW_BOLD : FW_NORMAL;
-    font.lfItalic = selection.italic ? 1 : 0;
+    LOGFONTA font =
+        FontFaces::LogFontOf(selection.face, -((selection.pointSize * dotsPerInch + 36) / 72),
+                             selection.bold ? FW_BOLD : FW_NORMAL, selection.italic);
     font.lfUnderline = selection.underline ? 1 : 0;
     font.lfStrikeOut = selection.strikeOut ? 1 : 0;
-    font.lfCharSet = IsChinese(selection.face) ? GB2312_CHARSET : ANSI_CHARSET;
-    font.lfOutPrecision = 3;   // OUT_STROKE_PRECIS
-    font.lfClipPrecision = 2;  // CLIP_STROKE_PRECIS
-    font.lfQuality = 1;        // DRAFT_QUALITY
-    font.lfPitchAndFamily =
-        IsFixedPitch(selection.face) ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
-    const size_t length = CutAtCharBoundary(selection.face, LF_FACESIZE - 1);
-    std::memcpy(font.lfFaceName, selection.face.data(), length);
     return font;
 }
 

@@ -289,6 +289,13 @@ struct TEXTMETRICA {
 using TEXTMETRIC = TEXTMETRICA;
 using LPTEXTMETRICA = TEXTMETRICA*;
 
+#define RASTER_FONTTYPE 0x0001
+#define DEVICE_FONTTYPE 0x0002
+#define TRUETYPE_FONTTYPE 0x0004
+
+using FONTENUMPROCA = int (*)(const LOGFONTA* logFont, const TEXTMETRICA* metrics, DWORD fontType,
+                              LPARAM lParam);
+
 struct BITMAP {
     LONG bmType;
     LONG bmWidth;
@@ -465,6 +472,15 @@ int DrawTextA(HDC hdc, LPCSTR text, int length, LPRECT rect, UINT format);
 BOOL GetTextExtentPoint32A(HDC hdc, LPCSTR text, int length, LPSIZE size);
 BOOL GetTextMetricsA(HDC hdc, LPTEXTMETRICA metrics);
 int GetTextFaceA(HDC hdc, int size, LPSTR face);
+// The font enumerations over the faces this system offers (platform::FontFaces), each a
+// TrueType font. Without a face name each face is reported once (regular style); with one, that
+// face's regular, italic, bold and bold italic styles, or nothing for a face it does not offer
+// (names compare without regard to case). The callback's third argument is the font type; a
+// callback that returns 0 stops the enumeration. Each returns the last value the callback
+// returned, 1 when it was not called, and 0 without a callback. Every device context offers the
+// same faces, so the context is not consulted.
+int EnumFontFamiliesA(HDC hdc, LPCSTR family, FONTENUMPROCA proc, LPARAM lParam);
+int EnumFontsA(HDC hdc, LPCSTR face, FONTENUMPROCA proc, LPARAM lParam);
 
 // Text states: DST_TEXT or DST_PREFIXTEXT (lData the text, wData its length or 0), drawn in the
 // text colour, or with DSS_DISABLED embossed: white one pixel down and right under grey

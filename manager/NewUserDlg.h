@@ -1,0 +1,23 @@
+// The diary's new-user dialog: a user name, a password and its confirmation. It ends with IDOK
+// once the account's folder and account file exist; it does not log the user in.
+#pragma once
+
+#include "manager/HintButton.h"
+#include "manager/ManagerModalDlg.h"
+
+class CNewUserDlg : public CManagerModalDlg {
+public:
+    explicit CNewUserDlg(CWnd* pParentWnd = nullptr);
+
+    CString m_password;
+    CString m_confirmation;
+    CString m_userName;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
+
+private:
+    CHintButton ok_;
+    CHintButton cancel_;
+};
