@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the programs, lays out the program folder under build/programfolder and starts one of
 # them from it: the browser (quorra, the default), the picture collector (glintora) or the desktop
-# manager (deskvane).
+# manager (deskvane), which starts its tray companion (dv/dvtp.exe with its hook library) in turn.
 #
 # With a desktop (DISPLAY set) the program shows there; without one it runs headless
 # (PLATFORM_DISPLAY=headless or =desktop forces either). Ctrl+C or SIGTERM closes its main window
@@ -44,10 +44,11 @@ declare -A programs=(
     [browser/program/quorra]=quorra.exe
     [picture/program/glintora]=exec/gt/glintora.exe
     [manager/program/deskvane]=dv/dv.exe
-    [tray/dvtp]=dv/dvtp.exe
+    [tray/program/dvtp]=dv/dvtp.exe
+    [tray/program/hookpad.so]=dv/hookpad.so
 )
 for target in "${!programs[@]}"; do
-    if [[ -x "build/release/$target" ]]; then
+    if [[ -f "build/release/$target" ]]; then
         mkdir -p "$folder/$(dirname "${programs[$target]}")"
         cp "build/release/$target" "$folder/${programs[$target]}"
     fi

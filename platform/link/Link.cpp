@@ -30,6 +30,10 @@ namespace {
 constexpr const char* kRecordSuffix = ".win";
 constexpr const char* kSocketSuffix = ".sock";
 constexpr const char* kTemporarySuffix = ".tmp";
+constexpr const char* kHookSuffix = ".hook";
+
+// A hook announcement: "LHOK", u32 process id, u64 process start, u32 type mask.
+constexpr std::size_t kHookFileBytes = 20;
 
 struct LinkState {
     std::mutex mutex;
@@ -37,6 +41,8 @@ struct LinkState {
     std::filesystem::path folder;
     std::unique_ptr<Receiver> receiver;
     DeliveryHandler handler;
+    HookHandler hookHandler;
+    std::uint32_t announcedHooks = 0;
     bool exitHookSet = false;
 };
 
@@ -61,12 +67,28 @@ std::filesystem::path SocketPath(const std::filesystem::path& folder, std::uint3
     return folder / (std::to_string(pid) + kSocketSuffix);
 }
 
-// Whole or not at all: readers never see half a record.
-bool WriteRecordFile(const std::filesystem::path& folder, const WindowRecord& record) {
-    const std::filesystem::path target = RecordPath(folder, record.processId, record.window);
-    const std::filesystem::path temporary = folder / ("." + std::to_string(record.processId) + "-" +
-                                                      Hex(record.window) + kTemporarySuffix);
-    const std::string bytes = EncodeWindowRecord(record);
+std::filesystem::path HookPath(const std::filesystem::path& folder, std::uint32_t pid) {
+    return folder / (std::to_string(pid) + kHookSuffix);
+}
+
+void PutLittle(std::string& bytes, std::uint64_t value, int width) {
+    for (int i = 0; i < width; ++i) {
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+std::uint64_t GetLittle(std::string_view bytes, std::size_t at, int width) {
+    std::uint64_t value = 0;
+    for (int i = width - 1; i >= 0; --i) {
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    }
+    return value;
+}
+
+// Whole or not at all: readers never see half a record. `temporary` is named ".<pid>...tmp", so
+// that readers remove it when its process has ended.
+bool WriteWholeFile(const std::filesystem::path& target, const std::filesystem::path& temporary,
+                    const std::string& bytes) {
     // Made afresh: whatever stands under that name (a FIFO would block the open) is not used.
     unlink(temporary.c_str());
     const int fd =
@@ -81,6 +103,13 @@ bool WriteRecordFile(const std::filesystem::path& folder, const WindowRecord& re
         return false;
     }
     return true;
+}
+
+bool WriteRecordFile(const std::filesystem::path& folder, const WindowRecord& record) {
+    return WriteWholeFile(RecordPath(folder, record.processId, record.window),
+                          folder / ("." + std::to_string(record.processId) + "-" +
+                                    Hex(record.window) + kTemporarySuffix),
+                          EncodeWindowRecord(record));
 }
 
 // The folder is shared by every process of the user, and any of them may leave something there
@@ -130,7 +159,27 @@ std::optional<pid_t> LeadingPid(const std::string& name) {
     return at == 0 || moreDigits ? std::nullopt : std::optional<pid_t>(pid);
 }
 
+LinkReply DeliverToHooks(const LinkRequest& request) {
+    HookHandler handler;
+    {
+        LinkState& state = State();
+        std::lock_guard lock(state.mutex);
+        if (state.announcedHooks == 0) {
+            return {ReplyStatus::kNoWindow, 0};
+        }
+        handler = state.hookHandler;
+    }
+    if (!handler) {
+        return {ReplyStatus::kNoHandler, 0};
+    }
+    return {ReplyStatus::kDelivered,
+            handler(static_cast<int>(request.message), request.wParam, request.lParam)};
+}
+
 LinkReply Deliver(const LinkRequest& request) {
+    if (request.window == 0) {
+        return DeliverToHooks(request);
+    }
     DeliveryHandler handler;
     {
         LinkState& state = State();
@@ -212,6 +261,34 @@ void ShutdownAtExit() {
     Shutdown();
 }
 
+// Listens in `folder` unless it does already; a receiver of an earlier folder goes to `retired`.
+bool ListenLocked(LinkState& state, const std::filesystem::path& folder,
+                  std::unique_ptr<Receiver>& retired) {
+    const auto self = static_cast<std::uint32_t>(getpid());
+    if (state.receiver && state.folder != folder) {
+        // The folder moved (only tests move it): listen and publish in the new one only.
+        for (const auto& [window, published] : state.published) {
+            unlink(RecordPath(state.folder, self, window).c_str());
+        }
+        state.published.clear();
+        unlink(HookPath(state.folder, self).c_str());
+        state.announcedHooks = 0;
+        retired = std::move(state.receiver);
+    }
+    if (!state.receiver) {
+        state.receiver = Receiver::Start(SocketPath(folder, self), Deliver);
+        if (!state.receiver) {
+            return false;
+        }
+        state.folder = folder;
+    }
+    if (!state.exitHookSet) {
+        std::atexit(ShutdownAtExit);
+        state.exitHookSet = true;
+    }
+    return true;
+}
+
 }  // namespace
 
 void SetDeliveryHandler(DeliveryHandler handler) {
@@ -233,24 +310,8 @@ bool Publish(const WindowRecord& record) {
     std::unique_ptr<Receiver> retired;
     LinkState& state = State();
     std::lock_guard lock(state.mutex);
-    if (state.receiver && state.folder != *folder) {
-        // The folder moved (only tests move it): listen and publish in the new one only.
-        for (const auto& [window, published] : state.published) {
-            unlink(RecordPath(state.folder, own.processId, window).c_str());
-        }
-        state.published.clear();
-        retired = std::move(state.receiver);
-    }
-    if (!state.receiver) {
-        state.receiver = Receiver::Start(SocketPath(*folder, own.processId), Deliver);
-        if (!state.receiver) {
-            return false;
-        }
-        state.folder = *folder;
-    }
-    if (!state.exitHookSet) {
-        std::atexit(ShutdownAtExit);
-        state.exitHookSet = true;
+    if (!ListenLocked(state, *folder, retired)) {
+        return false;
     }
     if (!WriteRecordFile(state.folder, own)) {
         return false;
@@ -290,6 +351,10 @@ void Shutdown() {
             unlink(RecordPath(state.folder, record.processId, window).c_str());
         }
         state.published.clear();
+        if (state.announcedHooks != 0) {
+            unlink(HookPath(state.folder, static_cast<std::uint32_t>(getpid())).c_str());
+            state.announcedHooks = 0;
+        }
         receiver = std::move(state.receiver);
     }
     // Stopped outside the lock: a delivery in progress may need it to finish.
@@ -308,7 +373,8 @@ std::vector<WindowRecord> ListWindows() {
         const bool isRecord = EndsWith(name, kRecordSuffix);
         // A record half written by a process that died before renaming it.
         const bool isTemporary = name.starts_with('.') && EndsWith(name, kTemporarySuffix);
-        if (!isRecord && !isTemporary && !EndsWith(name, kSocketSuffix)) {
+        if (!isRecord && !isTemporary && !EndsWith(name, kSocketSuffix) &&
+            !EndsWith(name, kHookSuffix)) {
             continue;
         }
         const std::optional<pid_t> namePid = LeadingPid(isTemporary ? name.substr(1) : name);
@@ -400,6 +466,87 @@ bool PostToWindow(const RemoteWindow& window, UINT message, WPARAM wParam, LPARA
 std::optional<LRESULT> SendToWindow(const RemoteWindow& window, UINT message, WPARAM wParam,
                                     LPARAM lParam, std::chrono::milliseconds timeout) {
     return Transmit(window, {true, window.window, message, wParam, lParam}, timeout);
+}
+
+void SetHookHandler(HookHandler handler) {
+    std::lock_guard lock(State().mutex);
+    State().hookHandler = std::move(handler);
+}
+
+bool AnnounceHooks(std::uint32_t typeMask) {
+    auto folder = RuntimeFolder();
+    if (!folder) {
+        return false;
+    }
+    const auto self = static_cast<std::uint32_t>(getpid());
+    std::unique_ptr<Receiver> retired;
+    LinkState& state = State();
+    std::lock_guard lock(state.mutex);
+    if (typeMask == 0) {
+        if (state.receiver) {
+            unlink(HookPath(state.folder, self).c_str());
+        }
+        state.announcedHooks = 0;
+        return true;
+    }
+    if (!ListenLocked(state, *folder, retired)) {
+        return false;
+    }
+    std::string bytes = "LHOK";
+    PutLittle(bytes, self, 4);
+    PutLittle(bytes, ProcessStartTicks(getpid()).value_or(0), 8);
+    PutLittle(bytes, typeMask, 4);
+    if (!WriteWholeFile(HookPath(state.folder, self),
+                        state.folder / ("." + std::to_string(self) + "-hook" + kTemporarySuffix),
+                        bytes)) {
+        return false;
+    }
+    state.announcedHooks = typeMask;
+    return true;
+}
+
+std::vector<std::uint32_t> HookHolders(int type) {
+    std::vector<std::uint32_t> holders;
+    auto folder = RuntimeFolder();
+    if (!folder || type < 0 || type > 31) {
+        return holders;
+    }
+    const auto self = static_cast<std::uint32_t>(getpid());
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(*folder, error)) {
+        const std::string name = entry.path().filename().string();
+        if (!EndsWith(name, kHookSuffix)) {
+            continue;
+        }
+        const std::optional<pid_t> pid = LeadingPid(name);
+        if (!pid || static_cast<std::uint32_t>(*pid) == self) {
+            continue;
+        }
+        const std::optional<std::uint64_t> started = ProcessStartTicks(*pid);
+        auto bytes = ReadSmallFile(entry.path(), kHookFileBytes);
+        if (!started || !bytes || bytes->size() != kHookFileBytes || !bytes->starts_with("LHOK") ||
+            GetLittle(*bytes, 4, 4) != static_cast<std::uint32_t>(*pid)) {
+            if (!started) {
+                unlink(entry.path().c_str());
+            }
+            continue;
+        }
+        if (GetLittle(*bytes, 8, 8) != *started) {
+            // Left by an earlier process whose id is now reused.
+            unlink(entry.path().c_str());
+            continue;
+        }
+        if ((GetLittle(*bytes, 16, 4) >> type) & 1) {
+            holders.push_back(static_cast<std::uint32_t>(*pid));
+        }
+    }
+    std::sort(holders.begin(), holders.end());
+    return holders;
+}
+
+std::optional<LRESULT> RunRemoteHook(std::uint32_t processId, int type, WPARAM wParam,
+                                     LPARAM lParam, std::chrono::milliseconds timeout) {
+    return Transmit({processId, 0}, {true, 0, static_cast<UINT>(type), wParam, lParam}, timeout);
 }
 
 std::int64_t NextZOrder() {

@@ -73,6 +73,25 @@ bool PostToWindow(const RemoteWindow& window, UINT message, WPARAM wParam, LPARA
 std::optional<LRESULT> SendToWindow(const RemoteWindow& window, UINT message, WPARAM wParam,
                                     LPARAM lParam, std::chrono::milliseconds timeout);
 
+// Hooks across processes. A process that holds hooks on every thread announces their types (bit
+// 1 << type, WH_KEYBOARD and the like) in a small file of the runtime folder; a process that
+// input reaches hands it to each holder in turn, over the same sockets as window messages, and
+// the holder's answer decides whether the input is eaten. A request for window 0 is a hook
+// request: no window has that number.
+//
+// Called on the receiving thread with the hook type and the input as the sender packed it.
+using HookHandler = std::function<LRESULT(int type, WPARAM wParam, LPARAM lParam)>;
+void SetHookHandler(HookHandler handler);
+// Writes (or, for 0, removes) this process's hook announcement and makes sure it listens. False
+// when the runtime folder or the socket cannot be used.
+bool AnnounceHooks(std::uint32_t typeMask);
+// The other live processes whose announcement includes `type`, in process-id order.
+// Announcements of ended processes are removed.
+std::vector<std::uint32_t> HookHolders(int type);
+// The holder's answer; nullopt when it is gone, has no handler or did not answer in `timeout`.
+std::optional<LRESULT> RunRemoteHook(std::uint32_t processId, int type, WPARAM wParam,
+                                     LPARAM lParam, std::chrono::milliseconds timeout);
+
 // A z order above every one handed out before, in this process or any other: the window layer
 // gives it to a window it brings to the top.
 std::int64_t NextZOrder();

@@ -64,6 +64,10 @@ int Launch(ProcessStart& start) {
     }
     if (error == 0) {
         std::lock_guard lock(Registry().mutex);
+        // A program that runs for weeks keeps only the newest starts.
+        if (Registry().starts.size() >= 100) {
+            Registry().starts.erase(Registry().starts.begin());
+        }
         Registry().starts.push_back(start);
     }
     return error;

@@ -94,7 +94,7 @@ struct ProcessStart {
     std::shared_ptr<ChildProcess> child;
 };
 
-// Every start made so far (or since the last clear), oldest first.
+// The newest 100 starts made so far (or since the last clear), oldest first.
 std::vector<ProcessStart> StartedProcesses();
 void ClearStartedProcesses();
 

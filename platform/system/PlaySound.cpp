@@ -1,11 +1,18 @@
 #include "platform/system/PlaySound.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <array>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <mutex>
 #include <optional>
+#include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -13,6 +20,8 @@
 #include "platform/system/WaveFile.h"
 #include "platform/text/Gbk.h"
 #include "platform/time/Clock.h"
+
+extern char** environ;
 
 namespace {
 
@@ -46,10 +55,52 @@ std::optional<platform::WaveFormat> ReadWave(const char* windowsPath) {
     return platform::ParseWaveFile(bytes);
 }
 
-void Play(std::string name, DWORD flags, DWORD milliseconds) {
+constexpr std::size_t kMaxPlayed = 100;
+
+// A sound server of the desktop: PulseAudio's (or PipeWire's in its place) socket, or the one
+// PULSE_SERVER names. Never in a headless run, which is how the tests run.
+bool SoundServerExists() {
+    const char* display = std::getenv("PLATFORM_DISPLAY");
+    if (display != nullptr && std::strcmp(display, "headless") == 0) {
+        return false;
+    }
+    if (std::getenv("PULSE_SERVER") != nullptr) {
+        return true;
+    }
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    std::error_code error;
+    return runtime != nullptr &&
+           std::filesystem::exists(std::filesystem::path(runtime) / "pulse" / "native", error);
+}
+
+// Hands the file to the server's player; the caller keeps the timing. The player is reaped by a
+// thread of its own, so that no process is left behind.
+void PlayThroughServer(const std::filesystem::path& file) {
+    std::string path = file.string();
+    char program[] = "paplay";
+    char* argv[] = {program, path.data(), nullptr};
+    pid_t child = -1;
+    if (posix_spawnp(&child, program, nullptr, nullptr, argv, environ) != 0) {
+        return;
+    }
+    try {
+        std::thread([child] { waitpid(child, nullptr, 0); }).detach();
+    } catch (const std::system_error&) {
+        waitpid(child, nullptr, 0);
+    }
+}
+
+void Play(std::string name, DWORD flags, DWORD milliseconds,
+          const std::optional<std::filesystem::path>& file = std::nullopt) {
     {
         std::lock_guard lock(playedMutex);
+        if (played.size() >= kMaxPlayed) {
+            played.erase(played.begin());
+        }
         played.push_back({std::move(name), flags, milliseconds});
+    }
+    if (file && SoundServerExists()) {
+        PlayThroughServer(*file);
     }
     if ((flags & SND_ASYNC) == 0)
         Sleep(milliseconds);
@@ -70,7 +121,7 @@ BOOL PlaySoundA(LPCSTR pszSound, HMODULE /*hmod*/, DWORD fdwSound) {
     }
     if (!asAlias) {
         if (std::optional<platform::WaveFormat> wave = ReadWave(pszSound)) {
-            Play(pszSound, fdwSound, wave->DurationMilliseconds());
+            Play(pszSound, fdwSound, wave->DurationMilliseconds(), platform::ResolvePath(pszSound));
             return TRUE;
         }
     }

@@ -1,7 +1,9 @@
-// Playing a sound. There is no sound output here: a sound "plays" for its length (a synchronous
-// call waits that long on the platform clock) and is recorded, so that tests and a future display
-// can hear of it. A file that is missing or is not a WAVE file plays the default sound unless
-// SND_NODEFAULT says to play nothing.
+// Playing a sound. A sound "plays" for its length (a synchronous call waits that long on the
+// platform clock) and is recorded (the newest 100), so that tests can hear of it. A WAVE file is
+// also handed to the desktop's sound server (PulseAudio's, or PipeWire's in its place, through
+// paplay) when there is one and the run is not headless; the system's event sounds stay silent. A
+// file that is missing or is not a WAVE file plays the default sound unless SND_NODEFAULT says to
+// play nothing.
 #pragma once
 
 #include <string>

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "platform/files/Path.h"
 #include "platform/system/WaveFile.h"
@@ -98,6 +101,39 @@ TEST_F(PlaySoundTest, AMissingFilePlaysTheDefaultUnlessTold) {
     EXPECT_EQ(platform::TakePlayedSounds().at(0).name, "SystemAsterisk");
     EXPECT_TRUE(PlaySoundA(nullptr, nullptr, 0));
     EXPECT_TRUE(platform::TakePlayedSounds().empty());
+}
+
+TEST_F(PlaySoundTest, AFileGoesToTheDesktopsSoundServerButNeverInAHeadlessRun) {
+    platform::testing::TempFolder folder;
+    folder.WriteFile("data/notify.wav", WaveBytes(16000));
+    const std::string heard = (folder.path() / "heard").string();
+    folder.WriteFile("bin/paplay", "#!/bin/sh\necho \"$1\" >> '" + heard + "'\n");
+    std::filesystem::permissions(folder.path() / "bin" / "paplay",
+                                 std::filesystem::perms::owner_all);
+    const std::string path = platform::ToWindowsPath(folder.path() / "data" / "notify.wav");
+    const std::string savedPath = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
+    const char* display = std::getenv("PLATFORM_DISPLAY");
+    const std::string savedDisplay = display != nullptr ? display : "";
+    ::setenv("PATH", ((folder.path() / "bin").string() + ":" + savedPath).c_str(), 1);
+    ::setenv("PULSE_SERVER", "unix:/nowhere", 1);
+
+    ::setenv("PLATFORM_DISPLAY", "headless", 1);
+    EXPECT_TRUE(PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC));
+    ::unsetenv("PLATFORM_DISPLAY");
+    EXPECT_TRUE(PlaySoundA(path.c_str(), nullptr, SND_FILENAME | SND_ASYNC));
+    // The system's chimes stay silent.
+    EXPECT_TRUE(PlaySoundA("SystemAsterisk", nullptr, SND_ALIAS | SND_ASYNC));
+
+    ::setenv("PATH", savedPath.c_str(), 1);
+    ::unsetenv("PULSE_SERVER");
+    if (display != nullptr) {
+        ::setenv("PLATFORM_DISPLAY", savedDisplay.c_str(), 1);
+    }
+    for (int i = 0; i < 500 && folder.ReadFile("heard").empty(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(folder.ReadFile("heard"), (folder.path() / "data" / "notify.wav").string() + "\n");
+    EXPECT_EQ(platform::TakePlayedSounds().size(), 3u);
 }
 
 }  // namespace

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include "platform/base/KernelObject.h"
 #include "platform/system/Shutdown.h"
+#include "platform/testing/TempFolder.h"
 
 namespace {
 
@@ -102,6 +107,41 @@ TEST_F(ProcessTokenTest, AccessRightsAndPreviousState) {
     HANDLE other = nullptr;
     EXPECT_FALSE(OpenProcessToken(reinterpret_cast<HANDLE>(1234), TOKEN_QUERY, &other));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(ProcessTokenTest, AShutdownGoesToTheSessionOnlyWhenTheUserOptedIn) {
+    HANDLE token = nullptr;
+    ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
+    ASSERT_TRUE(Enable(token, SE_SHUTDOWN_NAME, true));
+    CloseHandle(token);
+    platform::testing::TempFolder temp;
+    const std::string asked = (temp.path() / "asked").string();
+    temp.WriteFile("session", "#!/bin/sh\necho \"$@\" >> '" + asked + "'\nexit $ANSWER\n");
+    std::filesystem::permissions(temp.path() / "session", std::filesystem::perms::owner_all);
+    platform::SetSessionPowerCommandForTesting((temp.path() / "session").string());
+
+    ::unsetenv("PLATFORM_SESSION_POWER");
+    EXPECT_TRUE(ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0));
+    ::setenv("PLATFORM_SESSION_POWER", "logind", 1);
+    ::setenv("ANSWER", "0", 1);
+    EXPECT_TRUE(ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0));
+    ::setenv("ANSWER", "1", 1);
+    EXPECT_FALSE(ExitWindowsEx(EWX_REBOOT, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_READY));
+    ::unsetenv("PLATFORM_SESSION_POWER");
+    ::unsetenv("ANSWER");
+    platform::SetSessionPowerCommandForTesting({});
+
+    const auto requests = platform::TakeShutdownRequests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].outcome, platform::ShutdownOutcome::kRecorded);
+    EXPECT_EQ(requests[1].outcome, platform::ShutdownOutcome::kSentToSession);
+    EXPECT_EQ(requests[2].outcome, platform::ShutdownOutcome::kRefusedBySession);
+    EXPECT_EQ(temp.ReadFile("asked"),
+              "call org.freedesktop.login1 /org/freedesktop/login1 "
+              "org.freedesktop.login1.Manager PowerOff b true\n"
+              "call org.freedesktop.login1 /org/freedesktop/login1 "
+              "org.freedesktop.login1.Manager Reboot b true\n");
 }
 
 }  // namespace

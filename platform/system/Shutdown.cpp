@@ -1,14 +1,77 @@
 #include "platform/system/Shutdown.h"
 
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
+#include <string>
 #include <utility>
 
 #include "platform/system/ProcessToken.h"
 
+extern char** environ;
+
 namespace {
+
+constexpr std::size_t kMaxRequests = 100;
 
 std::mutex requestsMutex;
 std::vector<platform::ShutdownRequest> requests;
+std::string sessionCommand;
+
+bool OptedIn() {
+    const char* choice = std::getenv("PLATFORM_SESSION_POWER");
+    return choice != nullptr && std::strcmp(choice, "logind") == 0;
+}
+
+// logind's PowerOff or Reboot, interactive so that polkit may ask the user; true when it took
+// the request.
+bool AskSession(const char* method) {
+    std::string program;
+    {
+        std::lock_guard lock(requestsMutex);
+        program = sessionCommand;
+    }
+    const bool viaPath = program.empty();
+    if (viaPath) {
+        program = "busctl";
+    }
+    const char* argv[] = {program.c_str(),
+                          "call",
+                          "org.freedesktop.login1",
+                          "/org/freedesktop/login1",
+                          "org.freedesktop.login1.Manager",
+                          method,
+                          "b",
+                          "true",
+                          nullptr};
+    pid_t child = -1;
+    const int started = viaPath ? posix_spawnp(&child, program.c_str(), nullptr, nullptr,
+                                               const_cast<char**>(argv), environ)
+                                : posix_spawn(&child, program.c_str(), nullptr, nullptr,
+                                              const_cast<char**>(argv), environ);
+    if (started != 0) {
+        return false;
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            return false;
+        }
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void Record(const platform::ShutdownRequest& request) {
+    std::lock_guard lock(requestsMutex);
+    if (requests.size() >= kMaxRequests) {
+        requests.erase(requests.begin());
+    }
+    requests.push_back(request);
+}
 
 }  // namespace
 
@@ -18,8 +81,17 @@ BOOL ExitWindowsEx(UINT uFlags, DWORD dwReason) {
         SetLastError(ERROR_PRIVILEGE_NOT_HELD);
         return FALSE;
     }
-    std::lock_guard lock(requestsMutex);
-    requests.push_back({uFlags, dwReason});
+    platform::ShutdownRequest request{uFlags, dwReason, platform::ShutdownOutcome::kRecorded};
+    if (endsMachine && OptedIn()) {
+        const bool taken = AskSession((uFlags & EWX_REBOOT) != 0 ? "Reboot" : "PowerOff");
+        request.outcome = taken ? platform::ShutdownOutcome::kSentToSession
+                                : platform::ShutdownOutcome::kRefusedBySession;
+    }
+    Record(request);
+    if (request.outcome == platform::ShutdownOutcome::kRefusedBySession) {
+        SetLastError(ERROR_NOT_READY);
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -28,6 +100,11 @@ namespace platform {
 std::vector<ShutdownRequest> TakeShutdownRequests() {
     std::lock_guard lock(requestsMutex);
     return std::exchange(requests, {});
+}
+
+void SetSessionPowerCommandForTesting(std::string program) {
+    std::lock_guard lock(requestsMutex);
+    sessionCommand = std::move(program);
 }
 
 }  // namespace platform

@@ -1,11 +1,19 @@
-// Ending the session. A program here never shuts the machine down: the request is checked as the
-// system checks it (the shutdown privilege must be enabled for a shutdown, reboot or power-off)
-// and then kept, so that tests and a future display can see and act on it.
+// Ending the session. The request is checked as the system checks it (the shutdown privilege must
+// be enabled for a shutdown, reboot or power-off). A shutdown, power-off or reboot then goes to
+// the session manager (logind's PowerOff or Reboot, through busctl) only when the user has opted
+// in with PLATFORM_SESSION_POWER=logind; otherwise, and always in tests, it is only recorded.
+// Every request is recorded with what became of it (the newest 100 are kept), so that a caller
+// never takes a recorded request for a shutdown under way.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "platform/base/WinTypes.h"
+
+#ifndef ERROR_NOT_READY
+#define ERROR_NOT_READY 21L
+#endif
 
 #define EWX_LOGOFF 0x00000000
 #define EWX_SHUTDOWN 0x00000001
@@ -15,17 +23,23 @@
 #define EWX_FORCEIFHUNG 0x00000010
 
 // FALSE with ERROR_PRIVILEGE_NOT_HELD when a shutdown, reboot or power-off is asked without the
-// shutdown privilege enabled.
+// shutdown privilege enabled, and with ERROR_NOT_READY when the session manager refused it.
 BOOL ExitWindowsEx(UINT uFlags, DWORD dwReason);
 
 namespace platform {
 
+enum class ShutdownOutcome { kRecorded, kSentToSession, kRefusedBySession };
+
 struct ShutdownRequest {
     UINT flags = 0;
     DWORD reason = 0;
+    ShutdownOutcome outcome = ShutdownOutcome::kRecorded;
 };
 
-// The requests accepted since the last call, oldest first.
+// The requests that passed the privilege check since the last call, oldest first.
 std::vector<ShutdownRequest> TakeShutdownRequests();
+// The program run in place of busctl, with the same arguments; empty goes back to busctl. Its
+// exit status 0 means the session manager took the request. For tests.
+void SetSessionPowerCommandForTesting(std::string program);
 
 }  // namespace platform

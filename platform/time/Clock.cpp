@@ -1,6 +1,8 @@
 #include "platform/time/Clock.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <mutex>
 #include <stdexcept>
@@ -40,10 +42,44 @@ std::int64_t RealUnixMilliseconds() {
         .count();
 }
 
+// How far PLATFORM_CLOCK_START ("YYYY-MM-DD HH:MM:SS", local time) moves the real wall clock:
+// the process's clock starts there and runs on at the real pace. 0 without it, or when it is not
+// a valid time.
+std::int64_t ReadClockStart() {
+    const char* text = std::getenv("PLATFORM_CLOCK_START");
+    SYSTEMTIME start{};
+    int fields[6] = {};
+    if (text == nullptr || std::sscanf(text, "%d-%d-%d %d:%d:%d", &fields[0], &fields[1],
+                                       &fields[2], &fields[3], &fields[4], &fields[5]) != 6) {
+        return 0;
+    }
+    for (int field : fields) {
+        if (field < 0 || field > 65535) {
+            return 0;
+        }
+    }
+    start.wYear = static_cast<WORD>(fields[0]);
+    start.wMonth = static_cast<WORD>(fields[1]);
+    start.wDay = static_cast<WORD>(fields[2]);
+    start.wHour = static_cast<WORD>(fields[3]);
+    start.wMinute = static_cast<WORD>(fields[4]);
+    start.wSecond = static_cast<WORD>(fields[5]);
+    const std::optional<std::int64_t> local_ms = MillisecondsFromSystemTime(start);
+    if (!local_ms) {
+        return 0;
+    }
+    const std::int64_t local_seconds = FloorDivide(*local_ms, 1000);
+    const std::int64_t unix_ms =
+        (UnixTimeFromLocal(local_seconds) - local_seconds) * 1000 + *local_ms;
+    return unix_ms - RealUnixMilliseconds();
+}
+
 std::int64_t NowUnixMilliseconds() {
+    // Read before the lock: the conversion takes it.
+    static const std::int64_t start_offset = ReadClockStart();
     ClockState& state = State();
     std::lock_guard lock(state.mutex);
-    return state.virtualClock ? state.virtualUnixMs : RealUnixMilliseconds();
+    return state.virtualClock ? state.virtualUnixMs : RealUnixMilliseconds() + start_offset;
 }
 
 int SystemOffsetSeconds(std::int64_t unix_time) {

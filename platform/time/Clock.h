@@ -1,7 +1,9 @@
-// The one clock of the programs. Programs read the real clock; a test switches the process to a
-// virtual clock that stands still until the test (or a Sleep) advances it, so that everything that
-// depends on "now" (reminders, backups at a minute, file names with a time stamp, timers) can be
-// driven to an exact moment. All functions are safe to call from any thread.
+// The one clock of the programs. Programs read the real clock (moved to start at the local time
+// that PLATFORM_CLOCK_START gives as "YYYY-MM-DD HH:MM:SS", when set: tests start programs at an
+// exact moment that way); a test switches the process to a virtual clock that stands still until
+// the test (or a Sleep) advances it, so that everything that depends on "now" (reminders, backups
+// at a minute, file names with a time stamp, timers) can be driven to an exact moment. All
+// functions are safe to call from any thread.
 #pragma once
 
 #include <chrono>

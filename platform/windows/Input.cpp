@@ -16,6 +16,80 @@ thread_local HHOOK running_hook = nullptr;
 std::atomic<DesktopInput*> desktop_input = nullptr;
 std::uintptr_t next_hook_handle = 0x20000;
 
+constexpr int kRelayedHookTypes[] = {WH_KEYBOARD, WH_MOUSE, WH_KEYBOARD_LL, WH_MOUSE_LL};
+
+bool IsRelayed(int type) {
+    return std::find(std::begin(kRelayedHookTypes), std::end(kRelayedHookTypes), type) !=
+           std::end(kRelayedHookTypes);
+}
+
+// Tells the relay when the set of hook types held on every thread changed; `force` tells it in
+// any case (a new relay).
+void AnnounceHooks(bool force) {
+    WindowSystem& system = WindowSystem::Get();
+    std::function<void(std::uint32_t)> announce;
+    std::uint32_t mask = 0;
+    {
+        std::lock_guard lock(system.mutex);
+        for (const Hook& hook : system.hooks) {
+            if (hook.threadId == 0 && IsRelayed(hook.type)) {
+                mask |= 1u << hook.type;
+            }
+        }
+        if (mask == system.announcedHooks && !force) {
+            return;
+        }
+        system.announcedHooks = mask;
+        announce = system.hookRelay.announce;
+    }
+    if (announce) {
+        announce(mask);
+    }
+}
+
+std::uint64_t Low32(LONG value) {
+    return static_cast<std::uint32_t>(value);
+}
+
+// Only integers cross to another process: the structures behind lParam travel packed.
+//   WH_MOUSE:       wParam message | hit test << 32, lParam x | y << 32 (32 bits each);
+//   WH_KEYBOARD_LL: lParam virtual key | scan code << 8 | flags << 16 (8 bits each);
+//   WH_MOUSE_LL:    lParam x | y << 16 (16 bits each) | mouse data << 32.
+std::pair<WPARAM, LPARAM> PackHookInput(int type, WPARAM wParam, LPARAM lParam) {
+    switch (type) {
+        case WH_MOUSE: {
+            const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+            return {(wParam & 0xFFFFFFFF) | (static_cast<WPARAM>(info->wHitTestCode) << 32),
+                    static_cast<LPARAM>(Low32(info->pt.x) | Low32(info->pt.y) << 32)};
+        }
+        case WH_KEYBOARD_LL: {
+            const auto* info = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+            return {wParam,
+                    static_cast<LPARAM>((info->vkCode & 0xFF) | (info->scanCode & 0xFF) << 8 |
+                                        (info->flags & 0xFF) << 16)};
+        }
+        case WH_MOUSE_LL: {
+            const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+            return {wParam, static_cast<LPARAM>((Low32(info->pt.x) & 0xFFFF) |
+                                                (Low32(info->pt.y) & 0xFFFF) << 16 |
+                                                static_cast<std::uint64_t>(info->mouseData) << 32)};
+        }
+        default:
+            return {wParam, lParam};
+    }
+}
+
+// Input that programs inject is kept for tests to read; a program that runs for weeks keeps
+// only the newest.
+constexpr std::size_t kMaxRecordedInput = 1000;
+
+void KeepRecorded(WindowSystem& system, const RecordedInput& record) {
+    if (system.recorded.size() >= kMaxRecordedInput) {
+        system.recorded.erase(system.recorded.begin());
+    }
+    system.recorded.push_back(record);
+}
+
 bool IsDown(const BYTE* state, BYTE key) {
     return (state[key] & 0x80) != 0;
 }
@@ -98,7 +172,7 @@ void QueueMouse(WindowSystem& system, UINT message, int wheelDelta) {
 bool LowLevelMouseAllows(UINT message, POINT pt, int wheelDelta) {
     MSLLHOOKSTRUCT info{pt, static_cast<DWORD>(wheelDelta) << 16, 0,
                         static_cast<DWORD>(MonotonicNow().count()), 0};
-    return RunHooks(WH_MOUSE_LL, HC_ACTION, message, reinterpret_cast<LPARAM>(&info)) == 0;
+    return RunHooksEverywhere(WH_MOUSE_LL, message, reinterpret_cast<LPARAM>(&info)) == 0;
 }
 
 }  // namespace
@@ -206,7 +280,7 @@ void InjectKey(BYTE virtualKey, bool down, BYTE scanCode, bool extended) {
                          static_cast<DWORD>(MonotonicNow().count()), 0};
     const UINT hookMessage = alt || generic == VK_MENU ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
                                                        : (down ? WM_KEYDOWN : WM_KEYUP);
-    if (RunHooks(WH_KEYBOARD_LL, HC_ACTION, hookMessage, reinterpret_cast<LPARAM>(&info)) != 0) {
+    if (RunHooksEverywhere(WH_KEYBOARD_LL, hookMessage, reinterpret_cast<LPARAM>(&info)) != 0) {
         return;
     }
     std::lock_guard lock(system.mutex);
@@ -347,6 +421,65 @@ LRESULT RunHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
     return result;
 }
 
+LRESULT RunHooksEverywhere(int type, WPARAM wParam, LPARAM lParam) {
+    const LRESULT local = RunHooks(type, HC_ACTION, wParam, lParam);
+    if (local != 0) {
+        return local;
+    }
+    std::function<LRESULT(int, WPARAM, LPARAM)> forward;
+    {
+        WindowSystem& system = WindowSystem::Get();
+        std::lock_guard lock(system.mutex);
+        forward = system.hookRelay.forward;
+    }
+    if (!forward) {
+        return 0;
+    }
+    const auto [packedW, packedL] = PackHookInput(type, wParam, lParam);
+    return forward(type, packedW, packedL);
+}
+
+void SetHookRelay(HookRelay relay) {
+    {
+        WindowSystem& system = WindowSystem::Get();
+        std::lock_guard lock(system.mutex);
+        system.hookRelay = std::move(relay);
+    }
+    AnnounceHooks(true);
+}
+
+LRESULT RunForeignInputHooks(int type, WPARAM wParam, LPARAM lParam) {
+    const DWORD time = static_cast<DWORD>(MonotonicNow().count());
+    switch (type) {
+        case WH_KEYBOARD:
+            return RunHooks(WH_KEYBOARD, HC_ACTION, wParam, lParam);
+        case WH_MOUSE: {
+            const auto packed = static_cast<std::uint64_t>(lParam);
+            MOUSEHOOKSTRUCT info{POINT{static_cast<LONG>(static_cast<std::int32_t>(packed)),
+                                       static_cast<LONG>(static_cast<std::int32_t>(packed >> 32))},
+                                 nullptr, static_cast<UINT>(wParam >> 32), 0};
+            return RunHooks(WH_MOUSE, HC_ACTION, wParam & 0xFFFFFFFF,
+                            reinterpret_cast<LPARAM>(&info));
+        }
+        case WH_KEYBOARD_LL: {
+            const auto packed = static_cast<std::uint64_t>(lParam);
+            KBDLLHOOKSTRUCT info{static_cast<DWORD>(packed & 0xFF),
+                                 static_cast<DWORD>((packed >> 8) & 0xFF),
+                                 static_cast<DWORD>((packed >> 16) & 0xFF), time, 0};
+            return RunHooks(WH_KEYBOARD_LL, HC_ACTION, wParam, reinterpret_cast<LPARAM>(&info));
+        }
+        case WH_MOUSE_LL: {
+            const auto packed = static_cast<std::uint64_t>(lParam);
+            MSLLHOOKSTRUCT info{POINT{static_cast<std::int16_t>(packed & 0xFFFF),
+                                      static_cast<std::int16_t>((packed >> 16) & 0xFFFF)},
+                                static_cast<DWORD>(packed >> 32), 0, time, 0};
+            return RunHooks(WH_MOUSE_LL, HC_ACTION, wParam, reinterpret_cast<LPARAM>(&info));
+        }
+        default:
+            return 0;
+    }
+}
+
 }  // namespace platform
 
 using platform::WindowSystem;
@@ -441,7 +574,7 @@ void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR) {
     record.dy = static_cast<LONG>(dy);
     record.data = dwData;
     record.cursor = system.cursor;
-    system.recorded.push_back(record);
+    platform::KeepRecorded(system, record);
 }
 
 void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR) {
@@ -459,7 +592,7 @@ void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR) {
     record.virtualKey = bVk;
     record.scanCode = bScan;
     record.cursor = system.cursor;
-    system.recorded.push_back(record);
+    platform::KeepRecorded(system, record);
 }
 
 HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId) {
@@ -481,7 +614,7 @@ HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThrea
         platform::CurrentQueuePointer();
     }
     WindowSystem& system = WindowSystem::Get();
-    std::lock_guard lock(system.mutex);
+    std::unique_lock lock(system.mutex);
     if (dwThreadId != 0 && system.QueueOf(dwThreadId) == nullptr) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
@@ -489,19 +622,24 @@ HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThrea
     platform::next_hook_handle += 4;
     const HHOOK handle = reinterpret_cast<HHOOK>(platform::next_hook_handle);
     system.hooks.push_back(platform::Hook{handle, idHook, lpfn, dwThreadId});
+    lock.unlock();
+    platform::AnnounceHooks(false);
     return handle;
 }
 
 BOOL UnhookWindowsHookEx(HHOOK hhk) {
-    WindowSystem& system = WindowSystem::Get();
-    std::lock_guard lock(system.mutex);
-    auto found = std::find_if(system.hooks.begin(), system.hooks.end(),
-                              [&](const platform::Hook& h) { return h.handle == hhk; });
-    if (found == system.hooks.end()) {
-        SetLastError(ERROR_INVALID_HOOK_HANDLE);
-        return FALSE;
+    {
+        WindowSystem& system = WindowSystem::Get();
+        std::lock_guard lock(system.mutex);
+        auto found = std::find_if(system.hooks.begin(), system.hooks.end(),
+                                  [&](const platform::Hook& h) { return h.handle == hhk; });
+        if (found == system.hooks.end()) {
+            SetLastError(ERROR_INVALID_HOOK_HANDLE);
+            return FALSE;
+        }
+        system.hooks.erase(found);
     }
-    system.hooks.erase(found);
+    platform::AnnounceHooks(false);
     return TRUE;
 }
 

@@ -189,6 +189,8 @@ void ResetWindowSystemForTesting() {
         return true;
     });
     system.hooks.clear();
+    system.hookRelay = HookRelay{};
+    system.announcedHooks = 0;
     system.capture = nullptr;
     system.foreground = nullptr;
     system.cursor = POINT{};

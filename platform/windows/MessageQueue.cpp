@@ -126,10 +126,16 @@ LRESULT RunInputHook(const InputEvent& event, const MSG& msg, UINT removeFlags) 
     const int code = (removeFlags & PM_REMOVE) ? HC_ACTION : HC_NOREMOVE;
     if (event.kind == InputEvent::Kind::Key) {
         // Characters from an input method never were keys.
-        return msg.message == WM_CHAR ? 0 : RunHooks(WH_KEYBOARD, code, msg.wParam, msg.lParam);
+        if (msg.message == WM_CHAR) {
+            return 0;
+        }
+        return code == HC_ACTION ? RunHooksEverywhere(WH_KEYBOARD, msg.wParam, msg.lParam)
+                                 : RunHooks(WH_KEYBOARD, code, msg.wParam, msg.lParam);
     }
     MOUSEHOOKSTRUCT info{event.pt, msg.hwnd, event.hitTest, 0};
-    return RunHooks(WH_MOUSE, code, msg.message, reinterpret_cast<LPARAM>(&info));
+    return code == HC_ACTION
+               ? RunHooksEverywhere(WH_MOUSE, msg.message, reinterpret_cast<LPARAM>(&info))
+               : RunHooks(WH_MOUSE, code, msg.message, reinterpret_cast<LPARAM>(&info));
 }
 
 // The first window of the thread, parents before children, whose update area waits for a paint.

@@ -31,6 +31,9 @@ constexpr UINT kPositionRequest = 0x03F2;
 
 // A send to a program that hangs must not hang this one for ever.
 constexpr std::chrono::milliseconds kSendTimeout{5000};
+// Input waits this long for each hook of another process; one that does not answer in time lets
+// the input pass, as the original system does with a slow low-level hook.
+constexpr std::chrono::milliseconds kHookTimeout{300};
 
 struct ForeignEntry {
     link::RemoteWindow remote;
@@ -385,6 +388,17 @@ void RefreshForeign() {
     linked.foreign = std::move(seen);
 }
 
+LRESULT ForwardToHooks(int type, WPARAM wParam, LPARAM lParam) {
+    for (std::uint32_t holder : link::HookHolders(type)) {
+        const std::optional<LRESULT> answer =
+            link::RunRemoteHook(holder, type, wParam, lParam, kHookTimeout);
+        if (answer.value_or(0) != 0) {
+            return *answer;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool ConnectWindowsToLink() {
@@ -399,6 +413,8 @@ bool ConnectWindowsToLink() {
     link::SetDeliveryHandler(Deliver);
     SetTopLevelObserver(OnTopLevelChange);
     SetForeignWindowRefresher(RefreshForeign);
+    link::SetHookHandler(RunForeignInputHooks);
+    SetHookRelay({[](std::uint32_t mask) { link::AnnounceHooks(mask); }, ForwardToHooks});
     OnTopLevelChange(nullptr);
     return true;
 }
@@ -406,6 +422,8 @@ bool ConnectWindowsToLink() {
 void DisconnectWindowsFromLink() {
     SetTopLevelObserver(nullptr);
     SetForeignWindowRefresher(nullptr);
+    SetHookRelay({});
+    link::SetHookHandler(nullptr);
     link::SetDeliveryHandler(nullptr);
     std::map<HWND, ForeignEntry> foreign;
     {

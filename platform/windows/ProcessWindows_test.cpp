@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
@@ -295,6 +296,54 @@ TEST_F(ProcessWindowsTest, OtherProcessesWindowsTakePartInZOrderEnumerationAndHi
     EXPECT_EQ(enumerated, (std::vector<HWND>{cover, remote}));
     PostMessageA(remote, WM_CLOSE, 0, 0);
     EXPECT_EQ(peer.ReadToEnd(), (std::vector<std::string>{"got 16 0 0", "closed"}));
+}
+
+TEST_F(ProcessWindowsTest, InputHereReachesTheHooksOfAnotherProcessWhoseAnswerMayEatIt) {
+    Peer hooker({"hook", "Hooker"});
+    ASSERT_EQ(hooker.ReadLine(), "ready");
+    EXPECT_EQ(link::HookHolders(WH_KEYBOARD),
+              std::vector<std::uint32_t>{static_cast<std::uint32_t>(hooker.pid())});
+    EXPECT_EQ(link::HookHolders(WH_CBT), std::vector<std::uint32_t>{});
+
+    HWND typed = TopLevel(WS_OVERLAPPEDWINDOW | WS_VISIBLE, {0, 0, 200, 100}, "Typed");
+    SetForegroundWindow(typed);
+    SetFocus(typed);
+    PumpUntilIdle();
+    Log().Clear();
+
+    InjectKey(VK_F8, true);
+    InjectKey(VK_F8, false);
+    InjectKey(VK_F9, true);
+    PumpUntilIdle();
+    EXPECT_EQ(hooker.ReadLine(), "keyll 256 119 0");
+    EXPECT_EQ(hooker.ReadLine(), "keyll 257 119 128");
+    EXPECT_EQ(hooker.ReadLine(), "keyll 256 120 0");
+    EXPECT_EQ(hooker.ReadLine(), "key 119 down");
+    EXPECT_EQ(hooker.ReadLine(), "key 119 up");
+    EXPECT_EQ(hooker.ReadLine(), "key 120 down");
+    // The other process's hook ate F9: it never reaches the window here.
+    ASSERT_EQ(Log().Of(WM_KEYDOWN).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_KEYDOWN)[0].wParam, static_cast<WPARAM>(VK_F8));
+    EXPECT_EQ(Log().Of(WM_KEYUP).size(), 1u);
+
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{60, 70});
+    PumpUntilIdle();
+    EXPECT_EQ(hooker.ReadLine(), "mousell 512 60 70");
+    EXPECT_EQ(hooker.ReadLine(), "mousell 513 60 70");
+    EXPECT_EQ(hooker.ReadLine(), "mouse 512 60 70");
+    EXPECT_EQ(hooker.ReadLine(), "mouse 513 60 70");
+    EXPECT_EQ(Log().Of(WM_LBUTTONDOWN).size(), 1u);
+    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{60, 70});
+
+    // Once it unhooks, input here no longer waits for it.
+    InjectKey(VK_F10, true);
+    PumpUntilIdle();
+    std::string line;
+    do {
+        line = hooker.ReadLine();
+    } while (!line.empty() && line != "unhooked");
+    EXPECT_EQ(line, "unhooked");
+    EXPECT_EQ(link::HookHolders(WH_KEYBOARD), std::vector<std::uint32_t>{});
 }
 
 }  // namespace

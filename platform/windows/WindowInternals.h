@@ -27,6 +27,9 @@ LRESULT CallProcedure(std::unique_lock<std::mutex>& lock, HWND hwnd, UINT messag
 // Runs the hooks of `type` that apply to the calling thread, newest first; the first nonzero
 // result is returned (0 when there is no hook). Called without the lock.
 LRESULT RunHooks(int type, int code, WPARAM wParam, LPARAM lParam);
+// RunHooks with HC_ACTION, then, when no hook here ate the input, the hooks of other processes
+// (SetHookRelay); lParam points to the hook's structure for mouse and low-level hooks.
+LRESULT RunHooksEverywhere(int type, WPARAM wParam, LPARAM lParam);
 
 // Takes the next message for the calling thread, after running messages sent by other threads.
 // Returns false when nothing matches now.

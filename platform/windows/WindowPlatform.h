@@ -13,6 +13,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -102,6 +103,7 @@ struct RecordedInput {
     // The cursor position once the event was applied.
     POINT cursor{};
 };
+// The newest 1000 events since the last call, oldest first.
 std::vector<RecordedInput> TakeRecordedInput();
 
 // Registers a class that every module can use by name and that no reset removes: the controls
@@ -140,6 +142,26 @@ void SetScreenObserver(std::function<void(HWND)> observer);
 // link can publish top-level windows to other processes. Messages that come from other processes
 // are delivered with PostMessageA and SendMessageA from any thread.
 void SetTopLevelObserver(std::function<void(HWND)> observer);
+
+// Hooks across processes, installed by the link. `announce` is called (without the lock, on the
+// thread that hooked or unhooked) with the types of this process's hooks on every thread, as bits
+// 1 << type of WH_KEYBOARD, WH_MOUSE, WH_KEYBOARD_LL and WH_MOUSE_LL, whenever that set changes.
+// `forward` gets input that reached this process and that its own hooks passed on: low-level
+// hooks as the input arrives, the others as a message is taken from the queue (HC_ACTION only),
+// packed so that only integers travel; it returns nonzero when a hook of another process ate the
+// input, which then never reaches a window here.
+struct HookRelay {
+    std::function<void(std::uint32_t typeMask)> announce;
+    std::function<LRESULT(int type, WPARAM wParam, LPARAM lParam)> forward;
+};
+void SetHookRelay(HookRelay relay);
+// Runs this process's hooks on every thread for input of another process, packed as the relay
+// forwards it, and returns their answer. The hooks run on the calling thread. They see keys as
+// they are; a mouse hook sees the point on the other process's screen and no window handle
+// (MOUSEHOOKSTRUCT::hwnd null), since that window is not one of this process's. Without a
+// display this is all the input they see from outside; with one, keys typed into other desktop
+// programs come from the display.
+LRESULT RunForeignInputHooks(int type, WPARAM wParam, LPARAM lParam);
 
 // Called (without the lock) before FindWindowA, FindWindowExA on the desktop, EnumWindows,
 // WindowFromPoint and GetWindow or GetTopWindow starting a walk of the top-level windows, so that

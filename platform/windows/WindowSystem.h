@@ -74,6 +74,8 @@ public:
     std::function<void()> foreignRefresher;
     std::function<void()> desktopRefresher;
     std::function<void(HWND)> screenObserver;
+    HookRelay hookRelay;
+    std::uint32_t announcedHooks = 0;
 
     // The atom of a name (found without case), adding a reference; 0 when the table is full.
     ATOM AddAtom(const std::string& name);

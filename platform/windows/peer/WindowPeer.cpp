@@ -17,11 +17,20 @@
 //   window_peer post <title> <m> <w> <l>  posts to the window with that title: "posted" or
 //                                         "missing";
 //   window_peer send <title> <m> <w> <l>  sends: "result <n>" or "missing";
-//   window_peer find <title>              "found visible", "found hidden" or "missing".
+//   window_peer find <title>              "found visible", "found hidden" or "missing";
+//   window_peer hook <title>              installs keyboard, mouse and low-level hooks on every
+//                                         thread, prints "ready" and then one line per input
+//                                         that its hooks see in any process: "key <vk> <down|up>",
+//                                         "mouse <message> <x> <y>", "keyll <message> <vk>
+//                                         <flags>", "mousell <message> <x> <y>"; it eats F9 in
+//                                         its keyboard hook, and F10 removes every hook
+//                                         ("unhooked").
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "platform/process/LibraryApi.h"
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
 
@@ -54,6 +63,57 @@ LRESULT CALLBACK PeerProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         default:
             return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+}
+
+HHOOK hooks[4] = {};
+
+LRESULT CALLBACK KeyHook(int code, WPARAM wParam, LPARAM lParam) {
+    const bool down = (static_cast<std::uint64_t>(lParam) & (1u << 31)) == 0;
+    Say("key " + std::to_string(wParam) + (down ? " down" : " up"));
+    if (wParam == VK_F10 && down) {
+        for (HHOOK& hook : hooks) {
+            UnhookWindowsHookEx(hook);
+            hook = nullptr;
+        }
+        Say("unhooked");
+        return 0;
+    }
+    return wParam == VK_F9 ? 1 : CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+    Say("mouse " + std::to_string(wParam) + " " + std::to_string(info->pt.x) + " " +
+        std::to_string(info->pt.y));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK KeyLowLevelHook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* info = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    Say("keyll " + std::to_string(wParam) + " " + std::to_string(info->vkCode) + " " +
+        std::to_string(info->flags));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MouseLowLevelHook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    Say("mousell " + std::to_string(wParam) + " " + std::to_string(info->pt.x) + " " +
+        std::to_string(info->pt.y));
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int Hook() {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    hooks[0] = SetWindowsHookExA(WH_KEYBOARD, KeyHook, module, 0);
+    hooks[1] = SetWindowsHookExA(WH_MOUSE, MouseHook, module, 0);
+    hooks[2] = SetWindowsHookExA(WH_KEYBOARD_LL, KeyLowLevelHook, module, 0);
+    hooks[3] = SetWindowsHookExA(WH_MOUSE_LL, MouseLowLevelHook, module, 0);
+    Say("ready");
+    MSG msg{};
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        DispatchMessageA(&msg);
+    }
+    return 0;
 }
 
 int Serve(const std::string& title, const std::string& option) {
@@ -93,6 +153,9 @@ int main(int argc, char** argv) {
     }
     const std::string mode = argv[1];
     const char* title = argv[2];
+    if (mode == "hook") {
+        return Hook();
+    }
     if (mode == "serve") {
         return Serve(title, argc > 3 ? argv[3] : "");
     }

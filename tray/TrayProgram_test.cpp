@@ -1,0 +1,427 @@
+// The tray companion itself in processes of its own, on a temporary program folder: one copy at a
+// time, a clean end on SIGTERM, its hook reaching keys of other programs, and a reminder popping
+// up after the manager's plans were saved.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "manager/BackupTask.h"
+#include "manager/ScheduleList.h"
+#include "platform/files/FileApi.h"
+#include "platform/files/Path.h"
+#include "platform/link/Link.h"
+#include "platform/testing/TempFolder.h"
+#include "platform/windows/ProcessWindows.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// Set by the manager's stand-in when it is told to close.
+bool manager_closed = false;
+
+// The tray program started with extra environment variables; still running at the end, it is
+// killed.
+class Tray {
+public:
+    Tray(const std::filesystem::path& program, std::vector<std::string> extra) {
+        std::vector<std::string> variables = std::move(extra);
+        for (char** entry = environ; *entry != nullptr; ++entry) {
+            variables.emplace_back(*entry);
+        }
+        std::vector<char*> envp;
+        for (std::string& variable : variables) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        std::string path = program.string();
+        char* argv[] = {path.data(), nullptr};
+        if (posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+            pid_ = -1;
+        }
+    }
+    ~Tray() {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    pid_t pid() const { return pid_; }
+    void Signal(int signal) const { kill(pid_, signal); }
+    // The exit status; -1 when it did not end by itself within 10 s.
+    int Wait() {
+        const pid_t pid = pid_;
+        pid_ = -1;
+        for (int i = 0; i < 1000 && pid > 0; ++i) {
+            int status = 0;
+            if (waitpid(pid, &status, WNOHANG) == pid) {
+                return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        return -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+};
+
+class TrayProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("PLATFORM_LINK_DIR", (outside_.path() / "link").c_str(), 1);
+        ::setenv("PLATFORM_REGISTRY_FILE", (outside_.path() / "registry.dat").c_str(), 1);
+        platform::ResetWindowSystemForTesting();
+        ASSERT_TRUE(platform::ConnectWindowsToLink());
+        std::filesystem::copy(DVTP_PROGRAM_FOLDER, folder_.path(),
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy_file(DVTP_PATH, Program());
+        std::filesystem::copy_file(HOOKPAD_PATH, folder_.path() / "hookpad.so");
+    }
+    void TearDown() override {
+        platform::DisconnectWindowsFromLink();
+        platform::ResetWindowSystemForTesting();
+        ::unsetenv("PLATFORM_REGISTRY_FILE");
+        ::unsetenv("PLATFORM_LINK_DIR");
+    }
+
+    std::filesystem::path Program() const { return folder_.path() / "dvtp.exe"; }
+
+    // The windows of the process, as the link shows them.
+    static std::vector<platform::link::WindowRecord> WindowsOf(pid_t pid) {
+        std::vector<platform::link::WindowRecord> windows;
+        for (auto& record : platform::link::ListWindows()) {
+            if (record.processId == static_cast<std::uint32_t>(pid)) {
+                windows.push_back(std::move(record));
+            }
+        }
+        return windows;
+    }
+
+    // Waits (at most `limit`) until `ready` holds, keeping this thread's messages moving.
+    template <typename Condition>
+    static bool Eventually(Condition ready, std::chrono::milliseconds limit = 10s) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (std::chrono::steady_clock::now() < deadline) {
+            platform::PumpUntilIdle();
+            if (ready()) {
+                return true;
+            }
+            std::this_thread::sleep_for(20ms);
+        }
+        return false;
+    }
+
+    platform::testing::TempFolder outside_;
+    platform::testing::TempFolder folder_;
+};
+
+TEST_F(TrayProgramTest, OneCopyRunsHiddenWithItsHookAndSigtermEndsItCleanly) {
+    Tray first(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    ASSERT_TRUE(Eventually([&] {
+        return platform::link::HookHolders(WH_KEYBOARD) ==
+               std::vector<std::uint32_t>{static_cast<std::uint32_t>(first.pid())};
+    }));
+    EXPECT_FALSE(::IsWindowVisible(::FindWindowA(nullptr, kTrayTitle)));
+
+    Tray second(Program(), {});
+    EXPECT_EQ(second.Wait(), 0);
+    std::size_t frames = 0;
+    for (const auto& record : platform::link::ListWindows()) {
+        frames += record.title == kTrayTitle ? 1 : 0;
+    }
+    EXPECT_EQ(frames, 1u);
+
+    first.Signal(SIGTERM);
+    EXPECT_EQ(first.Wait(), 0);
+    EXPECT_EQ(::FindWindowA(nullptr, kTrayTitle), nullptr);
+    EXPECT_TRUE(platform::link::HookHolders(WH_KEYBOARD).empty());
+}
+
+TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
+    Tray tray(Program(), {"PLATFORM_CLOCK_START=2006-09-15 07:59:57"});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+
+    // The manager's own save writes data3\record.dat and tells the tray.
+    FreeScheduleRecords();
+    auto plan = std::make_unique<ScheduleRecord>();
+    plan->year = 2006;
+    plan->month = 9;
+    plan->day = 15;
+    plan->hour = 8;
+    plan->text = "开会";
+    ScheduleRecords().push_back(std::move(plan));
+    char saved[MAX_PATH] = {};
+    ::GetCurrentDirectoryA(MAX_PATH, saved);
+    ::SetCurrentDirectoryA(platform::ToWindowsPath(folder_.path()).c_str());
+    ASSERT_EQ(SaveScheduleRecords(), 0);
+    ::SetCurrentDirectoryA(saved);
+    FreeScheduleRecords();
+
+    // The pop-up slides up to its full size at the bottom right of the tray's 1024 x 768 screen.
+    EXPECT_TRUE(Eventually(
+        [&] {
+            for (const auto& window : WindowsOf(tray.pid())) {
+                if (window.visible && window.rect.left == 700 && window.rect.top == 556 &&
+                    window.rect.right == 1000 && window.rect.bottom == 736) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        15s));
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+}
+
+TEST_F(TrayProgramTest, TheManagersFullScreenRequestWritesABitmapOfTheScreen) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1031, 0, 0));
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
+
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(files[0].filename().string().starts_with("Snapshot2"));
+    const std::string command = "identify -format '%w %h %m' '" + files[0].string() + "'";
+    FILE* identify = ::popen(command.c_str(), "r");
+    ASSERT_NE(identify, nullptr);
+    char answer[64] = {};
+    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
+    ::pclose(identify);
+    EXPECT_STREQ(answer, "1024 768 BMP3");
+
+    // Closed while the result dialog is open: the dialog ends first, then the program.
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+}
+
+TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    // The mouse is in this program: a window over the whole screen takes it.
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "CaptureTarget";
+    ::RegisterClassA(&windowClass);
+    HWND target = ::CreateWindowExA(0, "CaptureTarget", "target", WS_POPUP | WS_VISIBLE, 0, 0, 1024,
+                                    768, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(target, nullptr);
+
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1033, 0, 0));
+    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
+    ASSERT_TRUE(Eventually([&] {
+        return platform::link::HookHolders(WH_MOUSE) == std::vector<std::uint32_t>{tray_pid};
+    }));
+    auto click = [&](POINT at) {
+        platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, at);
+        platform::InjectMouse(MOUSEEVENTF_LEFTUP, at);
+        platform::PumpUntilIdle();
+    };
+    // A right click after the first corner starts over.
+    click({300, 300});
+    platform::InjectMouse(MOUSEEVENTF_RIGHTDOWN, POINT{300, 300});
+    platform::InjectMouse(MOUSEEVENTF_RIGHTUP, POINT{300, 300});
+    click({10, 10});
+    platform::InjectMouse(0, POINT{110, 60});
+    click({110, 60});
+    click({110, 60});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
+
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    const std::string command = "identify -format '%w %h' '" + files[0].string() + "'";
+    FILE* identify = ::popen(command.c_str(), "r");
+    ASSERT_NE(identify, nullptr);
+    char answer[64] = {};
+    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
+    ::pclose(identify);
+    EXPECT_STREQ(answer, "100 50");
+    // The main hook is back.
+    EXPECT_TRUE(platform::link::HookHolders(WH_MOUSE).empty());
+    EXPECT_EQ(platform::link::HookHolders(WH_KEYBOARD), std::vector<std::uint32_t>{tray_pid});
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(target);
+}
+
+TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideItsEdge) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "CaptureWindow";
+    ::RegisterClassA(&windowClass);
+    HWND target = ::CreateWindowExA(0, "CaptureWindow", "captured", WS_POPUP | WS_VISIBLE, 100, 100,
+                                    400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(target, nullptr);
+    ::SetForegroundWindow(target);
+    ::SetFocus(target);
+    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
+    auto capturing = [&] {
+        return platform::link::HookHolders(WH_MOUSE) == std::vector<std::uint32_t>{tray_pid};
+    };
+
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1032, 0, 0));
+    ASSERT_TRUE(Eventually(capturing));
+    platform::InjectKey(VK_ESCAPE, true);
+    platform::InjectKey(VK_ESCAPE, false);
+    ASSERT_TRUE(Eventually([&] { return !capturing(); }));
+    EXPECT_EQ(platform::link::HookHolders(WH_KEYBOARD), std::vector<std::uint32_t>{tray_pid});
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
+
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1032, 0, 0));
+    ASSERT_TRUE(Eventually(capturing));
+    platform::InjectMouse(0, POINT{300, 300});
+    platform::PumpUntilIdle();
+    platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{300, 300});
+    platform::InjectMouse(MOUSEEVENTF_LEFTUP, POINT{300, 300});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
+        files.push_back(entry.path());
+    }
+    ASSERT_EQ(files.size(), 1u);
+    const std::string command = "identify -format '%w %h' '" + files[0].string() + "'";
+    FILE* identify = ::popen(command.c_str(), "r");
+    ASSERT_NE(identify, nullptr);
+    char answer[64] = {};
+    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
+    ::pclose(identify);
+    EXPECT_STREQ(answer, "398 298");
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(target);
+}
+
+TEST_F(TrayProgramTest, ABackupTaskCopiesItsTreeOnceInItsMinute) {
+    folder_.WriteFile("work/a.txt", "a");
+    folder_.WriteFile("work/sub/b.txt", "bb");
+    BackupTask task;
+    task.kind = 0;
+    task.hour = 8;
+    const std::string source = platform::ToWindowsPath(folder_.path() / "work");
+    const std::string destination = platform::ToWindowsPath(outside_.path() / "bak");
+    std::snprintf(task.source, sizeof task.source, "%s", source.c_str());
+    std::snprintf(task.destination, sizeof task.destination, "%s", destination.c_str());
+    folder_.WriteFile("data3/backup.dat", SerializeBackupTasks({&task, 1}));
+
+    Tray tray(Program(), {"PLATFORM_CLOCK_START=2006-09-15 07:59:58"});
+    const auto run =
+        outside_.path() / "bak" / std::filesystem::path(u8"2006年09月15日星期五08时00分");
+    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(run / "sub" / "b.txt"); }, 15s));
+    EXPECT_TRUE(std::filesystem::exists(run / "a.txt"));
+    // The next tick of the same minute finds the folder made and copies nothing again.
+    std::filesystem::remove(run / "a.txt");
+    std::this_thread::sleep_for(6s);
+    EXPECT_FALSE(std::filesystem::exists(run / "a.txt"));
+    std::size_t runs = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(outside_.path() / "bak")) {
+        runs += entry.is_directory() ? 1 : 0;
+    }
+    EXPECT_EQ(runs, 1u);
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+}
+
+TEST_F(TrayProgramTest, TheBossKeyPressedInAnotherProgramMinimisesItsWindows) {
+    Tray tray(Program(), {});
+    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
+    ASSERT_TRUE(Eventually([&] {
+        return platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{tray_pid};
+    }));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "BossWindow";
+    ::RegisterClassA(&windowClass);
+    HWND work = ::CreateWindowExA(0, "BossWindow", "工作", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
+                                  100, 400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(work, nullptr);
+    ::SetForegroundWindow(work);
+    ::SetFocus(work);
+    platform::PumpUntilIdle();
+
+    // Ctrl+Alt+Shift+Enter is not the boss key; Ctrl+Alt+Enter is.
+    for (BYTE key : {VK_CONTROL, VK_MENU, VK_SHIFT, VK_RETURN}) {
+        platform::InjectKey(key, true);
+    }
+    for (BYTE key : {VK_RETURN, VK_SHIFT}) {
+        platform::InjectKey(key, false);
+    }
+    platform::PumpUntilIdle();
+    std::this_thread::sleep_for(500ms);
+    platform::PumpUntilIdle();
+    EXPECT_FALSE(::IsIconic(work));
+    platform::InjectKey(VK_RETURN, true);
+    platform::InjectKey(VK_RETURN, false);
+    platform::InjectKey(VK_MENU, false);
+    platform::InjectKey(VK_CONTROL, false);
+    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
+
+    tray.Signal(SIGTERM);
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(work);
+}
+
+TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
+    Tray tray(Program(), {});
+    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_CLOSE) {
+            manager_closed = true;
+            return LRESULT{0};
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    };
+    windowClass.lpszClassName = "ManagerStandIn";
+    ::RegisterClassA(&windowClass);
+    HWND manager = ::CreateWindowExA(0, "ManagerStandIn", "Deskvane - 管理中心",
+                                     WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300, nullptr,
+                                     nullptr, nullptr, nullptr);
+    ASSERT_NE(manager, nullptr);
+    ::ShowWindow(manager, SW_MINIMIZE);
+    HWND frame = ::FindWindowA(nullptr, kTrayTitle);
+
+    // "打开管理中心" restores the running manager; none is started.
+    ASSERT_TRUE(::PostMessageA(frame, WM_COMMAND, 32778, 0));
+    EXPECT_TRUE(Eventually([&] { return !::IsIconic(manager); }));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "dv.exe"));
+
+    // "退出" closes the manager too.
+    ASSERT_TRUE(::PostMessageA(frame, WM_COMMAND, 32796, 0));
+    EXPECT_TRUE(Eventually([&] { return manager_closed; }));
+    EXPECT_EQ(tray.Wait(), 0);
+    ::DestroyWindow(manager);
+}
+
+}  // namespace
