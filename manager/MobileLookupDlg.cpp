@@ -15,40 +15,21 @@ constexpr std::size_t kLineSize = 500;
 constexpr int kPrefixLength = 7;
 constexpr char kNotFound[] = "未找到对应的数据";
 
-// Rows: " %s" province, city and card; sorted by those texts.
-class MobileRows : public SortListRowKind {
-public:
-    bool Cell(const void* record, int column, CString& text, UINT& align) const override {
-        const char* field = Field(*static_cast<const MobileRangeRecord*>(record), column);
-        if (field == nullptr) {
-            return false;
-        }
-        align = DT_LEFT;
-        text.Format(" %s", field);
-        return true;
+// The columns of a range's row: province, city and card.
+const char* FieldOf(const MobileRangeRecord& record, int column) {
+    switch (column) {
+        case 0:
+            return record.province;
+        case 1:
+            return record.city;
+        case 2:
+            return record.card;
+        default:
+            return nullptr;
     }
-    int Compare(const void* p, const void* q, int column) const override {
-        const char* a = Field(*static_cast<const MobileRangeRecord*>(p), column);
-        const char* b = Field(*static_cast<const MobileRangeRecord*>(q), column);
-        return a == nullptr || b == nullptr ? -1 : CompareText(a, b);
-    }
+}
 
-private:
-    static const char* Field(const MobileRangeRecord& record, int column) {
-        switch (column) {
-            case 0:
-                return record.province;
-            case 1:
-                return record.city;
-            case 2:
-                return record.card;
-            default:
-                return nullptr;
-        }
-    }
-};
-
-const MobileRows kMobileRows;
+const TextFieldRows<MobileRangeRecord, FieldOf> kMobileRows;
 
 }  // namespace
 

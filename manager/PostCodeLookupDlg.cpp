@@ -21,41 +21,22 @@ constexpr std::size_t kLineSize = 500;
 
 // Rows: " %s" of the texts at offsets 0, 20, 60 and 40 (province, city, area code, post code),
 // sorted by the text each column shows.
-class PostCodeRows : public SortListRowKind {
-public:
-    bool Cell(const void* record, int column, CString& text, UINT& align) const override {
-        const char* field = Field(*static_cast<const PostCodeRecord*>(record), column);
-        if (field == nullptr) {
-            return false;
-        }
-        align = DT_LEFT;
-        text.Format(" %s", field);
-        return true;
+const char* FieldOf(const PostCodeRecord& record, int column) {
+    switch (column) {
+        case 0:
+            return record.province;
+        case 1:
+            return record.city;
+        case 2:
+            return record.areaCode;
+        case 3:
+            return record.postCode;
+        default:
+            return nullptr;
     }
-    int Compare(const void* p, const void* q, int column) const override {
-        const char* a = Field(*static_cast<const PostCodeRecord*>(p), column);
-        const char* b = Field(*static_cast<const PostCodeRecord*>(q), column);
-        return a == nullptr || b == nullptr ? -1 : CompareText(a, b);
-    }
+}
 
-private:
-    static const char* Field(const PostCodeRecord& record, int column) {
-        switch (column) {
-            case 0:
-                return record.province;
-            case 1:
-                return record.city;
-            case 2:
-                return record.areaCode;
-            case 3:
-                return record.postCode;
-            default:
-                return nullptr;
-        }
-    }
-};
-
-const PostCodeRows kPostCodeRows;
+const TextFieldRows<PostCodeRecord, FieldOf> kPostCodeRows;
 
 // Characters, not bytes: a GBK lead byte and its trail byte count once.
 int CharacterCount(const CString& text) {

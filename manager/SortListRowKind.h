@@ -34,3 +34,24 @@ public:
         return p < q ? -1 : (q < p ? 1 : 0);
     }
 };
+
+// Rows whose every column is a text field of the record, shown as " %s" on the left and sorted by
+// that text; `FieldOf` gives the column's field, or null for a column left empty.
+template <typename Record, const char* (*FieldOf)(const Record&, int column)>
+class TextFieldRows : public SortListRowKind {
+public:
+    bool Cell(const void* record, int column, CString& text, UINT& align) const override {
+        const char* field = FieldOf(*static_cast<const Record*>(record), column);
+        if (field == nullptr) {
+            return false;
+        }
+        align = DT_LEFT;
+        text.Format(" %s", field);
+        return true;
+    }
+    int Compare(const void* p, const void* q, int column) const override {
+        const char* a = FieldOf(*static_cast<const Record*>(p), column);
+        const char* b = FieldOf(*static_cast<const Record*>(q), column);
+        return a == nullptr || b == nullptr ? -1 : CompareText(a, b);
+    }
+};

@@ -9,25 +9,14 @@
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 #include "resources/dvtp/resource.h"
+#include "tray/TrayTest.h"
 
 namespace {
 
 using ResultDialog = platform::testing::ScriptedDialog<CCaptureResultDlg>;
 
-class CaptureResultDlgTest : public ::testing::Test {
+class CaptureResultDlgTest : public tray_testing::TrayWindowTest {
 protected:
-    void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        AfxRegisterFrameworkClasses();
-        platform::InstallScreen();
-        platform::RegisterControlClasses();
-        app_.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
-        AfxSetThread(&app_);
-    }
-    void TearDown() override {
-        AfxSetThread(nullptr);
-        platform::ResetWindowSystemForTesting();
-    }
     static HBITMAP Picture(int width, int height) {
         HDC screen = ::GetDC(nullptr);
         HBITMAP picture = ::CreateCompatibleBitmap(screen, width, height);
@@ -45,7 +34,6 @@ protected:
         ::MoveWindow(dialog, 0, 0, cx + 4 + frameX, cy + 62 + frameY, TRUE);
         platform::PumpUntilIdle();
     }
-    CWinApp app_;
 };
 
 TEST_F(CaptureResultDlgTest, ALargePictureScrollsAndOnlyTheButtonsEndTheDialog) {

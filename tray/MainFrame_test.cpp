@@ -25,19 +25,15 @@
 #include "platform/testing/TempFolder.h"
 #include "platform/time/Clock.h"
 #include "platform/windows/WindowPlatform.h"
+#include "tray/TrayTest.h"
 
 namespace {
 
 // The frame as the program makes it, on a temporary program folder.
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public tray_testing::TrayWindowTest {
 protected:
     void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        AfxRegisterFrameworkClasses();
-        platform::InstallScreen();
-        platform::RegisterControlClasses();
-        app_.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
-        AfxSetThread(&app_);
+        TrayWindowTest::SetUp();
         std::filesystem::copy(DVTP_PROGRAM_FOLDER, folder_.path(),
                               std::filesystem::copy_options::recursive);
         platform::OverrideModuleFileName(platform::ToWindowsPath(folder_.path() / "dvtp.exe"));
@@ -52,8 +48,7 @@ protected:
         platform::ClearCdromDrives();
         ::SetCurrentDirectoryA(savedDirectory_);
         platform::ClearModuleFileNameOverride();
-        AfxSetThread(nullptr);
-        platform::ResetWindowSystemForTesting();
+        TrayWindowTest::TearDown();
     }
 
     CMainFrame& MakeFrame() {
@@ -69,7 +64,6 @@ protected:
         return text;
     }
 
-    CWinApp app_;
     platform::testing::TempFolder folder_;
     char savedDirectory_[MAX_PATH] = {};
     HWND frameWindow_ = nullptr;

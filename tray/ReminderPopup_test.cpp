@@ -15,21 +15,17 @@
 #include "platform/time/Clock.h"
 #include "platform/windows/WindowPlatform.h"
 #include "resources/dvtp/resource.h"
+#include "tray/TrayTest.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 // Pop-ups as the schedule runner makes them, on a copy of the default program folder.
-class ReminderPopupTest : public ::testing::Test {
+class ReminderPopupTest : public tray_testing::TrayWindowTest {
 protected:
     void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        AfxRegisterFrameworkClasses();
-        platform::InstallScreen();
-        platform::RegisterControlClasses();
-        app_.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
-        AfxSetThread(&app_);
+        TrayWindowTest::SetUp();
         SYSTEMTIME start{};
         start.wYear = 2006;
         start.wMonth = 9;
@@ -45,8 +41,7 @@ protected:
         CReminderPopup::DestroyAll();
         ::SetCurrentDirectoryA(savedDirectory_);
         platform::UseRealClock();
-        AfxSetThread(nullptr);
-        platform::ResetWindowSystemForTesting();
+        TrayWindowTest::TearDown();
     }
 
     static CReminderPopup* Show(const CScheduleRecord* record) {
@@ -73,7 +68,6 @@ protected:
         return rect;
     }
 
-    CWinApp app_;
     platform::testing::TempFolder folder_;
     char savedDirectory_[MAX_PATH] = {};
 };

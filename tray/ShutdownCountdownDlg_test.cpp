@@ -13,20 +13,16 @@
 #include "platform/time/Clock.h"
 #include "platform/windows/WindowPlatform.h"
 #include "resources/dvtp/resource.h"
+#include "tray/TrayTest.h"
 
 namespace {
 
 using Countdown = platform::testing::ScriptedDialog<CShutdownCountdownDlg>;
 
-class ShutdownCountdownDlgTest : public ::testing::Test {
+class ShutdownCountdownDlgTest : public tray_testing::TrayWindowTest {
 protected:
     void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        AfxRegisterFrameworkClasses();
-        platform::InstallScreen();
-        platform::RegisterControlClasses();
-        app_.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
-        AfxSetThread(&app_);
+        TrayWindowTest::SetUp();
         SYSTEMTIME start{};
         start.wYear = 2006;
         start.wMonth = 9;
@@ -36,8 +32,7 @@ protected:
     }
     void TearDown() override {
         platform::UseRealClock();
-        AfxSetThread(nullptr);
-        platform::ResetWindowSystemForTesting();
+        TrayWindowTest::TearDown();
     }
     static std::string Text(HWND dialog) {
         char text[128] = {};
@@ -50,7 +45,6 @@ protected:
             platform::PumpUntilIdle();
         }
     }
-    CWinApp app_;
 };
 
 TEST_F(ShutdownCountdownDlgTest, CountsDownAndGoesAheadAfterThirtySecondsWhateverTheCloseBox) {
