@@ -18,28 +18,16 @@
 #include <thread>
 #include <vector>
 
+#include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
 
 namespace {
 
+using platform::testing::Shell;
+using platform::testing::Xdotool;
+
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-
-// The output of a shell command, without its last line break.
-std::string Shell(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (fgets(buffer, sizeof(buffer), pipe) != nullptr) {
-            output += buffer;
-        }
-        pclose(pipe);
-    }
-    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
-        output.pop_back();
-    }
-    return output;
-}
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s) {
     const auto end = std::chrono::steady_clock::now() + limit;
@@ -50,10 +38,6 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
         std::this_thread::sleep_for(50ms);
     }
     return condition();
-}
-
-void Xdotool(const std::string& arguments) {
-    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
 }
 
 // The end of the main window's title, in UTF-8 as the desktop has it (plain literals are GBK).

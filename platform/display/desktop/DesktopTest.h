@@ -16,6 +16,7 @@
 
 #include "platform/display/Display.h"
 #include "platform/screen/ScreenApi.h"
+#include "platform/testing/ShellCommand.h"
 #include "platform/windows/WindowApi.h"
 
 // After GoogleTest, whose own None the macro of Xlib would spoil.
@@ -25,26 +26,6 @@
 namespace platform::testing {
 
 using namespace std::chrono_literals;
-
-// The output of a shell command, without its last line break.
-inline std::string Shell(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        while (fgets(buffer, sizeof(buffer), pipe) != nullptr) {
-            output += buffer;
-        }
-        pclose(pipe);
-    }
-    while (!output.empty() && (output.back() == '\n' || output.back() == '\r')) {
-        output.pop_back();
-    }
-    return output;
-}
-
-inline void Xdotool(const std::string& arguments) {
-    ASSERT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
-}
 
 // Waits for `condition`, handling the calling thread's messages meanwhile.
 inline bool PumpUntil(const std::function<bool()>& condition,
