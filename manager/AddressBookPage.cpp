@@ -65,21 +65,7 @@ void CAddressBookPage::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CAddressBookPage::OnInitDialog() {
     CDialog::OnInitDialog();
-    const auto fill = [this](int id, std::initializer_list<const char*> items) {
-        for (const char* item : items) {
-            SendDlgItemMessage(id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        }
-    };
-    fill(IDC_GROUP, {"所有分组", "家人", "好友", "同事", "其他"});
-    fill(IDC_CALENDAR_KIND, {"国历", "农历"});
-    for (int month = 1; month <= 12; ++month) {
-        SendDlgItemMessage(IDC_BIRTH_MONTH, CB_ADDSTRING, 0,
-                           reinterpret_cast<LPARAM>(std::to_string(month).c_str()));
-    }
-    for (int day = 1; day <= 31; ++day) {
-        SendDlgItemMessage(IDC_BIRTH_DAY, CB_ADDSTRING, 0,
-                           reinterpret_cast<LPARAM>(std::to_string(day).c_str()));
-    }
+    // The combos come with their items from the template.
     for (const TextField& field : kTextFields) {
         SendDlgItemMessage(field.id, EM_LIMITTEXT, static_cast<WPARAM>(field.limit));
     }

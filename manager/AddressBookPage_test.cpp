@@ -75,8 +75,12 @@ TEST_F(AddressBookPageTest, ContactsAreAddedRewrittenFilteredSortedAndDeleted) {
     std::string shownMobile;
     std::vector<std::string> deleteMessages;
     std::string nameAfterDelete;
+    std::vector<LRESULT> itemCounts;
     Run({[&] {
         Main().ShowPage(8);
+        for (int combo : {IDC_GROUP, IDC_CALENDAR_KIND, IDC_BIRTH_MONTH, IDC_BIRTH_DAY}) {
+            itemCounts.push_back(::SendDlgItemMessageA(Page().m_hWnd, combo, CB_GETCOUNT, 0, 0));
+        }
         Click(Page(), IDC_SAVE_CONTACT);
         Save(2, "   ", "", 0, 0, 0);
         refused = TakeMessages();
@@ -112,6 +116,8 @@ TEST_F(AddressBookPageTest, ContactsAreAddedRewrittenFilteredSortedAndDeleted) {
         nameAfterDelete = ItemText(Page(), IDC_NAME);
         Close();
     }});
+    // Each combo holds its template's items once: groups, calendars, months, days.
+    EXPECT_EQ(itemCounts, (std::vector<LRESULT>{5, 2, 12, 31}));
     EXPECT_EQ(refused, (std::vector<std::string>{"请先选择分组.", "姓名字段太短，至少一个字符"}));
     // The list shows the form's group, the newest first.
     EXPECT_EQ(newestFirst, (std::vector<std::string>{"zhang", "Wang"}));
