@@ -178,11 +178,13 @@ LRESULT ComboBoxControl::ResetContent() {
     return CB_OKAY;
 }
 
+// An index past the items, like -1, leaves no item selected and an empty edit field.
 LRESULT ComboBoxControl::SetCurrent(WPARAM index) {
-    const LRESULT result = List(LB_SETCURSEL, index);
-    if (result != LB_ERR || static_cast<int>(index) == -1) {
-        ShowSelection(static_cast<int>(result));
+    LRESULT result = List(LB_SETCURSEL, index);
+    if (result == LB_ERR) {
+        List(LB_SETCURSEL, static_cast<WPARAM>(-1));
     }
+    ShowSelection(static_cast<int>(result));
     return result;
 }
 

@@ -111,6 +111,11 @@ TEST_F(ComboBoxTest, SortedDropListKeepsItemsInOrderAndTheTextFollowsTheSelectio
     EXPECT_EQ(SendMessageA(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("yahoo")), CB_ERR);
     EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0), CB_ERR);
     EXPECT_EQ(Text(combo), "");
+    // An index past the items clears the selection as -1 does.
+    SendMessageA(combo, CB_SETCURSEL, 3, 0);
+    EXPECT_EQ(SendMessageA(combo, CB_SETCURSEL, 24, 0), CB_ERR);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), CB_ERR);
+    EXPECT_EQ(Text(combo), "");
     PumpUntilIdle();
     EXPECT_TRUE(Notifications().empty());
     // A drop list has no edit part.
