@@ -26,6 +26,10 @@ bool IsRelayed(int type) {
 // Tells the relay when the set of hook types held on every thread changed; `force` tells it in
 // any case (a new relay).
 void AnnounceHooks(bool force) {
+    // Hooks set and removed on two threads at once must not announce their masks out of order,
+    // leaving the older one standing: one announcement at a time, each with the mask of its time.
+    static std::mutex* announcing = new std::mutex;
+    std::lock_guard order(*announcing);
     WindowSystem& system = WindowSystem::Get();
     std::function<void(std::uint32_t)> announce;
     std::uint32_t mask = 0;
