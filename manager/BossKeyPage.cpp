@@ -48,6 +48,7 @@ void CBossKeyPage::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDOK, save_);
     DDX_Control(pDX, IDC_REFRESH_WINDOWS, refresh_);
     DDX_Control(pDX, IDC_TEST_BOSS_KEY, test_);
+    DDX_Control(pDX, IDC_TARGET_WINDOW, windows_);
 }
 
 int CBossKeyPage::LoadSettings() {
@@ -64,12 +65,11 @@ BOOL CBossKeyPage::OnInitDialog() {
     }
     FillWindowList();
     if (settings_.target != 0) {
-        CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET_WINDOW));
-        for (int i = 0; i < list->GetCount(); ++i) {
+        for (int i = 0; i < windows_.GetCount(); ++i) {
             CString text;
-            list->GetLBText(i, text);
+            windows_.GetLBText(i, text);
             if (platform::CompareNoCase(std::string_view(text), settings_.title) == 0) {
-                list->SetCurSel(i);
+                windows_.SetCurSel(i);
                 break;
             }
         }
@@ -86,16 +86,14 @@ BOOL CBossKeyPage::PreTranslateMessage(MSG* pMsg) {
 }
 
 void CBossKeyPage::ClearWindowList() {
-    CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET_WINDOW));
-    for (int i = list->GetCount() - 1; i >= 0; --i) {
-        list->DeleteString(static_cast<UINT>(i));
+    for (int i = windows_.GetCount() - 1; i >= 0; --i) {
+        windows_.DeleteString(static_cast<UINT>(i));
     }
 }
 
 void CBossKeyPage::FillWindowList() {
     ClearWindowList();
-    CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET_WINDOW));
-    list->AddString(kShowDesktopEntry);
+    windows_.AddString(kShowDesktopEntry);
     for (HWND hwnd : TopLevelWindows()) {
         if (!::IsWindowVisible(hwnd) || ::GetParent(hwnd) != nullptr) {
             continue;
@@ -104,9 +102,9 @@ void CBossKeyPage::FillWindowList() {
         if (title.empty() || platform::CompareNoCase(title, kShellTitle) == 0) {
             continue;
         }
-        list->AddString(title.c_str());
+        windows_.AddString(title.c_str());
     }
-    list->SetCurSel(0);
+    windows_.SetCurSel(0);
 }
 
 void CBossKeyPage::OnRefreshWindows() {
@@ -114,12 +112,11 @@ void CBossKeyPage::OnRefreshWindows() {
 }
 
 void CBossKeyPage::OnOK() {
-    CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET_WINDOW));
-    const int selection = list->GetCurSel();
+    const int selection = windows_.GetCurSel();
     settings_.target = selection;
     CString text;
     if (selection >= 0) {
-        list->GetLBText(selection, text);
+        windows_.GetLBText(selection, text);
     }
     settings_.SetTitle(std::string_view(text));
     picker_.SaveKey();
@@ -128,14 +125,13 @@ void CBossKeyPage::OnOK() {
 }
 
 void CBossKeyPage::OnTest() {
-    CComboBox* list = static_cast<CComboBox*>(GetDlgItem(IDC_TARGET_WINDOW));
-    const int selection = list->GetCurSel();
+    const int selection = windows_.GetCurSel();
     if (selection < 0) {
         return;
     }
     if (selection > 0) {
         CString title;
-        list->GetLBText(selection, title);
+        windows_.GetLBText(selection, title);
         HWND target = ::FindWindowA(nullptr, title);
         if (target == nullptr) {
             return;

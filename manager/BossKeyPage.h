@@ -7,6 +7,7 @@
 #include "manager/HintButton.h"
 #include "manager/HotKeyPicker.h"
 #include "platform/drawing/Brush.h"
+#include "platform/framework/ComboBox.h"
 #include "platform/framework/Dialog.h"
 
 class CBossKeyPage : public CDialog {
@@ -40,6 +41,8 @@ protected:
 private:
     BossKeySettings settings_;
     CHotKeyPicker picker_;
+    // The desktop's windows to choose from.
+    CComboBox windows_;
     CHintButton save_;
     CHintButton refresh_;
     CHintButton test_;
