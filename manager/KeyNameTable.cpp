@@ -127,8 +127,8 @@ constexpr char kSourceRows[][100] = {
     "VK_OEM_4([) DB Windows 2000: For the US standard keyboard, the '[{' key",
     "VK_OEM_5(\\) DC Windows 2000: For the US standard keyboard, the '\\|' key",
     "VK_OEM_6(]) DD Windows 2000: For the US standard keyboard, the ']}' key",
-    "VK_OEM_7(') DE Windows 2000: For the US standard keyboard, the 'single-quote/double-quote' "
-    "key",
+    ("VK_OEM_7(') DE Windows 2000: For the US standard keyboard, the 'single-quote/double-quote' "
+     "key"),
     "-",
 };
 
