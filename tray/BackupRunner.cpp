@@ -12,6 +12,14 @@ bool EndsWithSeparator(const std::string& path) {
     return !path.empty() && (path.back() == '\\' || path.back() == '/');
 }
 
+// The folder that holds `folder`: for a run folder, its task's destination.
+std::string ParentFolder(const std::string& folder) {
+    const std::string trimmed =
+        EndsWithSeparator(folder) ? folder.substr(0, folder.size() - 1) : folder;
+    const std::size_t separator = platform::FindLastChar(trimmed, '\\');
+    return separator == std::string::npos ? std::string() : trimmed.substr(0, separator + 1);
+}
+
 }  // namespace
 
 CBackupRunner::~CBackupRunner() {
@@ -20,36 +28,43 @@ CBackupRunner::~CBackupRunner() {
 
 void CBackupRunner::Start(std::string source, std::string target) {
     std::lock_guard lock(mutex_);
-    std::erase_if(workers_, [](const std::jthread& worker) { return !worker.joinable(); });
-    workers_.emplace_back(
-        [source = std::move(source), target = std::move(target)](std::stop_token stop) {
+    // Their threads have returned or are about to: joining them as they go takes no time.
+    std::erase_if(workers_, [](const Worker& worker) { return worker.done->load(); });
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::jthread thread(
+        [source = std::move(source), target = std::move(target), done](std::stop_token stop) {
             CopyFolderTree(source, source.size(), target, stop);
+            done->store(true);
         });
+    workers_.push_back(Worker{std::move(done), std::move(thread)});
 }
 
 void CBackupRunner::StopAll() {
-    std::vector<std::jthread> workers;
+    std::vector<Worker> workers;
     {
         std::lock_guard lock(mutex_);
         workers.swap(workers_);
     }
-    for (std::jthread& worker : workers) {
-        worker.request_stop();
+    for (Worker& worker : workers) {
+        worker.thread.request_stop();
     }
     // The jthreads join as they go.
 }
 
 void CBackupRunner::WaitAll() {
-    std::vector<std::jthread> workers;
+    std::vector<Worker> workers;
     {
         std::lock_guard lock(mutex_);
         workers.swap(workers_);
     }
-    for (std::jthread& worker : workers) {
-        if (worker.joinable()) {
-            worker.join();
-        }
+    for (Worker& worker : workers) {
+        worker.thread.join();
     }
+}
+
+std::size_t CBackupRunner::workerCount() {
+    std::lock_guard lock(mutex_);
+    return workers_.size();
 }
 
 void CopyFolderTree(const std::string& folder, std::size_t baseLength, const std::string& target,
@@ -71,10 +86,11 @@ void CopyFolderTree(const std::string& folder, std::size_t baseLength, const std
         }
         const std::string path = prefix + name;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            // A link to a folder could lead back up the tree; the copy's own folder must not be
-            // copied into itself.
+            // A link to a folder could lead back up the tree; neither the copy's own folder nor the
+            // earlier runs beside it are copied into it.
             if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
-                platform::CompareNoCase(path + "\\", target) == 0) {
+                platform::CompareNoCase(path + "\\", target) == 0 ||
+                platform::CompareNoCase(path + "\\", ParentFolder(target)) == 0) {
                 continue;
             }
             CopyFolderTree(path, baseLength, target, stop);

@@ -30,7 +30,7 @@ std::vector<std::string> FilesBelow(const std::filesystem::path& root) {
     return files;
 }
 
-TEST(BackupRunnerTest, CopiesFilesWithTheirLayoutButNoLinksNoEmptyFoldersAndNotItself) {
+TEST(BackupRunnerTest, CopiesFilesWithTheirLayoutButNoLinksNoEmptyFoldersAndNoRuns) {
     platform::testing::TempFolder temp;
     temp.WriteFile("src/a.txt", "a");
     temp.WriteFile("src/sub/deeper/b.txt", "bb");
@@ -41,18 +41,40 @@ TEST(BackupRunnerTest, CopiesFilesWithTheirLayoutButNoLinksNoEmptyFoldersAndNotI
     std::filesystem::create_directories(temp.path() / "src/empty");
     // A link back to its parent would copy for ever.
     std::filesystem::create_directory_symlink(temp.path() / "src", temp.path() / "src/loop");
-    temp.WriteFile("src/bak/old.txt", "old");
+    // The destination inside the source holds an earlier run.
+    temp.WriteFile("src/bak/earlier/old.txt", "old");
 
     const std::string target = source + "bak\\run\\";
     CBackupRunner runner;
     runner.Start(source, target);
     runner.WaitAll();
 
-    EXPECT_EQ(
-        FilesBelow(temp.path() / "src/bak/run"),
-        (std::vector<std::string>{"a.txt", "bak/", "bak/old.txt", "sub/", "sub/deeper/",
-                                  "sub/deeper/b.txt", Utf8(u8"计划/"), Utf8(u8"计划/c.txt")}));
+    EXPECT_EQ(FilesBelow(temp.path() / "src/bak/run"),
+              (std::vector<std::string>{"a.txt", "sub/", "sub/deeper/", "sub/deeper/b.txt",
+                                        Utf8(u8"计划/"), Utf8(u8"计划/c.txt")}));
     EXPECT_EQ(temp.ReadFile("src/bak/run/sub/deeper/b.txt"), "bb");
+}
+
+TEST(BackupRunnerTest, WorkersThatEndedAreJoinedAtTheNextStart) {
+    platform::testing::TempFolder temp;
+    temp.WriteFile("src/a.txt", "a");
+    const std::string source = platform::ToWindowsPath(temp.path() / "src") + "\\";
+    CBackupRunner runner;
+    for (int run = 0; run < 5; ++run) {
+        const std::string target =
+            platform::ToWindowsPath(temp.path() / "out" / std::to_string(run)) + "\\";
+        runner.Start(source, target);
+        EXPECT_LE(runner.workerCount(), 2u);
+        const auto copied = temp.path() / "out" / std::to_string(run) / "a.txt";
+        for (int wait = 0; wait < 500 && !std::filesystem::exists(copied); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    runner.Start(source, platform::ToWindowsPath(temp.path() / "out" / "last") + "\\");
+    EXPECT_EQ(runner.workerCount(), 1u);
+    runner.WaitAll();
+    EXPECT_EQ(runner.workerCount(), 0u);
 }
 
 TEST(BackupRunnerTest, AStoppedRunnerHasNoWorkerLeft) {

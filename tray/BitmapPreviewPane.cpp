@@ -30,8 +30,11 @@ int CBitmapPreviewPane::SetBitmap(int width, int height, HBITMAP picture) {
     DetachBitmap();
     width_ = width;
     height_ = height;
-    picture_ = std::make_unique<CBitmap>();
-    picture_->Attach(picture);
+    // Without a picture the pane stays white.
+    if (picture != nullptr) {
+        picture_ = std::make_unique<CBitmap>();
+        picture_->Attach(picture);
+    }
     UpdateScrollBars();
     Invalidate();
     return 0;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 #include "common/AppFolder.h"
 #include "manager/ManagerMainDlg.h"
@@ -174,7 +175,10 @@ int CMainFrame::BuildCdMenus() {
 }
 
 int CMainFrame::LoadAllSettings() {
-    snapshotFolder_ = GetAppFolder() + "Snapshot\\";
+    const CString folder = GetAppFolder();
+    cdKeys_.Load();
+    bossKey_.Load();
+    snapshot_.Load(std::string_view(folder));
     LoadShutdownTimer();
     backupPlans_.Load();
     reminders_.LoadFile(kScheduleFile, Now());
@@ -188,11 +192,12 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
                 break;
             }
             const UINT id = LOWORD(pMsg->wParam);
-            if (id >= kFirstCdOpenCommand && id < kFirstCdOpenCommand + 26) {
+            const UINT count = static_cast<UINT>(cdDriveCount_);
+            if (id >= kFirstCdOpenCommand && id < kFirstCdOpenCommand + count) {
                 OpenCdTray(static_cast<int>(id - kFirstCdOpenCommand));
                 return TRUE;
             }
-            if (id >= kFirstCdCloseCommand && id < kFirstCdCloseCommand + 26) {
+            if (id >= kFirstCdCloseCommand && id < kFirstCdCloseCommand + count) {
                 CloseCdTray(static_cast<int>(id - kFirstCdCloseCommand));
                 return TRUE;
             }
@@ -286,21 +291,21 @@ int CMainFrame::DispatchHotKey(WPARAM key, LPARAM flags) {
         return record.code != 0 && record.code == key && record.alt == ((flags >> 2) & 1) &&
                record.ctrl == ((flags >> 1) & 1) && record.shift == (flags & 1);
     };
-    if (matches(bossKey_)) {
+    if (matches(bossKey_.key)) {
         OnBossKey();
-    } else if (matches(cdOpenKey_)) {
+    } else if (matches(cdKeys_.open)) {
         for (int i = 0; i < cdDriveCount_; ++i) {
             OpenCdTray(i);
         }
-    } else if (matches(cdCloseKey_)) {
+    } else if (matches(cdKeys_.close)) {
         for (int i = 0; i < cdDriveCount_; ++i) {
             CloseCdTray(i);
         }
-    } else if (matches(captureKeys_[0])) {
+    } else if (matches(snapshot_.fullScreenKey)) {
         CaptureFullScreen();
-    } else if (matches(captureKeys_[1])) {
+    } else if (matches(snapshot_.windowKey)) {
         CaptureWindow();
-    } else if (matches(captureKeys_[2])) {
+    } else if (matches(snapshot_.areaKey)) {
         CaptureArea();
     } else {
         return 0;
@@ -310,8 +315,8 @@ int CMainFrame::DispatchHotKey(WPARAM key, LPARAM flags) {
 
 void CMainFrame::OnBossKey() {
     // An empty title names no window.
-    HWND window = bossTitle_.IsEmpty() ? nullptr : ::FindWindowA(nullptr, bossTitle_);
-    if (bossMode_ != 0 && window != nullptr) {
+    HWND window = bossKey_.title[0] == '\0' ? nullptr : ::FindWindowA(nullptr, bossKey_.title);
+    if (bossKey_.target != 0 && window != nullptr) {
         if (::IsIconic(window)) {
             ::SendMessageA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
         } else {
@@ -452,16 +457,16 @@ int CMainFrame::ShowCapture(HBITMAP picture, int width, int height) {
     char text[64];
     std::snprintf(text, sizeof text, "屏捕信息 [宽=%d, 高=%d]", width, height);
     CString description = text;
-    if (saveSnapshots_) {
+    if (snapshot_.toFile != 0) {
         CString path;
         HWND desktop = ::GetDesktopWindow();
         HDC dc = ::GetDC(desktop);
-        if (SaveBitmapFile(picture, path, snapshotFolder_, dc) == 1) {
+        if (SaveBitmapFile(picture, path, snapshot_.folder, dc) == 1) {
             description += " 保存目录: " + path;
         }
         ::ReleaseDC(desktop, dc);
     }
-    if (copySnapshots_ && picture != nullptr && ::OpenClipboard(m_hWnd)) {
+    if (snapshot_.toClipboard != 0 && picture != nullptr && ::OpenClipboard(m_hWnd)) {
         // The clipboard's own copy: the dialog frees the picture when it closes.
         ::EmptyClipboard();
         if (HBITMAP copy = CopyBitmap(picture, width, height)) {

@@ -6,8 +6,10 @@
 
 #include <memory>
 
-#include "manager/HotKeyRecord.h"
+#include "manager/BossKeySettings.h"
+#include "manager/CdKeySettings.h"
 #include "manager/ShutdownSchedule.h"
+#include "manager/SnapshotSettings.h"
 #include "platform/framework/FrameWnd.h"
 #include "platform/framework/Menu.h"
 #include "tray/BackupPlans.h"
@@ -33,7 +35,8 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Reads every settings file anew; a missing file leaves that reader's defaults. Returns 0.
+    // Reads every settings file of the program folder anew; a missing file gives that reader's
+    // defaults. Returns 0.
     int LoadAllSettings();
     // Finds the CD drives and inserts their sub-menus after "屏捕". Returns 0.
     int BuildCdMenus();
@@ -111,13 +114,9 @@ private:
     // Until they are inserted into the tray menu, which then owns their menus.
     std::unique_ptr<CMenu> cdOpenMenu_;
     std::unique_ptr<CMenu> cdCloseMenu_;
-    HotKeyRecord cdOpenKey_{'P', 1, 1, 0};
-    HotKeyRecord cdCloseKey_{'L', 1, 1, 0};
-    HotKeyRecord bossKey_{VK_RETURN, 1, 1, 0};
-    // 0 minimises every window, anything else brings the window titled bossTitle_ forward.
-    int bossMode_ = 0;
-    CString bossTitle_;
-    HotKeyRecord captureKeys_[3] = {{'1', 1, 1, 0}, {'2', 1, 1, 0}, {'3', 1, 1, 0}};
+    CdKeySettings cdKeys_;
+    BossKeySettings bossKey_;
+    SnapshotSettings snapshot_;
     int shutdownArmed_ = 0;
     ShutdownSchedule shutdown_;
     CBackupPlans backupPlans_;
@@ -127,10 +126,6 @@ private:
     // frame is closed meanwhile.
     CDialog* modalDialog_ = nullptr;
     bool closePending_ = false;
-    // The screen-shot settings.
-    bool saveSnapshots_ = true;
-    bool copySnapshots_ = true;
-    CString snapshotFolder_;
 };
 
 // The position of the first item of `menu` whose text is exactly `text`, -1 when none.

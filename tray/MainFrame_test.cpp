@@ -1,22 +1,29 @@
 #include "tray/MainFrame.h"
 
-#include "manager/ShutdownSchedule.h"
-
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <deque>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "manager/BossKeySettings.h"
+#include "manager/CdKeySettings.h"
+#include "manager/ScheduleList.h"
+#include "manager/ShutdownSchedule.h"
 #include "platform/controls/ControlClasses.h"
 #include "platform/controls/Menu.h"
 #include "platform/controls/NotifyIcon.h"
+#include "platform/controls/PopupMenu.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/framework/OccManager.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WinThread.h"
+#include "platform/process/ProcessApi.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/system/DriveTypes.h"
 #include "platform/system/Mci.h"
@@ -25,9 +32,33 @@
 #include "platform/testing/TempFolder.h"
 #include "platform/time/Clock.h"
 #include "platform/windows/WindowPlatform.h"
+#include "tray/ReminderPopup.h"
 #include "tray/TrayTest.h"
 
 namespace {
+
+// The frame with a script for its menu loops: each time a loop runs out of messages the next step
+// runs; with no step left the menu is ended, so that a test never hangs.
+class ScriptedFrame : public CMainFrame {
+public:
+    std::deque<std::function<void()>> steps;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message != WM_ENTERIDLE || wParam != MSGF_MENU) {
+            return CMainFrame::WindowProc(message, wParam, lParam);
+        }
+        if (steps.empty()) {
+            ::EndMenu();
+        } else {
+            const std::function<void()> step = std::move(steps.front());
+            steps.pop_front();
+            step();
+            ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
+        }
+        return 0;
+    }
+};
 
 // The frame as the program makes it, on a temporary program folder.
 class MainFrameTest : public tray_testing::TrayWindowTest {
@@ -42,6 +73,8 @@ protected:
         platform::TakeMciCommands();
     }
     void TearDown() override {
+        CReminderPopup::DestroyAll();
+        FreeScheduleRecords();
         if (::IsWindow(frameWindow_)) {
             ::DestroyWindow(frameWindow_);
         }
@@ -51,11 +84,40 @@ protected:
         TrayWindowTest::TearDown();
     }
 
-    CMainFrame& MakeFrame() {
-        auto* frame = new CMainFrame;
+    ScriptedFrame& MakeFrame() {
+        auto* frame = new ScriptedFrame;
         EXPECT_TRUE(frame->Create(nullptr, "DeskvaneTP"));
         frameWindow_ = frame->m_hWnd;
         return *frame;
+    }
+    std::string DataFile(const char* name) const {
+        return platform::ToWindowsPath(folder_.path() / "data3" / name);
+    }
+    static HWND TopLevel(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = "TrayTestWindow";
+        ::RegisterClassA(&windowClass);
+        return ::CreateWindowExA(0, "TrayTestWindow", title, style, 100, 100, 400, 300, nullptr,
+                                 nullptr, nullptr, nullptr);
+    }
+    // The reminder pop-ups that are open.
+    static std::vector<CReminderPopup*> Popups() {
+        std::vector<CReminderPopup*> popups;
+        for (HWND top = ::GetTopWindow(nullptr); top != nullptr;
+             top = ::GetWindow(top, GW_HWNDNEXT)) {
+            if (auto* popup = dynamic_cast<CReminderPopup*>(CWnd::FromHandlePermanent(top))) {
+                popups.push_back(popup);
+            }
+        }
+        return popups;
+    }
+    // The centre of item `position` of `menu` while it is shown.
+    POINT CenterOf(CMenu* menu, int position) const {
+        RECT rect{};
+        EXPECT_TRUE(
+            ::GetMenuItemRect(frameWindow_, menu->m_hMenu, static_cast<UINT>(position), &rect));
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
 
     static std::string TextAt(CMenu* menu, int position) {
@@ -146,14 +208,7 @@ TEST_F(MainFrameTest, HotKeysMatchTheirModifiersExactly) {
 }
 
 TEST_F(MainFrameTest, ATimedShutdownFiresOnceAtItsMinuteAndRemovesItsFile) {
-    SYSTEMTIME start{};
-    start.wYear = 2006;
-    start.wMonth = 9;
-    start.wDay = 15;
-    start.wHour = 21;
-    start.wMinute = 59;
-    start.wSecond = 57;
-    platform::UseTestClock(start);
+    tray_testing::StartTestClock(21, 59, 57);
     platform::ResetPrivilegesForTesting();
     platform::TakeShutdownRequests();
     ASSERT_TRUE((ShutdownSchedule{22, 0, 0}.Write(
@@ -168,7 +223,183 @@ TEST_F(MainFrameTest, ATimedShutdownFiresOnceAtItsMinuteAndRemovesItsFile) {
     EXPECT_EQ(requests[0].flags, static_cast<UINT>(EWX_SHUTDOWN | EWX_POWEROFF));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "data3" / "sdc.dat"));
     platform::ResetPrivilegesForTesting();
-    platform::UseRealClock();
+}
+
+TEST_F(MainFrameTest, TheIconsClickOpensTheMenuAtThePointerAndItsItemsAct) {
+    platform::ClearCdromDrives();
+    tray_testing::StartTestClock(8, 0, 30);
+    // Plans at 08:00 and 09:30: at 08:00:30 the next one is at 09:30.
+    ::SetCurrentDirectoryA(platform::ToWindowsPath(folder_.path()).c_str());
+    for (const auto& [hour, minute, text] : {std::tuple{8, 0, "早会"}, {9, 30, "开会"}}) {
+        auto plan = std::make_unique<ScheduleRecord>();
+        plan->year = 2006;
+        plan->month = 9;
+        plan->day = 15;
+        plan->hour = hour;
+        plan->minute = minute;
+        plan->text = text;
+        ScheduleRecords().push_back(std::move(plan));
+    }
+    ASSERT_EQ(SaveScheduleRecords(), 0);
+    ScriptedFrame& frame = MakeFrame();
+
+    CMenu* menu = frame.trayMenu().GetSubMenu(0);
+    ASSERT_NE(menu, nullptr);
+    const std::vector<std::pair<UINT, std::string>> items = {{32783, "显示下一个计划"},
+                                                             {0, ""},
+                                                             {static_cast<UINT>(-1), "屏捕"},
+                                                             {32791, "老板键"},
+                                                             {0, ""},
+                                                             {32778, "打开管理中心"},
+                                                             {32796, "退出"}};
+    ASSERT_EQ(menu->GetMenuItemCount(), items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(menu->GetMenuItemID(static_cast<int>(i)), items[i].first) << i;
+        EXPECT_EQ(TextAt(menu, static_cast<int>(i)), items[i].second) << i;
+    }
+    CMenu* capture = menu->GetSubMenu(2);
+    ASSERT_EQ(capture->GetMenuItemCount(), 3u);
+    EXPECT_EQ(capture->GetMenuItemID(0), 32787u);
+    EXPECT_EQ(TextAt(capture, 0), "捕捉整 个屏幕");
+    EXPECT_EQ(capture->GetMenuItemID(1), 32786u);
+    EXPECT_EQ(TextAt(capture, 1), "捕捉指定窗口");
+    EXPECT_EQ(capture->GetMenuItemID(2), 32788u);
+    EXPECT_EQ(TextAt(capture, 2), "捕捉指定区域");
+
+    // A right click opens the menu at the pointer; releasing the button on an item chooses it.
+    ::SetCursorPos(600, 400);
+    RECT placed{};
+    frame.steps.push_back([&] {
+        ::GetWindowRect(::FindWindowA("#32768", nullptr), &placed);
+        const POINT next = CenterOf(menu, 0);
+        platform::InjectMouse(MOUSEEVENTF_RIGHTDOWN, next);
+        platform::InjectMouse(MOUSEEVENTF_RIGHTUP, next);
+    });
+    ::SendMessageA(frame.m_hWnd, WM_TRAY_NOTIFY, 128, WM_RBUTTONDOWN);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(placed.left, 600);
+    EXPECT_EQ(placed.top, 400);
+    std::vector<CReminderPopup*> popups = Popups();
+    ASSERT_EQ(popups.size(), 1u);
+    EXPECT_EQ(std::string(popups[0]->record().text), "开会");
+    EXPECT_EQ(popups[0]->record().hour, 9);
+    // Showing it marks nothing: the plan still pops up at its minute.
+    EXPECT_EQ(frame.reminders()[1].shown, 0);
+    CReminderPopup::DestroyAll();
+
+    // Past the last plan the pop-up says there is none.
+    platform::AdvanceTestClock(std::chrono::hours(2));
+    ::PostMessageA(frame.m_hWnd, WM_COMMAND, 32783, 0);
+    platform::PumpUntilIdle();
+    popups = Popups();
+    ASSERT_EQ(popups.size(), 1u);
+    EXPECT_EQ(std::string(popups[0]->record().text), "暂无下一个计划");
+    CReminderPopup::DestroyAll();
+
+    // A left click opens it too; "老板键" in the default mode minimises the titled windows.
+    HWND work = TopLevel("工作");
+    ASSERT_NE(work, nullptr);
+    frame.steps.push_back([&] {
+        const POINT boss = CenterOf(menu, 3);
+        platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, boss);
+        platform::InjectMouse(MOUSEEVENTF_LEFTUP, boss);
+    });
+    ::SendMessageA(frame.m_hWnd, WM_TRAY_NOTIFY, 128, WM_LBUTTONDOWN);
+    platform::PumpUntilIdle();
+    EXPECT_TRUE(::IsIconic(work));
+
+    // Other mouse messages open nothing.
+    bool opened = false;
+    frame.steps.push_back([&] { opened = true; });
+    EXPECT_EQ(::SendMessageA(frame.m_hWnd, WM_TRAY_NOTIFY, 128, WM_MOUSEMOVE), 1);
+    EXPECT_FALSE(opened);
+
+    // "打开管理中心" without a manager starts dv.exe beside the program.
+    folder_.WriteFile("dv.exe", "#!/bin/sh\n");
+    std::filesystem::permissions(folder_.path() / "dv.exe", std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    std::vector<std::filesystem::path> starts;
+    platform::SetProcessStartInterceptor([&](const platform::ProcessStart& start) {
+        starts.push_back(start.program);
+        return 0;
+    });
+    frame.steps.push_back([&] {
+        const POINT open = CenterOf(menu, 5);
+        platform::InjectMouse(MOUSEEVENTF_RIGHTDOWN, open);
+        platform::InjectMouse(MOUSEEVENTF_RIGHTUP, open);
+    });
+    ::SendMessageA(frame.m_hWnd, WM_TRAY_NOTIFY, 128, WM_RBUTTONDOWN);
+    platform::PumpUntilIdle();
+    platform::SetProcessStartInterceptor({});
+    EXPECT_EQ(starts, std::vector<std::filesystem::path>{folder_.path() / "dv.exe"});
+    ::DestroyWindow(work);
+}
+
+TEST_F(MainFrameTest, KeysAndTheBossWindowFollowTheSettingsFilesAfterEachSave) {
+    platform::SetCdromDrive('D', "/nonexistent/sr0");
+    CMainFrame& frame = MakeFrame();
+    constexpr LPARAM kCtrlAlt = 8 | 4 | 2;
+    constexpr LPARAM kCtrl = 8 | 2;
+
+    // The manager's save writes the file and tells the frame, which reads every file anew.
+    CdKeySettings cd;
+    cd.open = HotKeyRecord{'O', 1, 0, 0};
+    cd.close = HotKeyRecord{'C', 1, 0, 1};
+    ASSERT_TRUE(cd.Save(DataFile("cdkey.dat").c_str()));
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame.DispatchHotKey('P', kCtrlAlt), 0);
+    EXPECT_EQ(frame.DispatchHotKey('O', kCtrl), 1);
+    EXPECT_EQ(platform::TakeMciCommands(),
+              (std::vector<std::string>{"open D:\\ type cdaudio alias mycd wait",
+                                        "set mycd door open wait", "close mycd wait"}));
+    EXPECT_EQ(frame.DispatchHotKey('C', kCtrl | 1), 1);
+    EXPECT_EQ(platform::TakeMciCommands()[1], "set mycd door closed wait");
+
+    // The boss key brings the chosen window forward by its title, restoring it when minimised.
+    HWND work = TopLevel("工作");
+    HWND other = TopLevel("其他");
+    ASSERT_NE(work, nullptr);
+    ASSERT_NE(other, nullptr);
+    BossKeySettings boss;
+    boss.key = HotKeyRecord{VK_F12, 0, 0, 1};
+    boss.target = 1;
+    boss.SetTitle("工作");
+    ASSERT_TRUE(boss.Save(DataFile("bosskey.dat").c_str()));
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame.DispatchHotKey(VK_RETURN, kCtrlAlt), 0);
+    ::ShowWindow(work, SW_MINIMIZE);
+    ::SetForegroundWindow(other);
+    EXPECT_EQ(frame.DispatchHotKey(VK_F12, 8 | 1), 1);
+    platform::PumpUntilIdle();
+    EXPECT_FALSE(::IsIconic(work));
+    EXPECT_FALSE(::IsIconic(other));
+    ::SetWindowPos(other, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(other);
+    EXPECT_EQ(frame.DispatchHotKey(VK_F12, 8 | 1), 1);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(::GetForegroundWindow(), work);
+    EXPECT_EQ(::GetTopWindow(nullptr), work);
+    EXPECT_EQ(::GetWindowLongA(work, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    EXPECT_FALSE(::IsIconic(other));
+
+    // A title that no window bears falls back to minimising every titled window.
+    boss.SetTitle("没有这个窗口");
+    ASSERT_TRUE(boss.Save(DataFile("bosskey.dat").c_str()));
+    platform::PumpUntilIdle();
+    frame.DispatchHotKey(VK_F12, 8 | 1);
+    platform::PumpUntilIdle();
+    EXPECT_TRUE(::IsIconic(work));
+    EXPECT_TRUE(::IsIconic(other));
+
+    // Deleted files give the defaults back at the next reload.
+    std::filesystem::remove(folder_.path() / "data3" / "cdkey.dat");
+    std::filesystem::remove(folder_.path() / "data3" / "bosskey.dat");
+    ::PostMessageA(frame.m_hWnd, 1030, 0, 0);
+    platform::PumpUntilIdle();
+    EXPECT_EQ(frame.DispatchHotKey('O', kCtrl), 0);
+    EXPECT_EQ(frame.DispatchHotKey('P', kCtrlAlt), 1);
+    ::DestroyWindow(work);
+    ::DestroyWindow(other);
 }
 
 }  // namespace

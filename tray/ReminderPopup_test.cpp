@@ -26,12 +26,7 @@ class ReminderPopupTest : public tray_testing::TrayWindowTest {
 protected:
     void SetUp() override {
         TrayWindowTest::SetUp();
-        SYSTEMTIME start{};
-        start.wYear = 2006;
-        start.wMonth = 9;
-        start.wDay = 15;
-        start.wHour = 8;
-        platform::UseTestClock(start);
+        tray_testing::StartTestClock(8);
         std::filesystem::copy(DVTP_PROGRAM_FOLDER, folder_.path(),
                               std::filesystem::copy_options::recursive);
         ::GetCurrentDirectoryA(MAX_PATH, savedDirectory_);
@@ -40,7 +35,6 @@ protected:
     void TearDown() override {
         CReminderPopup::DestroyAll();
         ::SetCurrentDirectoryA(savedDirectory_);
-        platform::UseRealClock();
         TrayWindowTest::TearDown();
     }
 

@@ -23,16 +23,7 @@ class ShutdownCountdownDlgTest : public tray_testing::TrayWindowTest {
 protected:
     void SetUp() override {
         TrayWindowTest::SetUp();
-        SYSTEMTIME start{};
-        start.wYear = 2006;
-        start.wMonth = 9;
-        start.wDay = 15;
-        start.wHour = 22;
-        platform::UseTestClock(start);
-    }
-    void TearDown() override {
-        platform::UseRealClock();
-        TrayWindowTest::TearDown();
+        tray_testing::StartTestClock(22);
     }
     static std::string Text(HWND dialog) {
         char text[128] = {};

@@ -1,6 +1,6 @@
 // The tray companion itself in processes of its own, on a temporary program folder: one copy at a
-// time, a clean end on SIGTERM, its hook reaching keys of other programs, and a reminder popping
-// up after the manager's plans were saved.
+// time, a clean end on SIGTERM, its hook reaching keys of other programs, captures, backups, and
+// settings and plans that the manager saves taking effect at once.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
@@ -11,12 +11,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "manager/BackupTask.h"
+#include "manager/BossKeySettings.h"
 #include "manager/ScheduleList.h"
+#include "manager/SnapshotSettings.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/link/Link.h"
@@ -105,6 +108,68 @@ protected:
 
     std::filesystem::path Program() const { return folder_.path() / "dvtp.exe"; }
 
+    // Starts the program (with extra environment variables) and waits for its frame.
+    void StartTray(std::vector<std::string> extra = {}) {
+        tray_ = std::make_unique<Tray>(Program(), std::move(extra));
+        ASSERT_TRUE(Eventually([&] {
+            frame_ = ::FindWindowA(nullptr, kTrayTitle);
+            return frame_ != nullptr;
+        }));
+    }
+    std::uint32_t TrayId() const { return static_cast<std::uint32_t>(tray_->pid()); }
+    // Waits until the tray alone holds hooks of `kind`.
+    bool TrayHolds(int kind) const {
+        return Eventually([&] {
+            return platform::link::HookHolders(kind) == std::vector<std::uint32_t>{TrayId()};
+        });
+    }
+    // Ends the program as the desktop session would; its exit status.
+    int StopTray() {
+        tray_->Signal(SIGTERM);
+        return tray_->Wait();
+    }
+    // Posts a capture request (1031 to 1033); true once its mouse hooks are in (window and area),
+    // or once the result dialog shows (full screen).
+    bool RequestCapture(UINT message) {
+        return ::PostMessageA(frame_, message, 0, 0) &&
+               (message == 1031 ? Eventually(ResultShown) : TrayHolds(WH_MOUSE));
+    }
+    static bool ResultShown() { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }
+    // The files in `folder`, none when it does not exist.
+    static std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
+        std::vector<std::filesystem::path> files;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            files.push_back(entry.path());
+        }
+        return files;
+    }
+    // ImageMagick's identify on `file` with its -format `format`.
+    static std::string Identify(const std::filesystem::path& file, const char* format) {
+        const std::string command =
+            std::string("identify -format '") + format + "' '" + file.string() + "'";
+        FILE* identify = ::popen(command.c_str(), "r");
+        if (identify == nullptr) {
+            return "";
+        }
+        char answer[64] = {};
+        if (std::fgets(answer, sizeof answer, identify) == nullptr) {
+            answer[0] = '\0';
+        }
+        ::pclose(identify);
+        return answer;
+    }
+    static HWND TopLevel(const char* className, const char* title, DWORD style, RECT at,
+                         UINT classStyle = 0) {
+        WNDCLASSA windowClass{};
+        windowClass.style = classStyle;
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = className;
+        ::RegisterClassA(&windowClass);
+        return ::CreateWindowExA(0, className, title, style, at.left, at.top, at.right - at.left,
+                                 at.bottom - at.top, nullptr, nullptr, nullptr, nullptr);
+    }
+
     // The windows of the process, as the link shows them.
     static std::vector<platform::link::WindowRecord> WindowsOf(pid_t pid) {
         std::vector<platform::link::WindowRecord> windows;
@@ -132,16 +197,14 @@ protected:
 
     platform::testing::TempFolder outside_;
     platform::testing::TempFolder folder_;
+    std::unique_ptr<Tray> tray_;
+    HWND frame_ = nullptr;
 };
 
 TEST_F(TrayProgramTest, OneCopyRunsHiddenWithItsHookAndSigtermEndsItCleanly) {
-    Tray first(Program(), {});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
-    ASSERT_TRUE(Eventually([&] {
-        return platform::link::HookHolders(WH_KEYBOARD) ==
-               std::vector<std::uint32_t>{static_cast<std::uint32_t>(first.pid())};
-    }));
-    EXPECT_FALSE(::IsWindowVisible(::FindWindowA(nullptr, kTrayTitle)));
+    ASSERT_NO_FATAL_FAILURE(StartTray());
+    ASSERT_TRUE(TrayHolds(WH_KEYBOARD));
+    EXPECT_FALSE(::IsWindowVisible(frame_));
 
     Tray second(Program(), {});
     EXPECT_EQ(second.Wait(), 0);
@@ -151,15 +214,13 @@ TEST_F(TrayProgramTest, OneCopyRunsHiddenWithItsHookAndSigtermEndsItCleanly) {
     }
     EXPECT_EQ(frames, 1u);
 
-    first.Signal(SIGTERM);
-    EXPECT_EQ(first.Wait(), 0);
+    EXPECT_EQ(StopTray(), 0);
     EXPECT_EQ(::FindWindowA(nullptr, kTrayTitle), nullptr);
     EXPECT_TRUE(platform::link::HookHolders(WH_KEYBOARD).empty());
 }
 
 TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
-    Tray tray(Program(), {"PLATFORM_CLOCK_START=2006-09-15 07:59:57"});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    ASSERT_NO_FATAL_FAILURE(StartTray({"PLATFORM_CLOCK_START=2006-09-15 07:59:57"}));
 
     // The manager's own save writes data3\record.dat and tells the tray.
     FreeScheduleRecords();
@@ -170,17 +231,14 @@ TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
     plan->hour = 8;
     plan->text = "开会";
     ScheduleRecords().push_back(std::move(plan));
-    char saved[MAX_PATH] = {};
-    ::GetCurrentDirectoryA(MAX_PATH, saved);
-    ::SetCurrentDirectoryA(platform::ToWindowsPath(folder_.path()).c_str());
-    ASSERT_EQ(SaveScheduleRecords(), 0);
-    ::SetCurrentDirectoryA(saved);
+    const std::string records = platform::ToWindowsPath(folder_.path() / "data3" / "record.dat");
+    ASSERT_EQ(SaveScheduleRecords(records.c_str()), 0);
     FreeScheduleRecords();
 
     // The pop-up slides up to its full size at the bottom right of the tray's 1024 x 768 screen.
     EXPECT_TRUE(Eventually(
         [&] {
-            for (const auto& window : WindowsOf(tray.pid())) {
+            for (const auto& window : WindowsOf(tray_->pid())) {
                 if (window.visible && window.rect.left == 700 && window.rect.top == 556 &&
                     window.rect.right == 1000 && window.rect.bottom == 736) {
                     return true;
@@ -189,53 +247,95 @@ TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
             return false;
         },
         15s));
-
-    tray.Signal(SIGTERM);
-    EXPECT_EQ(tray.Wait(), 0);
+    EXPECT_EQ(StopTray(), 0);
 }
 
 TEST_F(TrayProgramTest, TheManagersFullScreenRequestWritesABitmapOfTheScreen) {
-    Tray tray(Program(), {});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
-    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1031, 0, 0));
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
-
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
-        files.push_back(entry.path());
-    }
+    ASSERT_NO_FATAL_FAILURE(StartTray());
+    ASSERT_TRUE(TrayHolds(WH_KEYBOARD));
+    HWND work =
+        TopLevel("BossWindow", "工作", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 500, 400});
+    ASSERT_NE(work, nullptr);
+    ASSERT_TRUE(RequestCapture(1031));
+    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_TRUE(files[0].filename().string().starts_with("Snapshot2"));
-    const std::string command = "identify -format '%w %h %m' '" + files[0].string() + "'";
-    FILE* identify = ::popen(command.c_str(), "r");
-    ASSERT_NE(identify, nullptr);
-    char answer[64] = {};
-    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
-    ::pclose(identify);
-    EXPECT_STREQ(answer, "1024 768 BMP3");
+    EXPECT_EQ(Identify(files[0], "%w %h %m"), "1024 768 BMP3");
+
+    // Hot keys do nothing while the capture's dialog is open, and work again once it is closed.
+    ::SetForegroundWindow(work);
+    ::SetFocus(work);
+    const auto bossKey = [] {
+        for (BYTE key : {VK_CONTROL, VK_MENU, VK_RETURN}) {
+            platform::InjectKey(key, true);
+        }
+        for (BYTE key : {VK_RETURN, VK_MENU, VK_CONTROL}) {
+            platform::InjectKey(key, false);
+        }
+    };
+    bossKey();
+    std::this_thread::sleep_for(500ms);
+    platform::PumpUntilIdle();
+    EXPECT_FALSE(::IsIconic(work));
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, "截屏管理"), WM_CLOSE, 0, 0));
+    ASSERT_TRUE(Eventually([] { return !ResultShown(); }));
+    bossKey();
+    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
 
     // Closed while the result dialog is open: the dialog ends first, then the program.
-    tray.Signal(SIGTERM);
-    EXPECT_EQ(tray.Wait(), 0);
+    ASSERT_TRUE(RequestCapture(1031));
+    EXPECT_EQ(StopTray(), 0);
+    ::DestroyWindow(work);
+}
+
+TEST_F(TrayProgramTest, TheScreenShotSettingsAreFollowedFromTheManagersNextSave) {
+    ASSERT_NO_FATAL_FAILURE(StartTray());
+    const std::string settingsFile =
+        platform::ToWindowsPath(folder_.path() / "data3" / "snapshot.dat");
+
+    // Not saved: the result dialog shows the picture and no file is written.
+    SnapshotSettings settings =
+        SnapshotSettings::Defaults(platform::ToWindowsPath(folder_.path()) + "\\");
+    settings.toFile = 0;
+    ASSERT_TRUE(settings.Save(settingsFile.c_str()));
+    ASSERT_TRUE(RequestCapture(1031));
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, "截屏管理"), WM_CLOSE, 0, 0));
+    ASSERT_TRUE(Eventually([] { return !ResultShown(); }));
+
+    // Saved into a folder of the user's, named without a trailing separator, with a key of its
+    // own pressed in this program.
+    settings.toFile = 1;
+    settings.SetFolder(platform::ToWindowsPath(outside_.path() / std::filesystem::path(u8"抓图")));
+    settings.fullScreenKey = HotKeyRecord{VK_F9, 0, 0, 0};
+    ASSERT_TRUE(settings.Save(settingsFile.c_str()));
+    ASSERT_TRUE(TrayHolds(WH_KEYBOARD));
+    HWND focus =
+        TopLevel("KeyTarget", "按键", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 300, 200});
+    ::SetForegroundWindow(focus);
+    ::SetFocus(focus);
+    platform::InjectKey(VK_F9, true);
+    platform::InjectKey(VK_F9, false);
+    ASSERT_TRUE(Eventually(ResultShown));
+    const std::vector<std::filesystem::path> files =
+        FilesIn(outside_.path() / std::filesystem::path(u8"抓图"));
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(Identify(files[0], "%w %h"), "1024 768");
+    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
+
+    EXPECT_EQ(StopTray(), 0);
+    ::DestroyWindow(focus);
 }
 
 TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
-    Tray tray(Program(), {});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
-    // The mouse is in this program: a window over the whole screen takes it.
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "CaptureTarget";
-    ::RegisterClassA(&windowClass);
-    HWND target = ::CreateWindowExA(0, "CaptureTarget", "target", WS_POPUP | WS_VISIBLE, 0, 0, 1024,
-                                    768, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartTray());
+    // The mouse is in this program: a window over the whole screen takes it, and makes double
+    // clicks of two quick clicks at one place.
+    HWND target = TopLevel("CaptureTarget", "target", WS_POPUP | WS_VISIBLE, RECT{0, 0, 1024, 768},
+                           CS_DBLCLKS);
     ASSERT_NE(target, nullptr);
 
-    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1033, 0, 0));
-    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
-    ASSERT_TRUE(Eventually([&] {
-        return platform::link::HookHolders(WH_MOUSE) == std::vector<std::uint32_t>{tray_pid};
-    }));
+    ASSERT_TRUE(RequestCapture(1033));
     auto click = [&](POINT at) {
         platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, at);
         platform::InjectMouse(MOUSEEVENTF_LEFTUP, at);
@@ -249,81 +349,49 @@ TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
     platform::InjectMouse(0, POINT{110, 60});
     click({110, 60});
     click({110, 60});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
+    ASSERT_TRUE(Eventually(ResultShown));
 
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
-        files.push_back(entry.path());
-    }
+    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
-    const std::string command = "identify -format '%w %h' '" + files[0].string() + "'";
-    FILE* identify = ::popen(command.c_str(), "r");
-    ASSERT_NE(identify, nullptr);
-    char answer[64] = {};
-    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
-    ::pclose(identify);
-    EXPECT_STREQ(answer, "100 50");
+    EXPECT_EQ(Identify(files[0], "%w %h"), "100 50");
     // The main hook is back.
     EXPECT_TRUE(Eventually([&] {
         return platform::link::HookHolders(WH_MOUSE).empty() &&
-               platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{tray_pid};
+               platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{TrayId()};
     }));
 
-    tray.Signal(SIGTERM);
-    EXPECT_EQ(tray.Wait(), 0);
+    EXPECT_EQ(StopTray(), 0);
     ::DestroyWindow(target);
 }
 
 TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideItsEdge) {
-    Tray tray(Program(), {});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "CaptureWindow";
-    ::RegisterClassA(&windowClass);
-    HWND target = ::CreateWindowExA(0, "CaptureWindow", "captured", WS_POPUP | WS_VISIBLE, 100, 100,
-                                    400, 300, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NO_FATAL_FAILURE(StartTray());
+    HWND target = TopLevel("CaptureWindow", "captured", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                           RECT{100, 100, 500, 400});
     ASSERT_NE(target, nullptr);
     ::SetForegroundWindow(target);
     ::SetFocus(target);
-    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
-    auto capturing = [&] {
-        return platform::link::HookHolders(WH_MOUSE) == std::vector<std::uint32_t>{tray_pid};
-    };
 
-    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1032, 0, 0));
-    ASSERT_TRUE(Eventually(capturing));
+    ASSERT_TRUE(RequestCapture(1032));
     platform::InjectKey(VK_ESCAPE, true);
     platform::InjectKey(VK_ESCAPE, false);
-    ASSERT_TRUE(Eventually([&] { return !capturing(); }));
+    ASSERT_TRUE(Eventually([&] { return platform::link::HookHolders(WH_MOUSE).empty(); }));
     // The tray's own keyboard hook stays once the capture's hooks are gone.
-    EXPECT_TRUE(Eventually([&] {
-        return platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{tray_pid};
-    }));
+    EXPECT_TRUE(TrayHolds(WH_KEYBOARD));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
 
-    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1032, 0, 0));
-    ASSERT_TRUE(Eventually(capturing));
+    // A click on the window's caption takes it.
+    ASSERT_TRUE(RequestCapture(1032));
     platform::InjectMouse(0, POINT{300, 300});
     platform::PumpUntilIdle();
-    platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{300, 300});
-    platform::InjectMouse(MOUSEEVENTF_LEFTUP, POINT{300, 300});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }));
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder_.path() / "Snapshot")) {
-        files.push_back(entry.path());
-    }
+    platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{300, 110});
+    platform::InjectMouse(MOUSEEVENTF_LEFTUP, POINT{300, 110});
+    ASSERT_TRUE(Eventually(ResultShown));
+    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
-    const std::string command = "identify -format '%w %h' '" + files[0].string() + "'";
-    FILE* identify = ::popen(command.c_str(), "r");
-    ASSERT_NE(identify, nullptr);
-    char answer[64] = {};
-    ASSERT_NE(std::fgets(answer, sizeof answer, identify), nullptr);
-    ::pclose(identify);
-    EXPECT_STREQ(answer, "398 298");
+    EXPECT_EQ(Identify(files[0], "%w %h"), "398 298");
 
-    tray.Signal(SIGTERM);
-    EXPECT_EQ(tray.Wait(), 0);
+    EXPECT_EQ(StopTray(), 0);
     ::DestroyWindow(target);
 }
 
@@ -339,7 +407,7 @@ TEST_F(TrayProgramTest, ABackupTaskCopiesItsTreeOnceInItsMinute) {
     std::snprintf(task.destination, sizeof task.destination, "%s", destination.c_str());
     folder_.WriteFile("data3/backup.dat", SerializeBackupTasks({&task, 1}));
 
-    Tray tray(Program(), {"PLATFORM_CLOCK_START=2006-09-15 07:59:58"});
+    ASSERT_NO_FATAL_FAILURE(StartTray({"PLATFORM_CLOCK_START=2006-09-15 07:59:58"}));
     const auto run =
         outside_.path() / "bak" / std::filesystem::path(u8"2006年09月15日星期五08时00分");
     ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(run / "sub" / "b.txt"); }, 15s));
@@ -348,28 +416,16 @@ TEST_F(TrayProgramTest, ABackupTaskCopiesItsTreeOnceInItsMinute) {
     std::filesystem::remove(run / "a.txt");
     std::this_thread::sleep_for(6s);
     EXPECT_FALSE(std::filesystem::exists(run / "a.txt"));
-    std::size_t runs = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(outside_.path() / "bak")) {
-        runs += entry.is_directory() ? 1 : 0;
-    }
-    EXPECT_EQ(runs, 1u);
+    EXPECT_EQ(FilesIn(outside_.path() / "bak").size(), 1u);
 
-    tray.Signal(SIGTERM);
-    EXPECT_EQ(tray.Wait(), 0);
+    EXPECT_EQ(StopTray(), 0);
 }
 
-TEST_F(TrayProgramTest, TheBossKeyPressedInAnotherProgramMinimisesItsWindows) {
-    Tray tray(Program(), {});
-    const auto tray_pid = static_cast<std::uint32_t>(tray.pid());
-    ASSERT_TRUE(Eventually([&] {
-        return platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{tray_pid};
-    }));
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "BossWindow";
-    ::RegisterClassA(&windowClass);
-    HWND work = ::CreateWindowExA(0, "BossWindow", "工作", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
-                                  100, 400, 300, nullptr, nullptr, nullptr, nullptr);
+TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsTheChosenOneBack) {
+    ASSERT_NO_FATAL_FAILURE(StartTray());
+    ASSERT_TRUE(TrayHolds(WH_KEYBOARD));
+    HWND work =
+        TopLevel("BossWindow", "工作", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 500, 400});
     ASSERT_NE(work, nullptr);
     ::SetForegroundWindow(work);
     ::SetFocus(work);
@@ -392,14 +448,32 @@ TEST_F(TrayProgramTest, TheBossKeyPressedInAnotherProgramMinimisesItsWindows) {
     platform::InjectKey(VK_CONTROL, false);
     EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
 
-    tray.Signal(SIGTERM);
-    EXPECT_EQ(tray.Wait(), 0);
+    // Chosen by its title in the manager, the window comes back with the same key, typed in
+    // another window.
+    HWND other =
+        TopLevel("BossWindow", "其他", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{200, 200, 500, 400});
+    ::SetForegroundWindow(other);
+    ::SetFocus(other);
+    BossKeySettings boss;
+    boss.target = 1;
+    boss.SetTitle("工作");
+    ASSERT_TRUE(
+        boss.Save(platform::ToWindowsPath(folder_.path() / "data3" / "bosskey.dat").c_str()));
+    for (BYTE key : {VK_CONTROL, VK_MENU, VK_RETURN}) {
+        platform::InjectKey(key, true);
+    }
+    for (BYTE key : {VK_RETURN, VK_MENU, VK_CONTROL}) {
+        platform::InjectKey(key, false);
+    }
+    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) == FALSE; }));
+
+    EXPECT_EQ(StopTray(), 0);
+    ::DestroyWindow(other);
     ::DestroyWindow(work);
 }
 
 TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
-    Tray tray(Program(), {});
-    ASSERT_TRUE(Eventually([&] { return ::FindWindowA(nullptr, kTrayTitle) != nullptr; }));
+    ASSERT_NO_FATAL_FAILURE(StartTray());
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         if (message == WM_CLOSE) {
@@ -415,17 +489,16 @@ TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
                                      nullptr, nullptr, nullptr);
     ASSERT_NE(manager, nullptr);
     ::ShowWindow(manager, SW_MINIMIZE);
-    HWND frame = ::FindWindowA(nullptr, kTrayTitle);
 
     // "打开管理中心" restores the running manager; none is started.
-    ASSERT_TRUE(::PostMessageA(frame, WM_COMMAND, 32778, 0));
+    ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32778, 0));
     EXPECT_TRUE(Eventually([&] { return !::IsIconic(manager); }));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "dv.exe"));
 
     // "退出" closes the manager too.
-    ASSERT_TRUE(::PostMessageA(frame, WM_COMMAND, 32796, 0));
+    ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32796, 0));
     EXPECT_TRUE(Eventually([&] { return manager_closed; }));
-    EXPECT_EQ(tray.Wait(), 0);
+    EXPECT_EQ(tray_->Wait(), 0);
     ::DestroyWindow(manager);
 }
 

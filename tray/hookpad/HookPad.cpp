@@ -4,14 +4,18 @@
 // the window named last:
 //   1325 for every key press, wParam the virtual key, lParam bit 3 set (a press may fire a hot
 //        key), bit 2 Alt, bit 1 Ctrl, bit 0 Shift held;
-//   1324 for every mouse event, wParam 1 for a left press, 4 for a right press, 0 otherwise;
+//   1324 for every mouse event, wParam 1 for a left press, 4 for a right press (on a window's
+//        frame or caption too, and the second press of a double click), 0 otherwise;
 //        lParam the point (x in the low word, y in the high word), since the cursor of the
 //        process that installed the hook is not that of the program the mouse is in.
 // The modifiers are followed from the key events themselves, for the same reason. Keys and
-// mouse events are always passed on, never eaten.
+// mouse events are always passed on, never eaten. The procedures run on the threads that bring
+// the other programs' input while the program's own thread names the window and the next hook,
+// so the state they share is atomic.
 //
 // It is linked into no program: the platform functions it calls are those of the program that
 // loads it.
+#include <atomic>
 #include <cstdint>
 
 #include "platform/windows/WindowApi.h"
@@ -21,11 +25,11 @@ namespace {
 constexpr UINT kHookKeyMessage = 1325;
 constexpr UINT kHookMouseMessage = 1324;
 
-HWND target = nullptr;
-HHOOK next_hook = nullptr;
-bool shift_held = false;
-bool control_held = false;
-bool alt_held = false;
+std::atomic<HWND> target = nullptr;
+std::atomic<HHOOK> next_hook = nullptr;
+std::atomic<bool> shift_held = false;
+std::atomic<bool> control_held = false;
+std::atomic<bool> alt_held = false;
 
 bool IsRelease(LPARAM lParam) {
     return (static_cast<std::uint64_t>(lParam) & (1u << 31)) != 0;
@@ -45,15 +49,32 @@ LRESULT Keyboard(int code, WPARAM wParam, LPARAM lParam) {
                 alt_held = down;
                 break;
             default:
-                if (down && target != nullptr) {
+                if (HWND window = target.load(); down && window != nullptr) {
                     const LPARAM flags =
                         8 | (alt_held ? 4 : 0) | (control_held ? 2 : 0) | (shift_held ? 1 : 0);
-                    PostMessageA(target, kHookKeyMessage, wParam, flags);
+                    PostMessageA(window, kHookKeyMessage, wParam, flags);
                 }
                 break;
         }
     }
-    return CallNextHookEx(next_hook, code, wParam, lParam);
+    return CallNextHookEx(next_hook.load(), code, wParam, lParam);
+}
+
+WPARAM ButtonOf(WPARAM message) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            return 1;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+        case WM_NCRBUTTONDBLCLK:
+            return 4;
+        default:
+            return 0;
+    }
 }
 
 }  // namespace
@@ -78,10 +99,10 @@ LRESULT CALLBACK KeyboardHookProc2(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK MouseProc(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION && target != nullptr && lParam != 0) {
+    if (HWND window = target.load(); code == HC_ACTION && window != nullptr && lParam != 0) {
         const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
-        const WPARAM button = wParam == WM_LBUTTONDOWN ? 1 : wParam == WM_RBUTTONDOWN ? 4 : 0;
-        PostMessageA(target, kHookMouseMessage, button, MAKELPARAM(info->pt.x, info->pt.y));
+        PostMessageA(window, kHookMouseMessage, ButtonOf(wParam),
+                     MAKELPARAM(info->pt.x, info->pt.y));
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
