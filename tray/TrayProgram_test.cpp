@@ -123,9 +123,10 @@ protected:
             return platform::link::HookHolders(kind) == std::vector<std::uint32_t>{TrayId()};
         });
     }
-    // Ends the program as the desktop session would; its exit status.
-    int StopTray() {
-        tray_->Signal(SIGTERM);
+    // Ends the program as the desktop session (SIGTERM) or a terminal (SIGINT) would; its exit
+    // status.
+    int StopTray(int signal = SIGTERM) {
+        tray_->Signal(signal);
         return tray_->Wait();
     }
     // Posts a capture request (1031 to 1033); true once its mouse hooks are in (window and area),
@@ -247,7 +248,7 @@ TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
             return false;
         },
         15s));
-    EXPECT_EQ(StopTray(), 0);
+    EXPECT_EQ(StopTray(SIGINT), 0);
 }
 
 TEST_F(TrayProgramTest, TheManagersFullScreenRequestWritesABitmapOfTheScreen) {
