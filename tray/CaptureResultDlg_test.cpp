@@ -92,4 +92,19 @@ TEST_F(CaptureResultDlgTest, ASmallPictureDoesNotScrollAndTheCloseBoxChainsNothi
     EXPECT_FALSE(dialog.preview().HasBitmap());
 }
 
+TEST_F(CaptureResultDlgTest, WithoutAPictureThePreviewIsWhite) {
+    ResultDialog dialog;
+    dialog.SetResult("屏捕信息 [宽=0, 高=0]", 0, 0, nullptr);
+    dialog.script = [&](ResultDialog& live) {
+        platform::PumpUntilIdle();
+        HWND pane = live.preview().m_hWnd;
+        HDC dc = ::GetDC(pane);
+        EXPECT_EQ(::GetPixel(dc, 5, 5), RGB(255, 255, 255));
+        ::ReleaseDC(pane, dc);
+        live.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    };
+    dialog.DoModal();
+    EXPECT_EQ(dialog.nextAction(), CCaptureResultDlg::kNone);
+}
+
 }  // namespace
