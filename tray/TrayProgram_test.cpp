@@ -100,6 +100,9 @@ protected:
         std::filesystem::copy_file(HOOKPAD_PATH, folder_.path() / "hookpad.so");
     }
     void TearDown() override {
+        if (orphan_ > 0 && ::FindWindowA(nullptr, kTrayTitle) != nullptr) {
+            kill(orphan_, SIGKILL);
+        }
         platform::DisconnectWindowsFromLink();
         platform::ResetWindowSystemForTesting();
         ::unsetenv("PLATFORM_REGISTRY_FILE");
@@ -200,6 +203,7 @@ protected:
     platform::testing::TempFolder folder_;
     std::unique_ptr<Tray> tray_;
     HWND frame_ = nullptr;
+    pid_t orphan_ = -1;
 };
 
 TEST_F(TrayProgramTest, OneCopyRunsHiddenWithItsHookAndSigtermEndsItCleanly) {
@@ -501,6 +505,29 @@ TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
     EXPECT_TRUE(Eventually([&] { return manager_closed; }));
     EXPECT_EQ(tray_->Wait(), 0);
     ::DestroyWindow(manager);
+}
+
+TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
+    std::filesystem::copy_file(DESKVANE_PATH, folder_.path() / "dv.exe");
+    Tray manager(folder_.path() / "dv.exe", {});
+    ASSERT_TRUE(Eventually([&] {
+        frame_ = ::FindWindowA(nullptr, kTrayTitle);
+        return frame_ != nullptr && ::FindWindowA(nullptr, "Deskvane - 管理中心") != nullptr;
+    }));
+    DWORD trayId = 0;
+    ::GetWindowThreadProcessId(frame_, &trayId);
+    ASSERT_NE(trayId, static_cast<DWORD>(manager.pid()));
+    // Not this test's child: should it outlive the test, it is ended all the same.
+    orphan_ = static_cast<pid_t>(trayId);
+    EXPECT_TRUE(Eventually([&] {
+        return platform::link::HookHolders(WH_KEYBOARD) ==
+               std::vector<std::uint32_t>{static_cast<std::uint32_t>(trayId)};
+    }));
+
+    // "退出" ends the manager too.
+    ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32796, 0));
+    EXPECT_EQ(manager.Wait(), 0);
+    EXPECT_TRUE(Eventually([] { return ::FindWindowA(nullptr, kTrayTitle) == nullptr; }));
 }
 
 }  // namespace
