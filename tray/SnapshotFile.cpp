@@ -1,5 +1,7 @@
 #include "tray/SnapshotFile.h"
 
+#include <malloc.h>
+
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -165,4 +167,10 @@ HBITMAP CopyBitmap(HBITMAP bitmap, int width, int height) {
     ::DeleteDC(target);
     ::ReleaseDC(nullptr, screen);
     return copy;
+}
+
+void KeepPictureMemory() {
+    // Buffers below 32 MiB come from the heap, which gives memory back above 64 MiB free.
+    ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    ::mallopt(M_TRIM_THRESHOLD, 64 << 20);
 }

@@ -39,3 +39,8 @@ int SaveBitmapFile(HBITMAP bitmap, CString& path, const char* folder, HDC dc);
 // A copy of the top-left width x height of `bitmap`, for the clipboard; null when none can be
 // made.
 HBITMAP CopyBitmap(HBITMAP bitmap, int width, int height);
+
+// Lets the program's heap keep up to a few screens' worth of freed memory instead of mapping
+// every picture anew from the system: a capture makes several screen-sized buffers, and the first
+// touch of fresh pages costs several times the copying itself. Called once at start.
+void KeepPictureMemory();

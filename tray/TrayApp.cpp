@@ -6,6 +6,7 @@
 #include "platform/framework/OccManager.h"
 #include "tray/MainFrame.h"
 #include "tray/ReminderPopup.h"
+#include "tray/SnapshotFile.h"
 
 HFONT TrayFont() {
     static HFONT font = [] {
@@ -31,6 +32,7 @@ BOOL CTrayApp::InitInstance() {
         return TRUE;
     }
     TrayFont();
+    KeepPictureMemory();
     auto* frame = new CMainFrame;
     if (!frame->Create(nullptr, kTrayTitle)) {
         return FALSE;
