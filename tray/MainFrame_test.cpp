@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "manager/BossKeySettings.h"
