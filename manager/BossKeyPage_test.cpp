@@ -13,6 +13,7 @@
 #include "manager/ManagerTest.h"
 #include "manager/ScreenShotPage.h"
 #include "manager/TrayWindowTest.h"
+#include "platform/commondialogs/CommonDialogApi.h"
 #include "resources/deskvane/resource.h"
 
 namespace manager_testing {
@@ -319,6 +320,44 @@ TEST_F(HotKeyPagesTest, TheScreenShotPageChecksItsFolderAndAsksTheTrayToCapture)
                                           {15, 74, 100, 94},
                                           {105, 74, 435, 94}}));
     EXPECT_EQ(looks, (std::vector<int>{CHintButton::kHover, CHintButton::kHover}));
+}
+
+TEST_F(HotKeyPagesTest, TheFolderBrowserReplacesTheFolderAndTheProgramFolderIsCurrentAgain) {
+    std::filesystem::create_directories(folder.path() / "shots");
+    const std::string programFolder = platform::ToWindowsPath(folder.path());
+    const std::string elsewhere = platform::ToWindowsPath(outside.path());
+    std::vector<std::string> shown;
+    std::vector<std::string> current;
+    std::vector<platform::CommonDialogRequest> requests;
+    HWND owner = nullptr;
+    Run({[&] {
+        Main().ShowPage(15);
+        HWND page = ChildPage(GMyCaDlg::kScreenShot);
+        owner = page;
+        for (bool choose : {true, false}) {
+            platform::SetCommonDialogAnswerer([&](const platform::CommonDialogRequest&) {
+                return choose ? platform::CommonDialogAnswer::Path(programFolder + "\\shots\\")
+                              : platform::CommonDialogAnswer::Cancel();
+            });
+            ::SetCurrentDirectoryA(elsewhere.c_str());
+            Click(page, IDC_BROWSE_SHOT_FOLDER);
+            shown.push_back(ItemText(page, IDC_SHOT_FOLDER));
+            char directory[MAX_PATH] = {};
+            ::GetCurrentDirectoryA(MAX_PATH, directory);
+            current.emplace_back(directory);
+        }
+        platform::SetCommonDialogAnswerer({});
+        requests = platform::TakeCommonDialogRequests();
+        Close();
+    }});
+    // A chosen folder without its trailing backslash; a cancel keeps it.
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{programFolder + "\\shots", programFolder + "\\shots"}));
+    EXPECT_EQ(current, (std::vector<std::string>{programFolder, programFolder}));
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].kind, platform::CommonDialogKind::Folder);
+    EXPECT_EQ(requests[0].title, "请选择目录");
+    EXPECT_EQ(requests[0].owner, owner);
 }
 
 }  // namespace
