@@ -16,6 +16,7 @@ public:
 
     // Draws the page over its client area; nothing before the first layout.
     void DrawPage();
+    const CPagePainter& Painter() const { return painter_; }
 
 protected:
     // The page's content, drawn into `buffer` (white, transparent text, the UI font).

@@ -18,7 +18,8 @@ BOOL CSubPageHost::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CSubPageHost::DestroyWindow() {
-    for (std::unique_ptr<CDialog>& child : children_) {
+    for (int n = 0; n < static_cast<int>(children_.size()); ++n) {
+        std::unique_ptr<CDialog>& child = children_[static_cast<std::size_t>(DestroySlot(n))];
         if (child != nullptr) {
             child->DestroyWindow();
             child.reset();
