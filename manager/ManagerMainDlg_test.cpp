@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "manager/CalendarPage.h"
+#include "manager/LedgerPage.h"
 #include "manager/ManagerTest.h"
 #include "manager/MonthGrid.h"
 #include "manager/ScheduleList.h"
+#include "manager/SubPageHost.h"
 #include "platform/screen/ScreenApi.h"
 #include "resources/deskvane/resource.h"
 
@@ -34,8 +36,8 @@ std::string Bytes(std::initializer_list<std::int32_t> words) {
 class ManagerMainDlgTest : public ManagerAppTest {
 protected:
     // Where each link of the shipped menu page lies, by the number its script reports: a copy of
-    // the page whose links go to "#<number>" instead is laid out alike, and clicking down its
-    // column tells each link's row from the address it reaches.
+    // the page whose links go to "#<number>" instead is laid out alike, and clicking across the
+    // pane tells each link's place from the address it reaches.
     void FindMenuRows() {
         std::string page = folder.ReadFile("data2/menu.htm");
         page = std::regex_replace(
@@ -44,16 +46,18 @@ protected:
         CWebBrowser2& menu = Main().m_wndMenu;
         const std::string probe =
             "file://" + platform::ToWindowsPath(folder.path()) + "\\data2/probe.htm";
+        menu.Navigate(probe.c_str(), nullptr, nullptr, nullptr, nullptr);
+        platform::PumpUntilIdle();
         CRect pane;
         menu.GetWindowRect(&pane);
-        for (int y = pane.top + 2; y < pane.bottom; y += 2) {
-            menu.Navigate(probe.c_str(), nullptr, nullptr, nullptr, nullptr);
-            platform::PumpUntilIdle();
-            ClickAt({pane.left + 30, y});
-            const std::string url(menu.GetLocationURL());
-            const std::size_t hash = url.rfind('#');
-            if (hash != std::string::npos && hash + 1 < url.size()) {
-                rows_.try_emplace(std::stoi(url.substr(hash + 1)), POINT{pane.left + 30, y});
+        for (int y = pane.top + 2; y < pane.bottom; y += 5) {
+            for (int x = pane.left + 4; x < pane.right; x += 8) {
+                ClickAt({x, y});
+                const std::string url(menu.GetLocationURL());
+                const std::size_t hash = url.rfind('#');
+                if (hash != std::string::npos && hash + 1 < url.size()) {
+                    rows_.try_emplace(std::stoi(url.substr(hash + 1)), POINT{x, y});
+                }
             }
         }
         const std::string shipped =
@@ -75,6 +79,47 @@ protected:
         platform::InjectMouse(MOUSEEVENTF_LEFTUP, rows_[number]);
     }
     HWND Window(const char* caption) { return ::FindWindowA(nullptr, caption); }
+    // What the page area shows: the page's number, and its child page, sub-page or group.
+    std::string Showing() {
+        CManagerMainDlg& main = Main();
+        static constexpr int kNumbers[CManagerMainDlg::kSlots] = {0, 1, 2, 3, 4, 5, 6, 8};
+        for (int slot = 0; slot < CManagerMainDlg::kSlots; ++slot) {
+            CManagerPage* page = main.Page(slot);
+            if (page == nullptr || page != main.CurrentPage() || !page->IsWindowVisible()) {
+                continue;
+            }
+            std::string text = "page " + std::to_string(kNumbers[slot]);
+            if (auto* host = dynamic_cast<CSubPageHost*>(page)) {
+                for (int i = 0; i < 8; ++i) {
+                    if (host->Child(i) != nullptr && host->Child(i)->IsWindowVisible()) {
+                        text += " child " + std::to_string(i);
+                    }
+                }
+            } else if (auto* ledger = dynamic_cast<CLedgerPage*>(page)) {
+                if (ledger->CurrentSubPage() != nullptr) {
+                    text += ledger->CurrentSubPage() == ledger->EntryPage() ? " entry" : " detail";
+                }
+            } else if (kNumbers[slot] == 8) {
+                text += " group " + std::to_string(Selected(page->m_hWnd, IDC_GROUP));
+            }
+            return text;
+        }
+        return "none";
+    }
+    // The screen point of the close box of a window's caption.
+    static POINT CloseBoxOf(HWND window) {
+        RECT frame{};
+        ::GetWindowRect(window, &frame);
+        for (int y = frame.top; y < frame.top + 30; ++y) {
+            for (int x = frame.right - 1; x > frame.right - 40; --x) {
+                if (::DefWindowProcA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                    return {x, y};
+                }
+            }
+        }
+        ADD_FAILURE() << "no close box";
+        return {};
+    }
 
     std::map<int, POINT> rows_;
 };
@@ -198,6 +243,119 @@ TEST_F(ManagerMainDlgTest, MenuLinksShowPagesAndRunTheCalendarsDialogs) {
     const std::string text = "看牙医\r\n带病历";
     EXPECT_EQ(folder.ReadFile("data3/record.dat"),
               Bytes({1, 0, 2006, 9, 20, 14, 0, 0, static_cast<std::int32_t>(text.size())}) + text);
+}
+
+TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
+    std::vector<int> links;
+    std::vector<std::string> shown;
+    int month = 0;
+    // Each link in turn; the commands that open a dialog leave it to the next step.
+    const auto click = [&](int number) {
+        ClickMenu(number);
+        shown.push_back(std::to_string(number) + ": " + Showing());
+    };
+    // The dialog of the link: it is open, Esc leaves it open, and its close box or button ends it.
+    const auto endDialog = [&](const char* caption, bool closeBox) {
+        HWND dialog = Window(caption);
+        ASSERT_NE(dialog, nullptr) << caption;
+        Press(VK_ESCAPE);
+        ASSERT_TRUE(::IsWindow(dialog)) << caption;
+        if (closeBox) {
+            ClickAt(CloseBoxOf(dialog));
+        } else {
+            ::PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+        shown.push_back(std::string(caption) + (closeBox ? " closed by its box" : " closed"));
+    };
+    Run({[&] {
+             FindMenuRows();
+             for (const auto& row : rows_) {
+                 links.push_back(row.first);
+             }
+             click(1);
+             for (int number = 10; number <= 15; ++number) {
+                 click(number);
+             }
+             // Shown again, a page with child pages opens on its own front.
+             click(1);
+             click(5);
+             for (int number = 50; number <= 53; ++number) {
+                 click(number);
+             }
+             click(5);
+             click(4);
+             click(40);
+             click(41);
+             click(4);
+             click(8);
+             for (int number = 80; number <= 83; ++number) {
+                 click(number);
+             }
+             click(2);
+             click(3);
+             click(6);
+             click(62);
+             PressMenu(60);
+         },
+         [&] {
+             endDialog("登录", false);
+             PressMenu(61);
+         },
+         [&] {
+             endDialog("新建用户", false);
+             PressMenu(90);
+         },
+         [&] {
+             endDialog("计划编辑", false);
+             PressMenu(91);
+         },
+         [&] {
+             endDialog("计划查寻", true);
+             PressMenu(92);
+         },
+         [&] {
+             endDialog("日历查寻", true);
+             click(0);
+             month = static_cast<CCalendarPage*>(Main().Page(0))->Grid().ShownMonth();
+             Close();
+         }});
+    EXPECT_EQ(links, (std::vector<int>{0,  1,  2,  3,  4,  5,  6,  8,  10, 11, 12, 13, 14, 15, 40,
+                                       41, 50, 51, 52, 53, 60, 61, 62, 80, 81, 82, 83, 90, 91, 92}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"1: page 1",
+                                               "10: page 1 child 0",
+                                               "11: page 1 child 1",
+                                               "12: page 1 child 2",
+                                               "13: page 1 child 3",
+                                               "14: page 1 child 4",
+                                               "15: page 1 child 5",
+                                               "1: page 1",
+                                               "5: page 5",
+                                               "50: page 5 child 0",
+                                               "51: page 5 child 1",
+                                               "52: page 5 child 2",
+                                               "53: page 5 child 3",
+                                               "5: page 5",
+                                               "4: page 4",
+                                               "40: page 4 entry",
+                                               "41: page 4 detail",
+                                               "4: page 4",
+                                               "8: page 8 group 0",
+                                               "80: page 8 group 1",
+                                               "81: page 8 group 2",
+                                               "82: page 8 group 3",
+                                               "83: page 8 group 4",
+                                               "2: page 2",
+                                               "3: page 3",
+                                               "6: page 6",
+                                               "62: page 6",
+                                               "登录 closed",
+                                               "新建用户 closed",
+                                               "计划编辑 closed",
+                                               "计划查寻 closed by its box",
+                                               "日历查寻 closed by its box",
+                                               "0: page 0"}));
+    // The month chooser closed by its box moved nothing.
+    EXPECT_EQ(month, 9);
 }
 
 TEST_F(ManagerMainDlgTest, PageNumbersFollowTheRepeatRuleLiterally) {
