@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "manager/AboutPage.h"
 #include "manager/CalendarPage.h"
 #include "manager/LedgerPage.h"
 #include "manager/ManagerTest.h"
@@ -106,6 +107,28 @@ protected:
         }
         return "none";
     }
+    // The screen's pixels over a client rectangle of the window.
+    static std::vector<COLORREF> Picture(const CWnd& window, const RECT& area) {
+        const platform::Surface shot = platform::CaptureScreen();
+        std::vector<COLORREF> pixels;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                POINT point{x, y};
+                window.ClientToScreen(&point);
+                pixels.push_back(platform::ColorFromPixel(shot.At(point.x, point.y)));
+            }
+        }
+        return pixels;
+    }
+    // The screen point in the middle of the calendar's cell.
+    POINT CellPoint(int index) {
+        auto* calendar = static_cast<CCalendarPage*>(Main().Page(0));
+        const RECT& area = calendar->Grid().GridRect();
+        POINT point{area.left + (index % 7) * calendar->Grid().CellWidth() + 40,
+                    area.top + (index / 7) * calendar->Grid().CellHeight() + 20};
+        calendar->ClientToScreen(&point);
+        return point;
+    }
     // The screen point of the close box of a window's caption.
     static POINT CloseBoxOf(HWND window) {
         RECT frame{};
@@ -175,7 +198,9 @@ TEST_F(ManagerMainDlgTest, ASkinFileWithoutTheMainValueStopsTheStart) {
     folder.WriteFile("data/config.dat", "[BITMAP_BACKGROUND_MAIN]\r\n");
     bool bare = false;
     Run({[&] {
-        bare = Main().m_wndMenu.m_hWnd == nullptr && Main().CurrentPage() == nullptr;
+        // Untitled too: a second start does not take it for the running manager.
+        bare = Main().m_wndMenu.m_hWnd == nullptr && Main().CurrentPage() == nullptr &&
+               ::FindWindowA(nullptr, kManagerTitle) == nullptr;
         Close();
     }});
     EXPECT_TRUE(bare);
@@ -356,6 +381,89 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
                                                "0: page 0"}));
     // The month chooser closed by its box moved nothing.
     EXPECT_EQ(month, 9);
+}
+
+TEST_F(ManagerMainDlgTest, TheCalendarsButtonsStepAndRepaintAndADoubleClickEditsThatDaysPlan) {
+    // One plan, on the 20th at 14:30:15.
+    folder.WriteFile("data3/record.dat", Bytes({1, 0, 2006, 9, 20, 14, 30, 15, 2}) + "ab");
+    std::vector<std::string> months;
+    std::vector<bool> repainted;
+    bool emptyCellOpensNothing = false;
+    std::vector<std::string> editorTimes;
+    // A double click left to the loop, so that the editor it opens runs the next step.
+    const auto doubleClick = [&](POINT point) {
+        platform::AdvanceTestClock(std::chrono::seconds(1));
+        for (int i = 0; i < 2; ++i) {
+            platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
+            platform::InjectMouse(MOUSEEVENTF_LEFTUP, point);
+        }
+    };
+    const auto editorTime = [&] {
+        HWND editor = Window("计划编辑");
+        ASSERT_NE(editor, nullptr);
+        editorTimes.push_back(std::to_string(Selected(editor, IDC_DAY) + 1) + " " +
+                              std::to_string(Selected(editor, IDC_HOUR)) + ":" +
+                              std::to_string(Selected(editor, IDC_MINUTE)));
+        Click(editor, IDC_CLOSE_PLAN);
+    };
+    Run({[&] {
+             platform::PumpUntilIdle();
+             auto* calendar = static_cast<CCalendarPage*>(Main().Page(0));
+             const RECT labels{60, 72, 220, 92};
+             for (int id : {IDC_NEXT_MONTH, IDC_PREV_MONTH, IDC_PREV_MONTH, IDC_NEXT_YEAR,
+                            IDC_PREV_YEAR, IDC_NEXT_MONTH}) {
+                 const std::vector<COLORREF> before = Picture(*calendar, labels);
+                 Click(calendar->m_hWnd, id);
+                 repainted.push_back(Picture(*calendar, labels) != before);
+                 months.push_back(std::to_string(calendar->Grid().ShownYear()) + "-" +
+                                  std::to_string(calendar->Grid().ShownMonth()));
+             }
+             // The first cell of September 2006 lies in August.
+             DoubleClickAt(CellPoint(0));
+             emptyCellOpensNothing = Window("计划编辑") == nullptr;
+             doubleClick(CellPoint(20 + 4));
+         },
+         [&] {
+             editorTime();
+             doubleClick(CellPoint(21 + 4));
+         },
+         [&] {
+             editorTime();
+             Close();
+         }});
+    EXPECT_EQ(months, (std::vector<std::string>{"2006-10", "2006-9", "2006-8", "2007-8",
+                                                "2006-8", "2006-9"}));
+    EXPECT_EQ(repainted, std::vector<bool>(6, true));
+    EXPECT_TRUE(emptyCellOpensNothing);
+    // The day with a plan opens at the plan's time, a day without at 09:00.
+    EXPECT_EQ(editorTimes, (std::vector<std::string>{"20 14:30", "21 9:0"}));
+}
+
+TEST_F(ManagerMainDlgTest, TheAboutPageShowsItsVersionLineAndItsButtonOpensTheHomePage) {
+    ::testing::AssertionResult title = ::testing::AssertionFailure();
+    ::testing::AssertionResult version = ::testing::AssertionFailure();
+    Run({[&] {
+        Main().ShowPage(3);
+        auto* about = static_cast<CAboutPage*>(Main().Page(3));
+        Canvas drawn;
+        about->DrawPage(&drawn.dc);
+        CRect client;
+        about->GetClientRect(&client);
+        const RECT band{client.left, 0, client.right, 30};
+        title = Shows(drawn.dc, band, "  ::关于软件::", band, Gdi().uiFont, RGB(255, 0, 0),
+                      DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        const RECT line{client.left + 20, 45, client.right, 75};
+        version = Shows(drawn.dc, line, "Deskvane V1.71 (Quorra浏览器精减版)", line,
+                        Gdi().uiFont, RGB(0, 0, 255), DT_LEFT | DT_TOP);
+        platform::ClearStartedProcesses();
+        Click(about->m_hWnd, IDCANCEL);
+        Close();
+    }});
+    EXPECT_TRUE(title);
+    EXPECT_TRUE(version);
+    ASSERT_EQ(platform::StartedProcesses().size(), 1u);
+    EXPECT_EQ(platform::StartedProcesses()[0].kind, platform::ProcessStart::Kind::kOpener);
+    EXPECT_EQ(platform::StartedProcesses()[0].arguments, std::vector<std::string>{kHomePage});
 }
 
 TEST_F(ManagerMainDlgTest, PageNumbersFollowTheRepeatRuleLiterally) {
