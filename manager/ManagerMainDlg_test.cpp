@@ -279,7 +279,8 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
         ClickMenu(number);
         shown.push_back(std::to_string(number) + ": " + Showing());
     };
-    // The dialog of the link: it is open, Esc leaves it open, and its close box or button ends it.
+    // The dialog of the link: it is open, Esc leaves it open, and its close box (when it has one)
+    // or a close message ends it.
     const auto endDialog = [&](const char* caption, bool closeBox) {
         HWND dialog = Window(caption);
         ASSERT_NE(dialog, nullptr) << caption;
@@ -287,10 +288,14 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
         ASSERT_TRUE(::IsWindow(dialog)) << caption;
         if (closeBox) {
             ClickAt(CloseBoxOf(dialog));
-        } else {
-            ::PostMessageA(dialog, WM_CLOSE, 0, 0);
         }
-        shown.push_back(std::string(caption) + (closeBox ? " closed by its box" : " closed"));
+        // An ended dialog hides at once. Sent: the dialog's loop ends before the next click.
+        if (::IsWindowVisible(dialog)) {
+            ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+            shown.push_back(std::string(caption) + " closed");
+        } else {
+            shown.push_back(std::string(caption) + " closed by its box");
+        }
     };
     Run({[&] {
              FindMenuRows();
@@ -344,8 +349,9 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
              month = static_cast<CCalendarPage*>(Main().Page(0))->Grid().ShownMonth();
              Close();
          }});
-    EXPECT_EQ(links, (std::vector<int>{0,  1,  2,  3,  4,  5,  6,  8,  10, 11, 12, 13, 14, 15, 40,
-                                       41, 50, 51, 52, 53, 60, 61, 62, 80, 81, 82, 83, 90, 91, 92}));
+    EXPECT_EQ(links,
+              (std::vector<int>{0,  1,  2,  3,  4,  5,  6,  8,  10, 11, 12, 13, 14, 15, 40,
+                                41, 50, 51, 52, 53, 60, 61, 62, 80, 81, 82, 83, 90, 91, 92}));
     EXPECT_EQ(shown, (std::vector<std::string>{"1: page 1",
                                                "10: page 1 child 0",
                                                "11: page 1 child 1",
@@ -431,8 +437,8 @@ TEST_F(ManagerMainDlgTest, TheCalendarsButtonsStepAndRepaintAndADoubleClickEdits
              editorTime();
              Close();
          }});
-    EXPECT_EQ(months, (std::vector<std::string>{"2006-10", "2006-9", "2006-8", "2007-8",
-                                                "2006-8", "2006-9"}));
+    EXPECT_EQ(months, (std::vector<std::string>{"2006-10", "2006-9", "2006-8", "2007-8", "2006-8",
+                                                "2006-9"}));
     EXPECT_EQ(repainted, std::vector<bool>(6, true));
     EXPECT_TRUE(emptyCellOpensNothing);
     // The day with a plan opens at the plan's time, a day without at 09:00.
@@ -453,10 +459,12 @@ TEST_F(ManagerMainDlgTest, TheAboutPageShowsItsVersionLineAndItsButtonOpensTheHo
         title = Shows(drawn.dc, band, "  ::关于软件::", band, Gdi().uiFont, RGB(255, 0, 0),
                       DT_LEFT | DT_VCENTER | DT_SINGLELINE);
         const RECT line{client.left + 20, 45, client.right, 75};
-        version = Shows(drawn.dc, line, "Deskvane V1.71 (Quorra浏览器精减版)", line,
-                        Gdi().uiFont, RGB(0, 0, 255), DT_LEFT | DT_TOP);
+        version = Shows(drawn.dc, line, "Deskvane V1.71 (Quorra浏览器精减版)", line, Gdi().uiFont,
+                        RGB(0, 0, 255), DT_LEFT | DT_TOP);
         platform::ClearStartedProcesses();
+        platform::SetDesktopOpener("/usr/bin/desktop-opener");
         Click(about->m_hWnd, IDCANCEL);
+        platform::UseDefaultDesktopOpener();
         Close();
     }});
     EXPECT_TRUE(title);
@@ -464,6 +472,25 @@ TEST_F(ManagerMainDlgTest, TheAboutPageShowsItsVersionLineAndItsButtonOpensTheHo
     ASSERT_EQ(platform::StartedProcesses().size(), 1u);
     EXPECT_EQ(platform::StartedProcesses()[0].kind, platform::ProcessStart::Kind::kOpener);
     EXPECT_EQ(platform::StartedProcesses()[0].arguments, std::vector<std::string>{kHomePage});
+}
+
+TEST_F(ManagerMainDlgTest, ASecondStartBringsTheRunningWindowForwardAndMakesNoWindow) {
+    platform::InstallScreen();
+    CWnd running;
+    CWnd other;
+    running.CreateEx(0, AFX_WND_CLASS, kManagerTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                     200, nullptr, nullptr);
+    other.CreateEx(0, AFX_WND_CLASS, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                   nullptr, nullptr);
+    running.ShowWindow(SW_MINIMIZE);
+    ::SetForegroundWindow(other.m_hWnd);
+    // TRUE: this copy ends at once.
+    EXPECT_EQ(app.InitInstance(), TRUE);
+    EXPECT_FALSE(running.IsIconic());
+    EXPECT_EQ(::GetForegroundWindow(), running.m_hWnd);
+    EXPECT_EQ(app.MainDialog(), nullptr);
+    other.DestroyWindow();
+    running.DestroyWindow();
 }
 
 TEST_F(ManagerMainDlgTest, PageNumbersFollowTheRepeatRuleLiterally) {

@@ -235,7 +235,8 @@ private:
 // Whether `drawn` shows, inside `area`, the pixels of `text` drawn alone on white in `place` with
 // the font, colour and format given, and that text has pixels there at all.
 inline ::testing::AssertionResult Shows(CDC& drawn, const RECT& area, const char* text,
-                                 const RECT& place, HFONT font, COLORREF colour, UINT format) {
+                                        const RECT& place, HFONT font, COLORREF colour,
+                                        UINT format) {
     Canvas expected;
     ::SelectObject(expected.dc.GetSafeHdc(), font);
     expected.dc.SetTextColor(colour);

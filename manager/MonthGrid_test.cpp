@@ -54,7 +54,6 @@ protected:
     CMonthGrid grid;
 };
 
-
 TEST_F(MonthGridTest, TodaysMonthWithLunarDaysTermsAndTheLeapMonth) {
     EXPECT_EQ(grid.CellWidth(), 83);
     EXPECT_EQ(grid.CellHeight(), 45);
@@ -87,8 +86,8 @@ TEST_F(MonthGridTest, DrawsTodaysLineTheMonthAndEachDaysLunarTextOrTermInItsColo
     const HFONT ui = Gdi().uiFont;
     const RECT today{area.left, 35, area.right, 57};
     EXPECT_TRUE(Shows(drawn.dc, today,
-                      "今天是国历: 2006年09月15日 星期五 农历: 丙戌年七月廿三 (狗年)", today,
-                      ui, RGB(0, 0, 0), kLine));
+                      "今天是国历: 2006年09月15日 星期五 农历: 丙戌年七月廿三 (狗年)", today, ui,
+                      RGB(0, 0, 0), kLine));
     const RECT footer{area.left, area.bottom + 2, area.right, area.bottom + 24};
     EXPECT_TRUE(Shows(drawn.dc, footer, "国历:2006年09月 农历:丙戌年七月 狗年", footer, ui,
                       RGB(0, 0, 0), kLine));

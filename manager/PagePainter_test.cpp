@@ -78,8 +78,8 @@ TEST_F(PagePainterTest, TheCopyLeavesTheControlsAloneUnlessTheWholeBufferIsAsked
 }
 
 TEST_F(PagePainterTest, EveryPageOfTheShippedSkinFindsAndLoadsItsBitmap) {
-    for (const char* key : {kCalendarSkinKey, kOptionSkinKey, kAboutSkinKey, kSystemSkinKey,
-                            kSearchSkinKey}) {
+    for (const char* key :
+         {kCalendarSkinKey, kOptionSkinKey, kAboutSkinKey, kSystemSkinKey, kSearchSkinKey}) {
         CPagePainter painter;
         EXPECT_EQ(painter.LoadSkin(key), 0) << key;
         const CBitmap* bitmap = painter.Background().GetBitmap();
