@@ -187,11 +187,16 @@ TEST_F(ManagerMainDlgTest, StartsOnTheCalendarPlacesTheWindowAndKeepsItsStateAtC
     EXPECT_EQ(folder.ReadFile("data/config2.dat"), Bytes({12, 34, 12 + 770, 34 + 520, 7, 8, 9}));
 }
 
-TEST_F(ManagerMainDlgTest, AShortStateFileIsIgnored) {
+TEST_F(ManagerMainDlgTest, AShortStateFileIsIgnoredAndARunningTrayCompanionIsNotStartedAgain) {
     folder.WriteFile("data/config2.dat", Bytes({300, 200, 0, 0, 1}));
+    folder.WriteFile("dvtp.exe", "#!/bin/sh\n");
+    CWnd tray;
+    tray.CreateEx(0, AFX_WND_CLASS, kTrayTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
     Run({[&] { Close(); }});
+    tray.DestroyWindow();
     // Only the whole file counts: the window started at (0, 0).
     EXPECT_EQ(folder.ReadFile("data/config2.dat"), Bytes({0, 0, 770, 520, 0, 0, 0}));
+    EXPECT_TRUE(platform::StartedProcesses().empty());
 }
 
 TEST_F(ManagerMainDlgTest, ASkinFileWithoutTheMainValueStopsTheStart) {
