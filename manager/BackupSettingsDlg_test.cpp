@@ -39,7 +39,7 @@ protected:
             now();
             return 0;
         }
-        if (message == kSettingsChangedMessage) {
+        if (message == WM_SETTINGS_CHANGED) {
             ++notices;
             return 0;
         }

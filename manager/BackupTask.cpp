@@ -51,7 +51,7 @@ int SaveBackupTasks(std::span<const BackupTask> tasks, const char* path) {
         return 1;
     }
     if (HWND tray = ::FindWindowA(nullptr, kTrayTitle)) {
-        ::PostMessageA(tray, kSettingsChangedMessage, 0, 0);
+        ::PostMessageA(tray, WM_SETTINGS_CHANGED, 0, 0);
     }
     return 0;
 }

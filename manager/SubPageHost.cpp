@@ -63,6 +63,17 @@ int CSubPageHost::OnButton(int index) {
     return 0;
 }
 
+int CSubPageHost::HideSubPage() {
+    if (current_ != nullptr) {
+        current_->ShowWindow(SW_HIDE);
+        current_ = nullptr;
+        // The background covers the child area again.
+        RecalcLayout();
+        Invalidate();
+    }
+    return 0;
+}
+
 int CSubPageHost::RecalcLayout() {
     CRect client;
     GetClientRect(&client);

@@ -27,6 +27,8 @@ public:
     // Shows the child of the slot (made first when needed) in place of the current one; other
     // indices change nothing. Returns 0.
     int OnButton(int index) override;
+    // Hides the current child, so that the page shows its own front again. Returns 0.
+    int HideSubPage() override;
     // Always 0: the host has no controls of its own.
     int RecalcLayout() override;
 
