@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <future>
@@ -44,7 +45,8 @@ GdkPixbuf* PixbufOfDib(const std::string& dib) {
         return nullptr;
     }
     std::memcpy(&header, dib.data(), sizeof(header));
-    const int height = header.biHeight < 0 ? -header.biHeight : header.biHeight;
+    const std::int64_t height =
+        header.biHeight < 0 ? -std::int64_t{header.biHeight} : header.biHeight;
     if (header.biSize < sizeof(header) || header.biBitCount != 32 ||
         header.biCompression != BI_RGB || header.biWidth <= 0 || height <= 0 ||
         header.biWidth > 0x8000 || height > 0x8000) {
@@ -57,7 +59,8 @@ GdkPixbuf* PixbufOfDib(const std::string& dib) {
         dib.size() - header.biSize < width * rows * 4) {
         return nullptr;
     }
-    GdkPixbuf* picture = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, header.biWidth, height);
+    GdkPixbuf* picture =
+        gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, header.biWidth, static_cast<int>(height));
     if (picture == nullptr) {
         return nullptr;
     }
