@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -31,6 +32,28 @@ protected:
     void PostClick(HWND window, int id) {
         ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+    }
+    // The steps that log tom1 in, put `text` in the page's editor and open the note editor on it,
+    // then `steps`, which run with the note editor open.
+    std::vector<std::function<void()>> AfterOpening(const char* text,
+                                                    std::vector<std::function<void()>> steps) {
+        std::vector<std::function<void()>> all{[this] {
+                                                   Main().ShowPage(6);
+                                                   PostClick(PageWindow(), IDC_LOGIN);
+                                               },
+                                               [this] {
+                                                   HWND login = ::FindWindowA(nullptr, "登录");
+                                                   ::SetDlgItemTextA(login, IDC_USER_NAME, "tom1");
+                                                   ::SetDlgItemTextA(login, IDC_PASSWORD, "abcd");
+                                                   Click(login, IDOK);
+                                               },
+                                               [this, text] {
+                                                   ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT,
+                                                                     text);
+                                                   PostClick(PageWindow(), IDC_OPEN_EDITOR);
+                                               }};
+        all.insert(all.end(), steps.begin(), steps.end());
+        return all;
     }
     // Picks row `row` of the colour menu that the button opens, with the keys.
     void PickColor(int button, int row) {
@@ -135,21 +158,9 @@ TEST_F(NoteEditorDlgTest, TheStripTogglesEffectsAndAlignmentAndShowsTheSelection
     LONG chosenHeight = 0;
     std::string chosenSizeText;
     std::vector<std::string> texts;
-    Run({[&] {
-             Main().ShowPage(6);
-             PostClick(PageWindow(), IDC_LOGIN);
-         },
-         [&] {
-             HWND login = ::FindWindowA(nullptr, "登录");
-             ::SetDlgItemTextA(login, IDC_USER_NAME, "tom1");
-             ::SetDlgItemTextA(login, IDC_PASSWORD, "abcd");
-             Click(login, IDOK);
-         },
-         [&] {
-             ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT, "hello world");
-             PostClick(PageWindow(), IDC_OPEN_EDITOR);
-         },
-         [&] {
+    Run(AfterOpening(
+        "hello world",
+        {[&] {
              ASSERT_NE(Editor(), nullptr);
              Select(0, 5);
              PressButton(IDC_BOLD);
@@ -206,7 +217,7 @@ TEST_F(NoteEditorDlgTest, TheStripTogglesEffectsAndAlignmentAndShowsTheSelection
              texts.push_back(ItemText(Editor(), IDC_NOTE_TEXT));
              Click(Editor(), IDCANCEL);
          },
-         [&] { Close(); }});
+         [&] { Close(); }}));
     EXPECT_EQ(effects, (std::vector<std::string>{"B/B", "BIU/BIU", "I/I"}));
     EXPECT_EQ(alignments, (std::vector<std::string>{"C/3", "R/2", "/2", "L/1"}));
     EXPECT_EQ(shownEffects, "BU");
@@ -232,21 +243,9 @@ TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelect
     COLORREF background = 0;
     std::vector<std::string> hints;
     std::string pageText;
-    Run({[&] {
-             Main().ShowPage(6);
-             PostClick(PageWindow(), IDC_LOGIN);
-         },
-         [&] {
-             HWND login = ::FindWindowA(nullptr, "登录");
-             ::SetDlgItemTextA(login, IDC_USER_NAME, "tom1");
-             ::SetDlgItemTextA(login, IDC_PASSWORD, "abcd");
-             Click(login, IDOK);
-         },
-         [&] {
-             ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT, "unsaved draft");
-             PostClick(PageWindow(), IDC_OPEN_EDITOR);
-         },
-         [&] {
+    Run(AfterOpening(
+        "unsaved draft",
+        {[&] {
              HWND dialog = Editor();
              ASSERT_NE(dialog, nullptr);
              dateLine = ItemText(dialog, IDC_DATE_LINE);
@@ -300,7 +299,7 @@ TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelect
          [&] {
              pageText = ItemText(PageWindow(), IDC_DIARY_TEXT);
              Close();
-         }});
+         }}));
     EXPECT_EQ(dateLine, "2006年09月15日 笔记");
     EXPECT_EQ(given, "unsaved draft");
     std::vector<std::string> offered = platform::FontFaces::Names();
