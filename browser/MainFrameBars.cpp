@@ -72,6 +72,12 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     RECT desktop{};
     ::GetClientRect(::GetDesktopWindow(), &desktop);
     RECT rect = m_store.windowRect;
+    // The store's initial rectangle means no window was ever saved: the first start goes where
+    // the desktop puts a program's first window, and the first layout pass saves that place.
+    if (CRect(rect) == CRect(-1, -1, 1, 1)) {
+        cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
+        return CFrameWnd::PreCreateWindow(cs);
+    }
     CorrectWindowRect(rect, desktop);
     cs.x = rect.left;
     cs.y = rect.top;

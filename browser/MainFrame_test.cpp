@@ -306,6 +306,27 @@ TEST_F(MainFrameTest, TheWindowStartsOnTheCorrectedSavedRectangle) {
     EXPECT_EQ(CRect(DataStore().windowRect), CRect(0, 20, 400, 320));
 }
 
+TEST_F(MainFrameTest, AFirstStartTakesTheDesktopsDefaultPlaceAndSavesIt) {
+    // A panel along the top: the default place starts below it, never in the screen's corner.
+    platform::SetWorkArea(RECT{0, 40, 1024, 768});
+    DataStore().windowRect = {-1, -1, 1, 1};
+    Start();
+    CRect window;
+    frame->GetWindowRect(&window);
+    HWND plain =
+        ::CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    CRect next;
+    ::GetWindowRect(plain, &next);
+    ::DestroyWindow(plain);
+    EXPECT_GT(window.left, 0);
+    EXPECT_GT(window.top, 40);
+    EXPECT_EQ(window.Size(), CSize(768, 576));
+    // The next default window cascades from the frame's place, as after any first window.
+    EXPECT_EQ(next.TopLeft() - window.TopLeft(), CSize(window.left, window.top - 40));
+    EXPECT_EQ(CRect(DataStore().windowRect), window);
+}
+
 TEST_F(MainFrameTest, ClosingStopsTheUpdateThreadThenSavesTheSettings) {
     // An update server that never answers keeps the thread waiting until the frame stops it.
     platform::testing::TestHttpServer server;

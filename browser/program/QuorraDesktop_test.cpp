@@ -114,6 +114,11 @@ public:
         Xdotool("mousemove --window " + window_ + " " + std::to_string(x) + " " +
                 std::to_string(y) + " click 1");
     }
+    // The window's size, as "width,height".
+    std::string Size() const {
+        return Shell("xdotool getwindowgeometry --shell " + window_ +
+                     " | sed -n 's/^\\(WIDTH\\|HEIGHT\\)=//p' | paste -sd,");
+    }
     // The window's place on the screen, as "x,y".
     std::string Position() const {
         return Shell("xdotool getwindowgeometry --shell " + window_ +
@@ -206,6 +211,31 @@ TEST_F(QuorraDesktopTest, CaptionDragMovesTheWindow) {
     Xdotool("mousemove_relative --sync 60 20 mouseup 1");
     const std::string moved = std::to_string(x + 100) + "," + std::to_string(y + 50);
     EXPECT_TRUE(WaitFor([&] { return browser.Position() == moved; })) << browser.Position();
+}
+
+TEST_F(QuorraDesktopTest, TheMenuButtonsMenuOpensTheAboutBoxAndTheCornerResizesTheWindow) {
+    DesktopBrowser browser;
+    browser.Start();
+    // A first start: the desktop's default size.
+    EXPECT_EQ(browser.Size(), "768,576");
+    // The menu button "菜 单" shows the main menu; from the bottom, up past "退出" to "关于".
+    browser.Click(575, 37);
+    Xdotool("sleep 0.5 key --delay 100 Up Up Return");
+    const char8_t about[] = u8"关于 Quorra浏览器";
+    const std::string title(about, about + sizeof(about) - 1);
+    std::string dialog;
+    ASSERT_TRUE(WaitFor([&] {
+        return !(dialog = Shell("xdotool search --onlyvisible --name '^" + title + "$'")).empty();
+    }));
+    Xdotool("key Return");
+    EXPECT_TRUE(WaitFor(
+        [&] { return Shell("xdotool search --onlyvisible --name '^" + title + "$'").empty(); }));
+
+    // The bottom right corner sizes the window.
+    Xdotool("mousemove --window " + browser.window() + " 766 574 mousedown 1");
+    Xdotool("mousemove_relative --sync 30 20");
+    Xdotool("mousemove_relative --sync 30 20 mouseup 1");
+    EXPECT_TRUE(WaitFor([&] { return browser.Size() == "828,616"; })) << browser.Size();
 }
 
 }  // namespace

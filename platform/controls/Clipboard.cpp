@@ -317,16 +317,20 @@ BOOL OpenClipboard(HWND hWndNewOwner) {
     }
     // Asked without the lock: the desktop may take a moment, and the clipboard is ours already.
     platform::DesktopClipboard* desktop = platform::desktop_clipboard;
-    const std::optional<std::string> foreign =
+    const std::optional<platform::DesktopContents> foreign =
         desktop != nullptr ? desktop->Foreign() : std::nullopt;
     if (foreign) {
         std::lock_guard lock(state.mutex);
         platform::EmptyLocked(state);
         state.owner = nullptr;
-        if (!foreign->empty()) {
-            const std::string text = foreign->substr(0, foreign->find('\0'));
+        if (foreign->text && !foreign->text->empty()) {
+            const std::string text = foreign->text->substr(0, foreign->text->find('\0'));
             state.entries.push_back(
                 ClipboardEntry{CF_TEXT, platform::NewBlock(text.c_str(), text.size() + 1), false});
+        }
+        if (foreign->dib && !foreign->dib->empty()) {
+            state.entries.push_back(ClipboardEntry{
+                CF_DIB, platform::NewBlock(foreign->dib->data(), foreign->dib->size()), false});
         }
     }
     return TRUE;
@@ -345,13 +349,22 @@ BOOL CloseClipboard() {
     }
     platform::DesktopClipboard* desktop = platform::desktop_clipboard;
     if (changed && desktop != nullptr) {
-        // Read while still open, so that converted and delayed text is made as for any reader.
-        std::optional<std::string> text;
+        // Read while still open, so that converted and delayed data is made as for any reader.
+        platform::DesktopContents contents;
         if (HANDLE block = GetClipboardData(CF_TEXT)) {
             const std::string bytes = platform::BlockBytes(block);
-            text = bytes.substr(0, bytes.find('\0'));
+            contents.text = bytes.substr(0, bytes.find('\0'));
         }
-        desktop->Offer(std::move(text));
+        // Whatever DIB a program set, the desktop gets it in one layout, made through a bitmap.
+        if (IsClipboardFormatAvailable(CF_BITMAP)) {
+            if (HANDLE bitmap = GetClipboardData(CF_BITMAP)) {
+                if (HANDLE dib = platform::DibOfBitmap(bitmap)) {
+                    contents.dib = platform::BlockBytes(dib);
+                    GlobalFree(dib);
+                }
+            }
+        }
+        desktop->Offer(std::move(contents));
     }
     std::lock_guard lock(state.mutex);
     state.open = false;

@@ -76,19 +76,27 @@ namespace platform {
 bool PutClipboardText(HWND owner, std::string_view text);
 std::optional<std::string> ClipboardText(HWND owner);
 
-// The desktop's clipboard, which a display provides. Text crosses it: what this process puts on
-// its clipboard is offered to the desktop when the clipboard is closed, and while another desktop
-// program holds the desktop's clipboard, OpenClipboard takes that program's text in as CF_TEXT,
-// owned by no window. Bitmaps stay inside the process.
+// What crosses the desktop's clipboard: GBK text, and a picture as a packed DIB (a
+// BITMAPINFOHEADER, then 32-bit bottom-up pixels).
+struct DesktopContents {
+    std::optional<std::string> text;
+    std::optional<std::string> dib;
+};
+
+// The desktop's clipboard, which a display provides. What this process puts on its clipboard is
+// offered to the desktop when the clipboard is closed (CF_TEXT and CF_DIB, each made from its
+// partner format when needed), and while another desktop program holds the desktop's clipboard,
+// OpenClipboard takes that program's text in as CF_TEXT and its picture as CF_DIB, owned by no
+// window. Other formats stay inside the process.
 class DesktopClipboard {
 public:
     virtual ~DesktopClipboard() = default;
-    // Offers this process's GBK text to the desktop; nothing: this process has no text to offer.
-    virtual void Offer(std::optional<std::string> gbk) = 0;
-    // Nothing while this process holds the desktop's clipboard (or no one does); otherwise the
-    // GBK text that the program holding it has, empty when it has none. May wait a short while
-    // for that program.
-    virtual std::optional<std::string> Foreign() = 0;
+    // Offers this process's contents to the desktop; neither: this process has nothing to offer.
+    virtual void Offer(DesktopContents contents) = 0;
+    // Nothing while this process holds the desktop's clipboard (or no one does); otherwise what
+    // the program holding it has, neither text nor picture when it has neither. May wait a short
+    // while for that program.
+    virtual std::optional<DesktopContents> Foreign() = 0;
 };
 // Null: the clipboard ends at the process's edge. The desktop clipboard must outlive its use.
 void SetDesktopClipboard(DesktopClipboard* desktop);

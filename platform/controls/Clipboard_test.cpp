@@ -241,19 +241,36 @@ TEST_F(ClipboardTest, NullDataIsRenderedByTheOwnerOnDemand) {
 // A desktop whose clipboard another program may hold.
 class TestDesktop : public DesktopClipboard {
 public:
-    void Offer(std::optional<std::string> gbk) override { offers.push_back(std::move(gbk)); }
-    std::optional<std::string> Foreign() override { return held; }
+    void Offer(DesktopContents contents) override { offers.push_back(std::move(contents)); }
+    std::optional<DesktopContents> Foreign() override { return held; }
 
-    std::vector<std::optional<std::string>> offers;
-    std::optional<std::string> held;
+    std::vector<DesktopContents> offers;
+    std::optional<DesktopContents> held;
 };
 
-TEST_F(ClipboardTest, TextCrossesTheDesktopClipboardBothWays) {
+// A packed DIB of `width` x 1 pixels at `bits` bits, each pixel's bytes blue, green, red (and an
+// unused one at 32 bits).
+std::string DibRow(int width, const std::string& pixels, WORD bits = 24) {
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = 1;
+    header.biPlanes = 1;
+    header.biBitCount = bits;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>((width * bits / 8 + 3) / 4 * 4);
+    std::string packed(reinterpret_cast<const char*>(&header), sizeof(header));
+    packed += pixels;
+    packed.resize(sizeof(header) + header.biSizeImage, '\0');
+    return packed;
+}
+
+TEST_F(ClipboardTest, TextAndPicturesCrossTheDesktopClipboardBothWays) {
     TestDesktop desktop;
     SetDesktopClipboard(&desktop);
     HWND owner = TopLevel();
-    // Unicode text is offered as GBK once the clipboard closes; a look that changes nothing
-    // offers nothing.
+    // Unicode text is offered as GBK once the clipboard closes, with no picture; a look that
+    // changes nothing offers nothing.
     ASSERT_TRUE(OpenClipboard(owner));
     EmptyClipboard();
     const char16_t wide[] = u"中文 ok";
@@ -266,29 +283,49 @@ TEST_F(ClipboardTest, TextCrossesTheDesktopClipboardBothWays) {
     ASSERT_TRUE(OpenClipboard(owner));
     CloseClipboard();
     ASSERT_EQ(desktop.offers.size(), 1u);
-    EXPECT_EQ(desktop.offers[0], std::optional<std::string>("中文 ok"));
+    EXPECT_EQ(desktop.offers[0].text, std::optional<std::string>("中文 ok"));
+    EXPECT_EQ(desktop.offers[0].dib, std::nullopt);
 
-    // Another program's text replaces ours, owned by no window, and converts like any text.
-    desktop.held = "别处\\x";
+    // A 24-bit DIB leaves as 32-bit pixels, bottom-up, without text.
+    ASSERT_TRUE(OpenClipboard(owner));
+    EmptyClipboard();
+    const std::string row = DibRow(2, std::string("\x10\x20\x30\x40\x50\x60", 6));
+    SetClipboardData(CF_DIB, TextBlock(row));  // The NUL after it is slack.
+    CloseClipboard();
+    ASSERT_EQ(desktop.offers.size(), 2u);
+    EXPECT_EQ(desktop.offers[1].text, std::nullopt);
+    ASSERT_TRUE(desktop.offers[1].dib);
+    EXPECT_EQ(*desktop.offers[1].dib,
+              DibRow(2, std::string("\x10\x20\x30\0\x40\x50\x60\0", 8), 32));
+
+    // Another program's text and picture replace ours, owned by no window, and convert like any.
+    desktop.held = DesktopContents{"别处\\x", DibRow(1, std::string("\x01\x02\x03\0", 4), 32)};
     ASSERT_TRUE(OpenClipboard(owner));
     EXPECT_EQ(GetClipboardOwner(), nullptr);
-    EXPECT_EQ(Formats(), (std::vector<UINT>{CF_TEXT, CF_OEMTEXT, CF_UNICODETEXT}));
+    EXPECT_EQ(Formats(),
+              (std::vector<UINT>{CF_TEXT, CF_DIB, CF_BITMAP, CF_OEMTEXT, CF_UNICODETEXT}));
     EXPECT_EQ(BytesOf(GetClipboardData(CF_TEXT)), std::string("别处\\x", 7));
     const auto* unicode =
         static_cast<const char16_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
     EXPECT_EQ(std::u16string(unicode), u"别处\\x");
     GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, GetClipboardData(CF_BITMAP));
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(3, 2, 1));
+    SelectObject(dc, old);
+    DeleteDC(dc);
     CloseClipboard();
-    EXPECT_EQ(desktop.offers.size(), 1u);
+    EXPECT_EQ(desktop.offers.size(), 2u);
 
-    // A program that holds no text leaves an empty clipboard; emptying offers nothing.
-    desktop.held = "";
+    // A program that holds neither leaves an empty clipboard; emptying offers nothing.
+    desktop.held = DesktopContents{};
     ASSERT_TRUE(OpenClipboard(owner));
     EXPECT_TRUE(Formats().empty());
     EmptyClipboard();
     CloseClipboard();
-    ASSERT_EQ(desktop.offers.size(), 2u);
-    EXPECT_EQ(desktop.offers[1], std::nullopt);
+    ASSERT_EQ(desktop.offers.size(), 3u);
+    EXPECT_EQ(desktop.offers[2].text, std::nullopt);
+    EXPECT_EQ(desktop.offers[2].dib, std::nullopt);
     SetDesktopClipboard(nullptr);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
 #include "platform/display/XDesktopWindows.h"
+#include "platform/display/XHotKeys.h"
 #include "platform/display/XScreenReader.h"
 #include "platform/display/XTestInput.h"
 #include "platform/drawing/CursorObserver.h"
@@ -23,10 +24,11 @@ namespace {
 
 GtkPresenter* running = nullptr;
 std::shared_ptr<XScreenReader> screen_reader;
-// Kept until the process ends: a program thread may be inside mouse_event as the display stops,
-// or hold a port of a foreign window.
+// Kept until the process ends: a program thread may be inside mouse_event or RegisterHotKey as
+// the display stops, or hold a port of a foreign window.
 std::unique_ptr<XTestInput> desktop_input;
 std::unique_ptr<XDesktopWindows> desktop_windows;
+std::unique_ptr<XHotKeys> hot_keys;
 
 }  // namespace
 
@@ -73,6 +75,10 @@ void StartDisplay() {
     if (desktop_windows) {
         SetDesktopWindowRefresher([windows = desktop_windows.get()] { windows->Refresh(); });
     }
+    if (!hot_keys) {
+        hot_keys = XHotKeys::Start(nullptr);
+    }
+    SetDesktopHotKeys(hot_keys.get());
 }
 
 void StopDisplay() {
@@ -87,6 +93,10 @@ void StopDisplay() {
     screen_reader.reset();
     SetDesktopInput(nullptr);
     SetDesktopWindowRefresher(nullptr);
+    SetDesktopHotKeys(nullptr);
+    if (hot_keys) {
+        hot_keys->ReleaseAll();
+    }
     if (desktop_windows) {
         desktop_windows->Forget();
     }

@@ -3,10 +3,13 @@
 #include <gtk/gtk.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <future>
 #include <memory>
 
+#include "platform/drawing/Gdi.h"
 #include "platform/text/Encoding.h"
 
 namespace platform {
@@ -32,39 +35,137 @@ void OnGtkThread(std::function<void()> work) {
     return gtk_clipboard_get(GDK_SELECTION_CLIPBOARD);
 }
 
+// Pictures larger than this many pixels are not taken in: a program could offer any size.
+constexpr size_t kMostPixels = size_t{1} << 26;
+
+// The picture of a packed DIB as the clipboard offers it (32-bit, BI_RGB); null for any other.
+GdkPixbuf* PixbufOfDib(const std::string& dib) {
+    BITMAPINFOHEADER header{};
+    if (dib.size() < sizeof(header)) {
+        return nullptr;
+    }
+    std::memcpy(&header, dib.data(), sizeof(header));
+    const std::int64_t height =
+        header.biHeight < 0 ? -std::int64_t{header.biHeight} : header.biHeight;
+    if (header.biSize < sizeof(header) || header.biBitCount != 32 ||
+        header.biCompression != BI_RGB || header.biWidth <= 0 || height <= 0 ||
+        header.biWidth > 0x8000 || height > 0x8000) {
+        return nullptr;
+    }
+    const size_t width = static_cast<size_t>(header.biWidth);
+    const size_t rows = static_cast<size_t>(height);
+    if (width * rows > kMostPixels ||
+        dib.size() - sizeof(header) < header.biSize - sizeof(header) ||
+        dib.size() - header.biSize < width * rows * 4) {
+        return nullptr;
+    }
+    GdkPixbuf* picture =
+        gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, header.biWidth, static_cast<int>(height));
+    if (picture == nullptr) {
+        return nullptr;
+    }
+    const auto* pixels = reinterpret_cast<const unsigned char*>(dib.data()) + header.biSize;
+    guchar* into = gdk_pixbuf_get_pixels(picture);
+    const size_t stride = static_cast<size_t>(gdk_pixbuf_get_rowstride(picture));
+    for (size_t y = 0; y < rows; ++y) {
+        const unsigned char* from = pixels + (header.biHeight > 0 ? rows - 1 - y : y) * width * 4;
+        guchar* to = into + y * stride;
+        for (size_t x = 0; x < width; ++x, from += 4, to += 3) {
+            to[0] = from[2];
+            to[1] = from[1];
+            to[2] = from[0];
+        }
+    }
+    return picture;
+}
+
+// The packed DIB (32-bit, bottom-up) of a picture; transparent parts show as on white paper.
+std::optional<std::string> DibOfPixbuf(GdkPixbuf* picture) {
+    const int width = gdk_pixbuf_get_width(picture);
+    const int height = gdk_pixbuf_get_height(picture);
+    const int channels = gdk_pixbuf_get_n_channels(picture);
+    const bool alpha = gdk_pixbuf_get_has_alpha(picture);
+    if (width <= 0 || height <= 0 || width > 0x8000 || height > 0x8000 ||
+        static_cast<size_t>(width) * static_cast<size_t>(height) > kMostPixels ||
+        gdk_pixbuf_get_bits_per_sample(picture) != 8 || channels < (alpha ? 4 : 3)) {
+        return std::nullopt;
+    }
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof(header);
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    header.biCompression = BI_RGB;
+    header.biSizeImage = static_cast<DWORD>(width * height * 4);
+    std::string dib(sizeof(header) + header.biSizeImage, '\0');
+    std::memcpy(dib.data(), &header, sizeof(header));
+    const guchar* pixels = gdk_pixbuf_read_pixels(picture);
+    const size_t stride = static_cast<size_t>(gdk_pixbuf_get_rowstride(picture));
+    auto* into = reinterpret_cast<unsigned char*>(dib.data()) + sizeof(header);
+    for (int y = 0; y < height; ++y) {
+        const guchar* from = pixels + static_cast<size_t>(height - 1 - y) * stride;
+        for (int x = 0; x < width; ++x, from += channels, into += 4) {
+            const unsigned cover = alpha ? from[3] : 255;
+            for (int c = 0; c < 3; ++c) {
+                into[2 - c] =
+                    static_cast<unsigned char>((from[c] * cover + 255 * (255 - cover)) / 255);
+            }
+        }
+    }
+    return dib;
+}
+
+enum Target : guint { kText, kPicture };
+
 }  // namespace
 
 GtkClipboard::GtkClipboard() : owner_(G_OBJECT(g_object_new(G_TYPE_OBJECT, nullptr))) {}
 
-void GtkClipboard::Offer(std::optional<std::string> gbk) {
+void GtkClipboard::Offer(DesktopContents contents) {
     if (stopped_) {
         return;
     }
     std::optional<std::string> utf8;
-    if (gbk) {
-        utf8 = GbkToUtf8(*gbk);
+    if (contents.text) {
+        utf8 = GbkToUtf8(*contents.text);
     }
-    OnGtkThread([this, utf8 = std::move(utf8)] {
+    OnGtkThread([this, utf8 = std::move(utf8), dib = std::move(contents.dib)] {
         ::GtkClipboard* selection = DesktopSelection();
-        kept_inside_ = !utf8;
-        if (!utf8) {
+        GdkPixbuf* picture = dib ? PixbufOfDib(*dib) : nullptr;
+        kept_inside_ = !utf8 && picture == nullptr;
+        if (kept_inside_) {
             if (gtk_clipboard_get_owner(selection) == owner_) {
                 gtk_clipboard_clear(selection);
             }
             return;
         }
-        offered_ = *utf8;
+        offered_ = utf8.value_or(std::string());
+        if (picture_ != nullptr) {
+            g_object_unref(picture_);
+        }
+        picture_ = picture;
         GtkTargetList* list = gtk_target_list_new(nullptr, 0);
-        gtk_target_list_add_text_targets(list, 0);
+        if (utf8) {
+            gtk_target_list_add_text_targets(list, kText);
+        }
+        if (picture_ != nullptr) {
+            gtk_target_list_add_image_targets(list, kPicture, TRUE);
+        }
         int count = 0;
         GtkTargetEntry* targets = gtk_target_table_new_from_list(list, &count);
         gtk_clipboard_set_with_owner(
             selection, targets, static_cast<guint>(count),
-            [](::GtkClipboard*, GtkSelectionData* data, guint, gpointer) {
-                // The owner is the object this class made; the text is looked up through it.
-                auto* self = static_cast<GtkClipboard*>(g_object_get_data(
-                    G_OBJECT(gtk_clipboard_get_owner(DesktopSelection())), "clipboard"));
-                if (self != nullptr) {
+            [](::GtkClipboard*, GtkSelectionData* data, guint target, gpointer owner) {
+                // The owner is the object this class made; the contents are found through it.
+                auto* self =
+                    static_cast<GtkClipboard*>(g_object_get_data(G_OBJECT(owner), "clipboard"));
+                if (self == nullptr) {
+                    return;
+                }
+                if (target == kPicture && self->picture_ != nullptr) {
+                    gtk_selection_data_set_pixbuf(data, self->picture_);
+                } else if (target == kText) {
                     gtk_selection_data_set_text(data, self->offered_.c_str(),
                                                 static_cast<gint>(self->offered_.size()));
                 }
@@ -76,37 +177,46 @@ void GtkClipboard::Offer(std::optional<std::string> gbk) {
     });
 }
 
-std::optional<std::string> GtkClipboard::Foreign() {
+std::optional<DesktopContents> GtkClipboard::Foreign() {
     if (stopped_) {
         return std::nullopt;
     }
-    auto answer = std::make_shared<std::promise<std::optional<std::string>>>();
-    std::future<std::optional<std::string>> text = answer->get_future();
+    auto answer = std::make_shared<std::promise<std::optional<DesktopContents>>>();
+    std::future<std::optional<DesktopContents>> contents = answer->get_future();
     OnGtkThread([this, answer] {
         ::GtkClipboard* selection = DesktopSelection();
-        GObject* holder = gtk_clipboard_get_owner(selection);
-        if (holder == owner_) {
+        if (gtk_clipboard_get_owner(selection) == owner_) {
             answer->set_value(std::nullopt);
             return;
         }
-        gchar* utf8 = gtk_clipboard_wait_for_text(selection);
-        if (utf8 != nullptr) {
-            answer->set_value(Utf8ToGbk(utf8));
-            g_free(utf8);
-            return;
-        }
-        // What this process holds without text stays until another program takes the clipboard.
         GdkAtom* targets = nullptr;
         gint count = 0;
         const bool held = gtk_clipboard_wait_for_targets(selection, &targets, &count);
+        DesktopContents found;
+        if (held && gtk_targets_include_text(targets, count)) {
+            if (gchar* utf8 = gtk_clipboard_wait_for_text(selection)) {
+                found.text = Utf8ToGbk(utf8);
+                g_free(utf8);
+            }
+        }
+        if (held && gtk_targets_include_image(targets, count, FALSE)) {
+            if (GdkPixbuf* picture = gtk_clipboard_wait_for_image(selection)) {
+                found.dib = DibOfPixbuf(picture);
+                g_object_unref(picture);
+            }
+        }
         g_free(targets);
-        answer->set_value(kept_inside_ && !held ? std::nullopt
-                                                : std::optional<std::string>(std::string()));
+        // What this process holds stays until another program takes the clipboard.
+        if (!held && kept_inside_) {
+            answer->set_value(std::nullopt);
+            return;
+        }
+        answer->set_value(std::move(found));
     });
-    if (text.wait_for(kAnswerTime) != std::future_status::ready) {
+    if (contents.wait_for(kAnswerTime) != std::future_status::ready) {
         return std::nullopt;
     }
-    return text.get();
+    return contents.get();
 }
 
 }  // namespace platform

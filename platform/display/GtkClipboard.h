@@ -1,5 +1,6 @@
 // The desktop's clipboard (the X CLIPBOARD selection) through GTK, for the platform's clipboard:
-// text leaves as UTF-8 and comes back as GBK.
+// text leaves as UTF-8 and comes back as GBK; pictures leave in every image format GTK can write
+// (PNG first) and come back from any it can read, as opaque 32-bit pixels.
 //
 // Every GTK call runs on the presenter's GTK thread. Offer hands the text over and returns;
 // Foreign waits for the GTK thread, which asks the holding program, for at most a second (a
@@ -14,6 +15,7 @@
 #include "platform/controls/Clipboard.h"
 
 typedef struct _GObject GObject;
+typedef struct _GdkPixbuf GdkPixbuf;
 
 namespace platform {
 
@@ -22,18 +24,19 @@ public:
     // Call on the GTK thread, which must run GTK's main loop from then on.
     GtkClipboard();
 
-    void Offer(std::optional<std::string> gbk) override;
-    std::optional<std::string> Foreign() override;
+    void Offer(DesktopContents contents) override;
+    std::optional<DesktopContents> Foreign() override;
     // After this, Foreign answers at once that this process holds the clipboard.
     void Stop() { stopped_ = true; }
 
 private:
     // Marks the desktop's clipboard as ours while GTK holds it for us.
     GObject* owner_ = nullptr;
-    // Only the GTK thread touches these: the text offered last, in UTF-8, and whether the last
-    // offer had no text, so that the process's own contents stand while no program holds the
+    // Only the GTK thread touches these: the text and picture offered last, and whether the last
+    // offer had neither, so that the process's own contents stand while no program holds the
     // desktop's clipboard.
     std::string offered_;
+    GdkPixbuf* picture_ = nullptr;
     bool kept_inside_ = false;
     std::atomic<bool> stopped_ = false;
 };

@@ -41,6 +41,7 @@ std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
     XISetMask(bits, XI_RawKeyRelease);
     XISetMask(bits, XI_RawButtonPress);
     XISetMask(bits, XI_RawButtonRelease);
+    XISetMask(bits, XI_RawMotion);
     XIEventMask mask{XIAllMasterDevices, sizeof(bits), bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
     XSync(display, False);
@@ -81,6 +82,8 @@ void RawInputSource::SetOwnWindows(std::vector<unsigned long> windows) {
 
 void RawInputSource::Run() {
     for (;;) {
+        // The pointer's moves are reported once for all that came in together.
+        bool moved = false;
         while (XPending(display_) > 0) {
             XEvent event;
             XNextEvent(display_, &event);
@@ -100,10 +103,16 @@ void RawInputSource::Run() {
                     HandleButton(static_cast<unsigned>(raw->detail),
                                  cookie->evtype == XI_RawButtonPress);
                     break;
+                case XI_RawMotion:
+                    moved = true;
+                    break;
                 default:
                     break;
             }
             XFreeEventData(display_, cookie);
+        }
+        if (moved) {
+            HandleMotion();
         }
         pollfd waits[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_[0], POLLIN, 0}};
         if (poll(waits, 2, -1) < 0 || (waits[1].revents & POLLIN) != 0) {
@@ -164,6 +173,15 @@ void RawInputSource::HandleButton(unsigned button, bool down) {
             return;
     }
     ObserveOutsideInput(message, wParam, MAKELPARAM(x, y));
+}
+
+void RawInputSource::HandleMotion() {
+    POINT at{};
+    if (OwnWindowUnderPointer(&at.x, &at.y) || (at.x == last_motion_.x && at.y == last_motion_.y)) {
+        return;
+    }
+    last_motion_ = at;
+    ObserveOutsideInput(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
 }
 
 bool RawInputSource::IsOwn(unsigned long window) {

@@ -4,7 +4,8 @@
 // the hooks when the X focus is outside this process's windows, a button or wheel turn when the
 // pointer is. Input for this process's windows comes through GTK and is left alone here, so the
 // hooks see it once. The other programs' input cannot be held back: X gives it to them whatever
-// a hook answers. The mouse moving over other programs is not reported.
+// a hook answers. The pointer moving over other programs is reported as WM_MOUSEMOVE at its new
+// place, once for the moves that arrive together.
 #pragma once
 
 #include <bitset>
@@ -12,6 +13,8 @@
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "platform/windows/WindowStructs.h"
 
 typedef struct _XDisplay Display;
 
@@ -33,6 +36,7 @@ private:
     void Run();
     void HandleKey(unsigned keycode, bool down);
     void HandleButton(unsigned button, bool down);
+    void HandleMotion();
     bool IsOwn(unsigned long window);
     bool OwnWindowUnderPointer(int* x, int* y);
     bool OwnWindowHasFocus();
@@ -43,6 +47,8 @@ private:
     std::thread thread_;
     // Only the thread touches this: the keys down now, by X keycode.
     std::bitset<256> keys_down_;
+    // Where the last reported move went.
+    POINT last_motion_{-1, -1};
 
     std::mutex mutex_;
     std::vector<unsigned long> own_;

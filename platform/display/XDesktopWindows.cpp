@@ -37,6 +37,10 @@ public:
             windows_->Show(window_, SW_MINIMIZE);
             return true;
         }
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) {
+            windows_->Show(window_, SW_RESTORE);
+            return true;
+        }
         return false;
     }
     LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override {
@@ -114,6 +118,7 @@ void XDesktopWindows::Forget() {
     }
     handles_.clear();
     hidden_.clear();
+    iconic_.clear();
 }
 
 std::vector<unsigned long> XDesktopWindows::ClientWindows() {
@@ -188,7 +193,7 @@ bool XDesktopWindows::Describe(unsigned long window, ForeignWindowState& state) 
     state.rect = RECT{x, y, x + attributes.width, y + attributes.height};
     const std::vector<long> wmState =
         LongProperty(display_, window, XInternAtom(display_, "WM_STATE", False));
-    const bool iconic = !wmState.empty() && wmState[0] == kIconicState;
+    const bool iconic = (!wmState.empty() && wmState[0] == kIconicState) || iconic_.count(window);
     const bool shown = attributes.map_state == IsViewable && hidden_.count(window) == 0;
     state.style =
         WS_OVERLAPPEDWINDOW | (shown || iconic ? WS_VISIBLE : 0) | (iconic ? WS_MINIMIZE : 0);
@@ -199,16 +204,28 @@ bool XDesktopWindows::Describe(unsigned long window, ForeignWindowState& state) 
 }
 
 void XDesktopWindows::Refresh() {
+    // The list's own changes may ask for the foreground window again.
+    static thread_local bool refreshing = false;
+    if (refreshing) {
+        return;
+    }
+    refreshing = true;
     std::unique_lock lock(mutex_, std::try_to_lock);
+    struct Done {
+        bool& flag;
+        ~Done() { flag = false; }
+    } done{refreshing};
     const auto now = std::chrono::steady_clock::now();
     if (!lock.owns_lock() || now - refreshed_ < kRefreshInterval) {
         return;
     }
     refreshed_ = now;
     std::vector<unsigned long> windows = ClientWindows();
-    for (unsigned long window : hidden_) {
-        if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
-            windows.insert(windows.begin(), window);
+    for (const std::set<unsigned long>* unlisted : {&hidden_, &iconic_}) {
+        for (unsigned long window : *unlisted) {
+            if (std::find(windows.begin(), windows.end(), window) == windows.end()) {
+                windows.insert(windows.begin(), window);
+            }
         }
     }
     std::map<unsigned long, HWND> seen;
@@ -231,7 +248,42 @@ void XDesktopWindows::Refresh() {
         }
     }
     std::erase_if(hidden_, [&](unsigned long window) { return seen.count(window) == 0; });
+    std::erase_if(iconic_, [&](unsigned long window) { return seen.count(window) == 0; });
     handles_ = std::move(seen);
+    auto active = handles_.find(ActiveWindow());
+    if (active != handles_.end()) {
+        SetForeignForeground(active->second);
+    }
+}
+
+unsigned long XDesktopWindows::ActiveWindow() {
+    const Window root = DefaultRootWindow(display_);
+    if (Supports("_NET_ACTIVE_WINDOW")) {
+        const std::vector<long> active =
+            LongProperty(display_, root, XInternAtom(display_, "_NET_ACTIVE_WINDOW", False));
+        return active.empty() ? None : static_cast<unsigned long>(active[0]);
+    }
+    // Without a window manager: the top-level window that holds the X focus.
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    while (focus != None && focus != PointerRoot && focus != root) {
+        Window rootReturn = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display_, focus, &rootReturn, &parent, &children, &count)) {
+            return None;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        if (parent == root) {
+            return focus;
+        }
+        focus = parent;
+    }
+    return None;
 }
 
 void XDesktopWindows::SendToRoot(unsigned long window, const char* message, const long (&data)[5]) {
@@ -256,11 +308,19 @@ void XDesktopWindows::Show(unsigned long window, int command) {
         case SW_SHOWMINIMIZED:
         case SW_SHOWMINNOACTIVE:
         case SW_FORCEMINIMIZE:
-            XIconifyWindow(display_, window, DefaultScreen(display_));
+            // Without a window manager nothing would turn the request into an icon: the window
+            // is taken off the screen here and counts as minimised.
+            if (Supports("_NET_WM_STATE")) {
+                XIconifyWindow(display_, window, DefaultScreen(display_));
+            } else {
+                XUnmapWindow(display_, window);
+                iconic_.insert(window);
+            }
             break;
         default:
             XMapRaised(display_, window);
             hidden_.erase(window);
+            iconic_.erase(window);
             break;
     }
     XFlush(display_);

@@ -1,8 +1,9 @@
 // The top-level windows of other programs on the desktop, as foreign windows of the window
 // manager: FindWindowA, EnumWindows, the top-level walk and WindowFromPoint see them, and
-// ShowWindow (hide, minimise, show, restore), SetWindowPos, SetForegroundWindow and WM_CLOSE act
-// on them through the window manager's standard properties and messages (or directly on the X
-// window without one), so that the boss key can hide any window.
+// ShowWindow (hide, minimise, show, restore), SetWindowPos, SetForegroundWindow, WM_CLOSE and the
+// minimise and restore system commands act on them through the window manager's standard
+// properties and messages (or directly on the X window without one), so that the boss key can
+// hide any window.
 //
 // The list comes from _NET_CLIENT_LIST_STACKING (or _NET_CLIENT_LIST, or without a window
 // manager the mapped children of the root window), at most five times a second, whenever a walk
@@ -10,7 +11,9 @@
 // process's are its own and the link shows the others. The other programs' windows keep their
 // order among themselves but stay below this process's windows, so that they never hide a part
 // of them from the screen's picture (each program's windows show on the desktop by themselves).
-// Messages to them other than closing are dropped.
+// Messages to them other than closing are dropped. When the window manager's active window (the
+// X focus without one) is one of them, it is the foreground window; the list is refreshed before
+// GetForegroundWindow answers.
 #pragma once
 
 #include <chrono>
@@ -54,16 +57,20 @@ private:
     explicit XDesktopWindows(Display* display) : display_(display) {}
     std::vector<unsigned long> ClientWindows();
     bool Describe(unsigned long window, ForeignWindowState& state);
+    // The X window the desktop has made active; None when there is none.
+    unsigned long ActiveWindow();
     bool Supports(const char* hint);
     void SendToRoot(unsigned long window, const char* message, const long (&data)[5]);
 
     std::mutex mutex_;
     Display* display_;
     std::chrono::steady_clock::time_point refreshed_{};
-    // Guarded by mutex_: the foreign handle of each X window, and the windows hidden here, which
-    // leave the window manager's list but must still be found to be shown again.
+    // Guarded by mutex_: the foreign handle of each X window, and the windows hidden or, without
+    // a window manager, minimised here, which leave the window manager's list but must still be
+    // found to be shown again.
     std::map<unsigned long, HWND> handles_;
     std::set<unsigned long> hidden_;
+    std::set<unsigned long> iconic_;
 };
 
 }  // namespace platform

@@ -10,11 +10,13 @@ namespace platform {
 namespace {
 
 std::array<std::atomic<Display*>, 8> quiet_displays{};
+std::array<std::atomic<int>, 8> last_errors{};
 std::atomic<XErrorHandler> previous_handler = nullptr;
 
 int HandleError(Display* display, XErrorEvent* error) {
-    for (const std::atomic<Display*>& quiet : quiet_displays) {
-        if (quiet == display) {
+    for (size_t i = 0; i < quiet_displays.size(); ++i) {
+        if (quiet_displays[i] == display) {
+            last_errors[i] = error->error_code;
             return 0;
         }
     }
@@ -35,6 +37,15 @@ void IgnoreXErrorsOn(Display* display) {
     if (before != HandleError) {
         previous_handler = before;
     }
+}
+
+int TakeXError(Display* display) {
+    for (size_t i = 0; i < quiet_displays.size(); ++i) {
+        if (quiet_displays[i] == display) {
+            return last_errors[i].exchange(0);
+        }
+    }
+    return 0;
 }
 
 }  // namespace platform

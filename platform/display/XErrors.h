@@ -10,5 +10,8 @@ namespace platform {
 
 // Call before the connection is used from more than one thread; at most a few connections.
 void IgnoreXErrorsOn(Display* display);
+// The code of the last error ignored on the connection since the last call (0 for none), for the
+// requests whose failure is an answer (a key another program has grabbed). Call after XSync.
+int TakeXError(Display* display);
 
 }  // namespace platform

@@ -86,6 +86,17 @@ bool RemoveForeignWindow(HWND hwnd) {
     return true;
 }
 
+bool SetForeignForeground(HWND hwnd) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    const Window* window = system.Find(hwnd);
+    if (window == nullptr || !window->foreignPort) {
+        return false;
+    }
+    system.foreground = hwnd;
+    return true;
+}
+
 std::shared_ptr<ForeignWindowPort> ForeignPortOf(HWND hwnd) {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);

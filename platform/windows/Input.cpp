@@ -287,6 +287,18 @@ void InjectKey(BYTE virtualKey, bool down, BYTE scanCode, bool extended) {
     if (RunHooksEverywhere(WH_KEYBOARD_LL, hookMessage, reinterpret_cast<LPARAM>(&info)) != 0) {
         return;
     }
+    if (down) {
+        BYTE keys[256];
+        {
+            std::lock_guard lock(system.mutex);
+            std::copy(std::begin(system.asyncKeys), std::end(system.asyncKeys), keys);
+        }
+        if (PressHotKeyFromKeyState(generic, keys, IsDown(keys, virtualKey))) {
+            std::lock_guard lock(system.mutex);
+            SetKeyWithGeneric(system.asyncKeys, virtualKey, true);
+            return;
+        }
+    }
     std::lock_guard lock(system.mutex);
     const bool wasDown = IsDown(system.asyncKeys, virtualKey);
     SetKeyWithGeneric(system.asyncKeys, virtualKey, down);
@@ -372,12 +384,22 @@ void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam) {
                                      ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
                                      : message;
         RunHooks(WH_KEYBOARD_LL, HC_ACTION, hookMessage, reinterpret_cast<LPARAM>(&info));
-        std::lock_guard lock(system.mutex);
-        SetKeyWithGeneric(system.asyncKeys, virtualKey, down);
+        bool wasDown = false;
+        {
+            std::lock_guard lock(system.mutex);
+            wasDown = IsDown(system.asyncKeys, virtualKey);
+            SetKeyWithGeneric(system.asyncKeys, virtualKey, down);
+        }
+        const auto bits = static_cast<DWORD>(lParam & 0x01FFFFFF) | (alt ? 1u << 29 : 0u) |
+                          (down ? (wasDown ? 1u << 30 : 0u) : 3u << 30);
+        RunHooks(WH_KEYBOARD, HC_ACTION, GenericKey(virtualKey),
+                 static_cast<LPARAM>(static_cast<LONG>(bits)));
         return;
     }
     const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     LowLevelMouseAllows(message, pt, static_cast<short>(HIWORD(wParam)));
+    MOUSEHOOKSTRUCT info{pt, nullptr, HTCLIENT, 0};
+    RunHooks(WH_MOUSE, HC_ACTION, message, reinterpret_cast<LPARAM>(&info));
     std::lock_guard lock(system.mutex);
     system.cursor.x = std::clamp<LONG>(pt.x, 0, system.screen.cx - 1);
     system.cursor.y = std::clamp<LONG>(pt.y, 0, system.screen.cy - 1);

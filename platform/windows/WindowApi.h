@@ -115,6 +115,20 @@ HWND SetCapture(HWND hWnd);
 BOOL ReleaseCapture();
 HWND GetCapture();
 
+// Hot keys: a key with modifiers that reaches no window but posts WM_HOTKEY (wParam the id,
+// lParam MAKELPARAM(modifiers, vk)) to the window that registered it, or to the registering
+// thread for a null window. One registration per combination on the whole desktop: FALSE
+// (ERROR_HOTKEY_ALREADY_REGISTERED) when this process or, with a display, another desktop program
+// holds it, or when the window already has the id. A window's hot keys end with it.
+#define MOD_ALT 0x0001
+#define MOD_CONTROL 0x0002
+#define MOD_SHIFT 0x0004
+#define MOD_WIN 0x0008
+#define MOD_NOREPEAT 0x4000
+BOOL RegisterHotKey(HWND hWnd, int id, UINT fsModifiers, UINT vk);
+// FALSE (ERROR_HOTKEY_NOT_REGISTERED) when the window has no hot key of that id.
+BOOL UnregisterHotKey(HWND hWnd, int id);
+
 // Messages.
 BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);

@@ -255,6 +255,7 @@ BOOL SetForegroundWindow(HWND hWnd) {
 }
 
 HWND GetForegroundWindow() {
+    platform::RefreshDesktopWindows();
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     return system.Find(system.foreground) != nullptr ? system.foreground : nullptr;

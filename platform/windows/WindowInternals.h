@@ -66,6 +66,8 @@ BOOL PositionWindow(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT fl
 void NotifyTopLevel(HWND hwnd);
 // Runs the foreign window refresher, if any.
 void RefreshForeignWindows();
+// Runs only the desktop's refresher, if any.
+void RefreshDesktopWindows();
 
 // Keyboard state bytes: bit 7 down, bit 0 toggled. A left or right shift, control or alt key
 // also sets the generic key.
@@ -81,6 +83,12 @@ HWND WindowFromPointLocked(const WindowSystem& system, POINT screen,
 
 // The port of a window of another process; null for this process's windows.
 std::shared_ptr<ForeignWindowPort> ForeignPortOf(HWND hwnd);
+
+// Posts WM_HOTKEY when the key, with the modifiers down in `keyState`, is a registered hot key,
+// which then reaches no window. Call without the lock.
+bool PressHotKeyFromKeyState(BYTE virtualKey, const BYTE* keyState, bool repeated);
+// Drops the window's hot keys, giving them back to the desktop.
+void ForgetHotKeysOf(HWND hwnd);
 
 // Takes a window out of every table without any message; its children must be gone already.
 void RemoveWindowLocked(WindowSystem& system, HWND hwnd);

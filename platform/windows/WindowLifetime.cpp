@@ -106,6 +106,7 @@ void RemoveWindowLocked(WindowSystem& system, HWND hwnd) {
         return;
     }
     KillWindowTimersLocked(*window);
+    ForgetHotKeysOf(hwnd);
     system.Unlink(*window);
     for (auto& [handle, other] : system.windows) {
         if (other->owner == hwnd) {
@@ -196,9 +197,12 @@ void SendNcDestroy(std::unique_lock<std::mutex>& lock, HWND hwnd) {
 void DefaultPlacement(WindowSystem& system, int& x, int& y, int& cx, int& cy) {
     const int step = kCaptionHeight + kSizingFrameWidth;
     if (x == CW_USEDEFAULT) {
-        const int slot = system.defaultPlacements++ % 8;
-        x = step * slot;
-        y = step * slot;
+        // Cascaded from one step inside the work area, so that even the first window's frame
+        // stands clear of the screen's corner and of a panel along its edge.
+        const int slot = system.defaultPlacements++ % 8 + 1;
+        const RECT work = system.WorkAreaLocked();
+        x = work.left + step * slot;
+        y = work.top + step * slot;
     }
     if (cx == CW_USEDEFAULT) {
         cx = system.screen.cx * 3 / 4;

@@ -80,9 +80,11 @@ void InjectCharacter(BYTE character);
 // Input the desktop gave another program, in the form of the window message it stands for:
 // WM_KEYDOWN or WM_KEYUP (wParam the virtual key, lParam the keystroke bits with the scan code
 // and the extended flag), or a button message or WM_MOUSEWHEEL (lParam the screen point, the
-// high word of wParam the wheel delta). The low-level hooks see it as they see input of this
-// process (keys under Alt as WM_SYSKEYDOWN...), and the key state and the cursor follow it; no
-// window here gets it, and a hook cannot hold it back from the other program.
+// high word of wParam the wheel delta) or WM_MOUSEMOVE. The low-level hooks see it as they see
+// input of this process (keys under Alt as WM_SYSKEYDOWN...), and so do the keyboard and mouse
+// hooks installed for every thread, as the other program's thread would run them (the mouse hook
+// with no window); the key state and the cursor follow it. No window here gets it, and a hook
+// cannot hold it back from the other program.
 void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam);
 
 // Where mouse_event, keybd_event and SetCursorPos go when a desktop is shown: to the desktop
@@ -99,6 +101,23 @@ public:
 };
 // Null: headless. The object must outlive every later call.
 void SetDesktopInput(DesktopInput* input);
+
+// The desktop's side of RegisterHotKey: Grab takes a combination (MOD_ALT, MOD_CONTROL, MOD_SHIFT,
+// MOD_WIN and a virtual key) for this process on the whole desktop, false when another program
+// holds it or the keyboard has no such key; Release gives it back. The display reports a grabbed
+// combination pressed with PressHotKey.
+class DesktopHotKeys {
+public:
+    virtual ~DesktopHotKeys() = default;
+    virtual bool Grab(UINT modifiers, UINT virtualKey) = 0;
+    virtual void Release(UINT modifiers, UINT virtualKey) = 0;
+};
+// Null: headless, where hot keys come from the process's own key input. The object must outlive
+// every later call.
+void SetDesktopHotKeys(DesktopHotKeys* hotKeys);
+// Posts WM_HOTKEY for the registered combination, unless it was registered with MOD_NOREPEAT and
+// `repeated`; false when none is registered.
+bool PressHotKey(UINT modifiers, UINT virtualKey, bool repeated);
 
 // What the programs themselves injected with mouse_event and keybd_event, in order.
 struct RecordedInput {
@@ -178,7 +197,8 @@ LRESULT RunForeignInputHooks(int type, WPARAM wParam, LPARAM lParam);
 // the link can bring the windows of other processes up to date first.
 void SetForeignWindowRefresher(std::function<void()> refresher);
 // The same for the windows of other programs on the desktop, which the display adds as foreign
-// windows; called after the link's. Survives ResetWindowSystemForTesting.
+// windows; called after the link's, and alone before GetForegroundWindow. Survives
+// ResetWindowSystemForTesting.
 void SetDesktopWindowRefresher(std::function<void()> refresher);
 
 // Windows of other processes, as the link shows them here. They take part in the Z order,
@@ -215,6 +235,9 @@ HWND AddForeignWindow(const ForeignWindowState& state, std::shared_ptr<ForeignWi
 bool UpdateForeignWindow(HWND hwnd, const ForeignWindowState& state,
                          std::optional<HWND> after = std::nullopt);
 bool RemoveForeignWindow(HWND hwnd);
+// The desktop made a foreign window the foreground window: GetForegroundWindow answers it until a
+// window here is activated. This process's windows hear nothing. False for other handles.
+bool SetForeignForeground(HWND hwnd);
 
 // Destroys the calling thread's windows (with their messages), drops every other window,
 // application class, hook, timer and queued message, and puts the cursor, keyboard, screen and

@@ -402,4 +402,16 @@ void RefreshForeignWindows() {
     }
 }
 
+void RefreshDesktopWindows() {
+    WindowSystem& system = WindowSystem::Get();
+    std::function<void()> desktopRefresher;
+    {
+        std::lock_guard lock(system.mutex);
+        desktopRefresher = system.desktopRefresher;
+    }
+    if (desktopRefresher) {
+        desktopRefresher();
+    }
+}
+
 }  // namespace platform

@@ -197,8 +197,8 @@ private:
     }
 
     static LRESULT CALLBACK Record(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message >= WM_APP || message == WM_KEYDOWN || message == WM_KEYUP ||
-            message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
+        if (message >= WM_APP || message == WM_HOTKEY || message == WM_KEYDOWN ||
+            message == WM_KEYUP || message == WM_LBUTTONDOWN || message == WM_LBUTTONUP) {
             received().push_back(ReceivedMessage{message, wParam, lParam});
         }
         return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -5,6 +5,9 @@
 
 #include "platform/display/desktop/DesktopTest.h"
 
+// After GoogleTest, whose own None the macro of Xlib would spoil.
+#include <X11/extensions/XTest.h>
+
 namespace platform::testing {
 namespace {
 
@@ -18,6 +21,7 @@ struct Seen {
 
 std::mutex seen_mutex;
 std::vector<Seen> seen;
+POINT last_move{};
 
 LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* info = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
@@ -28,9 +32,11 @@ LRESULT CALLBACK KeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam) {
     const auto* info = reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+    std::lock_guard lock(seen_mutex);
     if (wParam != WM_MOUSEMOVE) {
-        std::lock_guard lock(seen_mutex);
         seen.push_back(Seen{wParam, 0, 0, info->mouseData, info->pt});
+    } else {
+        last_move = info->pt;
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -71,6 +77,15 @@ TEST_F(RawInputSourceTest, HooksSeeKeysAndClicksOfOtherProgramsAndOwnKeysOnce) {
     OtherClientWindow other;
     Xdotool("windowfocus --sync " + other.id());
     Xdotool("keydown Control_L key F9 keyup Control_L");
+    // A move of the pointer device (xdotool only warps the pointer, which no device reports).
+    Display* display = XOpenDisplay(nullptr);
+    XTestFakeMotionEvent(display, -1, 640, 440, CurrentTime);
+    XCloseDisplay(display);
+    EXPECT_TRUE(PumpUntil([] {
+        std::lock_guard lock(seen_mutex);
+        return last_move.x == 640 && last_move.y == 440;
+    })) << last_move.x
+        << "," << last_move.y;
     Xdotool("mousemove --sync 650 450 click 3");
     std::vector<Seen> found;
     ASSERT_TRUE(PumpUntil([&] { return (found = SeenSoFar()).size() >= 6; })) << found.size();

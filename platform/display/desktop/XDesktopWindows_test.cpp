@@ -55,6 +55,11 @@ TEST_F(XDesktopWindowsTest, OtherProgramsWindowsAreFoundShownHiddenActivatedAndC
 
     SetForegroundWindow(hwnd);
     EXPECT_TRUE(PumpUntil([&] { return Shell("xdotool getwindowfocus") == other.id(); }));
+    // The foreground follows the desktop's focus, to the other program's window and back.
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == hwnd; }));
+    Xdotool("windowfocus --sync " +
+            Shell("xdotool search --onlyvisible --name '^Own listed$' | head -1"));
+    EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == own; }));
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
     EXPECT_TRUE(PumpUntil([&] { return other.AskedToClose(); }));
 }

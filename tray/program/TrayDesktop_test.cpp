@@ -1,0 +1,137 @@
+// The tray companion on a desktop (an X server of its own, from xvfb-run): its boss key pressed
+// while another X client, which knows nothing of the platform, has the focus. The program runs in
+// a process of its own on a temporary program folder; the test is another desktop client that
+// reads the X server's state back with the X tools.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/link/Link.h"
+#include "platform/testing/ShellCommand.h"
+#include "platform/testing/TempFolder.h"
+#include "platform/windows/ProcessWindows.h"
+#include "platform/windows/WindowApi.h"
+#include "platform/windows/WindowPlatform.h"
+
+// After GoogleTest, whose own None the macro of Xlib would spoil.
+#include <X11/Xlib.h>
+
+extern char** environ;
+
+namespace {
+
+using namespace std::chrono_literals;
+using platform::testing::Shell;
+using platform::testing::Xdotool;
+
+template <typename Condition>
+bool Eventually(Condition ready, std::chrono::milliseconds limit = 15s) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        platform::PumpUntilIdle();
+        if (ready()) {
+            return true;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return false;
+}
+
+// A window of an X client with no part in the platform.
+class UnrelatedWindow {
+public:
+    UnrelatedWindow() {
+        display_ = XOpenDisplay(nullptr);
+        window_ = XCreateSimpleWindow(display_, DefaultRootWindow(display_), 500, 300, 240, 160, 0,
+                                      0, 0x3060C0);
+        XStoreName(display_, window_, "Boss target");
+        XSelectInput(display_, window_, KeyPressMask);
+        XMapWindow(display_, window_);
+        XSync(display_, False);
+    }
+    ~UnrelatedWindow() {
+        XDestroyWindow(display_, window_);
+        XCloseDisplay(display_);
+    }
+    std::string id() const { return std::to_string(window_); }
+    bool GotKeyPress() {
+        XSync(display_, False);
+        XEvent event;
+        return XCheckTypedWindowEvent(display_, window_, KeyPress, &event);
+    }
+    std::string MapState() const {
+        return Shell("xwininfo -id " + id() + " | sed -n 's/.*Map State: //p'");
+    }
+
+private:
+    Display* display_ = nullptr;
+    Window window_ = 0;
+};
+
+class TrayDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr || std::getenv("PLATFORM_DESKTOP_TESTS") == nullptr) {
+            GTEST_SKIP() << "needs an X server of its own: the desktop tests run under xvfb-run";
+        }
+        ::setenv("PLATFORM_LINK_DIR", (outside_.path() / "link").c_str(), 1);
+        ::setenv("PLATFORM_REGISTRY_FILE", (outside_.path() / "registry.dat").c_str(), 1);
+        ASSERT_TRUE(platform::ConnectWindowsToLink());
+        std::filesystem::copy(DVTP_PROGRAM_FOLDER, folder_.path(),
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy_file(DVTP_PATH, folder_.path() / "dvtp.exe");
+        std::filesystem::copy_file(HOOKPAD_PATH, folder_.path() / "hookpad.so");
+    }
+    void TearDown() override {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+        platform::DisconnectWindowsFromLink();
+    }
+
+    // Starts the tray on the desktop and waits until its keyboard hook is in place.
+    void StartTray() {
+        std::vector<std::string> variables = {"PLATFORM_DISPLAY=desktop",
+                                              "HOME=" + folder_.path().string()};
+        for (char** entry = environ; *entry != nullptr; ++entry) {
+            variables.emplace_back(*entry);
+        }
+        std::vector<char*> envp;
+        for (std::string& variable : variables) {
+            envp.push_back(variable.data());
+        }
+        envp.push_back(nullptr);
+        std::string path = (folder_.path() / "dvtp.exe").string();
+        char* argv[] = {path.data(), nullptr};
+        ASSERT_EQ(posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, envp.data()), 0);
+        ASSERT_TRUE(Eventually([&] {
+            return platform::link::HookHolders(WH_KEYBOARD) ==
+                   std::vector<std::uint32_t>{static_cast<std::uint32_t>(pid_)};
+        }));
+    }
+
+    platform::testing::TempFolder outside_;
+    platform::testing::TempFolder folder_;
+    pid_t pid_ = -1;
+};
+
+TEST_F(TrayDesktopTest, TheBossKeyPressedInAnUnrelatedWindowMinimisesIt) {
+    UnrelatedWindow other;
+    StartTray();
+    Xdotool("windowfocus --sync " + other.id());
+    // The default boss key, Ctrl+Alt+Enter, shows the desktop: every main window is minimised,
+    // the one with the focus too. The hook cannot eat the key: the window gets it as well.
+    Xdotool("key ctrl+alt+Return");
+    EXPECT_TRUE(Eventually([&] { return other.MapState() == "IsUnMapped"; })) << other.MapState();
+    EXPECT_TRUE(other.GotKeyPress());
+}
+
+}  // namespace
