@@ -202,6 +202,10 @@ protected:
     int BandWidth(UINT bandId) const;
     void LayoutTabBar(int right);
     void LayoutAddressBar(int width);
+    // The part of LayoutBars that differs between the programs: the controls inside the bars, with
+    // the frame's client area; the pages' rectangle is already known. The browser's lays out the
+    // tab and address bars and shows the pages' size in the status bar.
+    virtual void LayoutBarControls(const CRect& client);
     // The view that the pages lie on. It becomes the active view only with the first update, but
     // the layout needs it from the frame's creation on.
     CView* PageArea() const;

@@ -348,20 +348,23 @@ void CMainFrame::LayoutBars() {
     m_wndMenuBar.GetClientRect(&menuBar);
     m_wndMenuButton.MoveWindow(menuBar.left, (menuBar.Height() - 24) / 2, 60, 24);
 
-    CRect client;
-    GetClientRect(&client);
-    LayoutTabBar(client.right);
-    LayoutAddressBar(BandWidth(kAddressBand));
-
     pView->GetClientRect(&m_pageRect);
     m_pageRect.InflateRect(2, 2);
-    CString size;
-    size.Format(" (%d,%d) ", m_pageRect.Width(), m_pageRect.Height());
-    m_wndStatusBar.SetPaneText(2, size);
+    CRect client;
+    GetClientRect(&client);
+    LayoutBarControls(client);
     const int count = GetTabCount();
     for (int i = 0; i < count; ++i) {
         m_pages[i]->MoveWindow(&m_pageRect);
     }
+}
+
+void CMainFrame::LayoutBarControls(const CRect& client) {
+    LayoutTabBar(client.right);
+    LayoutAddressBar(BandWidth(kAddressBand));
+    CString size;
+    size.Format(" (%d,%d) ", m_pageRect.Width(), m_pageRect.Height());
+    m_wndStatusBar.SetPaneText(2, size);
 }
 
 void CMainFrame::LayoutTabBar(int right) {

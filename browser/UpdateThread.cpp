@@ -32,11 +32,10 @@ bool IsZipAddress(const char* address) {
 }
 
 void UpdateFile(const std::string& folder, const UpdateFileEntry& entry) {
-    const std::string target = folder + entry.path;
-    if (FileDigest(target.c_str()) == entry.digest) {
+    const std::string target = UpdateTarget(folder, entry);
+    if (target.empty()) {
         return;
     }
-    CreateDirectoryChain(target.c_str());
     const std::string download = folder + kDownload;
     if (CHttpGetter().DownloadToFile(entry.address, download.c_str()) != 0) {
         DeleteFileA(download.c_str());
@@ -89,6 +88,15 @@ std::string FileDigest(const char* path) {
     char text[64] = {};
     CMd5Digest().Md5File(path, text);
     return text;
+}
+
+std::string UpdateTarget(const std::string& folder, const UpdateFileEntry& entry) {
+    const std::string target = folder + entry.path;
+    if (FileDigest(target.c_str()) == entry.digest) {
+        return std::string();
+    }
+    CreateDirectoryChain(target.c_str());
+    return target;
 }
 
 std::string UpdateServer(const std::string& folder) {

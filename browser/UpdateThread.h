@@ -18,6 +18,8 @@
 
 #include "platform/base/WinTypes.h"
 
+struct UpdateFileEntry;
+
 // pParam (the frame) is not used. Clears the settings store's updateThread when it ends. 0.
 UINT UpdateThread(LPVOID pParam);
 
@@ -26,3 +28,6 @@ UINT UpdateThread(LPVOID pParam);
 std::string UpdateServer(const std::string& folder);
 // The file's MD5 digest as lower-case text; empty when it cannot be read, which matches no digest.
 std::string FileDigest(const char* path);
+// The path of the entry's file under the folder when it needs the update (its digest differs
+// from the listed one), with the folders along the path created; empty when it is up to date.
+std::string UpdateTarget(const std::string& folder, const UpdateFileEntry& entry);

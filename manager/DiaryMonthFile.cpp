@@ -78,8 +78,9 @@ bool CDiaryMonthFile::Parse(const std::uint8_t* bytes, std::size_t size,
         if (length < 0 || static_cast<std::size_t>(length) > size - offset) {
             return false;
         }
-        read[i].text.assign(reinterpret_cast<const char*>(bytes + offset),
-                            static_cast<std::size_t>(length));
+        // A text is a C string to the editor and to older versions: it ends at a zero byte.
+        const auto* text = reinterpret_cast<const char*>(bytes + offset);
+        read[i].text.assign(text, ::strnlen(text, static_cast<std::size_t>(length)));
         offset += static_cast<std::size_t>(length);
     }
     slots.swap(read);

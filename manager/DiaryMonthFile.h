@@ -6,8 +6,7 @@
 //   per slot: the 28-byte date record (flag 0, year, month, day 1..32, 0, 0, 0),
 //             int32 text length n (0 for a day without text), n bytes of GBK text
 //
-// followed by the cipher's zero padding. The plain form is built and read in memory only; the
-// tray companion reads the months through this class as well.
+// followed by the cipher's zero padding. The plain form is built and read in memory only.
 #pragma once
 
 #include <cstddef>
@@ -38,8 +37,9 @@ public:
     static std::vector<DiaryDaySlot> EmptyMonth(int year, int month);
 
     // Reads a plain month over `slots`, which hold kSlots entries: slot i takes the i-th stored
-    // record and text. False, with `slots` untouched, when the count is negative or above
-    // kSlots, a length is negative, or a record or text runs past the bytes.
+    // record and text (up to a zero byte in it); slots past a smaller count stay as they were.
+    // False, with `slots` untouched, when the count is negative or above kSlots, a length is
+    // negative, or a record or text runs past the bytes.
     static bool Parse(const std::uint8_t* bytes, std::size_t size,
                       std::vector<DiaryDaySlot>& slots);
     // The plain form of the slots, without padding.

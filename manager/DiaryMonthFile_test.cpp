@@ -106,6 +106,22 @@ TEST_F(DiaryMonthFileTest, DamagedOrForeignMonthsOpenEmptyAndStayAsTheyWere) {
     EXPECT_EQ(slots[2].text, "abc");
 }
 
+TEST_F(DiaryMonthFileTest, AShorterMonthFillsItsFirstSlotsAndATextEndsAtAZeroByte) {
+    std::string plain = Int32s({3});
+    plain += Int32s({0, 2006, 9, 1, 0, 0, 0, 0});
+    plain += Int32s({0, 2006, 9, 2, 0, 0, 0, 7}) + std::string("ab\0cdef", 7);
+    plain += Int32s({0, 2006, 9, 3, 0, 0, 0, 3}) + "xyz";
+    std::vector<DiaryDaySlot> slots = CDiaryMonthFile::EmptyMonth(2006, 10);
+    slots[3].text = "kept";
+    ASSERT_TRUE(CDiaryMonthFile::Parse(reinterpret_cast<const std::uint8_t*>(plain.data()),
+                                       plain.size(), slots));
+    EXPECT_EQ(slots[1].text, "ab");
+    EXPECT_EQ(slots[2].text, "xyz");
+    EXPECT_EQ(slots[2].header.month, 9);
+    EXPECT_EQ(slots[3].text, "kept");
+    EXPECT_EQ(slots[3].header.month, 10);
+}
+
 TEST_F(DiaryMonthFileTest, StalePlainFilesGoAndAFailedSaveKeepsThePreviousMonth) {
     std::vector<DiaryDaySlot> slots = CDiaryMonthFile::EmptyMonth(2006, 9);
     slots[0].text = "old";

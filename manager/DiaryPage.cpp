@@ -76,11 +76,20 @@ void CDiaryPage::DoDataExchange(CDataExchange* pDX) {
 BOOL CDiaryPage::OnInitDialog() {
     CDialog::OnInitDialog();
     // Without its skin the page still works: it only paints without the bitmap.
-    painter_.LoadSkin(kCalendarSkinKey);
+    LoadSkin();
     date_ = Today();
     datePicker_.Create(this);
     Logout();
     return TRUE;
+}
+
+int CDiaryPage::LoadSkin() {
+    return painter_.LoadSkin(kCalendarSkinKey);
+}
+
+int CDiaryPage::DrawCalendar() {
+    DrawPage();
+    return 0;
 }
 
 BOOL CDiaryPage::PreTranslateMessage(MSG* pMsg) {
@@ -93,7 +102,7 @@ BOOL CDiaryPage::PreTranslateMessage(MSG* pMsg) {
 LRESULT CDiaryPage::OnDateChanged(WPARAM, LPARAM) {
     if (loggedIn_ != 0) {
         OpenMonth();
-        DrawPage();
+        DrawCalendar();
     }
     return 0;
 }
@@ -106,7 +115,7 @@ LRESULT CDiaryPage::OnDayChanged(WPARAM, LPARAM) {
 }
 
 LRESULT CDiaryPage::OnCalendarRedraw(WPARAM, LPARAM) {
-    DrawPage();
+    DrawCalendar();
     return 0;
 }
 
@@ -124,7 +133,9 @@ int CDiaryPage::RecalcLayout() {
     GetClientRect(&client);
     const int width = client.Width();
     const int height = client.Height();
-    grid_.Create(m_hWnd, RECT{width - kSideWidth, 60, width, 232}, 2);
+    if (grid_.Create(m_hWnd, RECT{width - kSideWidth, 60, width, 232}, 2) != 0) {
+        return 1;
+    }
     const int buttonLeft = width - 200;
     int top = 282;
     for (CHintButton* button : {&openEditor_, &saveDay_, &deleteDay_}) {
@@ -286,7 +297,7 @@ void CDiaryPage::OnSaveDay() {
     editor_.GetWindowText(text);
     slots_[slot].text = std::string(text);
     grid_.MarkDay(1, slot + 1, text.IsEmpty() ? 0 : 1);
-    DrawPage();
+    DrawCalendar();
     // An empty day is saved too, so that its old text does not come back at the next login.
     SaveMonth();
 }
@@ -304,7 +315,7 @@ void CDiaryPage::OnDeleteDay() {
     slots_[slot].text.clear();
     editor_.SetWindowText("");
     grid_.MarkDay(1, slot + 1, 0);
-    DrawPage();
+    DrawCalendar();
     SaveMonth();
 }
 
@@ -321,9 +332,7 @@ void CDiaryPage::OnNextMonth() {
 }
 
 void CDiaryPage::OnChooseFont() {
-    LOGFONTA current{};
-    font_.GetLogFont(&current);
-    CFontDialog dialog(&current, CF_SCREENFONTS | CF_EFFECTS, nullptr, this);
+    CFontDialog dialog(nullptr, CF_SCREENFONTS | CF_EFFECTS, nullptr, this);
     if (dialog.DoModal() != IDOK) {
         return;
     }

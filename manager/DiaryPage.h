@@ -27,8 +27,12 @@ public:
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL DestroyWindow() override;
 
-    // 1 while the controls do not exist yet, else 0.
+    // The calendar skin: 0 loaded, 1 failed.
+    int LoadSkin();
+    // 1 while the controls do not exist yet or the grid cannot be placed, else 0.
     int RecalcLayout() override;
+    // Paints the page. Returns 0.
+    int DrawCalendar();
     // 0 log in, 1 new user, 2 log out. Returns 0.
     int OnButton(int command) override;
 
@@ -68,7 +72,9 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-    // The date picker changed the year or month (the month is reopened) or the day.
+    // The date picker changed the year or month (the month is reopened) or the day. These come
+    // through the message map rather than PreTranslateMessage, so that sent messages are handled
+    // too. A day change while logged out shows nothing: the last user's slots are still held.
     afx_msg LRESULT OnDateChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDayChanged(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnCalendarRedraw(WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -55,6 +56,35 @@ protected:
             }
         }
         return days;
+    }
+    // The middle of the grid's cell of `day` in the shown month, on the screen.
+    POINT DayOnScreen(int day) {
+        CMonthGrid& grid = Page()->Grid();
+        for (int i = 0; i < CMonthGrid::kCells; ++i) {
+            if (grid.CellAt(i).inMonth != 0 && grid.CellAt(i).day == day) {
+                POINT point{
+                    grid.GridRect().left + (i % 7) * grid.CellWidth() + grid.CellWidth() / 2,
+                    grid.GridRect().top + (i / 7) * grid.CellHeight() + grid.CellHeight() / 2};
+                ::ClientToScreen(PageWindow(), &point);
+                return point;
+            }
+        }
+        ADD_FAILURE() << "no cell for day " << day;
+        return {};
+    }
+    // A double click that the step's loop handles after the step, so that the modal dialog it
+    // opens runs the next step.
+    static void PostDoubleClick(POINT screen) {
+        platform::AdvanceTestClock(std::chrono::seconds(1));
+        for (int i = 0; i < 2; ++i) {
+            platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, screen);
+            platform::InjectMouse(MOUSEEVENTF_LEFTUP, screen);
+        }
+    }
+    std::string ShownDate() {
+        const DateRecord& date = Page()->CurrentDate();
+        return std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+               std::to_string(date.day);
     }
     std::filesystem::path UserFolder(const std::string& user) {
         return platform::ResolvePath(platform::ToWindowsPath(folder.path()) + "\\notebook\\" + user)
@@ -243,6 +273,101 @@ TEST_F(DiaryPageTest, SavingAnEmptyDayOrDeletingOneTakesItOutOfTheFile) {
     EXPECT_EQ(marks, std::vector<int>{16});
     EXPECT_EQ(OpenSslDecipher(folder.path() / "notebook/tom1/200609.dat"),
               WithTrailer(PlainMonth(2006, 9, {{16, "sixteenth"}}), check));
+}
+
+TEST_F(DiaryPageTest, TheGridAndTheArrowsChooseTheDayAndLoggedOutNothingIsWritten) {
+    const std::string base = platform::ToWindowsPath(folder.path()) + "\\";
+    ASSERT_EQ(CAccountFile::Create(base, "tom1", "abcd", "abcd"), CAccountFile::Creation::kCreated);
+    std::vector<DiaryDaySlot> slots = CDiaryMonthFile::EmptyMonth(2006, 9);
+    slots[19].text = "twentieth";
+    ASSERT_EQ(CDiaryMonthFile::Save(CDiaryMonthFile::PathOf(base, "tom1", 2006, 9),
+                                    CDiaryMonthFile::CheckText("tom1", "abcd"), slots),
+              0);
+    std::string clicked;
+    std::string clickedText;
+    int pickerDay = -1;
+    std::string headingAfterDraft;
+    std::string editorDate;
+    std::vector<std::string> months;
+    std::string januaryDraft;
+    std::string afterNewUser;
+    CHARFORMAT format{};
+    std::map<std::string, std::string> before;
+    std::string afterLoggedOut;
+    bool editorOpened = true;
+    Run({[&] {
+             Main().ShowPage(6);
+             PostCommand(IDC_LOGIN);
+         },
+         [&] { FillAndConfirm("登录", "tom1", "abcd"); },
+         [&] {
+             ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT, "draft of the 15th");
+             ClickAt(DayOnScreen(20));
+             clicked = ShownDate();
+             clickedText = EditorText();
+             pickerDay = Selected(Picker(), IDC_PICKER_DAY);
+             // A draft is dropped when another day is chosen, without a question.
+             ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT, "draft of the 20th");
+             ClickAt(DayOnScreen(3));
+             headingAfterDraft = EditorText();
+             PostDoubleClick(DayOnScreen(7));
+         },
+         [&] {
+             editorDate = ItemText(::FindWindowA(nullptr, "笔记编辑器"), IDC_DATE_LINE);
+             Click(::FindWindowA(nullptr, "笔记编辑器"), IDCANCEL);
+         },
+         [&] {
+             Choose(Picker(), IDC_PICKER_MONTH, 0);
+             months.push_back(ShownDate());
+             ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT, "draft of January");
+             Click(PageWindow(), IDC_DIARY_PREV_MONTH);
+             months.push_back(ShownDate());
+             januaryDraft = EditorText();
+             Click(PageWindow(), IDC_DIARY_NEXT_MONTH);
+             months.push_back(ShownDate());
+             PostCommand(IDC_NEW_USER);
+         },
+         [&] { Click(::FindWindowA(nullptr, "新建用户"), IDCANCEL); },
+         [&] {
+             afterNewUser = Page()->UserName() + (Page()->LoggedIn() ? " in" : " out");
+             Page()->OnButton(2);
+             format.cbSize = sizeof(format);
+             ::SendDlgItemMessageA(PageWindow(), IDC_DIARY_TEXT, EM_GETCHARFORMAT, SCF_DEFAULT,
+                                   reinterpret_cast<LPARAM>(&format));
+             // The last user's slots are still held: no command may write or show them now.
+             before = Digests();
+             answer = IDYES;
+             ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT, "");
+             Page()->OnSaveDay();
+             Page()->OnDeleteDay();
+             Page()->SetDayText("written while logged out");
+             ::SendMessageA(PageWindow(), WM_COMMAND, IDC_DIARY_PREV_MONTH, 0);
+             ::SendMessageA(PageWindow(), WM_COMMAND, IDC_DIARY_NEXT_MONTH, 0);
+             ::SendMessageA(PageWindow(), WM_COMMAND, IDC_OPEN_EDITOR, 0);
+             ClickAt(DayOnScreen(20));
+             DoubleClickAt(DayOnScreen(21));
+         },
+         [&] {
+             editorOpened = ::FindWindowA(nullptr, "笔记编辑器") != nullptr;
+             afterLoggedOut = ShownDate() + " " + std::to_string(Page()->Grid().ShownMonth());
+             Close();
+         }});
+    EXPECT_EQ(clicked, "2006-9-20");
+    EXPECT_EQ(clickedText, "twentieth");
+    EXPECT_EQ(pickerDay, 19);
+    EXPECT_EQ(headingAfterDraft, "    2006年9月3日: \r\n");
+    EXPECT_EQ(editorDate, "2006年09月07日 笔记");
+    EXPECT_EQ(months, (std::vector<std::string>{"2006-1-7", "2005-12-1", "2006-1-1"}));
+    EXPECT_EQ(januaryDraft, "    2005年12月1日: \r\n");
+    EXPECT_EQ(afterNewUser, "tom1 in");
+    EXPECT_EQ(format.yHeight, 180);
+    EXPECT_EQ(format.crTextColor, RGB(0, 0, 255));
+    EXPECT_EQ(format.dwEffects & (CFE_BOLD | CFE_ITALIC | CFE_UNDERLINE | CFE_AUTOCOLOR), 0u);
+    EXPECT_STREQ(format.szFaceName, "宋体");
+    EXPECT_FALSE(editorOpened);
+    EXPECT_EQ(afterLoggedOut, "2006-1-1 1");
+    EXPECT_EQ(Digests(), before);
+    EXPECT_TRUE(TakeMessages().empty());
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// What the diary's tests share: the plain month layout built field by field, and the month files
+// What the diary's tests share: the plain month layout built field by field, the month files
 // deciphered by OpenSSL (two-key triple-DES in ECB mode under the program key), independently of
-// the program's own cipher.
+// the program's own cipher, and typing into the account dialogs' fields.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,8 @@
 
 #include "common/Md5Digest.h"
 #include "manager/DesCipher.h"
+#include "platform/framework/ScriptedDialogTest.h"
+#include "platform/windows/WindowPlatform.h"
 
 namespace manager_testing {
 
@@ -72,6 +74,17 @@ inline std::string OpenSslDecipher(const std::filesystem::path& cipherFile) {
     std::string plain = ReadBytes(out);
     std::filesystem::remove(out);
     return plain;
+}
+
+// Empties the dialog's field, types `count` letters into it and returns what the field holds.
+inline std::string TypeInto(HWND dialog, int id, int count) {
+    ::SetDlgItemTextA(dialog, id, "");
+    ::SetFocus(::GetDlgItem(dialog, id));
+    for (int i = 0; i < count; ++i) {
+        platform::InjectCharacter(static_cast<BYTE>('a' + i % 26));
+    }
+    platform::PumpUntilIdle();
+    return platform::testing::ItemText(dialog, id);
 }
 
 }  // namespace manager_testing

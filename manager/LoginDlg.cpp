@@ -12,6 +12,10 @@ constexpr char kDamaged[] = "系统文件被破坏,不能打开该用户数据."
 
 }  // namespace
 
+BEGIN_MESSAGE_MAP(CLoginDlg, CManagerModalDlg)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 CLoginDlg::CLoginDlg(CWnd* pParentWnd) : CManagerModalDlg(IDD_LOGIN, pParentWnd) {}
 
 void CLoginDlg::DoDataExchange(CDataExchange* pDX) {
@@ -40,4 +44,8 @@ void CLoginDlg::OnOK() {
             MessageBox(kRefused);
             break;
     }
+}
+
+HBRUSH CLoginDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    return CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
 }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "manager/AccountFile.h"
+#include "manager/DiaryTest.h"
 #include "manager/ManagerTest.h"
 #include "platform/framework/ScriptedDialogTest.h"
 #include "resources/deskvane/resource.h"
@@ -32,6 +34,7 @@ TEST_F(LoginDlgTest, OnlyTheExactAccountLineLogsIn) {
     folder.WriteFile("evil/pass.dat", CAccountFile::CheckValue("..\\evil", "abcd") + "\r\n");
 
     std::vector<std::string> messages;
+    std::vector<std::size_t> typed;
     Dialog dialog;
     dialog.script = [&](Dialog& self) {
         HWND d = self.m_hWnd;
@@ -45,6 +48,9 @@ TEST_F(LoginDlgTest, OnlyTheExactAccountLineLogsIn) {
         messages.push_back(Try(d, "tom1", "abcd"));
         folder.WriteFile("notebook/tom1/pass.dat", line + "\r\n");
         messages.push_back(Try(d, "tom1", "abce"));
+        for (int id : {IDC_USER_NAME, IDC_PASSWORD}) {
+            typed.push_back(TypeInto(d, id, 41).size());
+        }
         messages.push_back(Try(d, "tom1", "abcd"));
     };
     EXPECT_EQ(dialog.DoModal(), IDOK);
@@ -52,6 +58,7 @@ TEST_F(LoginDlgTest, OnlyTheExactAccountLineLogsIn) {
                                                   "用户名或密码不正确.", "用户名或密码不正确.",
                                                   "系统文件被破坏,不能打开该用户数据.",
                                                   "用户名或密码不正确.", ""}));
+    EXPECT_EQ(typed, (std::vector<std::size_t>{40, 40}));
     EXPECT_EQ(std::string(dialog.m_userName), "tom1");
     EXPECT_EQ(std::string(dialog.m_password), "abcd");
 }

@@ -5,6 +5,10 @@
 #include "platform/framework/DataExchangeFunctions.h"
 #include "resources/deskvane/resource.h"
 
+BEGIN_MESSAGE_MAP(CNewUserDlg, CManagerModalDlg)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 CNewUserDlg::CNewUserDlg(CWnd* pParentWnd) : CManagerModalDlg(IDD_NEW_USER, pParentWnd) {}
 
 void CNewUserDlg::DoDataExchange(CDataExchange* pDX) {
@@ -47,4 +51,8 @@ void CNewUserDlg::OnOK() {
             break;
     }
     MessageBox(message);
+}
+
+HBRUSH CNewUserDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    return CWnd::OnCtlColor(pDC, pWnd, nCtlColor);
 }

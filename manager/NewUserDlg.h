@@ -17,6 +17,10 @@ protected:
     void DoDataExchange(CDataExchange* pDX) override;
     void OnOK() override;
 
+    // The default colours: unlike the other manager dialogs, the account dialogs are not white.
+    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+    DECLARE_MESSAGE_MAP()
+
 private:
     CHintButton ok_;
     CHintButton cancel_;

@@ -4,7 +4,10 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
+#include "manager/AccountFile.h"
+#include "manager/DiaryTest.h"
 #include "manager/ManagerTest.h"
 #include "platform/framework/ScriptedDialogTest.h"
 #include "resources/deskvane/resource.h"
@@ -30,8 +33,9 @@ protected:
 
 TEST_F(NewUserDlgTest, TheChecksComeInOrderAndTheAccountLineIsTheDigestOfNamePasswordAndSalt) {
     std::vector<std::string> messages;
-    std::string typed;
+    std::vector<std::size_t> typed;
     bool openAfterFailures = false;
+    const std::string forty(40, 'n');
     Dialog dialog;
     dialog.script = [&](Dialog& self) {
         HWND d = self.m_hWnd;
@@ -43,25 +47,35 @@ TEST_F(NewUserDlgTest, TheChecksComeInOrderAndTheAccountLineIsTheDigestOfNamePas
         messages.push_back(Try(d, "小明", "abc", "abc"));
         messages.push_back(Try(d, "小明", "abcd", "abce"));
         openAfterFailures = ::IsWindow(d) != FALSE;
-        // The field takes 40 characters.
-        ::SetDlgItemTextA(d, IDC_USER_NAME, "");
-        ::SetFocus(::GetDlgItem(d, IDC_USER_NAME));
-        for (int i = 0; i < 41; ++i) {
-            platform::InjectCharacter('a' + i % 26);
+        // Each field takes 40 characters.
+        for (int id : {IDC_USER_NAME, IDC_PASSWORD, IDC_CONFIRM_PASSWORD}) {
+            typed.push_back(TypeInto(d, id, 41).size());
         }
-        platform::PumpUntilIdle();
-        typed = ItemText(d, IDC_USER_NAME);
-        messages.push_back(Try(d, "tom1", "abcd", "abcd"));
+        messages.push_back(Try(d, forty, "abcd", "abcd"));
     };
     EXPECT_EQ(dialog.DoModal(), IDOK);
     EXPECT_TRUE(openAfterFailures);
-    EXPECT_EQ(typed.size(), 40u);
+    EXPECT_EQ(typed, (std::vector<std::size_t>{40, 40, 40}));
     EXPECT_EQ(messages,
               (std::vector<std::string>{"账号长度不足不正确(4-40字符)", "账号中有非法字符",
                                         "账号中有非法字符", "密码不一致,或密码长度不足(4-40字符)",
                                         "密码不一致,或密码长度不足(4-40字符)", ""}));
-    EXPECT_EQ(folder.ReadFile("notebook/tom1/pass.dat"), "F1371A0CA3813E0D138A629905E33273\r\n");
+    EXPECT_EQ(folder.ReadFile("notebook/" + forty + "/pass.dat"),
+              CAccountFile::CheckValue(forty, "abcd") + "\r\n");
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "notebook/小明"));
+}
+
+TEST_F(NewUserDlgTest, AnAccountFileThatCannotBeWrittenIsReportedAndTheDialogStays) {
+    folder.WriteFile("notebook", "a file where the folder belongs");
+    std::string message;
+    Dialog dialog;
+    dialog.script = [&](Dialog& self) {
+        message = Try(self.m_hWnd, "tom1", "abcd", "abcd");
+        Click(self.m_hWnd, IDCANCEL);
+    };
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(message, "账号中有非法字符,请检查.");
+    EXPECT_EQ(folder.ReadFile("notebook"), "a file where the folder belongs");
 }
 
 TEST_F(NewUserDlgTest, ANameThatDiffersOnlyInCaseIsAnExistingUser) {

@@ -52,13 +52,13 @@ std::string& LastHint() {
     return hint;
 }
 
-int CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM lParam) {
+}  // namespace
+
+int CNoteEditorDlg::CollectFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM lParam) {
     auto* faces = reinterpret_cast<std::vector<std::string>*>(lParam);
     faces->emplace_back(font->lfFaceName);
-    return faces->size() < static_cast<std::size_t>(CNoteEditorDlg::kMaxFaces) ? 1 : 0;
+    return faces->size() < static_cast<std::size_t>(kMaxFaces) ? 1 : 0;
 }
-
-}  // namespace
 
 CNoteEditorDlg::CNoteEditorDlg(CDiaryPage* owner)
     : CDialog(IDD_NOTE_EDITOR, owner), owner_(owner) {}

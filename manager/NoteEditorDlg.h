@@ -18,6 +18,10 @@ class CNoteEditorDlg : public CDialog, public CHintSink {
 public:
     // At most this many faces are listed.
     static constexpr int kMaxFaces = 500;
+    // The font enumeration's callback: adds the face to the std::vector<std::string> that
+    // `lParam` points to, and stops the enumeration once it holds kMaxFaces.
+    static int CollectFace(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType,
+                           LPARAM lParam);
 
     // `owner` receives saved text through SetDayText; it also owns the dialog.
     explicit CNoteEditorDlg(CDiaryPage* owner);

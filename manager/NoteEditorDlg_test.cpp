@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "manager/AccountFile.h"
@@ -28,6 +32,28 @@ protected:
     void PostClick(HWND window, int id) {
         ::PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                        reinterpret_cast<LPARAM>(::GetDlgItem(window, id)));
+    }
+    // The steps that log tom1 in, put `text` in the page's editor and open the note editor on it,
+    // then `steps`, which run with the note editor open.
+    std::vector<std::function<void()>> AfterOpening(const char* text,
+                                                    std::vector<std::function<void()>> steps) {
+        std::vector<std::function<void()>> all{[this] {
+                                                   Main().ShowPage(6);
+                                                   PostClick(PageWindow(), IDC_LOGIN);
+                                               },
+                                               [this] {
+                                                   HWND login = ::FindWindowA(nullptr, "登录");
+                                                   ::SetDlgItemTextA(login, IDC_USER_NAME, "tom1");
+                                                   ::SetDlgItemTextA(login, IDC_PASSWORD, "abcd");
+                                                   Click(login, IDOK);
+                                               },
+                                               [this, text] {
+                                                   ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT,
+                                                                     text);
+                                                   PostClick(PageWindow(), IDC_OPEN_EDITOR);
+                                               }};
+        all.insert(all.end(), steps.begin(), steps.end());
+        return all;
     }
     // Picks row `row` of the colour menu that the button opens, with the keys.
     void PickColor(int button, int row) {
@@ -55,7 +81,153 @@ protected:
                               reinterpret_cast<LPARAM>(&format));
         return format;
     }
+    CHARFORMAT SelectionFormat() {
+        CHARFORMAT format{};
+        format.cbSize = sizeof(format);
+        ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_GETCHARFORMAT, SCF_SELECTION,
+                              reinterpret_cast<LPARAM>(&format));
+        return format;
+    }
+    WORD Alignment() {
+        PARAFORMAT format{};
+        format.cbSize = sizeof(format);
+        ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_GETPARAFORMAT, 0,
+                              reinterpret_cast<LPARAM>(&format));
+        return format.wAlignment;
+    }
+    void Select(int from, int to) {
+        ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_SETSEL, from, to);
+        platform::PumpUntilIdle();
+    }
+    // The strip's buttons are hidden, so they are pressed by their notification.
+    void PressButton(int id) {
+        ::SendMessageA(Editor(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(Editor(), id)));
+        platform::PumpUntilIdle();
+    }
+    // The checked toggles among `ids`, as a string of their first letters.
+    std::string Checked(std::initializer_list<std::pair<int, char>> ids) {
+        std::string checked;
+        for (const auto& [id, letter] : ids) {
+            auto* button =
+                static_cast<CHintButton*>(CWnd::FromHandlePermanent(::GetDlgItem(Editor(), id)));
+            if (button->IsChecked() != 0) {
+                checked += letter;
+            }
+        }
+        return checked;
+    }
+    std::string Effects() {
+        return Checked({{IDC_BOLD, 'B'}, {IDC_ITALIC, 'I'}, {IDC_UNDERLINE, 'U'}});
+    }
+    std::string Alignments() {
+        return Checked({{IDC_ALIGN_LEFT, 'L'}, {IDC_ALIGN_CENTER, 'C'}, {IDC_ALIGN_RIGHT, 'R'}});
+    }
+    static std::string EffectsOf(const CHARFORMAT& format) {
+        std::string effects;
+        effects += (format.dwEffects & CFE_BOLD) != 0 ? "B" : "";
+        effects += (format.dwEffects & CFE_ITALIC) != 0 ? "I" : "";
+        effects += (format.dwEffects & CFE_UNDERLINE) != 0 ? "U" : "";
+        return effects;
+    }
 };
+
+TEST_F(NoteEditorDlgTest, FaceListStopsAtFiveHundred) {
+    std::vector<std::string> faces;
+    LOGFONTA font{};
+    int going = 1;
+    int calls = 0;
+    while (going != 0 && calls < 600) {
+        std::snprintf(font.lfFaceName, sizeof(font.lfFaceName), "face %d", calls++);
+        going = CNoteEditorDlg::CollectFace(&font, nullptr, 0, reinterpret_cast<LPARAM>(&faces));
+    }
+    EXPECT_EQ(calls, 500);
+    ASSERT_EQ(faces.size(), 500u);
+    EXPECT_EQ(faces.back(), "face 499");
+}
+
+TEST_F(NoteEditorDlgTest, TheStripTogglesEffectsAndAlignmentAndShowsTheSelectionsFormat) {
+    const std::string base = platform::ToWindowsPath(folder.path()) + "\\";
+    ASSERT_EQ(CAccountFile::Create(base, "tom1", "abcd", "abcd"), CAccountFile::Creation::kCreated);
+    std::vector<std::string> effects;
+    std::vector<std::string> alignments;
+    std::string shownEffects;
+    std::string shownFace;
+    std::string shownSize;
+    std::string shownAlignment;
+    LONG chosenHeight = 0;
+    std::string chosenSizeText;
+    std::vector<std::string> texts;
+    Run(AfterOpening(
+        "hello world",
+        {[&] {
+             ASSERT_NE(Editor(), nullptr);
+             Select(0, 5);
+             PressButton(IDC_BOLD);
+             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
+             PressButton(IDC_ITALIC);
+             PressButton(IDC_UNDERLINE);
+             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
+             PressButton(IDC_BOLD);
+             PressButton(IDC_UNDERLINE);
+             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
+
+             for (int id : {IDC_ALIGN_CENTER, IDC_ALIGN_RIGHT, IDC_ALIGN_RIGHT, IDC_ALIGN_LEFT}) {
+                 PressButton(id);
+                 alignments.push_back(Alignments() + "/" + std::to_string(Alignment()));
+             }
+
+             // Text formatted elsewhere shows its format in the strip once selected.
+             CHARFORMAT format{};
+             format.cbSize = sizeof(format);
+             format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_SIZE | CFM_FACE;
+             format.dwEffects = CFE_BOLD | CFE_UNDERLINE;
+             format.yHeight = 280;
+             std::snprintf(format.szFaceName, sizeof(format.szFaceName), "%s", "courier");
+             Select(6, 11);
+             ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_SETCHARFORMAT, SCF_SELECTION,
+                                   reinterpret_cast<LPARAM>(&format));
+             PARAFORMAT centred{};
+             centred.cbSize = sizeof(centred);
+             centred.dwMask = PFM_ALIGNMENT;
+             centred.wAlignment = PFA_CENTER;
+             ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_SETPARAFORMAT, 0,
+                                   reinterpret_cast<LPARAM>(&centred));
+             Select(0, 0);
+             Select(7, 9);
+             shownEffects = Effects();
+             shownFace = ItemText(Editor(), IDC_FACE);
+             shownSize = ItemText(Editor(), IDC_SIZE);
+             shownAlignment = Alignments();
+
+             // Choosing "20" in the size list sizes the selection.
+             Choose(Editor(), IDC_SIZE, 8);
+             chosenHeight = SelectionFormat().yHeight;
+             chosenSizeText = ItemText(Editor(), IDC_SIZE);
+
+             Select(0, 6);
+             PressButton(IDC_CUT);
+             texts.push_back(ItemText(Editor(), IDC_NOTE_TEXT));
+             PressButton(IDC_UNDO);
+             texts.push_back(ItemText(Editor(), IDC_NOTE_TEXT));
+             Select(0, 5);
+             PressButton(IDC_COPY);
+             Select(11, 11);
+             PressButton(IDC_PASTE);
+             texts.push_back(ItemText(Editor(), IDC_NOTE_TEXT));
+             Click(Editor(), IDCANCEL);
+         },
+         [&] { Close(); }}));
+    EXPECT_EQ(effects, (std::vector<std::string>{"B/B", "BIU/BIU", "I/I"}));
+    EXPECT_EQ(alignments, (std::vector<std::string>{"C/3", "R/2", "/2", "L/1"}));
+    EXPECT_EQ(shownEffects, "BU");
+    EXPECT_EQ(shownFace, "Courier");
+    EXPECT_EQ(shownSize, "14");
+    EXPECT_EQ(shownAlignment, "C");
+    EXPECT_EQ(chosenHeight, 400);
+    EXPECT_EQ(chosenSizeText, "20");
+    EXPECT_EQ(texts, (std::vector<std::string>{"world", "hello world", "hello worldhello"}));
+}
 
 TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelection) {
     const std::string base = platform::ToWindowsPath(folder.path()) + "\\";
@@ -71,21 +243,9 @@ TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelect
     COLORREF background = 0;
     std::vector<std::string> hints;
     std::string pageText;
-    Run({[&] {
-             Main().ShowPage(6);
-             PostClick(PageWindow(), IDC_LOGIN);
-         },
-         [&] {
-             HWND login = ::FindWindowA(nullptr, "登录");
-             ::SetDlgItemTextA(login, IDC_USER_NAME, "tom1");
-             ::SetDlgItemTextA(login, IDC_PASSWORD, "abcd");
-             Click(login, IDOK);
-         },
-         [&] {
-             ::SetDlgItemTextA(PageWindow(), IDC_DIARY_TEXT, "unsaved draft");
-             PostClick(PageWindow(), IDC_OPEN_EDITOR);
-         },
-         [&] {
+    Run(AfterOpening(
+        "unsaved draft",
+        {[&] {
              HWND dialog = Editor();
              ASSERT_NE(dialog, nullptr);
              dateLine = ItemText(dialog, IDC_DATE_LINE);
@@ -139,7 +299,7 @@ TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelect
          [&] {
              pageText = ItemText(PageWindow(), IDC_DIARY_TEXT);
              Close();
-         }});
+         }}));
     EXPECT_EQ(dateLine, "2006年09月15日 笔记");
     EXPECT_EQ(given, "unsaved draft");
     std::vector<std::string> offered = platform::FontFaces::Names();

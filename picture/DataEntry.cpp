@@ -3,20 +3,9 @@
 #include <cstdint>
 #include <string>
 
-namespace {
+#include "platform/text/HexDigit.h"
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
+namespace {
 
 // The leading decimal number of the text after optional blanks and a sign, as atoi reads it;
 // 0 when there is none and the limit of the type when it overflows.
@@ -53,8 +42,8 @@ CString CDataEntry::DecodeHex(std::string_view hex) {
     std::string bytes;
     bytes.reserve(hex.size() / 2);
     for (size_t i = 0; i < hex.size(); i += 2) {
-        const int high = HexDigit(hex[i]);
-        const int low = HexDigit(hex[i + 1]);
+        const int high = platform::HexDigitValue(hex[i]);
+        const int low = platform::HexDigitValue(hex[i + 1]);
         if (high < 0 || low < 0) {
             return CString();
         }

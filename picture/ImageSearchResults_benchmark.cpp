@@ -4,12 +4,12 @@
 // it with html.parser (run in the same process run; its own timing is reported as manual time).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "picture/ImageSearchResults.h"
 #include "platform/com/Bstr.h"
+#include "platform/testing/PythonPeer.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/web/Page.h"
 #include "platform/web/PageHostTest.h"
@@ -102,23 +102,7 @@ void BM_PythonRenderAndParse(benchmark::State& state) {
     platform::testing::TempFolder folder;
     folder.WriteFile("list.py", kPython);
     const std::string command = "python3 '" + (folder.path() / "list.py").string() + "' 20";
-    double wallTotal = 0;
-    for (auto _ : state) {
-        FILE* pipe = popen(command.c_str(), "r");
-        double cpu = 0;
-        double wall = 0;
-        if (pipe == nullptr || std::fscanf(pipe, "%lf %lf", &cpu, &wall) != 2) {
-            if (pipe != nullptr) {
-                pclose(pipe);
-            }
-            state.SkipWithError("python3 is not available");
-            return;
-        }
-        pclose(pipe);
-        state.SetIterationTime(cpu);
-        wallTotal += wall;
-    }
-    state.counters["wall_ms"] = 1000 * wallTotal / static_cast<double>(state.iterations());
+    platform::testing::RunPythonPeer(state, command);
 }
 BENCHMARK(BM_PythonRenderAndParse)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 

@@ -54,7 +54,6 @@ public:
     // The command dispatcher (the page's status text never reaches the status bar).
     void UpdateStatusText(::CPageDlg* pPage) override;
     ::CPageDlg* ActivatePage() override;
-    void LayoutBars() override;
     void RedrawSkin() override;
     // The picture collector's main menu has no favourites: its builder leaves the menu as it is.
     void BuildFavoritesMenu() override {}
@@ -111,6 +110,8 @@ protected:
     ::CPageDlg* NewPage() override;
     BOOL CreateBars() override;
     AFX_THREADPROC UpdateProcedure() const override;
+    // The address bar, the tab bar's buttons, boxes and strip, the left pane, the favourites bar.
+    void LayoutBarControls(const CRect& client) override;
 
     BOOL CreatePictureStandardBar();
     BOOL CreatePictureTabBar();

@@ -201,23 +201,10 @@ BOOL CMainFrame::CreatePanes() {
     return TRUE;
 }
 
-void CMainFrame::LayoutBars() {
-    CSingleLock lock(&m_tabLock, TRUE);
-    if (m_hWnd != nullptr) {
-        GetWindowRect(&m_store.windowRect);
-    }
-    CView* pView = PageArea();
-    if (m_wndTab.GetSafeHwnd() == nullptr || pView == nullptr || pView->GetSafeHwnd() == nullptr) {
-        return;
-    }
-    CRect menuBar;
-    m_wndMenuBar.GetClientRect(&menuBar);
-    m_wndMenuButton.MoveWindow(menuBar.left, (menuBar.Height() - 24) / 2, 60, 24);
+void CMainFrame::LayoutBarControls(const CRect& client) {
     LayoutAddressBar(BandWidth(kAddressBand));
 
     // The tab bar, docked on top, spans the frame: its strip follows the frame's client area.
-    CRect client;
-    GetClientRect(&client);
     m_wndCloseTab.MoveWindow(client.right - 23, 34, 20, 20);
     m_wndTab.MoveWindow(client.left, 32, client.right - 23 - 3 - client.left, 25);
     m_leftPane.MoveWindow(client.left, 57, client.Width(), client.bottom - 57);
@@ -237,13 +224,6 @@ void CMainFrame::LayoutBars() {
         m_wndFavoriteDelete.MoveWindow(bar.right - 83, bar.top + 3, 80, 30);
         m_wndFavoriteList.MoveWindow(bar.left, bar.top + 36, bar.right - bar.left,
                                      bar.bottom - bar.top - 36);
-    }
-
-    pView->GetClientRect(&m_pageRect);
-    m_pageRect.InflateRect(2, 2);
-    const int count = GetTabCount();
-    for (int i = 0; i < count; ++i) {
-        m_pages[i]->MoveWindow(&m_pageRect);
     }
     m_searchPane.MoveWindow(0, 0, 0, 0);
 }

@@ -4,12 +4,12 @@
 // own timed runs, reported as manual time.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "picture/ScriptEngine.h"
+#include "platform/testing/PythonPeer.h"
 #include "platform/testing/TempFolder.h"
 
 namespace {
@@ -121,23 +121,9 @@ void BM_PythonFindall(benchmark::State& state) {
     const std::string command = "python3 '" + (folder.path() / "findall.py").string() + "' '" +
                                 (folder.path() / "page.htm").string() + "' '" +
                                 (folder.path() / "found.txt").string() + "' 10";
-    double wallTotal = 0;
-    for (auto _ : state) {
-        FILE* pipe = popen(command.c_str(), "r");
-        double cpu = 0;
-        double wall = 0;
-        if (pipe == nullptr || std::fscanf(pipe, "%lf %lf", &cpu, &wall) != 2) {
-            if (pipe != nullptr) {
-                pclose(pipe);
-            }
-            state.SkipWithError("python3 is not available");
-            return;
-        }
-        pclose(pipe);
-        state.SetIterationTime(cpu);
-        wallTotal += wall;
+    if (!platform::testing::RunPythonPeer(state, command)) {
+        return;
     }
-    state.counters["wall_ms"] = 1000 * wallTotal / static_cast<double>(state.iterations());
     // The same addresses, in the same order, as the script's.
     std::string printed;
     std::unique_ptr<CCollectingEngine> engine = PreparedEngine(printed);

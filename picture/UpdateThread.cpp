@@ -7,7 +7,6 @@
 #include "browser/UpdateFileList.h"
 #include "browser/UpdateThread.h"
 #include "common/AppFolder.h"
-#include "common/DirectoryChain.h"
 #include "common/TextLineFile.h"
 #include "common/WholeFile.h"
 #include "picture/HttpGet.h"
@@ -26,11 +25,10 @@ constexpr char kDownload[] = "data\\data.dat";
 constexpr char kPageEnd[] = "[HTML_END]";
 
 void UpdateFile(const std::string& folder, const UpdateFileEntry& entry) {
-    const std::string target = folder + entry.path;
-    if (FileDigest(target.c_str()) == entry.digest) {
+    const std::string target = UpdateTarget(folder, entry);
+    if (target.empty()) {
         return;
     }
-    CreateDirectoryChain(target.c_str());
     const std::string download = folder + kDownload;
     FILE* stream = platform::OpenStdioFile(download.c_str(), "wb");
     if (stream == nullptr) {

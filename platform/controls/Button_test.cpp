@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "platform/controls/ControlTest.h"
 #include "platform/controls/Edit.h"
 #include "platform/controls/Static.h"
 #include "platform/screen/ScreenApi.h"
@@ -18,52 +19,18 @@ struct Drawn {
     UINT state;
 };
 
-class ButtonTest : public testing::WindowTest {
+class ButtonTest : public testing::ControlTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        InstallScreen();
-        RegisterButtonClass();
-        parent_ = TopLevel();
-        PumpUntilIdle();
-    }
+    ButtonTest() : ControlTest(RegisterButtonClass) {}
 
     HWND Button(int id, DWORD style, const char* text = "Go", RECT rect = {10, 10, 110, 40}) {
-        HWND button =
-            CreateWindowExA(0, "Button", text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, parent_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-        PumpUntilIdle();
-        return button;
-    }
-
-    // (id, code) of every WM_COMMAND the parent got, in order.
-    std::vector<std::pair<int, WORD>> Commands() {
-        std::vector<std::pair<int, WORD>> commands;
-        for (const auto& entry : Log().Of(WM_COMMAND)) {
-            if (entry.hwnd == parent_) {
-                EXPECT_EQ(GetDlgCtrlID(reinterpret_cast<HWND>(entry.lParam)), LOWORD(entry.wParam));
-                commands.emplace_back(LOWORD(entry.wParam), HIWORD(entry.wParam));
-            }
-        }
-        return commands;
-    }
-
-    static POINT OnScreen(HWND hwnd, int x, int y) {
-        POINT point{x, y};
-        ClientToScreen(hwnd, &point);
-        return point;
+        return Child("Button", id, style, text, rect);
     }
 
     static void Click(HWND hwnd, int x = 5, int y = 5) {
         InjectMouse(MOUSEEVENTF_LEFTDOWN, OnScreen(hwnd, x, y));
         InjectMouse(MOUSEEVENTF_LEFTUP, OnScreen(hwnd, x, y));
         PumpUntilIdle();
-    }
-
-    static COLORREF PixelAt(HWND hwnd, int x, int y) {
-        const POINT point = OnScreen(hwnd, x, y);
-        return ColorFromPixel(CaptureScreen().At(point.x, point.y));
     }
 
     // Records the owner-draw calls the parent gets, and fills each item in `fill`.
@@ -82,7 +49,6 @@ protected:
         });
     }
 
-    HWND parent_ = nullptr;
     std::vector<Drawn> drawn_;
     RECT lastRect_{};
 };

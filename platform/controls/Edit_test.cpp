@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/controls/Caret.h"
+#include "platform/controls/ControlTest.h"
 #include "platform/controls/Clipboard.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowTest.h"
@@ -16,25 +17,21 @@ namespace {
 
 constexpr int kId = 1018;
 
-class EditTest : public testing::WindowTest {
+class EditTest : public testing::ControlTest {
 protected:
+    EditTest() : ControlTest(RegisterEditClass) {}
+
     void SetUp() override {
-        WindowTest::SetUp();
-        InstallScreen();
-        RegisterEditClass();
-        parent_ = TopLevel();
+        ControlTest::SetUp();
         ResetClipboardForTesting();
     }
     void TearDown() override {
         ResetClipboardForTesting();
-        WindowTest::TearDown();
+        ControlTest::TearDown();
     }
 
     HWND Edit(DWORD style, const char* text = "", RECT rect = {10, 10, 210, 110}) {
-        HWND edit = CreateWindowExA(0, "Edit", text, WS_CHILD | WS_VISIBLE | style, rect.left,
-                                    rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                    parent_, reinterpret_cast<HMENU>(kId), nullptr, nullptr);
-        PumpUntilIdle();
+        HWND edit = Child("Edit", kId, style, text, rect);
         Log().Clear();
         return edit;
     }
@@ -92,19 +89,6 @@ protected:
     }
 
     static void Char(HWND edit, unsigned char byte) { SendMessageA(edit, WM_CHAR, byte, 1); }
-
-    static POINT OnScreen(HWND hwnd, int x, int y) {
-        POINT point{x, y};
-        ClientToScreen(hwnd, &point);
-        return point;
-    }
-
-    static COLORREF PixelAt(HWND hwnd, int x, int y) {
-        const POINT point = OnScreen(hwnd, x, y);
-        return ColorFromPixel(CaptureScreen().At(point.x, point.y));
-    }
-
-    HWND parent_ = nullptr;
 };
 
 const std::vector<WORD> kChanged{EN_UPDATE, EN_CHANGE};

@@ -236,7 +236,8 @@ void TrackScrollBar(HWND captureWindow, HWND notify, UINT message, HWND control,
     }
     while (GetCapture() == captureWindow) {
         MSG msg{};
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        const CapturedInput input = TakeCapturedInput(msg);
+        if (input == CapturedInput::kNone) {
             // Released where no window of this thread saw it.
             if ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0) {
                 if (part == ScrollPart::Thumb) {
@@ -247,11 +248,10 @@ void TrackScrollBar(HWND captureWindow, HWND notify, UINT message, HWND control,
             WaitMessage();
             continue;
         }
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
+        if (input == CapturedInput::kQuit) {
             break;
         }
-        if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
+        if (input == CapturedInput::kMove) {
             if (part == ScrollPart::Thumb) {
                 const int pos = layout.PositionAtThumbOffset(along(msg.pt) - grab - trackStart);
                 if (pos != trackPos) {
@@ -262,18 +262,13 @@ void TrackScrollBar(HWND captureWindow, HWND notify, UINT message, HWND control,
             }
             continue;
         }
-        if (msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP) {
+        if (input == CapturedInput::kRelease) {
             if (part == ScrollPart::Thumb) {
                 send(SB_THUMBPOSITION, trackPos);
             }
             break;
         }
-        if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
-            (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK)) {
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchCapturedInput(msg);
     }
     if (GetCapture() == captureWindow) {
         ReleaseCapture();

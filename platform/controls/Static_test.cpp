@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/controls/ControlTest.h"
 #include "platform/drawing/IconApi.h"
 #include "platform/resources/ResourceApi.h"
 #include "platform/screen/ScreenApi.h"
@@ -12,42 +13,12 @@
 namespace platform {
 namespace {
 
-class StaticTest : public testing::WindowTest {
+class StaticTest : public testing::ControlTest {
 protected:
-    void SetUp() override {
-        WindowTest::SetUp();
-        InstallScreen();
-        RegisterStaticClass();
-        parent_ = TopLevel();
-        PumpUntilIdle();
-    }
+    StaticTest() : ControlTest(RegisterStaticClass) {}
 
     HWND Static(int id, DWORD style, const char* text = "label", RECT rect = {10, 10, 110, 40}) {
-        HWND control =
-            CreateWindowExA(0, "Static", text, WS_CHILD | WS_VISIBLE | style, rect.left, rect.top,
-                            rect.right - rect.left, rect.bottom - rect.top, parent_,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-        PumpUntilIdle();
-        return control;
-    }
-
-    std::vector<std::pair<int, WORD>> Commands() {
-        std::vector<std::pair<int, WORD>> commands;
-        for (const auto& entry : Log().Of(WM_COMMAND)) {
-            commands.emplace_back(LOWORD(entry.wParam), HIWORD(entry.wParam));
-        }
-        return commands;
-    }
-
-    static POINT OnScreen(HWND hwnd, int x, int y) {
-        POINT point{x, y};
-        ClientToScreen(hwnd, &point);
-        return point;
-    }
-
-    static COLORREF PixelAt(HWND hwnd, int x, int y) {
-        const POINT point = OnScreen(hwnd, x, y);
-        return ColorFromPixel(CaptureScreen().At(point.x, point.y));
+        return Child("Static", id, style, text, rect);
     }
 
     static int CountPixels(HWND hwnd, COLORREF color) {
@@ -79,8 +50,6 @@ protected:
         DeleteObject(mask);
         return icon;
     }
-
-    HWND parent_ = nullptr;
 };
 
 using CommandList = std::vector<std::pair<int, WORD>>;

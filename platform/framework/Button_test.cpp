@@ -6,22 +6,12 @@
 
 #include "platform/drawing/IconApi.h"
 #include "platform/drawing/Surface.h"
+#include "platform/framework/WrapperTest.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
 
 constexpr COLORREF kFill = RGB(200, 30, 40);
-
-class CHost : public CWnd {
-public:
-    std::vector<WPARAM> commands;
-
-protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-        commands.push_back(wParam);
-        return CWnd::OnCommand(wParam, lParam);
-    }
-};
 
 struct Drawing {
     UINT type;
@@ -44,27 +34,15 @@ public:
     }
 };
 
-class ButtonWrapperTest : public ::testing::Test {
+class ButtonWrapperTest : public platform::testing::WrapperTest {
 protected:
-    void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        platform::InstallScreen();
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 300, 200,
-                                  nullptr, nullptr));
-    }
-    void TearDown() override {
-        host.DestroyWindow();
-        CWnd::DeleteTempMap();
-        platform::ResetWindowSystemForTesting();
-    }
+    ButtonWrapperTest() : WrapperTest(300, 200) {}
 
     COLORREF PixelAt(const CWnd& window, int x, int y) {
         POINT point{x, y};
         window.ClientToScreen(&point);
         return platform::ColorFromPixel(platform::CaptureScreen().At(point.x, point.y));
     }
-
-    CHost host;
 };
 
 TEST_F(ButtonWrapperTest, CheckAndStateAreTheControls) {

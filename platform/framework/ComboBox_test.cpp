@@ -5,21 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/WrapperTest.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
-
-class CHost : public CWnd {
-public:
-    std::vector<WPARAM> commands;
-
-protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-        commands.push_back(wParam);
-        return CWnd::OnCommand(wParam, lParam);
-    }
-};
 
 class CFontCombo : public CComboBox {
 public:
@@ -35,26 +25,13 @@ public:
     }
 };
 
-class ComboBoxWrapperTest : public ::testing::Test {
+class ComboBoxWrapperTest : public platform::testing::WrapperTest {
 protected:
-    void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        platform::InstallScreen();
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 300, 300,
-                                  nullptr, nullptr));
-    }
-    void TearDown() override {
-        host.DestroyWindow();
-        platform::ResetWindowSystemForTesting();
-    }
-
     static std::string Item(const CComboBox& combo, int index) {
         CString text;
         combo.GetLBText(index, text);
         return static_cast<LPCSTR>(text);
     }
-
-    CHost host;
 };
 
 TEST_F(ComboBoxWrapperTest, ASortedDropListHoldsItemsDataAndSelection) {

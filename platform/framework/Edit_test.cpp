@@ -7,40 +7,20 @@
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/controls/Clipboard.h"
+#include "platform/framework/WrapperTest.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
 
-class CHost : public CWnd {
-public:
-    std::vector<WPARAM> commands;
-
+class EditWrapperTest : public platform::testing::WrapperTest {
 protected:
-    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
-        commands.push_back(wParam);
-        return CWnd::OnCommand(wParam, lParam);
-    }
-};
-
-class EditWrapperTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 400, 300,
-                                  nullptr, nullptr));
-    }
-    void TearDown() override {
-        host.DestroyWindow();
-        platform::ResetWindowSystemForTesting();
-    }
+    EditWrapperTest() : WrapperTest(400, 300) {}
 
     static std::string TextOf(const CWnd& window) {
         CString text;
         window.GetWindowText(text);
         return static_cast<LPCSTR>(text);
     }
-
-    CHost host;
 };
 
 TEST_F(EditWrapperTest, SelectionAndReplacementWorkOnTheControlsText) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/WrapperTest.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -19,20 +20,9 @@ public:
     }
 };
 
-class StatusBarCtrlWrapperTest : public ::testing::Test {
+class StatusBarCtrlWrapperTest : public platform::testing::WrapperTest {
 protected:
-    void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        platform::InstallScreen();
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 400, 200,
-                                  nullptr, nullptr));
-    }
-    void TearDown() override {
-        host.DestroyWindow();
-        platform::ResetWindowSystemForTesting();
-    }
-
-    CWnd host;
+    StatusBarCtrlWrapperTest() : WrapperTest(400, 200) {}
 };
 
 TEST_F(StatusBarCtrlWrapperTest, PanesHoldTextsAndRectangles) {

@@ -5,24 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/WrapperTest.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
-
-class CHost : public CWnd {
-public:
-    std::vector<std::string> notes;
-
-protected:
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
-        const auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == TCN_SELCHANGE) {
-            notes.push_back("selchange " + std::to_string(header->idFrom));
-        }
-        return CWnd::OnNotify(wParam, lParam, pResult);
-    }
-};
 
 class CPageTabs : public CTabCtrl {
 public:
@@ -35,17 +22,15 @@ public:
     }
 };
 
-class TabCtrlWrapperTest : public ::testing::Test {
+class TabCtrlWrapperTest : public platform::testing::WrapperTest {
 protected:
-    void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        platform::InstallScreen();
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 400, 200,
-                                  nullptr, nullptr));
-    }
-    void TearDown() override {
-        host.DestroyWindow();
-        platform::ResetWindowSystemForTesting();
+    TabCtrlWrapperTest() : WrapperTest(400, 200) {
+        host.notify = [this](const NMHDR* header, LRESULT*) {
+            if (header->code == TCN_SELCHANGE) {
+                notes.push_back("selchange " + std::to_string(header->idFrom));
+            }
+            return false;
+        };
     }
 
     static std::string Text(const CTabCtrl& tabs, int index) {
@@ -57,7 +42,7 @@ protected:
         return tabs.GetItem(index, &item) ? std::string(text) : std::string("<none>");
     }
 
-    CHost host;
+    std::vector<std::string> notes;
 };
 
 TEST_F(TabCtrlWrapperTest, ItemsAreInsertedAtTheirPlaceAndReadBack) {
@@ -101,7 +86,7 @@ TEST_F(TabCtrlWrapperTest, SelectingByProgramIsSilentAndAClickNotifies) {
     EXPECT_EQ(tabs.SetCurSel(1), 0);
     EXPECT_EQ(tabs.SetCurSel(2), 1);
     EXPECT_EQ(tabs.GetCurSel(), 2);
-    EXPECT_TRUE(host.notes.empty());
+    EXPECT_TRUE(notes.empty());
 
     tabs.SetItemSize(CSize(60, 20));
     EXPECT_EQ(tabs.SetItemSize(CSize(80, 22)), CSize(60, 20));
@@ -122,7 +107,7 @@ TEST_F(TabCtrlWrapperTest, SelectingByProgramIsSilentAndAClickNotifies) {
     platform::InjectMouse(MOUSEEVENTF_LEFTUP, click);
     platform::PumpUntilIdle();
     EXPECT_EQ(tabs.GetCurSel(), 0);
-    EXPECT_EQ(host.notes, std::vector<std::string>{"selchange 1002"});
+    EXPECT_EQ(notes, std::vector<std::string>{"selchange 1002"});
 }
 
 TEST_F(TabCtrlWrapperTest, OwnerDrawnTabsAreDrawnThroughReflection) {

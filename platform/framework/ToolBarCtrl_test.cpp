@@ -4,34 +4,26 @@
 
 #include <vector>
 
+#include "platform/framework/WrapperTest.h"
 #include "platform/screen/ScreenApi.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
 
-class CHost : public CWnd {
-public:
-    std::vector<int> dropDowns;
-
+class ToolBarCtrlWrapperTest : public platform::testing::WrapperTest {
 protected:
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
-        const auto* bar = reinterpret_cast<NMTOOLBAR*>(lParam);
-        if (bar->hdr.code == TBN_DROPDOWN) {
-            dropDowns.push_back(bar->iItem);
-            *pResult = 0;
-            return TRUE;
-        }
-        return CWnd::OnNotify(wParam, lParam, pResult);
+    ToolBarCtrlWrapperTest() : WrapperTest(500, 200) {
+        host.notify = [this](const NMHDR* header, LRESULT* result) {
+            if (header->code != TBN_DROPDOWN) {
+                return false;
+            }
+            dropDowns.push_back(reinterpret_cast<const NMTOOLBAR*>(header)->iItem);
+            *result = 0;
+            return true;
+        };
     }
-};
-
-class ToolBarCtrlWrapperTest : public ::testing::Test {
-protected:
     void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        platform::InstallScreen();
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 500, 200,
-                                  nullptr, nullptr));
+        WrapperTest::SetUp();
         ASSERT_TRUE(bar.Create(WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP,
                                CRect(0, 0, 0, 0), &host, 59392));
         TBBUTTON buttons[3] = {};
@@ -44,11 +36,10 @@ protected:
     }
     void TearDown() override {
         bar.DestroyWindow();
-        host.DestroyWindow();
-        platform::ResetWindowSystemForTesting();
+        WrapperTest::TearDown();
     }
 
-    CHost host;
+    std::vector<int> dropDowns;
     CToolBarCtrl bar;
 };
 
@@ -102,7 +93,7 @@ TEST_F(ToolBarCtrlWrapperTest, GeometryAndStyles) {
     platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, press);
     platform::InjectMouse(MOUSEEVENTF_LEFTUP, press);
     platform::PumpUntilIdle();
-    EXPECT_EQ(host.dropDowns, std::vector<int>{1102});
+    EXPECT_EQ(dropDowns, std::vector<int>{1102});
 }
 
 // Each list member answers with the object of the list used before: the program's own when one is

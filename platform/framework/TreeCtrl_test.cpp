@@ -5,45 +5,38 @@
 #include <string>
 #include <vector>
 
+#include "platform/framework/WrapperTest.h"
 #include "platform/windows/WindowPlatform.h"
 
 namespace {
 
-class CHost : public CWnd {
-public:
-    std::vector<LPARAM> selected;
-
+class TreeCtrlWrapperTest : public platform::testing::WrapperTest {
 protected:
-    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override {
-        const auto* tree = reinterpret_cast<NMTREEVIEW*>(lParam);
-        if (tree->hdr.code == TVN_SELCHANGED) {
-            selected.push_back(tree->itemNew.hItem != nullptr ? tree->itemNew.lParam : -1);
-        }
-        return CWnd::OnNotify(wParam, lParam, pResult);
+    TreeCtrlWrapperTest() {
+        host.notify = [this](const NMHDR* header, LRESULT*) {
+            if (header->code == TVN_SELCHANGED) {
+                const auto* tree = reinterpret_cast<const NMTREEVIEW*>(header);
+                selected.push_back(tree->itemNew.hItem != nullptr ? tree->itemNew.lParam : -1);
+            }
+            return false;
+        };
     }
-};
-
-class TreeCtrlWrapperTest : public ::testing::Test {
-protected:
     void SetUp() override {
-        platform::ResetWindowSystemForTesting();
-        ASSERT_TRUE(host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 40, 40, 300, 300,
-                                  nullptr, nullptr));
+        WrapperTest::SetUp();
         ASSERT_TRUE(tree.Create(
             WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
             CRect(0, 0, 250, 250), &host, 1050));
     }
     void TearDown() override {
         tree.DestroyWindow();
-        host.DestroyWindow();
-        platform::ResetWindowSystemForTesting();
+        WrapperTest::TearDown();
     }
 
     HTREEITEM Add(const char* text, LPARAM data, HTREEITEM parent = TVI_ROOT) {
         return tree.InsertItem(TVIF_TEXT | TVIF_PARAM, text, 0, 0, 0, 0, data, parent, TVI_LAST);
     }
 
-    CHost host;
+    std::vector<LPARAM> selected;
     CTreeCtrl tree;
 };
 
@@ -101,7 +94,7 @@ TEST_F(TreeCtrlWrapperTest, SelectionNotifiesAndExpansionShowsChildren) {
     EXPECT_TRUE(tree.SelectItem(other));
     EXPECT_TRUE(tree.SelectItem(nullptr));
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
-    EXPECT_EQ(host.selected, (std::vector<LPARAM>{6, 7, -1}));
+    EXPECT_EQ(selected, (std::vector<LPARAM>{6, 7, -1}));
 
     CRect rect;
     ASSERT_TRUE(tree.GetItemRect(other, &rect, TRUE));

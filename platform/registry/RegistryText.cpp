@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/registry/RegistryPath.h"
+#include "platform/text/HexDigit.h"
 
 namespace platform {
 namespace {
@@ -29,19 +30,6 @@ void AppendEscaped(std::string& out, std::string_view bytes) {
             out += kHexDigits[byte & 0x0F];
         }
     }
-}
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
 }
 
 std::optional<std::string> Unescape(std::string_view escaped) {

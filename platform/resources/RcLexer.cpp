@@ -4,6 +4,7 @@
 
 #include "platform/resources/RcError.h"
 #include "platform/text/Encoding.h"
+#include "platform/text/HexDigit.h"
 
 namespace platform {
 
@@ -15,19 +16,6 @@ bool IsIdentifierStart(char c) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 constexpr const char* kTwoCharacterOperators[] = {"<<", ">>", "<=", ">=", "==", "!=", "&&", "||"};
@@ -118,11 +106,11 @@ RcToken RcLexer::Number() {
     size_t start = position_;
     if (Peek() == '0' && (Peek(1) == 'x' || Peek(1) == 'X')) {
         position_ += 2;
-        if (HexValue(Peek()) < 0) {
+        if (HexDigitValue(Peek()) < 0) {
             Fail("malformed hexadecimal number");
         }
-        while (HexValue(Peek()) >= 0) {
-            value = value * 16 + static_cast<unsigned>(HexValue(Peek()));
+        while (HexDigitValue(Peek()) >= 0) {
+            value = value * 16 + static_cast<unsigned>(HexDigitValue(Peek()));
             ++position_;
         }
     } else {
@@ -213,8 +201,8 @@ RcToken RcLexer::String() {
             case 'X': {
                 int value = 0;
                 int digits = 0;
-                while (digits < 2 && HexValue(Peek()) >= 0) {
-                    value = value * 16 + HexValue(Peek());
+                while (digits < 2 && HexDigitValue(Peek()) >= 0) {
+                    value = value * 16 + HexDigitValue(Peek());
                     ++position_;
                     ++digits;
                 }

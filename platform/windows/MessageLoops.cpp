@@ -1,4 +1,5 @@
-// Pre-translation, the modal loop, pumping until idle, and the reset for tests.
+// Pre-translation, the modal loop, the input of loops that hold the capture, pumping until idle,
+// and the reset for tests.
 #include <algorithm>
 
 #include "platform/windows/WindowApi.h"
@@ -90,6 +91,34 @@ bool FilterMessage(MSG& msg) {
         filter = queue->messageFilter;
     }
     return filter ? filter(msg) : WalkPreTranslate(msg);
+}
+
+CapturedInput TakeCapturedInput(MSG& msg) {
+    if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        return CapturedInput::kNone;
+    }
+    switch (msg.message) {
+        case WM_QUIT:
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return CapturedInput::kQuit;
+        case WM_MOUSEMOVE:
+        case WM_NCMOUSEMOVE:
+            return CapturedInput::kMove;
+        case WM_LBUTTONUP:
+        case WM_NCLBUTTONUP:
+            return CapturedInput::kRelease;
+        default:
+            return CapturedInput::kOther;
+    }
+}
+
+void DispatchCapturedInput(const MSG& msg) {
+    if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+        (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK)) {
+        return;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
 }
 
 bool RunModalLoop(HWND owner, const std::function<bool()>& keepRunning) {

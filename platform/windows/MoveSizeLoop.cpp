@@ -5,6 +5,7 @@
 
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowInternals.h"
+#include "platform/windows/WindowPlatform.h"
 
 namespace platform {
 
@@ -91,18 +92,16 @@ void RunMoveSizeLoop(HWND hwnd, WPARAM command, POINT anchor) {
             break;
         }
         MSG msg{};
-        if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        const CapturedInput input = TakeCapturedInput(msg);
+        if (input == CapturedInput::kNone) {
             WaitMessage();
             continue;
         }
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));
+        if (input == CapturedInput::kQuit) {
             break;
         }
-        // Input queued before the capture was taken comes as non-client messages.
-        const bool move = msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE;
-        const bool release = msg.message == WM_LBUTTONUP || msg.message == WM_NCLBUTTONUP;
-        if (move || release) {
+        const bool release = input == CapturedInput::kRelease;
+        if (input == CapturedInput::kMove || release) {
             const RECT wanted =
                 Follow(start, edges, moving, msg.pt.x - anchor.x, msg.pt.y - anchor.y, smallest);
             if (wanted.left != now.left || wanted.top != now.top || wanted.right != now.right ||
@@ -121,12 +120,7 @@ void RunMoveSizeLoop(HWND hwnd, WPARAM command, POINT anchor) {
                          start.bottom - start.top, flags);
             break;
         }
-        if ((msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
-            (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK)) {
-            continue;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchCapturedInput(msg);
     }
     if (GetCapture() == hwnd) {
         ReleaseCapture();

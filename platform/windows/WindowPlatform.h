@@ -51,6 +51,16 @@ bool FilterMessage(MSG& msg);
 // the loop and is posted again for the outer loop, and the result is false; otherwise true.
 bool RunModalLoop(HWND owner, const std::function<bool()>& keepRunning);
 
+// A loop that holds the mouse capture (moving or sizing a window, dragging a scroll thumb) takes
+// its messages with TakeCapturedInput. kNone: the queue is empty. kQuit: a WM_QUIT, posted again
+// for the outer loop. kMove, kRelease: the mouse moved or the left button came up, in the client
+// or the non-client area (input queued before the capture was taken comes as non-client).
+// kOther: anything else, which the loop hands to DispatchCapturedInput unless it acts on it.
+enum class CapturedInput { kNone, kQuit, kMove, kRelease, kOther };
+CapturedInput TakeCapturedInput(MSG& msg);
+// Other mouse input belongs to the capture and is dropped; the rest is translated and dispatched.
+void DispatchCapturedInput(const MSG& msg);
+
 // Handles everything the calling thread has to do now (sent, posted and input messages, paints,
 // due timers) through the same path as a message loop, without waiting, and returns the number of
 // messages dispatched. A WM_QUIT stops it and stays in the queue. `limit` bounds the number of
