@@ -540,6 +540,18 @@ BOOL GetKeyboardState(BYTE* lpKeyState) {
     return TRUE;
 }
 
+BOOL SetKeyboardState(BYTE* lpKeyState) {
+    if (lpKeyState == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto queue = platform::CurrentQueuePointer();
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    std::memcpy(queue->keyState, lpKeyState, sizeof(queue->keyState));
+    return TRUE;
+}
+
 UINT GetDoubleClickTime() {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);

@@ -156,6 +156,8 @@ BOOL SetCursorPos(int X, int Y);
 SHORT GetKeyState(int nVirtKey);
 SHORT GetAsyncKeyState(int vKey);
 BOOL GetKeyboardState(BYTE* lpKeyState);
+// The calling thread's key state, as GetKeyState and TranslateMessage see it from now on.
+BOOL SetKeyboardState(BYTE* lpKeyState);
 UINT GetDoubleClickTime();
 void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR dwExtraInfo);
 void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraInfo);
