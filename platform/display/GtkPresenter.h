@@ -179,6 +179,8 @@ private:
     GdkCursor* pointer_ = nullptr;
     bool filtering_ = false;
     std::string committed_;
+    // The virtual keys that keys typing by the desktop's layout went in as, by X keycode.
+    std::unordered_map<unsigned, BYTE> pressed_;
 };
 
 }  // namespace platform

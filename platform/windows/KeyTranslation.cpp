@@ -78,6 +78,18 @@ char CharacterOf(BYTE key, const BYTE* state) {
 
 using platform::WindowSystem;
 
+int ToAscii(UINT uVirtKey, UINT, const BYTE* lpKeyState, WORD* lpChar, UINT) {
+    if (lpKeyState == nullptr || lpChar == nullptr || uVirtKey > 0xFF) {
+        return 0;
+    }
+    const char character = platform::CharacterOf(static_cast<BYTE>(uVirtKey), lpKeyState);
+    if (character == 0) {
+        return 0;
+    }
+    *lpChar = static_cast<unsigned char>(character);
+    return 1;
+}
+
 BOOL TranslateMessage(const MSG* lpMsg) {
     if (lpMsg == nullptr) {
         return FALSE;

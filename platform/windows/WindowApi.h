@@ -120,6 +120,9 @@ BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
 BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* lpMsg);
+// The character TranslateMessage makes of the key with the given key state: 1 and *lpChar, or 0
+// for a key that makes none. The scan code and flags are not used.
+int ToAscii(UINT uVirtKey, UINT uScanCode, const BYTE* lpKeyState, WORD* lpChar, UINT uFlags);
 LRESULT DispatchMessageA(const MSG* lpMsg);
 // A queue holds at most 10000 posted messages; beyond that posting fails with
 // ERROR_NOT_ENOUGH_QUOTA.

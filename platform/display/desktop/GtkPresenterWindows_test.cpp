@@ -29,6 +29,7 @@ LRESULT CALLBACK Listen(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_KILLFOCUS:
         case WM_SYSCOMMAND:
         case WM_KEYDOWN:
+        case WM_CHAR:
         case WM_LBUTTONDOWN:
             heard().push_back(Heard{hwnd, message, wParam});
             break;
@@ -277,6 +278,33 @@ TEST_F(GtkPresenterWindowsTest, ACaptionlessPopupWindowTakesTheKeyboard) {
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == popup; }));
     Xdotool("key k");
     EXPECT_TRUE(PumpUntil([&] { return WasHeard(popup, WM_KEYDOWN, 'K'); }));
+}
+
+TEST_F(GtkPresenterWindowsTest, KeysTypeWhatTheDesktopsLayoutGives) {
+    HWND hwnd =
+        CreateListener("Layout", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
+    const std::string id = XWindowOf("Layout");
+    ASSERT_FALSE(id.empty());
+    Xdotool("windowfocus --sync " + id);
+    ASSERT_TRUE(PumpUntil([&] { return GetFocus() == hwnd; }));
+    // On a German layout "-" is on the key where a US keyboard has "/", and "/" is Shift+7.
+    ASSERT_EQ(std::system("setxkbmap de"), 0);
+    Xdotool("key minus slash");
+    Xdotool("type ab");
+    const bool typed = PumpUntil([&] { return WasHeard(hwnd, WM_CHAR, 'b'); });
+    ASSERT_EQ(std::system("setxkbmap us"), 0);
+    ASSERT_TRUE(typed);
+    std::string characters;
+    for (const auto& entry : heard()) {
+        if (entry.message == WM_CHAR) {
+            characters += static_cast<char>(entry.wParam);
+        }
+    }
+    EXPECT_EQ(characters, "-/ab");
+    // Every key went up again.
+    EXPECT_GE(GetKeyState(VK_OEM_MINUS), 0);
+    EXPECT_GE(GetKeyState(VK_PROCESSKEY), 0);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
 }
 
 }  // namespace
