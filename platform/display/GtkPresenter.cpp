@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -20,6 +21,7 @@
 #include "platform/drawing/IconApi.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
+#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -591,14 +593,54 @@ int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {
         return TRUE;
     }
     auto* context = static_cast<cairo_t*>(cr);
-    std::lock_guard lock(presenter->mutex_);
-    if (presenter->copy_ == nullptr) {
-        return TRUE;
+    const RECT& place = found->second.rect;
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    cairo_clip_extents(context, &left, &top, &right, &bottom);
+    RECT part{place.left + static_cast<LONG>(std::floor(left)),
+              place.top + static_cast<LONG>(std::floor(top)),
+              place.left + static_cast<LONG>(std::ceil(right)),
+              place.top + static_cast<LONG>(std::ceil(bottom))};
+    // Only the part to paint is copied under the lock; the paint to the X server, which may take
+    // long for a big window, runs without it, so that drawing threads reporting damage never
+    // wait for it.
+    cairo_surface_t* piece = nullptr;
+    {
+        std::lock_guard lock(presenter->mutex_);
+        if (presenter->copy_ == nullptr) {
+            return TRUE;
+        }
+        part = Region::Overlap(part, RECT{0, 0, cairo_image_surface_get_width(presenter->copy_),
+                                          cairo_image_surface_get_height(presenter->copy_)});
+        if (Region::HasNoArea(part)) {
+            return TRUE;
+        }
+        piece = cairo_image_surface_create(CAIRO_FORMAT_RGB24, part.right - part.left,
+                                           part.bottom - part.top);
+        if (cairo_surface_status(piece) != CAIRO_STATUS_SUCCESS) {
+            cairo_surface_destroy(piece);
+            return TRUE;
+        }
+        cairo_surface_flush(presenter->copy_);
+        const unsigned char* from = cairo_image_surface_get_data(presenter->copy_);
+        const int fromStride = cairo_image_surface_get_stride(presenter->copy_);
+        unsigned char* to = cairo_image_surface_get_data(piece);
+        const int toStride = cairo_image_surface_get_stride(piece);
+        const size_t bytes = static_cast<size_t>(part.right - part.left) * sizeof(Pixel);
+        for (int y = part.top; y < part.bottom; ++y) {
+            std::memcpy(
+                to + static_cast<std::ptrdiff_t>(y - part.top) * toStride,
+                from + static_cast<std::ptrdiff_t>(y) * fromStride + part.left * sizeof(Pixel),
+                bytes);
+        }
     }
+    cairo_surface_mark_dirty(piece);
     cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(context, presenter->copy_, -found->second.rect.left,
-                             -found->second.rect.top);
+    cairo_set_source_surface(context, piece, part.left - place.left, part.top - place.top);
     cairo_paint(context);
+    cairo_surface_destroy(piece);
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 // Turning key messages into character messages, as a US keyboard layout gives them.
 #include <mutex>
 
+#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowInternals.h"
 

@@ -3,6 +3,7 @@
 
 #include "platform/threads/ThreadApi.h"
 #include "platform/time/Clock.h"
+#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowInternals.h"
 

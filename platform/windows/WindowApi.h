@@ -120,9 +120,6 @@ BOOL GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax)
 BOOL PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* lpMsg);
-// The character TranslateMessage makes of the key with the given key state: 1 and *lpChar, or 0
-// for a key that makes none. The scan code and flags are not used.
-int ToAscii(UINT uVirtKey, UINT uScanCode, const BYTE* lpKeyState, WORD* lpChar, UINT uFlags);
 LRESULT DispatchMessageA(const MSG* lpMsg);
 // A queue holds at most 10000 posted messages; beyond that posting fails with
 // ERROR_NOT_ENOUGH_QUOTA.
@@ -159,8 +156,6 @@ BOOL SetCursorPos(int X, int Y);
 SHORT GetKeyState(int nVirtKey);
 SHORT GetAsyncKeyState(int vKey);
 BOOL GetKeyboardState(BYTE* lpKeyState);
-// The calling thread's key state, as GetKeyState and TranslateMessage see it from now on.
-BOOL SetKeyboardState(BYTE* lpKeyState);
 UINT GetDoubleClickTime();
 void mouse_event(DWORD dwFlags, DWORD dx, DWORD dy, DWORD dwData, ULONG_PTR dwExtraInfo);
 void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraInfo);

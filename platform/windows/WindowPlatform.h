@@ -75,13 +75,6 @@ void InjectCharacter(BYTE character);
 // window here gets it, and a hook cannot hold it back from the other program.
 void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam);
 
-// Runs `task` on the thread of `hwnd` the way a message sent from another thread runs there (in
-// whatever message loop the thread waits, a nested one too) without waiting for it: for the
-// display, whose thread must never wait for a program thread, when the desktop changed a window
-// and its own thread has to follow with the messages that go with the change. False when the
-// window is gone or has no thread here.
-bool RunOnWindowThread(HWND hwnd, std::function<void()> task);
-
 // Where mouse_event, keybd_event and SetCursorPos go when a desktop is shown: to the desktop
 // itself, from which the input comes back to this process's windows through the display as a
 // person's does, while other programs get theirs. Without one (headless) it goes straight into
