@@ -65,28 +65,6 @@ bool IsMenuLike(HWND hwnd, DWORD style, DWORD exStyle) {
     return (exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) != 0 || IsTip(hwnd);
 }
 
-// The virtual key whose character TranslateMessage makes `wanted` with the modifiers of `state`:
-// `placed` itself when it does, else the first key that does; nothing when none does.
-std::optional<BYTE> KeyTyping(BYTE placed, char wanted, unsigned state) {
-    BYTE keys[256] = {};
-    keys[VK_SHIFT] = (state & GDK_SHIFT_MASK) ? 0x80 : 0;
-    keys[VK_CONTROL] = (state & GDK_CONTROL_MASK) ? 0x80 : 0;
-    keys[VK_CAPITAL] = (state & GDK_LOCK_MASK) ? 1 : 0;
-    auto makes = [&](BYTE key) {
-        WORD made = 0;
-        return ToAscii(key, 0, keys, &made, 0) == 1 && made == static_cast<unsigned char>(wanted);
-    };
-    if (makes(placed)) {
-        return placed;
-    }
-    for (unsigned key = VK_SPACE; key <= VK_OEM_7; ++key) {
-        if (makes(static_cast<BYTE>(key))) {
-            return static_cast<BYTE>(key);
-        }
-    }
-    return std::nullopt;
-}
-
 // The calling thread's key state as the X server has it: modifiers let go of while another window
 // had the focus are up, Caps Lock and Num Lock toggled there are toggled here.
 void TakeKeyState(unsigned modifiers, bool capsLock, bool numLock) {
@@ -492,11 +470,14 @@ void GtkPresenter::Restack(const std::vector<HWND>& order) {
 
 void GtkPresenter::HoldPointer(const std::vector<HWND>& order) {
     // The newest menu holds the pointer: a submenu above its parent, the parent again once the
-    // submenu closes.
+    // submenu closes. Drop-down lists do not: a list an edit box opens while the user types
+    // must leave the pointer alone.
     HWND menu = nullptr;
     for (HWND hwnd : order) {
         auto found = shown_.find(hwnd);
-        if (found != shown_.end() && found->second.popup && found->second.mapped && !IsTip(hwnd)) {
+        char name[16] = {};
+        GetClassNameA(hwnd, name, sizeof(name));
+        if (found != shown_.end() && found->second.mapped && std::strcmp(name, "#32768") == 0) {
             menu = hwnd;
             break;
         }
@@ -703,28 +684,11 @@ int GtkPresenter::OnKey(GtkWidget*, GdkEvent* event, void* self) {
     // method keeps for a composition goes in as VK_PROCESSKEY; what it composes arrives as text.
     const bool plainKey =
         !taken || (text.size() == 1 && static_cast<unsigned char>(text[0]) < 0x80);
-    bool typeText = !plainKey || (!stroke && !text.empty());
     if (stroke) {
-        BYTE virtualKey = plainKey || !down ? stroke->virtualKey : VK_PROCESSKEY;
-        if (down && plainKey && text.size() == 1) {
-            // The desktop's layout decides the character: a key that types another one than the
-            // same place on a US keyboard goes in as the virtual key of that character, or when
-            // none types it with these modifiers, as VK_PROCESSKEY followed by the character.
-            const std::optional<BYTE> typing = KeyTyping(virtualKey, text[0], key.state);
-            virtualKey = typing ? *typing : VK_PROCESSKEY;
-            typeText = !typing;
-            presenter->pressed_[key.hardware_keycode] = virtualKey;
-        } else if (!down) {
-            // Released as it was pressed, so that the key state goes up again.
-            auto pressed = presenter->pressed_.find(key.hardware_keycode);
-            if (pressed != presenter->pressed_.end()) {
-                virtualKey = pressed->second == VK_PROCESSKEY ? virtualKey : pressed->second;
-                presenter->pressed_.erase(pressed);
-            }
-        }
+        const BYTE virtualKey = plainKey || !down ? stroke->virtualKey : VK_PROCESSKEY;
         InjectKey(virtualKey, down, stroke->scanCode, stroke->extended);
     }
-    if (typeText) {
+    if (!plainKey || (!stroke && !text.empty())) {
         for (const char byte : Utf8ToGbk(text)) {
             InjectCharacter(static_cast<BYTE>(byte));
         }
@@ -769,13 +733,6 @@ int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
         });
     } else {
         gtk_im_context_focus_out(presenter->input_method_);
-        // The focus went to another program, or to another window of this one, whose own
-        // activation then follows and deactivates this one anyway.
-        RunOnWindowThread(hwnd, [hwnd] {
-            if (GetActiveWindow() == hwnd) {
-                SetActiveWindow(nullptr);
-            }
-        });
     }
     return FALSE;
 }

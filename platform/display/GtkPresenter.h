@@ -25,9 +25,10 @@
 // In step both ways: the desktop's minimise, maximise and restore (the task bar, a window manager's
 // keys) reach the program as WM_SYSCOMMAND, as from its own caption buttons; moves and sizes the
 // window manager makes are followed with SetWindowPos on the window's thread; the X focus coming
-// or going activates or deactivates the window on its own thread, with the key state taken from
-// the X server (modifiers released and locks toggled elsewhere). While a menu or drop-down list is
-// shown the presenter holds the pointer, so that a click anywhere on the desktop reaches the
+// to a window activates it on its own thread, with the key state taken from the X server
+// (modifiers released and locks toggled elsewhere). The focus going to another program leaves
+// the window active. While a menu is shown the
+// presenter holds the pointer, so that a click anywhere on the desktop reaches the
 // platform and closes it; the keys stay with the window that has the X focus.
 //
 // The input method shows its composition in its own window and places its windows at the caret
@@ -173,14 +174,12 @@ private:
     HWND focused_ = nullptr;
     GtkIMContext* input_method_ = nullptr;
     GtkNotifyArea* notify_area_ = nullptr;
-    // The menu or drop-down list that holds the pointer; null when none does.
+    // The menu that holds the pointer; null when none does.
     HWND holding_ = nullptr;
     // The pointer shown over this process's windows; null until the program sets a cursor.
     GdkCursor* pointer_ = nullptr;
     bool filtering_ = false;
     std::string committed_;
-    // The virtual keys that keys typing by the desktop's layout went in as, by X keycode.
-    std::unordered_map<unsigned, BYTE> pressed_;
 };
 
 }  // namespace platform

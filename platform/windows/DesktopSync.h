@@ -1,6 +1,6 @@
 // What the display uses to keep this process's windows in step with the desktop: work handed to a
-// window's own thread, and the keyboard functions that let the display follow the desktop's key
-// state and layout.
+// window's own thread, and the keyboard function that lets the display follow the desktop's key
+// state.
 #pragma once
 
 #include <functional>
@@ -9,9 +9,6 @@
 
 // The calling thread's key state, as GetKeyState and TranslateMessage see it from now on.
 BOOL SetKeyboardState(BYTE* lpKeyState);
-// The character TranslateMessage makes of the key with the given key state: 1 and *lpChar, or 0
-// for a key that makes none. The scan code and flags are not used.
-int ToAscii(UINT uVirtKey, UINT uScanCode, const BYTE* lpKeyState, WORD* lpChar, UINT uFlags);
 
 namespace platform {
 

@@ -1,7 +1,6 @@
 // Turning key messages into character messages, as a US keyboard layout gives them.
 #include <mutex>
 
-#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowInternals.h"
 
@@ -78,18 +77,6 @@ char CharacterOf(BYTE key, const BYTE* state) {
 }  // namespace platform
 
 using platform::WindowSystem;
-
-int ToAscii(UINT uVirtKey, UINT, const BYTE* lpKeyState, WORD* lpChar, UINT) {
-    if (lpKeyState == nullptr || lpChar == nullptr || uVirtKey > 0xFF) {
-        return 0;
-    }
-    const char character = platform::CharacterOf(static_cast<BYTE>(uVirtKey), lpKeyState);
-    if (character == 0) {
-        return 0;
-    }
-    *lpChar = static_cast<unsigned char>(character);
-    return 1;
-}
 
 BOOL TranslateMessage(const MSG* lpMsg) {
     if (lpMsg == nullptr) {
