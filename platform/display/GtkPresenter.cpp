@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 #include <utility>
 
+#include "platform/controls/Caret.h"
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkNotifyArea.h"
 #include "platform/display/IconPixbuf.h"
@@ -19,6 +21,7 @@
 #include "platform/drawing/IconApi.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
+#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -44,6 +47,45 @@ bool SameRect(const RECT& a, const RECT& b) {
 
 POINT RootPoint(double x, double y) {
     return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
+}
+
+// Requests not yet confirmed beyond this many are forgotten; the X server confirms in order.
+constexpr size_t kAskedLimit = 8;
+
+bool IsTip(HWND hwnd) {
+    char name[64] = {};
+    GetClassNameA(hwnd, name, sizeof(name));
+    return std::strcmp(name, "tooltips_class32") == 0;
+}
+
+bool IsMenuLike(HWND hwnd, DWORD style, DWORD exStyle) {
+    if ((style & WS_POPUP) == 0 || (style & WS_CAPTION) == WS_CAPTION) {
+        return false;
+    }
+    return (exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) != 0 || IsTip(hwnd);
+}
+
+// The calling thread's key state as the X server has it: modifiers let go of while another window
+// had the focus are up, Caps Lock and Num Lock toggled there are toggled here.
+void TakeKeyState(unsigned modifiers, bool capsLock, bool numLock) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const struct {
+        unsigned mask;
+        BYTE keys[3];
+    } held[] = {{GDK_SHIFT_MASK, {VK_SHIFT, VK_LSHIFT, VK_RSHIFT}},
+                {GDK_CONTROL_MASK, {VK_CONTROL, VK_LCONTROL, VK_RCONTROL}},
+                {GDK_MOD1_MASK, {VK_MENU, VK_LMENU, VK_RMENU}}};
+    for (const auto& modifier : held) {
+        if ((modifiers & modifier.mask) == 0) {
+            for (const BYTE key : modifier.keys) {
+                keys[key] &= ~0x80;
+            }
+        }
+    }
+    keys[VK_CAPITAL] = static_cast<BYTE>((keys[VK_CAPITAL] & ~1) | (capsLock ? 1 : 0));
+    keys[VK_NUMLOCK] = static_cast<BYTE>((keys[VK_NUMLOCK] & ~1) | (numLock ? 1 : 0));
+    SetKeyboardState(keys);
 }
 
 }  // namespace
@@ -91,6 +133,9 @@ void GtkPresenter::Run(std::promise<Monitor>* opened) {
     }
     clipboard_ = new GtkClipboard;
     input_method_ = gtk_im_multicontext_new();
+    // The input method shows the text being composed in a window of its own, at the caret: the
+    // programs' edit controls know nothing of a composition.
+    gtk_im_context_set_use_preedit(input_method_, FALSE);
     g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
     notify_area_ = new GtkNotifyArea;
     raw_input_ = RawInputSource::Start(gdk_display_get_name(display));
@@ -140,7 +185,8 @@ GtkPresenter::WindowState GtkPresenter::Measure(HWND hwnd) {
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
     state.visible = (style & WS_VISIBLE) != 0;
     state.minimized = (style & WS_MINIMIZE) != 0;
-    state.popup = (style & WS_POPUP) != 0 && (style & WS_CAPTION) != WS_CAPTION;
+    state.maximized = (style & WS_MAXIMIZE) != 0;
+    state.popup = IsMenuLike(hwnd, style, exStyle);
     state.topmost = (exStyle & WS_EX_TOPMOST) != 0;
     state.tool = (exStyle & WS_EX_TOOLWINDOW) != 0;
     GetWindowRect(hwnd, &state.rect);
@@ -237,8 +283,10 @@ int GtkPresenter::Flush(void* self) {
     HWND foreground = nullptr;
     bool iconsChanged = false;
     std::optional<HCURSOR> cursor;
+    std::optional<RECT> caret;
     {
         std::lock_guard lock(presenter->mutex_);
+        caret = std::exchange(presenter->caret_, std::nullopt);
         if (std::exchange(presenter->cursor_changed_, false)) {
             cursor = presenter->cursor_;
         }
@@ -262,11 +310,17 @@ int GtkPresenter::Flush(void* self) {
         }
         presenter->presented_ = foreground;
     }
+    if (!changes.empty()) {
+        presenter->HoldPointer(order);
+    }
     if (iconsChanged) {
         presenter->notify_area_->Refresh();
     }
     if (cursor) {
         presenter->ShowCursor(*cursor);
+    }
+    if (caret) {
+        presenter->PlaceInputMethod(*caret);
     }
     for (const RECT& rect : damage) {
         for (auto& [hwnd, shown] : presenter->shown_) {
@@ -287,10 +341,10 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     gtk_window_set_decorated(GTK_WINDOW(widget), FALSE);
     gtk_widget_set_app_paintable(widget, TRUE);
     gtk_widget_set_can_focus(widget, TRUE);
-    gtk_widget_add_events(widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK |
-                                      GDK_POINTER_MOTION_MASK | GDK_SCROLL_MASK |
-                                      GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
-                                      GDK_FOCUS_CHANGE_MASK);
+    gtk_widget_add_events(
+        widget, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_POINTER_MOTION_MASK |
+                    GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK | GDK_KEY_RELEASE_MASK |
+                    GDK_FOCUS_CHANGE_MASK | GDK_LEAVE_NOTIFY_MASK | GDK_STRUCTURE_MASK);
     g_signal_connect(widget, "draw", G_CALLBACK(OnDraw), this);
     g_signal_connect(widget, "button-press-event", G_CALLBACK(OnButton), this);
     g_signal_connect(widget, "button-release-event", G_CALLBACK(OnButton), this);
@@ -301,6 +355,9 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     g_signal_connect(widget, "focus-in-event", G_CALLBACK(OnFocus), this);
     g_signal_connect(widget, "focus-out-event", G_CALLBACK(OnFocus), this);
     g_signal_connect(widget, "delete-event", G_CALLBACK(OnDelete), this);
+    g_signal_connect(widget, "window-state-event", G_CALLBACK(OnWindowState), this);
+    g_signal_connect(widget, "configure-event", G_CALLBACK(OnConfigure), this);
+    g_signal_connect(widget, "leave-notify-event", G_CALLBACK(OnLeave), this);
     // Marked as a window of the platform's programs, which the desktop's window list leaves out.
     gtk_widget_realize(widget);
     if (GdkWindow* window = gtk_widget_get_window(widget)) {
@@ -317,18 +374,27 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
 
 void GtkPresenter::Apply(const WindowState& state) {
     auto found = shown_.find(state.hwnd);
-    if (!state.exists || (!state.visible && found != shown_.end() && found->second.popup)) {
-        if (found != shown_.end()) {
-            gtk_widget_destroy(found->second.widget);
-            shown_.erase(found);
+    // A window that changes between pop-up and managed needs an X window of the other kind.
+    if (found != shown_.end() && (!state.exists || found->second.popup != state.popup ||
+                                  (!state.visible && found->second.popup))) {
+        if (holding_ == state.hwnd) {
+            holding_ = nullptr;
         }
+        gtk_widget_destroy(found->second.widget);
+        shown_.erase(found);
+        found = shown_.end();
+    }
+    if (!state.exists) {
         return;
     }
     if (found == shown_.end()) {
         if (!state.visible) {
             return;
         }
-        found = shown_.emplace(state.hwnd, Shown{CreateWidget(state), state.popup}).first;
+        Shown fresh;
+        fresh.widget = CreateWidget(state);
+        fresh.popup = state.popup;
+        found = shown_.emplace(state.hwnd, std::move(fresh)).first;
     }
     Shown& shown = found->second;
     GtkWindow* window = GTK_WINDOW(shown.widget);
@@ -346,14 +412,35 @@ void GtkPresenter::Apply(const WindowState& state) {
                                                  ? GTK_WINDOW(owner->second.widget)
                                                  : nullptr);
     }
+    // Only changes are passed on, so that any other change (a new title) leaves a window the
+    // desktop minimised alone.
     if (state.minimized) {
         // A minimised window keeps its old place on the desktop; the platform parks it off
         // every screen, which only the platform needs to know.
-        gtk_window_iconify(window);
+        if (!shown.minimized) {
+            shown.minimized = true;
+            gtk_window_iconify(window);
+        }
         return;
+    }
+    if (shown.minimized) {
+        shown.minimized = false;
+        gtk_window_deiconify(window);
+    }
+    if (shown.maximized != state.maximized) {
+        shown.maximized = state.maximized;
+        if (state.maximized) {
+            gtk_window_maximize(window);
+        } else {
+            gtk_window_unmaximize(window);
+        }
     }
     if (!SameRect(shown.rect, state.rect)) {
         shown.rect = state.rect;
+        if (shown.asked.size() == kAskedLimit) {
+            shown.asked.erase(shown.asked.begin());
+        }
+        shown.asked.push_back(state.rect);
         gtk_window_move(window, state.rect.left, state.rect.top);
         gtk_window_resize(window, std::max<int>(1, state.rect.right - state.rect.left),
                           std::max<int>(1, state.rect.bottom - state.rect.top));
@@ -363,7 +450,6 @@ void GtkPresenter::Apply(const WindowState& state) {
         gtk_widget_show(shown.widget);
         shown.mapped = true;
     }
-    gtk_window_deiconify(window);
 }
 
 void GtkPresenter::Restack(const std::vector<HWND>& order) {
@@ -380,6 +466,66 @@ void GtkPresenter::Restack(const std::vector<HWND>& order) {
         }
     }
     stacked_ = order;
+}
+
+void GtkPresenter::HoldPointer(const std::vector<HWND>& order) {
+    // The newest menu holds the pointer: a submenu above its parent, the parent again once the
+    // submenu closes. Drop-down lists do not: a list an edit box opens while the user types
+    // must leave the pointer alone.
+    HWND menu = nullptr;
+    for (HWND hwnd : order) {
+        auto found = shown_.find(hwnd);
+        char name[16] = {};
+        GetClassNameA(hwnd, name, sizeof(name));
+        if (found != shown_.end() && found->second.mapped && std::strcmp(name, "#32768") == 0) {
+            menu = hwnd;
+            break;
+        }
+    }
+    if (menu == holding_) {
+        return;
+    }
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+    holding_ = nullptr;
+    if (menu == nullptr) {
+        gdk_seat_ungrab(seat);
+        return;
+    }
+    // Events over this process's other windows still go to them; the rest come to the menu's
+    // window with their place on the screen.
+    GdkWindow* window = gtk_widget_get_window(shown_[menu].widget);
+    if (window != nullptr &&
+        gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL_POINTING, TRUE, nullptr, nullptr,
+                      nullptr, nullptr) == GDK_GRAB_SUCCESS) {
+        holding_ = menu;
+    }
+}
+
+void GtkPresenter::FollowCaret(HWND hwnd) {
+    RunOnWindowThread(hwnd, [this] {
+        const HWND focus = GetFocus();
+        const std::optional<RECT> caret = VisibleCaret(focus);
+        if (!caret) {
+            return;
+        }
+        POINT corner{caret->left, caret->top};
+        ClientToScreen(focus, &corner);
+        std::lock_guard lock(mutex_);
+        caret_ = RECT{corner.x, corner.y, corner.x + caret->right - caret->left,
+                      corner.y + caret->bottom - caret->top};
+        ScheduleLocked();
+    });
+}
+
+void GtkPresenter::PlaceInputMethod(const RECT& caret) {
+    auto found = shown_.find(focused_);
+    if (found == shown_.end()) {
+        return;
+    }
+    const RECT& window = found->second.rect;
+    GdkRectangle place{caret.left - window.left, caret.top - window.top, caret.right - caret.left,
+                       caret.bottom - caret.top};
+    gtk_im_context_set_cursor_location(input_method_, &place);
 }
 
 void GtkPresenter::ShowCursor(HCURSOR cursor) {
@@ -428,14 +574,54 @@ int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {
         return TRUE;
     }
     auto* context = static_cast<cairo_t*>(cr);
-    std::lock_guard lock(presenter->mutex_);
-    if (presenter->copy_ == nullptr) {
-        return TRUE;
+    const RECT& place = found->second.rect;
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+    cairo_clip_extents(context, &left, &top, &right, &bottom);
+    RECT part{place.left + static_cast<LONG>(std::floor(left)),
+              place.top + static_cast<LONG>(std::floor(top)),
+              place.left + static_cast<LONG>(std::ceil(right)),
+              place.top + static_cast<LONG>(std::ceil(bottom))};
+    // Only the part to paint is copied under the lock; the paint to the X server, which may take
+    // long for a big window, runs without it, so that drawing threads reporting damage never
+    // wait for it.
+    cairo_surface_t* piece = nullptr;
+    {
+        std::lock_guard lock(presenter->mutex_);
+        if (presenter->copy_ == nullptr) {
+            return TRUE;
+        }
+        part = Region::Overlap(part, RECT{0, 0, cairo_image_surface_get_width(presenter->copy_),
+                                          cairo_image_surface_get_height(presenter->copy_)});
+        if (Region::HasNoArea(part)) {
+            return TRUE;
+        }
+        piece = cairo_image_surface_create(CAIRO_FORMAT_RGB24, part.right - part.left,
+                                           part.bottom - part.top);
+        if (cairo_surface_status(piece) != CAIRO_STATUS_SUCCESS) {
+            cairo_surface_destroy(piece);
+            return TRUE;
+        }
+        cairo_surface_flush(presenter->copy_);
+        const unsigned char* from = cairo_image_surface_get_data(presenter->copy_);
+        const int fromStride = cairo_image_surface_get_stride(presenter->copy_);
+        unsigned char* to = cairo_image_surface_get_data(piece);
+        const int toStride = cairo_image_surface_get_stride(piece);
+        const size_t bytes = static_cast<size_t>(part.right - part.left) * sizeof(Pixel);
+        for (int y = part.top; y < part.bottom; ++y) {
+            std::memcpy(
+                to + static_cast<std::ptrdiff_t>(y - part.top) * toStride,
+                from + static_cast<std::ptrdiff_t>(y) * fromStride + part.left * sizeof(Pixel),
+                bytes);
+        }
     }
+    cairo_surface_mark_dirty(piece);
     cairo_set_operator(context, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(context, presenter->copy_, -found->second.rect.left,
-                             -found->second.rect.top);
+    cairo_set_source_surface(context, piece, part.left - place.left, part.top - place.top);
     cairo_paint(context);
+    cairo_surface_destroy(piece);
     return TRUE;
 }
 
@@ -483,6 +669,10 @@ int GtkPresenter::OnKey(GtkWidget*, GdkEvent* event, void* self) {
     const GdkEventKey& key = event->key;
     const std::optional<KeyStroke> stroke = KeyStroke::FromX(key.keyval, key.hardware_keycode);
     const bool down = key.type == GDK_KEY_PRESS;
+    if (down) {
+        // Where the key leaves the caret is where the input method's windows go next.
+        presenter->FollowCaret(presenter->focused_);
+    }
     presenter->committed_.clear();
     presenter->filtering_ = true;
     const bool taken = gtk_im_context_filter_keypress(presenter->input_method_, &event->key);
@@ -519,15 +709,28 @@ void GtkPresenter::OnCommit(GtkIMContext*, const char* text, void* self) {
 
 int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
     auto* presenter = static_cast<GtkPresenter*>(self);
+    const HWND hwnd = WindowOf(widget);
+    // Activation runs on the window's own thread, which sends the activation and focus messages
+    // and moves that thread's focus, where typed keys go.
     if (event->focus_change.in) {
         gtk_im_context_set_client_window(presenter->input_method_, gtk_widget_get_window(widget));
         gtk_im_context_focus_in(presenter->input_method_);
-        const HWND hwnd = WindowOf(widget);
-        // The desktop gave this window the focus (a click, the window manager's switcher).
-        if (hwnd != GetForegroundWindow() && IsWindowEnabled(hwnd)) {
-            presenter->presented_ = hwnd;
-            SetForegroundWindow(hwnd);
-        }
+        // The desktop gave this window the focus (a click, the task bar, the window manager's
+        // switcher); it may also have raised it, so the platform's order is sent again.
+        presenter->presented_ = hwnd;
+        presenter->focused_ = hwnd;
+        presenter->stacked_.clear();
+        presenter->FollowCaret(hwnd);
+        GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(widget));
+        const unsigned modifiers = gdk_keymap_get_modifier_state(keymap);
+        const bool capsLock = gdk_keymap_get_caps_lock_state(keymap) != FALSE;
+        const bool numLock = gdk_keymap_get_num_lock_state(keymap) != FALSE;
+        RunOnWindowThread(hwnd, [hwnd, modifiers, capsLock, numLock] {
+            TakeKeyState(modifiers, capsLock, numLock);
+            if (IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd) {
+                SetForegroundWindow(hwnd);
+            }
+        });
     } else {
         gtk_im_context_focus_out(presenter->input_method_);
     }
@@ -537,6 +740,79 @@ int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
 int GtkPresenter::OnDelete(GtkWidget* widget, GdkEvent*, void*) {
     PostMessageA(WindowOf(widget), WM_SYSCOMMAND, SC_CLOSE, 0);
     return TRUE;
+}
+
+int GtkPresenter::OnWindowState(GtkWidget* widget, GdkEvent* event, void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    const HWND hwnd = WindowOf(widget);
+    auto found = presenter->shown_.find(hwnd);
+    if (found == presenter->shown_.end() || found->second.popup) {
+        return FALSE;
+    }
+    Shown& shown = found->second;
+    const GdkEventWindowState& change = event->window_state;
+    const bool minimized = (change.new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0;
+    const bool maximized = (change.new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+    // The desktop's own minimise, maximise and restore reach the program as its caption buttons'
+    // do; the echo of a change the program made itself is left alone.
+    if (change.changed_mask & GDK_WINDOW_STATE_ICONIFIED) {
+        shown.minimized = minimized;
+        if (minimized != (IsIconic(hwnd) != FALSE)) {
+            PostMessageA(hwnd, WM_SYSCOMMAND, minimized ? SC_MINIMIZE : SC_RESTORE, 0);
+            return FALSE;
+        }
+    }
+    if ((change.changed_mask & GDK_WINDOW_STATE_MAXIMIZED) && !minimized) {
+        shown.maximized = maximized;
+        if (maximized != (IsZoomed(hwnd) != FALSE)) {
+            PostMessageA(hwnd, WM_SYSCOMMAND, maximized ? SC_MAXIMIZE : SC_RESTORE, 0);
+        }
+    }
+    return FALSE;
+}
+
+int GtkPresenter::OnConfigure(GtkWidget* widget, GdkEvent* event, void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    const HWND hwnd = WindowOf(widget);
+    auto found = presenter->shown_.find(hwnd);
+    if (found == presenter->shown_.end() || found->second.popup || found->second.minimized ||
+        !found->second.mapped) {
+        return FALSE;
+    }
+    Shown& shown = found->second;
+    const GdkEventConfigure& configure = event->configure;
+    const RECT now{configure.x, configure.y, configure.x + configure.width,
+                   configure.y + configure.height};
+    if (SameRect(now, shown.rect)) {
+        shown.asked.clear();
+        return FALSE;
+    }
+    auto asked = std::find_if(shown.asked.begin(), shown.asked.end(),
+                              [&](const RECT& rect) { return SameRect(rect, now); });
+    if (asked != shown.asked.end()) {
+        shown.asked.erase(shown.asked.begin(), asked + 1);
+        return FALSE;
+    }
+    // The window manager placed or sized the window itself (a panel it keeps clear, a border it
+    // dragged): the platform follows, so that pixels and clicks land where the window is.
+    shown.rect = now;
+    shown.asked.clear();
+    RunOnWindowThread(hwnd, [hwnd, now] {
+        SetWindowPos(hwnd, nullptr, now.left, now.top, now.right - now.left, now.bottom - now.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+    gtk_widget_queue_draw(widget);
+    return FALSE;
+}
+
+int GtkPresenter::OnLeave(GtkWidget*, GdkEvent* event, void*) {
+    const GdkEventCrossing& crossing = event->crossing;
+    // The pointer went to another program or to the desktop, where no motion of ours follows it:
+    // the platform's cursor goes there too, so hot-tracking ends as the pointer leaves.
+    if (crossing.mode == GDK_CROSSING_NORMAL && crossing.detail != GDK_NOTIFY_INFERIOR) {
+        InjectMouse(0, RootPoint(crossing.x_root, crossing.y_root));
+    }
+    return FALSE;
 }
 
 }  // namespace platform

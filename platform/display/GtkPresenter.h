@@ -22,16 +22,27 @@
 // XTest input for mouse_event and keybd_event (XTestInput) and other programs' windows
 // (XDesktopWindows), each on a connection of its own.
 //
-// Not yet: moves and sizes made by the window manager (the windows are undecorated and the
-// platform places them; a window manager that moves one anyway is not followed), the caret position
-// for input method pop-ups, drawing through CreateDCA("DISPLAY"), which the screen does not report
-// as damage, and changes of the monitor while the program runs.
+// In step both ways: the desktop's minimise, maximise and restore (the task bar, a window manager's
+// keys) reach the program as WM_SYSCOMMAND, as from its own caption buttons; moves and sizes the
+// window manager makes are followed with SetWindowPos on the window's thread; the X focus coming
+// to a window activates it on its own thread, with the key state taken from the X server
+// (modifiers released and locks toggled elsewhere). The focus going to another program leaves
+// the window active. While a menu is shown the
+// presenter holds the pointer, so that a click anywhere on the desktop reaches the
+// platform and closes it; the keys stay with the window that has the X focus.
+//
+// The input method shows its composition in its own window and places its windows at the caret
+// of the focused window, which the presenter asks of that window's thread at every key press.
+//
+// Not yet: drawing through CreateDCA("DISPLAY"),
+// which the screen does not report as damage, and changes of the monitor while the program runs.
 #pragma once
 
 #include <atomic>
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <unordered_map>
@@ -76,8 +87,10 @@ private:
         bool exists = false;
         bool visible = false;
         bool minimized = false;
-        // Pop-up windows without a caption (menus, drop-down lists, tips) bypass the window
-        // manager, so they appear exactly where the platform puts them.
+        bool maximized = false;
+        // Menus, drop-down lists and tips (pop-up windows without a caption that never take the
+        // activation) bypass the window manager, so they appear exactly where the platform puts
+        // them and never take the keyboard. Other captionless pop-ups are managed windows.
         bool popup = false;
         bool topmost = false;
         bool tool = false;
@@ -90,7 +103,13 @@ private:
         GtkWidget* widget = nullptr;
         bool popup = false;
         bool mapped = false;
+        // As last asked of the desktop or heard from it.
+        bool minimized = false;
+        bool maximized = false;
         RECT rect{};
+        // Places asked of the X server that it has not confirmed yet, oldest first: a configure
+        // event for one of them is an old request of ours, not the window manager's move.
+        std::vector<RECT> asked;
     };
 
     // The primary monitor as the GTK thread found it; no screen when the display did not open.
@@ -106,8 +125,12 @@ private:
     static int Flush(void* self);
     void Apply(const WindowState& state);
     void Restack(const std::vector<HWND>& order);
+    void HoldPointer(const std::vector<HWND>& order);
     void TellOwnWindows();
     void ShowCursor(HCURSOR cursor);
+    // Asks the thread of `hwnd` where its caret is on the screen; the answer comes back as caret_.
+    void FollowCaret(HWND hwnd);
+    void PlaceInputMethod(const RECT& caret);
     GtkWidget* CreateWidget(const WindowState& state);
     static WindowState Measure(HWND hwnd);
 
@@ -118,6 +141,9 @@ private:
     static int OnKey(GtkWidget* widget, GdkEvent* event, void* self);
     static int OnFocus(GtkWidget* widget, GdkEvent* event, void* self);
     static int OnDelete(GtkWidget* widget, GdkEvent* event, void* self);
+    static int OnWindowState(GtkWidget* widget, GdkEvent* event, void* self);
+    static int OnConfigure(GtkWidget* widget, GdkEvent* event, void* self);
+    static int OnLeave(GtkWidget* widget, GdkEvent* event, void* self);
     static void OnCommit(GtkIMContext* context, const char* text, void* self);
 
     std::thread thread_;
@@ -136,14 +162,20 @@ private:
     bool icons_changed_ = true;
     bool cursor_changed_ = false;
     HCURSOR cursor_ = nullptr;
+    // The focus window's caret on the screen, for the input method's windows; none when unchanged.
+    std::optional<RECT> caret_;
     bool scheduled_ = false;
 
     // Only the GTK thread touches these.
     std::unordered_map<HWND, Shown> shown_;
     std::vector<HWND> stacked_;
     HWND presented_ = nullptr;
+    // The window that has the X focus (the input method's client).
+    HWND focused_ = nullptr;
     GtkIMContext* input_method_ = nullptr;
     GtkNotifyArea* notify_area_ = nullptr;
+    // The menu that holds the pointer; null when none does.
+    HWND holding_ = nullptr;
     // The pointer shown over this process's windows; null until the program sets a cursor.
     GdkCursor* pointer_ = nullptr;
     bool filtering_ = false;

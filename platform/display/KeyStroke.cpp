@@ -17,7 +17,8 @@ struct Place {
 };
 
 // The keys whose virtual key follows their place, by Linux input code. For the codes up to 88
-// the PC scan code is the input code itself.
+// the PC scan code is the input code itself; Num Lock, one of them, is an extended key besides,
+// which tells it from Pause (the same scan code without the prefix).
 std::optional<Place> PlaceOf(unsigned code) {
     static constexpr BYTE kMainBlock[89] = {
         0,           VK_ESCAPE,    '1',           '2',         '3',
@@ -40,7 +41,7 @@ std::optional<Place> PlaceOf(unsigned code) {
         0,           VK_OEM_102,   VK_F11,        VK_F12,
     };
     if (code < sizeof(kMainBlock) && kMainBlock[code] != 0) {
-        return Place{kMainBlock[code], static_cast<BYTE>(code), false};
+        return Place{kMainBlock[code], static_cast<BYTE>(code), kMainBlock[code] == VK_NUMLOCK};
     }
     switch (code) {
         case 96:
@@ -164,34 +165,41 @@ std::optional<KeyStroke> KeyStroke::FromX(unsigned keyval, unsigned keycode) {
 
 std::optional<unsigned> KeyStroke::KeycodeFor(BYTE virtualKey, BYTE scanCode, bool extended) {
     constexpr unsigned kHighestCode = 255 - kEvdevOffset;
-    if (scanCode != 0) {
-        for (unsigned code = 0; code <= kHighestCode; ++code) {
-            const std::optional<Place> place = PlaceOf(code);
-            if (place && place->scanCode == scanCode && place->extended == extended) {
-                return code + kEvdevOffset;
-            }
+    // The generic modifiers stand for either of their two keys.
+    auto types = [virtualKey](BYTE placed) {
+        switch (virtualKey) {
+            case VK_SHIFT:
+                return placed == VK_LSHIFT || placed == VK_RSHIFT;
+            case VK_CONTROL:
+                return placed == VK_LCONTROL || placed == VK_RCONTROL;
+            case VK_MENU:
+                return placed == VK_LMENU || placed == VK_RMENU;
+            default:
+                return placed == virtualKey;
         }
-    }
-    switch (virtualKey) {
-        case VK_SHIFT:
-            virtualKey = VK_LSHIFT;
-            break;
-        case VK_CONTROL:
-            virtualKey = VK_LCONTROL;
-            break;
-        case VK_MENU:
-            virtualKey = VK_LMENU;
-            break;
-        default:
-            break;
-    }
+    };
+    // The virtual key decides; the scan code only chooses among the keys that type it (the right
+    // Ctrl, the keypad's Enter), or names the key when no virtual key is given.
+    std::optional<unsigned> typing;
+    std::optional<unsigned> scanned;
     for (unsigned code = 0; code <= kHighestCode; ++code) {
         const std::optional<Place> place = PlaceOf(code);
-        if (place && place->virtualKey == virtualKey) {
-            return code + kEvdevOffset;
+        if (!place) {
+            continue;
+        }
+        const bool sameScan =
+            scanCode != 0 && place->scanCode == scanCode && place->extended == extended;
+        if (virtualKey != 0 && types(place->virtualKey)) {
+            if (sameScan) {
+                return code + kEvdevOffset;
+            }
+            typing = typing ? typing : code + kEvdevOffset;
+        }
+        if (sameScan && !scanned) {
+            scanned = code + kEvdevOffset;
         }
     }
-    return std::nullopt;
+    return typing ? typing : scanned;
 }
 
 }  // namespace platform

@@ -23,10 +23,12 @@ struct KeyStroke {
     // type text) get their virtual key from the keysym alone, with no scan code. Nothing for a
     // keysym that no virtual key stands for.
     static std::optional<KeyStroke> FromX(unsigned keyval, unsigned keycode);
-    // The X keycode of the key a program names, for pressing it on the desktop: by the scan code
-    // when one is given (with the extended flag telling the right Ctrl from the left), else by
-    // the virtual key's place on a US keyboard; VK_SHIFT, VK_CONTROL and VK_MENU are the left
-    // keys. Nothing for a key the keyboard has no place for.
+    // The X keycode of the key a program names, for pressing it on the desktop: by the virtual
+    // key's place on a US keyboard, the scan code and the extended flag choosing among the keys
+    // that type it (the right Ctrl, the keypad's Enter; VK_SHIFT, VK_CONTROL and VK_MENU are the
+    // left keys otherwise); by the scan code alone when the virtual key is 0 or has no place.
+    // Nothing for a key the keyboard has no place for. Letters keep their US place whatever the
+    // desktop's layout.
     static std::optional<unsigned> KeycodeFor(BYTE virtualKey, BYTE scanCode, bool extended);
 };
 

@@ -41,8 +41,9 @@ TEST(KeyStrokeTest, ExtendedKeysCarryTheirPrefixedScanCode) {
     EXPECT_EQ(KeyStroke::FromX(GDK_KEY_Left, Key(105)), (KeyStroke{VK_LEFT, 0x4B, true}));
     EXPECT_EQ(KeyStroke::FromX(GDK_KEY_Delete, Key(111)), (KeyStroke{VK_DELETE, 0x53, true}));
     EXPECT_EQ(KeyStroke::FromX(GDK_KEY_Super_L, Key(125)), (KeyStroke{VK_LWIN, 0x5B, true}));
-    // Pause has no prefix of its own kind.
+    // Pause and Num Lock share a scan code; only Num Lock is extended.
     EXPECT_EQ(KeyStroke::FromX(GDK_KEY_Pause, Key(119)), (KeyStroke{VK_PAUSE, 0x45, false}));
+    EXPECT_EQ(KeyStroke::FromX(GDK_KEY_Num_Lock, Key(69)), (KeyStroke{VK_NUMLOCK, 0x45, true}));
 }
 
 TEST(KeyStrokeTest, KeypadFollowsNumLock) {
@@ -66,8 +67,16 @@ TEST(KeyStrokeTest, ProgramsKeysFindTheirXKeycode) {
     EXPECT_EQ(KeyStroke::KeycodeFor(VK_F9, 0, false), Key(67));
     EXPECT_EQ(KeyStroke::KeycodeFor(VK_CONTROL, 0, false), Key(29));
     EXPECT_EQ(KeyStroke::KeycodeFor(VK_RCONTROL, 0, false), Key(97));
-    // The scan code wins, the extended flag telling the right Ctrl and the arrows apart.
+    // The scan code chooses among the keys of the virtual key, the extended flag telling the
+    // right Ctrl and the keypad's Enter apart; alone it names the key.
     EXPECT_EQ(KeyStroke::KeycodeFor(VK_CONTROL, 0x1D, true), Key(97));
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_RETURN, 0x1C, true), Key(96));
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_RETURN, 0, false), Key(28));
+    // As MapVirtualKey gives them: Pause presses Pause, not Num Lock.
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_PAUSE, 0x45, false), Key(119));
+    EXPECT_EQ(KeyStroke::KeycodeFor(VK_NUMLOCK, 0x45, true), Key(69));
+    // A scan code of another key does not change the key the program named.
+    EXPECT_EQ(KeyStroke::KeycodeFor('A', 0x10, false), Key(30));
     EXPECT_EQ(KeyStroke::KeycodeFor(0, 0x48, true), Key(103));
     EXPECT_EQ(KeyStroke::KeycodeFor(0, 0x48, false), Key(72));
     EXPECT_EQ(KeyStroke::KeycodeFor(VK_LEFT, 0, false), Key(105));

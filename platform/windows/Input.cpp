@@ -5,6 +5,7 @@
 
 #include "platform/threads/ThreadApi.h"
 #include "platform/time/Clock.h"
+#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowInternals.h"
 
@@ -559,6 +560,18 @@ BOOL GetKeyboardState(BYTE* lpKeyState) {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);
     std::memcpy(lpKeyState, queue->keyState, sizeof(queue->keyState));
+    return TRUE;
+}
+
+BOOL SetKeyboardState(BYTE* lpKeyState) {
+    if (lpKeyState == nullptr) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
+    auto queue = platform::CurrentQueuePointer();
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    std::memcpy(queue->keyState, lpKeyState, sizeof(queue->keyState));
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 
 #include "platform/threads/ThreadApi.h"
 #include "platform/time/Clock.h"
+#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowInternals.h"
 
@@ -163,7 +164,14 @@ void RunIncomingSent(std::unique_lock<std::mutex>& lock, ThreadQueue& queue) {
         std::shared_ptr<SentMessage> sent = queue.incoming.front();
         queue.incoming.pop_front();
         queue.inSendFromOtherThread++;
-        sent->result = CallProcedure(lock, sent->hwnd, sent->message, sent->wParam, sent->lParam);
+        if (sent->task) {
+            lock.unlock();
+            sent->task();
+            lock.lock();
+        } else {
+            sent->result =
+                CallProcedure(lock, sent->hwnd, sent->message, sent->wParam, sent->lParam);
+        }
         queue.inSendFromOtherThread--;
         sent->done = true;
         if (sent->sender) {
@@ -537,6 +545,25 @@ bool SendAcrossThreads(std::unique_lock<std::mutex>& lock, ThreadQueue& target,
 }
 
 }  // namespace
+}  // namespace platform
+
+namespace platform {
+
+bool RunOnWindowThread(HWND hwnd, std::function<void()> task) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    const Window* window = system.Find(hwnd);
+    if (window == nullptr || !window->queue || !window->queue->alive) {
+        return false;
+    }
+    auto sent = std::make_shared<SentMessage>();
+    sent->hwnd = hwnd;
+    sent->task = std::move(task);
+    window->queue->incoming.push_back(std::move(sent));
+    window->queue->Wake();
+    return true;
+}
+
 }  // namespace platform
 
 LRESULT SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {

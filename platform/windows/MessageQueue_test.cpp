@@ -2,6 +2,7 @@
 #include <future>
 #include <thread>
 
+#include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowTest.h"
 
 namespace platform::testing {
@@ -152,6 +153,31 @@ TEST_F(MessageQueueTest, SendFromAWorkerWaitsForTheOwnerAndReturnsItsResult) {
     EXPECT_EQ(result, 42);
     EXPECT_EQ(handlerThread.load(), GetCurrentThreadId());
     EXPECT_FALSE(InSendMessage());
+}
+
+TEST_F(MessageQueueTest, WorkHandedToAWindowsThreadRunsThereWithoutTheCallerWaiting) {
+    HWND top = TopLevel(WS_POPUP, {0, 0, 10, 10});
+    Log().Clear();
+    std::atomic<DWORD> ranOn{0};
+    std::atomic<bool> handed{false};
+    std::thread display([&] {
+        // Activation is the thread's own: only there does it send the messages that go with it.
+        handed = RunOnWindowThread(top, [&] {
+            ranOn = GetCurrentThreadId();
+            SetActiveWindow(top);
+        });
+    });
+    display.join();
+    ASSERT_TRUE(handed);
+    EXPECT_EQ(ranOn.load(), 0u);
+    // Runs in whatever loop the thread is in, a modal one here.
+    EXPECT_TRUE(RunModalLoop(nullptr, [&] { return ranOn.load() == 0; }));
+    EXPECT_EQ(ranOn.load(), GetCurrentThreadId());
+    EXPECT_EQ(GetActiveWindow(), top);
+    ASSERT_EQ(Log().Of(WM_ACTIVATE).size(), 1u);
+    EXPECT_EQ(Log().Of(WM_ACTIVATE)[0].hwnd, top);
+    DestroyWindow(top);
+    EXPECT_FALSE(RunOnWindowThread(top, [] {}));
 }
 
 TEST_F(MessageQueueTest, TwoThreadsSendingToEachOtherDoNotDeadlock) {

@@ -27,6 +27,8 @@ struct SentMessage {
     LRESULT result = 0;
     bool done = false;
     std::shared_ptr<ThreadQueue> sender;
+    // Set for work the display hands to the window's thread: run instead of the procedure.
+    std::function<void()> task;
 };
 
 // A mouse or key event on its way to a window. Mouse events become client or non-client

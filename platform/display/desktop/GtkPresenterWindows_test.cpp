@@ -1,0 +1,278 @@
+// The desktop and the platform keep each window's state in step both ways: what the window
+// manager, the task bar or the X focus does to a window reaches the program as the messages of
+// the original system, and windows of every kind behave as a person expects there.
+#include <atomic>
+#include <thread>
+
+#include "platform/controls/Menu.h"
+#include "platform/controls/PopupMenu.h"
+#include "platform/display/desktop/DesktopTest.h"
+#include "platform/windows/WindowPlatform.h"
+
+namespace platform::testing {
+namespace {
+
+struct Heard {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+};
+
+std::vector<Heard>& heard() {
+    static std::vector<Heard> messages;
+    return messages;
+}
+
+LRESULT CALLBACK Listen(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_ACTIVATE:
+        case WM_KILLFOCUS:
+        case WM_SYSCOMMAND:
+        case WM_KEYDOWN:
+        case WM_LBUTTONDOWN:
+            heard().push_back(Heard{hwnd, message, wParam});
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+bool WasHeard(HWND hwnd, UINT message, WPARAM wParam) {
+    for (const auto& entry : heard()) {
+        if (entry.hwnd == hwnd && entry.message == message && entry.wParam == wParam) {
+            return true;
+        }
+    }
+    return false;
+}
+
+class GtkPresenterWindowsTest : public DesktopTest {
+protected:
+    static constexpr char kListenerClass[] = "DesktopListenerWindow";
+
+    void SetUp() override {
+        DesktopTest::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Listen;
+        windowClass.lpszClassName = kListenerClass;
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+        RegisterClassA(&windowClass);
+        heard().clear();
+    }
+    void TearDown() override {
+        for (HWND hwnd : listeners_) {
+            DestroyWindow(hwnd);
+        }
+        DesktopTest::TearDown();
+    }
+
+    HWND CreateListener(const char* title, DWORD style, const RECT& rect, DWORD exStyle = 0) {
+        HWND hwnd = CreateWindowExA(exStyle, kListenerClass, title, style, rect.left, rect.top,
+                                    rect.right - rect.left, rect.bottom - rect.top, nullptr,
+                                    nullptr, nullptr, nullptr);
+        listeners_.push_back(hwnd);
+        return hwnd;
+    }
+
+    // The X window the desktop shows for the window titled `title`, once mapped.
+    static std::string XWindowOf(const std::string& title) {
+        std::string id;
+        PumpUntil([&] {
+            id = Shell("xdotool search --onlyvisible --name '^" + title + "$' | head -1");
+            return !id.empty();
+        });
+        return id;
+    }
+
+    static RECT RectOf(HWND hwnd) {
+        RECT rect{};
+        GetWindowRect(hwnd, &rect);
+        return rect;
+    }
+
+private:
+    std::vector<HWND> listeners_;
+};
+
+bool Same(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(GtkPresenterWindowsTest, MinimiseAndRestoreFromTheDesktopReachTheProgram) {
+    const RECT place{100, 100, 500, 400};
+    HWND hwnd = CreateListener("Sync state", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place);
+    const std::string id = XWindowOf("Sync state");
+    ASSERT_FALSE(id.empty());
+
+    // Without a window manager the tests unmap and map the window as one does when the task bar
+    // minimises and restores it.
+    Xdotool("windowunmap --sync " + id);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(hwnd) != FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_MINIMIZE));
+    // A new title must not bring the minimised window back.
+    SetWindowTextA(hwnd, "Sync state renamed");
+    ASSERT_TRUE(
+        PumpUntil([&] { return !Shell("xdotool search --name '^Sync state renamed$'").empty(); }));
+    EXPECT_EQ(Shell("xdotool search --onlyvisible --name '^Sync state renamed$'"), "");
+    EXPECT_TRUE(IsIconic(hwnd));
+
+    Xdotool("windowmap --sync " + id);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(hwnd) == FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_RESTORE));
+    EXPECT_TRUE(Same(RectOf(hwnd), place));
+
+    // Minimised by its own button, restored from the task bar: back at its place, not parked.
+    ShowWindow(hwnd, SW_MINIMIZE);
+    platform::PumpUntilIdle();
+    Xdotool("windowunmap --sync " + id);
+    Xdotool("windowmap --sync " + id);
+    ASSERT_TRUE(PumpUntil([&] { return IsIconic(hwnd) == FALSE; }));
+    EXPECT_TRUE(Same(RectOf(hwnd), place));
+    EXPECT_EQ(Shell("xdotool getwindowgeometry " + id + " | grep Position"),
+              "  Position: 100,100 (screen: 0)");
+}
+
+TEST_F(GtkPresenterWindowsTest, MovesAndSizesMadeByTheWindowManagerAreFollowed) {
+    HWND hwnd =
+        CreateListener("Sync place", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
+    const std::string id = XWindowOf("Sync place");
+    ASSERT_FALSE(id.empty());
+
+    Xdotool("windowmove --sync " + id + " 240 180");
+    ASSERT_TRUE(PumpUntil([&] {
+        return Same(RectOf(hwnd), RECT{240, 180, 540, 380});
+    })) << RectOf(hwnd).left
+        << "," << RectOf(hwnd).top;
+    Xdotool("windowsize --sync " + id + " 360 260");
+    ASSERT_TRUE(PumpUntil([&] {
+        return Same(RectOf(hwnd), RECT{240, 180, 600, 440});
+    })) << RectOf(hwnd).right
+        << "," << RectOf(hwnd).bottom;
+
+    // Picture and clicks are where the window now is: its client area is white at the new
+    // place, and a click there reaches it at the matching client point.
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    POINT inside{client.right / 2, client.bottom / 2};
+    ClientToScreen(hwnd, &inside);
+    EXPECT_TRUE(PumpUntil(
+        [&] { return PixelOfWindow("root", inside.x, inside.y) == "srgb(255,255,255)"; }));
+    Xdotool("mousemove --sync " + std::to_string(inside.x) + " " + std::to_string(inside.y) +
+            " click 1");
+    EXPECT_TRUE(PumpUntil([&] { return WasHeard(hwnd, WM_LBUTTONDOWN, MK_LBUTTON); }));
+
+    // The pointer leaving for another program takes the platform's cursor along.
+    OtherClientWindow other;
+    Xdotool("mousemove --sync 700 450");
+    POINT cursor{};
+    EXPECT_TRUE(PumpUntil([&] {
+        GetCursorPos(&cursor);
+        return cursor.x == 700 && cursor.y == 450;
+    })) << cursor.x
+        << "," << cursor.y;
+}
+
+TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesAndTakesTheKeyState) {
+    HWND first =
+        CreateListener("Focus first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 360, 260});
+    HWND second =
+        CreateListener("Focus second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{400, 60, 700, 260});
+    const std::string firstId = XWindowOf("Focus first");
+    const std::string secondId = XWindowOf("Focus second");
+    ASSERT_FALSE(firstId.empty());
+    ASSERT_FALSE(secondId.empty());
+    OtherClientWindow other;
+
+    Xdotool("windowfocus --sync " + firstId);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == first; }));
+    // Switching between two windows of one program: the keys follow the X focus.
+    Xdotool("windowfocus --sync " + secondId);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == second && GetFocus() == second; }));
+    EXPECT_TRUE(WasHeard(first, WM_ACTIVATE, WA_INACTIVE));
+    Xdotool("key y");
+    ASSERT_TRUE(PumpUntil([&] { return WasHeard(second, WM_KEYDOWN, 'Y'); }));
+    EXPECT_FALSE(WasHeard(first, WM_KEYDOWN, 'Y'));
+
+    // Control goes down here and up in another program; Caps Lock is toggled there.
+    Xdotool("keydown ctrl");
+    ASSERT_TRUE(PumpUntil([&] { return GetKeyState(VK_CONTROL) < 0; }));
+    heard().clear();
+    Xdotool("windowfocus --sync " + other.id());
+    Xdotool("keyup ctrl");
+    Xdotool("key Caps_Lock");
+
+    Xdotool("windowfocus --sync " + firstId);
+    const bool back = PumpUntil([&] { return GetActiveWindow() == first; });
+    const SHORT control = GetKeyState(VK_CONTROL);
+    const SHORT capsLock = GetKeyState(VK_CAPITAL);
+    Xdotool("key Caps_Lock");
+    ASSERT_TRUE(back);
+    EXPECT_GE(control, 0);
+    EXPECT_EQ(capsLock & 1, 1);
+}
+
+TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesAPopupMenu) {
+    HWND owner =
+        CreateListener("Menu owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 460, 360});
+    const std::string id = XWindowOf("Menu owner");
+    ASSERT_FALSE(id.empty());
+    Xdotool("windowfocus --sync " + id);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == owner; }));
+    OtherClientWindow other;
+    HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING, 101, "First");
+    AppendMenuA(menu, MF_STRING, 102, "Second");
+
+    std::atomic<bool> clicking = false;
+    std::atomic<bool> escaped = false;
+    std::atomic<bool> returned = false;
+    std::thread user([&] {
+        PumpUntil([] {
+            for (HWND popup = FindWindowExA(nullptr, nullptr, "#32768", nullptr); popup != nullptr;
+                 popup = FindWindowExA(nullptr, popup, "#32768", nullptr)) {
+                if (IsWindowVisible(popup)) {
+                    return true;
+                }
+            }
+            return false;
+        });
+        // Give the presenter the time to map the menu, then click on the other program.
+        std::this_thread::sleep_for(300ms);
+        clicking = true;
+        std::system("xdotool mousemove --sync 720 470 click 1");
+        // If the click did not close it, Esc does, so that the test ends.
+        for (int waited = 0; waited < 150 && !returned; ++waited) {
+            std::this_thread::sleep_for(20ms);
+        }
+        if (!returned) {
+            escaped = true;
+            std::system("xdotool key Escape");
+        }
+    });
+    const BOOL chosen = TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, owner, nullptr);
+    const bool closedAfterTheClick = clicking;
+    returned = true;
+    user.join();
+    DestroyMenu(menu);
+    EXPECT_EQ(chosen, 0);
+    EXPECT_TRUE(closedAfterTheClick);
+    EXPECT_FALSE(escaped) << "only Esc closed the menu";
+}
+
+TEST_F(GtkPresenterWindowsTest, ACaptionlessPopupWindowTakesTheKeyboard) {
+    HWND popup =
+        CreateListener("Captionless", WS_POPUP | WS_BORDER | WS_VISIBLE, RECT{200, 200, 500, 340});
+    const std::string id = XWindowOf("Captionless");
+    ASSERT_FALSE(id.empty());
+    Xdotool("windowfocus --sync " + id);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == popup; }));
+    Xdotool("key k");
+    EXPECT_TRUE(PumpUntil([&] { return WasHeard(popup, WM_KEYDOWN, 'K'); }));
+}
+
+}  // namespace
+}  // namespace platform::testing
