@@ -6,10 +6,12 @@
 #include "manager/SkinConfig.h"
 #include "platform/files/FileApi.h"
 #include "platform/process/ProcessApi.h"
+#include "platform/screen/PaintDC.h"
 #include "resources/deskvane/resource.h"
 
 BEGIN_MESSAGE_MAP(CAboutPage, CSkinnedPage)
 ON_BN_CLICKED(IDCANCEL, OnHomePage)
+ON_WM_PAINT()
 ON_WM_ERASEBKGND()
 ON_WM_CTLCOLOR()
 END_MESSAGE_MAP()
@@ -64,6 +66,11 @@ void CAboutPage::DrawContent(CDC* buffer, const CRect& client) {
 
 void CAboutPage::OnHomePage() {
     ::ShellExecuteA(nullptr, "open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CAboutPage::OnPaint() {
+    CPaintDC dc(this);
+    DrawPage(&dc);
 }
 
 BOOL CAboutPage::OnEraseBkgnd(CDC* pDC) {

@@ -28,6 +28,8 @@ protected:
     void DrawContent(CDC* buffer, const CRect& client) override;
 
     afx_msg void OnHomePage();
+    // Draws through the paint DC.
+    afx_msg void OnPaint();
     // Draws the page first, then erases as a dialog does.
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     DECLARE_MESSAGE_MAP()

@@ -220,10 +220,15 @@ void CAddressBookPage::OnDelete() {
 
 int CAddressBookPage::LoadContacts() {
     FreeContacts();
-    return LoadAddressBook(contacts_);
+    bookRead_ = LoadAddressBook(contacts_);
+    return bookRead_;
 }
 
 int CAddressBookPage::SaveContacts() {
+    if (bookRead_ == 2) {
+        MessageBox(RecordBytes::kPartialFileMessage);
+        return 1;
+    }
     return SaveAddressBook(contacts_);
 }
 

@@ -38,9 +38,10 @@ public:
 
     // Clears the form to `group` and lists that group (0: all). Returns 0.
     int ShowGroup(int group);
-    // 0 read, 1 no file.
+    // 0 read, 1 no file, 2 not read whole (the contacts that could be read).
     int LoadContacts();
-    // 0 written, 1 not.
+    // 0 written, 1 not. A file that was not read whole is not written over: the user is told,
+    // the change stays in the list.
     int SaveContacts();
     int FreeContacts();
 
@@ -67,6 +68,8 @@ private:
     void WriteForm();
 
     AddressBookList contacts_;
+    // LoadContacts' result for contacts_.
+    int bookRead_ = 1;
     CHintButton save_;
     CHintButton new_;
     CHintButton showGroup_;

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "manager/ManagerTest.h"
 #include "manager/RecordBytes.h"
+#include "manager/RecordsTest.h"
 #include "resources/deskvane/resource.h"
 
 namespace manager_testing {
@@ -37,34 +39,7 @@ protected:
         Choose(page, IDC_CALENDAR_KIND, calendar);
         Click(page, IDC_SAVE_CONTACT);
     }
-    void ClickRow(int row) {
-        RECT rect{LVIR_BOUNDS, 0, 0, 0};
-        List().GetItemRect(row, &rect, LVIR_BOUNDS);
-        POINT point{rect.left + 20, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(List().m_hWnd, &point);
-        ClickAt(point);
-    }
 };
-
-AddressBookRecord Contact(int group, const char* name, const char* mobile, int month, int day,
-                          int calendar) {
-    AddressBookRecord record;
-    record.group = group;
-    RecordBytes::Store(record.name, name);
-    RecordBytes::Store(record.mobile, mobile);
-    record.birthMonth = month;
-    record.birthDay = day;
-    record.calendar = calendar;
-    return record;
-}
-
-std::string Book(std::initializer_list<AddressBookRecord> records) {
-    AddressBookList list;
-    for (const AddressBookRecord& record : records) {
-        list.push_back(std::make_unique<AddressBookRecord>(record));
-    }
-    return SerializeAddressBook(list);
-}
 
 TEST_F(AddressBookPageTest, ContactsAreAddedRewrittenFilteredSortedAndDeleted) {
     std::vector<std::string> refused;
@@ -104,13 +79,13 @@ TEST_F(AddressBookPageTest, ContactsAreAddedRewrittenFilteredSortedAndDeleted) {
             List().SortByColumn(column);
             sorted.push_back(Names());
         }
-        ClickRow(0);
+        ClickAt(RowPoint(List(), 0));
         shownMobile = ItemText(Page(), IDC_MOBILE);
 
         Click(Page(), IDC_NEW_CONTACT);
         List().SetItemState(-1, 0, LVIS_SELECTED);
         Click(Page(), IDC_DELETE_CONTACT);
-        ClickRow(1);
+        ClickAt(RowPoint(List(), 1));
         Click(Page(), IDC_DELETE_CONTACT);
         deleteMessages = TakeMessages();
         nameAfterDelete = ItemText(Page(), IDC_NAME);
@@ -143,20 +118,67 @@ TEST_F(AddressBookPageTest, ContactsAreAddedRewrittenFilteredSortedAndDeleted) {
 
 TEST_F(AddressBookPageTest, TheBookIsReadAtStartAndEnterAndEscLeaveThePage) {
     folder.WriteFile("data3/comlst.dat",
-                     Book({Contact(4, "a", "1", 0, 0, 0), Contact(1, "b", "2", 0, 0, 0)}));
+                     Book({WithTexts(Contact(4, "李四", "13512345678", 4, 8, 1), "010-62345678", "",
+                                     "lisi@mail.cn", "123456", "老同学"),
+                           Contact(1, "b", "2", 0, 0, 0),
+                           WithTexts(Contact(2, "王五", "13987654321", 11, 30, 0), "",
+                                     "020-8765432", "", "", "生日前一天提醒")}));
     std::vector<std::string> names;
     bool shown = false;
+    bool written = false;
     Run({[&] {
         Main().ShowPage(8);
         names = Names();
+        ClickAt(RowPoint(List(), 1));
+        platform::PumpUntilIdle();
+        const std::filesystem::path shots = PROJECT_TEST_OUTPUT_DIR;
+        std::filesystem::create_directories(shots);
+        written = platform::WriteWindowPng(Main().m_hWnd, shots / "deskvane-address-book.png");
         ::SetFocus(::GetDlgItem(Page(), IDC_NAME));
         Press(VK_RETURN);
         Press(VK_ESCAPE);
         shown = Page().IsWindowVisible() != FALSE;
         Close();
     }});
-    EXPECT_EQ(names, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"李四", "b", "王五"}));
     EXPECT_TRUE(shown);
+    EXPECT_TRUE(written);
+}
+
+TEST_F(AddressBookPageTest, ABookThatCannotBeReadIsNeverWrittenOver) {
+    const std::string stored = Book({Contact(4, "a", "1", 0, 0, 0)});
+    folder.WriteFile("data3/comlst.dat", stored);
+    // Another program holds the file without sharing it.
+    HANDLE held = ::CreateFileA("data3\\comlst.dat", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::vector<std::string> names;
+    std::vector<std::string> messages;
+    Run({[&] {
+        Main().ShowPage(8);
+        Save(1, "b", "2", 0, 0, 0);
+        names = Names();
+        messages = TakeMessages();
+        Close();
+    }});
+    ::CloseHandle(held);
+    EXPECT_EQ(names, (std::vector<std::string>{"b"}));
+    EXPECT_EQ(messages, (std::vector<std::string>{RecordBytes::kPartialFileMessage}));
+    EXPECT_EQ(folder.ReadFile("data3/comlst.dat"), stored);
+}
+
+TEST_F(AddressBookPageTest, ABookThatCannotBeWrittenKeepsTheContactListedQuietly) {
+    std::filesystem::remove_all(folder.path() / "data3");
+    std::vector<std::string> names;
+    Run({[&] {
+        Main().ShowPage(8);
+        Save(1, "b", "2", 0, 0, 0);
+        names = Names();
+        Close();
+    }});
+    EXPECT_EQ(names, (std::vector<std::string>{"b"}));
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_FALSE(Exists("data3"));
 }
 
 }  // namespace

@@ -69,11 +69,9 @@ std::string SerializeAddressBook(const AddressBookList& list) {
 int LoadAddressBook(AddressBookList& list, const char* path) {
     list.clear();
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        return 1;
-    }
+    const RecordBytes::FileRead read = RecordBytes::ReadFile(path, bytes);
     ParseAddressBook(bytes, list);
-    return 0;
+    return static_cast<int>(read);
 }
 
 int SaveAddressBook(const AddressBookList& list, const char* path) {

@@ -42,7 +42,9 @@ const char* AddressBookGroupName(int group);
 void ParseAddressBook(std::span<const std::uint8_t> bytes, AddressBookList& list);
 std::string SerializeAddressBook(const AddressBookList& list);
 
-// Replaces `list` with the file's contacts: 0 read, 1 no file (the list is then empty).
+// Replaces `list` with the file's contacts: 0 read, 1 no file (the list is then empty), 2 the
+// file could not be read whole (the list holds the contacts that could be read, and the book must
+// not be saved over it).
 int LoadAddressBook(AddressBookList& list, const char* path = kAddressBookFile);
 // Writes the file whole through a temporary file: 0 written, 1 not.
 int SaveAddressBook(const AddressBookList& list, const char* path = kAddressBookFile);

@@ -74,7 +74,7 @@ BOOL CBackupSettingsDlg::OnInitDialog() {
         SendDlgItemMessage(id, CB_SETCURSEL, 0);
     }
     tasks_.SetBackupMode(1);
-    if (LoadTasks() == 0 && tasks_.GetCount() > 0) {
+    if (LoadTasks() != 1 && tasks_.GetCount() > 0) {
         tasks_.SetCurSel(0);
         ShowSelected();
     }
@@ -110,16 +110,18 @@ int CBackupSettingsDlg::AddTask(const BackupTask& task, const char* text) {
 
 int CBackupSettingsDlg::LoadTasks() {
     std::vector<BackupTask> tasks;
-    if (LoadBackupTasks(tasks) != 0) {
-        return 1;
-    }
+    fileRead_ = LoadBackupTasks(tasks);
     for (const BackupTask& task : tasks) {
         AddTask(task, "read");
     }
-    return 0;
+    return fileRead_;
 }
 
 int CBackupSettingsDlg::SaveTasks() {
+    if (fileRead_ == 2) {
+        MessageBox(RecordBytes::kPartialFileMessage);
+        return 1;
+    }
     std::vector<BackupTask> tasks;
     for (int row = 0; row < tasks_.GetCount(); ++row) {
         if (const BackupTask* task = Task(row)) {
@@ -152,14 +154,19 @@ void CBackupSettingsDlg::ShowSelected() {
         return;
     }
     SetKindRadio(task->kind);
+    // A value out of a combo's range (only a damaged file holds one) shows as the first entry,
+    // so that what "保存任务" writes is what the user sees.
+    const auto select = [this](int id, std::int32_t value) {
+        if (SendDlgItemMessage(id, CB_SETCURSEL, static_cast<WPARAM>(value)) == CB_ERR) {
+            SendDlgItemMessage(id, CB_SETCURSEL, 0);
+        }
+    };
     if (task->kind >= 0 && task->kind <= 2) {
         if (kDayCombos[task->kind] != 0) {
-            SendDlgItemMessage(kDayCombos[task->kind], CB_SETCURSEL,
-                               static_cast<WPARAM>(task->day));
+            select(kDayCombos[task->kind], task->day);
         }
-        SendDlgItemMessage(kHourCombos[task->kind], CB_SETCURSEL, static_cast<WPARAM>(task->hour));
-        SendDlgItemMessage(kMinuteCombos[task->kind], CB_SETCURSEL,
-                           static_cast<WPARAM>(task->minute));
+        select(kHourCombos[task->kind], task->hour);
+        select(kMinuteCombos[task->kind], task->minute);
     }
     SetDlgItemText(IDC_SOURCE, task->source);
     SetDlgItemText(IDC_DESTINATION, task->destination);

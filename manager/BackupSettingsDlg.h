@@ -20,9 +20,11 @@ public:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // Rows for the tasks of data3\backup.dat: 0 read, 1 no file.
+    // Rows for the tasks of data3\backup.dat: 0 read, 1 no file, 2 not read whole (rows for the
+    // tasks that could be read).
     int LoadTasks();
-    // Every row's task, in row order, into data3\backup.dat: 0 written, 1 not.
+    // Every row's task, in row order, into data3\backup.dat: 0 written, 1 not. A file that was
+    // not read whole is not written over: the user is told, the change stays in the list.
     int SaveTasks();
     void SetKindRadio(int kind);
     int GetKindRadio() const;
@@ -62,6 +64,8 @@ private:
 
     CBrush whiteBrush_{RGB(255, 255, 255)};
     CTaskListBox tasks_;
+    // LoadTasks' result for the rows.
+    int fileRead_ = 1;
     CHintButton add_;
     CHintButton save_;
     CHintButton delete_;

@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/WholeFile.h"
 #include "manager/ManagerTest.h"
+#include "manager/RecordBytes.h"
 #include "manager/ScheduleList.h"
 #include "resources/deskvane/resource.h"
 
@@ -36,7 +39,7 @@ protected:
             now();
             return 0;
         }
-        if (message == kSettingsChangedMessage) {
+        if (message == WM_SETTINGS_CHANGED) {
             ++notices;
             return 0;
         }
@@ -194,6 +197,15 @@ TEST_F(BackupSettingsDlgTest, SavedTasksAreCheckedUpperCasedAndKeepTheirDay) {
     written[0].hour = 8;
     EXPECT_EQ(File(), SerializeBackupTasks(written));
 
+    // The damaged weekday shows as the first entry, and saving writes what shows.
+    page.SendDlgItemMessage(IDC_TASK_LIST, LB_SETCURSEL, 1);
+    ::SendMessageA(page.m_hWnd, WM_COMMAND, MAKEWPARAM(IDC_TASK_LIST, LBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(page.GetDlgItem(IDC_TASK_LIST)->m_hWnd));
+    EXPECT_EQ(Selected(page, IDC_WEEKDAY), 0);
+    Click(page, IDC_SAVE_TASK);
+    written[1].day = 0;
+    EXPECT_EQ(File(), SerializeBackupTasks(written));
+
     // A task with placeholder folders stops every save from reaching the file.
     Click(page, IDC_ADD_TASK);
     EXPECT_EQ(Selection(), 2);
@@ -227,6 +239,34 @@ TEST_F(BackupSettingsDlgTest, DeletingReachesTheFileOnlyWithTheNextSave) {
     EXPECT_EQ(File(), SerializeBackupTasks(std::vector<BackupTask>{}));
     platform::PumpUntilIdle();
     EXPECT_EQ(tray.notices, 1);
+}
+
+TEST_F(BackupSettingsDlgTest, AFileNotReadWholeShowsItsTasksAndIsNeverWrittenOver) {
+    // Larger than a file is read: the first task is shown, the rest of the file is not known.
+    const std::vector<BackupTask> stored = {Task(0, 0, 1, 2, "C:\\A", "D:\\B")};
+    folder.WriteFile("data3/backup.dat", SerializeBackupTasks(stored));
+    const std::filesystem::path file = folder.path() / "data3" / "backup.dat";
+    std::filesystem::resize_file(file, kMaxWholeFileSize + 1);
+    Open();
+    ASSERT_EQ(page.TaskCount(), 1);
+    EXPECT_EQ(Row(0), "每天 1小时 2分 备份文件 源:C:\\A , 目的:D:\\B");
+    Click(page, IDC_DELETE_TASK);
+    Click(page, IDC_SAVE_TASK);
+    EXPECT_EQ(TakeMessages(), (std::vector<std::string>{RecordBytes::kPartialFileMessage}));
+    EXPECT_EQ(std::filesystem::file_size(file), kMaxWholeFileSize + 1);
+    EXPECT_EQ(File().substr(0, 4 + kBackupTaskSize), SerializeBackupTasks(stored));
+    platform::PumpUntilIdle();
+    EXPECT_EQ(tray.notices, 0);
+
+    // A file that cannot be written is not announced either.
+    page.DestroyWindow();
+    std::filesystem::remove_all(folder.path() / "data3");
+    Open();
+    Click(page, IDC_SAVE_TASK);
+    EXPECT_TRUE(TakeMessages().empty());
+    EXPECT_FALSE(Exists("data3/backup.dat"));
+    platform::PumpUntilIdle();
+    EXPECT_EQ(tray.notices, 0);
 }
 
 }  // namespace

@@ -41,11 +41,9 @@ std::string SerializeBackupTasks(std::span<const BackupTask> tasks) {
 int LoadBackupTasks(std::vector<BackupTask>& tasks, const char* path) {
     tasks.clear();
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        return 1;
-    }
+    const RecordBytes::FileRead read = RecordBytes::ReadFile(path, bytes);
     ParseBackupTasks(bytes, tasks);
-    return 0;
+    return static_cast<int>(read);
 }
 
 int SaveBackupTasks(std::span<const BackupTask> tasks, const char* path) {
@@ -53,7 +51,7 @@ int SaveBackupTasks(std::span<const BackupTask> tasks, const char* path) {
         return 1;
     }
     if (HWND tray = ::FindWindowA(nullptr, kTrayTitle)) {
-        ::PostMessageA(tray, kSettingsChangedMessage, 0, 0);
+        ::PostMessageA(tray, WM_SETTINGS_CHANGED, 0, 0);
     }
     return 0;
 }

@@ -31,7 +31,8 @@ inline constexpr char kBackupFile[] = "data3\\backup.dat";
 void ParseBackupTasks(std::span<const std::uint8_t> bytes, std::vector<BackupTask>& tasks);
 std::string SerializeBackupTasks(std::span<const BackupTask> tasks);
 
-// Replaces `tasks` with the file's: 0 read, 1 no file (no tasks).
+// Replaces `tasks` with the file's: 0 read, 1 no file (no tasks), 2 the file could not be read
+// whole (`tasks` holds those that could be read, and the file must not be saved over).
 int LoadBackupTasks(std::vector<BackupTask>& tasks, const char* path = kBackupFile);
 // Writes the file whole through a temporary file and then tells the tray companion, when it runs,
 // to read its settings again: 0 written, 1 not (nothing is posted).

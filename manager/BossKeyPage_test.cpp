@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "manager/ManagerTest.h"
 #include "manager/ScreenShotPage.h"
 #include "manager/TrayWindowTest.h"
+#include "platform/commondialogs/CommonDialogApi.h"
 #include "resources/deskvane/resource.h"
 
 namespace manager_testing {
@@ -159,6 +161,61 @@ TEST_F(HotKeyPagesTest, ASavedWindowIsChosenAgainWhileItIsOpenAndTheCdKeysSaveBo
     EXPECT_EQ(cdFile, std::string("\x50\x01\x01\x00\x4C\x01\x01\x01", 8));
 }
 
+TEST_F(HotKeyPagesTest, AClosedWindowIsForgottenUntilSavedAndAFailedSaveTellsNoOne) {
+    std::string saved = std::string("\x41\x01\x00\x00\x03\x00\x00\x00", 8) + "已关闭的窗口";
+    saved.resize(308, '\0');
+    folder.WriteFile("data3/bosskey.dat", saved);
+    int selectedAtStart = -1;
+    std::vector<std::string> refilled;
+    bool minimised = true;
+    std::vector<UINT> told;
+    std::string afterFailure;
+    std::string cdAfterFailure = "none";
+    bool shot = false;
+    Run({[&] {
+        tray.Create();
+        Main().ShowPage(12);
+        HWND page = ChildPage(GMyCaDlg::kBossKey);
+        selectedAtStart = Selected(page, IDC_TARGET_WINDOW);
+        platform::PumpUntilIdle();
+        const std::filesystem::path shots = PROJECT_TEST_OUTPUT_DIR;
+        std::filesystem::create_directories(shots);
+        shot = platform::WriteWindowPng(Main().m_hWnd, shots / "deskvane-boss-key.png");
+        // A window opened later is listed once the user refreshes.
+        HWND later = Window("后来的窗口");
+        Click(page, IDC_REFRESH_WINDOWS);
+        refilled = Entries(page);
+        const auto entry = std::find(refilled.begin(), refilled.end(), "后来的窗口");
+        ASSERT_NE(entry, refilled.end());
+        Choose(page, IDC_TARGET_WINDOW, static_cast<int>(entry - refilled.begin()));
+        // Closed since: "测试" does nothing.
+        ::DestroyWindow(later);
+        Click(page, IDC_TEST_BOSS_KEY);
+        minimised = Main().IsIconic() != FALSE;
+
+        // Files that cannot be replaced: nothing is written and the tray hears nothing.
+        std::filesystem::create_directories(folder.path() / "data3" / "bosskey.dat.tmp" / "x");
+        std::filesystem::create_directories(folder.path() / "data3" / "cdkey.dat.tmp" / "x");
+        Click(page, IDOK);
+        afterFailure = folder.ReadFile("data3/bosskey.dat");
+        Main().ShowPage(13);
+        Click(ChildPage(GMyCaDlg::kCdKeys), IDOK);
+        if (Exists("data3/cdkey.dat")) {
+            cdAfterFailure = "written";
+        }
+        told = tray.Take();
+        tray.Destroy();
+        Close();
+    }});
+    EXPECT_TRUE(shot);
+    EXPECT_EQ(selectedAtStart, 0);
+    EXPECT_EQ(std::count(refilled.begin(), refilled.end(), "<<===显示桌面===>>"), 1);
+    EXPECT_FALSE(minimised);
+    EXPECT_EQ(afterFailure, saved);
+    EXPECT_EQ(cdAfterFailure, "none");
+    EXPECT_TRUE(told.empty());
+}
+
 TEST_F(HotKeyPagesTest, TheScreenShotPageChecksItsFolderAndAsksTheTrayToCapture) {
     std::string folderAtStart;
     bool clipboard = false;
@@ -169,9 +226,33 @@ TEST_F(HotKeyPagesTest, TheScreenShotPageChecksItsFolderAndAsksTheTrayToCapture)
     std::vector<UINT> told;
     bool minimisedWithoutTray = true;
     bool minimisedForCapture = false;
+    std::vector<CRect> placed;
+    std::vector<int> looks;
+    std::vector<UINT> captures;
+    std::vector<UINT> afterFailure{0};
     Run({[&] {
         Main().ShowPage(15);
         HWND page = ChildPage(GMyCaDlg::kScreenShot);
+        // Each capture button labels its picker's row.
+        const std::vector<HWND> pickers = Pickers(page);
+        ASSERT_EQ(pickers.size(), 3u);
+        const int buttons[] = {IDC_CAPTURE_SCREEN, IDC_CAPTURE_WINDOW, IDC_CAPTURE_AREA};
+        for (int row = 0; row < 3; ++row) {
+            for (HWND control : {::GetDlgItem(page, buttons[row]), pickers[row]}) {
+                CRect rect;
+                ::GetWindowRect(control, &rect);
+                ::MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&rect), 2);
+                placed.push_back(rect);
+            }
+        }
+        // The check boxes hover as the buttons do.
+        for (int id : {IDC_TO_CLIPBOARD, IDC_TO_FILE}) {
+            platform::InjectMouse(0, platform::testing::ItemCenter(page, id));
+            platform::PumpUntilIdle();
+            auto* box =
+                dynamic_cast<CHintButton*>(CWnd::FromHandlePermanent(::GetDlgItem(page, id)));
+            looks.push_back(box != nullptr ? box->GetLook() : -1);
+        }
         folderAtStart = ItemText(page, IDC_SHOT_FOLDER);
         clipboard = Checked(page, IDC_TO_CLIPBOARD);
         toFile = Checked(page, IDC_TO_FILE);
@@ -203,6 +284,18 @@ TEST_F(HotKeyPagesTest, TheScreenShotPageChecksItsFolderAndAsksTheTrayToCapture)
         minimisedForCapture = Main().IsIconic() != FALSE;
         const std::vector<UINT> capture = tray.Take();
         told.insert(told.end(), capture.begin(), capture.end());
+        for (int id : {IDC_CAPTURE_SCREEN, IDC_CAPTURE_WINDOW}) {
+            Main().ShowWindow(SW_RESTORE);
+            platform::PumpUntilIdle();
+            Click(page, id);
+            const std::vector<UINT> asked = tray.Take();
+            captures.insert(captures.end(), asked.begin(), asked.end());
+        }
+        Main().ShowWindow(SW_RESTORE);
+        platform::PumpUntilIdle();
+        std::filesystem::create_directories(folder.path() / "data3" / "snapshot.dat.tmp" / "x");
+        Click(page, IDC_SAVE_SHOT_SETTINGS);
+        afterFailure = tray.Take();
         tray.Destroy();
         Close();
     }});
@@ -218,6 +311,53 @@ TEST_F(HotKeyPagesTest, TheScreenShotPageChecksItsFolderAndAsksTheTrayToCapture)
     EXPECT_EQ(told, (std::vector<UINT>{1030, 1033}));
     EXPECT_FALSE(minimisedWithoutTray);
     EXPECT_TRUE(minimisedForCapture);
+    EXPECT_EQ(captures, (std::vector<UINT>{1031, 1032}));
+    EXPECT_TRUE(afterFailure.empty());
+    EXPECT_EQ(placed, (std::vector<CRect>{{15, 18, 100, 38},
+                                          {105, 18, 435, 38},
+                                          {15, 46, 100, 66},
+                                          {105, 46, 435, 66},
+                                          {15, 74, 100, 94},
+                                          {105, 74, 435, 94}}));
+    EXPECT_EQ(looks, (std::vector<int>{CHintButton::kHover, CHintButton::kHover}));
+}
+
+TEST_F(HotKeyPagesTest, TheFolderBrowserReplacesTheFolderAndTheProgramFolderIsCurrentAgain) {
+    std::filesystem::create_directories(folder.path() / "shots");
+    const std::string programFolder = platform::ToWindowsPath(folder.path());
+    const std::string elsewhere = platform::ToWindowsPath(outside.path());
+    std::vector<std::string> shown;
+    std::vector<std::string> current;
+    std::vector<platform::CommonDialogRequest> requests;
+    HWND owner = nullptr;
+    Run({[&] {
+        Main().ShowPage(15);
+        HWND page = ChildPage(GMyCaDlg::kScreenShot);
+        owner = page;
+        for (bool choose : {true, false}) {
+            platform::SetCommonDialogAnswerer([&](const platform::CommonDialogRequest&) {
+                return choose ? platform::CommonDialogAnswer::Path(programFolder + "\\shots\\")
+                              : platform::CommonDialogAnswer::Cancel();
+            });
+            ::SetCurrentDirectoryA(elsewhere.c_str());
+            Click(page, IDC_BROWSE_SHOT_FOLDER);
+            shown.push_back(ItemText(page, IDC_SHOT_FOLDER));
+            char directory[MAX_PATH] = {};
+            ::GetCurrentDirectoryA(MAX_PATH, directory);
+            current.emplace_back(directory);
+        }
+        platform::SetCommonDialogAnswerer({});
+        requests = platform::TakeCommonDialogRequests();
+        Close();
+    }});
+    // A chosen folder without its trailing backslash; a cancel keeps it.
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{programFolder + "\\shots", programFolder + "\\shots"}));
+    EXPECT_EQ(current, (std::vector<std::string>{programFolder, programFolder}));
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].kind, platform::CommonDialogKind::Folder);
+    EXPECT_EQ(requests[0].title, "请选择目录");
+    EXPECT_EQ(requests[0].owner, owner);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ bool CdKeySettings::Save(const char* path) const {
         return false;
     }
     if (HWND tray = ::FindWindowA(nullptr, kTrayTitle)) {
-        ::PostMessageA(tray, kSettingsChangedMessage, 0, 0);
+        ::PostMessageA(tray, WM_SETTINGS_CHANGED, 0, 0);
     }
     return true;
 }

@@ -10,6 +10,12 @@
 
 GMyCaDlg::GMyCaDlg() : CSubPageHost(IDD_SYSTEM_TOOLS, "系统功能", kSystemSkinKey, kChildren) {}
 
+int GMyCaDlg::DestroySlot(int n) const {
+    static constexpr int kOrder[kChildren] = {kShutdown,   kBackup,  kProcesses,
+                                              kScreenShot, kBossKey, kCdKeys};
+    return kOrder[n];
+}
+
 std::unique_ptr<CDialog> GMyCaDlg::CreateChild(int index, UINT& templateId) {
     switch (index) {
         case kShutdown:

@@ -15,4 +15,6 @@ public:
 
 protected:
     std::unique_ptr<CDialog> CreateChild(int index, UINT& templateId) override;
+    // Shutdown, backup, processes, screen shot, boss key, CD keys.
+    int DestroySlot(int n) const override;
 };

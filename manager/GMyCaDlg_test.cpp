@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -143,6 +145,84 @@ TEST_F(SystemToolsPageTest, AnArmedFileShowsAtCreationAndAFailedWriteStillTellsT
     EXPECT_EQ(afterFailure, "当前状态: 未启动");
     EXPECT_FALSE(Exists("data3/sdc.dat"));
     EXPECT_EQ(told, (std::vector<UINT>{1030}));
+}
+
+// The colours above the child area of a host page: its title band and the margin below it.
+std::set<COLORREF> TopColours(CWnd& page) {
+    const platform::Surface picture = platform::CaptureWindow(page.m_hWnd);
+    CRect client;
+    page.GetClientRect(&client);
+    std::set<COLORREF> colours;
+    for (int y = 0; y < GMyCaDlg::kChildTop; ++y) {
+        for (int x = 0; x < client.Width(); ++x) {
+            colours.insert(platform::ColorFromPixel(picture.At(x, y)));
+        }
+    }
+    return colours;
+}
+
+TEST_F(SystemToolsPageTest, EachHostPageLoadsTheSkinOfItsOwnKeyAndTitlesInRedOnWhite) {
+    // The system tools page's skin is gone; the lookup page keeps its own.
+    std::string config = folder.ReadFile("data/config.dat");
+    const std::string systemSkin = "[BITMAP_BACKGROUND_SYSTEM]\r\ndata\\skin\\system.bmp\r\n";
+    ASSERT_NE(config.find(systemSkin), std::string::npos);
+    config.erase(config.find(systemSkin), systemSkin.size());
+    folder.WriteFile("data/config.dat", config);
+    std::set<COLORREF> system;
+    std::set<COLORREF> lookups;
+    bool systemSkinned = true;
+    bool lookupsSkinned = false;
+    Run({[&] {
+        Main().ShowPage(10);
+        system = TopColours(Tools());
+        systemSkinned = Tools().Painter().Background().GetBitmap() != nullptr;
+        Main().ShowPage(50);
+        auto& lookupPage = *static_cast<CSubPageHost*>(Main().Page(5));
+        lookups = TopColours(lookupPage);
+        lookupsSkinned = lookupPage.Painter().Background().GetBitmap() != nullptr;
+        Close();
+    }});
+    EXPECT_FALSE(systemSkinned);
+    EXPECT_TRUE(lookupsSkinned);
+    // Above the child area only the title's red shows on white (and the text's smoothing).
+    for (const std::set<COLORREF>& colours : {system, lookups}) {
+        EXPECT_TRUE(colours.contains(RGB(255, 0, 0)));
+        EXPECT_TRUE(colours.contains(RGB(255, 255, 255)));
+        EXPECT_TRUE(std::all_of(colours.begin(), colours.end(), [](COLORREF c) {
+            return GetRValue(c) == 255 && GetGValue(c) == GetBValue(c);
+        }));
+    }
+}
+
+TEST_F(SystemToolsPageTest, ATimeOutsideTheListsIsShownUnchosenAndArmingAsksForIt) {
+    folder.WriteFile("data3/sdc.dat", "24,60,1");
+    std::vector<int> chosen;
+    std::vector<std::string> messages;
+    std::string file;
+    std::vector<UINT> told;
+    bool written = false;
+    Run({[&] {
+        tray.Create();
+        Main().ShowPage(10);
+        chosen = {Selected(Shutdown(), IDC_SHUTDOWN_HOUR),
+                  Selected(Shutdown(), IDC_SHUTDOWN_MINUTE)};
+        Click(Shutdown(), IDC_ARM_SHUTDOWN);
+        Choose(Shutdown(), IDC_SHUTDOWN_HOUR, 5);
+        Click(Shutdown(), IDC_ARM_SHUTDOWN);
+        messages = TakeMessages();
+        file = ShutdownFile();
+        told = tray.Take();
+        const std::filesystem::path shots = PROJECT_TEST_OUTPUT_DIR;
+        std::filesystem::create_directories(shots);
+        written = platform::WriteWindowPng(Main().m_hWnd, shots / "deskvane-system-tools.png");
+        tray.Destroy();
+        Close();
+    }});
+    EXPECT_EQ(chosen, (std::vector<int>{-1, -1}));
+    EXPECT_EQ(messages, (std::vector<std::string>{"请选择小时", "请选择分"}));
+    EXPECT_EQ(file, "24,60,1");
+    EXPECT_TRUE(told.empty());
+    EXPECT_TRUE(written);
 }
 
 }  // namespace

@@ -53,7 +53,9 @@ int CHintButton::Init(CHintSink* sink, const char* hint, HICON icon, int cx, int
     sink_ = sink;
     hint_ = hint;
     icon_ = icon;
-    SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+    // Without SWP_NOZORDER the null insert-after raises the button over its siblings, so that a
+    // tool button is never hidden behind the control it sits on.
+    SetWindowPos(nullptr, 0, 0, cx, cy, SWP_NOMOVE | SWP_FRAMECHANGED);
     return 0;
 }
 

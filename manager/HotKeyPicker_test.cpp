@@ -18,6 +18,7 @@ TEST(KeyNameTableTest, TheTableHoldsTheKeysInOrderWithDistinctCodes) {
     ASSERT_EQ(table.Count(), 119);
     EXPECT_STREQ(table.Row(0).name, "无");
     EXPECT_EQ(table.Row(0).code, 0);
+    EXPECT_STREQ(table.Row(0).description, "BACKSPACE key");
     EXPECT_STREQ(table.Row(1).name, "VK_BACK");
     EXPECT_STREQ(table.Row(1).description, "BACKSPACE key");
     EXPECT_STREQ(table.Row(4).name, "VK_RETURN");

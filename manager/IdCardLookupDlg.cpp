@@ -2,45 +2,31 @@
 
 #include <cstring>
 
-#include "manager/LookupDataFile.h"
 #include "resources/deskvane/resource.h"
 
-BEGIN_MESSAGE_MAP(CIdCardLookupDlg, CLookupDlg)
+BEGIN_MESSAGE_MAP(CIdCardLookupDlg, CLookupRecordsDlg<IdCardRegionRecord>)
 ON_BN_CLICKED(IDC_FIND_NUMBER, OnQuery)
 ON_EN_CHANGE(IDC_NUMBER, OnNumberChange)
 END_MESSAGE_MAP()
 
 namespace {
 
-constexpr std::size_t kLineSize = 500;
 // An identity-card number begins with its region's six-digit code.
 constexpr std::size_t kCodeLength = 6;
 
 }  // namespace
 
-CIdCardLookupDlg::CIdCardLookupDlg() : CLookupDlg(IDD_ID_CARD) {}
+CIdCardLookupDlg::CIdCardLookupDlg() : CLookupRecordsDlg(IDD_ID_CARD, kIdCardFile) {}
 
 void CIdCardLookupDlg::DoDataExchange(CDataExchange* pDX) {
-    CLookupDlg::DoDataExchange(pDX);
+    CLookupRecordsDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FIND_NUMBER, query_);
 }
 
 BOOL CIdCardLookupDlg::OnInitDialog() {
-    CLookupDlg::OnInitDialog();
+    CLookupRecordsDlg::OnInitDialog();
     LoadData();
     return TRUE;
-}
-
-BOOL CIdCardLookupDlg::DestroyWindow() {
-    records_.clear();
-    return CLookupDlg::DestroyWindow();
-}
-
-int CIdCardLookupDlg::LoadData(const char* path) {
-    records_.clear();
-    return ReadDataFileLines(path, kLineSize, [this](const char* line) {
-        records_.push_back(IdCardRegionRecord::Parse(line));
-    });
 }
 
 void CIdCardLookupDlg::OnQuery() {

@@ -2,23 +2,15 @@
 // data3\sfz.dat whose code agrees with the number's first six characters.
 #pragma once
 
-#include <vector>
-
 #include "manager/HintButton.h"
 #include "manager/IdCardRegionRecord.h"
-#include "manager/LookupDlg.h"
+#include "manager/LookupRecordsDlg.h"
 
-class CIdCardLookupDlg : public CLookupDlg {
+class CIdCardLookupDlg : public CLookupRecordsDlg<IdCardRegionRecord> {
 public:
     CIdCardLookupDlg();
 
     BOOL OnInitDialog() override;
-    // Frees the records, then the window.
-    BOOL DestroyWindow() override;
-
-    // 0 loaded, 1 the file cannot be opened (no records).
-    int LoadData(const char* path = kIdCardFile);
-    const std::vector<IdCardRegionRecord>& Records() const { return records_; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -32,5 +24,4 @@ private:
     void Search(const CString& number);
 
     CHintButton query_;
-    std::vector<IdCardRegionRecord> records_;
 };

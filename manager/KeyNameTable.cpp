@@ -9,7 +9,7 @@ namespace {
 // Name, blank, code, blank, description; "-" ends the table. F17 to F24 write their codes with an
 // "H" after the two digits, which are all that is read.
 constexpr char kSourceRows[][100] = {
-    "无 00 no key",
+    "无 00 BACKSPACE key",
     "VK_BACK 08 BACKSPACE key",
     "VK_TAB 09 TAB key",
     "VK_CLEAR 0C CLEAR key",

@@ -1,7 +1,7 @@
 // The names of the keys a hot key can use, parsed once from a fixed table of text rows
 // ("VK_RETURN 0D ENTER key": name, blank, two hexadecimal digits, blank, description). Row 0 is
-// "无", code 0, for no key. The key pickers show the names in table order, so a picker's index is
-// a row index; no two rows share a code.
+// "无", code 0, for no key (its description, never shown, is row 1's). The key pickers show the
+// names in table order, so a picker's index is a row index; no two rows share a code.
 #pragma once
 
 #include <cstdint>

@@ -94,7 +94,8 @@ void CLedgerEntryDlg::FreeRecords() {
 
 int CLedgerEntryDlg::LoadMonth() {
     FreeRecords();
-    return LoadLedgerMonth(working_.date.year, working_.date.month, records_);
+    monthRead_ = LoadLedgerMonth(working_.date.year, working_.date.month, records_);
+    return monthRead_;
 }
 
 void CLedgerEntryDlg::FillList() {
@@ -106,6 +107,10 @@ void CLedgerEntryDlg::FillList() {
 }
 
 int CLedgerEntryDlg::SaveMonth() {
+    if (monthRead_ == 2) {
+        MessageBox(RecordBytes::kPartialFileMessage);
+        return 1;
+    }
     if (SaveLedgerMonth(working_.date.year, working_.date.month, records_) != 0) {
         return 1;
     }

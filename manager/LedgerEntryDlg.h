@@ -22,9 +22,12 @@ public:
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 
-    // The picker's month from its file: 0 read, 1 no file (an empty month).
+    // The picker's month from its file: 0 read, 1 no file (an empty month), 2 not read whole
+    // (the records that could be read).
     int LoadMonth();
-    // The month into its file, then WM_LEDGER_CHANGED to the parent: 0 written, 1 not.
+    // The month into its file, then WM_LEDGER_CHANGED to the parent: 0 written, 1 not. A file
+    // that was not read whole is not written over: the user is told, the change stays in the
+    // list.
     int SaveMonth();
     void FillList();
 
@@ -53,6 +56,8 @@ private:
     LedgerRecord working_;
     CDatePicker picker_{&working_.date};
     LedgerRecordList records_;
+    // LoadMonth's result for records_.
+    int monthRead_ = 1;
     CComboBox type_;
     CSortListCtrl list_;
     CHintButton delete_;

@@ -65,11 +65,10 @@ std::string SerializeLedgerRecords(const LedgerRecordList& list) {
 int LoadLedgerMonth(int year, int month, LedgerRecordList& list) {
     list.clear();
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(LedgerMonthPath(year, month).c_str(), bytes)) {
-        return 1;
-    }
+    const RecordBytes::FileRead read =
+        RecordBytes::ReadFile(LedgerMonthPath(year, month).c_str(), bytes);
     ParseLedgerRecords(bytes, list);
-    return 0;
+    return static_cast<int>(read);
 }
 
 int SaveLedgerMonth(int year, int month, const LedgerRecordList& list) {

@@ -40,7 +40,9 @@ int CompareLedgerDates(const LedgerRecord& a, const LedgerRecord& b);
 void ParseLedgerRecords(std::span<const std::uint8_t> bytes, LedgerRecordList& list);
 std::string SerializeLedgerRecords(const LedgerRecordList& list);
 
-// Replaces `list` with the month's records: 0 read, 1 no file (the list is then empty).
+// Replaces `list` with the month's records: 0 read, 1 no file (the list is then empty), 2 the
+// file could not be read whole (the list holds the records that could be read, and the month
+// must not be saved over it).
 int LoadLedgerMonth(int year, int month, LedgerRecordList& list);
 // Writes the month whole through a temporary file: 0 written, 1 not (for example when
 // data3\syssr is missing; the folder ships with the program and is not made here).

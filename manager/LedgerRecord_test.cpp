@@ -60,6 +60,11 @@ TEST(LedgerRecordTest, MonthFileHoldsCountThenTypeDateAmountAndNoteByteForByte) 
     EXPECT_EQ(std::string(cut.note), "a" + chinese.substr(0, 198));
     RecordBytes::Store(cut.note, chinese);
     EXPECT_EQ(std::string(cut.note), chinese.substr(0, 198));
+    // So is a full note read from a file.
+    full.replace(36, 200, chinese);
+    list = Parse(Word(1) + full);
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(std::string(list[0]->note), chinese.substr(0, 198));
 }
 
 TEST(LedgerRecordTest, AmountsAreReadExactlyInFenAndRefusedOutOfRange) {

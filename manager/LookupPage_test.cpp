@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,8 @@
 #include "manager/IdiomDictDlg.h"
 #include "manager/LookupDataFile.h"
 #include "manager/ManagerTest.h"
+#include "manager/SortListCtrl.h"
+#include "manager/SubPageHost.h"
 #include "platform/controls/Clipboard.h"
 #include "platform/framework/ListCtrl.h"
 #include "platform/framework/TreeCtrl.h"
@@ -42,6 +46,36 @@ protected:
     }
     static int Selection(HWND dialog, int id) {
         return static_cast<int>(::SendDlgItemMessageA(dialog, id, LB_GETCURSEL, 0, 0));
+    }
+    CSortListCtrl& Results(int child) {
+        return *static_cast<CSortListCtrl*>(Lookups().Child(child)->GetDlgItem(IDC_LOOKUP_LIST));
+    }
+    static void ClickHeader(CListCtrl& list, int column) {
+        RECT rect{};
+        HWND header = list.GetHeaderCtrl()->m_hWnd;
+        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
+        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ClientToScreen(header, &point);
+        ClickAt(point);
+    }
+    // The rows as their kind draws them, the cells joined by "|".
+    static std::vector<std::string> DrawnRows(const CSortListCtrl& list) {
+        std::vector<std::string> rows;
+        const int columns = list.GetHeaderCtrl()->GetItemCount();
+        for (int row = 0; row < list.GetItemCount(); ++row) {
+            std::string text;
+            for (int column = 0; column < columns; ++column) {
+                CString cell;
+                UINT align = 0;
+                const void* record = reinterpret_cast<const void*>(list.GetItemData(row));
+                if (list.RowKind() != nullptr &&
+                    list.RowKind()->Cell(record, column, cell, align)) {
+                    text += std::string(column == 0 ? "" : "|") + std::string(cell);
+                }
+            }
+            rows.push_back(text);
+        }
+        return rows;
     }
 };
 
@@ -153,10 +187,13 @@ TEST_F(LookupPageTest, TheMobileLookupListsTheRangesOfTheFirstSevenDigits) {
     WriteData("mobile.dat", "1390000 1390009 北京市 北京市 - 中国移动\r\n" +
                                 std::string(5000, '9') + "\r\n" +
                                 "1391230 1391239 广东省 广州市 020 全球通\r\n"
-                                "1391234 1391234 广东省 深圳市 0755 神州行\r\n");
+                                "1391234 1391234 广东省 深圳市 0755 神州行\r\n"
+                                "1391200 1391299 广东省 东莞市 0769 动感地带\r\n");
     std::vector<int> rows;
     std::vector<std::string> texts;
     std::vector<std::string> messages;
+    std::vector<std::string> byCity;
+    std::vector<std::string> byCityDown;
     Run({[&] {
         Main().ShowPage(51);
         HWND mobile = Child(CLookupPage::kMobile);
@@ -167,11 +204,12 @@ TEST_F(LookupPageTest, TheMobileLookupListsTheRangesOfTheFirstSevenDigits) {
         rows.push_back(list.GetItemCount());
         Type(mobile, IDC_NUMBER, "8");
         rows.push_back(list.GetItemCount());
-        for (int row = 0; row < list.GetItemCount(); ++row) {
-            texts.push_back(std::string(list.GetItemText(row, 0)) + "|" +
-                            std::string(list.GetItemText(row, 1)) + "|" +
-                            std::string(list.GetItemText(row, 2)));
-        }
+        texts = DrawnRows(Results(CLookupPage::kMobile));
+        // "城市" sorts by the city, one way and then the other.
+        ClickHeader(list, 1);
+        byCity = DrawnRows(Results(CLookupPage::kMobile));
+        ClickHeader(list, 1);
+        byCityDown = DrawnRows(Results(CLookupPage::kMobile));
         messages.push_back(TakeMessages().empty() ? "" : "message");
         // Three digits compare three characters: every range starting "139".
         Clear(mobile, IDC_NUMBER);
@@ -186,15 +224,27 @@ TEST_F(LookupPageTest, TheMobileLookupListsTheRangesOfTheFirstSevenDigits) {
         messages.insert(messages.end(), shown.begin(), shown.end());
         Close();
     }});
-    EXPECT_EQ(rows, (std::vector<int>{0, 2, 3, 0}));
-    EXPECT_EQ(texts, (std::vector<std::string>{"广东省|广州市|全球通", "广东省|深圳市|神州行"}));
+    EXPECT_EQ(rows, (std::vector<int>{0, 3, 4, 0}));
+    EXPECT_EQ(texts, (std::vector<std::string>{" 广东省| 广州市| 全球通", " 广东省| 深圳市| 神州行",
+                                               " 广东省| 东莞市| 动感地带"}));
+    EXPECT_EQ(byCity,
+              (std::vector<std::string>{" 广东省| 东莞市| 动感地带", " 广东省| 广州市| 全球通",
+                                        " 广东省| 深圳市| 神州行"}));
+    EXPECT_EQ(byCityDown, (std::vector<std::string>{byCity[2], byCity[1], byCity[0]}));
     EXPECT_EQ(messages, (std::vector<std::string>{"", "未找到对应的数据"}));
 }
 
-TEST_F(LookupPageTest, TheShippedMobileRangesAndAreaCodesFindKnownEntries) {
+TEST_F(LookupPageTest, TheShippedDataFindsKnownEntriesInEachLookup) {
     std::string mobile;
     std::string area;
+    std::string region;
+    std::vector<std::string> roots;
+    bool written = false;
     Run({[&] {
+        Main().ShowPage(52);
+        HWND card = Child(CLookupPage::kIdCard);
+        Type(card, IDC_NUMBER, "110101198001011234");
+        region = ItemText(card, IDC_ID_RESULT);
         Main().ShowPage(51);
         HWND dialog = Child(CLookupPage::kMobile);
         CListCtrl& list = *static_cast<CListCtrl*>(
@@ -213,10 +263,26 @@ TEST_F(LookupPageTest, TheShippedMobileRangesAndAreaCodesFindKnownEntries) {
             area = std::string(results.GetItemText(0, 0)) + "|" +
                    std::string(results.GetItemText(0, 1));
         }
+        CTreeCtrl& tree = *static_cast<CTreeCtrl*>(
+            Lookups().Child(CLookupPage::kPostCode)->GetDlgItem(IDC_PROVINCE_TREE));
+        for (HTREEITEM root = tree.GetRootItem(); root != nullptr;
+             root = tree.GetNextSiblingItem(root)) {
+            roots.push_back(std::string(tree.GetItemText(root)));
+        }
+        tree.Expand(tree.GetRootItem(), TVE_EXPAND);
+        platform::PumpUntilIdle();
+        const std::filesystem::path shots = PROJECT_TEST_OUTPUT_DIR;
+        std::filesystem::create_directories(shots);
+        written = platform::WriteWindowPng(Main().m_hWnd, shots / "deskvane-post-codes.png");
         Close();
     }});
     EXPECT_EQ(mobile, "山东省|济南市");
     EXPECT_EQ(area, "浙江省|杭州市");
+    EXPECT_EQ(region, "北京市东城区");
+    // One root for each of the 31 provinces, municipalities and regions.
+    EXPECT_EQ(roots.size(), 31u);
+    EXPECT_EQ(std::set<std::string>(roots.begin(), roots.end()).size(), roots.size());
+    EXPECT_TRUE(written);
 }
 
 TEST_F(LookupPageTest, ThePostCodeLookupSearchesEachFieldAndTreesTheProvinces) {
@@ -226,6 +292,7 @@ TEST_F(LookupPageTest, ThePostCodeLookupSearchesEachFieldAndTreesTheProvinces) {
     std::vector<std::string> roots;
     std::string child;
     std::vector<int> rows;
+    std::vector<std::string> byAreaCode;
     Run({[&] {
         Main().ShowPage(50);
         CDialog* dialog = Lookups().Child(CLookupPage::kPostCode);
@@ -245,6 +312,10 @@ TEST_F(LookupPageTest, ThePostCodeLookupSearchesEachFieldAndTreesTheProvinces) {
         rows.push_back(list.GetItemCount());
         Type(post, IDC_AREA_CODE, "057");
         rows.push_back(list.GetItemCount());
+        // "区号" sorts by the area code: the second click the other way.
+        ClickHeader(list, 2);
+        ClickHeader(list, 2);
+        byAreaCode = DrawnRows(Results(CLookupPage::kPostCode));
         Type(post, IDC_POST_CODE, "3");
         Click(post, IDC_FIND_POST_CODE);
         rows.push_back(list.GetItemCount());
@@ -254,6 +325,69 @@ TEST_F(LookupPageTest, ThePostCodeLookupSearchesEachFieldAndTreesTheProvinces) {
     // Each text is padded to its width in bytes: a character of the city takes two.
     EXPECT_EQ(child, "城市: 杭州市" + std::string(14, ' ') + "  区号:0571    " + "  邮编:310000  ");
     EXPECT_EQ(rows, (std::vector<int>{0, 2, 3, 3}));
+    EXPECT_EQ(byAreaCode, (std::vector<std::string>{" 浙江省| 温州市| 0577| 325000",
+                                                    " 浙江省| 宁波市| 0574| 315000",
+                                                    " 浙江省| 杭州市| 0571| 310000"}));
+}
+
+// The main window's fixed size leaves the child pages less room than their templates: every
+// control must still lie inside the area the host gives them.
+TEST_F(LookupPageTest, EveryControlOfTheChildPagesLiesInsideTheAreaTheHostGivesThem) {
+    std::vector<std::string> outside;
+    Run({[&] {
+        for (int command : {50, 51, 52, 53, 10, 12, 13, 14, 15}) {
+            Main().ShowPage(command);
+            auto& host = *static_cast<CSubPageHost*>(Main().CurrentPage());
+            CRect area;
+            host.CurrentChild()->GetWindowRect(&area);
+            for (HWND control = ::GetWindow(host.CurrentChild()->m_hWnd, GW_CHILD);
+                 control != nullptr; control = ::GetWindow(control, GW_HWNDNEXT)) {
+                CRect rect;
+                ::GetWindowRect(control, &rect);
+                CRect inside;
+                inside.IntersectRect(&rect, &area);
+                if (::IsWindowVisible(control) && inside != rect) {
+                    outside.push_back(std::to_string(command) + ":" +
+                                      std::to_string(::GetDlgCtrlID(control)));
+                }
+            }
+        }
+        Close();
+    }});
+    EXPECT_TRUE(outside.empty()) << ::testing::PrintToString(outside);
+}
+
+TEST_F(LookupPageTest, WithoutTheirFilesTheLookupsFindNothingAndSaySo) {
+    for (const char* name : {"mobile.dat", "sfz.dat", "ybqh.dat"}) {
+        std::filesystem::remove(folder.path() / "data3" / name);
+    }
+    std::vector<std::string> messages;
+    std::string region;
+    HTREEITEM root = reinterpret_cast<HTREEITEM>(1);
+    int rows = -1;
+    Run({[&] {
+        Main().ShowPage(51);
+        HWND mobile = Child(CLookupPage::kMobile);
+        Type(mobile, IDC_NUMBER, "1391234");
+        Click(mobile, IDC_FIND_NUMBER);
+        messages = TakeMessages();
+        Main().ShowPage(52);
+        HWND card = Child(CLookupPage::kIdCard);
+        Type(card, IDC_NUMBER, "110101");
+        Click(card, IDC_FIND_NUMBER);
+        region = ItemText(card, IDC_ID_RESULT);
+        Main().ShowPage(50);
+        CDialog* post = Lookups().Child(CLookupPage::kPostCode);
+        root = static_cast<CTreeCtrl*>(post->GetDlgItem(IDC_PROVINCE_TREE))->GetRootItem();
+        Type(post->m_hWnd, IDC_CITY, "1");
+        Click(post->m_hWnd, IDC_FIND_CITY);
+        rows = Results(CLookupPage::kPostCode).GetItemCount();
+        Close();
+    }});
+    EXPECT_EQ(messages, (std::vector<std::string>{"未找到对应的数据"}));
+    EXPECT_EQ(region, "未找到");
+    EXPECT_EQ(root, nullptr);
+    EXPECT_EQ(rows, 0);
 }
 
 }  // namespace

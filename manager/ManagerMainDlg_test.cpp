@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "manager/AboutPage.h"
 #include "manager/CalendarPage.h"
+#include "manager/LedgerPage.h"
 #include "manager/ManagerTest.h"
 #include "manager/MonthGrid.h"
 #include "manager/ScheduleList.h"
+#include "manager/SubPageHost.h"
 #include "platform/screen/ScreenApi.h"
 #include "resources/deskvane/resource.h"
 
@@ -34,8 +37,8 @@ std::string Bytes(std::initializer_list<std::int32_t> words) {
 class ManagerMainDlgTest : public ManagerAppTest {
 protected:
     // Where each link of the shipped menu page lies, by the number its script reports: a copy of
-    // the page whose links go to "#<number>" instead is laid out alike, and clicking down its
-    // column tells each link's row from the address it reaches.
+    // the page whose links go to "#<number>" instead is laid out alike, and clicking across the
+    // pane tells each link's place from the address it reaches.
     void FindMenuRows() {
         std::string page = folder.ReadFile("data2/menu.htm");
         page = std::regex_replace(
@@ -44,16 +47,18 @@ protected:
         CWebBrowser2& menu = Main().m_wndMenu;
         const std::string probe =
             "file://" + platform::ToWindowsPath(folder.path()) + "\\data2/probe.htm";
+        menu.Navigate(probe.c_str(), nullptr, nullptr, nullptr, nullptr);
+        platform::PumpUntilIdle();
         CRect pane;
         menu.GetWindowRect(&pane);
-        for (int y = pane.top + 2; y < pane.bottom; y += 2) {
-            menu.Navigate(probe.c_str(), nullptr, nullptr, nullptr, nullptr);
-            platform::PumpUntilIdle();
-            ClickAt({pane.left + 30, y});
-            const std::string url(menu.GetLocationURL());
-            const std::size_t hash = url.rfind('#');
-            if (hash != std::string::npos && hash + 1 < url.size()) {
-                rows_.try_emplace(std::stoi(url.substr(hash + 1)), POINT{pane.left + 30, y});
+        for (int y = pane.top + 2; y < pane.bottom; y += 5) {
+            for (int x = pane.left + 4; x < pane.right; x += 8) {
+                ClickAt({x, y});
+                const std::string url(menu.GetLocationURL());
+                const std::size_t hash = url.rfind('#');
+                if (hash != std::string::npos && hash + 1 < url.size()) {
+                    rows_.try_emplace(std::stoi(url.substr(hash + 1)), POINT{x, y});
+                }
             }
         }
         const std::string shipped =
@@ -75,6 +80,69 @@ protected:
         platform::InjectMouse(MOUSEEVENTF_LEFTUP, rows_[number]);
     }
     HWND Window(const char* caption) { return ::FindWindowA(nullptr, caption); }
+    // What the page area shows: the page's number, and its child page, sub-page or group.
+    std::string Showing() {
+        CManagerMainDlg& main = Main();
+        static constexpr int kNumbers[CManagerMainDlg::kSlots] = {0, 1, 2, 3, 4, 5, 6, 8};
+        for (int slot = 0; slot < CManagerMainDlg::kSlots; ++slot) {
+            CManagerPage* page = main.Page(slot);
+            if (page == nullptr || page != main.CurrentPage() || !page->IsWindowVisible()) {
+                continue;
+            }
+            std::string text = "page " + std::to_string(kNumbers[slot]);
+            if (auto* host = dynamic_cast<CSubPageHost*>(page)) {
+                for (int i = 0; i < 8; ++i) {
+                    if (host->Child(i) != nullptr && host->Child(i)->IsWindowVisible()) {
+                        text += " child " + std::to_string(i);
+                    }
+                }
+            } else if (auto* ledger = dynamic_cast<CLedgerPage*>(page)) {
+                if (ledger->CurrentSubPage() != nullptr) {
+                    text += ledger->CurrentSubPage() == ledger->EntryPage() ? " entry" : " detail";
+                }
+            } else if (kNumbers[slot] == 8) {
+                text += " group " + std::to_string(Selected(page->m_hWnd, IDC_GROUP));
+            }
+            return text;
+        }
+        return "none";
+    }
+    // The screen's pixels over a client rectangle of the window.
+    static std::vector<COLORREF> Picture(const CWnd& window, const RECT& area) {
+        const platform::Surface shot = platform::CaptureScreen();
+        std::vector<COLORREF> pixels;
+        for (int y = area.top; y < area.bottom; ++y) {
+            for (int x = area.left; x < area.right; ++x) {
+                POINT point{x, y};
+                window.ClientToScreen(&point);
+                pixels.push_back(platform::ColorFromPixel(shot.At(point.x, point.y)));
+            }
+        }
+        return pixels;
+    }
+    // The screen point in the middle of the calendar's cell.
+    POINT CellPoint(int index) {
+        auto* calendar = static_cast<CCalendarPage*>(Main().Page(0));
+        const RECT& area = calendar->Grid().GridRect();
+        POINT point{area.left + (index % 7) * calendar->Grid().CellWidth() + 40,
+                    area.top + (index / 7) * calendar->Grid().CellHeight() + 20};
+        calendar->ClientToScreen(&point);
+        return point;
+    }
+    // The screen point of the close box of a window's caption.
+    static POINT CloseBoxOf(HWND window) {
+        RECT frame{};
+        ::GetWindowRect(window, &frame);
+        for (int y = frame.top; y < frame.top + 30; ++y) {
+            for (int x = frame.right - 1; x > frame.right - 40; --x) {
+                if (::DefWindowProcA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                    return {x, y};
+                }
+            }
+        }
+        ADD_FAILURE() << "no close box";
+        return {};
+    }
 
     std::map<int, POINT> rows_;
 };
@@ -119,18 +187,25 @@ TEST_F(ManagerMainDlgTest, StartsOnTheCalendarPlacesTheWindowAndKeepsItsStateAtC
     EXPECT_EQ(folder.ReadFile("data/config2.dat"), Bytes({12, 34, 12 + 770, 34 + 520, 7, 8, 9}));
 }
 
-TEST_F(ManagerMainDlgTest, AShortStateFileIsIgnored) {
+TEST_F(ManagerMainDlgTest, AShortStateFileIsIgnoredAndARunningTrayCompanionIsNotStartedAgain) {
     folder.WriteFile("data/config2.dat", Bytes({300, 200, 0, 0, 1}));
+    folder.WriteFile("dvtp.exe", "#!/bin/sh\n");
+    CWnd tray;
+    tray.CreateEx(0, AFX_WND_CLASS, kTrayTitle, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
     Run({[&] { Close(); }});
+    tray.DestroyWindow();
     // Only the whole file counts: the window started at (0, 0).
     EXPECT_EQ(folder.ReadFile("data/config2.dat"), Bytes({0, 0, 770, 520, 0, 0, 0}));
+    EXPECT_TRUE(platform::StartedProcesses().empty());
 }
 
 TEST_F(ManagerMainDlgTest, ASkinFileWithoutTheMainValueStopsTheStart) {
     folder.WriteFile("data/config.dat", "[BITMAP_BACKGROUND_MAIN]\r\n");
     bool bare = false;
     Run({[&] {
-        bare = Main().m_wndMenu.m_hWnd == nullptr && Main().CurrentPage() == nullptr;
+        // Untitled too: a second start does not take it for the running manager.
+        bare = Main().m_wndMenu.m_hWnd == nullptr && Main().CurrentPage() == nullptr &&
+               ::FindWindowA(nullptr, kManagerTitle) == nullptr;
         Close();
     }});
     EXPECT_TRUE(bare);
@@ -198,6 +273,229 @@ TEST_F(ManagerMainDlgTest, MenuLinksShowPagesAndRunTheCalendarsDialogs) {
     const std::string text = "看牙医\r\n带病历";
     EXPECT_EQ(folder.ReadFile("data3/record.dat"),
               Bytes({1, 0, 2006, 9, 20, 14, 0, 0, static_cast<std::int32_t>(text.size())}) + text);
+}
+
+TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
+    std::vector<int> links;
+    std::vector<std::string> shown;
+    int month = 0;
+    // Each link in turn; the commands that open a dialog leave it to the next step.
+    const auto click = [&](int number) {
+        ClickMenu(number);
+        shown.push_back(std::to_string(number) + ": " + Showing());
+    };
+    // The dialog of the link: it is open, Esc leaves it open, and its close box (when it has one)
+    // or a close message ends it.
+    const auto endDialog = [&](const char* caption, bool closeBox) {
+        HWND dialog = Window(caption);
+        ASSERT_NE(dialog, nullptr) << caption;
+        Press(VK_ESCAPE);
+        ASSERT_TRUE(::IsWindow(dialog)) << caption;
+        if (closeBox) {
+            ClickAt(CloseBoxOf(dialog));
+        }
+        // An ended dialog hides at once. Sent: the dialog's loop ends before the next click.
+        if (::IsWindowVisible(dialog)) {
+            ::SendMessageA(dialog, WM_CLOSE, 0, 0);
+            shown.push_back(std::string(caption) + " closed");
+        } else {
+            shown.push_back(std::string(caption) + " closed by its box");
+        }
+    };
+    Run({[&] {
+             FindMenuRows();
+             for (const auto& row : rows_) {
+                 links.push_back(row.first);
+             }
+             click(1);
+             for (int number = 10; number <= 15; ++number) {
+                 click(number);
+             }
+             // Shown again, a page with child pages opens on its own front.
+             click(1);
+             click(5);
+             for (int number = 50; number <= 53; ++number) {
+                 click(number);
+             }
+             click(5);
+             click(4);
+             click(40);
+             click(41);
+             click(4);
+             click(8);
+             for (int number = 80; number <= 83; ++number) {
+                 click(number);
+             }
+             click(2);
+             click(3);
+             click(6);
+             click(62);
+             PressMenu(60);
+         },
+         [&] {
+             endDialog("登录", false);
+             PressMenu(61);
+         },
+         [&] {
+             endDialog("新建用户", false);
+             PressMenu(90);
+         },
+         [&] {
+             endDialog("计划编辑", false);
+             PressMenu(91);
+         },
+         [&] {
+             endDialog("计划查寻", true);
+             PressMenu(92);
+         },
+         [&] {
+             endDialog("日历查寻", true);
+             click(0);
+             month = static_cast<CCalendarPage*>(Main().Page(0))->Grid().ShownMonth();
+             Close();
+         }});
+    EXPECT_EQ(links,
+              (std::vector<int>{0,  1,  2,  3,  4,  5,  6,  8,  10, 11, 12, 13, 14, 15, 40,
+                                41, 50, 51, 52, 53, 60, 61, 62, 80, 81, 82, 83, 90, 91, 92}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"1: page 1",
+                                               "10: page 1 child 0",
+                                               "11: page 1 child 1",
+                                               "12: page 1 child 2",
+                                               "13: page 1 child 3",
+                                               "14: page 1 child 4",
+                                               "15: page 1 child 5",
+                                               "1: page 1",
+                                               "5: page 5",
+                                               "50: page 5 child 0",
+                                               "51: page 5 child 1",
+                                               "52: page 5 child 2",
+                                               "53: page 5 child 3",
+                                               "5: page 5",
+                                               "4: page 4",
+                                               "40: page 4 entry",
+                                               "41: page 4 detail",
+                                               "4: page 4",
+                                               "8: page 8 group 0",
+                                               "80: page 8 group 1",
+                                               "81: page 8 group 2",
+                                               "82: page 8 group 3",
+                                               "83: page 8 group 4",
+                                               "2: page 2",
+                                               "3: page 3",
+                                               "6: page 6",
+                                               "62: page 6",
+                                               "登录 closed",
+                                               "新建用户 closed",
+                                               "计划编辑 closed",
+                                               "计划查寻 closed by its box",
+                                               "日历查寻 closed by its box",
+                                               "0: page 0"}));
+    // The month chooser closed by its box moved nothing.
+    EXPECT_EQ(month, 9);
+}
+
+TEST_F(ManagerMainDlgTest, TheCalendarsButtonsStepAndRepaintAndADoubleClickEditsThatDaysPlan) {
+    // One plan, on the 20th at 14:30:15.
+    folder.WriteFile("data3/record.dat", Bytes({1, 0, 2006, 9, 20, 14, 30, 15, 2}) + "ab");
+    std::vector<std::string> months;
+    std::vector<bool> repainted;
+    bool emptyCellOpensNothing = false;
+    std::vector<std::string> editorTimes;
+    // A double click left to the loop, so that the editor it opens runs the next step.
+    const auto doubleClick = [&](POINT point) {
+        platform::AdvanceTestClock(std::chrono::seconds(1));
+        for (int i = 0; i < 2; ++i) {
+            platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
+            platform::InjectMouse(MOUSEEVENTF_LEFTUP, point);
+        }
+    };
+    const auto editorTime = [&] {
+        HWND editor = Window("计划编辑");
+        ASSERT_NE(editor, nullptr);
+        editorTimes.push_back(std::to_string(Selected(editor, IDC_DAY) + 1) + " " +
+                              std::to_string(Selected(editor, IDC_HOUR)) + ":" +
+                              std::to_string(Selected(editor, IDC_MINUTE)));
+        Click(editor, IDC_CLOSE_PLAN);
+    };
+    Run({[&] {
+             platform::PumpUntilIdle();
+             auto* calendar = static_cast<CCalendarPage*>(Main().Page(0));
+             const RECT labels{60, 72, 220, 92};
+             for (int id : {IDC_NEXT_MONTH, IDC_PREV_MONTH, IDC_PREV_MONTH, IDC_NEXT_YEAR,
+                            IDC_PREV_YEAR, IDC_NEXT_MONTH}) {
+                 const std::vector<COLORREF> before = Picture(*calendar, labels);
+                 Click(calendar->m_hWnd, id);
+                 repainted.push_back(Picture(*calendar, labels) != before);
+                 months.push_back(std::to_string(calendar->Grid().ShownYear()) + "-" +
+                                  std::to_string(calendar->Grid().ShownMonth()));
+             }
+             // The first cell of September 2006 lies in August.
+             DoubleClickAt(CellPoint(0));
+             emptyCellOpensNothing = Window("计划编辑") == nullptr;
+             doubleClick(CellPoint(20 + 4));
+         },
+         [&] {
+             editorTime();
+             doubleClick(CellPoint(21 + 4));
+         },
+         [&] {
+             editorTime();
+             Close();
+         }});
+    EXPECT_EQ(months, (std::vector<std::string>{"2006-10", "2006-9", "2006-8", "2007-8", "2006-8",
+                                                "2006-9"}));
+    EXPECT_EQ(repainted, std::vector<bool>(6, true));
+    EXPECT_TRUE(emptyCellOpensNothing);
+    // The day with a plan opens at the plan's time, a day without at 09:00.
+    EXPECT_EQ(editorTimes, (std::vector<std::string>{"20 14:30", "21 9:0"}));
+}
+
+TEST_F(ManagerMainDlgTest, TheAboutPageShowsItsVersionLineAndItsButtonOpensTheHomePage) {
+    ::testing::AssertionResult title = ::testing::AssertionFailure();
+    ::testing::AssertionResult version = ::testing::AssertionFailure();
+    Run({[&] {
+        Main().ShowPage(3);
+        auto* about = static_cast<CAboutPage*>(Main().Page(3));
+        Canvas drawn;
+        about->DrawPage(&drawn.dc);
+        CRect client;
+        about->GetClientRect(&client);
+        const RECT band{client.left, 0, client.right, 30};
+        title = Shows(drawn.dc, band, "  ::关于软件::", band, Gdi().uiFont, RGB(255, 0, 0),
+                      DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+        const RECT line{client.left + 20, 45, client.right, 75};
+        version = Shows(drawn.dc, line, "Deskvane V1.71 (Quorra浏览器精减版)", line, Gdi().uiFont,
+                        RGB(0, 0, 255), DT_LEFT | DT_TOP);
+        platform::ClearStartedProcesses();
+        platform::SetDesktopOpener("/usr/bin/desktop-opener");
+        Click(about->m_hWnd, IDCANCEL);
+        platform::UseDefaultDesktopOpener();
+        Close();
+    }});
+    EXPECT_TRUE(title);
+    EXPECT_TRUE(version);
+    ASSERT_EQ(platform::StartedProcesses().size(), 1u);
+    EXPECT_EQ(platform::StartedProcesses()[0].kind, platform::ProcessStart::Kind::kOpener);
+    EXPECT_EQ(platform::StartedProcesses()[0].arguments, std::vector<std::string>{kHomePage});
+}
+
+TEST_F(ManagerMainDlgTest, ASecondStartBringsTheRunningWindowForwardAndMakesNoWindow) {
+    platform::InstallScreen();
+    CWnd running;
+    CWnd other;
+    running.CreateEx(0, AFX_WND_CLASS, kManagerTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
+                     200, nullptr, nullptr);
+    other.CreateEx(0, AFX_WND_CLASS, "other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                   nullptr, nullptr);
+    running.ShowWindow(SW_MINIMIZE);
+    ::SetForegroundWindow(other.m_hWnd);
+    // TRUE: this copy ends at once.
+    EXPECT_EQ(app.InitInstance(), TRUE);
+    EXPECT_FALSE(running.IsIconic());
+    EXPECT_EQ(::GetForegroundWindow(), running.m_hWnd);
+    EXPECT_EQ(app.MainDialog(), nullptr);
+    other.DestroyWindow();
+    running.DestroyWindow();
 }
 
 TEST_F(ManagerMainDlgTest, PageNumbersFollowTheRepeatRuleLiterally) {

@@ -34,6 +34,8 @@ void CManagerModalDlg::OnPaint() {
     CPaintDC dc(this);
 }
 
-LRESULT CManagerModalDlg::OnNcHitTest(CPoint) {
-    return HTCAPTION;
+LRESULT CManagerModalDlg::OnNcHitTest(CPoint point) {
+    // The body drags the dialog; the frame keeps its own parts, so the close box still closes.
+    const LRESULT hit = CDialog::OnNcHitTest(point);
+    return hit == HTCLIENT ? HTCAPTION : hit;
 }

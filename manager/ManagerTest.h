@@ -1,8 +1,8 @@
 // What the desktop manager's tests share: a temporary program folder holding a copy of the
 // default one (dv.exe "runs" from it), a registry and a desktop configuration folder of the
 // test's own, the test clock on 2006-09-15, message boxes answered by the test and recorded,
-// program starts recorded instead of launched, the program-wide fonts, and input through the
-// input path.
+// program starts recorded instead of launched, the program-wide fonts, input through the input
+// path, and a canvas that tells whether a text was drawn in its place, font and colour.
 //
 // ManagerAppTest runs the application as the program does, with a list of steps that run inside
 // its message loops, each once the loop has handled what the previous step queued.
@@ -24,6 +24,8 @@
 #include "manager/ScheduleList.h"
 #include "platform/controls/ControlClasses.h"
 #include "platform/dialogs/MessageBoxApi.h"
+#include "platform/drawing/Bitmap.h"
+#include "platform/drawing/DC.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/framework/OccManager.h"
@@ -206,5 +208,54 @@ protected:
 
     CStepApp app;
 };
+
+// A white 700 x 500 picture to draw on.
+class Canvas {
+public:
+    Canvas() {
+        HDC screen = ::GetDC(nullptr);
+        dc.CreateCompatibleDC(CDC::FromHandle(screen));
+        bitmap.CreateCompatibleBitmap(CDC::FromHandle(screen), kWidth, kHeight);
+        ::ReleaseDC(nullptr, screen);
+        old_ = dc.SelectObject(&bitmap);
+        dc.FillSolidRect(0, 0, kWidth, kHeight, RGB(255, 255, 255));
+        dc.SetBkMode(TRANSPARENT);
+    }
+    ~Canvas() { dc.SelectObject(old_); }
+
+    static constexpr int kWidth = 700;
+    static constexpr int kHeight = 500;
+    CDC dc;
+    CBitmap bitmap;
+
+private:
+    CBitmap* old_ = nullptr;
+};
+
+// Whether `drawn` shows, inside `area`, the pixels of `text` drawn alone on white in `place` with
+// the font, colour and format given, and that text has pixels there at all.
+inline ::testing::AssertionResult Shows(CDC& drawn, const RECT& area, const char* text,
+                                        const RECT& place, HFONT font, COLORREF colour,
+                                        UINT format) {
+    Canvas expected;
+    ::SelectObject(expected.dc.GetSafeHdc(), font);
+    expected.dc.SetTextColor(colour);
+    RECT rect = place;
+    expected.dc.DrawText(text, -1, &rect, format);
+    bool inked = false;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            const COLORREF want = expected.dc.GetPixel(x, y);
+            inked = inked || want != RGB(255, 255, 255);
+            if (drawn.GetPixel(x, y) != want) {
+                return ::testing::AssertionFailure() << text << " differs at " << x << "," << y;
+            }
+        }
+    }
+    if (!inked) {
+        return ::testing::AssertionFailure() << text << " has no pixels in the area";
+    }
+    return ::testing::AssertionSuccess();
+}
 
 }  // namespace manager_testing

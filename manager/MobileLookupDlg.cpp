@@ -1,16 +1,14 @@
 #include "manager/MobileLookupDlg.h"
 
-#include "manager/LookupDataFile.h"
 #include "resources/deskvane/resource.h"
 
-BEGIN_MESSAGE_MAP(CMobileLookupDlg, CLookupDlg)
+BEGIN_MESSAGE_MAP(CMobileLookupDlg, CLookupRecordsDlg<MobileRangeRecord>)
 ON_BN_CLICKED(IDC_FIND_NUMBER, OnQuery)
 ON_EN_CHANGE(IDC_NUMBER, OnNumberChange)
 END_MESSAGE_MAP()
 
 namespace {
 
-constexpr std::size_t kLineSize = 500;
 // The ranges are held as seven-digit prefixes.
 constexpr int kPrefixLength = 7;
 constexpr char kNotFound[] = "未找到对应的数据";
@@ -33,39 +31,24 @@ const TextFieldRows<MobileRangeRecord, FieldOf> kMobileRows;
 
 }  // namespace
 
-CMobileLookupDlg::CMobileLookupDlg() : CLookupDlg(IDD_MOBILE) {}
+CMobileLookupDlg::CMobileLookupDlg() : CLookupRecordsDlg(IDD_MOBILE, kMobileFile) {
+    SetRecordRows(&results_);
+}
 
 void CMobileLookupDlg::DoDataExchange(CDataExchange* pDX) {
-    CLookupDlg::DoDataExchange(pDX);
+    CLookupRecordsDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FIND_NUMBER, query_);
     DDX_Control(pDX, IDC_LOOKUP_LIST, results_);
 }
 
 BOOL CMobileLookupDlg::OnInitDialog() {
-    CLookupDlg::OnInitDialog();
+    CLookupRecordsDlg::OnInitDialog();
     results_.InsertColumn(0, "省份", LVCFMT_LEFT, 100);
     results_.InsertColumn(1, "城市", LVCFMT_LEFT, 100);
     results_.InsertColumn(2, "卡说明", LVCFMT_LEFT, 200);
     results_.SetKind(kMobileKind, &kMobileRows);
     LoadData();
     return TRUE;
-}
-
-BOOL CMobileLookupDlg::DestroyWindow() {
-    // The rows point at the records: they go first.
-    results_.DeleteAllItems();
-    records_.clear();
-    return CLookupDlg::DestroyWindow();
-}
-
-int CMobileLookupDlg::LoadData(const char* path) {
-    if (results_.m_hWnd != nullptr) {
-        results_.DeleteAllItems();
-    }
-    records_.clear();
-    return ReadDataFileLines(path, kLineSize, [this](const char* line) {
-        records_.push_back(MobileRangeRecord::Parse(line));
-    });
 }
 
 int CMobileLookupDlg::ListRanges(const CString& number) {

@@ -2,14 +2,12 @@
 // the number's first (at most seven) digits, listed with their province, city and card type.
 #pragma once
 
-#include <vector>
-
 #include "manager/HintButton.h"
-#include "manager/LookupDlg.h"
+#include "manager/LookupRecordsDlg.h"
 #include "manager/MobileRangeRecord.h"
 #include "manager/SortListCtrl.h"
 
-class CMobileLookupDlg : public CLookupDlg {
+class CMobileLookupDlg : public CLookupRecordsDlg<MobileRangeRecord> {
 public:
     // The list's row kind: the mobile ranges have one of their own.
     static constexpr int kMobileKind = 6;
@@ -17,14 +15,9 @@ public:
     CMobileLookupDlg();
 
     BOOL OnInitDialog() override;
-    // Empties the list, frees the records, then the window.
-    BOOL DestroyWindow() override;
 
-    // 0 loaded, 1 the file cannot be opened (no records).
-    int LoadData(const char* path = kMobileFile);
     // Lists the ranges that hold the number's first seven characters: the number of rows.
     int ListRanges(const CString& number);
-    const std::vector<MobileRangeRecord>& Records() const { return records_; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -36,5 +29,4 @@ protected:
 private:
     CHintButton query_;
     CSortListCtrl results_;
-    std::vector<MobileRangeRecord> records_;
 };

@@ -78,6 +78,49 @@ TEST_F(MonthGridTest, TodaysMonthWithLunarDaysTermsAndTheLeapMonth) {
     EXPECT_STREQ(grid.CellAt(5).zodiac, "狗");
 }
 
+TEST_F(MonthGridTest, DrawsTodaysLineTheMonthAndEachDaysLunarTextOrTermInItsColour) {
+    Canvas drawn;
+    grid.Draw(&drawn.dc);
+    const RECT& area = grid.GridRect();
+    constexpr UINT kLine = DT_VCENTER | DT_SINGLELINE;
+    const HFONT ui = Gdi().uiFont;
+    const RECT today{area.left, 35, area.right, 57};
+    EXPECT_TRUE(Shows(drawn.dc, today,
+                      "今天是国历: 2006年09月15日 星期五 农历: 丙戌年七月廿三 (狗年)", today, ui,
+                      RGB(0, 0, 0), kLine));
+    const RECT footer{area.left, area.bottom + 2, area.right, area.bottom + 24};
+    EXPECT_TRUE(Shows(drawn.dc, footer, "国历:2006年09月 农历:丙戌年七月 狗年", footer, ui,
+                      RGB(0, 0, 0), kLine));
+    const RECT year{60, 72, 110, 92};
+    EXPECT_TRUE(Shows(drawn.dc, year, "2006年", year, ui, RGB(0, 0, 0), kLine | DT_CENTER));
+    const RECT month{180, 72, 220, 92};
+    EXPECT_TRUE(Shows(drawn.dc, month, "09月", month, ui, RGB(0, 0, 0), kLine | DT_CENTER));
+    // Under each day number its lunar day, or its solar term in red; weekend numbers are red.
+    const struct {
+        int day;
+        const char* text;
+        COLORREF colour;
+    } days[] = {{1, "初九", RGB(0, 0, 0)},
+                {8, "白露", RGB(255, 0, 0)},
+                {22, "八月", RGB(0, 0, 0)},
+                {23, "秋分", RGB(255, 0, 0)}};
+    for (const auto& day : days) {
+        const int index = day.day + 4;
+        const int left = area.left + (index % 7) * grid.CellWidth();
+        const int top = area.top + (index / 7) * grid.CellHeight();
+        const int middle = top + grid.CellHeight() / 2;
+        const RECT place{left, middle + 2, left + grid.CellWidth() - 1, middle + 18};
+        // Inside the cell's frame.
+        const RECT inner{place.left + 2, place.top, place.right - 2, place.bottom};
+        EXPECT_TRUE(Shows(drawn.dc, inner, day.text, place, ui, day.colour, kLine | DT_CENTER));
+        const RECT upper{left, top, left + grid.CellWidth() - 1, middle};
+        const RECT number{upper.left + 2, upper.top + 2, upper.right - 2, upper.bottom};
+        EXPECT_TRUE(Shows(drawn.dc, number, std::to_string(day.day).c_str(), upper,
+                          Gdi().font24Bold, day.day == 23 ? RGB(255, 0, 0) : RGB(0, 0, 0),
+                          kLine | DT_CENTER));
+    }
+}
+
 TEST_F(MonthGridTest, MonthsFillFourToSixRowsAndStepsStayWithinTheTables) {
     grid.Fill(2009, 2, 0);
     EXPECT_EQ(grid.CellAt(0).day, 1);

@@ -3,10 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include "manager/LookupDataFile.h"
 #include "resources/deskvane/resource.h"
 
-BEGIN_MESSAGE_MAP(CPostCodeLookupDlg, CLookupDlg)
+BEGIN_MESSAGE_MAP(CPostCodeLookupDlg, CLookupRecordsDlg<PostCodeRecord>)
 ON_BN_CLICKED(IDC_FIND_CITY, OnFindCity)
 ON_BN_CLICKED(IDC_FIND_AREA_CODE, OnFindAreaCode)
 ON_BN_CLICKED(IDC_FIND_POST_CODE, OnFindPostCode)
@@ -16,8 +15,6 @@ ON_EN_CHANGE(IDC_POST_CODE, OnPostCodeChange)
 END_MESSAGE_MAP()
 
 namespace {
-
-constexpr std::size_t kLineSize = 500;
 
 // Rows: " %s" of the texts at offsets 0, 20, 60 and 40 (province, city, area code, post code),
 // sorted by the text each column shows.
@@ -51,10 +48,12 @@ int CharacterCount(const CString& text) {
 
 }  // namespace
 
-CPostCodeLookupDlg::CPostCodeLookupDlg() : CLookupDlg(IDD_POST_CODE) {}
+CPostCodeLookupDlg::CPostCodeLookupDlg() : CLookupRecordsDlg(IDD_POST_CODE, kPostCodeFile) {
+    SetRecordRows(&results_);
+}
 
 void CPostCodeLookupDlg::DoDataExchange(CDataExchange* pDX) {
-    CLookupDlg::DoDataExchange(pDX);
+    CLookupRecordsDlg::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FIND_CITY, findCity_);
     DDX_Control(pDX, IDC_FIND_AREA_CODE, findAreaCode_);
     DDX_Control(pDX, IDC_FIND_POST_CODE, findPostCode_);
@@ -63,7 +62,7 @@ void CPostCodeLookupDlg::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CPostCodeLookupDlg::OnInitDialog() {
-    CLookupDlg::OnInitDialog();
+    CLookupRecordsDlg::OnInitDialog();
     results_.InsertColumn(0, "省份", LVCFMT_LEFT, 100);
     results_.InsertColumn(1, "城市", LVCFMT_LEFT, 100);
     results_.InsertColumn(2, "区号", LVCFMT_LEFT, 100);
@@ -72,22 +71,6 @@ BOOL CPostCodeLookupDlg::OnInitDialog() {
     LoadData();
     FillTree();
     return TRUE;
-}
-
-BOOL CPostCodeLookupDlg::DestroyWindow() {
-    results_.DeleteAllItems();
-    records_.clear();
-    return CLookupDlg::DestroyWindow();
-}
-
-int CPostCodeLookupDlg::LoadData(const char* path) {
-    if (results_.m_hWnd != nullptr) {
-        results_.DeleteAllItems();
-    }
-    records_.clear();
-    return ReadDataFileLines(path, kLineSize, [this](const char* line) {
-        records_.push_back(PostCodeRecord::Parse(line));
-    });
 }
 
 void CPostCodeLookupDlg::FillTree() {

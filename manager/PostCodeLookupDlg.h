@@ -3,29 +3,22 @@
 // the user typed.
 #pragma once
 
-#include <vector>
-
 #include "manager/HintButton.h"
-#include "manager/LookupDlg.h"
+#include "manager/LookupRecordsDlg.h"
 #include "manager/PostCodeRecord.h"
 #include "manager/SortListCtrl.h"
 #include "platform/framework/TreeCtrl.h"
 
-class CPostCodeLookupDlg : public CLookupDlg {
+class CPostCodeLookupDlg : public CLookupRecordsDlg<PostCodeRecord> {
 public:
     static constexpr int kPostCodeKind = 4;
 
     CPostCodeLookupDlg();
 
     BOOL OnInitDialog() override;
-    // Empties the list, frees the records, then the window.
-    BOOL DestroyWindow() override;
 
-    // 0 loaded, 1 the file cannot be opened (no records).
-    int LoadData(const char* path = kPostCodeFile);
     // One root per run of records of the same province, a child per record.
     void FillTree();
-    const std::vector<PostCodeRecord>& Records() const { return records_; }
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
@@ -49,5 +42,4 @@ private:
     CHintButton findPostCode_;
     CSortListCtrl results_;
     CTreeCtrl tree_;
-    std::vector<PostCodeRecord> records_;
 };

@@ -28,7 +28,8 @@ constexpr int kProcessKind = 1;
 constexpr int kModuleKind = 2;
 constexpr std::size_t kNoteLineSize = 1024;
 
-// The outside search service: its page and the four fixed keys it expects before the word.
+// The outside search service: its page and the four fixed keys it expects before the word. The
+// host is a stand-in (a reserved example domain) until a service of the user's choice is named.
 constexpr char kSearchPage[] = "http://search.example.com/click/search.htm";
 constexpr char kSearchKeys[] = "?pid=deskvane&ch=dv&ie=gbk&src=process";
 

@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "manager/GMyCaDlg.h"
 #include "manager/ManagerTest.h"
+#include "manager/SortListCtrl.h"
+#include "platform/system/ProcessToken.h"
+#include "platform/text/Gbk.h"
 #include "resources/deskvane/resource.h"
 
 namespace manager_testing {
@@ -28,6 +33,14 @@ protected:
         List(id).GetItemRect(row, &rect, LVIR_BOUNDS);
         List(id).ClientToScreen(&rect);
         ClickAt({rect.left + 20, (rect.top + rect.bottom) / 2});
+    }
+    void ClickHeader(int id, int column) {
+        RECT rect{};
+        HWND header = List(id).GetHeaderCtrl()->m_hWnd;
+        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
+        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ::ClientToScreen(header, &point);
+        ClickAt(point);
     }
     int RowOf(int id, const std::string& text, int column) {
         for (int row = 0; row < List(id).GetItemCount(); ++row) {
@@ -88,6 +101,114 @@ TEST_F(ProcessListPageTest, TheTestsOwnProcessListsItsModulesWithTheirFolderAndN
               "&name=libc.so.6");
     EXPECT_EQ(afterRefresh, 0);
     EXPECT_EQ(keptNote, libcNote);
+}
+
+// The rows as their kind draws them, the cells joined by "|".
+std::vector<std::string> DrawnRows(const CSortListCtrl& list, int columns) {
+    std::vector<std::string> rows;
+    for (int row = 0; row < list.GetItemCount(); ++row) {
+        std::string text;
+        for (int column = 0; column < columns; ++column) {
+            CString cell;
+            UINT align = 0;
+            const void* record = reinterpret_cast<const void*>(list.GetItemData(row));
+            if (list.RowKind() != nullptr && list.RowKind()->Cell(record, column, cell, align)) {
+                text += std::string(column == 0 ? "" : "|") + std::string(cell);
+            }
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+TEST_F(ProcessListPageTest, RowsDrawTheirRecordsSortByHeaderAndAMissingNoteFileShowsTheFolder) {
+    std::filesystem::remove(folder.path() / "data3" / "prd.dat");
+    const DWORD self = static_cast<DWORD>(::getpid());
+    std::string selfRow;
+    std::string expectedSelfRow;
+    std::vector<DWORD> ids;
+    std::vector<DWORD> idsDown;
+    std::vector<std::string> moduleNames;
+    std::string firstModule;
+    std::string note;
+    std::string noteAfterEmptyClick;
+    int modulesOfIdle = -1;
+    Run({[&] {
+        Main().ShowPage(14);
+        CSortListCtrl& processes = *static_cast<CSortListCtrl*>(&List(IDC_PROCESS_LIST));
+        const std::vector<std::string> rows = DrawnRows(processes, 3);
+        const int row = RowOf(IDC_PROCESS_LIST, std::to_string(self), 0);
+        ASSERT_GE(row, 0);
+        selfRow = rows[static_cast<std::size_t>(row)];
+        expectedSelfRow = " " + std::to_string(self) + "| " +
+                          std::string(processes.GetItemText(row, 1)) + "| " +
+                          std::string(processes.GetItemText(row, 2));
+        // "进程ID" sorts by the id, one way and then the other.
+        const auto idsInOrder = [&] {
+            std::vector<DWORD> order;
+            for (int i = 0; i < processes.GetItemCount(); ++i) {
+                order.push_back(reinterpret_cast<const PROCESSENTRY32*>(processes.GetItemData(i))
+                                    ->th32ProcessID);
+            }
+            return order;
+        };
+        ClickHeader(IDC_PROCESS_LIST, 0);
+        ids = idsInOrder();
+        ClickHeader(IDC_PROCESS_LIST, 0);
+        idsDown = idsInOrder();
+
+        ClickRow(IDC_PROCESS_LIST, RowOf(IDC_PROCESS_LIST, std::to_string(self), 0));
+        CSortListCtrl& modules = *static_cast<CSortListCtrl*>(&List(IDC_MODULE_LIST));
+        // "模块名" sorts by the name, ignoring case.
+        ClickHeader(IDC_MODULE_LIST, 0);
+        for (int i = 0; i < modules.GetItemCount(); ++i) {
+            moduleNames.emplace_back(
+                reinterpret_cast<const MODULEENTRY32*>(modules.GetItemData(i))->szModule);
+        }
+        firstModule = DrawnRows(modules, 2)[0];
+        note = ItemText(Page().m_hWnd, IDC_MODULE_NOTE);
+
+        // A click on the empty module list after a refresh changes nothing.
+        Click(Page().m_hWnd, IDC_REFRESH_PROCESSES);
+        Click(Page().m_hWnd, IDC_MODULE_LIST);
+        noteAfterEmptyClick = ItemText(Page().m_hWnd, IDC_MODULE_NOTE);
+        Page().FillModuleList(0);
+        modulesOfIdle = modules.GetItemCount();
+        Close();
+    }});
+    EXPECT_EQ(selfRow, expectedSelfRow);
+    ASSERT_GT(ids.size(), 1u);
+    EXPECT_TRUE(std::is_sorted(ids.begin(), ids.end()));
+    EXPECT_TRUE(std::equal(ids.rbegin(), ids.rend(), idsDown.begin()));
+    EXPECT_TRUE(std::is_sorted(moduleNames.begin(), moduleNames.end(),
+                               [](const std::string& a, const std::string& b) {
+                                   return platform::CompareNoCase(a, b) < 0;
+                               }));
+    EXPECT_EQ(firstModule.substr(0, moduleNames[0].size() + 1), " " + moduleNames[0]);
+    // Without the notes file only the folder line shows.
+    EXPECT_EQ(note.substr(0, 5), "目录:");
+    EXPECT_EQ(note.find("\r\n"), note.size() - 2);
+    EXPECT_EQ(noteAfterEmptyClick, note);
+    EXPECT_EQ(modulesOfIdle, 0);
+}
+
+TEST(ProcessPrivilegeTest, OnlyAKnownHeldPrivilegeIsReportedAsSet) {
+    platform::ResetPrivilegesForTesting();
+    HANDLE token = nullptr;
+    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_ALL_ACCESS, &token));
+    EXPECT_EQ(SetPrivilege(token, "SeNoSuchPrivilege", TRUE), 0);
+    EXPECT_EQ(SetPrivilege(token, SE_CHANGE_NOTIFY_NAME, TRUE), 1);
+    // The debug privilege is held by the administrator only.
+    EXPECT_EQ(SetPrivilege(token, SE_DEBUG_NAME, TRUE), ::geteuid() == 0 ? 1 : 0);
+    EXPECT_EQ(platform::IsPrivilegeEnabled(SE_DEBUG_NAME), ::geteuid() == 0);
+    EXPECT_EQ(SetPrivilege(token, SE_DEBUG_NAME, FALSE), ::geteuid() == 0 ? 1 : 0);
+    EXPECT_FALSE(platform::IsPrivilegeEnabled(SE_DEBUG_NAME));
+    ::CloseHandle(token);
+    // A token opened without the right to adjust changes nothing.
+    ASSERT_TRUE(::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token));
+    EXPECT_EQ(SetPrivilege(token, SE_CHANGE_NOTIFY_NAME, TRUE), 0);
+    ::CloseHandle(token);
+    platform::ResetPrivilegesForTesting();
 }
 
 TEST(ProcessSearchTest, TheSearchWordIsPercentEncoded) {

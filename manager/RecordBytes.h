@@ -9,9 +9,25 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class RecordBytes {
 public:
+    // The numbers are the record loaders' results.
+    enum class FileRead {
+        kWhole = 0,
+        kMissing = 1,
+        // The file is there but could not be read to its end: it cannot be opened, a read
+        // failed, or it is larger than kMaxWholeFileSize. The bytes hold what was read; saving
+        // over the file would lose the rest, so the pages refuse to.
+        kPartial = 2,
+    };
+    // Reads a record file's bytes.
+    static FileRead ReadFile(const char* path, std::vector<std::uint8_t>& bytes);
+    // What a page tells the user when it refuses to save over a file it could not read whole.
+    static constexpr char kPartialFileMessage[] =
+        "数据文件未能完整读出,为免丢失其中的记录,本次修改没有保存.";
+
     explicit RecordBytes(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
 
     // Whether `size` more bytes are left.
@@ -26,12 +42,12 @@ public:
                static_cast<std::uint32_t>(at[2]) << 16 | static_cast<std::uint32_t>(at[3]) << 24;
     }
     std::int32_t Int() { return static_cast<std::int32_t>(Word()); }
-    // The next N bytes into a text field, its last byte forced to NUL; the caller has checked
-    // Has(N).
+    // The next N bytes into a text field, ending in a NUL and never in half a two-byte
+    // character; the caller has checked Has(N).
     template <std::size_t N>
     void Text(char (&field)[N]) {
-        std::memcpy(field, bytes_.data() + offset_, N);
-        field[N - 1] = '\0';
+        const char* at = reinterpret_cast<const char*>(bytes_.data() + offset_);
+        StoreText(field, N, std::string_view(at, N));
         offset_ += N;
     }
     void Skip(std::size_t size) { offset_ += size; }

@@ -25,6 +25,9 @@ END_MESSAGE_MAP()
 
 namespace {
 
+constexpr char kPlansFileKept[] =
+    "计划文件 data3\\record.dat 太大, 无法读取. 为了不丢失其中的计划, 这次修改没有保存到文件.";
+
 COleDateTime DateTimeOf(const ScheduleRecord& record) {
     return COleDateTime(record.year, record.month, record.day, record.hour, record.minute,
                         record.second);
@@ -239,7 +242,7 @@ void CScheduleEditDlg::OnSave() {
                         selection.minute, selection.second, text);
     FillPlanTree();
     tree_.SelectItem(FindTreeItem(plan));
-    SaveScheduleRecords();
+    SavePlans();
 }
 
 void CScheduleEditDlg::OnDelete() {
@@ -268,7 +271,13 @@ void CScheduleEditDlg::OnDelete() {
     }
     FillPlanTree();
     tree_.SelectItem(before != nullptr ? FindTreeItem(before) : nullptr);
-    SaveScheduleRecords();
+    SavePlans();
+}
+
+void CScheduleEditDlg::SavePlans() {
+    if (SaveScheduleRecords() == kScheduleFileKept) {
+        MessageBox(kPlansFileKept);
+    }
 }
 
 void CScheduleEditDlg::OnClosePlan() {

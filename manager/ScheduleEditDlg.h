@@ -51,6 +51,8 @@ private:
     DateRecord Selection() const;
     // Refills the day list for the year and month shown, keeping the day when it still exists.
     void RefillDays();
+    // Writes the list; a file too large to read is left alone, and the user is told.
+    void SavePlans();
 
     DateRecord date_;
     CComboBox year_;

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "common/WholeFile.h"
 #include "manager/ManagerTest.h"
 #include "manager/ScheduleList.h"
 #include "platform/framework/ScriptedDialogTest.h"
@@ -160,6 +162,27 @@ TEST_F(ScheduleEditDlgTest, DeletingAsksAndSelectsThePlanBefore) {
     dialog.DoModal();
     EXPECT_EQ(Plans(), std::vector<std::string>{"2006-10-03 08:00:00 c"});
     EXPECT_EQ(folder.ReadFile("data3/record.dat"), SerializeScheduleRecords(ScheduleRecords()));
+}
+
+TEST_F(ScheduleEditDlgTest, APlansFileTooLargeToReadIsNeverReplacedAndTheUserIsTold) {
+    // Its plans could not be loaded, so the list is empty; a save over it would lose them all.
+    const std::filesystem::path file = folder.path() / "data3" / "record.dat";
+    std::filesystem::resize_file(file, kMaxWholeFileSize + 1);
+    EXPECT_EQ(LoadScheduleRecords(), 1);
+    Dialog dialog(DateOf(2006, 9, 20));
+    dialog.script = [&](Dialog& dlg) {
+        ::SetDlgItemTextA(dlg, IDC_PLAN_TEXT, "看牙医");
+        Click(dlg, IDC_SAVE_PLAN);
+        EXPECT_EQ(TakeMessages(),
+                  std::vector<std::string>{"计划文件 data3\\record.dat 太大, 无法读取. "
+                                           "为了不丢失其中的计划, 这次修改没有保存到文件."});
+        dlg.SendMessage(WM_CLOSE);
+    };
+    dialog.DoModal();
+    // The plan stays in the list; the file is as it was.
+    EXPECT_EQ(Plans(), std::vector<std::string>{"2006-09-20 09:00:00 看牙医"});
+    EXPECT_EQ(std::filesystem::file_size(file), kMaxWholeFileSize + 1);
+    EXPECT_FALSE(Exists("data3/record.dat.tmp"));
 }
 
 TEST_F(ScheduleEditDlgTest, TheDayListFollowsMonthAndYearKeepingTheDayWhenItExists) {

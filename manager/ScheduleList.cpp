@@ -1,8 +1,10 @@
 #include "manager/ScheduleList.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "common/WholeFile.h"
+#include "platform/files/Path.h"
 #include "platform/windows/WindowApi.h"
 
 namespace {
@@ -18,6 +20,18 @@ void AppendWord(std::string& bytes, std::uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) {
         bytes.push_back(static_cast<char>((value >> shift) & 0xFF));
     }
+}
+
+// Whether the file exists and is larger than a whole-file read takes.
+bool TooLargeToRead(const char* path) {
+    FILE* file = platform::OpenStdioFile(path, "rb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool tooLarge = std::fseek(file, 0, SEEK_END) == 0 &&
+                          std::ftell(file) > static_cast<long>(kMaxWholeFileSize);
+    std::fclose(file);
+    return tooLarge;
 }
 
 }  // namespace
@@ -81,12 +95,15 @@ int LoadScheduleRecords(const char* path) {
 }
 
 int SaveScheduleRecords(const char* path) {
+    if (TooLargeToRead(path)) {
+        return kScheduleFileKept;
+    }
     const std::string bytes = SerializeScheduleRecords(ScheduleRecords());
     if (!WriteWholeFile(path, bytes)) {
         return 1;
     }
     if (HWND tray = ::FindWindowA(nullptr, kTrayTitle)) {
-        ::PostMessageA(tray, kSettingsChangedMessage, 0, 0);
+        ::PostMessageA(tray, WM_SETTINGS_CHANGED, 0, 0);
     }
     return 0;
 }

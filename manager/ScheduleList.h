@@ -21,7 +21,9 @@ using ScheduleRecordList = std::vector<std::unique_ptr<ScheduleRecord>>;
 inline constexpr char kScheduleFile[] = "data3\\record.dat";
 // The tray companion's window and the message that makes it reload every settings file.
 inline constexpr char kTrayTitle[] = "DeskvaneTP";
-inline constexpr unsigned kSettingsChangedMessage = 1030;
+inline constexpr unsigned WM_SETTINGS_CHANGED = 1030;
+// SaveScheduleRecords' answer for a file too large to read, which it leaves alone.
+inline constexpr int kScheduleFileKept = 2;
 
 // The program's one list: loaded when the calendar page is made, freed when the program ends.
 ScheduleRecordList& ScheduleRecords();
@@ -35,8 +37,9 @@ std::string SerializeScheduleRecords(const ScheduleRecordList& list);
 
 // 1 when the file cannot be read (the list stays as it was), else 0.
 int LoadScheduleRecords(const char* path = kScheduleFile);
-// Writes the whole list through a temporary file and a rename, then posts kSettingsChangedMessage
-// to the tray companion when it runs. 1 when the file cannot be written (nothing is posted: the
-// file on disk is unchanged), else 0.
+// Writes the whole list through a temporary file and a rename, then posts WM_SETTINGS_CHANGED to
+// the tray companion when it runs. 1 when the file cannot be written (nothing is posted: the file
+// on disk is unchanged), else 0. A file on disk too large to be read was never loaded, so the
+// list lacks its plans: it is not replaced, and the answer is kScheduleFileKept.
 int SaveScheduleRecords(const char* path = kScheduleFile);
 void FreeScheduleRecords();

@@ -36,6 +36,8 @@ void CScreenShotPage::DoDataExchange(CDataExchange* pDX) {
     DDX_Control(pDX, IDC_CAPTURE_SCREEN, captureScreen_);
     DDX_Control(pDX, IDC_CAPTURE_WINDOW, captureWindow_);
     DDX_Control(pDX, IDC_CAPTURE_AREA, captureArea_);
+    DDX_Control(pDX, IDC_TO_CLIPBOARD, toClipboard_);
+    DDX_Control(pDX, IDC_TO_FILE, toFile_);
     DDX_Control(pDX, IDC_BROWSE_SHOT_FOLDER, browse_);
     DDX_Control(pDX, IDC_SAVE_SHOT_SETTINGS, save_);
 }

@@ -51,6 +51,9 @@ private:
     CHintButton captureScreen_;
     CHintButton captureWindow_;
     CHintButton captureArea_;
+    // The two check boxes hover like the buttons.
+    CHintButton toClipboard_;
+    CHintButton toFile_;
     CHintButton browse_;
     CHintButton save_;
     CBrush whiteBrush_{RGB(255, 255, 255)};

@@ -21,7 +21,7 @@ constexpr char kDisarmed[] = "当前状态: 未启动";
 
 void NotifyTray() {
     if (HWND tray = ::FindWindowA(nullptr, kTrayTitle)) {
-        ::PostMessageA(tray, kSettingsChangedMessage, 0, 0);
+        ::PostMessageA(tray, WM_SETTINGS_CHANGED, 0, 0);
     }
 }
 

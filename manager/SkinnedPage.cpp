@@ -11,14 +11,18 @@ END_MESSAGE_MAP()
 
 void CSkinnedPage::DrawPage() {
     CClientDC dc(this);
+    DrawPage(&dc);
+}
+
+void CSkinnedPage::DrawPage(CDC* dc) {
     CRect client;
     GetClientRect(&client);
-    CDC* buffer = painter_.BeginDraw(&dc, client);
+    CDC* buffer = painter_.BeginDraw(dc, client);
     if (buffer == nullptr) {
         return;
     }
     DrawContent(buffer, client);
-    painter_.EndDraw(&dc, FALSE);
+    painter_.EndDraw(dc, FALSE);
 }
 
 int CSkinnedPage::LayOutAround(std::initializer_list<CWnd*> controls) {

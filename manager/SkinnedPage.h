@@ -14,8 +14,11 @@ class CSkinnedPage : public CManagerPage {
 public:
     using CManagerPage::CManagerPage;
 
-    // Draws the page over its client area; nothing before the first layout.
+    // Draws the page over its client area through a client DC, or through `dc`; nothing before
+    // the first layout.
     void DrawPage();
+    void DrawPage(CDC* dc);
+    const CPagePainter& Painter() const { return painter_; }
 
 protected:
     // The page's content, drawn into `buffer` (white, transparent text, the UI font).

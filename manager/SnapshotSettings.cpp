@@ -56,7 +56,7 @@ bool SnapshotSettings::Save(const char* path) const {
         return false;
     }
     if (HWND tray = ::FindWindowA(nullptr, kTrayTitle)) {
-        ::PostMessageA(tray, kSettingsChangedMessage, 0, 0);
+        ::PostMessageA(tray, WM_SETTINGS_CHANGED, 0, 0);
     }
     return true;
 }

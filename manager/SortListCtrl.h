@@ -24,6 +24,8 @@ public:
     // A kind of the page's own; `rows` lives as long as the list. Returns 0.
     int SetKind(int kind, const SortListRowKind* rows);
     int Kind() const { return kind_; }
+    // How the rows are drawn and ordered; null for a number without a kind.
+    const SortListRowKind* RowKind() const { return rows_; }
 
     // Sorts by `column` as a header click does: ascending when its direction flag is set, which
     // the click then clears, else descending, setting the flag again.

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "manager/AddressBookRecord.h"
@@ -14,6 +15,7 @@
 #include "manager/LedgerRowKind.h"
 #include "manager/ManagerTest.h"
 #include "manager/RecordBytes.h"
+#include "manager/RecordsTest.h"
 #include "platform/screen/ScreenApi.h"
 
 namespace manager_testing {
@@ -71,27 +73,6 @@ protected:
     CSortListCtrl list;
 };
 
-LedgerRecord Entry(int type, int year, int month, int day, int amount, const char* note) {
-    LedgerRecord record;
-    record.type = type;
-    record.date.year = year;
-    record.date.month = month;
-    record.date.day = day;
-    record.amount = amount;
-    RecordBytes::Store(record.note, note);
-    return record;
-}
-
-AddressBookRecord Contact(int group, const char* name, int month, int day, int calendar) {
-    AddressBookRecord record;
-    record.group = group;
-    RecordBytes::Store(record.name, name);
-    record.birthMonth = month;
-    record.birthDay = day;
-    record.calendar = calendar;
-    return record;
-}
-
 TEST_F(SortListCtrlTest, HeaderClicksSortLedgerRowsByEachColumnOneWayThenTheOther) {
     Columns({100, 80, 100, 300});
     list.SetKind(3);
@@ -120,14 +101,25 @@ TEST_F(SortListCtrlTest, HeaderClicksSortLedgerRowsByEachColumnOneWayThenTheOthe
     EXPECT_EQ(Order(records), (std::vector<int>{2, 0, 3, 1}));
 }
 
-TEST_F(SortListCtrlTest, ContactsSortByGroupNumberAndByBirthdayIgnoringTheCalendar) {
+TEST_F(SortListCtrlTest, ContactsSortByEachColumnGroupAsNumberBirthdayIgnoringTheCalendar) {
     Columns({50, 100, 80, 80, 80, 100, 100, 80, 200});
     list.SetKind(5);
     const std::vector<AddressBookRecord> records = {
-        Contact(4, "li", 0, 20, 1), Contact(2, "Li", 11, 0, 0), Contact(1, "zhang", 0, 3, 0),
-        Contact(3, "wang", 1, 0, 1)};
+        WithTexts(Contact(4, "li", "4", 0, 20, 1), "3", "2", "d", "1", "a"),
+        WithTexts(Contact(2, "Li", "3", 11, 0, 0), "1", "4", "b", "3", "c"),
+        WithTexts(Contact(1, "zhang", "2", 0, 3, 0), "4", "3", "c", "2", "d"),
+        WithTexts(Contact(3, "wang", "1", 1, 0, 1), "2", "1", "a", "4", "b")};
     for (const AddressBookRecord& record : records) {
         AddRow(&record);
+    }
+    // Each text column in an order no other column gives, so that a column sorted by another's
+    // field shows.
+    const std::pair<int, std::vector<int>> textColumns[] = {{2, {3, 2, 1, 0}}, {3, {1, 3, 0, 2}},
+                                                            {4, {3, 0, 2, 1}}, {6, {3, 1, 2, 0}},
+                                                            {7, {0, 2, 1, 3}}, {8, {0, 3, 1, 2}}};
+    for (const auto& [column, order] : textColumns) {
+        ClickHeader(column);
+        EXPECT_EQ(Order(records), order) << "column " << column;
     }
     ClickHeader(0);
     EXPECT_EQ(Order(records), (std::vector<int>{2, 1, 3, 0}));
@@ -198,7 +190,8 @@ TEST_F(SortListCtrlTest, CellsShowTheRecordsFieldsFormattedAndAligned) {
     EXPECT_EQ(std::string(text), " 午饭");
     EXPECT_FALSE(ledger.Cell(&entry, 4, text, align));
 
-    AddressBookRecord contact = Contact(2, "li", 11, 30, 1);
+    AddressBookRecord contact =
+        WithTexts(Contact(2, "li", "", 11, 30, 1), "010", "020", "li@x", "12345", "同学");
     // A name that fills its field without a NUL is read only to the field's end.
     std::memset(contact.mobile, '1', sizeof(contact.mobile));
     ContactRowKind contacts;
@@ -208,6 +201,13 @@ TEST_F(SortListCtrlTest, CellsShowTheRecordsFieldsFormattedAndAligned) {
     EXPECT_EQ(std::string(text), " " + std::string(21, '1'));
     ASSERT_TRUE(contacts.Cell(&contact, 5, text, align));
     EXPECT_EQ(std::string(text), "12月31日[农历]");
+    std::vector<std::string> texts;
+    for (int column : {3, 4, 6, 7, 8}) {
+        ASSERT_TRUE(contacts.Cell(&contact, column, text, align));
+        texts.push_back(std::string(text));
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{" 010", " 020", " li@x", " 12345", " 同学"}));
+    EXPECT_FALSE(contacts.Cell(&contact, 9, text, align));
     contact.group = 7;
     contact.calendar = 0;
     contact.birthMonth = 0x7FFFFFFF;

@@ -18,7 +18,8 @@ BOOL CSubPageHost::PreTranslateMessage(MSG* pMsg) {
 }
 
 BOOL CSubPageHost::DestroyWindow() {
-    for (std::unique_ptr<CDialog>& child : children_) {
+    for (int n = 0; n < static_cast<int>(children_.size()); ++n) {
+        std::unique_ptr<CDialog>& child = children_[static_cast<std::size_t>(DestroySlot(n))];
         if (child != nullptr) {
             child->DestroyWindow();
             child.reset();
@@ -58,6 +59,17 @@ int CSubPageHost::OnButton(int index) {
     // From now on the child covers its area, which the background no longer paints.
     if (first) {
         RecalcLayout();
+    }
+    return 0;
+}
+
+int CSubPageHost::HideSubPage() {
+    if (current_ != nullptr) {
+        current_->ShowWindow(SW_HIDE);
+        current_ = nullptr;
+        // The background covers the child area again.
+        RecalcLayout();
+        Invalidate();
     }
     return 0;
 }

@@ -21,12 +21,14 @@ public:
     // Loads the skin: TRUE when it loaded, FALSE otherwise (nothing is reported).
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
-    // The children in slot order first, then the page.
+    // The children in DestroySlot order first, then the page.
     BOOL DestroyWindow() override;
 
     // Shows the child of the slot (made first when needed) in place of the current one; other
     // indices change nothing. Returns 0.
     int OnButton(int index) override;
+    // Hides the current child, so that the page shows its own front again. Returns 0.
+    int HideSubPage() override;
     // Always 0: the host has no controls of its own.
     int RecalcLayout() override;
 
@@ -37,6 +39,8 @@ public:
 protected:
     // A new child object for the slot and its template, or null for an empty slot.
     virtual std::unique_ptr<CDialog> CreateChild(int index, UINT& templateId) = 0;
+    // The slot destroyed `n`-th: slot order unless the host keeps another.
+    virtual int DestroySlot(int n) const { return n; }
     void DrawContent(CDC* buffer, const CRect& client) override;
 
 private:

@@ -6,6 +6,7 @@
 
 #include "manager/ManagerGdi.h"
 #include "platform/drawing/DC.h"
+#include "platform/text/Gbk.h"
 
 IMPLEMENT_DYNAMIC(CTaskListBox, CListBox)
 
@@ -17,7 +18,11 @@ CString CTaskListBox::RowText(const CString& text, int width) {
     }
     const int fits = (width - 24) / 6;
     if (line.GetLength() > fits) {
-        line = line.Left(fits > 0 ? fits : 0) + "...";
+        // Never half a two-byte character before the dots.
+        const std::size_t kept = platform::CutAtCharBoundary(
+            std::string_view(line, static_cast<std::size_t>(line.GetLength())),
+            fits > 0 ? static_cast<std::size_t>(fits) : 0);
+        line = line.Left(static_cast<int>(kept)) + "...";
     }
     return line;
 }

@@ -17,7 +17,8 @@ public:
     static constexpr int kTextIndent = 30;
 
     // The row's text as drawn in a text area `width` pixels wide: up to the first line feed, and
-    // cut to (width - 24) / 6 bytes followed by "..." when longer.
+    // cut to (width - 24) / 6 bytes (one less rather than half a two-byte character) followed by
+    // "..." when longer.
     static CString RowText(const CString& text, int width);
     // "每天 12小时 0分 备份文件 源:C:\A , 目的:D:\B" and the like; "" for an unknown kind. A
     // weekday outside 0..6 reads "星期?".

