@@ -34,11 +34,16 @@ set(PROJECT_TEST_REGISTRY "${CMAKE_BINARY_DIR}/test-registry.dat")
 
 # TEST_TIMEOUT gives each test of the library a time limit in seconds, for libraries whose faults
 # show as hangs (hostile input that once took minutes, files that could block a reader).
+# SOURCES names the library's files where the folder's other *.cpp files build something else.
 function(project_library name)
-    cmake_parse_arguments(ARG "" "TEST_TIMEOUT" "DEPS;TEST_DEPS" ${ARGN})
+    cmake_parse_arguments(ARG "" "TEST_TIMEOUT" "DEPS;TEST_DEPS;SOURCES" ${ARGN})
     file(GLOB all_sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
-    set(sources ${all_sources})
-    list(FILTER sources EXCLUDE REGEX "(_test|_benchmark|_fuzzer|Test)\\.cpp$")
+    if(ARG_SOURCES)
+        set(sources ${ARG_SOURCES})
+    else()
+        set(sources ${all_sources})
+        list(FILTER sources EXCLUDE REGEX "(_test|_benchmark|_fuzzer|Test)\\.cpp$")
+    endif()
     if(sources)
         add_library(${name} STATIC ${sources})
         target_include_directories(${name} PUBLIC "${PROJECT_SOURCE_DIR}")
@@ -87,5 +92,28 @@ function(project_library name)
             target_link_options(${fuzzer_name} PRIVATE -fsanitize=fuzzer)
             set_property(GLOBAL APPEND PROPERTY PROJECT_FUZZER_TARGETS ${fuzzer_name})
         endforeach()
+    endif()
+endfunction()
+
+# A program, or a test program, that may load the desktop module (platform/display) on a desktop.
+# The module links no platform library: it calls the program's, so that one window list, one set of
+# queues and one screen serve both. The program therefore exports its functions, and links the
+# platform libraries the module calls whole, so that each function the module needs is there even
+# where the program itself never calls it. The module is linked beside the program, where the
+# display looks for it.
+function(link_desktop_module target)
+    set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
+    foreach(library ${PROJECT_DESKTOP_MODULE_CALLS})
+        target_link_options(${target} PRIVATE
+                            "LINKER:--whole-archive,$<TARGET_FILE:${library}>,--no-whole-archive")
+        target_link_libraries(${target} PRIVATE ${library})
+    endforeach()
+    add_dependencies(${target} platform_desktop_display)
+    get_target_property(module_folder platform_desktop_display BINARY_DIR)
+    if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL module_folder)
+        add_custom_command(TARGET ${target} POST_BUILD
+            COMMAND ${CMAKE_COMMAND} -E create_symlink "$<TARGET_FILE:platform_desktop_display>"
+                    "$<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_NAME:platform_desktop_display>"
+            VERBATIM)
     endif()
 endfunction()

@@ -46,6 +46,10 @@ declare -A programs=(
     [manager/program/deskvane]=dv/dv.exe
     [tray/program/dvtp]=dv/dvtp.exe
     [tray/program/hookpad.so]=dv/hookpad.so
+    # The desktop module, beside each program that may load it.
+    [browser/program/desktopdisplay.so]=desktopdisplay.so
+    [picture/program/desktopdisplay.so]=exec/gt/desktopdisplay.so
+    [manager/program/desktopdisplay.so]=dv/desktopdisplay.so
 )
 for target in "${!programs[@]}"; do
     if [[ -f "build/release/$target" ]]; then

@@ -52,6 +52,9 @@ public:
     DesktopBrowser() {
         fs::copy(PROGRAM_FOLDER_SOURCE, folder_.path(), fs::copy_options::recursive);
         fs::copy_file(QUORRA_PATH, folder_.path() / "quorra.exe");
+        // The desktop's presenter, which the program loads from beside itself.
+        fs::copy_file(fs::path(QUORRA_PATH).parent_path() / "desktopdisplay.so",
+                      folder_.path() / "desktopdisplay.so");
         // Not the first run: no welcome question.
         folder_.WriteFile("data/first.dat", "");
         folder_.WriteFile("site/first.htm",

@@ -1,34 +1,29 @@
 #include "platform/display/Display.h"
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
+#include <filesystem>
+#include <string>
 
-#include "platform/controls/Clipboard.h"
-#include "platform/controls/NotifyIcon.h"
 #include "platform/dialogs/MessageBoxApi.h"
-#include "platform/display/GtkClipboard.h"
-#include "platform/display/GtkPresenter.h"
-#include "platform/display/XDesktopWindows.h"
-#include "platform/display/XHotKeys.h"
-#include "platform/display/XScreenReader.h"
-#include "platform/display/XTestInput.h"
-#include "platform/drawing/CursorObserver.h"
-#include "platform/drawing/DrawingSeams.h"
-#include "platform/screen/VirtualScreen.h"
+#include "platform/display/DesktopDisplay.h"
 
 namespace platform {
 
 namespace {
 
-GtkPresenter* running = nullptr;
-std::shared_ptr<XScreenReader> screen_reader;
-// Kept until the process ends: a program thread may be inside mouse_event or RegisterHotKey as
-// the display stops, or hold a port of a foreign window.
-std::unique_ptr<XTestInput> desktop_input;
-std::unique_ptr<XDesktopWindows> desktop_windows;
-std::unique_ptr<XHotKeys> hot_keys;
+using StartFunction = bool (*)();
+using StopFunction = void (*)();
+
+StopFunction stop_desktop = nullptr;
+
+void RunHeadless(const std::string& reason) {
+    std::fprintf(stderr, "%s; running headless.\n", reason.c_str());
+    SetMessageBoxAnswerer(AnswerWithoutDisplay);
+}
 
 }  // namespace
 
@@ -44,65 +39,43 @@ DisplayKind ChooseDisplay(const char* forced, const char* x11Display) {
 }
 
 void StartDisplay() {
-    if (running != nullptr || ChooseDisplay(std::getenv("PLATFORM_DISPLAY"),
-                                            std::getenv("DISPLAY")) == DisplayKind::kHeadless) {
+    if (stop_desktop != nullptr ||
+        ChooseDisplay(std::getenv("PLATFORM_DISPLAY"), std::getenv("DISPLAY")) ==
+            DisplayKind::kHeadless) {
         return;
     }
-    running = GtkPresenter::Start();
-    if (running == nullptr) {
-        std::fputs("No desktop display could be opened; running headless.\n", stderr);
-        SetMessageBoxAnswerer(AnswerWithoutDisplay);
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string path = (program.parent_path() / kDesktopModuleName).string();
+    // Every function the module calls is bound now: a program that lacks one runs headless from
+    // the start instead of failing at some later click. The module stays loaded, as GTK cannot be
+    // unloaded.
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+        const char* reason = dlerror();
+        RunHeadless("The desktop module " + path + " could not be loaded (" +
+                    (reason != nullptr ? reason : "no reason given") + ")");
         return;
     }
-    VirtualScreen::Get().SetPresenter(running);
-    SetDesktopClipboard(running->clipboard());
-    SetNotifyAreaObserver([presenter = running] { presenter->IconsChanged(); });
-    SetCursorObserver([presenter = running](HCURSOR cursor) { presenter->CursorChanged(cursor); });
-    // Shared with the reader function, which a capture may still hold while the display stops.
-    screen_reader = XScreenReader::Open(nullptr);
-    if (screen_reader) {
-        SetScreenReader([reader = screen_reader](const RECT& area, Surface& into) {
-            return reader->Read(area, into);
-        });
+    auto start = reinterpret_cast<StartFunction>(dlsym(module, "PlatformStartDesktop"));
+    auto stop = reinterpret_cast<StopFunction>(dlsym(module, "PlatformStopDesktop"));
+    if (start == nullptr || stop == nullptr) {
+        RunHeadless("The desktop module " + path + " lacks its entry points");
+        return;
     }
-    if (!desktop_input) {
-        desktop_input = XTestInput::Open(nullptr);
+    if (!start()) {
+        RunHeadless("No desktop display could be opened");
+        return;
     }
-    SetDesktopInput(desktop_input.get());
-    if (!desktop_windows) {
-        desktop_windows = XDesktopWindows::Open(nullptr);
-    }
-    if (desktop_windows) {
-        SetDesktopWindowRefresher([windows = desktop_windows.get()] { windows->Refresh(); });
-    }
-    if (!hot_keys) {
-        hot_keys = XHotKeys::Start(nullptr);
-    }
-    SetDesktopHotKeys(hot_keys.get());
+    stop_desktop = stop;
 }
 
 void StopDisplay() {
-    if (running == nullptr) {
+    if (stop_desktop == nullptr) {
         return;
     }
-    VirtualScreen::Get().SetPresenter(nullptr);
-    SetDesktopClipboard(nullptr);
-    SetNotifyAreaObserver(nullptr);
-    SetCursorObserver(nullptr);
-    SetScreenReader(nullptr);
-    screen_reader.reset();
-    SetDesktopInput(nullptr);
-    SetDesktopWindowRefresher(nullptr);
-    SetDesktopHotKeys(nullptr);
-    if (hot_keys) {
-        hot_keys->ReleaseAll();
-    }
-    if (desktop_windows) {
-        desktop_windows->Forget();
-    }
-    running->clipboard()->Stop();
-    running->Stop();
-    running = nullptr;
+    stop_desktop();
+    stop_desktop = nullptr;
 }
 
 }  // namespace platform

@@ -15,9 +15,10 @@ enum class DisplayKind { kHeadless, kDesktop };
 // PLATFORM_DISPLAY value counts as unset.
 DisplayKind ChooseDisplay(const char* forced, const char* x11Display);
 
-// Starts the display the environment chooses, after InstallScreen. When the desktop cannot be
-// opened the program says so on stderr and runs headless, its message boxes answered as without
-// a display.
+// Starts the display the environment chooses, after InstallScreen. The desktop's presenter is
+// loaded then, from the module beside the program (DesktopDisplay.h). When the module is missing
+// or does not load, or the desktop cannot be opened, the program says so on stderr and runs
+// headless, its message boxes answered as without a display.
 void StartDisplay();
 // Ends the presenter, if one runs; the screen is headless again.
 void StopDisplay();

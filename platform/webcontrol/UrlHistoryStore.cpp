@@ -1,8 +1,13 @@
 #include "platform/webcontrol/UrlHistoryStore.h"
 
+#include <atomic>
+#include <condition_variable>
 #include <cstdlib>
+#include <deque>
 #include <fstream>
+#include <mutex>
 #include <span>
+#include <thread>
 
 #include "platform/drawing/FileReplace.h"
 #include "platform/time/Clock.h"
@@ -89,6 +94,93 @@ bool ParseLine(std::string_view line, UrlVisit& visit) {
 
 }  // namespace
 
+// The visits added for later, written by one thread of the process. Its destructor, as the
+// process ends, writes what is left.
+class PendingVisits {
+public:
+    static PendingVisits& Get() {
+        static PendingVisits instance;
+        return instance;
+    }
+    // Waits until every visit added so far is in its file, when any ever was.
+    static void Flush() {
+        if (started_) {
+            Get().WaitUntilWritten();
+        }
+    }
+
+    void Add(const std::filesystem::path& path, UrlVisit visit) {
+        std::lock_guard lock(mutex_);
+        queue_.push_back({path, std::move(visit)});
+        if (!writer_.joinable()) {
+            writer_ = std::thread([this] { Write(); });
+            started_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    ~PendingVisits() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+            changed_.notify_all();
+        }
+        if (writer_.joinable()) {
+            writer_.join();
+        }
+    }
+
+private:
+    struct Visit {
+        std::filesystem::path path;
+        UrlVisit visit;
+    };
+
+    void WaitUntilWritten() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return queue_.empty() && !writing_; });
+    }
+
+    void Write() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+            if (queue_.empty()) {
+                return;
+            }
+            // Every visit to the first one's file, read and written once.
+            const std::filesystem::path path = queue_.front().path;
+            std::vector<UrlVisit> visits;
+            std::erase_if(queue_, [&](Visit& queued) {
+                if (queued.path != path) {
+                    return false;
+                }
+                visits.push_back(std::move(queued.visit));
+                return true;
+            });
+            writing_ = true;
+            lock.unlock();
+            const UrlHistoryStore store(path);
+            std::vector<UrlVisit> entries = store.Read();
+            for (UrlVisit& visit : visits) {
+                UrlHistoryStore::Merge(entries, std::move(visit));
+            }
+            store.Save(entries);
+            lock.lock();
+            writing_ = false;
+            changed_.notify_all();
+        }
+    }
+
+    static inline std::atomic<bool> started_ = false;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Visit> queue_;
+    bool writing_ = false;
+    bool stopping_ = false;
+    std::thread writer_;
+};
+
 std::filesystem::path UrlHistoryStore::DefaultPath() {
     const char* chosen = std::getenv("PLATFORM_URL_HISTORY_FILE");
     if (chosen != nullptr && chosen[0] != '\0') {
@@ -112,6 +204,11 @@ uint64_t UrlHistoryStore::FileTimeNow() {
 }
 
 std::vector<UrlVisit> UrlHistoryStore::Entries() const {
+    PendingVisits::Flush();
+    return Read();
+}
+
+std::vector<UrlVisit> UrlHistoryStore::Read() const {
     std::vector<UrlVisit> entries;
     std::ifstream file(path_, std::ios::binary);
     std::string line;
@@ -136,11 +233,9 @@ bool UrlHistoryStore::Save(const std::vector<UrlVisit>& entries) const {
         path_, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
-bool UrlHistoryStore::Add(const std::string& url, const std::string& title) {
-    std::vector<UrlVisit> entries = Entries();
-    UrlVisit visit{url, title, FileTimeNow()};
+void UrlHistoryStore::Merge(std::vector<UrlVisit>& entries, UrlVisit visit) {
     for (auto entry = entries.begin(); entry != entries.end(); ++entry) {
-        if (entry->url == url) {
+        if (entry->url == visit.url) {
             if (visit.title.empty()) {
                 visit.title = entry->title;
             }
@@ -152,7 +247,16 @@ bool UrlHistoryStore::Add(const std::string& url, const std::string& title) {
     if (entries.size() > kMaxEntries) {
         entries.resize(kMaxEntries);
     }
+}
+
+bool UrlHistoryStore::Add(const std::string& url, const std::string& title) {
+    std::vector<UrlVisit> entries = Entries();
+    Merge(entries, UrlVisit{url, title, FileTimeNow()});
     return Save(entries);
+}
+
+void UrlHistoryStore::AddLater(const std::string& url, const std::string& title) {
+    PendingVisits::Get().Add(path_, UrlVisit{url, title, FileTimeNow()});
 }
 
 bool UrlHistoryStore::Remove(const std::string& url) {
@@ -162,6 +266,7 @@ bool UrlHistoryStore::Remove(const std::string& url) {
 }
 
 bool UrlHistoryStore::Clear() {
+    PendingVisits::Flush();
     return Save({});
 }
 

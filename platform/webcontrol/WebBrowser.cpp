@@ -380,7 +380,7 @@ void WebBrowser::RecordVisit(const std::string& address, const PendingNavigation
         history_.Add(address, title_, FrameAddresses());
     }
     if (!address.starts_with("about:")) {
-        UrlHistoryStore().Add(address, title_);
+        UrlHistoryStore().AddLater(address, title_);
     }
 }
 
