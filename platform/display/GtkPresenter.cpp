@@ -727,7 +727,10 @@ int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
         const bool numLock = gdk_keymap_get_num_lock_state(keymap) != FALSE;
         RunOnWindowThread(hwnd, [hwnd, modifiers, capsLock, numLock] {
             TakeKeyState(modifiers, capsLock, numLock);
-            if (IsWindowEnabled(hwnd) && GetActiveWindow() != hwnd) {
+            // The foreground may have gone to another program's window meanwhile, which left
+            // this thread's active window as it was.
+            if (IsWindowEnabled(hwnd) &&
+                (GetActiveWindow() != hwnd || GetForegroundWindow() != hwnd)) {
                 SetForegroundWindow(hwnd);
             }
         });

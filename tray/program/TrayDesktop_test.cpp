@@ -88,6 +88,9 @@ protected:
                               std::filesystem::copy_options::recursive);
         std::filesystem::copy_file(DVTP_PATH, folder_.path() / "dvtp.exe");
         std::filesystem::copy_file(HOOKPAD_PATH, folder_.path() / "hookpad.so");
+        std::filesystem::copy_file(
+            std::filesystem::path(DVTP_PATH).parent_path() / "desktopdisplay.so",
+            folder_.path() / "desktopdisplay.so");
     }
     void TearDown() override {
         if (pid_ > 0) {
