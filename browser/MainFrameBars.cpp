@@ -74,7 +74,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
     RECT rect = m_store.windowRect;
     // The store's initial rectangle means no window was ever saved: the first start goes where
     // the desktop puts a program's first window, and the first layout pass saves that place.
-    if (CRect(rect) == CRect(-1, -1, 1, 1)) {
+    const RECT neverSaved{-1, -1, 1, 1};
+    if (CRect(rect).EqualRect(&neverSaved)) {
         cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
         return CFrameWnd::PreCreateWindow(cs);
     }
