@@ -212,7 +212,7 @@ TEST_F(MainFrameTest, HotKeysMatchTheirModifiersExactly) {
 TEST_F(MainFrameTest, ATimedShutdownFiresOnceAtItsMinuteAndRemovesItsFile) {
     tray_testing::StartTestClock(21, 59, 57);
     platform::ResetPrivilegesForTesting();
-    platform::TakeShutdownRequests();
+    platform::RecordShutdownsForTesting(true);
     ASSERT_TRUE((ShutdownSchedule{22, 0, 0}.Write(
         (platform::ToWindowsPath(folder_.path()) + "\\data3\\sdc.dat").c_str())));
     MakeFrame();
@@ -224,6 +224,7 @@ TEST_F(MainFrameTest, ATimedShutdownFiresOnceAtItsMinuteAndRemovesItsFile) {
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].flags, static_cast<UINT>(EWX_SHUTDOWN | EWX_POWEROFF));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "data3" / "sdc.dat"));
+    platform::RecordShutdownsForTesting(false);
     platform::ResetPrivilegesForTesting();
 }
 

@@ -17,9 +17,12 @@ class ProcessTokenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::ResetPrivilegesForTesting();
-        platform::TakeShutdownRequests();
+        platform::RecordShutdownsForTesting(true);
     }
-    void TearDown() override { platform::ResetPrivilegesForTesting(); }
+    void TearDown() override {
+        platform::RecordShutdownsForTesting(false);
+        platform::ResetPrivilegesForTesting();
+    }
 
     static BOOL Enable(HANDLE token, const char* name, bool enable) {
         TOKEN_PRIVILEGES privileges{};
@@ -109,7 +112,8 @@ TEST_F(ProcessTokenTest, AccessRightsAndPreviousState) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 }
 
-TEST_F(ProcessTokenTest, AShutdownGoesToTheSessionOnlyWhenTheUserOptedIn) {
+TEST_F(ProcessTokenTest, AShutdownGoesToTheSessionOnlyWhenTheUserOptedInAndFailsOtherwise) {
+    platform::RecordShutdownsForTesting(false);
     HANDLE token = nullptr;
     ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
     ASSERT_TRUE(Enable(token, SE_SHUTDOWN_NAME, true));
@@ -121,10 +125,14 @@ TEST_F(ProcessTokenTest, AShutdownGoesToTheSessionOnlyWhenTheUserOptedIn) {
     platform::SetSessionPowerCommandForTesting((temp.path() / "session").string());
 
     ::unsetenv("PLATFORM_SESSION_POWER");
-    EXPECT_TRUE(ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0));
+    EXPECT_FALSE(ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
     ::setenv("PLATFORM_SESSION_POWER", "logind", 1);
     ::setenv("ANSWER", "0", 1);
     EXPECT_TRUE(ExitWindowsEx(EWX_SHUTDOWN | EWX_POWEROFF, 0));
+    // The session manager is not asked to log off.
+    EXPECT_FALSE(ExitWindowsEx(EWX_LOGOFF, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
     ::setenv("ANSWER", "1", 1);
     EXPECT_FALSE(ExitWindowsEx(EWX_REBOOT, 0));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_READY));
@@ -132,11 +140,7 @@ TEST_F(ProcessTokenTest, AShutdownGoesToTheSessionOnlyWhenTheUserOptedIn) {
     ::unsetenv("ANSWER");
     platform::SetSessionPowerCommandForTesting({});
 
-    const auto requests = platform::TakeShutdownRequests();
-    ASSERT_EQ(requests.size(), 3u);
-    EXPECT_EQ(requests[0].outcome, platform::ShutdownOutcome::kRecorded);
-    EXPECT_EQ(requests[1].outcome, platform::ShutdownOutcome::kSentToSession);
-    EXPECT_EQ(requests[2].outcome, platform::ShutdownOutcome::kRefusedBySession);
+    EXPECT_TRUE(platform::TakeShutdownRequests().empty());
     EXPECT_EQ(temp.ReadFile("asked"),
               "call org.freedesktop.login1 /org/freedesktop/login1 "
               "org.freedesktop.login1.Manager PowerOff b true\n"

@@ -19,6 +19,7 @@ namespace {
 constexpr std::size_t kMaxRequests = 100;
 
 std::mutex requestsMutex;
+bool recording = false;
 std::vector<platform::ShutdownRequest> requests;
 std::string sessionCommand;
 
@@ -65,30 +66,35 @@ bool AskSession(const char* method) {
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-void Record(const platform::ShutdownRequest& request) {
+// True when a test records requests; `request` is then kept.
+bool Recorded(const platform::ShutdownRequest& request) {
     std::lock_guard lock(requestsMutex);
+    if (!recording) {
+        return false;
+    }
     if (requests.size() >= kMaxRequests) {
         requests.erase(requests.begin());
     }
     requests.push_back(request);
+    return true;
 }
 
 }  // namespace
 
 BOOL ExitWindowsEx(UINT uFlags, DWORD dwReason) {
-    bool endsMachine = (uFlags & (EWX_SHUTDOWN | EWX_REBOOT | EWX_POWEROFF)) != 0;
+    const bool endsMachine = (uFlags & (EWX_SHUTDOWN | EWX_REBOOT | EWX_POWEROFF)) != 0;
     if (endsMachine && !platform::IsPrivilegeEnabled(SE_SHUTDOWN_NAME)) {
         SetLastError(ERROR_PRIVILEGE_NOT_HELD);
         return FALSE;
     }
-    platform::ShutdownRequest request{uFlags, dwReason, platform::ShutdownOutcome::kRecorded};
-    if (endsMachine && OptedIn()) {
-        const bool taken = AskSession((uFlags & EWX_REBOOT) != 0 ? "Reboot" : "PowerOff");
-        request.outcome = taken ? platform::ShutdownOutcome::kSentToSession
-                                : platform::ShutdownOutcome::kRefusedBySession;
+    if (Recorded(platform::ShutdownRequest{uFlags, dwReason})) {
+        return TRUE;
     }
-    Record(request);
-    if (request.outcome == platform::ShutdownOutcome::kRefusedBySession) {
+    if (!endsMachine || !OptedIn()) {
+        SetLastError(ERROR_NOT_SUPPORTED);
+        return FALSE;
+    }
+    if (!AskSession((uFlags & EWX_REBOOT) != 0 ? "Reboot" : "PowerOff")) {
         SetLastError(ERROR_NOT_READY);
         return FALSE;
     }
@@ -96,6 +102,12 @@ BOOL ExitWindowsEx(UINT uFlags, DWORD dwReason) {
 }
 
 namespace platform {
+
+void RecordShutdownsForTesting(bool on) {
+    std::lock_guard lock(requestsMutex);
+    recording = on;
+    requests.clear();
+}
 
 std::vector<ShutdownRequest> TakeShutdownRequests() {
     std::lock_guard lock(requestsMutex);

@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <mutex>
+#include <vector>
 
 #include "platform/threads/ThreadApi.h"
 #include "platform/time/Clock.h"
@@ -13,7 +15,8 @@ namespace platform {
 
 namespace {
 
-thread_local HHOOK running_hook = nullptr;
+// The hooks this thread is running, innermost last.
+thread_local std::vector<HHOOK> running_hooks;
 std::atomic<DesktopInput*> desktop_input = nullptr;
 std::uintptr_t next_hook_handle = 0x20000;
 
@@ -37,7 +40,7 @@ void AnnounceHooks(bool force) {
     {
         std::lock_guard lock(system.mutex);
         for (const Hook& hook : system.hooks) {
-            if (hook.threadId == 0 && IsRelayed(hook.type)) {
+            if (hook.threadId == 0 && IsRelayed(hook.type) && !hook.unhooking) {
                 mask |= 1u << hook.type;
             }
         }
@@ -385,16 +388,16 @@ void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam) {
                                      ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP)
                                      : message;
         RunHooks(WH_KEYBOARD_LL, HC_ACTION, hookMessage, reinterpret_cast<LPARAM>(&info));
-        bool wasDown = false;
+        LPARAM hookParam = 0;
         {
             std::lock_guard lock(system.mutex);
-            wasDown = IsDown(system.asyncKeys, virtualKey);
+            const bool wasDown = IsDown(system.asyncKeys, virtualKey);
+            const auto bits = static_cast<DWORD>(lParam & 0x01FFFFFF) | (alt ? 1u << 29 : 0u) |
+                              (down ? (wasDown ? 1u << 30 : 0u) : 3u << 30);
+            hookParam = KeyboardHookParam(static_cast<LPARAM>(bits), system.asyncKeys);
             SetKeyWithGeneric(system.asyncKeys, virtualKey, down);
         }
-        const auto bits = static_cast<DWORD>(lParam & 0x01FFFFFF) | (alt ? 1u << 29 : 0u) |
-                          (down ? (wasDown ? 1u << 30 : 0u) : 3u << 30);
-        RunHooks(WH_KEYBOARD, HC_ACTION, GenericKey(virtualKey),
-                 static_cast<LPARAM>(static_cast<LONG>(bits)));
+        RunHooks(WH_KEYBOARD, HC_ACTION, GenericKey(virtualKey), hookParam);
         return;
     }
     const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
@@ -427,25 +430,56 @@ std::vector<RecordedInput> TakeRecordedInput() {
     return taken;
 }
 
-LRESULT RunHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
-    const DWORD thread = GetCurrentThreadId();
-    Hook first;
-    {
-        WindowSystem& system = WindowSystem::Get();
-        std::lock_guard lock(system.mutex);
-        auto found = std::find_if(system.hooks.rbegin(), system.hooks.rend(), [&](const Hook& h) {
-            return h.type == type && (h.threadId == 0 || h.threadId == thread);
-        });
-        if (found == system.hooks.rend()) {
-            return 0;
+std::vector<Hook>::iterator FindHook(WindowSystem& system, HHOOK handle) {
+    return std::find_if(system.hooks.begin(), system.hooks.end(),
+                        [&](const Hook& h) { return h.handle == handle; });
+}
+
+// Calls `hook`, found under `lock`, with the lock released, counting the call so that
+// UnhookWindowsHookEx can wait for it.
+LRESULT CallHook(std::unique_lock<std::mutex>& lock, Hook& hook, int code, WPARAM wParam,
+                 LPARAM lParam) {
+    const HHOOK handle = hook.handle;
+    const HOOKPROC procedure = hook.procedure;
+    ++hook.running;
+    lock.unlock();
+    running_hooks.push_back(handle);
+    const LRESULT result = procedure(code, wParam, lParam);
+    running_hooks.pop_back();
+    lock.lock();
+    WindowSystem& system = WindowSystem::Get();
+    if (auto found = FindHook(system, handle); found != system.hooks.end()) {
+        --found->running;
+        if (found->unhooking) {
+            found->unhooking->Wake();
         }
-        first = *found;
     }
-    const HHOOK outer = running_hook;
-    running_hook = first.handle;
-    const LRESULT result = first.procedure(code, wParam, lParam);
-    running_hook = outer;
     return result;
+}
+
+// The newest hook of `type` for `thread` in [from, to), or `to`.
+template <typename Iterator>
+Iterator NextHook(Iterator from, Iterator to, int type, DWORD thread) {
+    return std::find_if(from, to, [&](const Hook& h) {
+        return h.type == type && (h.threadId == 0 || h.threadId == thread) && !h.unhooking;
+    });
+}
+
+LRESULT RunHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
+    WindowSystem& system = WindowSystem::Get();
+    std::unique_lock lock(system.mutex);
+    auto found = NextHook(system.hooks.rbegin(), system.hooks.rend(), type, GetCurrentThreadId());
+    if (found == system.hooks.rend()) {
+        return 0;
+    }
+    return CallHook(lock, *found, code, wParam, lParam);
+}
+
+LPARAM KeyboardHookParam(LPARAM keyBits, const BYTE* keyState) {
+    const std::uint64_t held = (IsDown(keyState, VK_SHIFT) ? 1u : 0u) |
+                               (IsDown(keyState, VK_CONTROL) ? 2u : 0u) |
+                               (IsDown(keyState, VK_MENU) ? 4u : 0u);
+    return static_cast<LPARAM>((static_cast<std::uint64_t>(keyBits) & 0xFFFFFFFF) | held << 32);
 }
 
 LRESULT RunHooksEverywhere(int type, WPARAM wParam, LPARAM lParam) {
@@ -660,52 +694,59 @@ HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThrea
     }
     platform::next_hook_handle += 4;
     const HHOOK handle = reinterpret_cast<HHOOK>(platform::next_hook_handle);
-    system.hooks.push_back(platform::Hook{handle, idHook, lpfn, dwThreadId});
+    system.hooks.push_back(platform::Hook{handle, idHook, lpfn, dwThreadId, 0, nullptr});
     lock.unlock();
     platform::AnnounceHooks(false);
     return handle;
 }
 
 BOOL UnhookWindowsHookEx(HHOOK hhk) {
+    const auto queue = platform::CurrentQueuePointer();
+    WindowSystem& system = WindowSystem::Get();
     {
-        WindowSystem& system = WindowSystem::Get();
-        std::lock_guard lock(system.mutex);
-        auto found = std::find_if(system.hooks.begin(), system.hooks.end(),
-                                  [&](const platform::Hook& h) { return h.handle == hhk; });
-        if (found == system.hooks.end()) {
+        std::unique_lock lock(system.mutex);
+        auto found = platform::FindHook(system, hhk);
+        if (found == system.hooks.end() || found->unhooking) {
             SetLastError(ERROR_INVALID_HOOK_HANDLE);
             return FALSE;
         }
-        system.hooks.erase(found);
+        found->unhooking = queue;
+        // Calls on other threads end before the hook's code may go away; those on this thread
+        // (a hook that unhooks itself) are below us and end after we return. A call may be
+        // sending to this thread meanwhile, so sent messages are handled while waiting.
+        const auto own =
+            std::count(platform::running_hooks.begin(), platform::running_hooks.end(), hhk);
+        auto othersDone = [&] {
+            auto hook = platform::FindHook(system, hhk);
+            return hook == system.hooks.end() || hook->running <= own;
+        };
+        while (!othersDone()) {
+            platform::RunIncomingSent(lock, *queue);
+            queue->wake.wait(lock, [&] { return othersDone() || !queue->incoming.empty(); });
+        }
+        if (auto hook = platform::FindHook(system, hhk); hook != system.hooks.end()) {
+            system.hooks.erase(hook);
+        }
     }
     platform::AnnounceHooks(false);
     return TRUE;
 }
 
 LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam) {
-    const HHOOK from = hhk != nullptr ? hhk : platform::running_hook;
-    const DWORD thread = GetCurrentThreadId();
-    platform::Hook next;
-    {
-        WindowSystem& system = WindowSystem::Get();
-        std::lock_guard lock(system.mutex);
-        auto position = std::find_if(system.hooks.rbegin(), system.hooks.rend(),
-                                     [&](const platform::Hook& h) { return h.handle == from; });
-        if (position == system.hooks.rend()) {
-            return 0;
-        }
-        const int type = position->type;
-        auto found = std::find_if(position + 1, system.hooks.rend(), [&](const platform::Hook& h) {
-            return h.type == type && (h.threadId == 0 || h.threadId == thread);
-        });
-        if (found == system.hooks.rend()) {
-            return 0;
-        }
-        next = *found;
+    const HHOOK from = hhk != nullptr                    ? hhk
+                       : platform::running_hooks.empty() ? nullptr
+                                                         : platform::running_hooks.back();
+    WindowSystem& system = WindowSystem::Get();
+    std::unique_lock lock(system.mutex);
+    auto position = std::find_if(system.hooks.rbegin(), system.hooks.rend(),
+                                 [&](const platform::Hook& h) { return h.handle == from; });
+    if (position == system.hooks.rend()) {
+        return 0;
     }
-    const HHOOK outer = platform::running_hook;
-    platform::running_hook = next.handle;
-    const LRESULT result = next.procedure(nCode, wParam, lParam);
-    platform::running_hook = outer;
-    return result;
+    auto found =
+        platform::NextHook(position + 1, system.hooks.rend(), position->type, GetCurrentThreadId());
+    if (found == system.hooks.rend()) {
+        return 0;
+    }
+    return platform::CallHook(lock, *found, nCode, wParam, lParam);
 }

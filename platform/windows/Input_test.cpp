@@ -1,6 +1,8 @@
 #include "platform/windows/WindowTest.h"
 
+#include <atomic>
 #include <cstdint>
+#include <thread>
 
 #include "platform/process/LibraryApi.h"
 
@@ -268,7 +270,8 @@ LRESULT CALLBACK OuterKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK InnerKeyboardHook(int code, WPARAM wParam, LPARAM lParam) {
     hook_calls.push_back("inner " + std::to_string(code) + " " + std::to_string(wParam) + " " +
-                         std::to_string(static_cast<DWORD>(lParam)));
+                         std::to_string(static_cast<DWORD>(lParam)) + " " +
+                         std::to_string(static_cast<std::uint64_t>(lParam) >> 32));
     return CallNextHookEx(first_hook, code, wParam, lParam);
 }
 
@@ -291,7 +294,7 @@ TEST_F(InputTest, KeyboardHooksRunNewestFirstWhenTheMessageIsTakenAndMaySwallowI
     InjectKey('Y', true);
     EXPECT_TRUE(hook_calls.empty());
     const auto input = Input();
-    EXPECT_EQ(hook_calls, (std::vector<std::string>{"outer 0 88", "outer 0 89", "inner 0 89 1"}));
+    EXPECT_EQ(hook_calls, (std::vector<std::string>{"outer 0 88", "outer 0 89", "inner 0 89 1 0"}));
     ASSERT_EQ(Messages(input), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
     EXPECT_EQ(input[0].wParam, static_cast<WPARAM>('Y'));
 
@@ -307,6 +310,20 @@ TEST_F(InputTest, KeyboardHooksRunNewestFirstWhenTheMessageIsTakenAndMaySwallowI
     EXPECT_EQ(typed[0].wParam, 0xD6u);
     EXPECT_EQ(typed[1].wParam, 0xD0u);
     EXPECT_EQ(typed[2].wParam, static_cast<WPARAM>('a'));
+
+    // The modifiers the thread holds when it takes a key ride above the key's bits.
+    InjectKey(VK_CONTROL, true);
+    InjectKey(VK_SHIFT, true);
+    InjectKey('Z', true);
+    InjectKey(VK_CONTROL, false);
+    InjectKey('Z', false);
+    hook_calls.clear();
+    Input();
+    std::erase_if(hook_calls,
+                  [](const std::string& call) { return !call.starts_with("inner 0 90"); });
+    EXPECT_EQ(hook_calls,
+              (std::vector<std::string>{"inner 0 90 1 3",
+                                        "inner 0 90 " + std::to_string(0xC0000001u) + " 1"}));
     EXPECT_TRUE(UnhookWindowsHookEx(second));
     EXPECT_TRUE(UnhookWindowsHookEx(first_hook));
 }
@@ -383,6 +400,60 @@ TEST_F(InputTest, LowLevelMouseHooksSeeEventsAtInjectionAndMayDropThem) {
               (std::vector<UINT>{WM_MOUSEMOVE, WM_LBUTTONUP, WM_MOUSEMOVE, WM_LBUTTONDOWN}));
     EXPECT_LT(GetAsyncKeyState(VK_LBUTTON), 0);
     UnhookWindowsHookEx(hook);
+}
+
+// A hook that runs on another thread (as the input of other programs does), sends to the thread
+// that unhooks it meanwhile, and notes whether the unhook had already returned when it ends.
+std::atomic<HWND> unhooking_window = nullptr;
+std::atomic<bool> unhook_returned = false;
+std::atomic<int> slow_hook_calls = 0;
+std::atomic<bool> ended_after_unhook = false;
+std::atomic<bool> send_answered = false;
+
+LRESULT CALLBACK SlowHook(int, WPARAM, LPARAM) {
+    ++slow_hook_calls;
+    DWORD_PTR answer = 0;
+    send_answered =
+        SendMessageTimeoutA(unhooking_window, WM_USER + 7, 0, 0, SMTO_NORMAL, 3000, &answer) != 0;
+    ended_after_unhook = unhook_returned.load();
+    return 0;
+}
+
+HHOOK self_unhooking = nullptr;
+int self_unhooking_calls = 0;
+
+LRESULT CALLBACK SelfUnhookingHook(int code, WPARAM wParam, LPARAM lParam) {
+    ++self_unhooking_calls;
+    EXPECT_TRUE(UnhookWindowsHookEx(self_unhooking));
+    return CallNextHookEx(self_unhooking, code, wParam, lParam);
+}
+
+TEST_F(InputTest, UnhookingWaitsForCallsOnOtherThreadsButNotForItsOwn) {
+    auto module = reinterpret_cast<HINSTANCE>(0x400000);
+    unhooking_window = TopLevel();
+    HHOOK slow = SetWindowsHookExA(WH_KEYBOARD, SlowHook, module, 0);
+    ASSERT_NE(slow, nullptr);
+    std::thread other([] { RunForeignInputHooks(WH_KEYBOARD, 'K', 0); });
+    while (slow_hook_calls == 0) {
+        std::this_thread::yield();
+    }
+    EXPECT_TRUE(UnhookWindowsHookEx(slow));
+    unhook_returned = true;
+    other.join();
+    EXPECT_TRUE(send_answered);
+    EXPECT_FALSE(ended_after_unhook);
+    EXPECT_EQ(Log().Of(WM_USER + 7).size(), 1u);
+    EXPECT_FALSE(UnhookWindowsHookEx(slow));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HOOK_HANDLE));
+    RunForeignInputHooks(WH_KEYBOARD, 'K', 0);
+    EXPECT_EQ(slow_hook_calls, 1);
+
+    // A hook that unhooks itself on the thread that runs it is not waited for.
+    self_unhooking = SetWindowsHookExA(WH_KEYBOARD, SelfUnhookingHook, module, 0);
+    ASSERT_NE(self_unhooking, nullptr);
+    RunForeignInputHooks(WH_KEYBOARD, 'K', 0);
+    RunForeignInputHooks(WH_KEYBOARD, 'K', 0);
+    EXPECT_EQ(self_unhooking_calls, 1);
 }
 
 TEST_F(InputTest, ProgramInjectedEventsAreDeliveredAtThePointerAndRecorded) {

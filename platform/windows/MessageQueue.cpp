@@ -123,15 +123,17 @@ void ResolveMouse(std::unique_lock<std::mutex>& lock, InputEvent& event) {
     target.resolved = true;
 }
 
-LRESULT RunInputHook(const InputEvent& event, const MSG& msg, UINT removeFlags) {
+// `keyHookParam` is the lParam keyboard hooks get for a key.
+LRESULT RunInputHook(const InputEvent& event, const MSG& msg, LPARAM keyHookParam,
+                     UINT removeFlags) {
     const int code = (removeFlags & PM_REMOVE) ? HC_ACTION : HC_NOREMOVE;
     if (event.kind == InputEvent::Kind::Key) {
         // Characters from an input method never were keys.
         if (msg.message == WM_CHAR) {
             return 0;
         }
-        return code == HC_ACTION ? RunHooksEverywhere(WH_KEYBOARD, msg.wParam, msg.lParam)
-                                 : RunHooks(WH_KEYBOARD, code, msg.wParam, msg.lParam);
+        return code == HC_ACTION ? RunHooksEverywhere(WH_KEYBOARD, msg.wParam, keyHookParam)
+                                 : RunHooks(WH_KEYBOARD, code, msg.wParam, keyHookParam);
     }
     MOUSEHOOKSTRUCT info{event.pt, msg.hwnd, event.hitTest, 0};
     return code == HC_ACTION
@@ -241,8 +243,9 @@ bool TakeMessage(std::unique_lock<std::mutex>& lock, ThreadQueue& queue, HWND fi
             continue;
         }
         const InputEvent copy = event;
+        const LPARAM keyHookParam = KeyboardHookParam(found.lParam, queue.keyState);
         lock.unlock();
-        const LRESULT hooked = RunInputHook(copy, found, removeFlags);
+        const LRESULT hooked = RunInputHook(copy, found, keyHookParam, removeFlags);
         lock.lock();
         auto current = std::find_if(queue.input.begin(), queue.input.end(),
                                     [&](const InputEvent& e) { return e.serial == serial; });

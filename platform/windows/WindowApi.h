@@ -178,6 +178,13 @@ void keybd_event(BYTE bVk, BYTE bScan, DWORD dwFlags, ULONG_PTR dwExtraInfo);
 // The low-level hooks see the input of this process; on a desktop they also see keys and clicks
 // that go to other programs, which they cannot hold back. Without a display they see only what
 // the programs and tests inject (mouse_event, keybd_event, the window manager's input functions).
+// Hooks on every thread also see the keys and mouse events that other programs on the link take
+// from their queues, on a thread that brings them (a nonzero answer within 300 ms eats them); a
+// forwarded MOUSEHOOKSTRUCT has no hwnd. A WH_KEYBOARD hook's lParam carries, above the key
+// message's 32 bits, the modifiers held in the thread that takes the key (bit 32 Shift, bit 33
+// Ctrl, bit 34 Alt), since a hook in another program cannot ask that thread's GetKeyState.
+// UnhookWindowsHookEx returns once the hook's calls on other threads have ended (handling
+// messages sent to the calling thread meanwhile); no call starts after it.
 HHOOK SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
 BOOL UnhookWindowsHookEx(HHOOK hhk);
 LRESULT CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);

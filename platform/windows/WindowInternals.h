@@ -30,6 +30,9 @@ LRESULT RunHooks(int type, int code, WPARAM wParam, LPARAM lParam);
 // RunHooks with HC_ACTION, then, when no hook here ate the input, the hooks of other processes
 // (SetHookRelay); lParam points to the hook's structure for mouse and low-level hooks.
 LRESULT RunHooksEverywhere(int type, WPARAM wParam, LPARAM lParam);
+// The lParam of a WH_KEYBOARD hook: the key message's 32 bits, and the modifiers held in
+// `keyState` before the key above them (WindowApi.h). Called with the lock.
+LPARAM KeyboardHookParam(LPARAM keyBits, const BYTE* keyState);
 
 // Takes the next message for the calling thread, after running messages sent by other threads.
 // Returns false when nothing matches now.

@@ -25,6 +25,11 @@ struct Hook {
     HOOKPROC procedure = nullptr;
     // 0 for a hook on every thread.
     DWORD threadId = 0;
+    // Calls in flight, on any thread; UnhookWindowsHookEx waits for them to end.
+    int running = 0;
+    // Set by UnhookWindowsHookEx while it waits: the hook takes no new calls and the queue of the
+    // waiting thread is woken as each call ends.
+    std::shared_ptr<ThreadQueue> unhooking;
 };
 
 struct ClickMemory {

@@ -8,10 +8,11 @@
 //        frame or caption too, and the second press of a double click), 0 otherwise;
 //        lParam the point (x in the low word, y in the high word), since the cursor of the
 //        process that installed the hook is not that of the program the mouse is in.
-// The modifiers are followed from the key events themselves, for the same reason. Keys and
-// mouse events are always passed on, never eaten. The procedures run on the threads that bring
-// the other programs' input while the program's own thread names the window and the next hook,
-// so the state they share is atomic.
+// The modifiers are those the program that took the key held (bits 32 to 34 of the hook's
+// lParam), for the same reason: followed here from the modifier keys alone, a release seen by no
+// hook would leave one held. Keys and mouse events are always passed on, never eaten. The
+// procedures run on the threads that bring the other programs' input while the program's own
+// thread names the window and the next hook, so the state they share is atomic.
 //
 // It is linked into no program: the platform functions it calls are those of the program that
 // loads it.
@@ -27,35 +28,14 @@ constexpr UINT kHookMouseMessage = 1324;
 
 std::atomic<HWND> target = nullptr;
 std::atomic<HHOOK> next_hook = nullptr;
-std::atomic<bool> shift_held = false;
-std::atomic<bool> control_held = false;
-std::atomic<bool> alt_held = false;
-
-bool IsRelease(LPARAM lParam) {
-    return (static_cast<std::uint64_t>(lParam) & (1u << 31)) != 0;
-}
 
 LRESULT Keyboard(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HC_ACTION) {
-        const bool down = !IsRelease(lParam);
-        switch (wParam) {
-            case VK_SHIFT:
-                shift_held = down;
-                break;
-            case VK_CONTROL:
-                control_held = down;
-                break;
-            case VK_MENU:
-                alt_held = down;
-                break;
-            default:
-                if (HWND window = target.load(); down && window != nullptr) {
-                    const LPARAM flags =
-                        8 | (alt_held ? 4 : 0) | (control_held ? 2 : 0) | (shift_held ? 1 : 0);
-                    PostMessageA(window, kHookKeyMessage, wParam, flags);
-                }
-                break;
-        }
+    const auto bits = static_cast<std::uint64_t>(lParam);
+    const bool press = (bits & (1u << 31)) == 0;
+    const bool modifier = wParam == VK_SHIFT || wParam == VK_CONTROL || wParam == VK_MENU;
+    if (HWND window = target.load(); code == HC_ACTION && press && !modifier && window != nullptr) {
+        // Shift, Ctrl and Alt come in the same order as in the message: bits 0, 1 and 2.
+        PostMessageA(window, kHookKeyMessage, wParam, static_cast<LPARAM>(8 | ((bits >> 32) & 7)));
     }
     return CallNextHookEx(next_hook.load(), code, wParam, lParam);
 }
