@@ -430,6 +430,9 @@ LRESULT CALLBACK SelfUnhookingHook(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST_F(InputTest, UnhookingWaitsForCallsOnOtherThreadsButNotForItsOwn) {
     auto module = reinterpret_cast<HINSTANCE>(0x400000);
+    slow_hook_calls = 0;
+    unhook_returned = false;
+    self_unhooking_calls = 0;
     unhooking_window = TopLevel();
     HHOOK slow = SetWindowsHookExA(WH_KEYBOARD, SlowHook, module, 0);
     ASSERT_NE(slow, nullptr);
