@@ -23,6 +23,7 @@
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/link/Link.h"
+#include "platform/testing/ProgramFolder.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
@@ -94,10 +95,9 @@ protected:
         ::setenv("PLATFORM_REGISTRY_FILE", (outside_.path() / "registry.dat").c_str(), 1);
         platform::ResetWindowSystemForTesting();
         ASSERT_TRUE(platform::ConnectWindowsToLink());
-        std::filesystem::copy(DVTP_PROGRAM_FOLDER, folder_.path(),
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(DVTP_PATH, Program());
-        std::filesystem::copy_file(HOOKPAD_PATH, folder_.path() / "hookpad.so");
+        ASSERT_FALSE(platform::testing::LayOutProgramFolder(folder_.path(), DVTP_PROGRAM_FOLDER,
+                                                            DVTP_PATH, "dvtp.exe", {HOOKPAD_PATH})
+                         .empty());
     }
     void TearDown() override {
         if (orphan_ > 0 && ::FindWindowA(nullptr, kTrayTitle) != nullptr) {
@@ -139,6 +139,20 @@ protected:
                (message == 1031 ? Eventually(ResultShown) : TrayHolds(WH_MOUSE));
     }
     static bool ResultShown() { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }
+    // Closes the capture's result dialog as its close box does; true once it is gone.
+    bool CloseResult() const {
+        return ::PostMessageA(::FindWindowA(nullptr, "截屏管理"), WM_CLOSE, 0, 0) &&
+               Eventually([] { return !ResultShown(); });
+    }
+    // Types the boss key, Ctrl+Alt+Enter, in this program.
+    static void TypeBossKey() {
+        for (BYTE key : {VK_CONTROL, VK_MENU, VK_RETURN}) {
+            platform::InjectKey(key, true);
+        }
+        for (BYTE key : {VK_RETURN, VK_MENU, VK_CONTROL}) {
+            platform::InjectKey(key, false);
+        }
+    }
     // The files in `folder`, none when it does not exist.
     static std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
         std::vector<std::filesystem::path> files;
@@ -255,58 +269,42 @@ TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
     EXPECT_EQ(StopTray(SIGINT), 0);
 }
 
-TEST_F(TrayProgramTest, TheManagersFullScreenRequestWritesABitmapOfTheScreen) {
+TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotKeysBack) {
     ASSERT_NO_FATAL_FAILURE(StartTray());
     ASSERT_TRUE(TrayHolds(WH_KEYBOARD));
     HWND work =
         TopLevel("BossWindow", "工作", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 500, 400});
     ASSERT_NE(work, nullptr);
+
+    // The manager's request, with the settings the program comes with: a bitmap of the screen in
+    // its Snapshot folder.
     ASSERT_TRUE(RequestCapture(1031));
-    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
-    ASSERT_EQ(files.size(), 1u);
-    EXPECT_TRUE(files[0].filename().string().starts_with("Snapshot2"));
-    EXPECT_EQ(Identify(files[0], "%w %h %m"), "1024 768 BMP3");
+    const std::vector<std::filesystem::path> first = FilesIn(folder_.path() / "Snapshot");
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_TRUE(first[0].filename().string().starts_with("Snapshot2"));
+    EXPECT_EQ(Identify(first[0], "%w %h %m"), "1024 768 BMP3");
 
     // Hot keys do nothing while the capture's dialog is open, and work again once it is closed.
     ::SetForegroundWindow(work);
     ::SetFocus(work);
-    const auto bossKey = [] {
-        for (BYTE key : {VK_CONTROL, VK_MENU, VK_RETURN}) {
-            platform::InjectKey(key, true);
-        }
-        for (BYTE key : {VK_RETURN, VK_MENU, VK_CONTROL}) {
-            platform::InjectKey(key, false);
-        }
-    };
-    bossKey();
+    TypeBossKey();
     std::this_thread::sleep_for(500ms);
     platform::PumpUntilIdle();
     EXPECT_FALSE(::IsIconic(work));
-    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, "截屏管理"), WM_CLOSE, 0, 0));
-    ASSERT_TRUE(Eventually([] { return !ResultShown(); }));
-    bossKey();
+    ASSERT_TRUE(CloseResult());
+    TypeBossKey();
     EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
 
-    // Closed while the result dialog is open: the dialog ends first, then the program.
-    ASSERT_TRUE(RequestCapture(1031));
-    EXPECT_EQ(StopTray(), 0);
-    ::DestroyWindow(work);
-}
-
-TEST_F(TrayProgramTest, TheScreenShotSettingsAreFollowedFromTheManagersNextSave) {
-    ASSERT_NO_FATAL_FAILURE(StartTray());
+    // Not saved: the result dialog shows the picture and no file is written.
     const std::string settingsFile =
         platform::ToWindowsPath(folder_.path() / "data3" / "snapshot.dat");
-
-    // Not saved: the result dialog shows the picture and no file is written.
     SnapshotSettings settings =
         SnapshotSettings::Defaults(platform::ToWindowsPath(folder_.path()) + "\\");
     settings.toFile = 0;
     ASSERT_TRUE(settings.Save(settingsFile.c_str()));
     ASSERT_TRUE(RequestCapture(1031));
-    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
-    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, "截屏管理"), WM_CLOSE, 0, 0));
-    ASSERT_TRUE(Eventually([] { return !ResultShown(); }));
+    EXPECT_EQ(FilesIn(folder_.path() / "Snapshot").size(), 1u);
+    ASSERT_TRUE(CloseResult());
 
     // Saved into a folder of the user's, named without a trailing separator, with a key of its
     // own pressed in this program.
@@ -326,10 +324,12 @@ TEST_F(TrayProgramTest, TheScreenShotSettingsAreFollowedFromTheManagersNextSave)
         FilesIn(outside_.path() / std::filesystem::path(u8"抓图"));
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(Identify(files[0], "%w %h"), "1024 768");
-    EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
+    EXPECT_EQ(FilesIn(folder_.path() / "Snapshot").size(), 1u);
 
+    // Closed while the result dialog is open: the dialog ends first, then the program.
     EXPECT_EQ(StopTray(), 0);
     ::DestroyWindow(focus);
+    ::DestroyWindow(work);
 }
 
 TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
@@ -468,12 +468,7 @@ TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsT
     boss.SetTitle("工作");
     ASSERT_TRUE(
         boss.Save(platform::ToWindowsPath(folder_.path() / "data3" / "bosskey.dat").c_str()));
-    for (BYTE key : {VK_CONTROL, VK_MENU, VK_RETURN}) {
-        platform::InjectKey(key, true);
-    }
-    for (BYTE key : {VK_RETURN, VK_MENU, VK_CONTROL}) {
-        platform::InjectKey(key, false);
-    }
+    TypeBossKey();
     EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) == FALSE; }));
 
     EXPECT_EQ(StopTray(), 0);
@@ -512,8 +507,10 @@ TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
 }
 
 TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
-    std::filesystem::copy_file(DESKVANE_PATH, folder_.path() / "dv.exe");
-    Tray manager(folder_.path() / "dv.exe", {});
+    const auto managerProgram =
+        platform::testing::LayOutProgramFolder(folder_.path(), {}, DESKVANE_PATH, "dv.exe");
+    ASSERT_FALSE(managerProgram.empty());
+    Tray manager(managerProgram, {});
     ASSERT_TRUE(Eventually([&] {
         frame_ = ::FindWindowA(nullptr, kTrayTitle);
         return frame_ != nullptr && ::FindWindowA(nullptr, "Deskvane - 管理中心") != nullptr;

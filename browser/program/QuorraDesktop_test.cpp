@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/testing/ProgramFolder.h"
 #include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
 
@@ -50,11 +51,9 @@ std::string MainWindowTitle() {
 class DesktopBrowser {
 public:
     DesktopBrowser() {
-        fs::copy(PROGRAM_FOLDER_SOURCE, folder_.path(), fs::copy_options::recursive);
-        fs::copy_file(QUORRA_PATH, folder_.path() / "quorra.exe");
-        // The desktop's presenter, which the program loads from beside itself.
-        fs::copy_file(fs::path(QUORRA_PATH).parent_path() / "desktopdisplay.so",
-                      folder_.path() / "desktopdisplay.so");
+        EXPECT_FALSE(platform::testing::LayOutProgramFolder(folder_.path(), PROGRAM_FOLDER_SOURCE,
+                                                            QUORRA_PATH, "quorra.exe")
+                         .empty());
         // Not the first run: no welcome question.
         folder_.WriteFile("data/first.dat", "");
         folder_.WriteFile("site/first.htm",

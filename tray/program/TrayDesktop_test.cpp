@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/link/Link.h"
+#include "platform/testing/ProgramFolder.h"
 #include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/ProcessWindows.h"
@@ -84,15 +85,15 @@ protected:
         ::setenv("PLATFORM_LINK_DIR", (outside_.path() / "link").c_str(), 1);
         ::setenv("PLATFORM_REGISTRY_FILE", (outside_.path() / "registry.dat").c_str(), 1);
         ASSERT_TRUE(platform::ConnectWindowsToLink());
-        std::filesystem::copy(DVTP_PROGRAM_FOLDER, folder_.path(),
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(DVTP_PATH, folder_.path() / "dvtp.exe");
-        std::filesystem::copy_file(HOOKPAD_PATH, folder_.path() / "hookpad.so");
-        std::filesystem::copy_file(
-            std::filesystem::path(DVTP_PATH).parent_path() / "desktopdisplay.so",
-            folder_.path() / "desktopdisplay.so");
+        ASSERT_FALSE(platform::testing::LayOutProgramFolder(folder_.path(), DVTP_PROGRAM_FOLDER,
+                                                            DVTP_PATH, "dvtp.exe", {HOOKPAD_PATH})
+                         .empty());
     }
     void TearDown() override {
+        // Started by the manager, the tray is not this test's child.
+        if (tray_ > 0 && tray_ != pid_) {
+            kill(tray_, SIGTERM);
+        }
         if (pid_ > 0) {
             kill(pid_, SIGTERM);
             waitpid(pid_, nullptr, 0);
@@ -100,8 +101,9 @@ protected:
         platform::DisconnectWindowsFromLink();
     }
 
-    // Starts the tray on the desktop and waits until its keyboard hook is in place.
-    void StartTray() {
+    // Starts `program` of the folder on the desktop (the tray, or the manager that starts it) and
+    // waits until the tray's keyboard hook is in place.
+    void Start(const char* program = "dvtp.exe") {
         std::vector<std::string> variables = {"PLATFORM_DISPLAY=desktop",
                                               "HOME=" + folder_.path().string()};
         for (char** entry = environ; *entry != nullptr; ++entry) {
@@ -112,23 +114,47 @@ protected:
             envp.push_back(variable.data());
         }
         envp.push_back(nullptr);
-        std::string path = (folder_.path() / "dvtp.exe").string();
+        std::string path = (folder_.path() / program).string();
         char* argv[] = {path.data(), nullptr};
         ASSERT_EQ(posix_spawn(&pid_, path.c_str(), nullptr, nullptr, argv, envp.data()), 0);
         ASSERT_TRUE(Eventually([&] {
-            return platform::link::HookHolders(WH_KEYBOARD) ==
-                   std::vector<std::uint32_t>{static_cast<std::uint32_t>(pid_)};
+            const auto holders = platform::link::HookHolders(WH_KEYBOARD);
+            tray_ = holders.size() == 1 ? static_cast<pid_t>(holders[0]) : -1;
+            return tray_ > 0;
         }));
     }
 
     platform::testing::TempFolder outside_;
     platform::testing::TempFolder folder_;
     pid_t pid_ = -1;
+    pid_t tray_ = -1;
 };
+
+TEST_F(TrayDesktopTest, TheBossKeyTypedInTheManagersWindowReachesTheTray) {
+    ASSERT_FALSE(platform::testing::LayOutProgramFolder(folder_.path(), {}, DESKVANE_PATH, "dv.exe")
+                     .empty());
+    UnrelatedWindow other;
+    Start("dv.exe");
+    ASSERT_NE(tray_, pid_);
+    const char8_t title[] = u8"Deskvane - 管理中心";
+    std::string manager;
+    ASSERT_TRUE(Eventually([&] {
+        manager = Shell("xdotool search --onlyvisible --name '" +
+                        std::string(title, title + sizeof(title) - 1) + "' | head -1");
+        return !manager.empty();
+    }));
+    Xdotool("windowactivate --sync " + manager);
+    Xdotool("key ctrl+alt+Return");
+    const auto mapState = [](const std::string& window) {
+        return Shell("xwininfo -id " + window + " | sed -n 's/.*Map State: //p'");
+    };
+    EXPECT_TRUE(Eventually([&] { return mapState(manager) == "IsUnMapped"; })) << mapState(manager);
+    EXPECT_TRUE(Eventually([&] { return other.MapState() == "IsUnMapped"; })) << other.MapState();
+}
 
 TEST_F(TrayDesktopTest, TheBossKeyPressedInAnUnrelatedWindowMinimisesIt) {
     UnrelatedWindow other;
-    StartTray();
+    Start();
     Xdotool("windowfocus --sync " + other.id());
     // The default boss key, Ctrl+Alt+Enter, shows the desktop: every main window is minimised,
     // the one with the focus too. The hook cannot eat the key: the window gets it as well.
