@@ -468,6 +468,7 @@ TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsT
     boss.SetTitle("工作");
     ASSERT_TRUE(
         boss.Save(platform::ToWindowsPath(folder_.path() / "data3" / "bosskey.dat").c_str()));
+    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1030, 0, 0));
     TypeBossKey();
     EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) == FALSE; }));
 
