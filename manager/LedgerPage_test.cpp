@@ -150,7 +150,7 @@ TEST_F(LedgerPageTest, RecordsAddedAndDeletedInTheEntryPageReachTheMonthFileAndT
         Main().ShowPage(40);
         CLedgerEntryDlg* entry = Page().EntryPage();
         ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(Page().CurrentSubPage(), entry);
+        EXPECT_EQ(Page().CurrentChild(), entry);
         // No type chosen, then amounts out of range: nothing is added.
         Add(*entry, -1, "12.5", "x");
         Add(*entry, 0, "123456789", "x");
@@ -242,12 +242,12 @@ TEST_F(LedgerPageTest, TheChartShowsFourMonthsOfSumsAsBarsScaledToTheLargest) {
         Main().ShowPage(4);
         platform::PumpUntilIdle();
         CLedgerPage& page = Page();
-        EXPECT_EQ(page.CurrentSubPage(), nullptr);
+        EXPECT_EQ(page.CurrentChild(), nullptr);
         EXPECT_EQ(page.LargestSum(), 30000);
         EXPECT_EQ(page.Months()[0].expense, 10000);
         EXPECT_EQ(page.Months()[0].expenseCount, 2);
         EXPECT_EQ(page.Months()[3].year * 100 + page.Months()[3].month, 200606);
-        const CRect hole = page.Hole();
+        const CRect hole = page.ChildRect();
         axis = hole.bottom - 30;
         height = axis - (hole.top + 100);
         const platform::Surface picture = platform::CaptureWindow(page.m_hWnd);
@@ -266,9 +266,9 @@ TEST_F(LedgerPageTest, TheChartShowsFourMonthsOfSumsAsBarsScaledToTheLargest) {
         // A page with a sub-page current shows that sub-page, and the main window's page
         // command opens the chart again.
         Main().ShowPage(41);
-        EXPECT_NE(page.CurrentSubPage(), nullptr);
+        EXPECT_NE(page.CurrentChild(), nullptr);
         Main().ShowPage(4);
-        EXPECT_EQ(page.CurrentSubPage(), nullptr);
+        EXPECT_EQ(page.CurrentChild(), nullptr);
         platform::PumpUntilIdle();
         written = WriteShot("deskvane-ledger-chart.png");
 
@@ -304,7 +304,7 @@ TEST_F(LedgerPageTest, SumsBeyond32BitsReachTheChartAndTheSummaryWhole) {
         Main().ShowPage(4);
         platform::PumpUntilIdle();
         largest = Page().LargestSum();
-        const CRect hole = Page().Hole();
+        const CRect hole = Page().ChildRect();
         axis = hole.bottom - 30;
         height = axis - (hole.top + 100);
         bars = Bars(platform::CaptureWindow(Page().m_hWnd), hole,

@@ -13,7 +13,6 @@
 
 #include "manager/AboutPage.h"
 #include "manager/CalendarPage.h"
-#include "manager/LedgerPage.h"
 #include "manager/ManagerTest.h"
 #include "manager/MonthGrid.h"
 #include "manager/ScheduleList.h"
@@ -95,10 +94,6 @@ protected:
                     if (host->Child(i) != nullptr && host->Child(i)->IsWindowVisible()) {
                         text += " child " + std::to_string(i);
                     }
-                }
-            } else if (auto* ledger = dynamic_cast<CLedgerPage*>(page)) {
-                if (ledger->CurrentSubPage() != nullptr) {
-                    text += ledger->CurrentSubPage() == ledger->EntryPage() ? " entry" : " detail";
                 }
             } else if (kNumbers[slot] == 8) {
                 text += " group " + std::to_string(Selected(page->m_hWnd, IDC_GROUP));
@@ -372,8 +367,8 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
                                                "53: page 5 child 3",
                                                "5: page 5",
                                                "4: page 4",
-                                               "40: page 4 entry",
-                                               "41: page 4 detail",
+                                               "40: page 4 child 0",
+                                               "41: page 4 child 1",
                                                "4: page 4",
                                                "8: page 8 group 0",
                                                "80: page 8 group 1",
