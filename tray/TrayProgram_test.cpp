@@ -317,9 +317,13 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
         TopLevel("KeyTarget", "按键", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 300, 200});
     ::SetForegroundWindow(focus);
     ::SetFocus(focus);
-    platform::InjectKey(VK_F9, true);
-    platform::InjectKey(VK_F9, false);
-    ASSERT_TRUE(Eventually(ResultShown));
+    // The key may overtake the settings' 1030; a key pressed again
+    // while the capture runs or its dialog is open is held back.
+    ASSERT_TRUE(Eventually([&] {
+        platform::InjectKey(VK_F9, true);
+        platform::InjectKey(VK_F9, false);
+        return Eventually(ResultShown, 500ms);
+    }));
     const std::vector<std::filesystem::path> files =
         FilesIn(outside_.path() / std::filesystem::path(u8"抓图"));
     ASSERT_EQ(files.size(), 1u);
@@ -468,9 +472,13 @@ TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsT
     boss.SetTitle("工作");
     ASSERT_TRUE(
         boss.Save(platform::ToWindowsPath(folder_.path() / "data3" / "bosskey.dat").c_str()));
-    ASSERT_TRUE(::PostMessageA(::FindWindowA(nullptr, kTrayTitle), 1030, 0, 0));
-    TypeBossKey();
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) == FALSE; }));
+    // Saving posts 1030 to the tray, and the typed key may overtake that post: the key is typed
+    // again until the chosen window is back (the old settings minimise every window instead, so
+    // they never bring it back).
+    EXPECT_TRUE(Eventually([&] {
+        TypeBossKey();
+        return Eventually([&] { return ::IsIconic(work) == FALSE; }, 500ms);
+    }));
 
     EXPECT_EQ(StopTray(), 0);
     ::DestroyWindow(other);
