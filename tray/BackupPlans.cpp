@@ -44,6 +44,10 @@ int CBackupPlans::Load(const char* path) {
         if (!NormalizeFolder(task.source) || !NormalizeFolder(task.destination)) {
             continue;
         }
+        // Its runs would lie in the folder it copies, each new one holding all the earlier ones.
+        if (platform::CompareNoCase(task.source, task.destination) == 0) {
+            continue;
+        }
         manager::CreateDirectoryChain(task.destination);
         tasks_.push_back(task);
     }
@@ -57,7 +61,7 @@ std::vector<const BackupTask*> CBackupPlans::Due(const SYSTEMTIME& now) const {
             continue;
         }
         const bool fires = task.kind == 0 || (task.kind == 1 && task.day == now.wDayOfWeek) ||
-                           (task.kind == 2 && task.day + 1 == now.wDay);
+                           (task.kind == 2 && task.day == now.wDay - 1);
         if (fires) {
             due.push_back(&task);
         }

@@ -1,7 +1,7 @@
 // The scheduled folder backups as the tray runs them: the tasks of data3\backup.dat with both
 // folders in the form the copy uses ("\" as separator, one at the end), and which of them are due
 // at a minute. A task whose folder is shorter than 2 characters, or leaves no room for its final
-// separator, is dropped at load.
+// separator, or whose destination is its source, is dropped at load.
 #pragma once
 
 #include <vector>

@@ -40,9 +40,13 @@ TEST(BackupPlansTest, FoldersAreNormalisedAndTasksWithoutRoomAreDropped) {
     const std::string longFolder = root + "\\" + std::string(259 - root.size() - 1, 'x');
     ASSERT_EQ(longFolder.size(), 259u);
     const BackupTask tasks[] = {
-        Task(0, 0, "d:/work", root + "/out"),    Task(0, 0, "e:", root + "\\two\\"),
-        Task(0, 0, "f", root + "\\three"),       Task(0, 0, "g:\\src", "h"),
+        Task(0, 0, "d:/work", root + "/out"),
+        Task(0, 0, "e:", root + "\\two\\"),
+        Task(0, 0, "f", root + "\\three"),
+        Task(0, 0, "g:\\src", "h"),
         Task(0, 0, longFolder, root + "\\four"),
+        // Its runs would go into the folder it copies.
+        Task(0, 0, root + "\\same", root + "/Same/"),
     };
     temp.WriteFile("backup.dat", SerializeBackupTasks(tasks));
     CBackupPlans plans;
@@ -54,6 +58,7 @@ TEST(BackupPlansTest, FoldersAreNormalisedAndTasksWithoutRoomAreDropped) {
     // Destination folders are made at load.
     EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "out"));
     EXPECT_TRUE(std::filesystem::is_directory(temp.path() / "two"));
+    EXPECT_FALSE(std::filesystem::exists(temp.path() / "Same"));
     EXPECT_EQ(plans.Load((root + "\\missing.dat").c_str()), 1);
     EXPECT_TRUE(plans.tasks().empty());
 }
@@ -62,9 +67,13 @@ TEST(BackupPlansTest, DailyWeeklyAndMonthlyTasksFallDueAtTheirMinute) {
     platform::testing::TempFolder temp;
     const std::string root = platform::ToWindowsPath(temp.path());
     const BackupTask tasks[] = {
-        Task(0, 5, "c:\\a", root + "\\daily"), Task(1, 0, "c:\\a", root + "\\sunday"),
-        Task(2, 0, "c:\\a", root + "\\first"), Task(2, 27, "c:\\a", root + "\\twentyeighth"),
+        Task(0, 5, "c:\\a", root + "\\daily"),
+        Task(1, 0, "c:\\a", root + "\\sunday"),
+        Task(2, 0, "c:\\a", root + "\\first"),
+        Task(2, 27, "c:\\a", root + "\\twentyeighth"),
         Task(7, 0, "c:\\a", root + "\\never"),
+        // A damaged file: no day of a month comes after this one.
+        Task(2, 0x7FFFFFFF, "c:\\a", root + "\\overflow"),
     };
     temp.WriteFile("backup.dat", SerializeBackupTasks(tasks));
     CBackupPlans plans;

@@ -2,8 +2,9 @@
 // its own, which owns its paths and touches nothing shared. Files keep their relative layout;
 // folders without files are not made; a file that cannot be copied is passed over. Directory
 // links are never followed, and the target's parent folder (the task's destination, which holds
-// every earlier run) is passed over when it lies inside the source, so that no run copies the
-// ones before it.
+// every earlier run) is passed over when it lies inside the source, at any depth, so that no run
+// copies the ones before it. A destination that is the source itself cannot be kept apart this
+// way; the plans refuse it.
 //
 // The runner is the one place that knows the workers: a worker that has ended is joined at the
 // next start (the tray runs for weeks), and the program asks the others to stop (after the file

@@ -55,6 +55,21 @@ TEST(BackupRunnerTest, CopiesFilesWithTheirLayoutButNoLinksNoEmptyFoldersAndNoRu
     EXPECT_EQ(temp.ReadFile("src/bak/run/sub/deeper/b.txt"), "bb");
 }
 
+TEST(BackupRunnerTest, RunsTwoLevelsInsideTheSourceNeverHoldEarlierRuns) {
+    platform::testing::TempFolder temp;
+    temp.WriteFile("src/a.txt", "a");
+    temp.WriteFile("src/keep/b.txt", "b");
+    const std::string source = platform::ToWindowsPath(temp.path() / "src") + "\\";
+    const std::string destination = source + "keep\\bak\\";
+    CBackupRunner runner;
+    for (const char* run : {"1", "2"}) {
+        runner.Start(source, destination + run + "\\");
+        runner.WaitAll();
+    }
+    EXPECT_EQ(FilesBelow(temp.path() / "src/keep/bak/2"),
+              (std::vector<std::string>{"a.txt", "keep/", "keep/b.txt"}));
+}
+
 TEST(BackupRunnerTest, WorkersThatEndedAreJoinedAtTheNextStart) {
     platform::testing::TempFolder temp;
     temp.WriteFile("src/a.txt", "a");

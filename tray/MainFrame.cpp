@@ -9,6 +9,7 @@
 #include "manager/ScheduleList.h"
 #include "platform/controls/Clipboard.h"
 #include "platform/controls/NotifyIcon.h"
+#include "platform/controls/PopupMenu.h"
 #include "platform/files/FileApi.h"
 #include "platform/process/ProcessApi.h"
 #include "platform/screen/ScreenApi.h"
@@ -16,6 +17,7 @@
 #include "platform/system/Mci.h"
 #include "platform/system/ProcessToken.h"
 #include "platform/system/Shutdown.h"
+#include "platform/text/Gbk.h"
 #include "platform/time/Clock.h"
 #include "resources/dvtp/resource.h"
 #include "tray/CaptureOverlayDlg.h"
@@ -49,6 +51,27 @@ NOTIFYICONDATAA IconRecord(HWND window) {
     icon.hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
     std::snprintf(icon.szTip, sizeof icon.szTip, "%s", "Deskvane");
     return icon;
+}
+
+// A new bitmap with the `area` of `screen`; null when none can be made.
+HBITMAP CutOut(HBITMAP screen, const RECT& area) {
+    const int cx = area.right - area.left;
+    const int cy = area.bottom - area.top;
+    HDC display = ::GetDC(nullptr);
+    HDC source = ::CreateCompatibleDC(display);
+    HDC target = ::CreateCompatibleDC(display);
+    HBITMAP cut = ::CreateCompatibleBitmap(display, cx, cy);
+    if (cut != nullptr) {
+        HGDIOBJ oldSource = ::SelectObject(source, screen);
+        HGDIOBJ oldTarget = ::SelectObject(target, cut);
+        ::BitBlt(target, 0, 0, cx, cy, source, area.left, area.top, SRCCOPY);
+        ::SelectObject(source, oldSource);
+        ::SelectObject(target, oldTarget);
+    }
+    ::DeleteDC(source);
+    ::DeleteDC(target);
+    ::ReleaseDC(nullptr, display);
+    return cut;
 }
 
 }  // namespace
@@ -117,14 +140,18 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 LRESULT CMainFrame::OnTrayNotify(WPARAM, LPARAM lParam) {
-    if (lParam == WM_LBUTTONDOWN || lParam == WM_RBUTTONDOWN) {
-        CMenu* menu = trayMenu_.GetSubMenu(0);
-        POINT cursor{};
-        ::GetCursorPos(&cursor);
-        SetForegroundWindow();
-        if (menu != nullptr) {
-            menu->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
-        }
+    if (lParam != WM_LBUTTONDOWN && lParam != WM_RBUTTONDOWN) {
+        return 1;
+    }
+    CMenu* menu = trayMenu_.GetSubMenu(0);
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    SetForegroundWindow();
+    if (menu != nullptr && !closePending_) {
+        modalLoops_.push_back(nullptr);
+        menu->TrackPopupMenu(TPM_RIGHTBUTTON, cursor.x, cursor.y, this);
+        modalLoops_.pop_back();
+        CloseWhenLoopsEnded();
     }
     return 1;
 }
@@ -267,8 +294,9 @@ void CMainFrame::OpenManager() {
     }
     char path[260] = {};
     ::GetModuleFileNameA(nullptr, path, sizeof path);
-    char* slash = std::strrchr(path, '\\');
-    const std::size_t folder = slash != nullptr ? static_cast<std::size_t>(slash - path) + 1 : 0;
+    // The second byte of a two-byte character may be a backslash too.
+    const std::size_t slash = platform::FindLastChar(path, '\\');
+    const std::size_t folder = slash != std::string_view::npos ? slash + 1 : 0;
     if (folder + std::strlen("dv.exe") < sizeof path) {
         std::strcpy(path + folder, "dv.exe");
         ::ShellExecuteA(nullptr, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
@@ -392,9 +420,7 @@ void CMainFrame::RunCaptures(int action) {
                      : CaptureRegionOnce(CCaptureOverlayDlg::kAreaMode);
     }
     captureReady_ = 1;
-    if (closePending_) {
-        PostMessage(WM_CLOSE);
-    }
+    CloseWhenLoopsEnded();
 }
 
 int CMainFrame::CaptureFullScreenOnce() {
@@ -418,34 +444,26 @@ int CMainFrame::CaptureRegionOnce(int mode) {
     int width = 0;
     int height = 0;
     GrabScreen(&screen, &width, &height);
+    if (width <= 0 || height <= 0) {
+        // The frames keep to the screen, whose size is known also without a picture of it.
+        width = ::GetSystemMetrics(SM_CXSCREEN);
+        height = ::GetSystemMetrics(SM_CYSCREEN);
+    }
     CCaptureOverlayDlg overlay;
     overlay.mode = mode;
     overlay.screenPicture = screen;
     overlay.screenWidth = width;
     overlay.screenHeight = height;
-    modalDialog_ = &overlay;
-    overlay.DoModal();
-    modalDialog_ = nullptr;
+    RunModal(overlay);
     HookLibrary().InstallMainHook(m_hWnd);
     int next = CCaptureResultDlg::kNone;
     const RECT& area = overlay.currentRect;
     const int cx = area.right - area.left;
     const int cy = area.bottom - area.top;
-    // An empty area counts as cancelled.
-    if (overlay.result == 1 && screen != nullptr && cx > 0 && cy > 0 && !closePending_) {
-        HDC display = ::GetDC(nullptr);
-        HDC source = ::CreateCompatibleDC(display);
-        HDC target = ::CreateCompatibleDC(display);
-        HBITMAP cut = ::CreateCompatibleBitmap(display, cx, cy);
-        HGDIOBJ oldSource = ::SelectObject(source, screen);
-        HGDIOBJ oldTarget = ::SelectObject(target, cut);
-        ::BitBlt(target, 0, 0, cx, cy, source, area.left, area.top, SRCCOPY);
-        ::SelectObject(source, oldSource);
-        ::SelectObject(target, oldTarget);
-        ::DeleteDC(source);
-        ::DeleteDC(target);
-        ::ReleaseDC(nullptr, display);
-        next = ShowCapture(cut, cx, cy);
+    // An empty area counts as cancelled. Without a picture of the screen the capture goes on with
+    // none, as a full-screen one does.
+    if (overlay.result == 1 && cx > 0 && cy > 0 && !closePending_) {
+        next = ShowCapture(screen != nullptr ? CutOut(screen, area) : nullptr, cx, cy);
     }
     if (screen != nullptr) {
         ::DeleteObject(screen);
@@ -466,28 +484,55 @@ int CMainFrame::ShowCapture(HBITMAP picture, int width, int height) {
         }
         ::ReleaseDC(desktop, dc);
     }
-    if (snapshot_.toClipboard != 0 && picture != nullptr && ::OpenClipboard(m_hWnd)) {
-        // The clipboard's own copy: the dialog frees the picture when it closes.
-        ::EmptyClipboard();
-        if (HBITMAP copy = CopyBitmap(picture, width, height)) {
-            ::SetClipboardData(CF_BITMAP, copy);
+    if (snapshot_.toClipboard != 0 && picture != nullptr) {
+        // The clipboard's own copy, since the dialog frees the picture when it closes. It is made
+        // first: without it the user's clipboard is left as it was.
+        HBITMAP copy = CopyBitmap(picture, width, height);
+        if (copy != nullptr && ::OpenClipboard(m_hWnd)) {
+            ::EmptyClipboard();
+            if (::SetClipboardData(CF_BITMAP, copy) != nullptr) {
+                copy = nullptr;
+            }
+            ::CloseClipboard();
         }
-        ::CloseClipboard();
+        if (copy != nullptr) {
+            ::DeleteObject(copy);
+        }
     }
     CCaptureResultDlg dialog;
     dialog.SetResult(description, width, height, picture);
-    modalDialog_ = &dialog;
-    dialog.DoModal();
-    modalDialog_ = nullptr;
+    RunModal(dialog);
     return dialog.nextAction();
 }
 
+INT_PTR CMainFrame::RunModal(CDialog& dialog) {
+    if (closePending_) {
+        return IDCANCEL;
+    }
+    modalLoops_.push_back(&dialog);
+    const INT_PTR answer = dialog.DoModal();
+    // Loops end in the order they began, so this one is the innermost.
+    modalLoops_.pop_back();
+    return answer;
+}
+
+void CMainFrame::CloseWhenLoopsEnded() {
+    if (closePending_ && modalLoops_.empty() && captureReady_ != 0) {
+        PostMessage(WM_CLOSE);
+    }
+}
+
 void CMainFrame::OnClose() {
-    if (captureReady_ == 0 || modalDialog_ != nullptr) {
-        // A modal loop of the frame's is still on the stack: it ends first, then the frame closes.
+    if (captureReady_ == 0 || !modalLoops_.empty()) {
+        // Closing now would destroy the frame under a loop that still runs: every loop ends,
+        // innermost first, and the last to return closes the frame.
         closePending_ = true;
-        if (modalDialog_ != nullptr && modalDialog_->m_hWnd != nullptr) {
-            modalDialog_->EndDialog(IDCANCEL);
+        for (auto loop = modalLoops_.rbegin(); loop != modalLoops_.rend(); ++loop) {
+            if (*loop == nullptr) {
+                ::EndMenu();
+            } else if ((*loop)->m_hWnd != nullptr) {
+                (*loop)->EndDialog(IDCANCEL);
+            }
         }
         return;
     }
@@ -510,11 +555,10 @@ int CMainFrame::CheckShutdownTimer() {
     ::DeleteFileA(kShutdownFile);
     if (shutdown_.countdown != 0) {
         CShutdownCountdownDlg countdown;
-        modalDialog_ = &countdown;
-        const INT_PTR answer = countdown.DoModal();
-        modalDialog_ = nullptr;
+        const INT_PTR answer = RunModal(countdown);
+        // Closing the program meanwhile cancels the shutdown.
         if (closePending_) {
-            PostMessage(WM_CLOSE);
+            CloseWhenLoopsEnded();
             return 1;
         }
         if (answer != IDOK) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <vector>
 
 #include "manager/BossKeySettings.h"
 #include "manager/CdKeySettings.h"
@@ -106,6 +107,11 @@ private:
     // Description, file and clipboard of a picture, then the result dialog; returns its next
     // action.
     int ShowCapture(HBITMAP picture, int width, int height);
+    // Runs `dialog` modally as the innermost of the frame's modal loops; IDCANCEL without running
+    // it once the frame is to close.
+    INT_PTR RunModal(CDialog& dialog);
+    // Closes the frame once a close that came during its modal loops can be carried out.
+    void CloseWhenLoopsEnded();
 
     CMenu trayMenu_;
     CReminderList reminders_;
@@ -122,9 +128,11 @@ private:
     CBackupPlans backupPlans_;
     CBackupRunner backupRunner_;
     int captureReady_ = 1;
-    // The modal dialog that runs (a capture's, the shutdown countdown), ended first when the
-    // frame is closed meanwhile.
-    CDialog* modalDialog_ = nullptr;
+    // The modal loops that run on the frame's behalf, innermost last: a dialog's (a capture's, the
+    // shutdown countdown), or the tray menu's (null). They nest, e.g. a capture started from the
+    // tray while the countdown waits. A close that comes meanwhile ends them all, and the frame
+    // closes once the outermost has returned, never under a loop that still runs.
+    std::vector<CDialog*> modalLoops_;
     bool closePending_ = false;
 };
 

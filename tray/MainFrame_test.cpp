@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -16,10 +18,14 @@
 #include "manager/CdKeySettings.h"
 #include "manager/ScheduleList.h"
 #include "manager/ShutdownSchedule.h"
+#include "manager/SnapshotSettings.h"
+#include "platform/base/GlobalMemory.h"
+#include "platform/controls/Clipboard.h"
 #include "platform/controls/ControlClasses.h"
 #include "platform/controls/Menu.h"
 #include "platform/controls/NotifyIcon.h"
 #include "platform/controls/PopupMenu.h"
+#include "platform/drawing/DrawingSeams.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/framework/OccManager.h"
@@ -34,7 +40,12 @@
 #include "platform/testing/TempFolder.h"
 #include "platform/time/Clock.h"
 #include "platform/windows/WindowPlatform.h"
+#include "resources/dvtp/resource.h"
+#include "tray/CaptureOverlayDlg.h"
+#include "tray/CaptureResultDlg.h"
+#include "tray/HookLibrary.h"
 #include "tray/ReminderPopup.h"
+#include "tray/ShutdownCountdownDlg.h"
 #include "tray/TrayTest.h"
 
 namespace {
@@ -60,6 +71,43 @@ protected:
         }
         return 0;
     }
+};
+
+// A user who answers the program's modal dialogs as they come up: each step waits for a shown
+// window of its dialog class, runs once and gives way to the next. Steps post their input, as it
+// would come from outside.
+class DialogScript {
+public:
+    DialogScript() {
+        platform::SetTopLevelObserver([this](HWND window) { Observe(window); });
+    }
+    ~DialogScript() { platform::SetTopLevelObserver({}); }
+
+    template <typename Dialog>
+    void When(std::function<void(HWND)> step) {
+        steps_.push_back(Step{[](HWND window) {
+                                  return dynamic_cast<Dialog*>(CWnd::FromHandlePermanent(window)) !=
+                                         nullptr;
+                              },
+                              std::move(step)});
+    }
+    bool done() const { return steps_.empty(); }
+
+private:
+    struct Step {
+        std::function<bool(HWND)> matches;
+        std::function<void(HWND)> run;
+    };
+    void Observe(HWND window) {
+        if (steps_.empty() || !::IsWindowVisible(window) || !steps_.front().matches(window)) {
+            return;
+        }
+        const std::function<void(HWND)> run = std::move(steps_.front().run);
+        steps_.pop_front();
+        run(window);
+    }
+
+    std::deque<Step> steps_;
 };
 
 // The frame as the program makes it, on a temporary program folder.
@@ -94,6 +142,15 @@ protected:
     }
     std::string DataFile(const char* name) const {
         return platform::ToWindowsPath(folder_.path() / "data3" / name);
+    }
+    // The captures saved into the default snapshot folder.
+    std::size_t SnapshotCount() const {
+        const auto folder = folder_.path() / "Snapshot";
+        if (!std::filesystem::exists(folder)) {
+            return 0;
+        }
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                      std::filesystem::directory_iterator()));
     }
     static HWND TopLevel(const char* title, DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE) {
         WNDCLASSA windowClass{};
@@ -403,6 +460,138 @@ TEST_F(MainFrameTest, KeysAndTheBossWindowFollowTheSettingsFilesAfterEachSave) {
     EXPECT_EQ(frame.DispatchHotKey('P', kCtrlAlt), 1);
     ::DestroyWindow(work);
     ::DestroyWindow(other);
+}
+
+TEST_F(MainFrameTest, AnEndDuringNestedModalLoopsEndsThemAllBeforeTheFrame) {
+    platform::ResetPrivilegesForTesting();
+    platform::TakeShutdownRequests();
+    DialogScript script;
+
+    // The countdown waits; a capture from the tray runs in its loop and is closed; then the
+    // program is told to end, as a signal does.
+    tray_testing::StartTestClock(21, 59, 58);
+    ASSERT_TRUE((ShutdownSchedule{22, 0, 1}.Write(DataFile("sdc.dat").c_str())));
+    HWND first = MakeFrame().m_hWnd;
+    script.When<CShutdownCountdownDlg>(
+        [&](HWND) { ::PostMessageA(first, WM_COMMAND, ID_CAPTURE_FULL_SCREEN, 0); });
+    script.When<CCaptureResultDlg>([&](HWND result) {
+        ::PostMessageA(result, WM_SYSCOMMAND, SC_CLOSE, 0);
+        ::PostMessageA(first, WM_CLOSE, 0, 0);
+    });
+    platform::AdvanceTestClock(std::chrono::seconds(5));
+    platform::PumpUntilIdle();
+    EXPECT_TRUE(script.done());
+    EXPECT_FALSE(::IsWindow(first));
+    EXPECT_TRUE(platform::TakeShutdownRequests().empty());
+    EXPECT_EQ(SnapshotCount(), 1u);
+
+    // The other way round: the countdown comes up in an area capture's loop, and the end comes
+    // while both wait for the user.
+    tray_testing::StartTestClock(22, 0, 58);
+    ASSERT_TRUE((ShutdownSchedule{22, 1, 1}.Write(DataFile("sdc.dat").c_str())));
+    HWND second = MakeFrame().m_hWnd;
+    script.When<CCaptureOverlayDlg>(
+        [&](HWND) { platform::AdvanceTestClock(std::chrono::seconds(5)); });
+    script.When<CShutdownCountdownDlg>([&](HWND) { ::PostMessageA(second, WM_CLOSE, 0, 0); });
+    ::PostMessageA(second, WM_CAPTURE_AREA, 0, 0);
+    platform::PumpUntilIdle();
+    EXPECT_TRUE(script.done());
+    EXPECT_FALSE(::IsWindow(second));
+    EXPECT_TRUE(platform::TakeShutdownRequests().empty());
+    EXPECT_EQ(SnapshotCount(), 1u);
+    platform::ResetPrivilegesForTesting();
+}
+
+TEST_F(MainFrameTest, TheClipboardKeepsItsOwnCopyOfACaptureAndIsLeftAloneWhenNotAsked) {
+    platform::ResetClipboardForTesting();
+    HWND frame = MakeFrame().m_hWnd;
+    // A mark on the screen, to be found in the picture.
+    HDC display = ::CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    const RECT mark{50, 60, 58, 68};
+    HBRUSH green = ::CreateSolidBrush(RGB(0, 200, 0));
+    ::FillRect(display, &mark, green);
+    ::DeleteObject(green);
+    ::DeleteDC(display);
+
+    DialogScript script;
+    const auto closeResult = [](HWND result) {
+        ::PostMessageA(result, WM_COMMAND, IDC_CLOSE_RESULT, 0);
+    };
+    script.When<CCaptureResultDlg>(closeResult);
+    ::PostMessageA(frame, WM_CAPTURE_FULL, 0, 0);
+    platform::PumpUntilIdle();
+    ASSERT_TRUE(script.done());
+    // The dialog has freed its picture; the clipboard's is still whole.
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    auto copy = static_cast<HBITMAP>(::GetClipboardData(CF_BITMAP));
+    ASSERT_NE(copy, nullptr);
+    BITMAP size{};
+    ASSERT_NE(::GetObjectA(copy, sizeof size, &size), 0);
+    EXPECT_EQ(size.bmWidth, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(size.bmHeight, ::GetSystemMetrics(SM_CYSCREEN));
+    HDC memory = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(memory, copy);
+    EXPECT_EQ(::GetPixel(memory, 54, 64), RGB(0, 200, 0));
+    EXPECT_NE(::GetPixel(memory, 60, 64), RGB(0, 200, 0));
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+
+    // Without the clipboard flag, what the user had there stays.
+    ::EmptyClipboard();
+    HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, 5);
+    std::memcpy(::GlobalLock(text), "keep", 5);
+    ::GlobalUnlock(text);
+    ::SetClipboardData(CF_TEXT, text);
+    ::CloseClipboard();
+    SnapshotSettings settings =
+        SnapshotSettings::Defaults(platform::ToWindowsPath(folder_.path()) + "\\");
+    settings.toClipboard = 0;
+    ASSERT_TRUE(settings.Save(DataFile("snapshot.dat").c_str()));
+    script.When<CCaptureResultDlg>(closeResult);
+    ::PostMessageA(frame, WM_CAPTURE_FULL, 0, 0);
+    platform::PumpUntilIdle();
+    ASSERT_TRUE(script.done());
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    EXPECT_FALSE(::IsClipboardFormatAvailable(CF_BITMAP));
+    auto kept = static_cast<HGLOBAL>(::GetClipboardData(CF_TEXT));
+    ASSERT_NE(kept, nullptr);
+    EXPECT_STREQ(static_cast<const char*>(::GlobalLock(kept)), "keep");
+    ::GlobalUnlock(kept);
+    ::CloseClipboard();
+    platform::ResetClipboardForTesting();
+}
+
+TEST_F(MainFrameTest, AnAreaCaptureWithoutAPictureOfTheScreenStillShowsItsResult) {
+    HWND frame = MakeFrame().m_hWnd;
+    platform::Surface* screen = platform::GetScreenSurface();
+    platform::SetScreenSurface(nullptr);
+    DialogScript script;
+    script.When<CCaptureOverlayDlg>([](HWND overlay) {
+        // What the capture hooks report: a click at each corner, then one to accept.
+        ::PostMessageA(overlay, WM_HOOK_MOUSE, 1, MAKELPARAM(10, 10));
+        ::PostMessageA(overlay, WM_HOOK_MOUSE, 0, MAKELPARAM(110, 60));
+        ::PostMessageA(overlay, WM_HOOK_MOUSE, 1, MAKELPARAM(110, 60));
+        ::PostMessageA(overlay, WM_HOOK_MOUSE, 1, MAKELPARAM(110, 60));
+    });
+    std::string description;
+    bool pictured = true;
+    script.When<CCaptureResultDlg>([&](HWND result) {
+        char text[256] = {};
+        ::GetDlgItemTextA(result, IDC_CAPTURE_DESCRIPTION, text, sizeof text);
+        description = text;
+        pictured = dynamic_cast<CCaptureResultDlg*>(CWnd::FromHandlePermanent(result))
+                       ->preview()
+                       .HasBitmap();
+        ::PostMessageA(result, WM_COMMAND, IDC_CLOSE_RESULT, 0);
+    });
+    ::PostMessageA(frame, WM_CAPTURE_AREA, 0, 0);
+    platform::PumpUntilIdle();
+    platform::SetScreenSurface(screen);
+    EXPECT_TRUE(script.done());
+    // Nothing to save, so no folder is named.
+    EXPECT_EQ(description, "屏捕信息 [宽=100, 高=50]");
+    EXPECT_FALSE(pictured);
+    EXPECT_EQ(SnapshotCount(), 0u);
 }
 
 }  // namespace

@@ -1,9 +1,13 @@
 #include "tray/ReminderPopup.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <memory>
+#include <mutex>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "common/TextLineFile.h"
 #include "manager/SkinConfig.h"
@@ -29,6 +33,24 @@ std::set<CReminderPopup*>& OpenPopups() {
     return popups;
 }
 
+// The threads that play a showing's sound to its end. One that has ended is joined at the next
+// start; the program waits for the others as it ends, so that none runs on into the destruction
+// of what playing uses.
+struct SoundThread {
+    std::shared_ptr<std::atomic<bool>> done;
+    std::jthread thread;
+};
+
+struct SoundThreads {
+    std::mutex mutex;
+    std::vector<SoundThread> threads;
+};
+
+SoundThreads& Sounds() {
+    static SoundThreads sounds;
+    return sounds;
+}
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CReminderPopup, CDialog)
@@ -51,6 +73,14 @@ void CReminderPopup::DestroyAll() {
     for (CReminderPopup* popup : popups) {
         popup->DestroyWindow();
     }
+    std::vector<SoundThread> playing;
+    {
+        std::lock_guard lock(Sounds().mutex);
+        playing.swap(Sounds().threads);
+    }
+    for (SoundThread& sound : playing) {
+        sound.thread.join();
+    }
 }
 
 void CReminderPopup::DoDataExchange(CDataExchange* pDX) {
@@ -67,12 +97,13 @@ BOOL CReminderPopup::OnInitDialog() {
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_FRAMECHANGED);
     buttons_.Attach(this, 1);
     snoozeList_.SetCurSel(0);
-    if (LoadSkin() != 0) {
-        return FALSE;
-    }
+    const bool loaded = LoadSkin() == 0;
+    // Split also when a later step of the skin failed: the list it placed stays out of every copy.
     backgroundRects_.CollectEdges();
     backgroundRects_.Split();
-    skinLoaded_ = true;
+    if (!loaded) {
+        return FALSE;
+    }
     StartSound();
     return TRUE;
 }
@@ -119,9 +150,15 @@ int CReminderPopup::LoadSkin() {
 
 void CReminderPopup::StartSound() {
     // Played to its end in a thread of its own, which touches nothing but the file's name.
-    std::thread([] {
+    SoundThreads& sounds = Sounds();
+    std::lock_guard lock(sounds.mutex);
+    std::erase_if(sounds.threads, [](const SoundThread& sound) { return sound.done->load(); });
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::jthread thread([done] {
         ::PlaySoundA("data\\notify.wav", nullptr, SND_FILENAME | SND_NODEFAULT);
-    }).detach();
+        done->store(true);
+    });
+    sounds.threads.push_back(SoundThread{std::move(done), std::move(thread)});
 }
 
 int CReminderPopup::ShowRecord(const CScheduleRecord* record) {
@@ -259,18 +296,14 @@ void CReminderPopup::DrawContent(CDC* target) {
         memory.FrameRect(&client, &black);
         buttons_.Draw(&memory);
         DrawRecordText(&memory);
-        // Everything but the drop-down list, which paints itself. A pop-up without its skin has
-        // no list hole and copies the whole client area, so its text still shows.
-        if (skinLoaded_) {
-            const RECT* rects = nullptr;
-            const int count = backgroundRects_.GetRects(&rects);
-            for (int i = 0; i < count; ++i) {
-                target->BitBlt(rects[i].left, rects[i].top, rects[i].right - rects[i].left,
-                               rects[i].bottom - rects[i].top, &memory, rects[i].left, rects[i].top,
-                               SRCCOPY);
-            }
-        } else {
-            target->BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
+        // Everything but the drop-down list, which paints itself. Without a skin that placed the
+        // list that is the whole area, so the text of a pop-up without its skin still shows.
+        const RECT* rects = nullptr;
+        const int count = backgroundRects_.GetRects(&rects);
+        for (int i = 0; i < count; ++i) {
+            target->BitBlt(rects[i].left, rects[i].top, rects[i].right - rects[i].left,
+                           rects[i].bottom - rects[i].top, &memory, rects[i].left, rects[i].top,
+                           SRCCOPY);
         }
         ::SelectObject(memory.GetSafeHdc(), oldFont);
         memory.SelectObject(oldBuffer);

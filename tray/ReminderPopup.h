@@ -30,7 +30,7 @@ public:
     void DrawContent(CDC* target);
     void DrawRecordText(CDC* dc);
 
-    // Destroys every pop-up still open, as the program ends.
+    // Destroys every pop-up still open and waits for the sounds that play, as the program ends.
     static void DestroyAll();
 
     const CScheduleRecord& record() const { return record_; }
@@ -66,6 +66,5 @@ private:
     int bottom_ = 0;
     int width_ = kWidth;
     int fullHeight_ = kFullHeight;
-    bool skinLoaded_ = false;
     CComboBox snoozeList_;
 };

@@ -11,6 +11,7 @@
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WinThread.h"
 #include "platform/screen/ScreenApi.h"
+#include "platform/system/PlaySound.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/time/Clock.h"
 #include "platform/windows/WindowPlatform.h"
@@ -67,6 +68,12 @@ protected:
 };
 
 TEST_F(ReminderPopupTest, SlidesUpAndASnoozeBringsItBackWithoutThePlan) {
+    // A sound of no length, which leaves the test clock alone.
+    std::string format("\x01\x00\x01\x00\x40\x1F\x00\x00\x40\x1F\x00\x00\x01\x00\x08\x00", 16);
+    folder_.WriteFile("data/notify.wav", "RIFF" + std::string("\x24\x00\x00\x00", 4) + "WAVEfmt " +
+                                             std::string("\x10\x00\x00\x00", 4) + format + "data" +
+                                             std::string(4, '\0'));
+    platform::TakePlayedSounds();
     CScheduleRecord plan;
     plan.year = 2006;
     plan.month = 9;
@@ -102,6 +109,12 @@ TEST_F(ReminderPopupTest, SlidesUpAndASnoozeBringsItBackWithoutThePlan) {
     popup->snoozeList().SetCurSel(0);
     ClickAt({full.left + 230, full.top + 160});
     EXPECT_FALSE(::IsWindow(window));
+    // The sound of each showing has played to its end by the time the program ends.
+    CReminderPopup::DestroyAll();
+    const std::vector<platform::PlayedSound> sounds = platform::TakePlayedSounds();
+    ASSERT_EQ(sounds.size(), 2u);
+    EXPECT_EQ(sounds[1].name, "data\\notify.wav");
+    EXPECT_EQ(sounds[1].flags, static_cast<DWORD>(SND_FILENAME | SND_NODEFAULT));
 }
 
 TEST_F(ReminderPopupTest, WithoutItsSkinItStillShowsAndAClickDismissesIt) {
@@ -114,6 +127,38 @@ TEST_F(ReminderPopupTest, WithoutItsSkinItStillShowsAndAClickDismissesIt) {
     const RECT full = WindowRect(window);
     ClickAt({full.left + 250, full.top + 120});
     EXPECT_FALSE(::IsWindow(window));
+}
+
+TEST_F(ReminderPopupTest, ASkinThatFailsAfterPlacingTheListNeverPaintsOverIt) {
+    folder_.WriteFile("data/config.dat",
+                      "[DIALOG_PROMPT_LIST_POSITION]\r\n8,150,206,160\r\n"
+                      "[BITMAP_BACKGROUND_PROMPT]\r\ndata\\prompt\\missing.bmp\r\n");
+    CReminderPopup* popup = Show(nullptr);
+    Wait(700ms);
+    RECT list{};
+    ::GetWindowRect(popup->snoozeList().m_hWnd, &list);
+    ::MapWindowPoints(nullptr, popup->m_hWnd, reinterpret_cast<POINT*>(&list), 2);
+    ASSERT_EQ(list.left, 8);
+    ASSERT_EQ(list.top, 150);
+
+    // Painted onto a marked target: the list's place keeps the mark, the rest is the pop-up.
+    HDC screen = ::GetDC(nullptr);
+    HDC target = ::CreateCompatibleDC(screen);
+    HBITMAP canvas =
+        ::CreateCompatibleBitmap(screen, CReminderPopup::kWidth, CReminderPopup::kFullHeight);
+    ::ReleaseDC(nullptr, screen);
+    HGDIOBJ old = ::SelectObject(target, canvas);
+    const RECT whole{0, 0, CReminderPopup::kWidth, CReminderPopup::kFullHeight};
+    HBRUSH mark = ::CreateSolidBrush(RGB(0, 200, 0));
+    ::FillRect(target, &whole, mark);
+    ::DeleteObject(mark);
+    popup->DrawContent(CDC::FromHandle(target));
+    EXPECT_EQ(::GetPixel(target, 100, 160), RGB(0, 200, 0));
+    EXPECT_EQ(::GetPixel(target, 100, 140), RGB(0xFA, 0xFF, 0xFF));
+    EXPECT_EQ(::GetPixel(target, 4, 160), RGB(0xFA, 0xFF, 0xFF));
+    ::SelectObject(target, old);
+    ::DeleteObject(canvas);
+    ::DeleteDC(target);
 }
 
 }  // namespace

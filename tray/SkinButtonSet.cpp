@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr UINT_PTR kHoverTimer = 1001;
 constexpr long kLargestNumber = 1000000;
 
 // The number at `text` (after blanks), moving past it and its comma; false when there is none.
@@ -129,9 +128,6 @@ int CSkinButtonSet::OnMouseMove(int x, int y) {
     int active = -1;
     const int hit = HitTest(x, y, &active);
     if (hit < 0) {
-        if (owner_ != nullptr && owner_->GetSafeHwnd() != nullptr) {
-            owner_->KillTimer(kHoverTimer);
-        }
         if (active >= 0) {
             buttons_[active]->state = kNormal;
             PostRedraw();
@@ -144,9 +140,6 @@ int CSkinButtonSet::OnMouseMove(int x, int y) {
     Button& button = *buttons_[hit];
     if (button.state != kPressed && button.state != kDisabled && button.state != kToggled) {
         button.state = kHover;
-        if (owner_ != nullptr && owner_->GetSafeHwnd() != nullptr) {
-            owner_->SetTimer(kHoverTimer, 10, nullptr);
-        }
     }
     if (active >= 0) {
         buttons_[active]->state = kNormal;

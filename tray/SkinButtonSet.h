@@ -4,7 +4,8 @@
 // each as wide as the button. Clicks and repaints reach the owner as posted messages.
 //
 // No mask pictures exist for shaped buttons, so every shape is drawn as it is and hit-tested over
-// its whole rectangle.
+// its whole rectangle. Hover ends by the mouse-move rule alone: no timer watches the pointer, so
+// a pointer that leaves the owner from a button costs nothing until it comes back.
 #pragma once
 
 #include <memory>

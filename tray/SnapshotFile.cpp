@@ -13,6 +13,7 @@
 #include "manager/ManagerDirectoryChain.h"
 #include "platform/files/FileApi.h"
 #include "platform/screen/ScreenApi.h"
+#include "platform/text/Gbk.h"
 #include "platform/time/Clock.h"
 #include "platform/windows/WindowApi.h"
 
@@ -46,7 +47,12 @@ BitmapFileLayout LayoutOfBitmapFile(int width, int height, int planes, int bitsP
 
 CString SnapshotPath(const char* folder, const SYSTEMTIME& now) {
     CString base = folder;
-    if (!base.IsEmpty() && base.Right(1) != "\\" && base.Right(1) != "/") {
+    const std::string_view text(base);
+    // A final 0x5C may be the second byte of a two-byte character rather than a separator.
+    const bool endsInSeparator =
+        !text.empty() &&
+        (text.back() == '/' || platform::FindLastChar(text, '\\') == text.size() - 1);
+    if (!text.empty() && !endsInSeparator) {
         base += "\\";
     }
     char stamp[64];

@@ -47,6 +47,10 @@ TEST(SnapshotFileTest, NamesGetASeparatorAndNeverReplaceAnEarlierCapture) {
     temp.WriteFile("Snapshot20060906103005.bmp", "earlier");
     EXPECT_EQ(std::string(SnapshotPath((folder + "\\").c_str(), Moment())),
               folder + "\\Snapshot20060906103005_2.bmp");
+    // The last character's second byte is 0x5C, not a separator.
+    const std::string gbk = folder + "\\\x81\x5C";
+    EXPECT_EQ(std::string(SnapshotPath(gbk.c_str(), Moment())),
+              gbk + "\\Snapshot20060906103005.bmp");
 }
 
 TEST(SnapshotFileTest, APictureIsWrittenWholeAndAFailureNamesNoFile) {

@@ -29,6 +29,9 @@ struct MciState {
     DWORD nextId = 1;
 };
 
+// The newest commands kept for tests: a CD key press sends three, and a program runs for weeks.
+constexpr std::size_t kMaxCommands = 100;
+
 MciState& State() {
     static MciState state;
     return state;
@@ -146,6 +149,9 @@ MCIERROR mciSendStringA(LPCSTR lpstrCommand, LPSTR lpstrReturnString, UINT uRetu
     std::lock_guard lock(state.mutex);
     if (lpstrCommand == nullptr)
         return MCIERR_MISSING_COMMAND_STRING;
+    if (state.commands.size() >= kMaxCommands) {
+        state.commands.erase(state.commands.begin());
+    }
     state.commands.emplace_back(lpstrCommand);
     std::string reply;
     MCIERROR error = Execute(state, SplitWords(lpstrCommand), reply);

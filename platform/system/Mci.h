@@ -1,7 +1,8 @@
 // The media control interface's command strings, for the one device the programs drive: a CD
 // drive's door. "open <root> type cdaudio alias <name>", "set <name> door open|closed" and
 // "close <name>|all", each optionally with "wait" or "notify". The door moves through the drive's
-// Linux block device (DriveTypes.h). Every command string is recorded as it arrives.
+// Linux block device (DriveTypes.h). Every command string is recorded as it arrives; the newest
+// 100 are kept.
 #pragma once
 
 #include <string>
@@ -28,7 +29,7 @@ MCIERROR mciSendStringA(LPCSTR lpstrCommand, LPSTR lpstrReturnString, UINT uRetu
 
 namespace platform {
 
-// The command strings received since the last call, oldest first.
+// The command strings received since the last call (the newest 100), oldest first.
 std::vector<std::string> TakeMciCommands();
 // Closes every open device. For tests.
 void ResetMciForTesting();
