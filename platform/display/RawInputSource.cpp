@@ -3,13 +3,11 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
-#include <poll.h>
-#include <unistd.h>
 
 #include <algorithm>
 
 #include "platform/display/KeyStroke.h"
-#include "platform/display/XErrors.h"
+#include "platform/display/XEventThread.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -22,10 +20,11 @@ constexpr int kWheelStep = 120;
 }  // namespace
 
 std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
-    Display* display = XOpenDisplay(displayName);
-    if (display == nullptr) {
+    std::unique_ptr<XEventThread> events = XEventThread::Open(displayName);
+    if (!events) {
         return nullptr;
     }
+    Display* display = events->display();
     int event = 0;
     int error = 0;
     int extension = 0;
@@ -33,7 +32,6 @@ std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
     int minor = 2;
     if (!XQueryExtension(display, "XInputExtension", &extension, &event, &error) ||
         XIQueryVersion(display, &major, &minor) != Success) {
-        XCloseDisplay(display);
         return nullptr;
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
@@ -49,76 +47,49 @@ std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
     std::unique_ptr<RawInputSource> source(new RawInputSource);
     source->display_ = display;
     source->extension_ = extension;
-    if (pipe(source->wake_) != 0) {
-        XCloseDisplay(display);
-        source->display_ = nullptr;
-        return nullptr;
-    }
-    IgnoreXErrorsOn(display);
-    source->thread_ = std::thread([raw = source.get()] { raw->Run(); });
+    source->events_ = std::move(events);
+    // The pointer's moves are reported once for all that came in together.
+    source->events_->Start([raw = source.get()](XEvent& event) { raw->Handle(event); },
+                           [raw = source.get()] {
+                               if (raw->moved_) {
+                                   raw->moved_ = false;
+                                   raw->HandleMotion();
+                               }
+                           });
     return source;
 }
 
-RawInputSource::~RawInputSource() {
-    if (thread_.joinable()) {
-        const char stop = 0;
-        [[maybe_unused]] const ssize_t written = write(wake_[1], &stop, 1);
-        thread_.join();
-    }
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);
-    }
-    for (int end : wake_) {
-        if (end >= 0) {
-            close(end);
-        }
-    }
-}
+// The thread stops (in events_) before the state it uses goes.
+RawInputSource::~RawInputSource() = default;
 
 void RawInputSource::SetOwnWindows(std::vector<unsigned long> windows) {
     std::lock_guard lock(mutex_);
     own_ = std::move(windows);
 }
 
-void RawInputSource::Run() {
-    for (;;) {
-        // The pointer's moves are reported once for all that came in together.
-        bool moved = false;
-        while (XPending(display_) > 0) {
-            XEvent event;
-            XNextEvent(display_, &event);
-            XGenericEventCookie* cookie = &event.xcookie;
-            if (cookie->type != GenericEvent || cookie->extension != extension_ ||
-                !XGetEventData(display_, cookie)) {
-                continue;
-            }
-            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-            switch (cookie->evtype) {
-                case XI_RawKeyPress:
-                case XI_RawKeyRelease:
-                    HandleKey(static_cast<unsigned>(raw->detail), cookie->evtype == XI_RawKeyPress);
-                    break;
-                case XI_RawButtonPress:
-                case XI_RawButtonRelease:
-                    HandleButton(static_cast<unsigned>(raw->detail),
-                                 cookie->evtype == XI_RawButtonPress);
-                    break;
-                case XI_RawMotion:
-                    moved = true;
-                    break;
-                default:
-                    break;
-            }
-            XFreeEventData(display_, cookie);
-        }
-        if (moved) {
-            HandleMotion();
-        }
-        pollfd waits[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        if (poll(waits, 2, -1) < 0 || (waits[1].revents & POLLIN) != 0) {
-            return;
-        }
+void RawInputSource::Handle(XEvent& event) {
+    XGenericEventCookie* cookie = &event.xcookie;
+    if (cookie->type != GenericEvent || cookie->extension != extension_ ||
+        !XGetEventData(display_, cookie)) {
+        return;
     }
+    const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+    switch (cookie->evtype) {
+        case XI_RawKeyPress:
+        case XI_RawKeyRelease:
+            HandleKey(static_cast<unsigned>(raw->detail), cookie->evtype == XI_RawKeyPress);
+            break;
+        case XI_RawButtonPress:
+        case XI_RawButtonRelease:
+            HandleButton(static_cast<unsigned>(raw->detail), cookie->evtype == XI_RawButtonPress);
+            break;
+        case XI_RawMotion:
+            moved_ = true;
+            break;
+        default:
+            break;
+    }
+    XFreeEventData(display_, cookie);
 }
 
 void RawInputSource::HandleKey(unsigned keycode, bool down) {

@@ -11,14 +11,16 @@
 #include <bitset>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
 #include "platform/windows/WindowStructs.h"
 
 typedef struct _XDisplay Display;
+typedef union _XEvent XEvent;
 
 namespace platform {
+
+class XEventThread;
 
 class RawInputSource {
 public:
@@ -33,7 +35,7 @@ public:
 
 private:
     RawInputSource() = default;
-    void Run();
+    void Handle(XEvent& event);
     void HandleKey(unsigned keycode, bool down);
     void HandleButton(unsigned button, bool down);
     void HandleMotion();
@@ -41,13 +43,14 @@ private:
     bool OwnWindowUnderPointer(int* x, int* y);
     bool OwnWindowHasFocus();
 
+    std::unique_ptr<XEventThread> events_;
+    // The thread's connection.
     Display* display_ = nullptr;
     int extension_ = 0;
-    int wake_[2] = {-1, -1};
-    std::thread thread_;
-    // Only the thread touches this: the keys down now, by X keycode.
+    // Only the thread touches these: the keys down now, by X keycode; whether the pointer moved
+    // in the events read so far; where the last reported move went.
     std::bitset<256> keys_down_;
-    // Where the last reported move went.
+    bool moved_ = false;
     POINT last_motion_{-1, -1};
 
     std::mutex mutex_;
