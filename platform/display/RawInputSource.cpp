@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/display/KeyStroke.h"
+#include "platform/display/XDesktopWindows.h"
 #include "platform/display/XEventThread.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
@@ -47,6 +48,8 @@ std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
     std::unique_ptr<RawInputSource> source(new RawInputSource);
     source->display_ = display;
     source->extension_ = extension;
+    source->platform_property_ =
+        XInternAtom(display, XDesktopWindows::kPlatformWindowProperty, False);
     source->events_ = std::move(events);
     // The pointer's moves are reported once for all that came in together.
     source->events_->Start([raw = source.get()](XEvent& event) { raw->Handle(event); },
@@ -99,7 +102,7 @@ void RawInputSource::HandleKey(unsigned keycode, bool down) {
         return;
     }
     keys_down_[keycode] = down;
-    if (OwnWindowHasFocus()) {
+    if (PlatformWindowHasFocus()) {
         return;
     }
     const KeySym keysym = XkbKeycodeToKeysym(display_, static_cast<KeyCode>(keycode), 0, 0);
@@ -116,7 +119,7 @@ void RawInputSource::HandleKey(unsigned keycode, bool down) {
 void RawInputSource::HandleButton(unsigned button, bool down) {
     int x = 0;
     int y = 0;
-    if (OwnWindowUnderPointer(&x, &y)) {
+    if (PlatformWindowUnderPointer(&x, &y)) {
         return;
     }
     UINT message = 0;
@@ -148,19 +151,37 @@ void RawInputSource::HandleButton(unsigned button, bool down) {
 
 void RawInputSource::HandleMotion() {
     POINT at{};
-    if (OwnWindowUnderPointer(&at.x, &at.y) || (at.x == last_motion_.x && at.y == last_motion_.y)) {
+    if (PlatformWindowUnderPointer(&at.x, &at.y) ||
+        (at.x == last_motion_.x && at.y == last_motion_.y)) {
         return;
     }
     last_motion_ = at;
     ObserveOutsideInput(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
 }
 
-bool RawInputSource::IsOwn(unsigned long window) {
-    std::lock_guard lock(mutex_);
-    return std::find(own_.begin(), own_.end(), window) != own_.end();
+bool RawInputSource::IsPlatformWindow(unsigned long window) {
+    {
+        std::lock_guard lock(mutex_);
+        if (std::find(own_.begin(), own_.end(), window) != own_.end()) {
+            return true;
+        }
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool marked =
+        XGetWindowProperty(display_, window, platform_property_, 0, 1, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        type != None;
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return marked;
 }
 
-bool RawInputSource::OwnWindowUnderPointer(int* x, int* y) {
+bool RawInputSource::PlatformWindowUnderPointer(int* x, int* y) {
     Window root = DefaultRootWindow(display_);
     Window under = root;
     Window child = None;
@@ -180,7 +201,7 @@ bool RawInputSource::OwnWindowUnderPointer(int* x, int* y) {
             *x = rootX;
             *y = rootY;
         }
-        if (child != None && IsOwn(child)) {
+        if (child != None && IsPlatformWindow(child)) {
             return true;
         }
         under = child;
@@ -188,19 +209,19 @@ bool RawInputSource::OwnWindowUnderPointer(int* x, int* y) {
     return false;
 }
 
-bool RawInputSource::OwnWindowHasFocus() {
+bool RawInputSource::PlatformWindowHasFocus() {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
     if (focus == PointerRoot) {
         int x = 0;
         int y = 0;
-        return OwnWindowUnderPointer(&x, &y);
+        return PlatformWindowUnderPointer(&x, &y);
     }
     const Window root = DefaultRootWindow(display_);
     // Up the tree from the focus: GTK focuses a child of its top-level window.
     while (focus != None && focus != root) {
-        if (IsOwn(focus)) {
+        if (IsPlatformWindow(focus)) {
             return true;
         }
         Window rootReturn = None;
