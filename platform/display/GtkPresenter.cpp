@@ -458,11 +458,11 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     if (GdkWindow* window = gtk_widget_get_window(widget)) {
         gdk_window_set_cursor(window, pointer_);
         Display* display = GDK_WINDOW_XDISPLAY(window);
-        const long process = getpid();
+        const long marks[] = {getpid(), static_cast<long>(reinterpret_cast<intptr_t>(state.hwnd))};
         XChangeProperty(display, gdk_x11_window_get_xid(window),
                         XInternAtom(display, XDesktopWindows::kPlatformWindowProperty, False),
                         XA_CARDINAL, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(&process), 1);
+                        reinterpret_cast<const unsigned char*>(marks), 2);
     }
     return widget;
 }

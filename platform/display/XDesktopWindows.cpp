@@ -4,8 +4,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "platform/display/XErrors.h"
 #include "platform/text/Encoding.h"
@@ -203,10 +207,12 @@ const XDesktopWindows::Fixed* XDesktopWindows::FixedOf(unsigned long window) {
         return nullptr;
     }
     Fixed fixed;
-    fixed.listed =
-        !attributes.override_redirect &&
-        LongProperty(display_, window, XInternAtom(display_, kPlatformWindowProperty, False))
-            .empty();
+    const std::vector<long> marks =
+        LongProperty(display_, window, XInternAtom(display_, kPlatformWindowProperty, False));
+    fixed.listed = !attributes.override_redirect && marks.empty();
+    if (marks.size() == 2 && marks[0] == getpid()) {
+        fixed.own = reinterpret_cast<HWND>(static_cast<intptr_t>(marks[1]));
+    }
     XClassHint hint{nullptr, nullptr};
     if (XGetClassHint(display_, window, &hint)) {
         fixed.className = hint.res_class != nullptr ? hint.res_class : "";
@@ -245,7 +251,8 @@ bool XDesktopWindows::Describe(unsigned long window, ForeignWindowState& state) 
                          XInternAtom(display_, "UTF8_STRING", False));
         state.title = Utf8ToGbk(title.empty() ? WmName(display_, window) : title);
     }
-    state.exStyle = offered ? 0 : WS_EX_TOOLWINDOW;
+    // The desktop shows them, not this process's screen (which they therefore cover nowhere).
+    state.exStyle = WS_EX_LAYERED | (offered ? 0 : WS_EX_TOOLWINDOW);
     int x = 0;
     int y = 0;
     Window child = None;
@@ -306,8 +313,19 @@ void XDesktopWindows::Refresh() {
         }
     }
     std::map<unsigned long, HWND> seen;
-    // Top down, each to the bottom: the last (the lowest on the desktop) ends lowest here.
+    // Top down, each just below the window above it on the desktop, this process's included, so
+    // that WindowFromPoint finds what a person sees there.
+    std::optional<HWND> above;
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        const Fixed* fixed = FixedOf(*it);
+        if (fixed != nullptr && fixed->own != nullptr && IsWindow(fixed->own)) {
+            // Other programs' windows carry no topmost band: below a topmost window of ours
+            // means at the top of the normal band.
+            above = (GetWindowLongA(fixed->own, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0
+                        ? std::nullopt
+                        : std::optional<HWND>(fixed->own);
+            continue;
+        }
         ForeignWindowState state;
         if (!Describe(*it, state)) {
             continue;
@@ -316,7 +334,8 @@ void XDesktopWindows::Refresh() {
         HWND hwnd = found != handles_.end() && IsWindow(found->second)
                         ? found->second
                         : AddForeignWindow(state, std::make_shared<XWindowPort>(this, *it));
-        UpdateForeignWindow(hwnd, state, HWND_BOTTOM);
+        UpdateForeignWindow(hwnd, state, above.value_or(HWND_TOP));
+        above = hwnd;
         seen[*it] = hwnd;
     }
     for (const auto& [window, hwnd] : handles_) {

@@ -11,10 +11,10 @@
 // process's are its own and the link shows the others. A window's rectangle includes the window
 // manager's frame (_NET_FRAME_EXTENTS). Its title is _NET_WM_NAME, else WM_NAME in any of X's
 // encodings. Panels, the desktop's own window and windows kept off the task bar are listed as
-// tool windows without a title, so nothing offers them to a person or minimises them. The other
-// programs' windows keep their order among themselves but stay below this process's windows, so
-// that they never hide a part of them from the screen's picture (each program's windows show on
-// the desktop by themselves). Other messages to them are dropped. When the window manager's
+// tool windows without a title, so nothing offers them to a person or minimises them. The
+// windows take their places in the Z order as on the desktop, among this process's windows, and
+// are layered (WS_EX_LAYERED): the desktop composes them, so they hide no part of this process's
+// windows from the screen's picture. Other messages to them are dropped. When the window manager's
 // active window (the X focus without one) is one of them, it is the foreground window; the list
 // is refreshed before GetForegroundWindow answers.
 #pragma once
@@ -53,7 +53,8 @@ public:
     void Activate(unsigned long window);
     void Close(unsigned long window);
 
-    // The property that marks the X windows of the platform's programs.
+    // The property that marks the X windows of the platform's programs: the process id and the
+    // window's handle in that process.
     static constexpr char kPlatformWindowProperty[] = "_PLATFORM_WINDOW";
 
 private:
@@ -63,6 +64,8 @@ private:
     struct Fixed {
         // Neither a window of the platform's programs nor override-redirect.
         bool listed = false;
+        // The handle of this process's window shown in it; null for others.
+        HWND own = nullptr;
         // A panel or the desktop's own window.
         bool shell = false;
         std::string className;

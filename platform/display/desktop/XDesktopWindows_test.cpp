@@ -132,7 +132,7 @@ std::string Geometry(const std::string& window) {
     return Shell("xwininfo -id " + window + " | sed -n 's/.*-geometry //p'");
 }
 
-TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedAndMaximising) {
+TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedMaximisingStacking) {
     // Latin-1 and COMPOUND_TEXT titles are found by their GBK text.
     PropertyWindow latin(RECT{20, 600, 120, 650});
     latin.Name("Caf\xC3\xA9");
@@ -184,14 +184,20 @@ TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedAndMax
     ShowWindow(hwnd, SW_RESTORE);
     EXPECT_TRUE(PumpUntil([&] { return Geometry(other.id()) == "200x150+600+400"; }))
         << Geometry(other.id());
-    CreateTestWindow("Own above", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{560, 360, 700, 500});
+    HWND own =
+        CreateTestWindow("Own above", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{560, 360, 700, 500});
     ASSERT_TRUE(PumpUntil([] { return PixelOfWindow("root", 650, 450) != "srgb(32,192,64)"; }));
     ShowWindow(hwnd, SW_HIDE);
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     EXPECT_TRUE(PumpUntil([&] { return MapState(other.id()) == "IsViewable"; }));
     EXPECT_NE(PixelOfWindow("root", 650, 450), "srgb(32,192,64)");
+    EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(POINT{650, 450}) == own; }));
+    // Raised above ours, the other program's window is the one under the point, and ours still
+    // draws whole below it.
     ShowWindow(hwnd, SW_SHOW);
     EXPECT_TRUE(PumpUntil([] { return PixelOfWindow("root", 650, 450) == "srgb(32,192,64)"; }));
+    EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(POINT{650, 450}) == hwnd; }));
+    EXPECT_EQ(WindowFromPoint(POINT{580, 450}), own);
 }
 
 }  // namespace
