@@ -192,8 +192,7 @@ TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedMaximi
     EXPECT_TRUE(PumpUntil([&] { return MapState(other.id()) == "IsViewable"; }));
     EXPECT_NE(PixelOfWindow("root", 650, 450), "srgb(32,192,64)");
     EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(POINT{650, 450}) == own; }));
-    // Raised above ours, the other program's window is the one under the point, and ours still
-    // draws whole below it.
+    // Raised above ours, the other program's window is the one under the point.
     ShowWindow(hwnd, SW_SHOW);
     EXPECT_TRUE(PumpUntil([] { return PixelOfWindow("root", 650, 450) == "srgb(32,192,64)"; }));
     EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(POINT{650, 450}) == hwnd; }));
