@@ -7,6 +7,7 @@
 
 #include "platform/base/GlobalMemory.h"
 #include "platform/controls/Clipboard.h"
+#include "platform/controls/ControlClasses.h"
 #include "platform/display/desktop/DesktopTest.h"
 #include "platform/drawing/Gdi.h"
 
@@ -78,6 +79,7 @@ private:
 };
 
 TEST_F(GtkClipboardTest, ChineseTextOfOtherProgramsPastesAsGbkAndASilentHolderFailsTheOpen) {
+    RegisterControlClasses();
     HWND frame =
         CreateTestWindow("Paste here", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{40, 60, 340, 200});
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24, frame,

@@ -127,9 +127,20 @@ void Announce(const std::vector<const char*>& hints) {
     XCloseDisplay(display);
 }
 
-// "WxH+X+Y" of an X window.
+// "X,Y WxH" of an X window.
 std::string Geometry(const std::string& window) {
-    return Shell("xwininfo -id " + window + " | sed -n 's/.*-geometry //p'");
+    return Shell("xwininfo -id " + window +
+                 " | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} "
+                 "/Width:/ {w=$2} /Height:/ {h=$2} END {print x \",\" y \" \" w \"x\" h}'");
+}
+
+// Sets a property of 32-bit numbers on any client's window, as a window manager would.
+void SetCardinals(const std::string& window, const char* property, std::vector<long> values) {
+    Display* display = XOpenDisplay(nullptr);
+    XChangeProperty(display, std::stoul(window), XInternAtom(display, property, False), XA_CARDINAL,
+                    32, PropModeReplace, reinterpret_cast<unsigned char*>(values.data()),
+                    static_cast<int>(values.size()));
+    XCloseDisplay(display);
 }
 
 TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedMaximisingStacking) {
@@ -167,10 +178,11 @@ TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedMaximi
     ASSERT_TRUE(
         PumpUntil([&] { return (hwnd = FindWindowA(nullptr, "Other client")) != nullptr; }));
     Announce({"_NET_WORKAREA", "_NET_FRAME_EXTENTS"});
-    Shell("xprop -id " + other.id() + " -f _NET_FRAME_EXTENTS 32c -set _NET_FRAME_EXTENTS " +
-          "'2, 3, 20, 4'");
+    SetCardinals(other.id(), "_NET_FRAME_EXTENTS", {2, 3, 20, 4});
     RECT rect{};
     EXPECT_TRUE(PumpUntil([&] {
+        // A walk of the top-level windows brings the list up to date.
+        FindWindowA(nullptr, "Other client");
         GetWindowRect(hwnd, &rect);
         return rect.left == 598 && rect.top == 380 && rect.right == 803 && rect.bottom == 554;
     })) << rect.left
@@ -179,10 +191,10 @@ TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedMaximi
 
     // Maximised over the work area and back; shown without raising, then raised.
     PostMessageA(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-    EXPECT_TRUE(PumpUntil([&] { return Geometry(other.id()) == "1024x736+0+32"; }))
+    EXPECT_TRUE(PumpUntil([&] { return Geometry(other.id()) == "0,32 1024x736"; }))
         << Geometry(other.id());
     ShowWindow(hwnd, SW_RESTORE);
-    EXPECT_TRUE(PumpUntil([&] { return Geometry(other.id()) == "200x150+600+400"; }))
+    EXPECT_TRUE(PumpUntil([&] { return Geometry(other.id()) == "600,400 200x150"; }))
         << Geometry(other.id());
     HWND own =
         CreateTestWindow("Own above", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{560, 360, 700, 500});
@@ -191,11 +203,17 @@ TEST_F(XDesktopWindowsTest, TitlesInAnyEncodingPanelsUntitledFramesCountedMaximi
     ShowWindow(hwnd, SW_SHOWNOACTIVATE);
     EXPECT_TRUE(PumpUntil([&] { return MapState(other.id()) == "IsViewable"; }));
     EXPECT_NE(PixelOfWindow("root", 650, 450), "srgb(32,192,64)");
-    EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(POINT{650, 450}) == own; }));
+    EXPECT_TRUE(PumpUntil([&] {
+        FindWindowA(nullptr, "Other client");
+        return WindowFromPoint(POINT{650, 450}) == own;
+    }));
     // Raised above ours, the other program's window is the one under the point.
     ShowWindow(hwnd, SW_SHOW);
     EXPECT_TRUE(PumpUntil([] { return PixelOfWindow("root", 650, 450) == "srgb(32,192,64)"; }));
-    EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(POINT{650, 450}) == hwnd; }));
+    EXPECT_TRUE(PumpUntil([&] {
+        FindWindowA(nullptr, "Other client");
+        return WindowFromPoint(POINT{650, 450}) == hwnd;
+    }));
     EXPECT_EQ(WindowFromPoint(POINT{580, 450}), own);
 }
 
