@@ -138,7 +138,10 @@ TEST_F(TrayDesktopTest, TheBossKeyPressedInAnUnrelatedWindowMinimisesIt) {
     EXPECT_TRUE(other.GotKeyPress());
 
     // Set to bring that window back (Ctrl+Alt+Enter, target 1, its title), the key restores it.
-    std::string record("\x0D\x01\x01\x00\x01\x00\x00\x00Boss target", 19);
+    std::string record(
+        "\x0D\x01\x01\x00\x01\x00\x00\x00"
+        "Boss target",
+        19);
     record.resize(308, '\0');
     std::filesystem::create_directories(folder_.path() / "data3");
     std::ofstream(folder_.path() / "data3" / "bosskey.dat", std::ios::binary) << record;
