@@ -238,6 +238,41 @@ std::vector<UINT> AvailableFormats(ClipboardState& state) {
     return formats;
 }
 
+// The formats a reader would find now: while the clipboard is closed and another desktop program
+// holds the desktop's clipboard, those OpenClipboard would take in from it (none when it does not
+// answer); otherwise this process's own.
+std::vector<UINT> FormatsNow() {
+    ClipboardState& state = State();
+    {
+        std::lock_guard lock(state.mutex);
+        if (state.open) {
+            return AvailableFormats(state);
+        }
+    }
+    // Asked without the lock, as OpenClipboard asks.
+    if (DesktopClipboard* desktop = desktop_clipboard) {
+        DesktopFormats offered;
+        switch (desktop->ForeignFormats(offered)) {
+            case DesktopHolder::kNoAnswer:
+                return {};
+            case DesktopHolder::kOtherProgram: {
+                ClipboardState foreign;
+                if (offered.text) {
+                    foreign.entries.push_back(ClipboardEntry{CF_TEXT, nullptr, false});
+                }
+                if (offered.picture) {
+                    foreign.entries.push_back(ClipboardEntry{CF_DIB, nullptr, false});
+                }
+                return AvailableFormats(foreign);
+            }
+            case DesktopHolder::kThisProcess:
+                break;
+        }
+    }
+    std::lock_guard lock(state.mutex);
+    return AvailableFormats(state);
+}
+
 void EmptyLocked(ClipboardState& state) {
     for (const ClipboardEntry& entry : state.entries) {
         Release(entry);
@@ -317,20 +352,31 @@ BOOL OpenClipboard(HWND hWndNewOwner) {
     }
     // Asked without the lock: the desktop may take a moment, and the clipboard is ours already.
     platform::DesktopClipboard* desktop = platform::desktop_clipboard;
-    const std::optional<platform::DesktopContents> foreign =
-        desktop != nullptr ? desktop->Foreign() : std::nullopt;
-    if (foreign) {
+    platform::DesktopContents found;
+    const platform::DesktopHolder holder =
+        desktop != nullptr ? desktop->Foreign(found) : platform::DesktopHolder::kThisProcess;
+    if (holder == platform::DesktopHolder::kNoAnswer) {
+        // The contents are another program's, which cannot be read now: this process's older
+        // ones must not stand in for them.
+        std::lock_guard lock(state.mutex);
+        state.open = false;
+        state.openThread = 0;
+        state.openWindow = nullptr;
+        SetLastError(ERROR_ACCESS_DENIED);
+        return FALSE;
+    }
+    if (holder == platform::DesktopHolder::kOtherProgram) {
         std::lock_guard lock(state.mutex);
         platform::EmptyLocked(state);
         state.owner = nullptr;
-        if (foreign->text && !foreign->text->empty()) {
-            const std::string text = foreign->text->substr(0, foreign->text->find('\0'));
+        if (found.text && !found.text->empty()) {
+            const std::string text = found.text->substr(0, found.text->find('\0'));
             state.entries.push_back(
                 ClipboardEntry{CF_TEXT, platform::NewBlock(text.c_str(), text.size() + 1), false});
         }
-        if (foreign->dib && !foreign->dib->empty()) {
+        if (found.dib && !found.dib->empty()) {
             state.entries.push_back(ClipboardEntry{
-                CF_DIB, platform::NewBlock(foreign->dib->data(), foreign->dib->size()), false});
+                CF_DIB, platform::NewBlock(found.dib->data(), found.dib->size()), false});
         }
     }
     return TRUE;
@@ -467,16 +513,12 @@ HANDLE GetClipboardData(UINT uFormat) {
 }
 
 BOOL IsClipboardFormatAvailable(UINT format) {
-    ClipboardState& state = platform::State();
-    std::lock_guard lock(state.mutex);
-    const auto formats = platform::AvailableFormats(state);
+    const auto formats = platform::FormatsNow();
     return std::find(formats.begin(), formats.end(), format) != formats.end();
 }
 
 int CountClipboardFormats() {
-    ClipboardState& state = platform::State();
-    std::lock_guard lock(state.mutex);
-    return static_cast<int>(platform::AvailableFormats(state).size());
+    return static_cast<int>(platform::FormatsNow().size());
 }
 
 UINT EnumClipboardFormats(UINT format) {

@@ -83,20 +83,39 @@ struct DesktopContents {
     std::optional<std::string> dib;
 };
 
+// The kinds of contents the program holding the desktop's clipboard offers.
+struct DesktopFormats {
+    bool text = false;
+    bool picture = false;
+};
+
+// Who holds the desktop's clipboard, as far as the desktop can tell.
+enum class DesktopHolder {
+    // This process, or no one: the process's own contents stand.
+    kThisProcess,
+    kOtherProgram,
+    // The holder did not answer in time, or the desktop is still busy asking for another caller.
+    kNoAnswer,
+};
+
 // The desktop's clipboard, which a display provides. What this process puts on its clipboard is
 // offered to the desktop when the clipboard is closed (CF_TEXT and CF_DIB, each made from its
 // partner format when needed), and while another desktop program holds the desktop's clipboard,
 // OpenClipboard takes that program's text in as CF_TEXT and its picture as CF_DIB, owned by no
-// window. Other formats stay inside the process.
+// window, and IsClipboardFormatAvailable and CountClipboardFormats answer for that program's
+// contents without opening the clipboard. When the holder does not answer, OpenClipboard fails
+// (ERROR_ACCESS_DENIED, as while another program has the clipboard open) and no format is
+// available. Other formats stay inside the process.
 class DesktopClipboard {
 public:
     virtual ~DesktopClipboard() = default;
     // Offers this process's contents to the desktop; neither: this process has nothing to offer.
     virtual void Offer(DesktopContents contents) = 0;
-    // Nothing while this process holds the desktop's clipboard (or no one does); otherwise what
-    // the program holding it has, neither text nor picture when it has neither. May wait a short
-    // while for that program.
-    virtual std::optional<DesktopContents> Foreign() = 0;
+    // With kOtherProgram, `contents` receives what the program holding the desktop's clipboard
+    // has (neither text nor picture when it has neither). May wait a short while for it.
+    virtual DesktopHolder Foreign(DesktopContents& contents) = 0;
+    // The same question for the kinds of contents only, without fetching them.
+    virtual DesktopHolder ForeignFormats(DesktopFormats& formats) = 0;
 };
 // Null: the clipboard ends at the process's edge. The desktop clipboard must outlive its use.
 void SetDesktopClipboard(DesktopClipboard* desktop);

@@ -242,10 +242,24 @@ TEST_F(ClipboardTest, NullDataIsRenderedByTheOwnerOnDemand) {
 class TestDesktop : public DesktopClipboard {
 public:
     void Offer(DesktopContents contents) override { offers.push_back(std::move(contents)); }
-    std::optional<DesktopContents> Foreign() override { return held; }
+    DesktopHolder Foreign(DesktopContents& contents) override {
+        if (held) {
+            contents = *held;
+        }
+        return answered ? (held ? DesktopHolder::kOtherProgram : DesktopHolder::kThisProcess)
+                        : DesktopHolder::kNoAnswer;
+    }
+    DesktopHolder ForeignFormats(DesktopFormats& formats) override {
+        if (held) {
+            formats = DesktopFormats{held->text.has_value(), held->dib.has_value()};
+        }
+        return answered ? (held ? DesktopHolder::kOtherProgram : DesktopHolder::kThisProcess)
+                        : DesktopHolder::kNoAnswer;
+    }
 
     std::vector<DesktopContents> offers;
     std::optional<DesktopContents> held;
+    bool answered = true;
 };
 
 // A packed DIB of `width` x 1 pixels at `bits` bits, each pixel's bytes blue, green, red (and an
@@ -298,8 +312,15 @@ TEST_F(ClipboardTest, TextAndPicturesCrossTheDesktopClipboardBothWays) {
     EXPECT_EQ(*desktop.offers[1].dib,
               DibRow(2, std::string("\x10\x20\x30\0\x40\x50\x60\0", 8), 32));
 
-    // Another program's text and picture replace ours, owned by no window, and convert like any.
+    // Another program's text and picture replace ours, owned by no window, and convert like any;
+    // the formats are known before the clipboard is opened.
     desktop.held = DesktopContents{"别处\\x", DibRow(1, std::string("\x01\x02\x03\0", 4), 32)};
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
+    EXPECT_EQ(CountClipboardFormats(), 5);
+    desktop.held->dib.reset();
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_BITMAP));
+    desktop.held->dib = DibRow(1, std::string("\x01\x02\x03\0", 4), 32);
     ASSERT_TRUE(OpenClipboard(owner));
     EXPECT_EQ(GetClipboardOwner(), nullptr);
     EXPECT_EQ(Formats(),
@@ -316,6 +337,17 @@ TEST_F(ClipboardTest, TextAndPicturesCrossTheDesktopClipboardBothWays) {
     DeleteDC(dc);
     CloseClipboard();
     EXPECT_EQ(desktop.offers.size(), 2u);
+
+    // A holder that does not answer leaves the clipboard closed, not ours to read.
+    desktop.answered = false;
+    EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+    EXPECT_EQ(CountClipboardFormats(), 0);
+    SetLastError(0);
+    EXPECT_FALSE(OpenClipboard(owner));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+    EXPECT_FALSE(CloseClipboard());
+    desktop.answered = true;
 
     // A program that holds neither leaves an empty clipboard; emptying offers nothing.
     desktop.held = DesktopContents{};

@@ -43,9 +43,11 @@ extern "C" bool PlatformStartDesktop() {
     // Shared with the reader function, which a capture may still hold while the display stops.
     screen_reader = XScreenReader::Open(nullptr);
     if (screen_reader) {
-        SetScreenReader([reader = screen_reader](const RECT& area, Surface& into) {
-            return reader->Read(area, into);
-        });
+        SetScreenReader(
+            [reader = screen_reader, presenter = running](const RECT& area, Surface& into) {
+                presenter->Settle();
+                return reader->Read(area, into);
+            });
     }
     if (!desktop_input) {
         desktop_input = XTestInput::Open(nullptr);

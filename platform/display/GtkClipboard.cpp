@@ -177,46 +177,81 @@ void GtkClipboard::Offer(DesktopContents contents) {
     });
 }
 
-std::optional<DesktopContents> GtkClipboard::Foreign() {
+DesktopHolder GtkClipboard::Ask(std::function<DesktopHolder()> question) {
     if (stopped_) {
-        return std::nullopt;
+        return DesktopHolder::kThisProcess;
     }
-    auto answer = std::make_shared<std::promise<std::optional<DesktopContents>>>();
-    std::future<std::optional<DesktopContents>> contents = answer->get_future();
-    OnGtkThread([this, answer] {
+    auto answer = std::make_shared<std::promise<DesktopHolder>>();
+    std::future<DesktopHolder> holder = answer->get_future();
+    OnGtkThread([this, answer, question = std::move(question)] {
+        if (asking_) {
+            answer->set_value(DesktopHolder::kNoAnswer);
+            return;
+        }
+        asking_ = true;
+        answer->set_value(question());
+        asking_ = false;
+    });
+    if (holder.wait_for(kAnswerTime) != std::future_status::ready) {
+        return DesktopHolder::kNoAnswer;
+    }
+    return holder.get();
+}
+
+DesktopHolder GtkClipboard::Foreign(DesktopContents& contents) {
+    // Filled on the GTK thread, read here only once it has answered in time.
+    auto found = std::make_shared<DesktopContents>();
+    const DesktopHolder holder = Ask([this, found] {
         ::GtkClipboard* selection = DesktopSelection();
         if (gtk_clipboard_get_owner(selection) == owner_) {
-            answer->set_value(std::nullopt);
-            return;
+            return DesktopHolder::kThisProcess;
         }
         GdkAtom* targets = nullptr;
         gint count = 0;
         const bool held = gtk_clipboard_wait_for_targets(selection, &targets, &count);
-        DesktopContents found;
         if (held && gtk_targets_include_text(targets, count)) {
             if (gchar* utf8 = gtk_clipboard_wait_for_text(selection)) {
-                found.text = Utf8ToGbk(utf8);
+                found->text = Utf8ToGbk(utf8);
                 g_free(utf8);
             }
         }
         if (held && gtk_targets_include_image(targets, count, FALSE)) {
             if (GdkPixbuf* picture = gtk_clipboard_wait_for_image(selection)) {
-                found.dib = DibOfPixbuf(picture);
+                found->dib = DibOfPixbuf(picture);
                 g_object_unref(picture);
             }
         }
         g_free(targets);
         // What this process holds stays until another program takes the clipboard.
-        if (!held && kept_inside_) {
-            answer->set_value(std::nullopt);
-            return;
-        }
-        answer->set_value(std::move(found));
+        return !held && kept_inside_ ? DesktopHolder::kThisProcess : DesktopHolder::kOtherProgram;
     });
-    if (contents.wait_for(kAnswerTime) != std::future_status::ready) {
-        return std::nullopt;
+    if (holder == DesktopHolder::kOtherProgram) {
+        contents = std::move(*found);
     }
-    return contents.get();
+    return holder;
+}
+
+DesktopHolder GtkClipboard::ForeignFormats(DesktopFormats& formats) {
+    auto found = std::make_shared<DesktopFormats>();
+    const DesktopHolder holder = Ask([this, found] {
+        ::GtkClipboard* selection = DesktopSelection();
+        if (gtk_clipboard_get_owner(selection) == owner_) {
+            return DesktopHolder::kThisProcess;
+        }
+        GdkAtom* targets = nullptr;
+        gint count = 0;
+        const bool held = gtk_clipboard_wait_for_targets(selection, &targets, &count);
+        if (held) {
+            found->text = gtk_targets_include_text(targets, count);
+            found->picture = gtk_targets_include_image(targets, count, FALSE);
+        }
+        g_free(targets);
+        return !held && kept_inside_ ? DesktopHolder::kThisProcess : DesktopHolder::kOtherProgram;
+    });
+    if (holder == DesktopHolder::kOtherProgram) {
+        formats = *found;
+    }
+    return holder;
 }
 
 }  // namespace platform

@@ -268,6 +268,101 @@ void GtkPresenter::ScreenDamaged(const Surface& screen, const RECT& rect) {
     ScheduleLocked();
 }
 
+void GtkPresenter::ScreenDrawn(const Surface& screen, const std::vector<RECT>& drawn) {
+    if (stopped_ || drawn.empty()) {
+        return;
+    }
+    RECT box = drawn.front();
+    {
+        std::lock_guard lock(mutex_);
+        if (drawn_.empty()) {
+            g_idle_add_full(G_PRIORITY_DEFAULT, PaintDesktop, this, nullptr);
+        }
+        for (const RECT& rect : drawn) {
+            const RECT part = Region::Overlap(rect, RECT{0, 0, screen.width(), screen.height()});
+            if (Region::HasNoArea(part)) {
+                continue;
+            }
+            std::vector<Pixel> pixels;
+            pixels.reserve(static_cast<size_t>(part.right - part.left) *
+                           static_cast<size_t>(part.bottom - part.top));
+            for (int y = part.top; y < part.bottom; ++y) {
+                pixels.insert(pixels.end(), screen.Row(y) + part.left, screen.Row(y) + part.right);
+            }
+            drawn_.emplace_back(part, std::move(pixels));
+            box = RECT{std::min(box.left, part.left), std::min(box.top, part.top),
+                       std::max(box.right, part.right), std::max(box.bottom, part.bottom)};
+        }
+    }
+    // This process's windows show it too, from the copy.
+    ScreenDamaged(screen, box);
+}
+
+int GtkPresenter::PaintDesktop(void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    std::vector<std::pair<RECT, std::vector<Pixel>>> drawn;
+    {
+        std::lock_guard lock(presenter->mutex_);
+        drawn.swap(presenter->drawn_);
+    }
+    Display* display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
+    const int screen = DefaultScreen(display);
+    Visual* visual = DefaultVisual(display, screen);
+    if (DefaultDepth(display, screen) != 24 || visual->red_mask != 0xFF0000 ||
+        visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF) {
+        return G_SOURCE_REMOVE;
+    }
+    const Window root = RootWindow(display, screen);
+    // Drawn through the windows on the root, as a screen DC draws over them.
+    XGCValues values{};
+    values.subwindow_mode = IncludeInferiors;
+    GC gc = XCreateGC(display, root, GCSubwindowMode, &values);
+    for (auto& [rect, pixels] : drawn) {
+        const unsigned width = static_cast<unsigned>(rect.right - rect.left);
+        const unsigned height = static_cast<unsigned>(rect.bottom - rect.top);
+        XImage* image =
+            XCreateImage(display, visual, 24, ZPixmap, 0, reinterpret_cast<char*>(pixels.data()),
+                         width, height, 32, static_cast<int>(width * sizeof(Pixel)));
+        if (image == nullptr) {
+            continue;
+        }
+        image->byte_order = LSBFirst;
+        XPutImage(display, root, gc, image, 0, 0, rect.left, rect.top, width, height);
+        // The pixels are the vector's.
+        image->data = nullptr;
+        XDestroyImage(image);
+    }
+    XFreeGC(display, gc);
+    XFlush(display);
+    return G_SOURCE_REMOVE;
+}
+
+void GtkPresenter::Settle() {
+    if (stopped_ || std::this_thread::get_id() == thread_.get_id()) {
+        return;
+    }
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> settled = done->get_future();
+    auto* task = new std::pair<GtkPresenter*, std::shared_ptr<std::promise<void>>>(this, done);
+    g_idle_add_full(
+        G_PRIORITY_DEFAULT,
+        [](void* data) -> gboolean {
+            auto* task =
+                static_cast<std::pair<GtkPresenter*, std::shared_ptr<std::promise<void>>>*>(data);
+            Flush(task->first);
+            PaintDesktop(task->first);
+            gdk_display_sync(gdk_display_get_default());
+            task->second->set_value();
+            return G_SOURCE_REMOVE;
+        },
+        task,
+        [](void* data) {
+            delete static_cast<std::pair<GtkPresenter*, std::shared_ptr<std::promise<void>>>*>(
+                data);
+        });
+    settled.wait_for(std::chrono::seconds(1));
+}
+
 void GtkPresenter::ScheduleLocked() {
     if (!scheduled_) {
         scheduled_ = true;
@@ -363,11 +458,11 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     if (GdkWindow* window = gtk_widget_get_window(widget)) {
         gdk_window_set_cursor(window, pointer_);
         Display* display = GDK_WINDOW_XDISPLAY(window);
-        const long process = getpid();
+        const long marks[] = {getpid(), static_cast<long>(reinterpret_cast<intptr_t>(state.hwnd))};
         XChangeProperty(display, gdk_x11_window_get_xid(window),
                         XInternAtom(display, XDesktopWindows::kPlatformWindowProperty, False),
                         XA_CARDINAL, 32, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(&process), 1);
+                        reinterpret_cast<const unsigned char*>(marks), 2);
     }
     return widget;
 }

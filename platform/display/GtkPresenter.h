@@ -34,8 +34,11 @@
 // The input method shows its composition in its own window and places its windows at the caret
 // of the focused window, which the presenter asks of that window's thread at every key press.
 //
-// Not yet: drawing through CreateDCA("DISPLAY"),
-// which the screen does not report as damage, and changes of the monitor while the program runs.
+// What a program draws through a screen DC (GetDC(nullptr), CreateDCA("DISPLAY")) is put on the
+// root window over every window, as a capture's frame around another program's window; those
+// windows repaint it away when they next draw there. Only on a 24-bit TrueColor screen.
+//
+// Not yet: changes of the monitor while the program runs.
 #pragma once
 
 #include <atomic>
@@ -79,6 +82,11 @@ public:
 
     void WindowChanged(HWND hwnd) override;
     void ScreenDamaged(const Surface& screen, const RECT& rect) override;
+    void ScreenDrawn(const Surface& screen, const std::vector<RECT>& drawn) override;
+    // Applies the window changes not yet shown and waits (a moment at most) until the X server
+    // has them, so that a capture of the X server's pixels that follows no longer shows a window
+    // just closed. Does nothing on the GTK thread.
+    void Settle();
 
 private:
     // A top-level window's state as the thread that changed it saw it.
@@ -122,6 +130,8 @@ private:
     ~GtkPresenter() override;
     void Run(std::promise<Monitor>* opened);
     void ScheduleLocked();
+    // Puts the pixels drawn through screen DCs on the root window, over every window.
+    static int PaintDesktop(void* self);
     static int Flush(void* self);
     void Apply(const WindowState& state);
     void Restack(const std::vector<HWND>& order);
@@ -159,6 +169,8 @@ private:
     std::vector<HWND> order_;
     HWND foreground_ = nullptr;
     std::vector<RECT> damage_;
+    // Drawn through screen DCs and not yet on the desktop: each rectangle with its pixels.
+    std::vector<std::pair<RECT, std::vector<Pixel>>> drawn_;
     bool icons_changed_ = true;
     bool cursor_changed_ = false;
     HCURSOR cursor_ = nullptr;

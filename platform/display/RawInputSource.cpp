@@ -3,13 +3,12 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XInput2.h>
-#include <poll.h>
-#include <unistd.h>
 
 #include <algorithm>
 
 #include "platform/display/KeyStroke.h"
-#include "platform/display/XErrors.h"
+#include "platform/display/XDesktopWindows.h"
+#include "platform/display/XEventThread.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -22,10 +21,11 @@ constexpr int kWheelStep = 120;
 }  // namespace
 
 std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
-    Display* display = XOpenDisplay(displayName);
-    if (display == nullptr) {
+    std::unique_ptr<XEventThread> events = XEventThread::Open(displayName);
+    if (!events) {
         return nullptr;
     }
+    Display* display = events->display();
     int event = 0;
     int error = 0;
     int extension = 0;
@@ -33,7 +33,6 @@ std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
     int minor = 2;
     if (!XQueryExtension(display, "XInputExtension", &extension, &event, &error) ||
         XIQueryVersion(display, &major, &minor) != Success) {
-        XCloseDisplay(display);
         return nullptr;
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
@@ -49,76 +48,51 @@ std::unique_ptr<RawInputSource> RawInputSource::Start(const char* displayName) {
     std::unique_ptr<RawInputSource> source(new RawInputSource);
     source->display_ = display;
     source->extension_ = extension;
-    if (pipe(source->wake_) != 0) {
-        XCloseDisplay(display);
-        source->display_ = nullptr;
-        return nullptr;
-    }
-    IgnoreXErrorsOn(display);
-    source->thread_ = std::thread([raw = source.get()] { raw->Run(); });
+    source->platform_property_ =
+        XInternAtom(display, XDesktopWindows::kPlatformWindowProperty, False);
+    source->events_ = std::move(events);
+    // The pointer's moves are reported once for all that came in together.
+    source->events_->Start([raw = source.get()](XEvent& event) { raw->Handle(event); },
+                           [raw = source.get()] {
+                               if (raw->moved_) {
+                                   raw->moved_ = false;
+                                   raw->HandleMotion();
+                               }
+                           });
     return source;
 }
 
-RawInputSource::~RawInputSource() {
-    if (thread_.joinable()) {
-        const char stop = 0;
-        [[maybe_unused]] const ssize_t written = write(wake_[1], &stop, 1);
-        thread_.join();
-    }
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);
-    }
-    for (int end : wake_) {
-        if (end >= 0) {
-            close(end);
-        }
-    }
-}
+// The thread stops (in events_) before the state it uses goes.
+RawInputSource::~RawInputSource() = default;
 
 void RawInputSource::SetOwnWindows(std::vector<unsigned long> windows) {
     std::lock_guard lock(mutex_);
     own_ = std::move(windows);
 }
 
-void RawInputSource::Run() {
-    for (;;) {
-        // The pointer's moves are reported once for all that came in together.
-        bool moved = false;
-        while (XPending(display_) > 0) {
-            XEvent event;
-            XNextEvent(display_, &event);
-            XGenericEventCookie* cookie = &event.xcookie;
-            if (cookie->type != GenericEvent || cookie->extension != extension_ ||
-                !XGetEventData(display_, cookie)) {
-                continue;
-            }
-            const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-            switch (cookie->evtype) {
-                case XI_RawKeyPress:
-                case XI_RawKeyRelease:
-                    HandleKey(static_cast<unsigned>(raw->detail), cookie->evtype == XI_RawKeyPress);
-                    break;
-                case XI_RawButtonPress:
-                case XI_RawButtonRelease:
-                    HandleButton(static_cast<unsigned>(raw->detail),
-                                 cookie->evtype == XI_RawButtonPress);
-                    break;
-                case XI_RawMotion:
-                    moved = true;
-                    break;
-                default:
-                    break;
-            }
-            XFreeEventData(display_, cookie);
-        }
-        if (moved) {
-            HandleMotion();
-        }
-        pollfd waits[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        if (poll(waits, 2, -1) < 0 || (waits[1].revents & POLLIN) != 0) {
-            return;
-        }
+void RawInputSource::Handle(XEvent& event) {
+    XGenericEventCookie* cookie = &event.xcookie;
+    if (cookie->type != GenericEvent || cookie->extension != extension_ ||
+        !XGetEventData(display_, cookie)) {
+        return;
     }
+    const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+    switch (cookie->evtype) {
+        case XI_RawKeyPress:
+        case XI_RawKeyRelease:
+            HandleKey(static_cast<unsigned>(raw->detail), cookie->evtype == XI_RawKeyPress);
+            break;
+        case XI_RawButtonPress:
+        case XI_RawButtonRelease:
+            HandleButton(static_cast<unsigned>(raw->detail), cookie->evtype == XI_RawButtonPress);
+            break;
+        case XI_RawMotion:
+            moved_ = true;
+            break;
+        default:
+            break;
+    }
+    XFreeEventData(display_, cookie);
 }
 
 void RawInputSource::HandleKey(unsigned keycode, bool down) {
@@ -128,7 +102,7 @@ void RawInputSource::HandleKey(unsigned keycode, bool down) {
         return;
     }
     keys_down_[keycode] = down;
-    if (OwnWindowHasFocus()) {
+    if (PlatformWindowHasFocus()) {
         return;
     }
     const KeySym keysym = XkbKeycodeToKeysym(display_, static_cast<KeyCode>(keycode), 0, 0);
@@ -145,7 +119,7 @@ void RawInputSource::HandleKey(unsigned keycode, bool down) {
 void RawInputSource::HandleButton(unsigned button, bool down) {
     int x = 0;
     int y = 0;
-    if (OwnWindowUnderPointer(&x, &y)) {
+    if (PlatformWindowUnderPointer(&x, &y)) {
         return;
     }
     UINT message = 0;
@@ -177,19 +151,37 @@ void RawInputSource::HandleButton(unsigned button, bool down) {
 
 void RawInputSource::HandleMotion() {
     POINT at{};
-    if (OwnWindowUnderPointer(&at.x, &at.y) || (at.x == last_motion_.x && at.y == last_motion_.y)) {
+    if (PlatformWindowUnderPointer(&at.x, &at.y) ||
+        (at.x == last_motion_.x && at.y == last_motion_.y)) {
         return;
     }
     last_motion_ = at;
     ObserveOutsideInput(WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
 }
 
-bool RawInputSource::IsOwn(unsigned long window) {
-    std::lock_guard lock(mutex_);
-    return std::find(own_.begin(), own_.end(), window) != own_.end();
+bool RawInputSource::IsPlatformWindow(unsigned long window) {
+    {
+        std::lock_guard lock(mutex_);
+        if (std::find(own_.begin(), own_.end(), window) != own_.end()) {
+            return true;
+        }
+    }
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const bool marked =
+        XGetWindowProperty(display_, window, platform_property_, 0, 1, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success &&
+        type != None;
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return marked;
 }
 
-bool RawInputSource::OwnWindowUnderPointer(int* x, int* y) {
+bool RawInputSource::PlatformWindowUnderPointer(int* x, int* y) {
     Window root = DefaultRootWindow(display_);
     Window under = root;
     Window child = None;
@@ -209,7 +201,7 @@ bool RawInputSource::OwnWindowUnderPointer(int* x, int* y) {
             *x = rootX;
             *y = rootY;
         }
-        if (child != None && IsOwn(child)) {
+        if (child != None && IsPlatformWindow(child)) {
             return true;
         }
         under = child;
@@ -217,19 +209,19 @@ bool RawInputSource::OwnWindowUnderPointer(int* x, int* y) {
     return false;
 }
 
-bool RawInputSource::OwnWindowHasFocus() {
+bool RawInputSource::PlatformWindowHasFocus() {
     Window focus = None;
     int revert = 0;
     XGetInputFocus(display_, &focus, &revert);
     if (focus == PointerRoot) {
         int x = 0;
         int y = 0;
-        return OwnWindowUnderPointer(&x, &y);
+        return PlatformWindowUnderPointer(&x, &y);
     }
     const Window root = DefaultRootWindow(display_);
     // Up the tree from the focus: GTK focuses a child of its top-level window.
     while (focus != None && focus != root) {
-        if (IsOwn(focus)) {
+        if (IsPlatformWindow(focus)) {
             return true;
         }
         Window rootReturn = None;

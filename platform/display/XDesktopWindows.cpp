@@ -4,8 +4,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "platform/display/XErrors.h"
 #include "platform/text/Encoding.h"
@@ -39,6 +43,10 @@ public:
         }
         if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) {
             windows_->Show(window_, SW_RESTORE);
+            return true;
+        }
+        if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MAXIMIZE) {
+            windows_->Show(window_, SW_MAXIMIZE);
             return true;
         }
         return false;
@@ -96,6 +104,31 @@ std::string TextProperty(Display* display, Window window, Atom property, Atom ty
     return text;
 }
 
+// WM_NAME in whatever encoding the program stored it (STRING is Latin-1; COMPOUND_TEXT, which
+// older programs use for Chinese, switches between character sets), as UTF-8.
+std::string WmName(Display* display, Window window) {
+    XTextProperty name{};
+    std::string text;
+    if (XGetWMName(display, window, &name) && name.value != nullptr) {
+        char** list = nullptr;
+        int count = 0;
+        if (Xutf8TextPropertyToTextList(display, &name, &list, &count) >= Success && count > 0) {
+            text = list[0];
+        }
+        if (list != nullptr) {
+            XFreeStringList(list);
+        }
+    }
+    if (name.value != nullptr) {
+        XFree(name.value);
+    }
+    return text;
+}
+
+bool Contains(const std::vector<long>& values, Atom wanted) {
+    return std::find(values.begin(), values.end(), static_cast<long>(wanted)) != values.end();
+}
+
 }  // namespace
 
 std::unique_ptr<XDesktopWindows> XDesktopWindows::Open(const char* displayName) {
@@ -151,55 +184,105 @@ std::vector<unsigned long> XDesktopWindows::ClientWindows() {
     return windows;
 }
 
-bool XDesktopWindows::Supports(const char* hint) {
+void XDesktopWindows::ReadSupported() {
     const Window root = DefaultRootWindow(display_);
-    const std::vector<long> check =
-        LongProperty(display_, root, XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False));
-    if (check.empty()) {
-        return false;
+    supported_.clear();
+    if (!LongProperty(display_, root, XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False))
+             .empty()) {
+        supported_ = LongProperty(display_, root, XInternAtom(display_, "_NET_SUPPORTED", False));
     }
-    const Atom wanted = XInternAtom(display_, hint, False);
-    for (long atom : LongProperty(display_, root, XInternAtom(display_, "_NET_SUPPORTED", False))) {
-        if (static_cast<Atom>(atom) == wanted) {
-            return true;
-        }
-    }
-    return false;
 }
 
-bool XDesktopWindows::Describe(unsigned long window, ForeignWindowState& state) {
+bool XDesktopWindows::Supports(const char* hint) {
+    return Contains(supported_, XInternAtom(display_, hint, False));
+}
+
+const XDesktopWindows::Fixed* XDesktopWindows::FixedOf(unsigned long window) {
+    auto found = fixed_.find(window);
+    if (found != fixed_.end()) {
+        return &found->second;
+    }
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display_, window, &attributes) || attributes.override_redirect ||
-        !LongProperty(display_, window, XInternAtom(display_, kPlatformWindowProperty, False))
-             .empty()) {
-        return false;
+    if (!XGetWindowAttributes(display_, window, &attributes)) {
+        return nullptr;
     }
-    std::string title = TextProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False),
-                                     XInternAtom(display_, "UTF8_STRING", False));
-    if (title.empty()) {
-        title = TextProperty(display_, window, XA_WM_NAME, XA_STRING);
+    Fixed fixed;
+    const std::vector<long> marks =
+        LongProperty(display_, window, XInternAtom(display_, kPlatformWindowProperty, False));
+    fixed.listed = !attributes.override_redirect && marks.empty();
+    if (marks.size() == 2 && marks[0] == getpid()) {
+        fixed.own = reinterpret_cast<HWND>(static_cast<intptr_t>(marks[1]));
     }
-    state.title = Utf8ToGbk(title);
     XClassHint hint{nullptr, nullptr};
     if (XGetClassHint(display_, window, &hint)) {
-        state.className = hint.res_class != nullptr ? hint.res_class : "";
+        fixed.className = hint.res_class != nullptr ? hint.res_class : "";
         XFree(hint.res_name);
         XFree(hint.res_class);
     }
+    const std::vector<long> pid =
+        LongProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False));
+    fixed.processId = pid.empty() ? 0 : static_cast<DWORD>(pid[0]);
+    const std::vector<long> types =
+        LongProperty(display_, window, XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False));
+    fixed.shell = Contains(types, XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DOCK", False)) ||
+                  Contains(types, XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DESKTOP", False));
+    return &fixed_.emplace(window, std::move(fixed)).first->second;
+}
+
+bool XDesktopWindows::Describe(unsigned long window, ForeignWindowState& state) {
+    const Fixed* fixed = FixedOf(window);
+    XWindowAttributes attributes;
+    if (fixed == nullptr || !fixed->listed ||
+        !XGetWindowAttributes(display_, window, &attributes)) {
+        return false;
+    }
+    state.className = fixed->className;
+    state.processId = fixed->processId;
+    const std::vector<long> netState =
+        LongProperty(display_, window, XInternAtom(display_, "_NET_WM_STATE", False));
+    // Panels, the desktop's own window and windows kept off the task bar are no windows a
+    // person switches to: tool windows without a title, which nothing offers to minimise.
+    const bool offered =
+        !fixed->shell &&
+        !Contains(netState, XInternAtom(display_, "_NET_WM_STATE_SKIP_TASKBAR", False));
+    if (offered) {
+        std::string title =
+            TextProperty(display_, window, XInternAtom(display_, "_NET_WM_NAME", False),
+                         XInternAtom(display_, "UTF8_STRING", False));
+        state.title = Utf8ToGbk(title.empty() ? WmName(display_, window) : title);
+    }
+    // The desktop shows them, not this process's screen (which they therefore cover nowhere).
+    state.exStyle = WS_EX_LAYERED | (offered ? 0 : WS_EX_TOOLWINDOW);
     int x = 0;
     int y = 0;
     Window child = None;
     XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &x, &y, &child);
     state.rect = RECT{x, y, x + attributes.width, y + attributes.height};
-    const std::vector<long> wmState =
-        LongProperty(display_, window, XInternAtom(display_, "WM_STATE", False));
-    const bool iconic = (!wmState.empty() && wmState[0] == kIconicState) || iconic_.count(window);
+    // The window manager's frame (left, right, top, bottom) is part of the window.
+    if (Supports("_NET_FRAME_EXTENTS")) {
+        const std::vector<long> frame =
+            LongProperty(display_, window, XInternAtom(display_, "_NET_FRAME_EXTENTS", False));
+        if (frame.size() == 4) {
+            state.rect = RECT{static_cast<LONG>(state.rect.left - frame[0]),
+                              static_cast<LONG>(state.rect.top - frame[2]),
+                              static_cast<LONG>(state.rect.right + frame[1]),
+                              static_cast<LONG>(state.rect.bottom + frame[3])};
+        }
+    }
+    bool iconic = iconic_.count(window) != 0;
+    if (Supports("_NET_WM_STATE")) {
+        iconic = iconic || Contains(netState, XInternAtom(display_, "_NET_WM_STATE_HIDDEN", False));
+    } else {
+        const std::vector<long> wmState =
+            LongProperty(display_, window, XInternAtom(display_, "WM_STATE", False));
+        iconic = iconic || (!wmState.empty() && wmState[0] == kIconicState);
+    }
+    const bool maximized =
+        Contains(netState, XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_VERT", False)) &&
+        Contains(netState, XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_HORZ", False));
     const bool shown = attributes.map_state == IsViewable && hidden_.count(window) == 0;
-    state.style =
-        WS_OVERLAPPEDWINDOW | (shown || iconic ? WS_VISIBLE : 0) | (iconic ? WS_MINIMIZE : 0);
-    const std::vector<long> pid =
-        LongProperty(display_, window, XInternAtom(display_, "_NET_WM_PID", False));
-    state.processId = pid.empty() ? 0 : static_cast<DWORD>(pid[0]);
+    state.style = WS_OVERLAPPEDWINDOW | (shown || iconic ? WS_VISIBLE : 0) |
+                  (iconic ? WS_MINIMIZE : 0) | (maximized && !iconic ? WS_MAXIMIZE : 0);
     return true;
 }
 
@@ -220,6 +303,7 @@ void XDesktopWindows::Refresh() {
         return;
     }
     refreshed_ = now;
+    ReadSupported();
     std::vector<unsigned long> windows = ClientWindows();
     for (const std::set<unsigned long>* unlisted : {&hidden_, &iconic_}) {
         for (unsigned long window : *unlisted) {
@@ -229,8 +313,19 @@ void XDesktopWindows::Refresh() {
         }
     }
     std::map<unsigned long, HWND> seen;
-    // Top down, each to the bottom: the last (the lowest on the desktop) ends lowest here.
+    // Top down, each just below the window above it on the desktop, this process's included, so
+    // that WindowFromPoint finds what a person sees there.
+    std::optional<HWND> above;
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        const Fixed* fixed = FixedOf(*it);
+        if (fixed != nullptr && fixed->own != nullptr && IsWindow(fixed->own)) {
+            // Other programs' windows carry no topmost band: below a topmost window of ours
+            // means at the top of the normal band.
+            above = (GetWindowLongA(fixed->own, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0
+                        ? std::nullopt
+                        : std::optional<HWND>(fixed->own);
+            continue;
+        }
         ForeignWindowState state;
         if (!Describe(*it, state)) {
             continue;
@@ -239,7 +334,8 @@ void XDesktopWindows::Refresh() {
         HWND hwnd = found != handles_.end() && IsWindow(found->second)
                         ? found->second
                         : AddForeignWindow(state, std::make_shared<XWindowPort>(this, *it));
-        UpdateForeignWindow(hwnd, state, HWND_BOTTOM);
+        UpdateForeignWindow(hwnd, state, above.value_or(HWND_TOP));
+        above = hwnd;
         seen[*it] = hwnd;
     }
     for (const auto& [window, hwnd] : handles_) {
@@ -247,6 +343,9 @@ void XDesktopWindows::Refresh() {
             RemoveForeignWindow(hwnd);
         }
     }
+    std::erase_if(fixed_, [&](const auto& entry) {
+        return std::find(windows.begin(), windows.end(), entry.first) == windows.end();
+    });
     std::erase_if(hidden_, [&](unsigned long window) { return seen.count(window) == 0; });
     std::erase_if(iconic_, [&](unsigned long window) { return seen.count(window) == 0; });
     handles_ = std::move(seen);
@@ -299,6 +398,46 @@ void XDesktopWindows::SendToRoot(unsigned long window, const char* message, cons
 
 void XDesktopWindows::Show(unsigned long window, int command) {
     std::lock_guard lock(mutex_);
+    ReadSupported();
+    const bool managed = Supports("_NET_WM_STATE");
+    auto setMaximized = [&](bool maximized) {
+        if (managed) {
+            SendToRoot(
+                window, "_NET_WM_STATE",
+                {maximized ? 1 : 0,
+                 static_cast<long>(XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_VERT", False)),
+                 static_cast<long>(XInternAtom(display_, "_NET_WM_STATE_MAXIMIZED_HORZ", False)),
+                 kSourcePager, 0});
+            return;
+        }
+        // Without a window manager the window is placed over the work area here, and put back
+        // where it was on restoring.
+        auto normal = normal_.find(window);
+        if (maximized && normal == normal_.end()) {
+            Window root = None;
+            int x = 0;
+            int y = 0;
+            unsigned width = 0;
+            unsigned height = 0;
+            unsigned border = 0;
+            unsigned depth = 0;
+            if (XGetGeometry(display_, window, &root, &x, &y, &width, &height, &border, &depth)) {
+                normal_[window] =
+                    RECT{x, y, x + static_cast<LONG>(width), y + static_cast<LONG>(height)};
+                RECT work{};
+                SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+                XMoveResizeWindow(display_, window, work.left, work.top,
+                                  static_cast<unsigned>(std::max<LONG>(work.right - work.left, 1)),
+                                  static_cast<unsigned>(std::max<LONG>(work.bottom - work.top, 1)));
+            }
+        } else if (!maximized && normal != normal_.end()) {
+            const RECT& rect = normal->second;
+            XMoveResizeWindow(display_, window, rect.left, rect.top,
+                              static_cast<unsigned>(rect.right - rect.left),
+                              static_cast<unsigned>(rect.bottom - rect.top));
+            normal_.erase(normal);
+        }
+    };
     switch (command) {
         case SW_HIDE:
             XWithdrawWindow(display_, window, DefaultScreen(display_));
@@ -310,13 +449,41 @@ void XDesktopWindows::Show(unsigned long window, int command) {
         case SW_FORCEMINIMIZE:
             // Without a window manager nothing would turn the request into an icon: the window
             // is taken off the screen here and counts as minimised.
-            if (Supports("_NET_WM_STATE")) {
+            if (managed) {
                 XIconifyWindow(display_, window, DefaultScreen(display_));
             } else {
                 XUnmapWindow(display_, window);
                 iconic_.insert(window);
             }
             break;
+        case SW_SHOWNA:
+        case SW_SHOWNOACTIVATE:
+            // Shown where it stands in the stacking order, leaving the focus alone.
+            XMapWindow(display_, window);
+            hidden_.erase(window);
+            iconic_.erase(window);
+            break;
+        case SW_MAXIMIZE:
+            setMaximized(true);
+            XMapRaised(display_, window);
+            hidden_.erase(window);
+            iconic_.erase(window);
+            break;
+        case SW_RESTORE:
+        case SW_SHOWNORMAL: {
+            // A minimised window comes back as it was before; a maximised one becomes normal.
+            const std::vector<long> wmState =
+                LongProperty(display_, window, XInternAtom(display_, "WM_STATE", False));
+            const bool iconic =
+                iconic_.count(window) != 0 || (!wmState.empty() && wmState[0] == kIconicState);
+            if (!iconic || command == SW_SHOWNORMAL) {
+                setMaximized(false);
+            }
+            XMapRaised(display_, window);
+            hidden_.erase(window);
+            iconic_.erase(window);
+            break;
+        }
         default:
             XMapRaised(display_, window);
             hidden_.erase(window);
@@ -330,6 +497,17 @@ void XDesktopWindows::Show(unsigned long window, int command) {
 void XDesktopWindows::Position(unsigned long window, HWND after, int x, int y, int cx, int cy,
                                UINT flags) {
     std::lock_guard lock(mutex_);
+    ReadSupported();
+    // The size asked for includes the window manager's frame; the place is the frame's already
+    // (the window's gravity is the default, north-west).
+    if (Supports("_NET_FRAME_EXTENTS")) {
+        const std::vector<long> frame =
+            LongProperty(display_, window, XInternAtom(display_, "_NET_FRAME_EXTENTS", False));
+        if (frame.size() == 4) {
+            cx -= static_cast<int>(frame[0] + frame[1]);
+            cy -= static_cast<int>(frame[2] + frame[3]);
+        }
+    }
     if ((flags & SWP_NOMOVE) == 0 && (flags & SWP_NOSIZE) == 0) {
         XMoveResizeWindow(display_, window, x, y, static_cast<unsigned>(std::max(cx, 1)),
                           static_cast<unsigned>(std::max(cy, 1)));
@@ -359,6 +537,7 @@ void XDesktopWindows::Position(unsigned long window, HWND after, int x, int y, i
 
 void XDesktopWindows::Activate(unsigned long window) {
     std::lock_guard lock(mutex_);
+    ReadSupported();
     if (Supports("_NET_ACTIVE_WINDOW")) {
         SendToRoot(window, "_NET_ACTIVE_WINDOW", {kSourcePager, CurrentTime, 0, 0, 0});
     } else {
@@ -371,6 +550,7 @@ void XDesktopWindows::Activate(unsigned long window) {
 
 void XDesktopWindows::Close(unsigned long window) {
     std::lock_guard lock(mutex_);
+    ReadSupported();
     if (Supports("_NET_CLOSE_WINDOW")) {
         SendToRoot(window, "_NET_CLOSE_WINDOW", {CurrentTime, kSourcePager, 0, 0, 0});
     } else {

@@ -2,13 +2,12 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
-#include <poll.h>
-#include <unistd.h>
 
 #include <algorithm>
 
 #include "platform/display/KeyStroke.h"
 #include "platform/display/XErrors.h"
+#include "platform/display/XEventThread.h"
 #include "platform/windows/WindowApi.h"
 
 namespace platform {
@@ -30,51 +29,36 @@ UINT ModifiersOf(unsigned mask) {
 }  // namespace
 
 std::unique_ptr<XHotKeys> XHotKeys::Start(const char* displayName) {
-    Display* display = XOpenDisplay(displayName);
-    if (display == nullptr) {
-        return nullptr;
-    }
-    std::unique_ptr<XHotKeys> hotKeys(new XHotKeys);
-    hotKeys->display_ = display;
-    if (pipe(hotKeys->wake_) != 0) {
+    std::unique_ptr<XEventThread> events = XEventThread::Open(displayName);
+    if (!events) {
         return nullptr;
     }
     // A held key repeats as presses alone, so a repeat is told from a new press.
-    XkbSetDetectableAutoRepeat(display, True, nullptr);
-    IgnoreXErrorsOn(display);
-    hotKeys->thread_ = std::thread([self = hotKeys.get()] { self->Run(); });
+    XkbSetDetectableAutoRepeat(events->display(), True, nullptr);
+    std::unique_ptr<XHotKeys> hotKeys(new XHotKeys);
+    hotKeys->events_ = std::move(events);
+    hotKeys->events_->Start([self = hotKeys.get()](XEvent& event) { self->Handle(event); },
+                            [self = hotKeys.get()] { self->PostPressed(); });
     return hotKeys;
 }
 
-XHotKeys::~XHotKeys() {
-    if (thread_.joinable()) {
-        const char stop = 0;
-        [[maybe_unused]] const ssize_t written = write(wake_[1], &stop, 1);
-        thread_.join();
-    }
-    if (display_ != nullptr) {
-        XCloseDisplay(display_);
-    }
-    for (int end : wake_) {
-        if (end >= 0) {
-            close(end);
-        }
-    }
-}
+// The thread stops (in events_) before the lists it uses go.
+XHotKeys::~XHotKeys() = default;
 
 bool XHotKeys::GrabLocked(unsigned keycode, unsigned mask, bool grab) {
-    const Window root = DefaultRootWindow(display_);
-    TakeXError(display_);
+    Display* display = events_->display();
+    const Window root = DefaultRootWindow(display);
+    TakeXError(display);
     for (unsigned locks : kLockStates) {
         if (grab) {
-            XGrabKey(display_, static_cast<int>(keycode), mask | locks, root, False, GrabModeAsync,
+            XGrabKey(display, static_cast<int>(keycode), mask | locks, root, False, GrabModeAsync,
                      GrabModeAsync);
         } else {
-            XUngrabKey(display_, static_cast<int>(keycode), mask | locks, root);
+            XUngrabKey(display, static_cast<int>(keycode), mask | locks, root);
         }
     }
-    XSync(display_, False);
-    return TakeXError(display_) == 0;
+    XSync(display, False);
+    return TakeXError(display) == 0;
 }
 
 bool XHotKeys::Grab(UINT modifiers, UINT virtualKey) {
@@ -83,7 +67,7 @@ bool XHotKeys::Grab(UINT modifiers, UINT virtualKey) {
     if (!keycode) {
         return false;
     }
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(events_->mutex());
     if (!GrabLocked(*keycode, MaskOf(modifiers), true)) {
         // Another client holds one of the lock states: none of ours stays.
         GrabLocked(*keycode, MaskOf(modifiers), false);
@@ -94,7 +78,7 @@ bool XHotKeys::Grab(UINT modifiers, UINT virtualKey) {
 }
 
 void XHotKeys::Release(UINT modifiers, UINT virtualKey) {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(events_->mutex());
     auto found = std::find_if(grabbed_.begin(), grabbed_.end(), [&](const Grabbed& grabbed) {
         return grabbed.modifiers == modifiers && grabbed.virtualKey == virtualKey;
     });
@@ -105,47 +89,37 @@ void XHotKeys::Release(UINT modifiers, UINT virtualKey) {
 }
 
 void XHotKeys::ReleaseAll() {
-    std::lock_guard lock(mutex_);
+    std::lock_guard lock(events_->mutex());
     for (const Grabbed& grabbed : grabbed_) {
         GrabLocked(grabbed.keycode, MaskOf(grabbed.modifiers), false);
     }
     grabbed_.clear();
 }
 
-void XHotKeys::Run() {
-    for (;;) {
-        std::vector<std::pair<Grabbed, bool>> pressed;
-        {
-            std::lock_guard lock(mutex_);
-            while (XPending(display_) > 0) {
-                XEvent event;
-                XNextEvent(display_, &event);
-                if (event.type != KeyPress && event.type != KeyRelease) {
-                    continue;
-                }
-                const unsigned keycode = event.xkey.keycode;
-                if (event.type == KeyRelease) {
-                    down_.erase(keycode);
-                    continue;
-                }
-                const UINT modifiers = ModifiersOf(event.xkey.state);
-                auto found = std::find_if(grabbed_.begin(), grabbed_.end(), [&](const Grabbed& g) {
-                    return g.keycode == keycode && g.modifiers == modifiers;
-                });
-                if (found != grabbed_.end()) {
-                    pressed.emplace_back(*found, !down_.insert(keycode).second);
-                }
-            }
-        }
-        // Posted without the lock: a program thread may be registering a key meanwhile.
-        for (const auto& [grabbed, repeated] : pressed) {
-            PressHotKey(grabbed.modifiers, grabbed.virtualKey, repeated);
-        }
-        pollfd waits[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_[0], POLLIN, 0}};
-        if (poll(waits, 2, -1) < 0 || (waits[1].revents & POLLIN) != 0) {
-            return;
-        }
+void XHotKeys::Handle(const XEvent& event) {
+    if (event.type != KeyPress && event.type != KeyRelease) {
+        return;
     }
+    const unsigned keycode = event.xkey.keycode;
+    if (event.type == KeyRelease) {
+        down_.erase(keycode);
+        return;
+    }
+    const UINT modifiers = ModifiersOf(event.xkey.state);
+    auto found = std::find_if(grabbed_.begin(), grabbed_.end(), [&](const Grabbed& grabbed) {
+        return grabbed.keycode == keycode && grabbed.modifiers == modifiers;
+    });
+    if (found != grabbed_.end()) {
+        pressed_.emplace_back(*found, !down_.insert(keycode).second);
+    }
+}
+
+// Posted without the connection's lock: a program thread may be registering a key meanwhile.
+void XHotKeys::PostPressed() {
+    for (const auto& [grabbed, repeated] : pressed_) {
+        PressHotKey(grabbed.modifiers, grabbed.virtualKey, repeated);
+    }
+    pressed_.clear();
 }
 
 }  // namespace platform

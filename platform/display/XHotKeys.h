@@ -7,16 +7,17 @@
 #pragma once
 
 #include <memory>
-#include <mutex>
 #include <set>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/windows/WindowPlatform.h"
 
-typedef struct _XDisplay Display;
+typedef union _XEvent XEvent;
 
 namespace platform {
+
+class XEventThread;
 
 class XHotKeys final : public DesktopHotKeys {
 public:
@@ -39,18 +40,18 @@ private:
     };
 
     XHotKeys() = default;
-    void Run();
+    void Handle(const XEvent& event);
+    void PostPressed();
     // Grabs (or ungrabs) the key in every lock state; false when any grab failed.
     bool GrabLocked(unsigned keycode, unsigned mask, bool grab);
 
-    Display* display_ = nullptr;
-    int wake_[2] = {-1, -1};
-    std::thread thread_;
-    // Guards the connection and the list.
-    std::mutex mutex_;
+    std::unique_ptr<XEventThread> events_;
+    // Guarded by the connection's lock.
     std::vector<Grabbed> grabbed_;
-    // Only the thread touches this: the grabbed keys down now, by keycode.
+    // Only the thread touches these: the grabbed keys down now, by keycode, and the presses
+    // (with whether each repeats) not yet posted.
     std::set<unsigned> down_;
+    std::vector<std::pair<Grabbed, bool>> pressed_;
 };
 
 }  // namespace platform

@@ -1,7 +1,9 @@
 // Reads the desktop's pixels from the X server for the screen DC, so that a capture shows what a
 // person sees, other programs' windows included. A connection of its own, used under a lock by
-// whichever thread captures. The pixels are those the X server holds: drawing of this process
-// that the presenter has not yet shown is not in them.
+// whichever thread captures. The pixels are those the X server holds; the display lets the
+// presenter apply this process's pending window changes first (GtkPresenter::Settle), so a window
+// just hidden or closed is not in them, while drawing the presenter has not yet painted may be
+// missing.
 #pragma once
 
 #include <memory>

@@ -7,6 +7,7 @@
 // own, limited to its base clip region.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -73,6 +74,10 @@ public:
     // Whether transfers from this DC read the desktop's pixels (a screen DC).
     bool readsDesktop() const { return readsDesktop_; }
     void SetReadsDesktop() { readsDesktop_ = true; }
+    // A screen DC on a desktop keeps the surface's picture from its creation, so that what it
+    // drew can be told apart as it is deleted; null for any other DC.
+    void KeepPictureBefore() { before_ = std::make_unique<Surface>(*surface_); }
+    const Surface* pictureBefore() const { return before_.get(); }
 
     // The pixels this DC may touch now, in surface coordinates.
     Region ClipInSurface();
@@ -105,6 +110,7 @@ private:
     Surface* target_ = nullptr;
     bool monochrome_ = false;
     bool readsDesktop_ = false;
+    std::unique_ptr<Surface> before_;
 };
 
 // The desktop's pixels of `area` (screen coordinates) through the screen reader; false without

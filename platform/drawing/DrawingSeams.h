@@ -25,6 +25,11 @@ HDC CreateScreenDC(Surface& surface);
 // Empty: headless.
 using ScreenReader = std::function<bool(const RECT& area, Surface& into)>;
 void SetScreenReader(ScreenReader reader);
+// Told as a screen DC is deleted while a screen reader is set, with the screen surface as it was
+// when the DC was made, so that what was drawn through it shows on the desktop, over other
+// programs' windows too.
+using ScreenDrawnObserver = std::function<void(const Surface& before)>;
+void SetScreenDrawnObserver(ScreenDrawnObserver observer);
 
 // The screen's size and depth as GetDeviceCaps reports them (1024x768, 32 bits by default). The
 // depth is what compatible bitmaps report; their pixels stay 32-bit.

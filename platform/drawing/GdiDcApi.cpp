@@ -13,6 +13,7 @@ struct Display {
     DisplayMode mode;
     Surface* screen = nullptr;
     ScreenReader reader;
+    ScreenDrawnObserver drawn;
 };
 
 Display& TheDisplay() {
@@ -63,6 +64,15 @@ HDC CreateScreenDC(Surface& surface) {
     auto dc = std::make_unique<DeviceContext>(
         surface, POINT{0, 0}, Region(RECT{0, 0, surface.width(), surface.height()}));
     dc->SetReadsDesktop();
+    bool onDesktop = false;
+    {
+        Display& display = TheDisplay();
+        std::lock_guard lock(display.mutex);
+        onDesktop = display.reader && display.drawn;
+    }
+    if (onDesktop) {
+        dc->KeepPictureBefore();
+    }
     return RegisterDeviceContext(std::move(dc));
 }
 
@@ -70,6 +80,12 @@ void SetScreenReader(ScreenReader reader) {
     Display& display = TheDisplay();
     std::lock_guard lock(display.mutex);
     display.reader = std::move(reader);
+}
+
+void SetScreenDrawnObserver(ScreenDrawnObserver observer) {
+    Display& display = TheDisplay();
+    std::lock_guard lock(display.mutex);
+    display.drawn = std::move(observer);
 }
 
 bool ReadDesktop(const RECT& area, Surface& into) {
@@ -124,6 +140,17 @@ HDC CreateDCA(LPCSTR driver, LPCSTR, LPCSTR, const void*) {
 }
 
 BOOL DeleteDC(HDC hdc) {
+    if (DeviceContext* dc = FindDeviceContext(hdc); dc != nullptr && dc->pictureBefore()) {
+        ScreenDrawnObserver drawn;
+        {
+            Display& display = TheDisplay();
+            std::lock_guard lock(display.mutex);
+            drawn = display.drawn;
+        }
+        if (drawn) {
+            drawn(*dc->pictureBefore());
+        }
+    }
     return DestroyDeviceContext(hdc) ? TRUE : FALSE;
 }
 

@@ -4,6 +4,8 @@
 // functions (InjectMouse, InjectKey, InjectCharacter), as tests do.
 #pragma once
 
+#include <vector>
+
 #include "platform/drawing/Surface.h"
 #include "platform/windows/WindowApi.h"
 
@@ -21,6 +23,10 @@ public:
     // Called on the drawing thread as its DC is released or a frame is drawn, so `screen` may be
     // read for the duration of the call.
     virtual void ScreenDamaged(const Surface& screen, const RECT& rect) = 0;
+    // The pixels of `screen` inside `drawn` were drawn through a screen DC (GetDC(nullptr),
+    // CreateDCA("DISPLAY")): they show on the whole desktop, over other programs' windows too,
+    // as they would on a desktop the program drew on directly. Called as ScreenDamaged is.
+    virtual void ScreenDrawn(const Surface& screen, const std::vector<RECT>& drawn) = 0;
 };
 
 }  // namespace platform

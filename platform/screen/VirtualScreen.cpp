@@ -55,6 +55,7 @@ void VirtualScreen::Install() {
         [](HWND, HDC dc) { Get().ReleaseDC(dc); });
     SetBackgroundPainter(PaintBackground);
     SetScreenObserver([](HWND hwnd) { Get().WindowChanged(hwnd); });
+    SetScreenDrawnObserver([](const Surface& before) { Get().ScreenDrawn(before); });
     Recompose(nullptr, true);
 }
 
@@ -118,6 +119,56 @@ void VirtualScreen::Damaged(const Region& area) {
         Region::Overlap(area.Box(), RECT{0, 0, surface_.width(), surface_.height()});
     if (!Region::HasNoArea(bounds)) {
         presenter->ScreenDamaged(surface_, bounds);
+    }
+}
+
+void VirtualScreen::ScreenDrawn(const Surface& before) {
+    ScreenPresenter* presenter = presenter_;
+    if (presenter == nullptr || before.width() != surface_.width() ||
+        before.height() != surface_.height()) {
+        return;
+    }
+    // The changed pixels as rectangles: the runs of each row (short gaps of unchanged pixels
+    // joined in), each run continuing the same run of the row above where there is one.
+    constexpr int kJoinedGap = 8;
+    std::vector<RECT> drawn;
+    std::vector<size_t> above;
+    std::vector<size_t> here;
+    for (int y = 0; y < surface_.height(); ++y) {
+        const Pixel* now = surface_.Row(y);
+        const Pixel* then = before.Row(y);
+        here.clear();
+        for (int x = 0; x < surface_.width();) {
+            if (((now[x] ^ then[x]) & 0x00FFFFFFu) == 0) {
+                ++x;
+                continue;
+            }
+            const int left = x;
+            int right = x + 1;
+            for (int gap = 0; x < surface_.width() && gap <= kJoinedGap; ++x) {
+                if (((now[x] ^ then[x]) & 0x00FFFFFFu) != 0) {
+                    right = x + 1;
+                    gap = 0;
+                } else {
+                    ++gap;
+                }
+            }
+            x = right;
+            auto same = std::find_if(above.begin(), above.end(), [&](size_t index) {
+                return drawn[index].left == left && drawn[index].right == right;
+            });
+            if (same != above.end()) {
+                drawn[*same].bottom = y + 1;
+                here.push_back(*same);
+            } else {
+                here.push_back(drawn.size());
+                drawn.push_back(RECT{left, y, right, y + 1});
+            }
+        }
+        std::swap(above, here);
+    }
+    if (!drawn.empty()) {
+        presenter->ScreenDrawn(surface_, drawn);
     }
 }
 

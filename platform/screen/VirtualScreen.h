@@ -54,6 +54,8 @@ private:
     void FillDesktop(const Region& area);
     static HWND ActiveTopLevel();
     void Damaged(const Region& area);
+    // A screen DC drew on the surface, which held `before` when the DC was made.
+    void ScreenDrawn(const Surface& before);
 
     std::mutex mutex_;
     Surface surface_;

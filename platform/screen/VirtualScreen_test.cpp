@@ -147,8 +147,8 @@ TEST_F(VirtualScreenTest, OnlyChildrenWithClipSiblingsAreClippedByTheSiblingsAbo
     HWND plain = CreateWindowExA(0, "Solid", "", WS_CHILD | WS_VISIBLE, 10, 10, 10, 10, parent,
                                  nullptr, nullptr, nullptr);
     SetWindowLongPtrA(plain, GWLP_USERDATA, static_cast<LONG_PTR>(kGreen));
-    HWND clipping = CreateWindowExA(0, "Solid", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 30,
-                                    30, 10, 10, parent, nullptr, nullptr, nullptr);
+    HWND clipping = CreateWindowExA(0, "Solid", "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 30, 30,
+                                    10, 10, parent, nullptr, nullptr, nullptr);
     SetWindowLongPtrA(clipping, GWLP_USERDATA, static_cast<LONG_PTR>(kGreen));
     PumpUntilIdle();
     InvalidateRect(plain, nullptr, TRUE);

@@ -36,6 +36,10 @@ RECT ClientRectOnScreen(HWND hwnd) {
     return RECT{origin.x, origin.y, origin.x + rect.right, origin.y + rect.bottom};
 }
 
+bool ComposedElsewhere(HWND hwnd) {
+    return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_LAYERED) != 0;
+}
+
 Region VisibleArea(HWND hwnd, const RECT& area) {
     if (!IsWindowVisible(hwnd)) {
         return Region();
@@ -49,7 +53,7 @@ Region VisibleArea(HWND hwnd, const RECT& area) {
         if ((style & WS_CHILD) == 0 || (style & WS_CLIPSIBLINGS) != 0) {
             for (HWND above = GetWindow(window, GW_HWNDPREV); above != nullptr;
                  above = GetWindow(above, GW_HWNDPREV)) {
-                if (IsWindowVisible(above)) {
+                if (IsWindowVisible(above) && !ComposedElsewhere(above)) {
                     region.Subtract(WindowRectOnScreen(above));
                 }
             }
@@ -83,7 +87,7 @@ std::vector<HWND> VisibleTopLevelWindows() {
     std::vector<HWND> windows;
     for (HWND top = GetWindow(GetDesktopWindow(), GW_CHILD); top != nullptr;
          top = GetWindow(top, GW_HWNDNEXT)) {
-        if (IsWindowVisible(top)) {
+        if (IsWindowVisible(top) && !ComposedElsewhere(top)) {
             windows.push_back(top);
         }
     }

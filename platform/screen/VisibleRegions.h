@@ -11,6 +11,9 @@
 
 namespace platform {
 
+// Layered windows are composed over the screen by someone else (the desktop shows other
+// programs' windows that way): they cover no part of the windows below them here.
+bool ComposedElsewhere(HWND hwnd);
 RECT ScreenBounds();
 RECT WindowRectOnScreen(HWND hwnd);
 RECT ClientRectOnScreen(HWND hwnd);
@@ -20,7 +23,7 @@ Region VisibleArea(HWND hwnd, const RECT& area);
 Region VisibleClientArea(HWND hwnd);
 // The visible window rectangle, frame included, less the children's when it clips them.
 Region VisibleWindowArea(HWND hwnd);
-// The visible top-level windows of the screen, top of the Z order first.
+// The visible top-level windows the screen composes, top of the Z order first.
 std::vector<HWND> VisibleTopLevelWindows();
 
 }  // namespace platform

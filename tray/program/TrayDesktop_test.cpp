@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -164,6 +165,18 @@ TEST_F(TrayDesktopTest, TheBossKeyPressedInAnUnrelatedWindowMinimisesIt) {
     Xdotool("key ctrl+alt+Return");
     EXPECT_TRUE(Eventually([&] { return other.MapState() == "IsUnMapped"; })) << other.MapState();
     EXPECT_TRUE(other.GotKeyPress());
+
+    // Set to bring that window back (Ctrl+Alt+Enter, target 1, its title), the key restores it.
+    std::string record(
+        "\x0D\x01\x01\x00\x01\x00\x00\x00"
+        "Boss target",
+        19);
+    record.resize(308, '\0');
+    std::filesystem::create_directories(folder_.path() / "data3");
+    std::ofstream(folder_.path() / "data3" / "bosskey.dat", std::ios::binary) << record;
+    ::PostMessageA(::FindWindowA(nullptr, "DeskvaneTP"), 1030, 0, 0);
+    Xdotool("key ctrl+alt+Return");
+    EXPECT_TRUE(Eventually([&] { return other.MapState() == "IsViewable"; })) << other.MapState();
 }
 
 }  // namespace

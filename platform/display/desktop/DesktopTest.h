@@ -79,6 +79,14 @@ public:
         XCloseDisplay(display_);
     }
     std::string id() const { return std::to_string(window_); }
+    // Marks the window as one of another platform program, which relays its own input.
+    void MarkAsPlatformWindow() {
+        const long process = 1;
+        XChangeProperty(display_, window_, XInternAtom(display_, "_PLATFORM_WINDOW", False),
+                        XA_CARDINAL, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(&process), 1);
+        XSync(display_, False);
+    }
     // Whether the window has been asked to close (WM_DELETE_WINDOW) since the last call.
     bool AskedToClose() {
         XSync(display_, False);

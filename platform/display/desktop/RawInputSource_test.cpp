@@ -68,7 +68,7 @@ protected:
     HHOOK mouse_ = nullptr;
 };
 
-TEST_F(RawInputSourceTest, HooksSeeKeysAndClicksOfOtherProgramsAndOwnKeysOnce) {
+TEST_F(RawInputSourceTest, HooksSeeKeysAndClicksOfOtherProgramsAndPlatformWindowsKeysOnce) {
     CreateTestWindow("Hook owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{50, 50, 350, 250});
     std::string own;
     ASSERT_TRUE(PumpUntil([&] {
@@ -124,6 +124,18 @@ TEST_F(RawInputSourceTest, HooksSeeKeysAndClicksOfOtherProgramsAndOwnKeysOnce) {
     EXPECT_EQ(found[0].virtualKey, VK_F7);
     EXPECT_EQ(found[0].message, WM_KEYDOWN);
     EXPECT_EQ(found[1].message, WM_KEYUP);
+
+    // Another platform program's window relays its input itself: none of it comes from X here,
+    // neither a key with the focus in it nor a click on it.
+    other.MarkAsPlatformWindow();
+    Xdotool("windowfocus --sync " + other.id());
+    {
+        std::lock_guard lock(seen_mutex);
+        seen.clear();
+    }
+    Xdotool("key F7 mousemove --sync 660 460 click 1");
+    PumpUntil([] { return false; }, 500ms);
+    EXPECT_TRUE(SeenSoFar().empty()) << SeenSoFar().size();
 }
 
 }  // namespace

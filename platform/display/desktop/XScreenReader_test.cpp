@@ -54,6 +54,46 @@ TEST_F(XScreenReaderTest, ScreenDcCaptureShowsOtherProgramsWindowsAndOurOwn) {
     DeleteDC(display);
 }
 
+TEST_F(XScreenReaderTest, ScreenDcDrawingShowsOverOtherProgramsAndAClosedWindowLeavesTheCapture) {
+    OtherClientWindow other;
+    const std::string green = "srgb(32,192,64)";
+    ASSERT_TRUE(PumpUntil([&] { return PixelOfWindow("root", 650, 450) == green; }));
+    // A capture's frame: the red edges show over the other program's window, its inside stays;
+    // the saved picture put back takes the frame away again.
+    HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    ASSERT_NE(display, nullptr);
+    HDC memory = CreateCompatibleDC(display);
+    HBITMAP saved = CreateCompatibleBitmap(display, 1024, 768);
+    HGDIOBJ old = SelectObject(memory, saved);
+    BitBlt(memory, 0, 0, 1024, 768, display, 0, 0, SRCCOPY);
+    const RECT frame{610, 410, 700, 480};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FrameRect(display, &frame, red);
+    DeleteObject(red);
+    DeleteDC(display);
+    EXPECT_TRUE(PumpUntil([] { return PixelOfWindow("root", 610, 410) == "srgb(255,0,0)"; }));
+    EXPECT_EQ(PixelOfWindow("root", 699, 479), "srgb(255,0,0)");
+    EXPECT_EQ(PixelOfWindow("root", 650, 450), green);
+    EXPECT_EQ(PixelOfWindow("root", 605, 405), green);
+    display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    BitBlt(display, 600, 400, 120, 100, memory, 600, 400, SRCCOPY);
+    DeleteDC(display);
+    EXPECT_TRUE(PumpUntil([&] { return PixelOfWindow("root", 610, 410) == green; }));
+    SelectObject(memory, old);
+    DeleteObject(saved);
+    DeleteDC(memory);
+
+    // A window of ours over it, closed just before a capture, is not in the capture.
+    HWND above = CreateTestWindow("Closed before capture", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  RECT{560, 380, 760, 520});
+    ASSERT_TRUE(PumpUntil([&] { return PixelOfWindow("root", 650, 450) != green; }));
+    DestroyWindow(above);
+    HDC screen = GetDC(nullptr);
+    const Surface captured = Capture(screen, RECT{640, 440, 660, 460});
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(captured.At(10, 10), 0x20C040u) << std::hex << captured.At(10, 10);
+}
+
 TEST_F(XScreenReaderTest, ScreenSizeAndWorkAreaComeFromTheMonitor) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1024);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 768);
