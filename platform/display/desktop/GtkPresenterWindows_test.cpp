@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/controls/ControlClasses.h"
 #include "platform/controls/Menu.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/display/desktop/DesktopTest.h"
@@ -26,6 +27,7 @@ std::vector<Heard>& heard() {
 LRESULT CALLBACK Listen(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
+        case WM_ACTIVATEAPP:
         case WM_KILLFOCUS:
         case WM_SYSCOMMAND:
         case WM_KEYDOWN:
@@ -176,11 +178,14 @@ TEST_F(GtkPresenterWindowsTest, MovesAndSizesMadeByTheWindowManagerAreFollowed) 
         << "," << cursor.y;
 }
 
-TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesAndTakesTheKeyState) {
+TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesDeactivatesAndTakesTheKeyState) {
     HWND first =
         CreateListener("Focus first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 360, 260});
     HWND second =
         CreateListener("Focus second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{400, 60, 700, 260});
+    RegisterControlClasses();
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24,
+                                second, nullptr, nullptr, nullptr);
     const std::string firstId = XWindowOf("Focus first");
     const std::string secondId = XWindowOf("Focus second");
     ASSERT_FALSE(firstId.empty());
@@ -189,30 +194,46 @@ TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesAndTakesTheKeyState) {
 
     Xdotool("windowfocus --sync " + firstId);
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == first; }));
-    // Switching between two windows of one program: the keys follow the X focus.
+    // Switching between two windows of one program: the keys follow the X focus, and the
+    // program stays the active one.
     Xdotool("windowfocus --sync " + secondId);
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == second && GetFocus() == second; }));
     EXPECT_TRUE(WasHeard(first, WM_ACTIVATE, WA_INACTIVE));
+    EXPECT_FALSE(WasHeard(first, WM_ACTIVATEAPP, FALSE));
+    SetFocus(edit);
     Xdotool("key y");
-    ASSERT_TRUE(PumpUntil([&] { return WasHeard(second, WM_KEYDOWN, 'Y'); }));
+    ASSERT_TRUE(PumpUntil([&] { return GetWindowTextLengthA(edit) == 1; }));
     EXPECT_FALSE(WasHeard(first, WM_KEYDOWN, 'Y'));
 
-    // Control goes down here and up in another program; Caps Lock is toggled there.
+    // Control goes down here and up in another program, which deactivates the window; Caps Lock
+    // is toggled there.
     Xdotool("keydown ctrl");
     ASSERT_TRUE(PumpUntil([&] { return GetKeyState(VK_CONTROL) < 0; }));
     heard().clear();
     Xdotool("windowfocus --sync " + other.id());
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == nullptr; }));
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_TRUE(WasHeard(second, WM_ACTIVATE, WA_INACTIVE));
+    EXPECT_TRUE(WasHeard(first, WM_ACTIVATEAPP, FALSE));
+    EXPECT_TRUE(WasHeard(second, WM_ACTIVATEAPP, FALSE));
+    // The other program's window is the foreground now.
+    EXPECT_EQ(GetForegroundWindow(), FindWindowA(nullptr, "Other client"));
     Xdotool("keyup ctrl");
     Xdotool("key Caps_Lock");
 
-    Xdotool("windowfocus --sync " + firstId);
-    const bool back = PumpUntil([&] { return GetActiveWindow() == first; });
+    // Back: the edit control has the focus again and takes the keys.
+    Xdotool("windowfocus --sync " + secondId);
+    const bool back = PumpUntil([&] { return GetActiveWindow() == second; });
     const SHORT control = GetKeyState(VK_CONTROL);
     const SHORT capsLock = GetKeyState(VK_CAPITAL);
     Xdotool("key Caps_Lock");
     ASSERT_TRUE(back);
+    EXPECT_TRUE(WasHeard(second, WM_ACTIVATEAPP, TRUE));
+    EXPECT_EQ(GetFocus(), edit);
     EXPECT_GE(control, 0);
     EXPECT_EQ(capsLock & 1, 1);
+    Xdotool("key z");
+    EXPECT_TRUE(PumpUntil([&] { return GetWindowTextLengthA(edit) == 2; }));
 }
 
 TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesAPopupMenu) {
