@@ -4,6 +4,7 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/controls/ComboBox.h"
 #include "platform/controls/ControlClasses.h"
 #include "platform/controls/Menu.h"
 #include "platform/controls/PopupMenu.h"
@@ -282,6 +283,36 @@ TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesAPopupMenu) {
     EXPECT_EQ(chosen, 0);
     EXPECT_TRUE(closedAfterTheClick);
     EXPECT_FALSE(escaped) << "only Esc closed the menu";
+}
+
+TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesADropDownList) {
+    RegisterControlClasses();
+    HWND owner =
+        CreateListener("List owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 460, 360});
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10,
+                                 10, 200, 150, owner, nullptr, nullptr, nullptr);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Second"));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
+    const std::string id = XWindowOf("List owner");
+    ASSERT_FALSE(id.empty());
+    Xdotool("windowfocus --sync " + id);
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == owner; }));
+    OtherClientWindow other;
+
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        list = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr);
+        return list != nullptr && IsWindowVisible(list);
+    }));
+    // Give the presenter the time to map the list.
+    std::this_thread::sleep_for(300ms);
+    Xdotool("mousemove --sync 720 470 click 1");
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+    // The choice stays as it was, and the owner keeps the activation.
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(GetActiveWindow(), owner);
 }
 
 TEST_F(GtkPresenterWindowsTest, ACaptionlessPopupWindowTakesTheKeyboard) {
