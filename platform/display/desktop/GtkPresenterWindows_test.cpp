@@ -139,6 +139,49 @@ TEST_F(GtkPresenterWindowsTest, MinimiseAndRestoreFromTheDesktopReachTheProgram)
               "  Position: 100,100 (screen: 0)");
 }
 
+// Sets the window manager's state of an X window as a window manager does: the given
+// _NET_WM_STATE atoms, none to clear it.
+void SetWindowManagerState(const std::string& id, const std::vector<const char*>& states) {
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    std::vector<Atom> atoms;
+    for (const char* state : states) {
+        atoms.push_back(XInternAtom(display, state, False));
+    }
+    XChangeProperty(display, std::stoul(id), XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM,
+                    32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
+                    static_cast<int>(atoms.size()));
+    XCloseDisplay(display);
+}
+
+TEST_F(GtkPresenterWindowsTest, MaximiseAndRestoreFromTheDesktopReachTheProgram) {
+    const RECT place{100, 100, 500, 400};
+    HWND hwnd = CreateListener("Sync zoom", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place);
+    const std::string id = XWindowOf("Sync zoom");
+    ASSERT_FALSE(id.empty());
+
+    SetWindowManagerState(id, {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"});
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) != FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE));
+    SetWindowManagerState(id, {});
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) == FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_RESTORE));
+    EXPECT_TRUE(Same(RectOf(hwnd), place));
+
+    // Maximised by the program, which the window manager confirms, then restored by the desktop:
+    // the program hears that as well.
+    ShowWindow(hwnd, SW_MAXIMIZE);
+    platform::PumpUntilIdle();
+    SetWindowManagerState(id, {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"});
+    std::this_thread::sleep_for(300ms);
+    heard().clear();
+    SetWindowManagerState(id, {});
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) == FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_RESTORE));
+    EXPECT_FALSE(WasHeard(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE));
+    EXPECT_TRUE(Same(RectOf(hwnd), place));
+}
+
 TEST_F(GtkPresenterWindowsTest, MovesAndSizesMadeByTheWindowManagerAreFollowed) {
     HWND hwnd =
         CreateListener("Sync place", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{100, 100, 400, 300});
