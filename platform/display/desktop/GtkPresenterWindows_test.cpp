@@ -105,7 +105,22 @@ bool Same(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-TEST_F(GtkPresenterWindowsTest, MinimiseAndRestoreFromTheDesktopReachTheProgram) {
+// Sets the window manager's state of an X window as a window manager does: the given
+// _NET_WM_STATE atoms, none to clear it.
+void SetWindowManagerState(const std::string& id, const std::vector<const char*>& states) {
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    std::vector<Atom> atoms;
+    for (const char* state : states) {
+        atoms.push_back(XInternAtom(display, state, False));
+    }
+    XChangeProperty(display, std::stoul(id), XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM,
+                    32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
+                    static_cast<int>(atoms.size()));
+    XCloseDisplay(display);
+}
+
+TEST_F(GtkPresenterWindowsTest, MinimiseMaximiseAndRestoreFromTheDesktopReachTheProgram) {
     const RECT place{100, 100, 500, 400};
     HWND hwnd = CreateListener("Sync state", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place);
     const std::string id = XWindowOf("Sync state");
@@ -137,29 +152,9 @@ TEST_F(GtkPresenterWindowsTest, MinimiseAndRestoreFromTheDesktopReachTheProgram)
     EXPECT_TRUE(Same(RectOf(hwnd), place));
     EXPECT_EQ(Shell("xdotool getwindowgeometry " + id + " | grep Position"),
               "  Position: 100,100 (screen: 0)");
-}
 
-// Sets the window manager's state of an X window as a window manager does: the given
-// _NET_WM_STATE atoms, none to clear it.
-void SetWindowManagerState(const std::string& id, const std::vector<const char*>& states) {
-    Display* display = XOpenDisplay(nullptr);
-    ASSERT_NE(display, nullptr);
-    std::vector<Atom> atoms;
-    for (const char* state : states) {
-        atoms.push_back(XInternAtom(display, state, False));
-    }
-    XChangeProperty(display, std::stoul(id), XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM,
-                    32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
-                    static_cast<int>(atoms.size()));
-    XCloseDisplay(display);
-}
-
-TEST_F(GtkPresenterWindowsTest, MaximiseAndRestoreFromTheDesktopReachTheProgram) {
-    const RECT place{100, 100, 500, 400};
-    HWND hwnd = CreateListener("Sync zoom", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place);
-    const std::string id = XWindowOf("Sync zoom");
-    ASSERT_FALSE(id.empty());
-
+    // The window manager's maximise and restore.
+    heard().clear();
     SetWindowManagerState(id, {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"});
     ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) != FALSE; }));
     EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE));
@@ -280,14 +275,35 @@ TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesDeactivatesAndTakesTheKeyState
     EXPECT_TRUE(PumpUntil([&] { return GetWindowTextLengthA(edit) == 2; }));
 }
 
-TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesAPopupMenu) {
+TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesADropDownListAndAPopupMenu) {
+    RegisterControlClasses();
     HWND owner =
         CreateListener("Menu owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 460, 360});
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10,
+                                 10, 200, 150, owner, nullptr, nullptr, nullptr);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Second"));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
     const std::string id = XWindowOf("Menu owner");
     ASSERT_FALSE(id.empty());
     Xdotool("windowfocus --sync " + id);
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == owner; }));
     OtherClientWindow other;
+
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        list = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr);
+        return list != nullptr && IsWindowVisible(list);
+    }));
+    // Give the presenter the time to map the list.
+    std::this_thread::sleep_for(300ms);
+    Xdotool("mousemove --sync 700 450 click 1");
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+    // The choice stays as it was, and the owner keeps the activation.
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(GetActiveWindow(), owner);
+
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, 101, "First");
     AppendMenuA(menu, MF_STRING, 102, "Second");
@@ -326,36 +342,6 @@ TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesAPopupMenu) {
     EXPECT_EQ(chosen, 0);
     EXPECT_TRUE(closedAfterTheClick);
     EXPECT_FALSE(escaped) << "only Esc closed the menu";
-}
-
-TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesADropDownList) {
-    RegisterControlClasses();
-    HWND owner =
-        CreateListener("List owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 460, 360});
-    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10,
-                                 10, 200, 150, owner, nullptr, nullptr, nullptr);
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
-    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Second"));
-    SendMessageA(combo, CB_SETCURSEL, 0, 0);
-    const std::string id = XWindowOf("List owner");
-    ASSERT_FALSE(id.empty());
-    Xdotool("windowfocus --sync " + id);
-    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == owner; }));
-    OtherClientWindow other;
-
-    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
-    HWND list = nullptr;
-    ASSERT_TRUE(PumpUntil([&] {
-        list = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr);
-        return list != nullptr && IsWindowVisible(list);
-    }));
-    // Give the presenter the time to map the list.
-    std::this_thread::sleep_for(300ms);
-    Xdotool("mousemove --sync 720 470 click 1");
-    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
-    // The choice stays as it was, and the owner keeps the activation.
-    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(GetActiveWindow(), owner);
 }
 
 TEST_F(GtkPresenterWindowsTest, ACaptionlessPopupWindowTakesTheKeyboard) {
