@@ -21,6 +21,7 @@
 #include "platform/drawing/IconApi.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
+#include "platform/threads/ThreadApi.h"
 #include "platform/windows/DesktopSync.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
@@ -86,6 +87,23 @@ void TakeKeyState(unsigned modifiers, bool capsLock, bool numLock) {
     keys[VK_CAPITAL] = static_cast<BYTE>((keys[VK_CAPITAL] & ~1) | (capsLock ? 1 : 0));
     keys[VK_NUMLOCK] = static_cast<BYTE>((keys[VK_NUMLOCK] & ~1) | (numLock ? 1 : 0));
     SetKeyboardState(keys);
+}
+
+// Sends `message` to the calling thread's top-level windows, as the original system does with
+// WM_ACTIVATEAPP when the foreground goes to another program's thread or comes back.
+void TellThreadWindows(UINT message, WPARAM wParam) {
+    struct Told {
+        UINT message;
+        WPARAM wParam;
+    } told{message, wParam};
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
+            const auto* what = reinterpret_cast<const Told*>(lParam);
+            SendMessageA(hwnd, what->message, what->wParam, 0);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&told));
 }
 
 }  // namespace
@@ -213,6 +231,9 @@ void GtkPresenter::WindowChanged(HWND hwnd) {
     std::lock_guard lock(mutex_);
     // The icons of a destroyed window go with it.
     icons_changed_ = icons_changed_ || !state.exists;
+    if (!state.exists) {
+        left_focus_.erase(hwnd);
+    }
     changes_.push_back(std::move(state));
     order_ = std::move(order);
     foreground_ = foreground;
@@ -551,14 +572,25 @@ void GtkPresenter::Restack(const std::vector<HWND>& order) {
     if (order == stacked_) {
         return;
     }
-    // Bottom first, so that each raise puts the next window above the ones before it.
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        auto found = shown_.find(*it);
-        if (found != shown_.end() && found->second.mapped) {
-            if (GdkWindow* window = gtk_widget_get_window(found->second.widget)) {
-                gdk_window_raise(window);
-            }
+    // Top first, each window right below the one above it: this process's windows keep the
+    // platform's order among themselves without rising above other programs' windows. Only the
+    // top one is raised, unless the desktop gave it the focus itself (or it was presented): a
+    // desktop whose focus follows the pointer does not raise the window it focuses.
+    GdkWindow* above = nullptr;
+    for (HWND hwnd : order) {
+        auto found = shown_.find(hwnd);
+        GdkWindow* window = found != shown_.end() && found->second.mapped
+                                ? gtk_widget_get_window(found->second.widget)
+                                : nullptr;
+        if (window == nullptr) {
+            continue;
         }
+        if (above != nullptr) {
+            gdk_window_restack(window, above, FALSE);
+        } else if (hwnd != presented_) {
+            gdk_window_raise(window);
+        }
+        above = window;
     }
     stacked_ = order;
 }
@@ -805,6 +837,12 @@ void GtkPresenter::OnCommit(GtkIMContext*, const char* text, void* self) {
 int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
     auto* presenter = static_cast<GtkPresenter*>(self);
     const HWND hwnd = WindowOf(widget);
+    // Menus, drop-down lists and tips never take the activation. With the focus following the
+    // pointer, one that holds the pointer seems to take the focus from the window below it.
+    auto found = presenter->shown_.find(hwnd);
+    if (found == presenter->shown_.end() || found->second.popup) {
+        return FALSE;
+    }
     // Activation runs on the window's own thread, which sends the activation and focus messages
     // and moves that thread's focus, where typed keys go.
     if (event->focus_change.in) {
@@ -820,19 +858,97 @@ int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
         const unsigned modifiers = gdk_keymap_get_modifier_state(keymap);
         const bool capsLock = gdk_keymap_get_caps_lock_state(keymap) != FALSE;
         const bool numLock = gdk_keymap_get_num_lock_state(keymap) != FALSE;
-        RunOnWindowThread(hwnd, [hwnd, modifiers, capsLock, numLock] {
+        RunOnWindowThread(hwnd, [presenter, hwnd, modifiers, capsLock, numLock] {
             TakeKeyState(modifiers, capsLock, numLock);
+            const std::optional<HWND> left = presenter->TakeLeftFocus(hwnd);
             // The foreground may have gone to another program's window meanwhile, which left
             // this thread's active window as it was.
             if (IsWindowEnabled(hwnd) &&
                 (GetActiveWindow() != hwnd || GetForegroundWindow() != hwnd)) {
+                if (left) {
+                    TellThreadWindows(WM_ACTIVATEAPP, TRUE);
+                }
                 SetForegroundWindow(hwnd);
+            }
+            // Back from another program, the control that had the focus has it again.
+            if (left && *left != nullptr && GetActiveWindow() == hwnd && IsChild(hwnd, *left) &&
+                IsWindowVisible(*left) && IsWindowEnabled(*left)) {
+                SetFocus(*left);
             }
         });
     } else {
         gtk_im_context_focus_out(presenter->input_method_);
+        // The focus went to another program (or to nothing): the window is deactivated as on
+        // the original system when another application takes the foreground. Within this
+        // process the activation of the other window does that on its own.
+        if (!presenter->FocusIsOurs()) {
+            RunOnWindowThread(hwnd, [presenter, hwnd] {
+                if (GetActiveWindow() != hwnd) {
+                    return;
+                }
+                presenter->KeepLeftFocus(hwnd, GetFocus());
+                SetActiveWindow(nullptr);
+                TellThreadWindows(WM_ACTIVATEAPP, FALSE);
+            });
+        }
     }
     return FALSE;
+}
+
+bool GtkPresenter::FocusIsOurs() const {
+    Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+    const Window root = DefaultRootWindow(display);
+    Window focus = None;
+    int revert = 0;
+    XGetInputFocus(display, &focus, &revert);
+    if (focus == PointerRoot) {
+        // The focus follows the pointer: the top-level window under it has it.
+        Window rootReturn = None;
+        int rootX = 0;
+        int rootY = 0;
+        int x = 0;
+        int y = 0;
+        unsigned buttons = 0;
+        focus = None;
+        XQueryPointer(display, root, &rootReturn, &focus, &rootX, &rootY, &x, &y, &buttons);
+    }
+    // Up the tree from the focus: GTK may focus a child of its top-level window.
+    while (focus != None && focus != root) {
+        for (const auto& [hwnd, shown] : shown_) {
+            GdkWindow* window = gtk_widget_get_window(shown.widget);
+            if (window != nullptr && gdk_x11_window_get_xid(window) == focus) {
+                return true;
+            }
+        }
+        Window rootReturn = None;
+        Window parent = None;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, focus, &rootReturn, &parent, &children, &count)) {
+            return false;
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+        focus = parent;
+    }
+    return false;
+}
+
+void GtkPresenter::KeepLeftFocus(HWND hwnd, HWND focus) {
+    std::lock_guard lock(mutex_);
+    left_focus_[hwnd] = focus;
+}
+
+std::optional<HWND> GtkPresenter::TakeLeftFocus(HWND hwnd) {
+    std::lock_guard lock(mutex_);
+    auto found = left_focus_.find(hwnd);
+    if (found == left_focus_.end()) {
+        return std::nullopt;
+    }
+    const HWND focus = found->second;
+    left_focus_.erase(found);
+    return focus;
 }
 
 int GtkPresenter::OnDelete(GtkWidget* widget, GdkEvent*, void*) {

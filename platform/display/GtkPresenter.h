@@ -26,8 +26,9 @@
 // keys) reach the program as WM_SYSCOMMAND, as from its own caption buttons; moves and sizes the
 // window manager makes are followed with SetWindowPos on the window's thread; the X focus coming
 // to a window activates it on its own thread, with the key state taken from the X server
-// (modifiers released and locks toggled elsewhere). The focus going to another program leaves
-// the window active. While a menu is shown the
+// (modifiers released and locks toggled elsewhere); the focus going to another program
+// deactivates it (WM_ACTIVATEAPP to its thread's windows too), and coming back gives the focus
+// to the control that had it. While a menu is shown the
 // presenter holds the pointer, so that a click anywhere on the desktop reaches the
 // platform and closes it; the keys stay with the window that has the X focus.
 //
@@ -141,6 +142,13 @@ private:
     // Asks the thread of `hwnd` where its caret is on the screen; the answer comes back as caret_.
     void FollowCaret(HWND hwnd);
     void PlaceInputMethod(const RECT& caret);
+    // Whether the X focus is in one of this process's windows (with the focus following the
+    // pointer: whether the pointer is over one).
+    bool FocusIsOurs() const;
+    // The control that had the focus when the window lost the activation to another program,
+    // kept until the window has it again.
+    void KeepLeftFocus(HWND hwnd, HWND focus);
+    std::optional<HWND> TakeLeftFocus(HWND hwnd);
     GtkWidget* CreateWidget(const WindowState& state);
     static WindowState Measure(HWND hwnd);
 
@@ -176,6 +184,8 @@ private:
     HCURSOR cursor_ = nullptr;
     // The focus window's caret on the screen, for the input method's windows; none when unchanged.
     std::optional<RECT> caret_;
+    // By window deactivated for another program: the control that had the focus then.
+    std::unordered_map<HWND, HWND> left_focus_;
     bool scheduled_ = false;
 
     // Only the GTK thread touches these.

@@ -416,6 +416,12 @@ void ObserveOutsideInput(UINT message, WPARAM wParam, LPARAM lParam) {
     } else if (message == WM_MBUTTONDOWN || message == WM_MBUTTONUP) {
         SetKey(system.asyncKeys, VK_MBUTTON, down);
     }
+    // The window holding the capture hears a click on another program as a click outside it,
+    // so that a dropped-down list closes; the other program gets its click too.
+    if (message != WM_MOUSEMOVE && message != WM_MOUSEWHEEL &&
+        system.Find(system.capture) != nullptr) {
+        QueueMouse(system, message, 0);
+    }
 }
 
 void SetDesktopInput(DesktopInput* input) {

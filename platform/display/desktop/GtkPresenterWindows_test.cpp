@@ -4,6 +4,8 @@
 #include <atomic>
 #include <thread>
 
+#include "platform/controls/ComboBox.h"
+#include "platform/controls/ControlClasses.h"
 #include "platform/controls/Menu.h"
 #include "platform/controls/PopupMenu.h"
 #include "platform/display/desktop/DesktopTest.h"
@@ -26,6 +28,7 @@ std::vector<Heard>& heard() {
 LRESULT CALLBACK Listen(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
+        case WM_ACTIVATEAPP:
         case WM_KILLFOCUS:
         case WM_SYSCOMMAND:
         case WM_KEYDOWN:
@@ -102,7 +105,22 @@ bool Same(const RECT& a, const RECT& b) {
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-TEST_F(GtkPresenterWindowsTest, MinimiseAndRestoreFromTheDesktopReachTheProgram) {
+// Sets the window manager's state of an X window as a window manager does: the given
+// _NET_WM_STATE atoms, none to clear it.
+void SetWindowManagerState(const std::string& id, const std::vector<const char*>& states) {
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    std::vector<Atom> atoms;
+    for (const char* state : states) {
+        atoms.push_back(XInternAtom(display, state, False));
+    }
+    XChangeProperty(display, std::stoul(id), XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM,
+                    32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
+                    static_cast<int>(atoms.size()));
+    XCloseDisplay(display);
+}
+
+TEST_F(GtkPresenterWindowsTest, MinimiseMaximiseAndRestoreFromTheDesktopReachTheProgram) {
     const RECT place{100, 100, 500, 400};
     HWND hwnd = CreateListener("Sync state", WS_OVERLAPPEDWINDOW | WS_VISIBLE, place);
     const std::string id = XWindowOf("Sync state");
@@ -134,6 +152,29 @@ TEST_F(GtkPresenterWindowsTest, MinimiseAndRestoreFromTheDesktopReachTheProgram)
     EXPECT_TRUE(Same(RectOf(hwnd), place));
     EXPECT_EQ(Shell("xdotool getwindowgeometry " + id + " | grep Position"),
               "  Position: 100,100 (screen: 0)");
+
+    // The window manager's maximise and restore.
+    heard().clear();
+    SetWindowManagerState(id, {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"});
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) != FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE));
+    SetWindowManagerState(id, {});
+    ASSERT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) == FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_RESTORE));
+    EXPECT_TRUE(Same(RectOf(hwnd), place));
+
+    // Maximised by the program, which the window manager confirms, then restored by the desktop:
+    // the program hears that as well.
+    ShowWindow(hwnd, SW_MAXIMIZE);
+    platform::PumpUntilIdle();
+    SetWindowManagerState(id, {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"});
+    std::this_thread::sleep_for(300ms);
+    heard().clear();
+    SetWindowManagerState(id, {});
+    EXPECT_TRUE(PumpUntil([&] { return IsZoomed(hwnd) == FALSE; }));
+    EXPECT_TRUE(WasHeard(hwnd, WM_SYSCOMMAND, SC_RESTORE));
+    EXPECT_FALSE(WasHeard(hwnd, WM_SYSCOMMAND, SC_MAXIMIZE));
+    EXPECT_TRUE(Same(RectOf(hwnd), place));
 }
 
 TEST_F(GtkPresenterWindowsTest, MovesAndSizesMadeByTheWindowManagerAreFollowed) {
@@ -176,11 +217,14 @@ TEST_F(GtkPresenterWindowsTest, MovesAndSizesMadeByTheWindowManagerAreFollowed) 
         << "," << cursor.y;
 }
 
-TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesAndTakesTheKeyState) {
+TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesDeactivatesAndTakesTheKeyState) {
     HWND first =
         CreateListener("Focus first", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 360, 260});
     HWND second =
         CreateListener("Focus second", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{400, 60, 700, 260});
+    RegisterControlClasses();
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 200, 24,
+                                second, nullptr, nullptr, nullptr);
     const std::string firstId = XWindowOf("Focus first");
     const std::string secondId = XWindowOf("Focus second");
     ASSERT_FALSE(firstId.empty());
@@ -189,40 +233,77 @@ TEST_F(GtkPresenterWindowsTest, TheXFocusActivatesAndTakesTheKeyState) {
 
     Xdotool("windowfocus --sync " + firstId);
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == first; }));
-    // Switching between two windows of one program: the keys follow the X focus.
+    // Switching between two windows of one program: the keys follow the X focus, and the
+    // program stays the active one.
     Xdotool("windowfocus --sync " + secondId);
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == second && GetFocus() == second; }));
     EXPECT_TRUE(WasHeard(first, WM_ACTIVATE, WA_INACTIVE));
+    EXPECT_FALSE(WasHeard(first, WM_ACTIVATEAPP, FALSE));
+    SetFocus(edit);
     Xdotool("key y");
-    ASSERT_TRUE(PumpUntil([&] { return WasHeard(second, WM_KEYDOWN, 'Y'); }));
+    ASSERT_TRUE(PumpUntil([&] { return GetWindowTextLengthA(edit) == 1; }));
     EXPECT_FALSE(WasHeard(first, WM_KEYDOWN, 'Y'));
 
-    // Control goes down here and up in another program; Caps Lock is toggled there.
+    // Control goes down here and up in another program, which deactivates the window; Caps Lock
+    // is toggled there.
     Xdotool("keydown ctrl");
     ASSERT_TRUE(PumpUntil([&] { return GetKeyState(VK_CONTROL) < 0; }));
     heard().clear();
     Xdotool("windowfocus --sync " + other.id());
+    ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == nullptr; }));
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_TRUE(WasHeard(second, WM_ACTIVATE, WA_INACTIVE));
+    EXPECT_TRUE(WasHeard(first, WM_ACTIVATEAPP, FALSE));
+    EXPECT_TRUE(WasHeard(second, WM_ACTIVATEAPP, FALSE));
+    // The other program's window is the foreground now.
+    EXPECT_EQ(GetForegroundWindow(), FindWindowA(nullptr, "Other client"));
     Xdotool("keyup ctrl");
     Xdotool("key Caps_Lock");
 
-    Xdotool("windowfocus --sync " + firstId);
-    const bool back = PumpUntil([&] { return GetActiveWindow() == first; });
+    // Back: the edit control has the focus again and takes the keys.
+    Xdotool("windowfocus --sync " + secondId);
+    const bool back = PumpUntil([&] { return GetActiveWindow() == second; });
     const SHORT control = GetKeyState(VK_CONTROL);
     const SHORT capsLock = GetKeyState(VK_CAPITAL);
     Xdotool("key Caps_Lock");
     ASSERT_TRUE(back);
+    EXPECT_TRUE(WasHeard(second, WM_ACTIVATEAPP, TRUE));
+    EXPECT_EQ(GetFocus(), edit);
     EXPECT_GE(control, 0);
     EXPECT_EQ(capsLock & 1, 1);
+    Xdotool("key z");
+    EXPECT_TRUE(PumpUntil([&] { return GetWindowTextLengthA(edit) == 2; }));
 }
 
-TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesAPopupMenu) {
+TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesADropDownListAndAPopupMenu) {
+    RegisterControlClasses();
     HWND owner =
         CreateListener("Menu owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, RECT{60, 60, 460, 360});
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10,
+                                 10, 200, 150, owner, nullptr, nullptr, nullptr);
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("First"));
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("Second"));
+    SendMessageA(combo, CB_SETCURSEL, 0, 0);
     const std::string id = XWindowOf("Menu owner");
     ASSERT_FALSE(id.empty());
     Xdotool("windowfocus --sync " + id);
     ASSERT_TRUE(PumpUntil([&] { return GetActiveWindow() == owner; }));
     OtherClientWindow other;
+
+    SendMessageA(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    HWND list = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        list = FindWindowExA(nullptr, nullptr, "ComboLBox", nullptr);
+        return list != nullptr && IsWindowVisible(list);
+    }));
+    // Give the presenter the time to map the list.
+    std::this_thread::sleep_for(300ms);
+    Xdotool("mousemove --sync 700 450 click 1");
+    EXPECT_TRUE(PumpUntil([&] { return SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0) == 0; }));
+    // The choice stays as it was, and the owner keeps the activation.
+    EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(GetActiveWindow(), owner);
+
     HMENU menu = CreatePopupMenu();
     AppendMenuA(menu, MF_STRING, 101, "First");
     AppendMenuA(menu, MF_STRING, 102, "Second");
