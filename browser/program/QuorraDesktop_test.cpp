@@ -46,6 +46,35 @@ std::string MainWindowTitle() {
     return std::string(title, title + sizeof(title) - 1);
 }
 
+// The share of the pixels of `area` ("WxH+X+Y") in the picture `file` within 10% of `colour`.
+double ShareOfColour(const std::string& file, const std::string& area, const std::string& colour) {
+    const std::string share =
+        Shell("convert '" + file + "' -crop " + area + " +repage -fuzz 10% -fill black -opaque '" +
+              colour + "' -fill white +opaque black -negate -format '%[fx:mean]' info:");
+    return std::stod(share.empty() ? "0" : share);
+}
+
+// The filter file with one rule, blocking every address that holds `pattern`, and the browser's
+// first-start settings after it.
+std::string FilterBlocking(const std::string& pattern) {
+    std::string bytes;
+    auto add = [&bytes](int32_t value) {
+        for (int i = 0; i < 4; ++i) {
+            bytes.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+        }
+    };
+    add(0);  // not paused
+    add(1);
+    add(0);  // every site
+    add(static_cast<int32_t>(pattern.size()));
+    bytes += pattern;
+    add(0);
+    for (const int32_t field : {-1, -1, -1, 1, 1, 0, 0, 0, 0, 0, 0}) {
+        add(field);
+    }
+    return bytes;
+}
+
 // One browser on its own program folder, with its own link between processes and registry.
 class DesktopBrowser {
 public:
@@ -107,6 +136,7 @@ public:
     }
 
     const std::string& window() const { return window_; }
+    platform::testing::TempFolder& folder() { return folder_; }
     fs::path Pictures() const { return folder_.path() / "pictures"; }
     std::string Title() const { return Shell("xdotool getwindowname " + window_); }
     bool TitleBecomes(const std::string& part) const {
@@ -239,6 +269,57 @@ TEST_F(QuorraDesktopTest, TheMenuButtonsMenuOpensTheAboutBoxAndTheCornerResizesT
     Xdotool("mousemove_relative --sync 30 20");
     Xdotool("mousemove_relative --sync 30 20 mouseup 1");
     EXPECT_TRUE(WaitFor([&] { return browser.Size() == "828,616"; })) << browser.Size();
+}
+
+// The page area shows the page as the desktop's engine renders it: its CSS colours and its text.
+TEST_F(QuorraDesktopTest, OpenedPageIsRenderedInThePageArea) {
+    DesktopBrowser browser;
+    browser.folder().WriteFile(
+        "site/styled.htm",
+        "<html><head><title>Styled</title><style>body{background:#1e60c8;margin:0}"
+        "h1{color:#ffff00;font-size:64px;margin:40px}</style></head>"
+        "<body><h1>Rendered text</h1><h1>Second line</h1><h1>Third line</h1></body></html>");
+    browser.Start();
+    browser.OpenAddress(browser.AddressOf("site/styled.htm"));
+    ASSERT_TRUE(browser.TitleBecomes("Styled")) << browser.Title();
+
+    const fs::path shot = fs::path(PROJECT_TEST_OUTPUT_DIR) / "quorra-rendered-page.png";
+    fs::create_directories(shot.parent_path());
+    // The engine paints on its own after the title came: the picture is taken once it shows.
+    const std::string page = "500x250+130+220";
+    EXPECT_TRUE(WaitFor([&] {
+        return std::system(("import -window " + browser.window() + " " + shot.string()).c_str()) ==
+                   0 &&
+               ShareOfColour(shot.string(), page, "#1e60c8") > 0.5;
+    }));
+    EXPECT_GT(ShareOfColour(shot.string(), page, "#ffff00"), 0.02);
+    // The browser's own bars stay the program's pixels, above the page.
+    EXPECT_LT(ShareOfColour(shot.string(), "700x40+20+20", "#1e60c8"), 0.01);
+}
+
+// A link the page offers is a navigation the browser's filter is asked about: the blocked one
+// leaves the page as it is, the other is followed.
+TEST_F(QuorraDesktopTest, BlockedLinkIsCancelledAndAnotherIsFollowed) {
+    DesktopBrowser browser;
+    browser.folder().WriteFile("data/filter.dat", FilterBlocking("blocked"));
+    browser.folder().WriteFile("site/next.htm", "<title>Next Page</title>next");
+    browser.folder().WriteFile("site/blocked.htm", "<title>Blocked Page</title>blocked");
+    browser.folder().WriteFile(
+        "site/links.htm",
+        "<html><head><title>Links</title><style>body{margin:0}a{display:block;height:120px;"
+        "font-size:40px}</style></head><body><a href='blocked.htm'>blocked</a>"
+        "<a href='next.htm'>next</a></body></html>");
+    browser.Start();
+    browser.OpenAddress(browser.AddressOf("site/links.htm"));
+    ASSERT_TRUE(browser.TitleBecomes("Links")) << browser.Title();
+    std::this_thread::sleep_for(500ms);
+
+    // The page area starts below the tabs; the first link fills its first 120 pixels.
+    browser.Click(200, 170);
+    EXPECT_FALSE(WaitFor([&] { return browser.Title().find("Blocked") != std::string::npos; }, 3s))
+        << browser.Title();
+    browser.Click(200, 290);
+    EXPECT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
 }
 
 }  // namespace
