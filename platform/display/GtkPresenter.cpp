@@ -312,9 +312,9 @@ int GtkPresenter::Flush(void* self) {
     }
     if (!changes.empty()) {
         presenter->HoldPointer(order);
-        if (presenter->windowsChanged_ != nullptr) {
-            presenter->windowsChanged_();
-        }
+    }
+    if ((!changes.empty() || !damage.empty()) && presenter->windowsChanged_ != nullptr) {
+        presenter->windowsChanged_();
     }
     if (iconsChanged) {
         presenter->notify_area_->Refresh();

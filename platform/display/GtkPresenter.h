@@ -81,8 +81,8 @@ public:
     // top-level window `hwnd`, where the web controls' views go (a GtkOverlay whose size asks
     // nothing of the window); null while that window is not shown or is a pop-up.
     GtkWidget* ViewLayer(HWND hwnd);
-    // GTK thread only. Called after the windows shown changed, so that views follow a GTK
-    // window made anew.
+    // GTK thread only. Called after the windows shown or their pixels changed, so that views
+    // follow a GTK window made anew and the child windows they stand for.
     void SetWindowsChanged(void (*listener)()) { windowsChanged_ = listener; }
 
     void WindowChanged(HWND hwnd) override;

@@ -12,6 +12,7 @@
 #include "platform/display/GtkPresenter.h"
 #include "platform/internet/UrlDownload.h"
 #include "platform/windows/DesktopSync.h"
+#include "platform/windows/WindowApi.h"
 
 namespace platform {
 
@@ -260,9 +261,28 @@ void Attach(WebKitView::View& view) {
     gtk_widget_queue_resize(widget);
 }
 
-void AttachAll() {
-    if (views != nullptr) {
-        for (const auto& view : *views) {
+// A window above the control may have been shown, hidden or moved (a tab's page, the top-level
+// window itself) without the control hearing of it: each view takes its control's place and
+// visibility as the platform has them now.
+void FollowControls() {
+    if (views == nullptr) {
+        return;
+    }
+    for (const auto& view : *views) {
+        RECT window{};
+        RECT control{};
+        if (view->topLevel == nullptr || !GetWindowRect(view->topLevel, &window) ||
+            !GetWindowRect(view->control, &control)) {
+            continue;
+        }
+        const RECT place{control.left - window.left, control.top - window.top,
+                         control.right - window.left, control.bottom - window.top};
+        const bool visible = IsWindowVisible(view->control) != FALSE;
+        const bool moved = place.left != view->rect.left || place.top != view->rect.top ||
+                           place.right != view->rect.right || place.bottom != view->rect.bottom;
+        if (moved || visible != view->visible || view->layer == nullptr) {
+            view->rect = place;
+            view->visible = visible;
             Attach(*view);
         }
     }
@@ -309,7 +329,7 @@ void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
 
 void WebKitView::Offer(GtkPresenter* shown) {
     presenter = shown;
-    OnGtkThread([shown] { shown->SetWindowsChanged(&AttachAll); });
+    OnGtkThread([shown] { shown->SetWindowsChanged(&FollowControls); });
     if (webcontrol::SetWebEngineFactory != nullptr) {
         webcontrol::SetWebEngineFactory(&WebKitView::Create);
     }
