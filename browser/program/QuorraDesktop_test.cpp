@@ -40,7 +40,8 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
     return condition();
 }
 
-// The count of pixels that differ between two pictures; the caret may blink between them.
+// The count of pixels that differ between two pictures (in `area`, "[WxH+X+Y]", when given); the
+// caret may blink between them.
 long DifferingPixels(const fs::path& first, const fs::path& second, const std::string& area = "") {
     const std::string count = Shell("compare -metric AE '" + first.string() + area + "' '" +
                                     second.string() + area + "' null: 2>&1");
