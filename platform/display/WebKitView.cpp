@@ -395,6 +395,8 @@ void WebKitView::GoForward() {
 void WebKitView::Reload() {
     OnGtkThread([view = view_] {
         if (view->web != nullptr) {
+            // A refresh raises no BeforeNavigate2.
+            view->asked = Text(webkit_web_view_get_uri(view->web));
             webkit_web_view_reload(view->web);
         }
     });
