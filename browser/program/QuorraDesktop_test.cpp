@@ -315,9 +315,9 @@ TEST_F(QuorraDesktopTest, OpenedPageIsRenderedInThePageArea) {
     EXPECT_LT(ShareOfColour(shot.string(), "600x12+60+90", "#1e60c8"), 0.05);
 }
 
-// A link the page offers is a navigation the browser's filter is asked about: the blocked one
-// leaves the page as it is, the other is followed.
-TEST_F(QuorraDesktopTest, BlockedLinkIsCancelledAndAnotherIsFollowed) {
+// The page takes the clicks and keys given to it; a link it offers is a navigation the browser's
+// filter is asked about: the blocked one leaves the page as it is, the other is followed.
+TEST_F(QuorraDesktopTest, PageTakesKeysAndItsBlockedLinkIsCancelledWhileAnotherIsFollowed) {
     DesktopBrowser browser;
     browser.folder().WriteFile("data/filter.dat", FilterBlocking("blocked"));
     browser.folder().WriteFile("site/next.htm", "<title>Next Page</title>next");
@@ -325,14 +325,19 @@ TEST_F(QuorraDesktopTest, BlockedLinkIsCancelledAndAnotherIsFollowed) {
     browser.folder().WriteFile(
         "site/links.htm",
         "<html><head><title>Links</title><style>body{margin:0}a{display:block;height:120px;"
-        "font-size:40px}</style></head><body><a href='blocked.htm'>blocked</a>"
-        "<a href='next.htm'>next</a></body></html>");
+        "font-size:40px}input{height:60px;width:400px}</style></head><body>"
+        "<a href='blocked.htm'>blocked</a><a href='next.htm'>next</a>"
+        "<input oninput='document.title=this.value'></body></html>");
     browser.Start();
     browser.OpenAddress(browser.AddressOf("site/links.htm"));
     ASSERT_TRUE(browser.TitleBecomes("Links")) << browser.Title();
     std::this_thread::sleep_for(500ms);
 
-    // The page area starts below the tabs; the first link fills its first 120 pixels.
+    // The page area starts below the tabs: the links fill its first 240 pixels, the box follows.
+    browser.Click(200, 380);
+    Xdotool("type --delay 30 'typed here'");
+    EXPECT_TRUE(browser.TitleBecomes("typed here")) << browser.Title();
+
     browser.Click(200, 170);
     EXPECT_FALSE(WaitFor([&] { return browser.Title().find("Blocked") != std::string::npos; }, 3s))
         << browser.Title();
