@@ -325,15 +325,20 @@ TEST_F(QuorraDesktopTest, PageTakesKeysAndItsBlockedLinkIsCancelledWhileAnotherI
     browser.folder().WriteFile(
         "site/links.htm",
         "<html><head><title>Links</title><style>body{margin:0}a{display:block;height:120px;"
-        "font-size:40px}input{height:60px;width:400px}</style></head><body>"
+        "font-size:40px}input{height:60px;width:400px;background:#00ff00}</style></head><body>"
         "<a href='blocked.htm'>blocked</a><a href='next.htm'>next</a>"
         "<input oninput='document.title=this.value'></body></html>");
     browser.Start();
     browser.OpenAddress(browser.AddressOf("site/links.htm"));
     ASSERT_TRUE(browser.TitleBecomes("Links")) << browser.Title();
-    std::this_thread::sleep_for(500ms);
-
-    // The page area starts below the tabs: the links fill its first 240 pixels, the box follows.
+    // The page area starts below the tabs: the links fill its first 240 pixels, the box follows,
+    // clicked once it shows.
+    const fs::path shot = browser.Pictures().parent_path() / "links.png";
+    ASSERT_TRUE(WaitFor([&] {
+        return std::system(("import -window " + browser.window() + " " + shot.string()).c_str()) ==
+                   0 &&
+               ShareOfColour(shot.string(), "300x40+50+360", "#00ff00") > 0.9;
+    }));
     browser.Click(200, 380);
     Xdotool("type --delay 30 'typed here'");
     EXPECT_TRUE(browser.TitleBecomes("typed here")) << browser.Title();
