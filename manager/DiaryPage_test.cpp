@@ -13,6 +13,7 @@
 #include "manager/DiaryTest.h"
 #include "manager/ManagerTest.h"
 #include "platform/files/Path.h"
+#include "platform/screen/ScreenApi.h"
 #include "resources/deskvane/resource.h"
 
 namespace manager_testing {
@@ -90,6 +91,12 @@ protected:
         return platform::ResolvePath(platform::ToWindowsPath(folder.path()) + "\\notebook\\" + user)
             .value_or(folder.path() / "missing");
     }
+    // A picture of the window under the test output folder.
+    static bool WriteShot(HWND window, const char* name) {
+        const std::filesystem::path shots = PROJECT_TEST_OUTPUT_DIR;
+        std::filesystem::create_directories(shots);
+        return platform::WriteWindowPng(window, shots / name);
+    }
     // Every file under notebook\ with its digest.
     std::map<std::string, std::string> Digests() {
         std::map<std::string, std::string> digests;
@@ -119,6 +126,7 @@ TEST_F(DiaryPageTest, AUsersDaysOfTwoMonthsComeBackAfterLoggingOutAndInAgain) {
     std::string shown20;
     std::string shownOctober31;
     bool loggedOutAgain = false;
+    bool pictures = false;
     Run({[&] {
              Main().ShowPage(6);
              platform::PumpUntilIdle();
@@ -154,6 +162,18 @@ TEST_F(DiaryPageTest, AUsersDaysOfTwoMonthsComeBackAfterLoggingOutAndInAgain) {
              septemberMarks = MarkedDays();
              Choose(Picker(), IDC_PICKER_DAY, 19);
              shown20 = EditorText();
+             platform::PumpUntilIdle();
+             pictures = WriteShot(Main().m_hWnd, "deskvane-diary-page.png");
+             PostCommand(IDC_OPEN_EDITOR);
+         },
+         [&] {
+             HWND editor = ::FindWindowA(nullptr, "笔记编辑器");
+             ASSERT_NE(editor, nullptr);
+             platform::PumpUntilIdle();
+             pictures = WriteShot(editor, "deskvane-note-editor.png") && pictures;
+             Click(editor, IDCANCEL);
+         },
+         [&] {
              Click(PageWindow(), IDC_DIARY_NEXT_MONTH);
              octoberMarks = MarkedDays();
              Choose(Picker(), IDC_PICKER_DAY, 30);
@@ -167,6 +187,7 @@ TEST_F(DiaryPageTest, AUsersDaysOfTwoMonthsComeBackAfterLoggingOutAndInAgain) {
     EXPECT_EQ(heading15, "    2006年9月15日: \r\n");
     EXPECT_EQ(heading20, "    2006年9月20日: \r\n");
     EXPECT_TRUE(loggedOutAgain);
+    EXPECT_TRUE(pictures);
     EXPECT_EQ(shown15, "九月十五日");
     EXPECT_EQ(shown20, "九月二十日\r\n第二行");
     EXPECT_EQ(shownOctober31, "十月三十一日");

@@ -18,10 +18,6 @@ END_MESSAGE_MAP()
 
 CLedgerDetailDlg::CLedgerDetailDlg() : CDialog(IDD_LEDGER_DETAIL) {}
 
-BOOL CLedgerDetailDlg::Create(CWnd* parent) {
-    return CDialog::Create(IDD_LEDGER_DETAIL, parent);
-}
-
 void CLedgerDetailDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_LEDGER_LIST, list_);

@@ -16,7 +16,6 @@ class CLedgerDetailDlg : public CDialog {
 public:
     CLedgerDetailDlg();
 
-    BOOL Create(CWnd* parent);
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

@@ -37,10 +37,6 @@ END_MESSAGE_MAP()
 
 CLedgerEntryDlg::CLedgerEntryDlg() : CDialog(IDD_LEDGER_ENTRY) {}
 
-BOOL CLedgerEntryDlg::Create(CWnd* parent) {
-    return CDialog::Create(IDD_LEDGER_ENTRY, parent);
-}
-
 void CLedgerEntryDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_ENTRY_TYPE, type_);

@@ -17,8 +17,6 @@ class CLedgerEntryDlg : public CDialog {
 public:
     CLedgerEntryDlg();
 
-    // Creates the sub-page as a child of `parent`, which hears of every save.
-    BOOL Create(CWnd* parent);
     BOOL OnInitDialog() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
 

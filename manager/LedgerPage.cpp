@@ -3,14 +3,12 @@
 #include <cstdio>
 #include <string>
 
-#include "manager/DialogKeyFilter.h"
 #include "manager/SkinConfig.h"
 #include "platform/time/Clock.h"
 #include "resources/deskvane/resource.h"
 
 namespace {
 
-constexpr int kBand = 40;
 constexpr COLORREF kIncomeColour = RGB(255, 0, 0);
 constexpr COLORREF kExpenseColour = RGB(0, 0, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
@@ -33,23 +31,28 @@ std::string MonthText(int year, int month) {
 
 }  // namespace
 
-BEGIN_MESSAGE_MAP(CLedgerPage, CSkinnedPage)
+BEGIN_MESSAGE_MAP(CLedgerPage, CSubPageHost)
 ON_MESSAGE(WM_LEDGER_CHANGED, OnLedgerChanged)
 END_MESSAGE_MAP()
 
-CLedgerPage::CLedgerPage() : CSkinnedPage(IDD_LEDGER) {}
+CLedgerPage::CLedgerPage() : CSubPageHost(IDD_LEDGER, "收支管理", kCalendarSkinKey, kChildren) {}
 
 BOOL CLedgerPage::OnInitDialog() {
-    CDialog::OnInitDialog();
     LoadChartData();
-    return painter_.LoadSkin(kCalendarSkinKey) == 0;
+    return CSubPageHost::OnInitDialog();
 }
 
-BOOL CLedgerPage::PreTranslateMessage(MSG* pMsg) {
-    if (FilterDialogKeys(pMsg)) {
-        return TRUE;
+std::unique_ptr<CDialog> CLedgerPage::CreateChild(int index, UINT& templateId) {
+    switch (index) {
+        case kEntry:
+            templateId = IDD_LEDGER_ENTRY;
+            return std::make_unique<CLedgerEntryDlg>();
+        case kDetail:
+            templateId = IDD_LEDGER_DETAIL;
+            return std::make_unique<CLedgerDetailDlg>();
+        default:
+            return nullptr;
     }
-    return CDialog::PreTranslateMessage(pMsg);
 }
 
 int CLedgerPage::LoadChartData() {
@@ -82,77 +85,10 @@ int CLedgerPage::LoadChartData() {
     return 0;
 }
 
-int CLedgerPage::RecalcLayout() {
-    CRect client;
-    GetClientRect(&client);
-    hole_ = client;
-    hole_.top += kBand;
-    hole_.DeflateRect(1, 1);
-    painter_.ResetRects();
-    painter_.AddRect(client);
-    // The chart is drawn inside the hole while no sub-page covers it.
-    if (current_ != nullptr) {
-        painter_.AddRect(hole_);
-    }
-    painter_.SplitRects();
-    for (CDialog* page :
-         {static_cast<CDialog*>(detail_.get()), static_cast<CDialog*>(entry_.get())}) {
-        if (page != nullptr) {
-            page->MoveWindow(&hole_);
-        }
-    }
-    return 0;
-}
-
-int CLedgerPage::OnButton(int command) {
-    CDialog* chosen = nullptr;
-    if (command == 1) {
-        if (detail_ == nullptr) {
-            auto page = std::make_unique<CLedgerDetailDlg>();
-            if (!page->Create(this)) {
-                return 0;
-            }
-            page->MoveWindow(&hole_);
-            detail_ = std::move(page);
-        }
-        chosen = detail_.get();
-    } else if (command == 0) {
-        if (entry_ == nullptr) {
-            auto page = std::make_unique<CLedgerEntryDlg>();
-            if (!page->Create(this)) {
-                return 0;
-            }
-            page->MoveWindow(&hole_);
-            entry_ = std::move(page);
-        }
-        chosen = entry_.get();
-    } else {
-        return 0;
-    }
-    if (current_ != nullptr && current_ != chosen) {
-        current_->ShowWindow(SW_HIDE);
-    }
-    chosen->ShowWindow(SW_SHOW);
-    current_ = chosen;
-    RecalcLayout();
-    Invalidate();
-    return 0;
-}
-
-int CLedgerPage::HideSubPage() {
-    if (current_ != nullptr) {
-        current_->ShowWindow(SW_HIDE);
-        current_ = nullptr;
-        RecalcLayout();
-        Invalidate();
-    }
-    return 0;
-}
-
 LRESULT CLedgerPage::OnLedgerChanged(WPARAM, LPARAM) {
     LoadChartData();
-    if (detail_ != nullptr) {
-        detail_->PostMessage(WM_LEDGER_CHANGED);
+    if (CLedgerDetailDlg* detail = DetailPage(); detail != nullptr) {
+        detail->PostMessage(WM_LEDGER_CHANGED);
     }
     Invalidate();
     return TRUE;
@@ -168,17 +104,18 @@ int CLedgerPage::BarTop(int axisY, int height, std::int64_t sum, std::int64_t la
 }
 
 void CLedgerPage::DrawContent(CDC* buffer, const CRect& client) {
-    CPagePainter::DrawTitle(buffer, client, "收支管理");
-    if (current_ == nullptr) {
+    CSubPageHost::DrawContent(buffer, client);
+    if (CurrentChild() == nullptr) {
         DrawChart(buffer);
     }
 }
 
 void CLedgerPage::DrawChart(CDC* buffer) {
-    const int left = hole_.left;
-    const int top = hole_.top;
-    const int right = hole_.right;
-    const int bottom = hole_.bottom;
+    const CRect& hole = ChildRect();
+    const int left = hole.left;
+    const int top = hole.top;
+    const int right = hole.right;
+    const int bottom = hole.bottom;
     buffer->SetTextColor(kBlack);
     char heading[96];
     std::snprintf(heading, sizeof(heading), "%04d年%02d月至%04d年%02d月的收支情况图",

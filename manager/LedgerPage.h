@@ -1,6 +1,7 @@
 // The income and expense book (page 4 of the main window): under its title a bar chart of the
 // income and expense sums of the last four months; command 0 opens the entry sub-page and
-// command 1 the monthly detail sub-page, both on the area below the page's 40-pixel band.
+// command 1 the monthly detail sub-page, both on the area below the page's 40-pixel band, where
+// the chart is drawn while neither is shown.
 #pragma once
 
 #include <array>
@@ -9,7 +10,7 @@
 
 #include "manager/LedgerDetailDlg.h"
 #include "manager/LedgerEntryDlg.h"
-#include "manager/SkinnedPage.h"
+#include "manager/SubPageHost.h"
 
 // One month of the chart.
 struct LedgerChartMonth {
@@ -21,19 +22,16 @@ struct LedgerChartMonth {
     long long expenseCount = 0;
 };
 
-class CLedgerPage : public CSkinnedPage {
+class CLedgerPage : public CSubPageHost {
 public:
     static constexpr int kMonths = 4;
+    // The page commands: the entry sub-page and the detail sub-page.
+    enum Slot { kEntry, kDetail, kChildren };
 
     CLedgerPage();
 
     // Reads the chart's months, then loads the skin; TRUE when the skin loaded.
     BOOL OnInitDialog() override;
-    BOOL PreTranslateMessage(MSG* pMsg) override;
-    int RecalcLayout() override;
-    // 0 the entry sub-page, 1 the detail sub-page, made on first use. Returns 0.
-    int OnButton(int command) override;
-    int HideSubPage() override;
 
     // The sums of the current month (entry 0) and the three before it (entries 1 to 3), from
     // their files. Returns 0.
@@ -41,16 +39,15 @@ public:
 
     const std::array<LedgerChartMonth, kMonths>& Months() const { return months_; }
     std::int64_t LargestSum() const { return largest_; }
-    const CRect& Hole() const { return hole_; }
-    CDialog* CurrentSubPage() const { return current_; }
-    CLedgerEntryDlg* EntryPage() const { return entry_.get(); }
-    CLedgerDetailDlg* DetailPage() const { return detail_.get(); }
+    CLedgerEntryDlg* EntryPage() const { return static_cast<CLedgerEntryDlg*>(Child(kEntry)); }
+    CLedgerDetailDlg* DetailPage() const { return static_cast<CLedgerDetailDlg*>(Child(kDetail)); }
 
     // The top of a bar for `sum` over an axis at `axisY` of `height` pixels scaled to `largest`:
     // the scaled height is truncated; one pixel above the axis when either sum is 0.
     static int BarTop(int axisY, int height, std::int64_t sum, std::int64_t largest);
 
 protected:
+    std::unique_ptr<CDialog> CreateChild(int index, UINT& templateId) override;
     void DrawContent(CDC* buffer, const CRect& client) override;
 
     afx_msg LRESULT OnLedgerChanged(WPARAM wParam, LPARAM lParam);
@@ -59,11 +56,6 @@ protected:
 private:
     void DrawChart(CDC* buffer);
 
-    // Where the sub-pages go: the client area below the band, 1 pixel in.
-    CRect hole_;
-    std::unique_ptr<CLedgerDetailDlg> detail_;
-    std::unique_ptr<CLedgerEntryDlg> entry_;
-    CDialog* current_ = nullptr;
     std::array<LedgerChartMonth, kMonths> months_{};
     std::int64_t largest_ = 0;
 };

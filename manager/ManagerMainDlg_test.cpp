@@ -13,7 +13,6 @@
 
 #include "manager/AboutPage.h"
 #include "manager/CalendarPage.h"
-#include "manager/LedgerPage.h"
 #include "manager/ManagerTest.h"
 #include "manager/MonthGrid.h"
 #include "manager/ScheduleList.h"
@@ -96,10 +95,6 @@ protected:
                         text += " child " + std::to_string(i);
                     }
                 }
-            } else if (auto* ledger = dynamic_cast<CLedgerPage*>(page)) {
-                if (ledger->CurrentSubPage() != nullptr) {
-                    text += ledger->CurrentSubPage() == ledger->EntryPage() ? " entry" : " detail";
-                }
             } else if (kNumbers[slot] == 8) {
                 text += " group " + std::to_string(Selected(page->m_hWnd, IDC_GROUP));
             }
@@ -158,6 +153,8 @@ TEST_F(ManagerMainDlgTest, StartsOnTheCalendarPlacesTheWindowAndKeepsItsStateAtC
     std::string menu;
     CRect window;
     bool calendarFirst = false;
+    std::vector<std::string> days;
+    bool written = false;
     Run({[&] {
         platform::PumpUntilIdle();
         char text[64] = {};
@@ -167,15 +164,30 @@ TEST_F(ManagerMainDlgTest, StartsOnTheCalendarPlacesTheWindowAndKeepsItsStateAtC
         menu = std::string(Main().m_wndMenu.GetLocationURL());
         calendarFirst = Main().CurrentPage() == Main().Page(0) && Main().Page(0) != nullptr &&
                         Main().Page(0)->IsWindowVisible();
+        const CMonthGrid& grid = static_cast<CCalendarPage*>(Main().Page(0))->Grid();
+        for (int i = 0; i < CMonthGrid::kCells; ++i) {
+            const CMonthGrid::Cell& cell = grid.CellAt(i);
+            if (cell.day == 1 || cell.day == 8 || cell.day == 22 || cell.day == 23) {
+                days.push_back(std::to_string(cell.day) + " " + cell.text +
+                               (cell.term != 0 ? " term" : ""));
+            }
+        }
         // Enter and Esc never close the window.
         Press(VK_RETURN);
         Press(VK_ESCAPE);
         EXPECT_TRUE(::IsWindow(Main().m_hWnd));
         Main().MoveWindow(12, 34, CManagerMainDlg::kWidth, CManagerMainDlg::kHeight);
+        platform::PumpUntilIdle();
+        const std::filesystem::path shots = PROJECT_TEST_OUTPUT_DIR;
+        std::filesystem::create_directories(shots);
+        written = platform::WriteWindowPng(Main().m_hWnd, shots / "deskvane-calendar-2006-09.png");
         Close();
     }});
     EXPECT_EQ(caption, "Deskvane - 管理中心");
-    EXPECT_TRUE(window == CRect(-5, 0, -5 + 770, 520)) << window.left << "," << window.top;
+    // 2006 has a leap seventh month: the eighth begins on the 22nd.
+    EXPECT_EQ(days, (std::vector<std::string>{"1 初九", "8 白露 term", "22 八月", "23 秋分 term"}));
+    EXPECT_TRUE(written);
+    EXPECT_TRUE(window.EqualRect(CRect(-5, 0, -5 + 770, 520))) << window.left << "," << window.top;
     EXPECT_TRUE(calendarFirst);
     // The control reports the address with forward slashes.
     std::string folderAddress = platform::ToWindowsPath(folder.path());
@@ -212,73 +224,15 @@ TEST_F(ManagerMainDlgTest, ASkinFileWithoutTheMainValueStopsTheStart) {
     EXPECT_EQ(TakeMessages(), std::vector<std::string>{"读配置文件出错."});
 }
 
-TEST_F(ManagerMainDlgTest, MenuLinksShowPagesAndRunTheCalendarsDialogs) {
+TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
     // The pages still start without their skin bitmaps.
     std::filesystem::remove_all(folder.path() / "data/skin");
-    const std::string before = folder.ReadFile("data3/record.dat");
-    bool options = false;
-    bool about = false;
-    bool calendarAgain = false;
-    int markedDay = 0;
-    std::string shownMonth;
-    Run({[&] {
-             FindMenuRows();
-             ClickMenu(2);
-             options = Main().CurrentPage() == Main().Page(2) &&
-                       Main().Page(2)->IsWindowVisible() && !Main().Page(0)->IsWindowVisible();
-             ClickMenu(3);
-             about = Main().CurrentPage() == Main().Page(3) && !Main().Page(2)->IsWindowVisible();
-             ClickMenu(0);
-             calendarAgain = Main().CurrentPage() == Main().Page(0);
-             // The plan editor opens on today (the 15th) at 09:00.
-             PressMenu(90);
-         },
-         [&] {
-             HWND editor = Window("计划编辑");
-             ASSERT_NE(editor, nullptr);
-             Choose(editor, IDC_DAY, 19);
-             Choose(editor, IDC_HOUR, 14);
-             ::SetDlgItemTextA(editor, IDC_PLAN_TEXT, "看牙医\r\n带病历");
-             Click(editor, IDC_SAVE_PLAN);
-             Click(editor, IDC_CLOSE_PLAN);
-         },
-         [&] {
-             auto* calendar = static_cast<CCalendarPage*>(Main().Page(0));
-             for (int i = 0; i < CMonthGrid::kCells; ++i) {
-                 if (calendar->Grid().CellAt(i).mark != 0) {
-                     markedDay = calendar->Grid().CellAt(i).day;
-                 }
-             }
-             PressMenu(92);
-         },
-         [&] {
-             HWND picker = Window("日历查寻");
-             ASSERT_NE(picker, nullptr);
-             Choose(picker, IDC_YEAR, 2009 - 1901);
-             Choose(picker, IDC_MONTH, 1);
-             Click(picker, IDOK);
-         },
-         [&] {
-             auto* calendar = static_cast<CCalendarPage*>(Main().Page(0));
-             shownMonth = std::to_string(calendar->Grid().ShownYear()) + "-" +
-                          std::to_string(calendar->Grid().ShownMonth());
-             Close();
-         }});
-    EXPECT_TRUE(options);
-    EXPECT_TRUE(about);
-    EXPECT_TRUE(calendarAgain);
-    EXPECT_EQ(markedDay, 20);
-    EXPECT_EQ(shownMonth, "2009-2");
-    EXPECT_EQ(before, std::string(4, '\0'));
-    const std::string text = "看牙医\r\n带病历";
-    EXPECT_EQ(folder.ReadFile("data3/record.dat"),
-              Bytes({1, 0, 2006, 9, 20, 14, 0, 0, static_cast<std::int32_t>(text.size())}) + text);
-}
-
-TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
+    const std::string plansBefore = folder.ReadFile("data3/record.dat");
     std::vector<int> links;
     std::vector<std::string> shown;
     int month = 0;
+    int markedDay = 0;
+    std::string chosenMonth;
     // Each link in turn; the commands that open a dialog leave it to the next step.
     const auto click = [&](int number) {
         ClickMenu(number);
@@ -338,9 +292,16 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
          },
          [&] {
              endDialog("新建用户", false);
+             // The plan editor opens on today (the 15th) at 09:00.
              PressMenu(90);
          },
          [&] {
+             HWND editor = Window("计划编辑");
+             ASSERT_NE(editor, nullptr);
+             Choose(editor, IDC_DAY, 19);
+             Choose(editor, IDC_HOUR, 14);
+             ::SetDlgItemTextA(editor, IDC_PLAN_TEXT, "看牙医\r\n带病历");
+             Click(editor, IDC_SAVE_PLAN);
              endDialog("计划编辑", false);
              PressMenu(91);
          },
@@ -351,7 +312,26 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
          [&] {
              endDialog("日历查寻", true);
              click(0);
-             month = static_cast<CCalendarPage*>(Main().Page(0))->Grid().ShownMonth();
+             const CMonthGrid& grid = static_cast<CCalendarPage*>(Main().Page(0))->Grid();
+             month = grid.ShownMonth();
+             for (int i = 0; i < CMonthGrid::kCells; ++i) {
+                 if (grid.CellAt(i).mark != 0) {
+                     markedDay = grid.CellAt(i).day;
+                 }
+             }
+             PressMenu(92);
+         },
+         [&] {
+             HWND picker = Window("日历查寻");
+             ASSERT_NE(picker, nullptr);
+             Choose(picker, IDC_YEAR, 2009 - 1901);
+             Choose(picker, IDC_MONTH, 1);
+             Click(picker, IDOK);
+         },
+         [&] {
+             const CMonthGrid& grid = static_cast<CCalendarPage*>(Main().Page(0))->Grid();
+             chosenMonth =
+                 std::to_string(grid.ShownYear()) + "-" + std::to_string(grid.ShownMonth());
              Close();
          }});
     EXPECT_EQ(links,
@@ -372,8 +352,8 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
                                                "53: page 5 child 3",
                                                "5: page 5",
                                                "4: page 4",
-                                               "40: page 4 entry",
-                                               "41: page 4 detail",
+                                               "40: page 4 child 0",
+                                               "41: page 4 child 1",
                                                "4: page 4",
                                                "8: page 8 group 0",
                                                "80: page 8 group 1",
@@ -390,8 +370,15 @@ TEST_F(ManagerMainDlgTest, EveryPageAndCommandOfTheMenuIsALinkThatShowsIt) {
                                                "计划查寻 closed by its box",
                                                "日历查寻 closed by its box",
                                                "0: page 0"}));
-    // The month chooser closed by its box moved nothing.
+    // The month chooser closed by its box moved nothing; its OK shows the month chosen.
     EXPECT_EQ(month, 9);
+    EXPECT_EQ(chosenMonth, "2009-2");
+    // The saved plan marks its day and is the plan file's only record.
+    EXPECT_EQ(markedDay, 20);
+    EXPECT_EQ(plansBefore, std::string(4, '\0'));
+    const std::string text = "看牙医\r\n带病历";
+    EXPECT_EQ(folder.ReadFile("data3/record.dat"),
+              Bytes({1, 0, 2006, 9, 20, 14, 0, 0, static_cast<std::int32_t>(text.size())}) + text);
 }
 
 TEST_F(ManagerMainDlgTest, TheCalendarsButtonsStepAndRepaintAndADoubleClickEditsThatDaysPlan) {
@@ -498,11 +485,20 @@ TEST_F(ManagerMainDlgTest, ASecondStartBringsTheRunningWindowForwardAndMakesNoWi
     running.DestroyWindow();
 }
 
-TEST_F(ManagerMainDlgTest, PageNumbersFollowTheRepeatRuleLiterally) {
+TEST_F(ManagerMainDlgTest, PageNumbersFollowTheRepeatRuleAndOnlyFunAndANumberShowAPage) {
     std::vector<int> results;
     bool hidden = false;
+    std::vector<bool> shown;
     Run({[&] {
         CManagerMainDlg& main = Main();
+        for (const char* text : {"Fun 2", "fun2", " fun 2", "file:///x#"}) {
+            main.OnStatusTextChange(text);
+            shown.push_back(main.Page(2) != nullptr);
+        }
+        main.OnStatusTextChange("fun 3x");
+        shown.push_back(main.CurrentPage() == main.Page(3) && main.Page(3) != nullptr);
+        main.OnStatusTextChange("fun 99999999999999999999");
+        shown.push_back(main.CurrentPage() == main.Page(3));
         results.push_back(main.ShowPage(20));
         results.push_back(main.ShowPage(20));  // filtered
         results.push_back(main.ShowPage(2));
@@ -520,49 +516,9 @@ TEST_F(ManagerMainDlgTest, PageNumbersFollowTheRepeatRuleLiterally) {
         results.push_back(main.LayoutPages());
         Close();
     }});
+    EXPECT_EQ(shown, (std::vector<bool>{false, false, false, false, true, true}));
     EXPECT_EQ(results, (std::vector<int>{0, 1, 0, 0, 0, 0, 1, 0}));
     EXPECT_TRUE(hidden);
-}
-
-TEST_F(ManagerMainDlgTest, StatusTextsOtherThanFunAndANumberChangeNothing) {
-    std::vector<bool> shown;
-    Run({[&] {
-        CManagerMainDlg& main = Main();
-        for (const char* text : {"Fun 2", "fun2", " fun 2", "file:///x#"}) {
-            main.OnStatusTextChange(text);
-            shown.push_back(main.Page(2) != nullptr);
-        }
-        main.OnStatusTextChange("fun 3x");
-        shown.push_back(main.CurrentPage() == main.Page(3) && main.Page(3) != nullptr);
-        main.OnStatusTextChange("fun 99999999999999999999");
-        shown.push_back(main.CurrentPage() == main.Page(3));
-        Close();
-    }});
-    EXPECT_EQ(shown, (std::vector<bool>{false, false, false, false, true, true}));
-}
-
-TEST_F(ManagerMainDlgTest, TheCalendarPageOfSeptember2006ShowsLunarDaysAndTerms) {
-    bool written = false;
-    std::vector<std::string> texts;
-    Run({[&] {
-        platform::PumpUntilIdle();
-        auto* calendar = static_cast<CCalendarPage*>(Main().Page(0));
-        for (int i = 0; i < CMonthGrid::kCells; ++i) {
-            const CMonthGrid::Cell& cell = calendar->Grid().CellAt(i);
-            if (cell.day == 1 || cell.day == 8 || cell.day == 22 || cell.day == 23) {
-                texts.push_back(std::to_string(cell.day) + " " + cell.text +
-                                (cell.term != 0 ? " term" : ""));
-            }
-        }
-        const std::filesystem::path shots = PROJECT_TEST_OUTPUT_DIR;
-        std::filesystem::create_directories(shots);
-        written = platform::WriteWindowPng(Main().m_hWnd, shots / "deskvane-calendar-2006-09.png");
-        Close();
-    }});
-    EXPECT_TRUE(written);
-    // 2006 has a leap seventh month: the eighth begins on the 22nd.
-    EXPECT_EQ(texts,
-              (std::vector<std::string>{"1 初九", "8 白露 term", "22 八月", "23 秋分 term"}));
 }
 
 }  // namespace

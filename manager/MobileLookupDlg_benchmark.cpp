@@ -8,52 +8,29 @@
 #include <filesystem>
 #include <string>
 
-#include "manager/ManagerGdi.h"
-#include "platform/controls/ControlClasses.h"
+#include "manager/BenchmarkWindows.h"
 #include "platform/files/Path.h"
-#include "platform/framework/OccManager.h"
-#include "platform/framework/WinApp.h"
-#include "platform/framework/WinThread.h"
-#include "platform/screen/ScreenApi.h"
-#include "platform/windows/WindowPlatform.h"
 #include "resources/deskvane/resource.h"
 
 namespace {
 
 void BM_MobileKeystrokeInTheDialog(benchmark::State& state) {
-    platform::ResetWindowSystemForTesting();
-    AfxRegisterFrameworkClasses();
-    platform::InstallScreen();
-    platform::RegisterControlClasses();
-    AfxEnableControlContainer();
-    CWinApp app;
-    app.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
-    AfxSetThread(&app);
-    Gdi().Create();
-    {
-        CWnd owner;
-        owner.CreateEx(0, AFX_WND_CLASS, "owner", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                       nullptr);
-        CMobileLookupDlg dialog;
-        dialog.Create(IDD_MOBILE, &owner);
-        const std::string table = platform::ToWindowsPath(
-            std::filesystem::path(DESKVANE_PROGRAM_FOLDER) / "data3" / "mobile.dat");
-        if (dialog.LoadData(table.c_str()) != 0 || dialog.Records().empty()) {
-            state.SkipWithError("the shipped table is missing");
-        } else {
-            int rows = 0;
-            for (auto _ : state) {
-                rows = dialog.ListRanges("13912345678");
-            }
-            state.counters["rows"] = rows;
-            state.counters["records"] = static_cast<double>(dialog.Records().size());
+    BenchmarkWindows windows;
+    CMobileLookupDlg dialog;
+    dialog.Create(IDD_MOBILE, windows.Owner());
+    const std::string table = platform::ToWindowsPath(
+        std::filesystem::path(DESKVANE_PROGRAM_FOLDER) / "data3" / "mobile.dat");
+    if (dialog.LoadData(table.c_str()) != 0 || dialog.Records().empty()) {
+        state.SkipWithError("the shipped table is missing");
+    } else {
+        int rows = 0;
+        for (auto _ : state) {
+            rows = dialog.ListRanges("13912345678");
         }
-        dialog.DestroyWindow();
-        owner.DestroyWindow();
+        state.counters["rows"] = rows;
+        state.counters["records"] = static_cast<double>(dialog.Records().size());
     }
-    Gdi().Destroy();
-    AfxSetThread(nullptr);
-    platform::ResetWindowSystemForTesting();
+    dialog.DestroyWindow();
 }
 BENCHMARK(BM_MobileKeystrokeInTheDialog)->Unit(benchmark::kMicrosecond);
 

@@ -41,7 +41,7 @@ protected:
                                                    Main().ShowPage(6);
                                                    PostClick(PageWindow(), IDC_LOGIN);
                                                },
-                                               [this] {
+                                               [] {
                                                    HWND login = ::FindWindowA(nullptr, "登录");
                                                    ::SetDlgItemTextA(login, IDC_USER_NAME, "tom1");
                                                    ::SetDlgItemTextA(login, IDC_PASSWORD, "abcd");
@@ -63,9 +63,7 @@ protected:
         }
         platform::InjectKey(VK_RETURN, true);
         platform::InjectKey(VK_RETURN, false);
-        ::SendMessageA(Editor(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(::GetDlgItem(Editor(), button)));
-        platform::PumpUntilIdle();
+        PressButton(button);
     }
     // The format of the whole text after the format strip's fields are applied to it.
     CHARFORMAT Applied(const char* size, const char* face) {
@@ -75,11 +73,7 @@ protected:
         ::SetDlgItemTextA(dialog, IDC_SIZE, size);
         ::SetDlgItemTextA(dialog, IDC_FACE, face);
         Dialog()->ApplyCharFormat();
-        CHARFORMAT format{};
-        format.cbSize = sizeof(format);
-        ::SendDlgItemMessageA(dialog, IDC_NOTE_TEXT, EM_GETCHARFORMAT, SCF_SELECTION,
-                              reinterpret_cast<LPARAM>(&format));
-        return format;
+        return SelectionFormat();
     }
     CHARFORMAT SelectionFormat() {
         CHARFORMAT format{};
@@ -146,9 +140,14 @@ TEST_F(NoteEditorDlgTest, FaceListStopsAtFiveHundred) {
     EXPECT_EQ(faces.back(), "face 499");
 }
 
-TEST_F(NoteEditorDlgTest, TheStripTogglesEffectsAndAlignmentAndShowsTheSelectionsFormat) {
+// One sitting in the editor: the strip formats a selection and shows the selection's format,
+// each save stores the latest text enciphered, and the page takes the saved text back.
+TEST_F(NoteEditorDlgTest, TheStripFormatsTheSelectionAndEachSaveStoresTheLatestText) {
     const std::string base = platform::ToWindowsPath(folder.path()) + "\\";
     ASSERT_EQ(CAccountFile::Create(base, "tom1", "abcd", "abcd"), CAccountFile::Creation::kCreated);
+    std::string dateLine;
+    std::string given;
+    std::vector<std::string> faces;
     std::vector<std::string> effects;
     std::vector<std::string> alignments;
     std::string shownEffects;
@@ -158,83 +157,6 @@ TEST_F(NoteEditorDlgTest, TheStripTogglesEffectsAndAlignmentAndShowsTheSelection
     LONG chosenHeight = 0;
     std::string chosenSizeText;
     std::vector<std::string> texts;
-    Run(AfterOpening(
-        "hello world",
-        {[&] {
-             ASSERT_NE(Editor(), nullptr);
-             Select(0, 5);
-             PressButton(IDC_BOLD);
-             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
-             PressButton(IDC_ITALIC);
-             PressButton(IDC_UNDERLINE);
-             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
-             PressButton(IDC_BOLD);
-             PressButton(IDC_UNDERLINE);
-             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
-
-             for (int id : {IDC_ALIGN_CENTER, IDC_ALIGN_RIGHT, IDC_ALIGN_RIGHT, IDC_ALIGN_LEFT}) {
-                 PressButton(id);
-                 alignments.push_back(Alignments() + "/" + std::to_string(Alignment()));
-             }
-
-             // Text formatted elsewhere shows its format in the strip once selected.
-             CHARFORMAT format{};
-             format.cbSize = sizeof(format);
-             format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_SIZE | CFM_FACE;
-             format.dwEffects = CFE_BOLD | CFE_UNDERLINE;
-             format.yHeight = 280;
-             std::snprintf(format.szFaceName, sizeof(format.szFaceName), "%s", "courier");
-             Select(6, 11);
-             ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_SETCHARFORMAT, SCF_SELECTION,
-                                   reinterpret_cast<LPARAM>(&format));
-             PARAFORMAT centred{};
-             centred.cbSize = sizeof(centred);
-             centred.dwMask = PFM_ALIGNMENT;
-             centred.wAlignment = PFA_CENTER;
-             ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_SETPARAFORMAT, 0,
-                                   reinterpret_cast<LPARAM>(&centred));
-             Select(0, 0);
-             Select(7, 9);
-             shownEffects = Effects();
-             shownFace = ItemText(Editor(), IDC_FACE);
-             shownSize = ItemText(Editor(), IDC_SIZE);
-             shownAlignment = Alignments();
-
-             // Choosing "20" in the size list sizes the selection.
-             Choose(Editor(), IDC_SIZE, 8);
-             chosenHeight = SelectionFormat().yHeight;
-             chosenSizeText = ItemText(Editor(), IDC_SIZE);
-
-             Select(0, 6);
-             PressButton(IDC_CUT);
-             texts.push_back(ItemText(Editor(), IDC_NOTE_TEXT));
-             PressButton(IDC_UNDO);
-             texts.push_back(ItemText(Editor(), IDC_NOTE_TEXT));
-             Select(0, 5);
-             PressButton(IDC_COPY);
-             Select(11, 11);
-             PressButton(IDC_PASTE);
-             texts.push_back(ItemText(Editor(), IDC_NOTE_TEXT));
-             Click(Editor(), IDCANCEL);
-         },
-         [&] { Close(); }}));
-    EXPECT_EQ(effects, (std::vector<std::string>{"B/B", "BIU/BIU", "I/I"}));
-    EXPECT_EQ(alignments, (std::vector<std::string>{"C/3", "R/2", "/2", "L/1"}));
-    EXPECT_EQ(shownEffects, "BU");
-    EXPECT_EQ(shownFace, "Courier");
-    EXPECT_EQ(shownSize, "14");
-    EXPECT_EQ(shownAlignment, "C");
-    EXPECT_EQ(chosenHeight, 400);
-    EXPECT_EQ(chosenSizeText, "20");
-    EXPECT_EQ(texts, (std::vector<std::string>{"world", "hello world", "hello worldhello"}));
-}
-
-TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelection) {
-    const std::string base = platform::ToWindowsPath(folder.path()) + "\\";
-    ASSERT_EQ(CAccountFile::Create(base, "tom1", "abcd", "abcd"), CAccountFile::Creation::kCreated);
-    std::string dateLine;
-    std::string given;
-    std::vector<std::string> faces;
     std::string afterFirstSave;
     bool openAfterSaves = false;
     std::vector<LONG> heights;
@@ -257,6 +179,61 @@ TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelect
                  ::SendMessageA(faceList, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(face));
                  faces.push_back(face);
              }
+
+             ::SetDlgItemTextA(dialog, IDC_NOTE_TEXT, "hello world");
+             Select(0, 5);
+             PressButton(IDC_BOLD);
+             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
+             PressButton(IDC_ITALIC);
+             PressButton(IDC_UNDERLINE);
+             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
+             PressButton(IDC_BOLD);
+             PressButton(IDC_UNDERLINE);
+             effects.push_back(Effects() + "/" + EffectsOf(SelectionFormat()));
+             for (int id : {IDC_ALIGN_CENTER, IDC_ALIGN_RIGHT, IDC_ALIGN_RIGHT, IDC_ALIGN_LEFT}) {
+                 PressButton(id);
+                 alignments.push_back(Alignments() + "/" + std::to_string(Alignment()));
+             }
+
+             // Text formatted elsewhere shows its format in the strip once selected.
+             CHARFORMAT format{};
+             format.cbSize = sizeof(format);
+             format.dwMask = CFM_BOLD | CFM_ITALIC | CFM_UNDERLINE | CFM_SIZE | CFM_FACE;
+             format.dwEffects = CFE_BOLD | CFE_UNDERLINE;
+             format.yHeight = 280;
+             std::snprintf(format.szFaceName, sizeof(format.szFaceName), "%s", "courier");
+             Select(6, 11);
+             ::SendDlgItemMessageA(dialog, IDC_NOTE_TEXT, EM_SETCHARFORMAT, SCF_SELECTION,
+                                   reinterpret_cast<LPARAM>(&format));
+             PARAFORMAT centred{};
+             centred.cbSize = sizeof(centred);
+             centred.dwMask = PFM_ALIGNMENT;
+             centred.wAlignment = PFA_CENTER;
+             ::SendDlgItemMessageA(dialog, IDC_NOTE_TEXT, EM_SETPARAFORMAT, 0,
+                                   reinterpret_cast<LPARAM>(&centred));
+             Select(0, 0);
+             Select(7, 9);
+             shownEffects = Effects();
+             shownFace = ItemText(dialog, IDC_FACE);
+             shownSize = ItemText(dialog, IDC_SIZE);
+             shownAlignment = Alignments();
+
+             // Choosing "20" in the size list sizes the selection.
+             Choose(dialog, IDC_SIZE, 8);
+             chosenHeight = SelectionFormat().yHeight;
+             chosenSizeText = ItemText(dialog, IDC_SIZE);
+
+             Select(0, 6);
+             PressButton(IDC_CUT);
+             texts.push_back(ItemText(dialog, IDC_NOTE_TEXT));
+             PressButton(IDC_UNDO);
+             texts.push_back(ItemText(dialog, IDC_NOTE_TEXT));
+             Select(0, 5);
+             PressButton(IDC_COPY);
+             Select(11, 11);
+             PressButton(IDC_PASTE);
+             texts.push_back(ItemText(dialog, IDC_NOTE_TEXT));
+
              ::SetDlgItemTextA(dialog, IDC_NOTE_TEXT, "first save");
              Click(dialog, IDOK);
              afterFirstSave = OpenSslDecipher(folder.path() / "notebook/tom1/200609.dat");
@@ -277,11 +254,7 @@ TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelect
              PickColor(IDC_TEXT_COLOR, 9);
          },
          [&] {
-             CHARFORMAT format{};
-             format.cbSize = sizeof(format);
-             ::SendDlgItemMessageA(Editor(), IDC_NOTE_TEXT, EM_GETCHARFORMAT, SCF_SELECTION,
-                                   reinterpret_cast<LPARAM>(&format));
-             textColor = format.crTextColor;
+             textColor = SelectionFormat().crTextColor;
              PickColor(IDC_BACK_COLOR, 12);
          },
          [&] {
@@ -306,6 +279,15 @@ TEST_F(NoteEditorDlgTest, EachSaveStoresTheLatestTextAndTheStripFormatsTheSelect
     std::sort(offered.begin(), offered.end());
     std::sort(faces.begin(), faces.end());
     EXPECT_EQ(faces, offered);
+    EXPECT_EQ(effects, (std::vector<std::string>{"B/B", "BIU/BIU", "I/I"}));
+    EXPECT_EQ(alignments, (std::vector<std::string>{"C/3", "R/2", "/2", "L/1"}));
+    EXPECT_EQ(shownEffects, "BU");
+    EXPECT_EQ(shownFace, "Courier");
+    EXPECT_EQ(shownSize, "14");
+    EXPECT_EQ(shownAlignment, "C");
+    EXPECT_EQ(chosenHeight, 400);
+    EXPECT_EQ(chosenSizeText, "20");
+    EXPECT_EQ(texts, (std::vector<std::string>{"world", "hello world", "hello worldhello"}));
     const std::string check = CDiaryMonthFile::CheckText("tom1", "abcd");
     EXPECT_EQ(afterFirstSave, WithTrailer(PlainMonth(2006, 9, {{15, "first save"}}), check));
     EXPECT_TRUE(openAfterSaves);

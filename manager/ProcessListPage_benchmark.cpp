@@ -12,13 +12,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "manager/ManagerGdi.h"
-#include "platform/controls/ControlClasses.h"
-#include "platform/framework/OccManager.h"
-#include "platform/framework/WinApp.h"
-#include "platform/framework/WinThread.h"
-#include "platform/screen/ScreenApi.h"
-#include "platform/windows/WindowPlatform.h"
+#include "manager/BenchmarkWindows.h"
 #include "resources/deskvane/resource.h"
 
 extern char** environ;
@@ -55,33 +49,16 @@ private:
 
 void BM_LoadProcessList(benchmark::State& state) {
     Sleepers sleepers;
-    platform::ResetWindowSystemForTesting();
-    AfxRegisterFrameworkClasses();
-    platform::InstallScreen();
-    platform::RegisterControlClasses();
-    AfxEnableControlContainer();
-    CWinApp app;
-    app.SetCurrentHandles(nullptr, "", SW_SHOWNORMAL);
-    AfxSetThread(&app);
-    Gdi().Create();
-    {
-        CWnd owner;
-        owner.CreateEx(0, AFX_WND_CLASS, "owner", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr,
-                       nullptr);
-        CProcessListPage page;
-        page.Create(IDD_PROCESSES, &owner);
-        CListCtrl& list = *static_cast<CListCtrl*>(page.GetDlgItem(IDC_PROCESS_LIST));
-        for (auto _ : state) {
-            page.RefreshList();
-        }
-        state.counters["rows"] = list.GetItemCount();
-        state.counters["extra"] = sleepers.Count();
-        page.DestroyWindow();
-        owner.DestroyWindow();
+    BenchmarkWindows windows;
+    CProcessListPage page;
+    page.Create(IDD_PROCESSES, windows.Owner());
+    CListCtrl& list = *static_cast<CListCtrl*>(page.GetDlgItem(IDC_PROCESS_LIST));
+    for (auto _ : state) {
+        page.RefreshList();
     }
-    Gdi().Destroy();
-    AfxSetThread(nullptr);
-    platform::ResetWindowSystemForTesting();
+    state.counters["rows"] = list.GetItemCount();
+    state.counters["extra"] = sleepers.Count();
+    page.DestroyWindow();
 }
 BENCHMARK(BM_LoadProcessList)->Unit(benchmark::kMillisecond);
 

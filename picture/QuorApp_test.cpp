@@ -491,23 +491,28 @@ TEST_F(PictureCommandTest, EachUrlListCommandStartsItsOwnWorkerOnItsOwnTab) {
     app.script = [&](CScenarioApp& self) {
         glintora::CMainFrame& frame = *self.Frame();
         tabsBefore = frame.GetTabCount();
+        const auto showsLocalPage = [](glintora::CPageDlg* page) {
+            return glintora::CMainFrame::IsLocalPage(page->m_wndBrowser.GetLocationURL());
+        };
+        const auto showsList = [](glintora::CPageDlg* page) {
+            return BodyOf(page->m_wndBrowser).find("class=\"count\"") != std::string::npos;
+        };
+        // A tab takes commands once it shows its local page.
+        glintora::CPageDlg* start = self.Current();
+        ASSERT_TRUE(RunUntil([&] { return showsLocalPage(start); }));
         const std::string command = "qrplay:5:" + server.Url("/album.htm") + "|||||";
-        SendStatus(frame, self.Current(), command + "first");
+        SendStatus(frame, start, command + "first");
         glintora::CPageDlg* first = self.Current();
-        // The new tab takes commands once it shows its local page.
-        ASSERT_TRUE(RunUntil([&] {
-            return glintora::CMainFrame::IsLocalPage(first->m_wndBrowser.GetLocationURL());
-        }));
-        SendStatus(frame, self.Current(), command + "second");
+        ASSERT_NE(first, start);
+        // Every worker writes the same list page: the second starts once the first tab has read
+        // it, and that tab keeps what it read.
+        ASSERT_TRUE(RunUntil([&] { return showsList(first); }));
+        SendStatus(frame, first, command + "second");
         glintora::CPageDlg* second = self.Current();
         tabsAfter = frame.GetTabCount();
         ASSERT_NE(first, second);
-        for (glintora::CPageDlg* page : {first, second}) {
-            ASSERT_TRUE(RunUntil([&] {
-                return BodyOf(page->m_wndBrowser).find("class=\"count\"") != std::string::npos;
-            }));
-            lists.push_back(BodyOf(page->m_wndBrowser));
-        }
+        ASSERT_TRUE(RunUntil([&] { return showsList(second); }));
+        lists = {BodyOf(first->m_wndBrowser), BodyOf(second->m_wndBrowser)};
     };
     Run(app);
     EXPECT_EQ(tabsAfter, tabsBefore + 2);
