@@ -8,7 +8,8 @@ packages=(
     zlib1g-dev libminizip-dev zip unzip libgumbo-dev duktape-dev libcurl4-openssl-dev curl
     libsqlite3-dev sqlite3 unixodbc-dev libsqliteodbc openssl
     libfreetype-dev libfontconfig-dev libpng-dev fonts-wqy-zenhei imagemagick
-    libgtk-3-dev libxi-dev libxtst-dev libxfixes-dev xvfb xauth xdotool trayer xclip
+    libgtk-3-dev libwebkit2gtk-4.1-dev libxi-dev libxtst-dev libxfixes-dev xvfb xauth xdotool
+    trayer xclip
 )
 
 missing=()

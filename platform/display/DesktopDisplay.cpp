@@ -6,6 +6,7 @@
 #include "platform/controls/NotifyIcon.h"
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
+#include "platform/display/WebKitView.h"
 #include "platform/display/XDesktopWindows.h"
 #include "platform/display/XHotKeys.h"
 #include "platform/display/XScreenReader.h"
@@ -63,6 +64,7 @@ extern "C" bool PlatformStartDesktop() {
         hot_keys = XHotKeys::Start(nullptr);
     }
     SetDesktopHotKeys(hot_keys.get());
+    WebKitView::Offer(running);
     return true;
 }
 
@@ -70,6 +72,7 @@ extern "C" void PlatformStopDesktop() {
     if (running == nullptr) {
         return;
     }
+    WebKitView::Withdraw();
     VirtualScreen::Get().SetPresenter(nullptr);
     SetDesktopClipboard(nullptr);
     SetNotifyAreaObserver(nullptr);

@@ -429,6 +429,9 @@ int GtkPresenter::Flush(void* self) {
     if (!changes.empty()) {
         presenter->HoldPointer(order);
     }
+    if ((!changes.empty() || !damage.empty()) && presenter->windowsChanged_ != nullptr) {
+        presenter->windowsChanged_();
+    }
     if (iconsChanged) {
         presenter->notify_area_->Refresh();
     }
@@ -449,6 +452,20 @@ int GtkPresenter::Flush(void* self) {
         }
     }
     return G_SOURCE_REMOVE;
+}
+
+GtkWidget* GtkPresenter::ViewLayer(HWND hwnd) {
+    auto found = shown_.find(hwnd);
+    if (found == shown_.end() || found->second.popup) {
+        return nullptr;
+    }
+    GtkWidget* layer = gtk_bin_get_child(GTK_BIN(found->second.widget));
+    if (layer == nullptr) {
+        layer = gtk_overlay_new();
+        gtk_container_add(GTK_CONTAINER(found->second.widget), layer);
+        gtk_widget_show(layer);
+    }
+    return layer;
 }
 
 GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
@@ -698,7 +715,7 @@ int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {
     auto* presenter = static_cast<GtkPresenter*>(self);
     auto found = presenter->shown_.find(WindowOf(widget));
     if (found == presenter->shown_.end()) {
-        return TRUE;
+        return FALSE;
     }
     auto* context = static_cast<cairo_t*>(cr);
     const RECT& place = found->second.rect;
@@ -718,18 +735,18 @@ int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {
     {
         std::lock_guard lock(presenter->mutex_);
         if (presenter->copy_ == nullptr) {
-            return TRUE;
+            return FALSE;
         }
         part = Region::Overlap(part, RECT{0, 0, cairo_image_surface_get_width(presenter->copy_),
                                           cairo_image_surface_get_height(presenter->copy_)});
         if (Region::HasNoArea(part)) {
-            return TRUE;
+            return FALSE;
         }
         piece = cairo_image_surface_create(CAIRO_FORMAT_RGB24, part.right - part.left,
                                            part.bottom - part.top);
         if (cairo_surface_status(piece) != CAIRO_STATUS_SUCCESS) {
             cairo_surface_destroy(piece);
-            return TRUE;
+            return FALSE;
         }
         cairo_surface_flush(presenter->copy_);
         const unsigned char* from = cairo_image_surface_get_data(presenter->copy_);
@@ -749,11 +766,16 @@ int GtkPresenter::OnDraw(GtkWidget* widget, void* cr, void* self) {
     cairo_set_source_surface(context, piece, part.left - place.left, part.top - place.top);
     cairo_paint(context);
     cairo_surface_destroy(piece);
-    return TRUE;
+    // The window's own drawing adds the views in it, above these pixels.
+    return FALSE;
 }
 
-int GtkPresenter::OnButton(GtkWidget*, GdkEvent* event, void*) {
+int GtkPresenter::OnButton(GtkWidget* widget, GdkEvent* event, void*) {
     const GdkEventButton& button = event->button;
+    // A click on the platform's pixels takes the keyboard back from a view in the window.
+    if (button.window == gtk_widget_get_window(widget)) {
+        gtk_window_set_focus(GTK_WINDOW(widget), nullptr);
+    }
     // Double clicks are the platform's to find, from the presses themselves.
     if (button.type != GDK_BUTTON_PRESS && button.type != GDK_BUTTON_RELEASE) {
         return TRUE;
@@ -791,7 +813,11 @@ int GtkPresenter::OnScroll(GtkWidget*, GdkEvent* event, void*) {
     return TRUE;
 }
 
-int GtkPresenter::OnKey(GtkWidget*, GdkEvent* event, void* self) {
+int GtkPresenter::OnKey(GtkWidget* widget, GdkEvent* event, void* self) {
+    // A view in the window has the keyboard: GTK hands it the key.
+    if (gtk_window_get_focus(GTK_WINDOW(widget)) != nullptr) {
+        return FALSE;
+    }
     auto* presenter = static_cast<GtkPresenter*>(self);
     const GdkEventKey& key = event->key;
     const std::optional<KeyStroke> stroke = KeyStroke::FromX(key.keyval, key.hardware_keycode);

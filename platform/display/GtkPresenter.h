@@ -81,6 +81,14 @@ public:
     // The program set another cursor; this process's windows show it (none: a blank pointer).
     void CursorChanged(HCURSOR cursor);
 
+    // GTK thread only. The layer above the platform's pixels in the GTK window that shows the
+    // top-level window `hwnd`, where the web controls' views go (a GtkOverlay whose size asks
+    // nothing of the window); null while that window is not shown or is a pop-up.
+    GtkWidget* ViewLayer(HWND hwnd);
+    // GTK thread only. Called after the windows shown or their pixels changed, so that views
+    // follow a GTK window made anew and the child windows they stand for.
+    void SetWindowsChanged(void (*listener)()) { windowsChanged_ = listener; }
+
     void WindowChanged(HWND hwnd) override;
     void ScreenDamaged(const Surface& screen, const RECT& rect) override;
     void ScreenDrawn(const Surface& screen, const std::vector<RECT>& drawn) override;
@@ -202,6 +210,7 @@ private:
     GdkCursor* pointer_ = nullptr;
     bool filtering_ = false;
     std::string committed_;
+    void (*windowsChanged_)() = nullptr;
 };
 
 }  // namespace platform

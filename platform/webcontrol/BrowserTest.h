@@ -217,6 +217,10 @@ public:
             case DISPID_WINDOWCLOSING:
                 events.push_back("WindowClosing");
                 break;
+            case DISPID_COMMANDSTATECHANGE:
+                events.push_back("CommandStateChange " + text(1) + " " +
+                                 (arguments[0].boolVal != VARIANT_FALSE ? "on" : "off"));
+                break;
             default:
                 events.push_back("event " + std::to_string(member));
                 break;

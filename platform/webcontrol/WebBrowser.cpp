@@ -7,6 +7,7 @@
 #include "platform/time/Clock.h"
 #include "platform/web/WebAddress.h"
 #include "platform/webcontrol/AutomationText.h"
+#include "platform/webcontrol/EngineAddress.h"
 #include "platform/webcontrol/FrameBrowser.h"
 #include "platform/webcontrol/HtmlDocumentObject.h"
 #include "platform/webcontrol/PageFetcher.h"
@@ -20,7 +21,6 @@ namespace {
 
 constexpr UINT kRunNavigationsMessage = WM_USER + 0x100;
 constexpr UINT_PTR kPageTimer = 1;
-constexpr LONG kProgressMax = 10000;
 
 // Addresses without a scheme are typed host names, as the original control takes them.
 std::string AddressOf(const std::string& url) {
@@ -37,11 +37,6 @@ std::string AddressOf(const std::string& url) {
     return hasScheme ? canonical : "http://" + canonical;
 }
 
-std::string ErrorPage(const std::string& address) {
-    return "<html><head><title>无法显示网页</title></head><body><p>无法显示网页</p><p>" + address +
-           "</p></body></html>";
-}
-
 ATOM RegisterControlClass(WNDPROC procedure) {
     static const ATOM atom = [procedure] {
         WNDCLASSEXA windowClass{};
@@ -56,6 +51,11 @@ ATOM RegisterControlClass(WNDPROC procedure) {
 }
 
 }  // namespace
+
+std::string WebBrowser::ErrorPage(const std::string& address) {
+    return "<html><head><title>无法显示网页</title></head><body><p>无法显示网页</p><p>" + address +
+           "</p></body></html>";
+}
 
 WebBrowser::WebBrowser()
     : connectionPoint_(this, DIID_DWebBrowserEvents2), events_(connectionPoint_) {}
@@ -100,6 +100,10 @@ void WebBrowser::CreateControlWindow(HWND parent, const RECT& position) {
         return;
     }
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (WebEngineFactory make = CurrentWebEngineFactory()) {
+        engine_ = make(hwnd_, *this);
+        PlaceEngine();
+    }
     if (!pending_.empty()) {
         Schedule();
     }
@@ -112,8 +116,23 @@ void WebBrowser::DestroyControlWindow() {
     }
     HWND window = hwnd_;
     hwnd_ = nullptr;
+    engine_.reset();
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
+}
+
+void WebBrowser::PlaceEngine() {
+    if (engine_ == nullptr || hwnd_ == nullptr) {
+        return;
+    }
+    const HWND topLevel = GetAncestor(hwnd_, GA_ROOT);
+    RECT window{};
+    RECT control{};
+    GetWindowRect(topLevel, &window);
+    GetWindowRect(hwnd_, &control);
+    const RECT place{control.left - window.left, control.top - window.top,
+                     control.right - window.left, control.bottom - window.top};
+    engine_->Place(topLevel, place, IsWindowVisible(hwnd_) != FALSE);
 }
 
 LRESULT CALLBACK WebBrowser::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam,
@@ -124,6 +143,7 @@ LRESULT CALLBACK WebBrowser::WindowProcedure(HWND hwnd, UINT message, WPARAM wPa
     }
     if (message == WM_NCDESTROY) {
         browser->hwnd_ = nullptr;
+        browser->engine_.reset();
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
@@ -161,6 +181,9 @@ LRESULT WebBrowser::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 ArmPageTimer();
             }
             return 0;
+        case WM_WINDOWPOSCHANGED:
+            PlaceEngine();
+            break;
         case WM_SIZE:
             if (page_ != nullptr) {
                 page_->SetWidth(LOWORD(lParam));
@@ -261,6 +284,10 @@ void WebBrowser::RunPendingNavigations() {
 
 void WebBrowser::RunNavigation(PendingNavigation navigation) {
     std::string address = AddressOf(navigation.url);
+    if (engine_ != nullptr) {
+        engine_->Load(EngineAddressOf(address));
+        return;
+    }
     web::Page& page = EnsurePage();
     events_.DownloadBegin();
     events_.StatusTextChange(address);
@@ -349,6 +376,10 @@ void WebBrowser::RunFrameNavigation(const PendingNavigation& navigation) {
 }
 
 void WebBrowser::RunRefresh() {
+    if (engine_ != nullptr) {
+        engine_->Reload();
+        return;
+    }
     if (page_ == nullptr || !hasDocument_) {
         return;
     }

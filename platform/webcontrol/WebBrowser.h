@@ -80,6 +80,7 @@
 #include "platform/webcontrol/TravelLog.h"
 #include "platform/webcontrol/TravelLogStorage.h"
 #include "platform/webcontrol/WebBrowserInterface.h"
+#include "platform/webcontrol/WebEngine.h"
 
 namespace platform::webcontrol {
 
@@ -90,7 +91,8 @@ class WebBrowser final : public ComObject<IWebBrowser2, IOleObject, IOleInPlaceO
                                           IConnectionPointContainer, IServiceProvider>,
                          private web::PageHost,
                          private DocumentOwner,
-                         private TravelHost {
+                         private TravelHost,
+                         private WebEngineHost {
 public:
     // The class name of the control's window.
     static constexpr const char* kWindowClass = "Shell Embedding";
@@ -192,10 +194,16 @@ private:
 
     ~WebBrowser() override;
 
+    static constexpr LONG kProgressMax = 10000;
+    // What the control shows in place of a page that could not be loaded.
+    static std::string ErrorPage(const std::string& address);
+
     static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControlWindow(HWND parent, const RECT& position);
     void DestroyControlWindow();
+    // Tells the desktop's engine where the control's window is now.
+    void PlaceEngine();
 
     IDispatch* Self() { return static_cast<IWebBrowser2*>(this); }
     web::Page& EnsurePage();
@@ -264,6 +272,18 @@ private:
     HRESULT CopyText(web::Page& page);
     HRESULT ViewSource(web::Page& page);
 
+    // WebEngineHost (WebBrowserEngineHost.cpp): the desktop's engine shows the pages.
+    bool OnBeforeNavigate(const std::string& address) override;
+    void OnLoadStarted(const std::string& address) override;
+    void OnLoadCommitted(const std::string& address) override;
+    void OnProgress(double done) override;
+    void OnTitle(const std::string& title) override;
+    void OnLoadFinished() override;
+    void OnLoadFailed(const std::string& address, LONG status) override;
+    void OnLoadStopped() override;
+    void OnHoveredLink(const std::string& address) override;
+    void OnHistoryState(bool canGoBack, bool canGoForward) override;
+
     // TravelHost.
     IUnknown* TravelHostIdentity() override { return Identity(); }
     TravelLog& History() override { return history_; }
@@ -275,6 +295,14 @@ private:
     IDispatch* external_ = nullptr;
     DWORD hostFlags_ = 0;
     HWND hwnd_ = nullptr;
+    // The desktop's engine, made with the window when the display offers one; the page then
+    // stays null.
+    std::unique_ptr<WebEngine> engine_;
+    // What the engine last said of its history, and of the load under way.
+    bool canGoBack_ = false;
+    bool canGoForward_ = false;
+    bool titleSeen_ = false;
+    bool showingErrorPage_ = false;
     std::unique_ptr<web::Page> page_;
     bool hasDocument_ = false;
     // The top-level address and title as the control reports them.

@@ -167,11 +167,25 @@ HRESULT WebBrowser::Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* 
 }
 
 HRESULT WebBrowser::GoBack() {
+    if (engine_ != nullptr) {
+        if (!canGoBack_) {
+            return E_FAIL;
+        }
+        engine_->GoBack();
+        return S_OK;
+    }
     std::optional<TravelLog::Entry> entry = history_.Relative(-1);
     return entry ? TravelToEntry(entry->id) : E_FAIL;
 }
 
 HRESULT WebBrowser::GoForward() {
+    if (engine_ != nullptr) {
+        if (!canGoForward_) {
+            return E_FAIL;
+        }
+        engine_->GoForward();
+        return S_OK;
+    }
     std::optional<TravelLog::Entry> entry = history_.Relative(1);
     return entry ? TravelToEntry(entry->id) : E_FAIL;
 }
@@ -207,6 +221,9 @@ HRESULT WebBrowser::Refresh2(VARIANT*) {
 HRESULT WebBrowser::Stop() {
     pending_.clear();
     busy_ = false;
+    if (engine_ != nullptr) {
+        engine_->Stop();
+    }
     return S_OK;
 }
 

@@ -1,0 +1,422 @@
+#include "platform/display/WebKitView.h"
+
+#include <gtk/gtk.h>
+#include <webkit2/webkit2.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "platform/display/GtkPresenter.h"
+#include "platform/internet/UrlDownload.h"
+#include "platform/windows/DesktopSync.h"
+#include "platform/windows/WindowApi.h"
+
+namespace platform {
+
+using webcontrol::WebEngineHost;
+
+struct WebKitView::Reporter {
+    // Cleared on the control's thread as the control lets go of its engine; reports that arrive
+    // later are dropped.
+    WebEngineHost* host = nullptr;
+};
+
+struct WebKitView::View {
+    HWND control = nullptr;
+    std::shared_ptr<Reporter> reporter;
+    // Null once GTK destroyed it (its window went first).
+    WebKitWebView* web = nullptr;
+    GtkWidget* layer = nullptr;
+    HWND topLevel = nullptr;
+    RECT rect{};
+    bool visible = false;
+    // The address the control asked for: its navigation was let through already.
+    std::string asked;
+    bool failed = false;
+    std::string hovered;
+    bool canGoBack = false;
+    bool canGoForward = false;
+};
+
+namespace {
+
+GtkPresenter* presenter = nullptr;
+// The views on the GTK thread; only that thread touches it.
+std::set<std::shared_ptr<WebKitView::View>>* views = nullptr;
+
+void OnGtkThread(std::function<void()> task) {
+    g_idle_add_full(
+        G_PRIORITY_DEFAULT,
+        [](gpointer data) -> gboolean {
+            (*static_cast<std::function<void()>*>(data))();
+            return G_SOURCE_REMOVE;
+        },
+        new std::function<void()>(std::move(task)),
+        [](gpointer data) { delete static_cast<std::function<void()>*>(data); });
+}
+
+// Hands an event to the control's thread; false when the control's window is gone.
+bool Report(const WebKitView::View& view, std::function<void(WebEngineHost&)> event) {
+    return RunOnWindowThread(view.control, [reporter = view.reporter, event = std::move(event)] {
+        if (reporter->host != nullptr) {
+            event(*reporter->host);
+        }
+    });
+}
+
+std::string Text(const char* text) {
+    return text != nullptr ? text : "";
+}
+
+// One profile for every control of every program of the family.
+WebKitWebContext* SharedContext() {
+    static WebKitWebContext* context = [] {
+        const std::string data = Text(g_get_user_data_dir()) + "/larchway/web";
+        const std::string cache = Text(g_get_user_cache_dir()) + "/larchway/web";
+        WebKitWebsiteDataManager* manager = webkit_website_data_manager_new(
+            "base-data-directory", data.c_str(), "base-cache-directory", cache.c_str(), nullptr);
+        webkit_cookie_manager_set_persistent_storage(
+            webkit_website_data_manager_get_cookie_manager(manager),
+            (data + "/cookies.sqlite").c_str(), WEBKIT_COOKIE_PERSISTENT_STORAGE_SQLITE);
+        WebKitWebContext* made = webkit_web_context_new_with_website_data_manager(manager);
+        g_object_unref(manager);
+        return made;
+    }();
+    return context;
+}
+
+bool SameAddress(const std::string& asked, const std::string& requested) {
+    // WebKit writes a host's root with its slash.
+    return asked == requested || asked + "/" == requested;
+}
+
+void ReportHistory(WebKitWebView* web, WebKitView::View* view) {
+    const bool back = webkit_web_view_can_go_back(web) != FALSE;
+    const bool forward = webkit_web_view_can_go_forward(web) != FALSE;
+    if (back != view->canGoBack || forward != view->canGoForward) {
+        view->canGoBack = back;
+        view->canGoForward = forward;
+        Report(*view, [back, forward](WebEngineHost& host) { host.OnHistoryState(back, forward); });
+    }
+}
+
+gboolean OnPolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
+                  WebKitView::View* view) {
+    // New windows and responses keep WebKit's own answer.
+    if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
+        return FALSE;
+    }
+    WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
+        WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+    const std::string address =
+        Text(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+    const std::string asked = std::exchange(view->asked, std::string());
+    if (webkit_navigation_action_is_redirect(action) || SameAddress(asked, address)) {
+        webkit_policy_decision_use(decision);
+        return TRUE;
+    }
+    g_object_ref(decision);
+    const bool reported = Report(*view, [decision, address](WebEngineHost& host) {
+        const bool cancelled = host.OnBeforeNavigate(address);
+        OnGtkThread([decision, cancelled] {
+            if (cancelled) {
+                webkit_policy_decision_ignore(decision);
+            } else {
+                webkit_policy_decision_use(decision);
+            }
+            g_object_unref(decision);
+        });
+    });
+    if (!reported) {
+        webkit_policy_decision_ignore(decision);
+        g_object_unref(decision);
+    }
+    return TRUE;
+}
+
+void OnLoadChanged(WebKitWebView* web, WebKitLoadEvent event, WebKitView::View* view) {
+    const std::string address = Text(webkit_web_view_get_uri(web));
+    switch (event) {
+        case WEBKIT_LOAD_STARTED:
+            view->failed = false;
+            Report(*view, [address](WebEngineHost& host) { host.OnLoadStarted(address); });
+            break;
+        case WEBKIT_LOAD_COMMITTED:
+            Report(*view, [address](WebEngineHost& host) { host.OnLoadCommitted(address); });
+            ReportHistory(web, view);
+            break;
+        case WEBKIT_LOAD_FINISHED:
+            if (!std::exchange(view->failed, false)) {
+                Report(*view, [](WebEngineHost& host) { host.OnLoadFinished(); });
+            }
+            ReportHistory(web, view);
+            break;
+        default:
+            break;
+    }
+}
+
+LONG StatusOf(const GError* error) {
+    if (error->domain == WEBKIT_NETWORK_ERROR &&
+        error->code == WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST) {
+        return INET_E_RESOURCE_NOT_FOUND;
+    }
+    if (error->domain == WEBKIT_NETWORK_ERROR &&
+        error->code == WEBKIT_NETWORK_ERROR_UNKNOWN_PROTOCOL) {
+        return INET_E_UNKNOWN_PROTOCOL;
+    }
+    if (error->domain == WEBKIT_POLICY_ERROR) {
+        return INET_E_DOWNLOAD_FAILURE;
+    }
+    return INET_E_CANNOT_CONNECT;
+}
+
+gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, const char* failing, GError* error,
+                      WebKitView::View* view) {
+    view->failed = true;
+    // A stop, or another navigation in its place, or a response WebKit hands to a download:
+    // no error of the page's.
+    const bool stopped =
+        (error->domain == WEBKIT_NETWORK_ERROR && error->code == WEBKIT_NETWORK_ERROR_CANCELLED) ||
+        (error->domain == WEBKIT_POLICY_ERROR &&
+         error->code == WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE);
+    if (stopped) {
+        Report(*view, [](WebEngineHost& host) { host.OnLoadStopped(); });
+    } else {
+        const std::string address = Text(failing);
+        const LONG status = StatusOf(error);
+        Report(*view,
+               [address, status](WebEngineHost& host) { host.OnLoadFailed(address, status); });
+    }
+    // The control shows its own error page, or none when a sink cancelled.
+    return TRUE;
+}
+
+void OnTitle(WebKitWebView* web, GParamSpec*, WebKitView::View* view) {
+    const std::string title = Text(webkit_web_view_get_title(web));
+    Report(*view, [title](WebEngineHost& host) { host.OnTitle(title); });
+}
+
+void OnProgress(WebKitWebView* web, GParamSpec*, WebKitView::View* view) {
+    const double done = webkit_web_view_get_estimated_load_progress(web);
+    Report(*view, [done](WebEngineHost& host) { host.OnProgress(done); });
+}
+
+void OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, WebKitView::View* view) {
+    std::string link;
+    if (webkit_hit_test_result_context_is_link(hit)) {
+        link = Text(webkit_hit_test_result_get_link_uri(hit));
+    }
+    if (link != view->hovered) {
+        view->hovered = link;
+        Report(*view, [link](WebEngineHost& host) { host.OnHoveredLink(link); });
+    }
+}
+
+gboolean OnPress(GtkWidget* widget, GdkEvent*, WebKitView::View*) {
+    gtk_widget_grab_focus(widget);
+    return FALSE;
+}
+
+void OnDestroyed(GtkWidget*, WebKitView::View* view) {
+    view->web = nullptr;
+    view->layer = nullptr;
+}
+
+gboolean OnChildPosition(GtkOverlay*, GtkWidget* widget, GdkRectangle* place,
+                         WebKitView::View* view) {
+    if (view->web == nullptr || widget != GTK_WIDGET(view->web)) {
+        return FALSE;
+    }
+    place->x = view->rect.left;
+    place->y = view->rect.top;
+    place->width = std::max<int>(1, view->rect.right - view->rect.left);
+    place->height = std::max<int>(1, view->rect.bottom - view->rect.top);
+    return TRUE;
+}
+
+// Puts the view into the layer of its top-level window's GTK window, which the presenter makes
+// only once it shows that window, and again when it makes another.
+void Attach(WebKitView::View& view) {
+    if (view.web == nullptr || presenter == nullptr) {
+        return;
+    }
+    GtkWidget* widget = GTK_WIDGET(view.web);
+    GtkWidget* layer = view.topLevel != nullptr ? presenter->ViewLayer(view.topLevel) : nullptr;
+    if (layer != view.layer) {
+        if (view.layer != nullptr) {
+            g_signal_handlers_disconnect_by_data(view.layer, &view);
+            gtk_container_remove(GTK_CONTAINER(view.layer), widget);
+        }
+        view.layer = layer;
+        if (layer != nullptr) {
+            g_signal_connect(layer, "get-child-position", G_CALLBACK(OnChildPosition), &view);
+            gtk_overlay_add_overlay(GTK_OVERLAY(layer), widget);
+        }
+    }
+    gtk_widget_set_visible(widget, view.visible && layer != nullptr);
+    gtk_widget_queue_resize(widget);
+}
+
+// A window above the control may have been shown, hidden or moved (a tab's page, the top-level
+// window itself) without the control hearing of it: each view takes its control's place and
+// visibility as the platform has them now.
+void FollowControls() {
+    if (views == nullptr) {
+        return;
+    }
+    for (const auto& view : *views) {
+        RECT window{};
+        RECT control{};
+        if (view->topLevel == nullptr || !GetWindowRect(view->topLevel, &window) ||
+            !GetWindowRect(view->control, &control)) {
+            continue;
+        }
+        const RECT place{control.left - window.left, control.top - window.top,
+                         control.right - window.left, control.bottom - window.top};
+        const bool visible = IsWindowVisible(view->control) != FALSE;
+        const bool moved = place.left != view->rect.left || place.top != view->rect.top ||
+                           place.right != view->rect.right || place.bottom != view->rect.bottom;
+        if (moved || visible != view->visible || view->layer == nullptr) {
+            view->rect = place;
+            view->visible = visible;
+            Attach(*view);
+        }
+    }
+}
+
+void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
+    if (views == nullptr) {
+        views = new std::set<std::shared_ptr<WebKitView::View>>;
+    }
+    views->insert(view);
+    auto* web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(SharedContext()));
+    g_object_ref_sink(web);
+    view->web = web;
+    WebKitView::View* raw = view.get();
+    g_signal_connect(web, "decide-policy", G_CALLBACK(OnPolicy), raw);
+    g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), raw);
+    g_signal_connect(web, "load-failed", G_CALLBACK(OnLoadFailed), raw);
+    g_signal_connect(web, "notify::title", G_CALLBACK(OnTitle), raw);
+    g_signal_connect(web, "notify::estimated-load-progress", G_CALLBACK(OnProgress), raw);
+    g_signal_connect(web, "mouse-target-changed", G_CALLBACK(OnMouseTarget), raw);
+    g_signal_connect(web, "button-press-event", G_CALLBACK(OnPress), raw);
+    g_signal_connect(web, "destroy", G_CALLBACK(OnDestroyed), raw);
+}
+
+void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
+    if (views != nullptr) {
+        views->erase(view);
+    }
+    WebKitWebView* web = view->web;
+    if (web == nullptr) {
+        return;
+    }
+    if (view->layer != nullptr) {
+        g_signal_handlers_disconnect_by_data(view->layer, view.get());
+    }
+    g_signal_handlers_disconnect_by_data(web, view.get());
+    view->web = nullptr;
+    view->layer = nullptr;
+    gtk_widget_destroy(GTK_WIDGET(web));
+    g_object_unref(web);
+}
+
+}  // namespace
+
+void WebKitView::Offer(GtkPresenter* shown) {
+    presenter = shown;
+    OnGtkThread([shown] { shown->SetWindowsChanged(&FollowControls); });
+    if (webcontrol::SetWebEngineFactory != nullptr) {
+        webcontrol::SetWebEngineFactory(&WebKitView::Create);
+    }
+}
+
+void WebKitView::Withdraw() {
+    if (webcontrol::SetWebEngineFactory != nullptr) {
+        webcontrol::SetWebEngineFactory(nullptr);
+    }
+}
+
+std::unique_ptr<webcontrol::WebEngine> WebKitView::Create(HWND control, WebEngineHost& host) {
+    return std::unique_ptr<webcontrol::WebEngine>(new WebKitView(control, host));
+}
+
+WebKitView::WebKitView(HWND control, WebEngineHost& host)
+    : reporter_(std::make_shared<Reporter>()), view_(std::make_shared<View>()) {
+    reporter_->host = &host;
+    view_->control = control;
+    view_->reporter = reporter_;
+    OnGtkThread([view = view_] { CreateWeb(view); });
+}
+
+WebKitView::~WebKitView() {
+    reporter_->host = nullptr;
+    OnGtkThread([view = view_] { DestroyWeb(view); });
+}
+
+void WebKitView::Load(const std::string& address) {
+    OnGtkThread([view = view_, address] {
+        if (view->web != nullptr) {
+            view->asked = address;
+            webkit_web_view_load_uri(view->web, address.c_str());
+        }
+    });
+}
+
+void WebKitView::ShowErrorPage(const std::string& address, const std::string& html) {
+    OnGtkThread([view = view_, address, html] {
+        if (view->web != nullptr) {
+            view->asked = address;
+            webkit_web_view_load_alternate_html(view->web, html.c_str(), address.c_str(), nullptr);
+        }
+    });
+}
+
+void WebKitView::GoBack() {
+    OnGtkThread([view = view_] {
+        if (view->web != nullptr) {
+            webkit_web_view_go_back(view->web);
+        }
+    });
+}
+
+void WebKitView::GoForward() {
+    OnGtkThread([view = view_] {
+        if (view->web != nullptr) {
+            webkit_web_view_go_forward(view->web);
+        }
+    });
+}
+
+void WebKitView::Reload() {
+    OnGtkThread([view = view_] {
+        if (view->web != nullptr) {
+            // A refresh raises no BeforeNavigate2.
+            view->asked = Text(webkit_web_view_get_uri(view->web));
+            webkit_web_view_reload(view->web);
+        }
+    });
+}
+
+void WebKitView::Stop() {
+    OnGtkThread([view = view_] {
+        if (view->web != nullptr) {
+            webkit_web_view_stop_loading(view->web);
+        }
+    });
+}
+
+void WebKitView::Place(HWND topLevel, const RECT& rect, bool visible) {
+    OnGtkThread([view = view_, topLevel, rect, visible] {
+        view->topLevel = topLevel;
+        view->rect = rect;
+        view->visible = visible;
+        Attach(*view);
+    });
+}
+
+}  // namespace platform
