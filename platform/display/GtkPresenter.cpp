@@ -18,6 +18,7 @@
 #include "platform/display/KeyStroke.h"
 #include "platform/display/RawInputSource.h"
 #include "platform/display/XDesktopWindows.h"
+#include "platform/display/XWindowTree.h"
 #include "platform/drawing/IconApi.h"
 #include "platform/screen/VisibleRegions.h"
 #include "platform/text/Encoding.h"
@@ -938,27 +939,15 @@ bool GtkPresenter::FocusIsOurs() const {
         focus = None;
         XQueryPointer(display, root, &rootReturn, &focus, &rootX, &rootY, &x, &y, &buttons);
     }
-    // Up the tree from the focus: GTK may focus a child of its top-level window.
-    while (focus != None && focus != root) {
+    return WindowOrAncestorMatches(display, focus, [this](Window window) {
         for (const auto& [hwnd, shown] : shown_) {
-            GdkWindow* window = gtk_widget_get_window(shown.widget);
-            if (window != nullptr && gdk_x11_window_get_xid(window) == focus) {
+            GdkWindow* gdkWindow = gtk_widget_get_window(shown.widget);
+            if (gdkWindow != nullptr && gdk_x11_window_get_xid(gdkWindow) == window) {
                 return true;
             }
         }
-        Window rootReturn = None;
-        Window parent = None;
-        Window* children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(display, focus, &rootReturn, &parent, &children, &count)) {
-            return false;
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        focus = parent;
-    }
-    return false;
+        return false;
+    });
 }
 
 void GtkPresenter::KeepLeftFocus(HWND hwnd, HWND focus) {

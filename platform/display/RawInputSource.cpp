@@ -9,6 +9,7 @@
 #include "platform/display/KeyStroke.h"
 #include "platform/display/XDesktopWindows.h"
 #include "platform/display/XEventThread.h"
+#include "platform/display/XWindowTree.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
 
@@ -218,25 +219,8 @@ bool RawInputSource::PlatformWindowHasFocus() {
         int y = 0;
         return PlatformWindowUnderPointer(&x, &y);
     }
-    const Window root = DefaultRootWindow(display_);
-    // Up the tree from the focus: GTK focuses a child of its top-level window.
-    while (focus != None && focus != root) {
-        if (IsPlatformWindow(focus)) {
-            return true;
-        }
-        Window rootReturn = None;
-        Window parent = None;
-        Window* children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(display_, focus, &rootReturn, &parent, &children, &count)) {
-            return false;
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-        focus = parent;
-    }
-    return false;
+    return WindowOrAncestorMatches(display_, focus,
+                                   [this](Window window) { return IsPlatformWindow(window); });
 }
 
 }  // namespace platform

@@ -99,6 +99,8 @@ TEST_F(GtkClipboardTest, ChineseTextOfOtherProgramsPastesAsGbkAndASilentHolderFa
     // A holder that keeps the clipboard without answering: opening fails rather than handing
     // out this process's older text, until the holder speaks.
     ASSERT_TRUE(PutClipboardText(nullptr, "ours"));
+    // The desktop hears of this process's text before the holder takes the clipboard from it.
+    ASSERT_TRUE(PumpUntil([] { return Shell("xclip -selection clipboard -o") == "ours"; }));
     SlowHolder holder("\xE5\x88\xAB\xE5\xA4\x84");
     SetLastError(0);
     EXPECT_FALSE(OpenClipboard(nullptr));
