@@ -198,32 +198,43 @@ DesktopHolder GtkClipboard::Ask(std::function<DesktopHolder()> question) {
     return holder.get();
 }
 
+DesktopHolder GtkClipboard::HolderOffering(DesktopFormats& formats) {
+    ::GtkClipboard* selection = DesktopSelection();
+    if (gtk_clipboard_get_owner(selection) == owner_) {
+        return DesktopHolder::kThisProcess;
+    }
+    GdkAtom* targets = nullptr;
+    gint count = 0;
+    const bool held = gtk_clipboard_wait_for_targets(selection, &targets, &count);
+    if (held) {
+        formats.text = gtk_targets_include_text(targets, count);
+        formats.picture = gtk_targets_include_image(targets, count, FALSE);
+    }
+    g_free(targets);
+    // What this process holds stays until another program takes the clipboard.
+    return !held && kept_inside_ ? DesktopHolder::kThisProcess : DesktopHolder::kOtherProgram;
+}
+
 DesktopHolder GtkClipboard::Foreign(DesktopContents& contents) {
     // Filled on the GTK thread, read here only once it has answered in time.
     auto found = std::make_shared<DesktopContents>();
     const DesktopHolder holder = Ask([this, found] {
+        DesktopFormats formats;
+        const DesktopHolder answer = HolderOffering(formats);
         ::GtkClipboard* selection = DesktopSelection();
-        if (gtk_clipboard_get_owner(selection) == owner_) {
-            return DesktopHolder::kThisProcess;
-        }
-        GdkAtom* targets = nullptr;
-        gint count = 0;
-        const bool held = gtk_clipboard_wait_for_targets(selection, &targets, &count);
-        if (held && gtk_targets_include_text(targets, count)) {
+        if (formats.text) {
             if (gchar* utf8 = gtk_clipboard_wait_for_text(selection)) {
                 found->text = Utf8ToGbk(utf8);
                 g_free(utf8);
             }
         }
-        if (held && gtk_targets_include_image(targets, count, FALSE)) {
+        if (formats.picture) {
             if (GdkPixbuf* picture = gtk_clipboard_wait_for_image(selection)) {
                 found->dib = DibOfPixbuf(picture);
                 g_object_unref(picture);
             }
         }
-        g_free(targets);
-        // What this process holds stays until another program takes the clipboard.
-        return !held && kept_inside_ ? DesktopHolder::kThisProcess : DesktopHolder::kOtherProgram;
+        return answer;
     });
     if (holder == DesktopHolder::kOtherProgram) {
         contents = std::move(*found);
@@ -233,21 +244,7 @@ DesktopHolder GtkClipboard::Foreign(DesktopContents& contents) {
 
 DesktopHolder GtkClipboard::ForeignFormats(DesktopFormats& formats) {
     auto found = std::make_shared<DesktopFormats>();
-    const DesktopHolder holder = Ask([this, found] {
-        ::GtkClipboard* selection = DesktopSelection();
-        if (gtk_clipboard_get_owner(selection) == owner_) {
-            return DesktopHolder::kThisProcess;
-        }
-        GdkAtom* targets = nullptr;
-        gint count = 0;
-        const bool held = gtk_clipboard_wait_for_targets(selection, &targets, &count);
-        if (held) {
-            found->text = gtk_targets_include_text(targets, count);
-            found->picture = gtk_targets_include_image(targets, count, FALSE);
-        }
-        g_free(targets);
-        return !held && kept_inside_ ? DesktopHolder::kThisProcess : DesktopHolder::kOtherProgram;
-    });
+    const DesktopHolder holder = Ask([this, found] { return HolderOffering(*found); });
     if (holder == DesktopHolder::kOtherProgram) {
         formats = *found;
     }

@@ -33,6 +33,8 @@ public:
     void Stop() { stopped_ = true; }
 
 private:
+    // On the GTK thread: who holds the clipboard and, when another program does, what it offers.
+    DesktopHolder HolderOffering(DesktopFormats& formats);
     // Runs `question` on the GTK thread, unless it is asking a holder already, and waits for it.
     DesktopHolder Ask(std::function<DesktopHolder()> question);
 
