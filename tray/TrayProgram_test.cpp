@@ -28,12 +28,14 @@
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
+#include "tray/TrayTest.h"
 
 extern char** environ;
 
 namespace {
 
 using namespace std::chrono_literals;
+using tray_testing::Eventually;
 
 // Set by the manager's stand-in when it is told to close.
 bool manager_closed = false;
@@ -197,20 +199,6 @@ protected:
             }
         }
         return windows;
-    }
-
-    // Waits (at most `limit`) until `ready` holds, keeping this thread's messages moving.
-    template <typename Condition>
-    static bool Eventually(Condition ready, std::chrono::milliseconds limit = 10s) {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (std::chrono::steady_clock::now() < deadline) {
-            platform::PumpUntilIdle();
-            if (ready()) {
-                return true;
-            }
-            std::this_thread::sleep_for(20ms);
-        }
-        return false;
     }
 
     platform::testing::TempFolder outside_;

@@ -21,6 +21,7 @@
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
+#include "tray/TrayTest.h"
 
 // After GoogleTest, whose own None the macro of Xlib would spoil.
 #include <X11/Xlib.h>
@@ -33,17 +34,10 @@ using namespace std::chrono_literals;
 using platform::testing::Shell;
 using platform::testing::Xdotool;
 
+// Programs on an X server take longer than the tray's window tests allow.
 template <typename Condition>
-bool Eventually(Condition ready, std::chrono::milliseconds limit = 15s) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        platform::PumpUntilIdle();
-        if (ready()) {
-            return true;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    return false;
+bool Eventually(Condition ready) {
+    return tray_testing::Eventually(ready, 15s);
 }
 
 // A window of an X client with no part in the platform.
