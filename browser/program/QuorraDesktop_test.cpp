@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/internet/HttpServerTest.h"
 #include "platform/testing/ProgramFolder.h"
 #include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
@@ -52,6 +53,12 @@ long DifferingPixels(const fs::path& first, const fs::path& second, const std::s
 // The end of the main window's title, in UTF-8 as the desktop has it (plain literals are GBK).
 std::string MainWindowTitle() {
     const char8_t title[] = u8"Quorra浏览器";
+    return std::string(title, title + sizeof(title) - 1);
+}
+
+// The title of the page shown for one that could not be loaded, in UTF-8.
+std::string ErrorPageTitle() {
+    const char8_t title[] = u8"无法显示网页";
     return std::string(title, title + sizeof(title) - 1);
 }
 
@@ -315,8 +322,10 @@ TEST_F(QuorraDesktopTest, OpenedPageIsRenderedInThePageArea) {
 }
 
 // The page takes the clicks and keys given to it; a link it offers is a navigation the browser's
-// filter is asked about: the blocked one leaves the page as it is, the other is followed.
-TEST_F(QuorraDesktopTest, PageTakesKeysAndItsBlockedLinkIsCancelledWhileAnotherIsFollowed) {
+// filter is asked about: the blocked one leaves the page as it is, the other is followed. The back
+// and forward buttons travel through the pages shown; a page the server refuses or a file that is
+// missing shows the browser's error page, not the server's.
+TEST_F(QuorraDesktopTest, PageTakesKeysItsLinksAreFilteredAndTravelFollowsThePagesShown) {
     DesktopBrowser browser;
     browser.folder().WriteFile("data/filter.dat", FilterBlocking("blocked"));
     browser.folder().WriteFile("site/next.htm", "<title>Next Page</title>next");
@@ -346,7 +355,24 @@ TEST_F(QuorraDesktopTest, PageTakesKeysAndItsBlockedLinkIsCancelledWhileAnotherI
     EXPECT_FALSE(WaitFor([&] { return browser.Title().find("Blocked") != std::string::npos; }, 3s))
         << browser.Title();
     browser.Click(200, 290);
-    EXPECT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
+    ASSERT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
+
+    // The tool bar's back and forward buttons.
+    browser.Click(63, 37);
+    ASSERT_TRUE(WaitFor([&] { return browser.Title().find("Next Page") == std::string::npos; }))
+        << browser.Title();
+    browser.Click(110, 37);
+    ASSERT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
+
+    browser.OpenAddress(browser.AddressOf("site/missing.htm"));
+    ASSERT_TRUE(browser.TitleBecomes(ErrorPageTitle())) << browser.Title();
+    browser.Click(63, 37);
+    ASSERT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
+    platform::testing::TestHttpServer server;
+    server.Serve("/gone.htm", 404, "Content-Type: text/html\r\n", "<title>Server Page</title>gone");
+    browser.OpenAddress(server.Url("/gone.htm"));
+    EXPECT_TRUE(browser.TitleBecomes(ErrorPageTitle())) << browser.Title();
+    EXPECT_EQ(browser.Title().find("Server Page"), std::string::npos);
 }
 
 }  // namespace
