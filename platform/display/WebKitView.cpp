@@ -262,6 +262,18 @@ void OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, WebKitView::
     }
 }
 
+// A window the page opens is the control's to make: its sinks hand back the control that shows it.
+GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction* action, WebKitView::View* view) {
+    const std::string address =
+        Text(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+    Report(*view, [address](WebEngineHost& host) { host.OnOpenWindow(address); });
+    return nullptr;
+}
+
+void OnClose(WebKitWebView*, WebKitView::View* view) {
+    Report(*view, [](WebEngineHost& host) { host.OnCloseRequested(); });
+}
+
 gboolean OnPress(GtkWidget* widget, GdkEvent*, WebKitView::View*) {
     gtk_widget_grab_focus(widget);
     return FALSE;
@@ -404,6 +416,11 @@ void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     g_signal_connect(web, "notify::estimated-load-progress", G_CALLBACK(OnProgress), raw);
     g_signal_connect(web, "mouse-target-changed", G_CALLBACK(OnMouseTarget), raw);
     g_signal_connect(web, "button-press-event", G_CALLBACK(OnPress), raw);
+    g_signal_connect(web, "create", G_CALLBACK(OnCreate), raw);
+    g_signal_connect(web, "close", G_CALLBACK(OnClose), raw);
+    // The control's sinks decide which windows a page's script may open.
+    webkit_settings_set_javascript_can_open_windows_automatically(webkit_web_view_get_settings(web),
+                                                                  TRUE);
     g_signal_connect(web, "destroy", G_CALLBACK(OnDestroyed), raw);
 }
 
@@ -463,6 +480,7 @@ void WebKitView::Load(const std::string& address) {
     OnGtkThread([view = view_, address] {
         if (view->web != nullptr) {
             view->asked = address;
+            view->reloading = false;
             webkit_web_view_load_uri(view->web, address.c_str());
         }
     });

@@ -286,6 +286,8 @@ private:
     void OnFrameCommitted(const std::string& frame, const std::string& address) override;
     void OnFrameFinished(const std::string& frame) override;
     void ReleaseEngineFrames();
+    void OnOpenWindow(const std::string& address) override;
+    void OnCloseRequested() override;
     // The end of a refresh by the engine, loaded or not.
     void EndRefresh();
 

@@ -202,6 +202,15 @@ void WebBrowser::ReleaseEngineFrames() {
     finishedFrames_.clear();
 }
 
+void WebBrowser::OnOpenWindow(const std::string& address) {
+    OpenNewWindow(ControlAddressOf(address));
+}
+
+void WebBrowser::OnCloseRequested() {
+    KeepAlive alive(*this);
+    OnWindowClose();
+}
+
 void WebBrowser::OnHoveredLink(const std::string& address) {
     events_.StatusTextChange(address.empty() ? "" : ControlAddressOf(address));
 }

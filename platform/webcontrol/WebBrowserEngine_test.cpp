@@ -296,6 +296,40 @@ TEST_F(WebBrowserEngineTest, FramesCompleteBeforeTheTopAndAFrameLaterLoadsOnItsO
     EXPECT_EQ(host->sink->events.size(), 4u);
 }
 
+TEST_F(WebBrowserEngineTest, WindowsThePageOpensAndClosesAreTheSinksToAllow) {
+    auto opener = Host();
+    WebEngineHost* openerEngine = engine.host;
+    auto popup = Host();
+    opener->sink->answer = [&](DISPID member, DISPPARAMS* parameters) {
+        if (member == DISPID_NEWWINDOW2) {
+            *parameters->rgvarg[1].ppdispVal = popup->Application();
+        }
+    };
+    openerEngine->OnOpenWindow(EngineAddress("popup.htm"));
+    PumpUntilIdle();
+    EXPECT_THAT(opener->sink->events, ElementsAre("NewWindow2"));
+    EXPECT_THAT(popup->sink->Of("BeforeNavigate2"),
+                ElementsAre("BeforeNavigate2 top " + Address("popup.htm")));
+    EXPECT_THAT(engine.calls, ElementsAre("Load " + EngineAddress("popup.htm")));
+
+    // A cancelled closing keeps the application object; an allowed one takes it away.
+    opener->sink->answer = [](DISPID member, DISPPARAMS* parameters) {
+        if (member == DISPID_WINDOWCLOSING) {
+            *parameters->rgvarg[0].pboolVal = VARIANT_TRUE;
+        }
+    };
+    openerEngine->OnCloseRequested();
+    IDispatch* application = opener->Application();
+    EXPECT_NE(application, nullptr);
+    if (application != nullptr) {
+        application->Release();
+    }
+    opener->sink->answer = nullptr;
+    openerEngine->OnCloseRequested();
+    EXPECT_EQ(opener->Application(), nullptr);
+    EXPECT_EQ(opener->sink->Of("WindowClosing").size(), 2u);
+}
+
 // The travel log the browser reads (ITravelLogStg): the titles of its entries in `direction`.
 std::vector<std::string> TravelTitles(ITravelLogStg* storage, DWORD direction) {
     IEnumTravelLogEntry* entries = nullptr;

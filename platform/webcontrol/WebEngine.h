@@ -56,6 +56,11 @@ public:
     // (OnBeforeNavigate).
     virtual void OnFrameCommitted(const std::string& frame, const std::string& address) = 0;
     virtual void OnFrameFinished(const std::string& frame) = 0;
+    // The page opens a window at `address` (a script, a link to a new window); the engine opens
+    // none of its own: the page's script keeps no hold of the window it opened.
+    virtual void OnOpenWindow(const std::string& address) = 0;
+    // The page's script closes its window.
+    virtual void OnCloseRequested() = 0;
     // The link under the mouse; "" when the mouse left it.
     virtual void OnHoveredLink(const std::string& address) = 0;
     // The engine's back and forward history, oldest first, and the index of the page shown.
