@@ -24,6 +24,7 @@
 #include "platform/files/Path.h"
 #include "platform/link/Link.h"
 #include "platform/testing/ProgramFolder.h"
+#include "platform/testing/PumpUntil.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
@@ -35,7 +36,7 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
-using tray_testing::Eventually;
+using platform::testing::PumpUntil;
 
 // Set by the manager's stand-in when it is told to close.
 bool manager_closed = false;
@@ -116,7 +117,7 @@ protected:
     // Starts the program (with extra environment variables) and waits for its frame.
     void StartTray(std::vector<std::string> extra = {}) {
         tray_ = std::make_unique<Tray>(Program(), std::move(extra));
-        ASSERT_TRUE(Eventually([&] {
+        ASSERT_TRUE(PumpUntil([&] {
             frame_ = ::FindWindowA(nullptr, kTrayTitle);
             return frame_ != nullptr;
         }));
@@ -124,7 +125,7 @@ protected:
     std::uint32_t TrayId() const { return static_cast<std::uint32_t>(tray_->pid()); }
     // Waits until the tray alone holds hooks of `kind`.
     bool TrayHolds(int kind) const {
-        return Eventually([&] {
+        return PumpUntil([&] {
             return platform::link::HookHolders(kind) == std::vector<std::uint32_t>{TrayId()};
         });
     }
@@ -138,13 +139,13 @@ protected:
     // or once the result dialog shows (full screen).
     bool RequestCapture(UINT message) {
         return ::PostMessageA(frame_, message, 0, 0) &&
-               (message == 1031 ? Eventually(ResultShown) : TrayHolds(WH_MOUSE));
+               (message == 1031 ? PumpUntil(ResultShown) : TrayHolds(WH_MOUSE));
     }
     static bool ResultShown() { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }
     // Closes the capture's result dialog as its close box does; true once it is gone.
     bool CloseResult() const {
         return ::PostMessageA(::FindWindowA(nullptr, "截屏管理"), WM_CLOSE, 0, 0) &&
-               Eventually([] { return !ResultShown(); });
+               PumpUntil([] { return !ResultShown(); });
     }
     // Types the boss key, Ctrl+Alt+Enter, in this program.
     static void TypeBossKey() {
@@ -243,7 +244,7 @@ TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
     FreeScheduleRecords();
 
     // The pop-up slides up to its full size at the bottom right of the tray's 1024 x 768 screen.
-    EXPECT_TRUE(Eventually(
+    EXPECT_TRUE(PumpUntil(
         [&] {
             for (const auto& window : WindowsOf(tray_->pid())) {
                 if (window.visible && window.rect.left == 700 && window.rect.top == 556 &&
@@ -281,7 +282,7 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     EXPECT_FALSE(::IsIconic(work));
     ASSERT_TRUE(CloseResult());
     TypeBossKey();
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(work) != FALSE; }));
 
     // Not saved: the result dialog shows the picture and no file is written.
     const std::string settingsFile =
@@ -307,10 +308,10 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     ::SetFocus(focus);
     // The key may overtake the settings' 1030; a key pressed again
     // while the capture runs or its dialog is open is held back.
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(PumpUntil([&] {
         platform::InjectKey(VK_F9, true);
         platform::InjectKey(VK_F9, false);
-        return Eventually(ResultShown, 500ms);
+        return PumpUntil(ResultShown, 500ms);
     }));
     const std::vector<std::filesystem::path> files =
         FilesIn(outside_.path() / std::filesystem::path(u8"抓图"));
@@ -346,13 +347,13 @@ TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
     platform::InjectMouse(0, POINT{110, 60});
     click({110, 60});
     click({110, 60});
-    ASSERT_TRUE(Eventually(ResultShown));
+    ASSERT_TRUE(PumpUntil(ResultShown));
 
     const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(Identify(files[0], "%w %h"), "100 50");
     // The main hook is back.
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         return platform::link::HookHolders(WH_MOUSE).empty() &&
                platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{TrayId()};
     }));
@@ -372,7 +373,7 @@ TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideI
     ASSERT_TRUE(RequestCapture(1032));
     platform::InjectKey(VK_ESCAPE, true);
     platform::InjectKey(VK_ESCAPE, false);
-    ASSERT_TRUE(Eventually([&] { return platform::link::HookHolders(WH_MOUSE).empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return platform::link::HookHolders(WH_MOUSE).empty(); }));
     // The tray's own keyboard hook stays once the capture's hooks are gone.
     EXPECT_TRUE(TrayHolds(WH_KEYBOARD));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
@@ -383,7 +384,7 @@ TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideI
     platform::PumpUntilIdle();
     platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{300, 110});
     platform::InjectMouse(MOUSEEVENTF_LEFTUP, POINT{300, 110});
-    ASSERT_TRUE(Eventually(ResultShown));
+    ASSERT_TRUE(PumpUntil(ResultShown));
     const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(Identify(files[0], "%w %h"), "398 298");
@@ -407,7 +408,7 @@ TEST_F(TrayProgramTest, ABackupTaskCopiesItsTreeOnceInItsMinute) {
     ASSERT_NO_FATAL_FAILURE(StartTray({"PLATFORM_CLOCK_START=2006-09-15 07:59:58"}));
     const auto run =
         outside_.path() / "bak" / std::filesystem::path(u8"2006年09月15日星期五08时00分");
-    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(run / "sub" / "b.txt"); }, 15s));
+    ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(run / "sub" / "b.txt"); }, 15s));
     EXPECT_TRUE(std::filesystem::exists(run / "a.txt"));
     // The next tick of the same minute finds the folder made and copies nothing again.
     std::filesystem::remove(run / "a.txt");
@@ -447,7 +448,7 @@ TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsT
     platform::InjectKey(VK_RETURN, false);
     platform::InjectKey(VK_MENU, false);
     platform::InjectKey(VK_CONTROL, false);
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(work) != FALSE; }));
 
     // Chosen by its title in the manager, the window comes back with the same key, typed in
     // another window.
@@ -463,9 +464,9 @@ TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsT
     // Saving posts 1030 to the tray, and the typed key may overtake that post: the key is typed
     // again until the chosen window is back (the old settings minimise every window instead, so
     // they never bring it back).
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         TypeBossKey();
-        return Eventually([&] { return ::IsIconic(work) == FALSE; }, 500ms);
+        return PumpUntil([&] { return ::IsIconic(work) == FALSE; }, 500ms);
     }));
 
     EXPECT_EQ(StopTray(), 0);
@@ -493,12 +494,12 @@ TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
 
     // "打开管理中心" restores the running manager; none is started.
     ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32778, 0));
-    EXPECT_TRUE(Eventually([&] { return !::IsIconic(manager); }));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsIconic(manager); }));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "dv.exe"));
 
     // "退出" closes the manager too.
     ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32796, 0));
-    EXPECT_TRUE(Eventually([&] { return manager_closed; }));
+    EXPECT_TRUE(PumpUntil([&] { return manager_closed; }));
     EXPECT_EQ(tray_->Wait(), 0);
     ::DestroyWindow(manager);
 }
@@ -508,7 +509,7 @@ TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
         platform::testing::LayOutProgramFolder(folder_.path(), {}, DESKVANE_PATH, "dv.exe");
     ASSERT_FALSE(managerProgram.empty());
     Tray manager(managerProgram, {});
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(PumpUntil([&] {
         frame_ = ::FindWindowA(nullptr, kTrayTitle);
         return frame_ != nullptr && ::FindWindowA(nullptr, "Deskvane - 管理中心") != nullptr;
     }));
@@ -517,7 +518,7 @@ TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
     ASSERT_NE(trayId, static_cast<DWORD>(manager.pid()));
     // Not this test's child: should it outlive the test, it is ended all the same.
     orphan_ = static_cast<pid_t>(trayId);
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         return platform::link::HookHolders(WH_KEYBOARD) ==
                std::vector<std::uint32_t>{static_cast<std::uint32_t>(trayId)};
     }));
@@ -525,7 +526,7 @@ TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
     // "退出" ends the manager too.
     ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32796, 0));
     EXPECT_EQ(manager.Wait(), 0);
-    EXPECT_TRUE(Eventually([] { return ::FindWindowA(nullptr, kTrayTitle) == nullptr; }));
+    EXPECT_TRUE(PumpUntil([] { return ::FindWindowA(nullptr, kTrayTitle) == nullptr; }));
 }
 
 }  // namespace
