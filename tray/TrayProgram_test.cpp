@@ -23,8 +23,10 @@
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/link/Link.h"
+#include "platform/testing/EntryNames.h"
 #include "platform/testing/ProgramFolder.h"
 #include "platform/testing/PumpUntil.h"
+#include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
@@ -36,7 +38,9 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
+using platform::testing::EntryNames;
 using platform::testing::PumpUntil;
+using platform::testing::Shell;
 
 // Set by the manager's stand-in when it is told to close.
 bool manager_closed = false;
@@ -156,29 +160,9 @@ protected:
             platform::InjectKey(key, false);
         }
     }
-    // The files in `folder`, none when it does not exist.
-    static std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
-        std::vector<std::filesystem::path> files;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-            files.push_back(entry.path());
-        }
-        return files;
-    }
     // ImageMagick's identify on `file` with its -format `format`.
     static std::string Identify(const std::filesystem::path& file, const char* format) {
-        const std::string command =
-            std::string("identify -format '") + format + "' '" + file.string() + "'";
-        FILE* identify = ::popen(command.c_str(), "r");
-        if (identify == nullptr) {
-            return "";
-        }
-        char answer[64] = {};
-        if (std::fgets(answer, sizeof answer, identify) == nullptr) {
-            answer[0] = '\0';
-        }
-        ::pclose(identify);
-        return answer;
+        return Shell(std::string("identify -format '") + format + "' '" + file.string() + "'");
     }
     static HWND TopLevel(const char* className, const char* title, DWORD style, RECT at,
                          UINT classStyle = 0) {
@@ -268,10 +252,10 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     // The manager's request, with the settings the program comes with: a bitmap of the screen in
     // its Snapshot folder.
     ASSERT_TRUE(RequestCapture(1031));
-    const std::vector<std::filesystem::path> first = FilesIn(folder_.path() / "Snapshot");
+    const std::vector<std::string> first = EntryNames(folder_.path() / "Snapshot");
     ASSERT_EQ(first.size(), 1u);
-    EXPECT_TRUE(first[0].filename().string().starts_with("Snapshot2"));
-    EXPECT_EQ(Identify(first[0], "%w %h %m"), "1024 768 BMP3");
+    EXPECT_TRUE(first[0].starts_with("Snapshot2"));
+    EXPECT_EQ(Identify(folder_.path() / "Snapshot" / first[0], "%w %h %m"), "1024 768 BMP3");
 
     // Hot keys do nothing while the capture's dialog is open, and work again once it is closed.
     ::SetForegroundWindow(work);
@@ -292,7 +276,7 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     settings.toFile = 0;
     ASSERT_TRUE(settings.Save(settingsFile.c_str()));
     ASSERT_TRUE(RequestCapture(1031));
-    EXPECT_EQ(FilesIn(folder_.path() / "Snapshot").size(), 1u);
+    EXPECT_EQ(EntryNames(folder_.path() / "Snapshot").size(), 1u);
     ASSERT_TRUE(CloseResult());
 
     // Saved into a folder of the user's, named without a trailing separator, with a key of its
@@ -313,11 +297,11 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
         platform::InjectKey(VK_F9, false);
         return PumpUntil(ResultShown, 500ms);
     }));
-    const std::vector<std::filesystem::path> files =
-        FilesIn(outside_.path() / std::filesystem::path(u8"抓图"));
+    const std::filesystem::path chosen = outside_.path() / std::filesystem::path(u8"抓图");
+    const std::vector<std::string> files = EntryNames(chosen);
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(Identify(files[0], "%w %h"), "1024 768");
-    EXPECT_EQ(FilesIn(folder_.path() / "Snapshot").size(), 1u);
+    EXPECT_EQ(Identify(chosen / files[0], "%w %h"), "1024 768");
+    EXPECT_EQ(EntryNames(folder_.path() / "Snapshot").size(), 1u);
 
     // Closed while the result dialog is open: the dialog ends first, then the program.
     EXPECT_EQ(StopTray(), 0);
@@ -349,9 +333,9 @@ TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
     click({110, 60});
     ASSERT_TRUE(PumpUntil(ResultShown));
 
-    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
+    const std::vector<std::string> files = EntryNames(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(Identify(files[0], "%w %h"), "100 50");
+    EXPECT_EQ(Identify(folder_.path() / "Snapshot" / files[0], "%w %h"), "100 50");
     // The main hook is back.
     EXPECT_TRUE(PumpUntil([&] {
         return platform::link::HookHolders(WH_MOUSE).empty() &&
@@ -385,9 +369,9 @@ TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideI
     platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{300, 110});
     platform::InjectMouse(MOUSEEVENTF_LEFTUP, POINT{300, 110});
     ASSERT_TRUE(PumpUntil(ResultShown));
-    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
+    const std::vector<std::string> files = EntryNames(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(Identify(files[0], "%w %h"), "398 298");
+    EXPECT_EQ(Identify(folder_.path() / "Snapshot" / files[0], "%w %h"), "398 298");
 
     EXPECT_EQ(StopTray(), 0);
     ::DestroyWindow(target);
@@ -414,7 +398,7 @@ TEST_F(TrayProgramTest, ABackupTaskCopiesItsTreeOnceInItsMinute) {
     std::filesystem::remove(run / "a.txt");
     std::this_thread::sleep_for(6s);
     EXPECT_FALSE(std::filesystem::exists(run / "a.txt"));
-    EXPECT_EQ(FilesIn(outside_.path() / "bak").size(), 1u);
+    EXPECT_EQ(EntryNames(outside_.path() / "bak").size(), 1u);
 
     EXPECT_EQ(StopTray(), 0);
 }
