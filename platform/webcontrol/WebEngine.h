@@ -1,6 +1,6 @@
 // The engine seam of the web browser control: what shows and loads the pages of a control that has
 // a window. Headless, the control runs its own engine (web::Page: parsed, scripted, laid out, not
-// painted). On a desktop the display module offers a real one (WebKitGTK, in desktopdisplay.so),
+// painted). On a desktop the display module offers a real one (WebKitGTK, in webkitview.so),
 // which registers its factory here when the desktop starts; the control then hands it the
 // navigations it has let through and turns what the engine reports into its events.
 //
