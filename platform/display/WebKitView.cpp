@@ -261,6 +261,21 @@ void Attach(WebKitView::View& view) {
     gtk_widget_queue_resize(widget);
 }
 
+// The control's place in its top-level window and whether it shows, as the platform has them now;
+// false when either window is gone.
+bool PlaceNow(const WebKitView::View& view, RECT& place, bool& visible) {
+    RECT window{};
+    RECT control{};
+    if (view.topLevel == nullptr || !GetWindowRect(view.topLevel, &window) ||
+        !GetWindowRect(view.control, &control)) {
+        return false;
+    }
+    place = RECT{control.left - window.left, control.top - window.top, control.right - window.left,
+                 control.bottom - window.top};
+    visible = IsWindowVisible(view.control) != FALSE;
+    return true;
+}
+
 // A window above the control may have been shown, hidden or moved (a tab's page, the top-level
 // window itself) without the control hearing of it: each view takes its control's place and
 // visibility as the platform has them now.
@@ -269,15 +284,11 @@ void FollowControls() {
         return;
     }
     for (const auto& view : *views) {
-        RECT window{};
-        RECT control{};
-        if (view->topLevel == nullptr || !GetWindowRect(view->topLevel, &window) ||
-            !GetWindowRect(view->control, &control)) {
+        RECT place{};
+        bool visible = false;
+        if (!PlaceNow(*view, place, visible)) {
             continue;
         }
-        const RECT place{control.left - window.left, control.top - window.top,
-                         control.right - window.left, control.bottom - window.top};
-        const bool visible = IsWindowVisible(view->control) != FALSE;
         const bool moved = place.left != view->rect.left || place.top != view->rect.top ||
                            place.right != view->rect.right || place.bottom != view->rect.bottom;
         if (moved || visible != view->visible || view->layer == nullptr) {
@@ -413,8 +424,13 @@ void WebKitView::Stop() {
 void WebKitView::Place(HWND topLevel, const RECT& rect, bool visible) {
     OnGtkThread([view = view_, topLevel, rect, visible] {
         view->topLevel = topLevel;
-        view->rect = rect;
-        view->visible = visible;
+        // The place the control reported may be older than the one the view follows already (a
+        // dialog's controls are placed while it is hidden, and the dialog shows before this runs):
+        // the platform's state now wins.
+        if (!PlaceNow(*view, view->rect, view->visible)) {
+            view->rect = rect;
+            view->visible = visible;
+        }
         Attach(*view);
     });
 }
