@@ -216,6 +216,29 @@ void OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, WebKitView::
     }
 }
 
+// window.status reports what a page script sets through a message of its own (WebKit shows no
+// status text): the manager's menu page tells its links apart that way.
+constexpr char kStatusChannel[] = "platformStatus";
+constexpr char kStatusScript[] =
+    "(function() {"
+    "  var text = '';"
+    "  Object.defineProperty(window, 'status', {configurable: true,"
+    "    get: function() { return text; },"
+    "    set: function(value) {"
+    "      text = String(value);"
+    "      window.webkit.messageHandlers.platformStatus.postMessage(text);"
+    "    }});"
+    "})();";
+
+void OnStatusMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
+                     WebKitView::View* view) {
+    JSCValue* value = webkit_javascript_result_get_js_value(result);
+    char* text = jsc_value_to_string(value);
+    const std::string status = Text(text);
+    g_free(text);
+    Report(*view, [status](WebEngineHost& host) { host.OnPageStatus(status); });
+}
+
 gboolean OnPress(GtkWidget* widget, GdkEvent*, WebKitView::View*) {
     gtk_widget_grab_focus(widget);
     return FALSE;
@@ -316,6 +339,15 @@ void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     g_signal_connect(web, "mouse-target-changed", G_CALLBACK(OnMouseTarget), raw);
     g_signal_connect(web, "button-press-event", G_CALLBACK(OnPress), raw);
     g_signal_connect(web, "destroy", G_CALLBACK(OnDestroyed), raw);
+    WebKitUserContentManager* content = webkit_web_view_get_user_content_manager(web);
+    WebKitUserScript* script =
+        webkit_user_script_new(kStatusScript, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                               WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+    webkit_user_content_manager_add_script(content, script);
+    webkit_user_script_unref(script);
+    g_signal_connect(content, (std::string("script-message-received::") + kStatusChannel).c_str(),
+                     G_CALLBACK(OnStatusMessage), raw);
+    webkit_user_content_manager_register_script_message_handler(content, kStatusChannel);
 }
 
 void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
@@ -330,6 +362,7 @@ void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
         g_signal_handlers_disconnect_by_data(view->layer, view.get());
     }
     g_signal_handlers_disconnect_by_data(web, view.get());
+    g_signal_handlers_disconnect_by_data(webkit_web_view_get_user_content_manager(web), view.get());
     view->web = nullptr;
     view->layer = nullptr;
     gtk_widget_destroy(GTK_WIDGET(web));

@@ -282,6 +282,7 @@ private:
     void OnLoadFailed(const std::string& address, LONG status) override;
     void OnLoadStopped() override;
     void OnHoveredLink(const std::string& address) override;
+    void OnPageStatus(const std::string& text) override;
     void OnHistoryState(bool canGoBack, bool canGoForward) override;
 
     // TravelHost.

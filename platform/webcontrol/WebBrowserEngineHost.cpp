@@ -98,6 +98,10 @@ void WebBrowser::OnHoveredLink(const std::string& address) {
     events_.StatusTextChange(address.empty() ? "" : ControlAddressOf(address));
 }
 
+void WebBrowser::OnPageStatus(const std::string& text) {
+    events_.StatusTextChange(Utf8ToGbk(text));
+}
+
 void WebBrowser::OnHistoryState(bool canGoBack, bool canGoForward) {
     KeepAlive alive(*this);
     if (canGoForward != canGoForward_) {

@@ -40,6 +40,8 @@ public:
     virtual void OnLoadStopped() = 0;
     // The link under the mouse; "" when the mouse left it.
     virtual void OnHoveredLink(const std::string& address) = 0;
+    // The status text a page script set (window.status), in UTF-8.
+    virtual void OnPageStatus(const std::string& text) = 0;
     virtual void OnHistoryState(bool canGoBack, bool canGoForward) = 0;
 };
 

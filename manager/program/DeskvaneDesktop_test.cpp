@@ -1,0 +1,131 @@
+// The manager on a desktop (an X server of its own, from xvfb-run): started on a temporary program
+// folder, its menu pane (a web control showing data2/menu.htm) is rendered by the desktop's page
+// engine and its links switch the manager's page, as a person clicking them sees.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "platform/testing/ProgramFolder.h"
+#include "platform/testing/ShellCommand.h"
+#include "platform/testing/TempFolder.h"
+
+namespace {
+
+using platform::testing::Shell;
+using platform::testing::Xdotool;
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition()) {
+            return true;
+        }
+        std::this_thread::sleep_for(100ms);
+    }
+    return condition();
+}
+
+// The share of the pixels of `area` ("WxH+X+Y") in the picture `file` within `fuzz` of `colour`.
+double ShareOfColour(const fs::path& file, const std::string& area, const std::string& colour,
+                     const std::string& fuzz = "10%") {
+    const std::string share =
+        Shell("convert '" + file.string() + "' -crop " + area + " +repage -fuzz " + fuzz +
+              " -fill black -opaque '" + colour +
+              "' -fill white +opaque black -negate -format '%[fx:mean]' info:");
+    return std::stod(share.empty() ? "0" : share);
+}
+
+// The count of pixels of `area` ("[WxH+X+Y]") that differ between two pictures.
+long DifferingPixels(const fs::path& first, const fs::path& second, const std::string& area) {
+    return std::stol(Shell("compare -metric AE '" + first.string() + area + "' '" +
+                           second.string() + area + "' null: 2>&1"));
+}
+
+class DeskvaneDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (std::getenv("DISPLAY") == nullptr) {
+            GTEST_SKIP() << "needs an X server: the desktop tests run under xvfb-run";
+        }
+        // The manager alone: without dvtp.exe in the folder it starts no tray companion.
+        ASSERT_FALSE(platform::testing::LayOutProgramFolder(folder_.path(), DV_PROGRAM_FOLDER,
+                                                            DESKVANE_PATH, "dv.exe")
+                         .empty());
+    }
+    void TearDown() override {
+        if (pid_ > 0) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+
+    void Start() {
+        pid_ = fork();
+        if (pid_ == 0) {
+            chdir(folder_.path().c_str());
+            setenv("PLATFORM_DISPLAY", "desktop", 1);
+            setenv("HOME", (outside_.path() / "home").c_str(), 1);
+            setenv("PLATFORM_LINK_DIR", (outside_.path() / "link").c_str(), 1);
+            setenv("PLATFORM_REGISTRY_FILE", (outside_.path() / "registry.dat").c_str(), 1);
+            freopen("/dev/null", "w", stdout);
+            execl("./dv.exe", "dv.exe", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ASSERT_GT(pid_, 0);
+        const char8_t title[] = u8"Deskvane - 管理中心";
+        ASSERT_TRUE(WaitFor([&] {
+            window_ = Shell("xdotool search --onlyvisible --name '^" +
+                            std::string(title, title + sizeof(title) - 1) + "$' 2>/dev/null");
+            return !window_.empty();
+        }));
+    }
+    bool Photograph(const fs::path& file) const {
+        return std::system(("import -window " + window_ + " '" + file.string() + "'").c_str()) == 0;
+    }
+    void Click(int x, int y) const {
+        Xdotool("mousemove --window " + window_ + " " + std::to_string(x) + " " +
+                std::to_string(y) + " click 1");
+    }
+
+    platform::testing::TempFolder outside_;
+    platform::testing::TempFolder folder_;
+    pid_t pid_ = -1;
+    std::string window_;
+};
+
+TEST_F(DeskvaneDesktopTest, MenuPaneShowsTheMenuPageAndItsLinkShowsItsPage) {
+    Start();
+    const fs::path shot = fs::path(PROJECT_TEST_OUTPUT_DIR) / "deskvane-desktop-menu.png";
+    fs::create_directories(shot.parent_path());
+    // The pane's background and its headings' colour, as the page's style sets them.
+    const std::string menu = "130x400+4+40";
+    ASSERT_TRUE(WaitFor([&] {
+        return Photograph(shot) && ShareOfColour(shot, menu, "#F4F7FC", "1%") > 0.5;
+    })) << ShareOfColour(shot, menu, "#F4F7FC", "1%");
+    EXPECT_GT(ShareOfColour(shot, menu, "#3A5A8C", "5%"), 0.002);
+
+    // "关于软件", the menu's last link, reports "fun 3" through the status text: the about page
+    // takes the calendar's place on the right.
+    const fs::path before = folder_.path() / "before.png";
+    fs::copy_file(shot, before);
+    const std::string pages = "[600x440+160+30]";
+    Click(30, 461);
+    const fs::path after = folder_.path() / "after.png";
+    EXPECT_TRUE(WaitFor([&] {
+        return Photograph(after) && DifferingPixels(before, after, pages) > 20000;
+    })) << DifferingPixels(before, after, pages);
+}
+
+}  // namespace
