@@ -53,6 +53,17 @@ long DifferingPixels(const fs::path& first, const fs::path& second, const std::s
                            second.string() + area + "' null: 2>&1"));
 }
 
+// Whether the process `pid` has a file whose path holds `part` mapped.
+bool Maps(pid_t pid, const std::string& part) {
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    for (std::string line; std::getline(maps, line);) {
+        if (line.find(part) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class DeskvaneDesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -80,6 +91,7 @@ protected:
             setenv("PLATFORM_LINK_DIR", (outside_.path() / "link").c_str(), 1);
             setenv("PLATFORM_REGISTRY_FILE", (outside_.path() / "registry.dat").c_str(), 1);
             freopen("/dev/null", "w", stdout);
+            freopen((outside_.path() / "stderr.txt").c_str(), "w", stderr);
             execl("./dv.exe", "dv.exe", static_cast<char*>(nullptr));
             _exit(127);
         }
@@ -115,6 +127,9 @@ TEST_F(DeskvaneDesktopTest, MenuPaneShowsTheMenuPageAndItsLinkShowsItsPage) {
         return Photograph(shot) && ShareOfColour(shot, menu, "#F4F7FC", "1%") > 0.5;
     })) << ShareOfColour(shot, menu, "#F4F7FC", "1%");
     EXPECT_GT(ShareOfColour(shot, menu, "#3A5A8C", "5%"), 0.002);
+    // The page engine came with the manager's first web control.
+    EXPECT_TRUE(Maps(pid_, "/webkitview.so"));
+    EXPECT_TRUE(Maps(pid_, "libwebkit2gtk"));
 
     // "关于软件", the menu's last link, reports "fun 3" through the status text: the about page
     // takes the calendar's place on the right.
@@ -126,6 +141,19 @@ TEST_F(DeskvaneDesktopTest, MenuPaneShowsTheMenuPageAndItsLinkShowsItsPage) {
     EXPECT_TRUE(WaitFor([&] {
         return Photograph(after) && DifferingPixels(before, after, pages) > 20000;
     })) << DifferingPixels(before, after, pages);
+}
+
+// Without the page engine's module the manager still starts on the desktop, says why its pages
+// show nothing, and runs its web controls on their own engine.
+TEST_F(DeskvaneDesktopTest, WithoutThePageEnginesModuleTheManagerRunsAndSaysSo) {
+    fs::remove(folder_.path() / "webkitview.so");
+    Start();
+    EXPECT_TRUE(WaitFor([&] {
+        return outside_.ReadFile("stderr.txt").find("webkitview.so could not be loaded") !=
+               std::string::npos;
+    })) << outside_.ReadFile("stderr.txt");
+    EXPECT_TRUE(Maps(pid_, "/desktopdisplay.so"));
+    EXPECT_FALSE(Maps(pid_, "libwebkit2gtk"));
 }
 
 }  // namespace
