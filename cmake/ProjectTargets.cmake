@@ -95,12 +95,13 @@ function(project_library name)
     endif()
 endfunction()
 
-# A program, or a test program, that may load the desktop module (platform/display) on a desktop.
-# The module links no platform library: it calls the program's, so that one window list, one set of
-# queues and one screen serve both. The program therefore exports its functions, and links the
-# platform libraries the module calls whole, so that each function the module needs is there even
-# where the program itself never calls it. The module is linked beside the program, where the
-# display looks for it.
+# A program, or a test program, that may load the desktop module (platform/display) on a desktop,
+# and with it the page engine's module.
+# The modules link no platform library: they call the program's, so that one window list, one set
+# of queues and one screen serve both. The program therefore exports its functions, and links the
+# platform libraries the modules call whole, so that each function they need is there even where
+# the program itself never calls it. The modules are linked beside the program, where the display
+# looks for them.
 function(link_desktop_module target)
     set_target_properties(${target} PROPERTIES ENABLE_EXPORTS ON)
     foreach(library ${PROJECT_DESKTOP_MODULE_CALLS})
@@ -108,12 +109,14 @@ function(link_desktop_module target)
                             "LINKER:--whole-archive,$<TARGET_FILE:${library}>,--no-whole-archive")
         target_link_libraries(${target} PRIVATE ${library})
     endforeach()
-    add_dependencies(${target} platform_desktop_display)
-    get_target_property(module_folder platform_desktop_display BINARY_DIR)
-    if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL module_folder)
-        add_custom_command(TARGET ${target} POST_BUILD
-            COMMAND ${CMAKE_COMMAND} -E create_symlink "$<TARGET_FILE:platform_desktop_display>"
-                    "$<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_NAME:platform_desktop_display>"
-            VERBATIM)
-    endif()
+    foreach(module platform_desktop_display platform_webkit_view)
+        add_dependencies(${target} ${module})
+        get_target_property(module_folder ${module} BINARY_DIR)
+        if(NOT CMAKE_CURRENT_BINARY_DIR STREQUAL module_folder)
+            add_custom_command(TARGET ${target} POST_BUILD
+                COMMAND ${CMAKE_COMMAND} -E create_symlink "$<TARGET_FILE:${module}>"
+                        "$<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_NAME:${module}>"
+                VERBATIM)
+        endif()
+    endforeach()
 endfunction()

@@ -46,10 +46,13 @@ declare -A programs=(
     [manager/program/deskvane]=dv/dv.exe
     [tray/program/dvtp]=dv/dvtp.exe
     [tray/program/hookpad.so]=dv/hookpad.so
-    # The desktop module, beside each program that may load it.
+    # The desktop module and the page engine's module, beside each program that may load them.
     [browser/program/desktopdisplay.so]=desktopdisplay.so
+    [browser/program/webkitview.so]=webkitview.so
     [picture/program/desktopdisplay.so]=exec/gt/desktopdisplay.so
+    [picture/program/webkitview.so]=exec/gt/webkitview.so
     [manager/program/desktopdisplay.so]=dv/desktopdisplay.so
+    [manager/program/webkitview.so]=dv/webkitview.so
 )
 for target in "${!programs[@]}"; do
     if [[ -f "build/release/$target" ]]; then

@@ -6,7 +6,7 @@
 #include "platform/controls/NotifyIcon.h"
 #include "platform/display/GtkClipboard.h"
 #include "platform/display/GtkPresenter.h"
-#include "platform/display/WebKitView.h"
+#include "platform/display/WebKitModule.h"
 #include "platform/display/XDesktopWindows.h"
 #include "platform/display/XHotKeys.h"
 #include "platform/display/XScreenReader.h"
@@ -64,7 +64,7 @@ extern "C" bool PlatformStartDesktop() {
         hot_keys = XHotKeys::Start(nullptr);
     }
     SetDesktopHotKeys(hot_keys.get());
-    WebKitView::Offer(running);
+    WebKitModule::Offer(running);
     return true;
 }
 
@@ -72,7 +72,7 @@ extern "C" void PlatformStopDesktop() {
     if (running == nullptr) {
         return;
     }
-    WebKitView::Withdraw();
+    WebKitModule::Withdraw();
     VirtualScreen::Get().SetPresenter(nullptr);
     SetDesktopClipboard(nullptr);
     SetNotifyAreaObserver(nullptr);

@@ -279,6 +279,29 @@ void OnClose(WebKitWebView*, WebKitView::View* view) {
     Report(*view, [](WebEngineHost& host) { host.OnCloseRequested(); });
 }
 
+// window.status reports what a page script sets through a message of its own (WebKit shows no
+// status text): the manager's menu page tells its links apart that way.
+constexpr char kStatusChannel[] = "platformStatus";
+constexpr char kStatusScript[] =
+    "(function() {"
+    "  var text = '';"
+    "  Object.defineProperty(window, 'status', {configurable: true,"
+    "    get: function() { return text; },"
+    "    set: function(value) {"
+    "      text = String(value);"
+    "      window.webkit.messageHandlers.platformStatus.postMessage(text);"
+    "    }});"
+    "})();";
+
+void OnStatusMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
+                     WebKitView::View* view) {
+    JSCValue* value = webkit_javascript_result_get_js_value(result);
+    char* text = jsc_value_to_string(value);
+    const std::string status = Text(text);
+    g_free(text);
+    Report(*view, [status](WebEngineHost& host) { host.OnPageStatus(status); });
+}
+
 gboolean OnPress(GtkWidget* widget, GdkEvent*, WebKitView::View*) {
     gtk_widget_grab_focus(widget);
     return FALSE;
@@ -362,6 +385,21 @@ void Attach(WebKitView::View& view) {
     gtk_widget_queue_resize(frame);
 }
 
+// The control's place in its top-level window and whether it shows, as the platform has them now;
+// false when either window is gone.
+bool PlaceNow(const WebKitView::View& view, RECT& place, bool& visible) {
+    RECT window{};
+    RECT control{};
+    if (view.topLevel == nullptr || !GetWindowRect(view.topLevel, &window) ||
+        !GetWindowRect(view.control, &control)) {
+        return false;
+    }
+    place = RECT{control.left - window.left, control.top - window.top, control.right - window.left,
+                 control.bottom - window.top};
+    visible = IsWindowVisible(view.control) != FALSE;
+    return true;
+}
+
 // A window above the control may have been shown, hidden or moved (a tab's page, the top-level
 // window itself) without the control hearing of it: each view takes its control's place and
 // visibility as the platform has them now.
@@ -370,15 +408,11 @@ void FollowControls() {
         return;
     }
     for (const auto& view : *views) {
-        RECT window{};
-        RECT control{};
-        if (view->topLevel == nullptr || !GetWindowRect(view->topLevel, &window) ||
-            !GetWindowRect(view->control, &control)) {
+        RECT place{};
+        bool visible = false;
+        if (!PlaceNow(*view, place, visible)) {
             continue;
         }
-        const RECT place{control.left - window.left, control.top - window.top,
-                         control.right - window.left, control.bottom - window.top};
-        const bool visible = IsWindowVisible(view->control) != FALSE;
         const bool moved = place.left != view->rect.left || place.top != view->rect.top ||
                            place.right != view->rect.right || place.bottom != view->rect.bottom;
         if (moved || visible != view->visible || view->layer == nullptr) {
@@ -426,8 +460,19 @@ void OnFrameMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
     }
 }
 
-WebKitUserContentManager* FrameReporter(WebKitView::View* view) {
+// The scripts that report what WebKit does not: frames' documents (in a world of their own) and
+// window.status (in the page's world, where its scripts set it).
+WebKitUserContentManager* PageReporters(WebKitView::View* view) {
     WebKitUserContentManager* content = webkit_user_content_manager_new();
+    WebKitUserScript* status =
+        webkit_user_script_new(kStatusScript, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+                               WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, nullptr, nullptr);
+    webkit_user_content_manager_add_script(content, status);
+    webkit_user_script_unref(status);
+    g_signal_connect(content, (std::string("script-message-received::") + kStatusChannel).c_str(),
+                     G_CALLBACK(OnStatusMessage), view);
+    webkit_user_content_manager_register_script_message_handler(content, kStatusChannel);
+
     webkit_user_content_manager_register_script_message_handler_in_world(content, kFrameMessages,
                                                                          kFrameWorld);
     g_signal_connect(content, (std::string("script-message-received::") + kFrameMessages).c_str(),
@@ -446,7 +491,7 @@ void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     }
     views->insert(view);
     WebKitView::View* raw = view.get();
-    WebKitUserContentManager* content = FrameReporter(raw);
+    WebKitUserContentManager* content = PageReporters(raw);
     auto* web = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", SharedContext(),
                                              "user-content-manager", content, nullptr));
     g_object_unref(content);
@@ -583,8 +628,13 @@ void WebKitView::Stop() {
 void WebKitView::Place(HWND topLevel, const RECT& rect, bool visible) {
     OnGtkThread([view = view_, topLevel, rect, visible] {
         view->topLevel = topLevel;
-        view->rect = rect;
-        view->visible = visible;
+        // The place the control reported may be older than the one the view follows already (a
+        // dialog's controls are placed while it is hidden, and the dialog shows before this runs):
+        // the platform's state now wins.
+        if (!PlaceNow(*view, view->rect, view->visible)) {
+            view->rect = rect;
+            view->visible = visible;
+        }
         Attach(*view);
     });
 }

@@ -4,7 +4,8 @@ namespace platform::testing {
 
 namespace {
 
-constexpr const char* kDesktopModule = "desktopdisplay.so";
+// The desktop module and the page engine's module it loads.
+constexpr const char* kModules[] = {"desktopdisplay.so", "webkitview.so"};
 
 bool CopyBeside(const std::filesystem::path& from, const std::filesystem::path& to) {
     std::error_code error;
@@ -36,10 +37,12 @@ std::filesystem::path LayOutProgramFolder(const std::filesystem::path& folder,
     if (!CopyBeside(program, target)) {
         return {};
     }
-    const std::filesystem::path module = program.parent_path() / kDesktopModule;
-    if (std::filesystem::exists(module, error) &&
-        !CopyBeside(module, target.parent_path() / kDesktopModule)) {
-        return {};
+    for (const char* name : kModules) {
+        const std::filesystem::path module = program.parent_path() / name;
+        if (std::filesystem::exists(module, error) &&
+            !CopyBeside(module, target.parent_path() / name)) {
+            return {};
+        }
     }
     for (const std::filesystem::path& library : libraries) {
         if (!CopyBeside(library, target.parent_path() / library.filename())) {

@@ -10,7 +10,8 @@ namespace platform::testing {
 
 // Lays out `folder`: the files that come with the program (`files`, a tree such as
 // programfolder/dv, copied whole; none when empty), the built `program` as `name`, beside it the
-// desktop module built beside the program (which the program loads on a desktop), and the built
+// desktop module and the page engine's module built beside the program (which the program loads
+// on a desktop), and the built
 // `libraries` under their own names. Returns the program's path in the folder; empty when a copy
 // failed.
 std::filesystem::path LayOutProgramFolder(const std::filesystem::path& folder,

@@ -290,6 +290,7 @@ private:
     void OnCloseRequested() override;
     // The end of a refresh by the engine, loaded or not.
     void EndRefresh();
+    void OnPageStatus(const std::string& text) override;
 
     // TravelHost.
     IUnknown* TravelHostIdentity() override { return Identity(); }

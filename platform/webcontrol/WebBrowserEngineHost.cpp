@@ -215,6 +215,10 @@ void WebBrowser::OnHoveredLink(const std::string& address) {
     events_.StatusTextChange(address.empty() ? "" : ControlAddressOf(address));
 }
 
+void WebBrowser::OnPageStatus(const std::string& text) {
+    events_.StatusTextChange(Utf8ToGbk(text));
+}
+
 void WebBrowser::OnHistory(const std::vector<EngineHistoryEntry>& entries, size_t current) {
     KeepAlive alive(*this);
     std::vector<TravelLog::Entry> mirrored;

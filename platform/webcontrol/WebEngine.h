@@ -1,6 +1,6 @@
 // The engine seam of the web browser control: what shows and loads the pages of a control that has
 // a window. Headless, the control runs its own engine (web::Page: parsed, scripted, laid out, not
-// painted). On a desktop the display module offers a real one (WebKitGTK, in desktopdisplay.so),
+// painted). On a desktop the display module offers a real one (WebKitGTK, in webkitview.so),
 // which registers its factory here when the desktop starts; the control then hands it the
 // navigations it has let through and turns what the engine reports into its events.
 //
@@ -65,6 +65,8 @@ public:
     virtual void OnHoveredLink(const std::string& address) = 0;
     // The engine's back and forward history, oldest first, and the index of the page shown.
     virtual void OnHistory(const std::vector<EngineHistoryEntry>& entries, size_t current) = 0;
+    // The status text a page script set (window.status), in UTF-8.
+    virtual void OnPageStatus(const std::string& text) = 0;
 };
 
 class WebEngine {

@@ -71,6 +71,17 @@ private:
     Window window_ = 0;
 };
 
+// Whether the process `pid` has a file whose path holds `part` mapped.
+bool Maps(pid_t pid, const std::string& part) {
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    for (std::string line; std::getline(maps, line);) {
+        if (line.find(part) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class TrayDesktopTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -138,6 +149,11 @@ TEST_F(TrayDesktopTest, TheBossKeyTypedInTheManagersWindowReachesTheTray) {
                         std::string(title, title + sizeof(title) - 1) + "' | head -1");
         return !manager.empty();
     }));
+    // The manager's web controls loaded the page engine; the tray, which has none, runs on the
+    // desktop without it.
+    EXPECT_TRUE(Maps(pid_, "libwebkit2gtk"));
+    EXPECT_TRUE(Maps(tray_, "/desktopdisplay.so"));
+    EXPECT_FALSE(Maps(tray_, "libwebkit2gtk"));
     Xdotool("windowfocus --sync " + manager);
     Xdotool("key ctrl+alt+Return");
     EXPECT_TRUE(Eventually([&] { return other.MapState() == "IsUnMapped"; })) << other.MapState();

@@ -14,11 +14,16 @@
 
 namespace platform::webcontrol {
 
-// This test program has no web control: the engine the display offers to it comes here.
+// This test program has no web control: the engine the display offers to it comes here, as the
+// page engine module asks for it.
 WebEngineFactory offeredEngine = nullptr;
 
 void SetWebEngineFactory(WebEngineFactory factory) {
     offeredEngine = factory;
+}
+
+WebEngineFactory CurrentWebEngineFactory() {
+    return offeredEngine;
 }
 
 }  // namespace platform::webcontrol
@@ -72,6 +77,7 @@ public:
     }
     void OnLoadStopped() override { Add("Stopped"); }
     void OnHoveredLink(const std::string&) override {}
+    void OnPageStatus(const std::string& text) override { Add("Status " + text); }
     void OnHistory(const std::vector<EngineHistoryEntry>& entries, size_t current) override {
         std::string line = "History";
         for (size_t i = 0; i < entries.size(); ++i) {
