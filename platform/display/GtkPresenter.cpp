@@ -525,6 +525,13 @@ GtkWidget* GtkPresenter::CreateWidget(const WindowState& state) {
     return widget;
 }
 
+void GtkPresenter::Shown::Ask(const RECT& place) {
+    if (asked.size() == kAskedLimit) {
+        asked.erase(asked.begin());
+    }
+    asked.push_back(place);
+}
+
 void GtkPresenter::Apply(const WindowState& state) {
     auto found = shown_.find(state.hwnd);
     // A window that changes between pop-up and managed needs an X window of the other kind.
@@ -589,11 +596,18 @@ void GtkPresenter::Apply(const WindowState& state) {
         }
     }
     if (!SameRect(shown.rect, state.rect)) {
-        shown.rect = state.rect;
-        if (shown.asked.size() == kAskedLimit) {
-            shown.asked.erase(shown.asked.begin());
+        // GTK moves a mapped window at once and resizes it later, so the X server first reports
+        // the new place with the old size.
+        const RECT& old = shown.rect;
+        if (shown.mapped && (old.left != state.rect.left || old.top != state.rect.top) &&
+            (old.right - old.left != state.rect.right - state.rect.left ||
+             old.bottom - old.top != state.rect.bottom - state.rect.top)) {
+            shown.Ask(RECT{state.rect.left, state.rect.top,
+                           state.rect.left + (old.right - old.left),
+                           state.rect.top + (old.bottom - old.top)});
         }
-        shown.asked.push_back(state.rect);
+        shown.Ask(state.rect);
+        shown.rect = state.rect;
         gtk_window_move(window, state.rect.left, state.rect.top);
         gtk_window_resize(window, std::max<int>(1, state.rect.right - state.rect.left),
                           std::max<int>(1, state.rect.bottom - state.rect.top));

@@ -144,6 +144,8 @@ private:
         // Places asked of the X server that it has not confirmed yet, oldest first: a configure
         // event for one of them is an old request of ours, not the window manager's move.
         std::vector<RECT> asked;
+
+        void Ask(const RECT& place);
     };
 
     // The primary monitor as the GTK thread found it; no screen when the display did not open.

@@ -29,9 +29,14 @@ struct WebKitView::View {
     std::shared_ptr<Reporter> reporter;
     // Null once GTK destroyed it (its window went first).
     WebKitWebView* web = nullptr;
+    // Holds the web view and shows only the part of it inside the control's parents, as the
+    // platform clips a child window to its parents; it lies in the layer at `clip`.
+    GtkWidget* frame = nullptr;
     GtkWidget* layer = nullptr;
     HWND topLevel = nullptr;
+    // In the top-level window's coordinates: the control and the part of it its parents show.
     RECT rect{};
+    RECT clip{};
     bool visible = false;
     // The address the control asked for: its navigation was let through already.
     std::string asked;
@@ -228,37 +233,75 @@ void OnDestroyed(GtkWidget*, WebKitView::View* view) {
 
 gboolean OnChildPosition(GtkOverlay*, GtkWidget* widget, GdkRectangle* place,
                          WebKitView::View* view) {
-    if (view->web == nullptr || widget != GTK_WIDGET(view->web)) {
+    if (view->frame == nullptr || widget != view->frame) {
         return FALSE;
     }
-    place->x = view->rect.left;
-    place->y = view->rect.top;
-    place->width = std::max<int>(1, view->rect.right - view->rect.left);
-    place->height = std::max<int>(1, view->rect.bottom - view->rect.top);
+    place->x = view->clip.left;
+    place->y = view->clip.top;
+    place->width = std::max<int>(1, view->clip.right - view->clip.left);
+    place->height = std::max<int>(1, view->clip.bottom - view->clip.top);
     return TRUE;
+}
+
+// The part of the control its parents' client areas leave visible, in the coordinates of its
+// top-level window.
+RECT VisiblePart(const WebKitView::View& view) {
+    RECT window{};
+    if (!GetWindowRect(view.topLevel, &window)) {
+        return RECT{};
+    }
+    RECT visible = view.rect;
+    for (HWND parent = GetParent(view.control); parent != nullptr && visible.right > visible.left;
+         parent = GetParent(parent)) {
+        RECT client{};
+        GetClientRect(parent, &client);
+        POINT origin{0, 0};
+        ClientToScreen(parent, &origin);
+        const RECT area{origin.x - window.left, origin.y - window.top,
+                        origin.x - window.left + client.right,
+                        origin.y - window.top + client.bottom};
+        visible = RECT{std::max(visible.left, area.left), std::max(visible.top, area.top),
+                       std::min(visible.right, area.right), std::min(visible.bottom, area.bottom)};
+        if (parent == view.topLevel) {
+            break;
+        }
+    }
+    if (visible.right <= visible.left || visible.bottom <= visible.top) {
+        return RECT{};
+    }
+    return visible;
 }
 
 // Puts the view into the layer of its top-level window's GTK window, which the presenter makes
 // only once it shows that window, and again when it makes another.
 void Attach(WebKitView::View& view) {
-    if (view.web == nullptr || presenter == nullptr) {
+    if (view.web == nullptr || view.frame == nullptr || presenter == nullptr) {
         return;
     }
-    GtkWidget* widget = GTK_WIDGET(view.web);
+    GtkWidget* frame = view.frame;
     GtkWidget* layer = view.topLevel != nullptr ? presenter->ViewLayer(view.topLevel) : nullptr;
     if (layer != view.layer) {
         if (view.layer != nullptr) {
             g_signal_handlers_disconnect_by_data(view.layer, &view);
-            gtk_container_remove(GTK_CONTAINER(view.layer), widget);
+            gtk_container_remove(GTK_CONTAINER(view.layer), frame);
         }
         view.layer = layer;
         if (layer != nullptr) {
             g_signal_connect(layer, "get-child-position", G_CALLBACK(OnChildPosition), &view);
-            gtk_overlay_add_overlay(GTK_OVERLAY(layer), widget);
+            gtk_overlay_add_overlay(GTK_OVERLAY(layer), frame);
         }
     }
-    gtk_widget_set_visible(widget, view.visible && layer != nullptr);
-    gtk_widget_queue_resize(widget);
+    view.clip = view.topLevel != nullptr ? VisiblePart(view) : RECT{};
+    const bool shown = view.visible && layer != nullptr && view.clip.right > view.clip.left;
+    if (shown) {
+        gtk_widget_set_size_request(GTK_WIDGET(view.web),
+                                    std::max<int>(1, view.rect.right - view.rect.left),
+                                    std::max<int>(1, view.rect.bottom - view.rect.top));
+        gtk_layout_move(GTK_LAYOUT(frame), GTK_WIDGET(view.web), view.rect.left - view.clip.left,
+                        view.rect.top - view.clip.top);
+    }
+    gtk_widget_set_visible(frame, shown);
+    gtk_widget_queue_resize(frame);
 }
 
 // A window above the control may have been shown, hidden or moved (a tab's page, the top-level
@@ -296,6 +339,11 @@ void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     auto* web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(SharedContext()));
     g_object_ref_sink(web);
     view->web = web;
+    // A layout has a window of its own, which clips the view to the frame's size.
+    view->frame = gtk_layout_new(nullptr, nullptr);
+    g_object_ref_sink(view->frame);
+    gtk_layout_put(GTK_LAYOUT(view->frame), GTK_WIDGET(web), 0, 0);
+    gtk_widget_show(GTK_WIDGET(web));
     WebKitView::View* raw = view.get();
     g_signal_connect(web, "decide-policy", G_CALLBACK(OnPolicy), raw);
     g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), raw);
@@ -312,17 +360,22 @@ void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
         views->erase(view);
     }
     WebKitWebView* web = view->web;
-    if (web == nullptr) {
-        return;
-    }
+    GtkWidget* frame = view->frame;
     if (view->layer != nullptr) {
         g_signal_handlers_disconnect_by_data(view->layer, view.get());
     }
-    g_signal_handlers_disconnect_by_data(web, view.get());
     view->web = nullptr;
+    view->frame = nullptr;
     view->layer = nullptr;
-    gtk_widget_destroy(GTK_WIDGET(web));
-    g_object_unref(web);
+    if (web != nullptr) {
+        g_signal_handlers_disconnect_by_data(web, view.get());
+        gtk_widget_destroy(GTK_WIDGET(web));
+        g_object_unref(web);
+    }
+    if (frame != nullptr) {
+        gtk_widget_destroy(frame);
+        g_object_unref(frame);
+    }
 }
 
 }  // namespace

@@ -294,6 +294,85 @@ TEST_F(VirtualScreenTest, CaptionShowsActiveAndInactiveColoursAndCaptureCropsThe
     EXPECT_FALSE(WriteWindowPng(second, std::filesystem::path(PROJECT_TEST_OUTPUT_DIR) / "x.png"));
 }
 
+// Clicks at a point of the screen; twice quickly is a double click.
+void Click(POINT point, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        InjectMouse(MOUSEEVENTF_LEFTDOWN, point);
+        InjectMouse(MOUSEEVENTF_LEFTUP, point);
+    }
+    PumpUntilIdle();
+}
+
+// The text-coloured pixels of a caption box: its glyph.
+int InkIn(const Surface& picture, const RECT& box) {
+    int ink = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int x = box.left; x < box.right; ++x) {
+            ink += ColorFromPixel(picture.At(x, y)) == GetSysColor(COLOR_BTNTEXT);
+        }
+    }
+    return ink;
+}
+
+TEST_F(VirtualScreenTest, CaptionBoxesAndADoubleClickMinimiseMaximiseAndRestore) {
+    const RECT place{100, 100, 400, 300};
+    HWND hwnd = Solid(place, kBlue, WS_OVERLAPPEDWINDOW);
+    // Within the window's 4-pixel sizing frame: close box, then 2 pixels left the maximise box
+    // and right beside it the minimise box, each 16 x 14.
+    const RECT close{278, 6, 294, 20};
+    const RECT maximize{262, 6, 278, 20};
+    const RECT minimize{246, 6, 262, 20};
+    // The boxes keep their distance from the window's right edge.
+    auto onScreen = [&](const RECT& box) {
+        RECT window{};
+        GetWindowRect(hwnd, &window);
+        return POINT{window.right - 300 + (box.left + box.right) / 2,
+                     window.top + (box.top + box.bottom) / 2};
+    };
+    Surface picture = CaptureWindow(hwnd);
+    EXPECT_GT(InkIn(picture, close), 0);
+    EXPECT_GT(InkIn(picture, minimize), 0);
+    const int maximizeInk = InkIn(picture, maximize);
+    EXPECT_GT(maximizeInk, 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(onScreen(minimize).x, 110)),
+              HTMINBUTTON);
+
+    Click(onScreen(maximize));
+    EXPECT_TRUE(IsZoomed(hwnd));
+    // Maximised, the box shows the restore glyph.
+    EXPECT_NE(InkIn(CaptureWindow(hwnd), maximize), maximizeInk);
+    Click(onScreen(maximize));
+    EXPECT_FALSE(IsZoomed(hwnd));
+    RECT rect{};
+    GetWindowRect(hwnd, &rect);
+    EXPECT_EQ(rect.left, place.left);
+    EXPECT_EQ(rect.right, place.right);
+
+    // A press that leaves the box before the button comes up does nothing.
+    InjectMouse(MOUSEEVENTF_LEFTDOWN, onScreen(maximize));
+    InjectMouse(MOUSEEVENTF_LEFTUP, POINT{onScreen(maximize).x, 160});
+    PumpUntilIdle();
+    EXPECT_FALSE(IsZoomed(hwnd));
+
+    Click(POINT{200, 110}, 2);
+    EXPECT_TRUE(IsZoomed(hwnd));
+    Click(POINT{200, 10}, 2);
+    EXPECT_FALSE(IsZoomed(hwnd));
+    Click(onScreen(minimize));
+    EXPECT_TRUE(IsIconic(hwnd));
+
+    // Without the maximise style its box is grey and neither it nor the caption maximises.
+    HWND fixed = Solid(RECT{500, 100, 800, 300}, kBlue,
+                       WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(InkIn(CaptureWindow(fixed), RECT{maximize.left - 3, maximize.top - 3,
+                                               maximize.right - 3, maximize.bottom - 3}),
+              0);
+    GetWindowRect(fixed, &rect);
+    Click(POINT{rect.left + maximize.left + 5, rect.top + 10});
+    Click(POINT{rect.left + 100, rect.top + 10}, 2);
+    EXPECT_FALSE(IsZoomed(fixed));
+}
+
 TEST_F(VirtualScreenTest, ThinBorderAndClientEdgeSurroundTheClientArea) {
     HWND hwnd = CreateWindowExA(WS_EX_CLIENTEDGE, "Solid", "", WS_POPUP | WS_BORDER, 400, 400, 100,
                                 100, nullptr, nullptr, nullptr, nullptr);

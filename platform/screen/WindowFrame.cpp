@@ -103,10 +103,7 @@ bool Closable(HWND hwnd) {
     return window != nullptr && (window->windowClass->style & CS_NOCLOSE) == 0;
 }
 
-// A raised button face with a cross, grey when the window's class forbids closing.
-void CloseBox(HDC dc, HWND hwnd, const RECT& box) {
-    const int width = box.right - box.left;
-    const int height = box.bottom - box.top;
+void ButtonFace(HDC dc, const RECT& box) {
     Line(dc, box.left, box.top, box.right, box.bottom, GetSysColor(COLOR_BTNFACE));
     Line(dc, box.left, box.top, box.right, box.top + 1, GetSysColor(COLOR_BTNHIGHLIGHT));
     Line(dc, box.left, box.top, box.left + 1, box.bottom, GetSysColor(COLOR_BTNHIGHLIGHT));
@@ -116,6 +113,13 @@ void CloseBox(HDC dc, HWND hwnd, const RECT& box) {
          GetSysColor(COLOR_BTNSHADOW));
     Line(dc, box.right - 2, box.top + 1, box.right - 1, box.bottom - 1,
          GetSysColor(COLOR_BTNSHADOW));
+}
+
+// A raised button face with a cross, grey when the window's class forbids closing.
+void CloseBox(HDC dc, HWND hwnd, const RECT& box) {
+    const int width = box.right - box.left;
+    const int height = box.bottom - box.top;
+    ButtonFace(dc, box);
     const bool closable = Closable(hwnd);
     const COLORREF ink = GetSysColor(closable ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
     // Two strokes, each two pixels wide, across a square of side `size` centred on the face.
@@ -125,6 +129,43 @@ void CloseBox(HDC dc, HWND hwnd, const RECT& box) {
     for (int step = 0; step < size; ++step) {
         Line(dc, left + step, top + step, left + step + 2, top + step + 1, ink);
         Line(dc, left + size - 1 - step, top + step, left + size + 1 - step, top + step + 1, ink);
+    }
+}
+
+// An outlined window glyph with a thicker top edge, as the maximise and restore boxes show.
+void WindowGlyph(HDC dc, int left, int top, int width, int height, COLORREF ink) {
+    Line(dc, left, top, left + width, top + 2, ink);
+    Line(dc, left, top, left + 1, top + height, ink);
+    Line(dc, left + width - 1, top, left + width, top + height, ink);
+    Line(dc, left, top + height - 1, left + width, top + height, ink);
+}
+
+// The minimise box (a bar at the bottom) and the maximise box (a window, or two overlapping
+// windows while maximised); a box whose style is off is grey.
+void SizeBoxes(HDC dc, HWND hwnd, const RECT& bar) {
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    const RECT minimize = MinimizeBoxRect(bar);
+    const RECT maximize = MaximizeBoxRect(bar);
+    ButtonFace(dc, minimize);
+    ButtonFace(dc, maximize);
+    const int height = maximize.bottom - maximize.top;
+    const int size = std::max(4, height - 6);
+    const COLORREF minimizeInk =
+        GetSysColor((style & WS_MINIMIZEBOX) ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    const int barLeft = minimize.left + (minimize.right - minimize.left - size) / 2;
+    Line(dc, barLeft, minimize.bottom - 5, barLeft + size - 2, minimize.bottom - 3, minimizeInk);
+    const COLORREF maximizeInk =
+        GetSysColor((style & WS_MAXIMIZEBOX) ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+    const int left = maximize.left + (maximize.right - maximize.left - size) / 2;
+    const int top = maximize.top + (height - size) / 2;
+    if (style & WS_MAXIMIZE) {
+        const int small = size - 3;
+        WindowGlyph(dc, left + 3, top, small, small, maximizeInk);
+        const RECT front{left, top + 3, left + small, top + 3 + small};
+        FillRect(dc, &front, GetSysColorBrush(COLOR_BTNFACE));
+        WindowGlyph(dc, left, top + 3, small, small, maximizeInk);
+    } else {
+        WindowGlyph(dc, left, top, size, size, maximizeInk);
     }
 }
 
@@ -143,6 +184,11 @@ void Caption(HDC dc, HWND hwnd, const RECT& bar, bool active) {
         const RECT box = CloseBoxRect(bar);
         CloseBox(dc, hwnd, box);
         textRect.right = box.left - 2;
+        const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+        if (HasSizeBoxes(style, GetWindowLongA(hwnd, GWL_EXSTYLE))) {
+            SizeBoxes(dc, hwnd, bar);
+            textRect.right = MinimizeBoxRect(bar).left - 2;
+        }
     }
     HGDIOBJ oldFont = SelectObject(dc, CaptionFont());
     SetBkMode(dc, TRANSPARENT);

@@ -73,6 +73,14 @@ LRESULT HitTest(HWND hwnd, POINT screen) {
             if ((window->style & WS_SYSMENU) && RectContains(CloseBoxRect(bar), screen)) {
                 return HTCLOSE;
             }
+            if (HasSizeBoxes(window->style, window->exStyle)) {
+                if (RectContains(MaximizeBoxRect(bar), screen)) {
+                    return HTMAXBUTTON;
+                }
+                if (RectContains(MinimizeBoxRect(bar), screen)) {
+                    return HTMINBUTTON;
+                }
+            }
             return HTCAPTION;
         }
     }
@@ -147,8 +155,39 @@ std::function<void(HWND, WPARAM, LPARAM)> menu_bar_tracker;
 
 // Alt opens the menu bar when it is released without another key in between.
 thread_local bool key_since_alt = false;
-// The window whose close box the left button last went down on.
-thread_local HWND close_box_pressed = nullptr;
+// The caption box (close, maximise or minimise) the left button last went down on, and its
+// window: the box acts when the button comes up over it.
+struct PressedBox {
+    HWND hwnd = nullptr;
+    WPARAM hit = HTNOWHERE;
+};
+thread_local PressedBox pressed_box;
+
+bool IsCaptionBox(WPARAM hit) {
+    return hit == HTCLOSE || hit == HTMAXBUTTON || hit == HTMINBUTTON;
+}
+
+// The command of a caption box or of a double click on the caption; 0 where its style is off.
+WPARAM CaptionCommand(HWND hwnd, WPARAM hit) {
+    const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+    switch (hit) {
+        case HTCLOSE:
+            return SC_CLOSE;
+        case HTMINBUTTON:
+            return (style & WS_MINIMIZEBOX) ? SC_MINIMIZE : 0;
+        case HTMAXBUTTON:
+        case HTCAPTION:
+            if (hit == HTCAPTION && (style & WS_MINIMIZE)) {
+                return SC_RESTORE;
+            }
+            if ((style & WS_MAXIMIZEBOX) == 0) {
+                return 0;
+            }
+            return (style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE;
+        default:
+            return 0;
+    }
+}
 
 void OpenMenuBar(HWND hwnd, WPARAM command, LPARAM lParam) {
     std::function<void(HWND, WPARAM, LPARAM)> tracker;
@@ -263,7 +302,9 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             return platform::SystemCommand(hWnd, wParam, lParam);
         case WM_NCLBUTTONDOWN:
-            platform::close_box_pressed = wParam == HTCLOSE ? hWnd : nullptr;
+            platform::pressed_box = platform::IsCaptionBox(wParam)
+                                        ? platform::PressedBox{hWnd, wParam}
+                                        : platform::PressedBox{};
             if (wParam == HTMENU) {
                 SendMessageA(hWnd, WM_SYSCOMMAND, SC_MOUSEMENU + HTMENU, lParam);
             } else if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
@@ -277,10 +318,12 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_NCLBUTTONUP:
-            // The close box acts when the button comes up over it after going down on it.
-            if (wParam == HTCLOSE && platform::close_box_pressed == hWnd) {
-                platform::close_box_pressed = nullptr;
-                SendMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, lParam);
+            if (platform::IsCaptionBox(wParam) && platform::pressed_box.hwnd == hWnd &&
+                platform::pressed_box.hit == wParam) {
+                platform::pressed_box = {};
+                if (const WPARAM command = platform::CaptionCommand(hWnd, wParam)) {
+                    SendMessageA(hWnd, WM_SYSCOMMAND, command, lParam);
+                }
             }
             return 0;
         case WM_SYSKEYDOWN:
@@ -326,6 +369,10 @@ LRESULT DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
         case WM_NCLBUTTONDBLCLK:
             if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
                 platform::PressScrollBar(hWnd, wParam, lParam);
+            } else if (wParam == HTCAPTION) {
+                if (const WPARAM command = platform::CaptionCommand(hWnd, wParam)) {
+                    SendMessageA(hWnd, WM_SYSCOMMAND, command, lParam);
+                }
             }
             return 0;
         case WM_MOUSEACTIVATE: {

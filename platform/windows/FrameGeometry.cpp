@@ -12,6 +12,21 @@ RECT CloseBoxRect(const RECT& captionBar) {
     return RECT{right - height - 2, captionBar.top + 2, right, captionBar.top + 2 + height};
 }
 
+bool HasSizeBoxes(DWORD style, DWORD exStyle) {
+    return (style & WS_SYSMENU) && (style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX)) &&
+           (exStyle & WS_EX_TOOLWINDOW) == 0;
+}
+
+RECT MaximizeBoxRect(const RECT& captionBar) {
+    const RECT close = CloseBoxRect(captionBar);
+    return OffsetRectBy(close, -(close.right - close.left) - 2, 0);
+}
+
+RECT MinimizeBoxRect(const RECT& captionBar) {
+    const RECT maximize = MaximizeBoxRect(captionBar);
+    return OffsetRectBy(maximize, -(maximize.right - maximize.left), 0);
+}
+
 RECT FrameInsets(DWORD style, DWORD exStyle, bool menuBar) {
     int frame = 0;
     if (style & WS_THICKFRAME) {

@@ -21,6 +21,13 @@ RECT FrameInsets(DWORD style, DWORD exStyle, bool menuBar);
 // The close box of a caption bar (windows with WS_SYSMENU): at the bar's right end, 2 pixels in
 // from its top and right edges and 2 pixels wider than tall; in the coordinates of `captionBar`.
 RECT CloseBoxRect(const RECT& captionBar);
+// Whether a caption shows the minimise and maximise boxes: windows with WS_SYSMENU and either
+// box style, tool windows never. Both show when either style is set; the other is disabled.
+bool HasSizeBoxes(DWORD style, DWORD exStyle);
+// The maximise box lies 2 pixels left of the close box, the minimise box right beside it; both
+// are as large as the close box.
+RECT MaximizeBoxRect(const RECT& captionBar);
+RECT MinimizeBoxRect(const RECT& captionBar);
 
 // Rectangles hold their left and top edges, not their right and bottom ones; an empty one has no
 // area, and intersecting or joining treats it as nothing.

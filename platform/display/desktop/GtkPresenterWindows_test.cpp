@@ -101,8 +101,13 @@ private:
     std::vector<HWND> listeners_;
 };
 
-bool Same(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+::testing::AssertionResult Same(const RECT& a, const RECT& b) {
+    if (a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << a.left << "," << a.top << "," << a.right << "," << a.bottom << " is not " << b.left
+           << "," << b.top << "," << b.right << "," << b.bottom;
 }
 
 // Sets the window manager's state of an X window as a window manager does: the given
@@ -166,7 +171,16 @@ TEST_F(GtkPresenterWindowsTest, MinimiseMaximiseAndRestoreFromTheDesktopReachThe
     // Maximised by the program, which the window manager confirms, then restored by the desktop:
     // the program hears that as well.
     ShowWindow(hwnd, SW_MAXIMIZE);
-    platform::PumpUntilIdle();
+    const RECT maximised = RectOf(hwnd);
+    // The desktop moves the window at once and sizes it a moment later; the platform keeps its
+    // place meanwhile.
+    const std::string maximisedSize =
+        "  Geometry: " + std::to_string(maximised.right - maximised.left) + "x" +
+        std::to_string(maximised.bottom - maximised.top);
+    EXPECT_TRUE(PumpUntil([&] {
+        return Shell("xdotool getwindowgeometry " + id + " | grep Geometry") == maximisedSize;
+    }));
+    EXPECT_TRUE(Same(RectOf(hwnd), maximised));
     SetWindowManagerState(id, {"_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"});
     std::this_thread::sleep_for(300ms);
     heard().clear();
