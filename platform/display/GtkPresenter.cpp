@@ -153,6 +153,10 @@ void GtkPresenter::Run(std::promise<Monitor>* opened) {
         gdk_monitor_get_geometry(monitor, &geometry);
         gdk_monitor_get_workarea(monitor, &work);
     }
+    // Caps Lock may be on already: what the program types and GetKeyState follow the desktop.
+    GdkKeymap* keymap = gdk_keymap_get_for_display(display);
+    SetLockKeys(gdk_keymap_get_caps_lock_state(keymap) != FALSE,
+                gdk_keymap_get_num_lock_state(keymap) != FALSE);
     clipboard_ = new GtkClipboard;
     input_method_ = gtk_im_multicontext_new();
     // The input method shows the text being composed in a window of its own, at the caret: the
@@ -160,7 +164,8 @@ void GtkPresenter::Run(std::promise<Monitor>* opened) {
     gtk_im_context_set_use_preedit(input_method_, FALSE);
     g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
     notify_area_ = new GtkNotifyArea;
-    // Restacking by other clients: the root's children and the window manager's stacking list.
+    // Restacking by other clients (the root's children and the window manager's stacking list)
+    // and the work area.
     GdkWindow* rootWindow = gdk_get_default_root_window();
     gdk_window_set_events(
         rootWindow, static_cast<GdkEventMask>(gdk_window_get_events(rootWindow) |
@@ -626,16 +631,24 @@ void GtkPresenter::Restack(const std::vector<Stacked>& order) {
         return;
     }
     // Top first. A window of ours right below another of ours goes right below it there too. The
-    // top of the order is raised, unless it was there already and the desktop gave it the focus
-    // itself (or it was presented): a desktop whose focus follows the pointer does not raise the
-    // window it focuses. Below the last of other programs' windows, ours go to the bottom of the
-    // desktop. A window right below another program's window elsewhere stays where the desktop has
-    // it: the desktop's window list put it there.
+    // top of the order is raised, unless the desktop gave it the focus itself (or it was
+    // presented) and the platform did not move it up: a desktop whose focus follows the pointer
+    // does not raise the window it focuses. Below the last of other programs' windows, ours go to
+    // the bottom of the desktop. A window right below another program's window elsewhere stays
+    // where the desktop has it: the desktop's window list put it there.
     const auto lastForeign = std::find_if(order.rbegin(), order.rend(),
                                           [](const Stacked& entry) { return !entry.ours; });
     const auto bottom = lastForeign.base();
-    const auto lastTop = std::find_if(stacked_.begin(), stacked_.end(),
-                                      [](const Stacked& entry) { return entry.ours; });
+    // Whether the platform moved `hwnd` up: above a window of ours that was above it in the order
+    // sent last and still is shown (a menu closing above it moves nothing).
+    const auto movedUp = [&](HWND hwnd) {
+        const auto was = std::find_if(stacked_.begin(), stacked_.end(),
+                                      [&](const Stacked& entry) { return entry.hwnd == hwnd; });
+        return was == stacked_.end() ||
+               std::any_of(stacked_.begin(), was, [&](const Stacked& entry) {
+                   return entry.ours && std::find(order.begin(), order.end(), entry) != order.end();
+               });
+    };
     GdkWindow* above = nullptr;
     bool first = true;
     for (auto it = order.begin(); it != order.end(); ++it) {
@@ -654,7 +667,7 @@ void GtkPresenter::Restack(const std::vector<Stacked>& order) {
         } else if (above != nullptr) {
             gdk_window_restack(window, above, FALSE);
         } else if (first) {
-            if (it->hwnd != presented_ || lastTop == stacked_.end() || lastTop->hwnd != it->hwnd) {
+            if (it->hwnd != presented_ || movedUp(it->hwnd)) {
                 gdk_window_raise(window);
             }
         } else if (it >= bottom) {
@@ -725,6 +738,19 @@ int GtkPresenter::OnXEvent(void* xevent, GdkEvent*, void* self) {
         (event.type == PropertyNotify && event.xproperty.window == root &&
          event.xproperty.atom ==
              XInternAtom(event.xany.display, "_NET_CLIENT_LIST_STACKING", False));
+    if (event.type == PropertyNotify && event.xproperty.window == root &&
+        event.xproperty.atom == XInternAtom(event.xany.display, "_NET_WORKAREA", False)) {
+        // A panel came, went or moved: windows maximised from now on and new places follow.
+        GdkMonitor* monitor = gdk_display_get_primary_monitor(gdk_display_get_default());
+        if (monitor == nullptr) {
+            monitor = gdk_display_get_monitor(gdk_display_get_default(), 0);
+        }
+        if (monitor != nullptr) {
+            GdkRectangle work{0, 0, 0, 0};
+            gdk_monitor_get_workarea(monitor, &work);
+            SetWorkArea(RECT{work.x, work.y, work.x + work.width, work.y + work.height});
+        }
+    }
     if (restacked && !presenter->stacking_check_) {
         presenter->stacking_check_ = true;
         // The desktop's restacking comes in several steps; the order is read once they are done.

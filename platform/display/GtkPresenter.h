@@ -48,7 +48,8 @@
 // above their owner) then apply to the desktop again. So no window ever shows another's pixels
 // where they overlap.
 //
-// Not yet: changes of the monitor while the program runs.
+// The work area follows the window manager's _NET_WORKAREA as it changes. Not yet: changes of the
+// monitor while the program runs.
 #pragma once
 
 #include <atomic>
@@ -79,7 +80,8 @@ class RawInputSource;
 class GtkPresenter final : public ScreenPresenter {
 public:
     // Opens the X display (the X11 backend is forced, so XWayland serves on Wayland), sets the
-    // screen size and the work area to the primary monitor's and starts the GTK thread. Null when
+    // screen size and the work area to the primary monitor's, the lock keys to the desktop's and
+    // starts the GTK thread. Null when
     // no display can be opened. The presenter is never destroyed; Stop ends its thread.
     static GtkPresenter* Start();
     // Closes the windows and ends the GTK thread; later calls from the screen do nothing.
