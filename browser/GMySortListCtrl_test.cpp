@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "browser/BrowserDialogTest.h"
+#include "platform/controls/ListViewTest.h"
 #include "platform/screen/ScreenApi.h"
 
 namespace {
@@ -32,20 +33,9 @@ protected:
         list.SetItemText(row, 1, second.c_str());
         list.SetItemData(row, static_cast<DWORD_PTR>(row));
     }
-    std::vector<std::string> Column(int column) const {
-        std::vector<std::string> texts;
-        for (int row = 0; row < list.GetItemCount(); ++row) {
-            texts.push_back(std::string(list.GetItemText(row, column)));
-        }
-        return texts;
-    }
+    std::vector<std::string> Rows() const { return platform::testing::ListRows(list.m_hWnd); }
     void ClickHeader(int column) const {
-        RECT rect{};
-        HWND header = list.GetHeaderCtrl()->m_hWnd;
-        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
-        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(header, &point);
-        ClickAt(point);
+        ClickAt(platform::testing::HeaderCenter(list.m_hWnd, column));
     }
     // The left-most x (in the list's client area) of a pixel of text colour in the row's cell
     // range [from, to), or -1.
@@ -73,17 +63,18 @@ TEST_F(GMySortListCtrlTest, EachHeaderClickSortsItsColumnTheOtherWayInByteOrder)
     }
     ClickHeader(0);
     // Upper case before lower case, digits compared as characters, GBK after ASCII.
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"B", "a10", "a9", "b", "中"}));
+    const std::vector<std::string> byName = {"B|xB|", "a10|xa10|", "a9|xa9|", "b|xb|", "中|x中|"};
+    EXPECT_EQ(Rows(), byName);
     for (int row = 0; row < list.GetItemCount(); ++row) {
         EXPECT_EQ(list.GetItemData(row), static_cast<DWORD_PTR>(row));
     }
     ClickHeader(0);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"中", "b", "a9", "a10", "B"}));
+    EXPECT_EQ(Rows(), std::vector<std::string>(byName.rbegin(), byName.rend()));
     // Another column starts ascending on its own.
     ClickHeader(1);
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"xB", "xa10", "xa9", "xb", "x中"}));
+    EXPECT_EQ(Rows(), byName);
     ClickHeader(0);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"B", "a10", "a9", "b", "中"}));
+    EXPECT_EQ(Rows(), byName);
     EXPECT_EQ(list.ascending[0], 0);
     EXPECT_EQ(list.ascending[1], 0);
     EXPECT_EQ(list.ascending[2], 1);

@@ -15,6 +15,7 @@
 #include "browser/SkinColors.h"
 #include "browser/SocketClient.h"
 #include "platform/controls/ListView.h"
+#include "platform/controls/ListViewTest.h"
 #include "platform/controls/Tab.h"
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
@@ -258,20 +259,10 @@ protected:
     }
     HWND History() const { return frame->m_pHistoryDlg ? frame->m_pHistoryDlg->m_hWnd : nullptr; }
     GMySortListCtrl& List() const { return frame->m_pHistoryDlg->m_list; }
-    std::vector<std::string> Column(int column) const {
-        std::vector<std::string> texts;
-        for (int row = 0; row < List().GetItemCount(); ++row) {
-            texts.push_back(std::string(List().GetItemText(row, column)));
-        }
-        return texts;
-    }
+    // The history list's rows: time, title and address.
+    std::vector<std::string> Rows() const { return platform::testing::ListRows(List().m_hWnd); }
     void ClickHeader(int column) const {
-        RECT rect{};
-        HWND header = List().GetHeaderCtrl()->m_hWnd;
-        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
-        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(header, &point);
-        ClickAt(point);
+        ClickAt(platform::testing::HeaderCenter(List().m_hWnd, column));
     }
     void ClickRow(int row, bool twice = false) const {
         RECT rect{LVIR_BOUNDS, 0, 0, 0};
@@ -293,17 +284,17 @@ TEST_F(MainFrameHistoryTest, TheHistoryListsVisitsInLocalTimeAndSortsByColumn) {
     ASSERT_NE(History(), nullptr);
     EXPECT_TRUE(::IsWindowVisible(History()));
     EXPECT_EQ(::GetWindow(History(), GW_OWNER), frame->m_hWnd);
-    EXPECT_EQ(Column(0), (std::vector<std::string>{"2026年01月01日 00:30", "2026年03月14日 09:05",
-                                                   "2024年02月02日 07:59"}));
-    EXPECT_EQ(Column(1), (std::vector<std::string>{"第二", "First", ""}));
-    EXPECT_EQ(Column(2), (std::vector<std::string>{b, a, c}));
+    const std::string rowA = "2026年03月14日 09:05|First|" + a;
+    const std::string rowB = "2026年01月01日 00:30|第二|" + b;
+    const std::string rowC = "2024年02月02日 07:59||" + c;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{rowB, rowA, rowC}));
 
     ClickHeader(0);
-    EXPECT_EQ(Column(2), (std::vector<std::string>{c, b, a}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{rowC, rowB, rowA}));
     ClickHeader(2);
-    EXPECT_EQ(Column(2), (std::vector<std::string>{a, b, c}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{rowA, rowB, rowC}));
     ClickHeader(2);
-    EXPECT_EQ(Column(2), (std::vector<std::string>{c, b, a}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{rowC, rowB, rowA}));
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(List().GetItemData(row), static_cast<DWORD_PTR>(row));
     }
@@ -331,7 +322,8 @@ TEST_F(MainFrameHistoryTest, OpenPageOpensTheSelectedRowsAddressInANewTab) {
     EXPECT_EQ(frame->GetTabCount(), 1);
 
     ClickHeader(0);
-    ASSERT_EQ(Column(1), (std::vector<std::string>{"B", "A"}));
+    ASSERT_EQ(Rows(), (std::vector<std::string>{"2026年01月01日 08:00|B|" + Address("b.htm"),
+                                                "2026年01月02日 08:00|A|" + Address("a.htm")}));
     ClickRow(0);
     Click(History(), IDC_OPEN_PAGE);
     ASSERT_EQ(frame->GetTabCount(), 2);
@@ -355,7 +347,8 @@ TEST_F(MainFrameHistoryTest, CloseHidesTheDialogAndTheNextUseRefillsTheSameOne) 
     Command(ID_HISTORY);
     EXPECT_EQ(History(), first);
     EXPECT_TRUE(::IsWindowVisible(first));
-    EXPECT_EQ(Column(2), (std::vector<std::string>{"http://two/", "http://one/"}));
+    EXPECT_EQ(Rows(), (std::vector<std::string>{"2026年01月02日 08:00|two|http://two/",
+                                                "2026年01月01日 08:00|one|http://one/"}));
     // The dialog goes with the frame.
     frame->DestroyWindow();
     EXPECT_FALSE(::IsWindow(first));

@@ -50,33 +50,6 @@ protected:
     CSortListCtrl& Results(int child) {
         return *static_cast<CSortListCtrl*>(Lookups().Child(child)->GetDlgItem(IDC_LOOKUP_LIST));
     }
-    static void ClickHeader(CListCtrl& list, int column) {
-        RECT rect{};
-        HWND header = list.GetHeaderCtrl()->m_hWnd;
-        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
-        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(header, &point);
-        ClickAt(point);
-    }
-    // The rows as their kind draws them, the cells joined by "|".
-    static std::vector<std::string> DrawnRows(const CSortListCtrl& list) {
-        std::vector<std::string> rows;
-        const int columns = list.GetHeaderCtrl()->GetItemCount();
-        for (int row = 0; row < list.GetItemCount(); ++row) {
-            std::string text;
-            for (int column = 0; column < columns; ++column) {
-                CString cell;
-                UINT align = 0;
-                const void* record = reinterpret_cast<const void*>(list.GetItemData(row));
-                if (list.RowKind() != nullptr &&
-                    list.RowKind()->Cell(record, column, cell, align)) {
-                    text += std::string(column == 0 ? "" : "|") + std::string(cell);
-                }
-            }
-            rows.push_back(text);
-        }
-        return rows;
-    }
 };
 
 TEST_F(LookupPageTest, TheIdCardLookupMatchesTheFirstSixCharactersAsTheUserTypes) {
@@ -107,30 +80,6 @@ TEST_F(LookupPageTest, TheIdCardLookupMatchesTheFirstSixCharactersAsTheUserTypes
     }});
     EXPECT_TRUE(sameChild);
     EXPECT_EQ(results, (std::vector<std::string>{"", "北京市东城区", "两位码", "未找到"}));
-}
-
-TEST_F(LookupPageTest, TheShippedIdiomsAreSearchedByInitialsAndTheEntryCopied) {
-    std::string first;
-    std::string name;
-    std::string pinyin;
-    std::string clipboard;
-    int rows = 0;
-    Run({[&] {
-        Main().ShowPage(53);
-        HWND idioms = Child(CLookupPage::kIdiom);
-        rows = static_cast<int>(::SendDlgItemMessageA(idioms, IDC_IDIOM_LIST, LB_GETCOUNT, 0, 0));
-        Type(idioms, IDC_IDIOM_INPUT, "YXYY");
-        name = ItemText(idioms, IDC_IDIOM_NAME);
-        pinyin = ItemText(idioms, IDC_IDIOM_PINYIN);
-        Click(idioms, IDC_COPY_IDIOM);
-        clipboard = platform::ClipboardText(nullptr).value_or("none");
-        Close();
-    }});
-    EXPECT_GT(rows, 10000);
-    // The first idiom in the file whose initials are "yxyy".
-    EXPECT_EQ(name.substr(0, 2), "一");
-    EXPECT_EQ(pinyin.substr(0, 2 + 3), "【yi ");
-    EXPECT_EQ(clipboard.substr(0, name.size() + 2), name + "\r\n");
 }
 
 TEST_F(LookupPageTest, TheIdiomSearchKeepsTheFirstLongestMatchAndCopiesWhatItShows) {
@@ -234,13 +183,25 @@ TEST_F(LookupPageTest, TheMobileLookupListsTheRangesOfTheFirstSevenDigits) {
     EXPECT_EQ(messages, (std::vector<std::string>{"", "未找到对应的数据"}));
 }
 
-TEST_F(LookupPageTest, TheShippedDataFindsKnownEntriesInEachLookup) {
+TEST_F(LookupPageTest, TheShippedDataFindsKnownEntriesInEachLookupAndIdiomsByInitials) {
     std::string mobile;
     std::string area;
     std::string region;
     std::vector<std::string> roots;
     bool written = false;
+    std::string name;
+    std::string pinyin;
+    std::string clipboard;
+    int rows = 0;
     Run({[&] {
+        Main().ShowPage(53);
+        HWND idioms = Child(CLookupPage::kIdiom);
+        rows = static_cast<int>(::SendDlgItemMessageA(idioms, IDC_IDIOM_LIST, LB_GETCOUNT, 0, 0));
+        Type(idioms, IDC_IDIOM_INPUT, "YXYY");
+        name = ItemText(idioms, IDC_IDIOM_NAME);
+        pinyin = ItemText(idioms, IDC_IDIOM_PINYIN);
+        Click(idioms, IDC_COPY_IDIOM);
+        clipboard = platform::ClipboardText(nullptr).value_or("none");
         Main().ShowPage(52);
         HWND card = Child(CLookupPage::kIdCard);
         Type(card, IDC_NUMBER, "110101198001011234");
@@ -283,6 +244,11 @@ TEST_F(LookupPageTest, TheShippedDataFindsKnownEntriesInEachLookup) {
     EXPECT_EQ(roots.size(), 31u);
     EXPECT_EQ(std::set<std::string>(roots.begin(), roots.end()).size(), roots.size());
     EXPECT_TRUE(written);
+    EXPECT_GT(rows, 10000);
+    // The first idiom in the file whose initials are "yxyy".
+    EXPECT_EQ(name.substr(0, 2), "一");
+    EXPECT_EQ(pinyin.substr(0, 2 + 3), "【yi ");
+    EXPECT_EQ(clipboard.substr(0, name.size() + 2), name + "\r\n");
 }
 
 TEST_F(LookupPageTest, ThePostCodeLookupSearchesEachFieldAndTreesTheProvinces) {

@@ -22,7 +22,9 @@
 #include "manager/ManagerGdi.h"
 #include "manager/ManagerMainDlg.h"
 #include "manager/ScheduleList.h"
+#include "manager/SortListCtrl.h"
 #include "platform/controls/ControlClasses.h"
+#include "platform/controls/ListViewTest.h"
 #include "platform/dialogs/MessageBoxApi.h"
 #include "platform/drawing/Bitmap.h"
 #include "platform/drawing/DC.h"
@@ -105,6 +107,21 @@ protected:
     }
     // A click in the middle of a control of the dialog.
     static void Click(HWND dialog, int id) { ClickAt(platform::testing::ItemCenter(dialog, id)); }
+    // A click on a column's header, which sorts a sorting list by it.
+    static void ClickHeader(const CListCtrl& list, int column) {
+        ClickAt(platform::testing::HeaderCenter(list.m_hWnd, column));
+    }
+    // The rows of a sorting list as their kind draws them, the cells joined by "|".
+    static std::vector<std::string> DrawnRows(const CSortListCtrl& list) {
+        return platform::testing::ListRows(list.m_hWnd, [&list](int row, int column) {
+            CString cell;
+            UINT align = 0;
+            const auto* record = reinterpret_cast<const void*>(list.GetItemData(row));
+            const bool drawn =
+                list.RowKind() != nullptr && list.RowKind()->Cell(record, column, cell, align);
+            return drawn ? std::string(cell) : std::string();
+        });
+    }
     static void Press(BYTE key) { platform::testing::Press(key); }
     static std::string ItemText(HWND dialog, int id) {
         return platform::testing::ItemText(dialog, id);

@@ -34,14 +34,6 @@ protected:
         List(id).ClientToScreen(&rect);
         ClickAt({rect.left + 20, (rect.top + rect.bottom) / 2});
     }
-    void ClickHeader(int id, int column) {
-        RECT rect{};
-        HWND header = List(id).GetHeaderCtrl()->m_hWnd;
-        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
-        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(header, &point);
-        ClickAt(point);
-    }
     int RowOf(int id, const std::string& text, int column) {
         for (int row = 0; row < List(id).GetItemCount(); ++row) {
             if (std::string(List(id).GetItemText(row, column)) == text) {
@@ -103,24 +95,6 @@ TEST_F(ProcessListPageTest, TheTestsOwnProcessListsItsModulesWithTheirFolderAndN
     EXPECT_EQ(keptNote, libcNote);
 }
 
-// The rows as their kind draws them, the cells joined by "|".
-std::vector<std::string> DrawnRows(const CSortListCtrl& list, int columns) {
-    std::vector<std::string> rows;
-    for (int row = 0; row < list.GetItemCount(); ++row) {
-        std::string text;
-        for (int column = 0; column < columns; ++column) {
-            CString cell;
-            UINT align = 0;
-            const void* record = reinterpret_cast<const void*>(list.GetItemData(row));
-            if (list.RowKind() != nullptr && list.RowKind()->Cell(record, column, cell, align)) {
-                text += std::string(column == 0 ? "" : "|") + std::string(cell);
-            }
-        }
-        rows.push_back(text);
-    }
-    return rows;
-}
-
 TEST_F(ProcessListPageTest, RowsDrawTheirRecordsSortByHeaderAndAMissingNoteFileShowsTheFolder) {
     std::filesystem::remove(folder.path() / "data3" / "prd.dat");
     const DWORD self = static_cast<DWORD>(::getpid());
@@ -136,7 +110,7 @@ TEST_F(ProcessListPageTest, RowsDrawTheirRecordsSortByHeaderAndAMissingNoteFileS
     Run({[&] {
         Main().ShowPage(14);
         CSortListCtrl& processes = *static_cast<CSortListCtrl*>(&List(IDC_PROCESS_LIST));
-        const std::vector<std::string> rows = DrawnRows(processes, 3);
+        const std::vector<std::string> rows = DrawnRows(processes);
         const int row = RowOf(IDC_PROCESS_LIST, std::to_string(self), 0);
         ASSERT_GE(row, 0);
         selfRow = rows[static_cast<std::size_t>(row)];
@@ -152,20 +126,20 @@ TEST_F(ProcessListPageTest, RowsDrawTheirRecordsSortByHeaderAndAMissingNoteFileS
             }
             return order;
         };
-        ClickHeader(IDC_PROCESS_LIST, 0);
+        ClickHeader(List(IDC_PROCESS_LIST), 0);
         ids = idsInOrder();
-        ClickHeader(IDC_PROCESS_LIST, 0);
+        ClickHeader(List(IDC_PROCESS_LIST), 0);
         idsDown = idsInOrder();
 
         ClickRow(IDC_PROCESS_LIST, RowOf(IDC_PROCESS_LIST, std::to_string(self), 0));
         CSortListCtrl& modules = *static_cast<CSortListCtrl*>(&List(IDC_MODULE_LIST));
         // "模块名" sorts by the name, ignoring case.
-        ClickHeader(IDC_MODULE_LIST, 0);
+        ClickHeader(List(IDC_MODULE_LIST), 0);
         for (int i = 0; i < modules.GetItemCount(); ++i) {
             moduleNames.emplace_back(
                 reinterpret_cast<const MODULEENTRY32*>(modules.GetItemData(i))->szModule);
         }
-        firstModule = DrawnRows(modules, 2)[0];
+        firstModule = DrawnRows(modules)[0];
         note = ItemText(Page().m_hWnd, IDC_MODULE_NOTE);
 
         // A click on the empty module list after a refresh changes nothing.

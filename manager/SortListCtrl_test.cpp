@@ -50,14 +50,6 @@ protected:
         const int row = list.InsertItem(list.GetItemCount(), "not shown");
         list.SetItemData(row, reinterpret_cast<DWORD_PTR>(record));
     }
-    void ClickHeader(int column) {
-        RECT rect{};
-        HWND header = list.GetHeaderCtrl()->m_hWnd;
-        ::SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&rect));
-        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ::ClientToScreen(header, &point);
-        ClickAt(point);
-    }
     // The rows' records in list order, by the records' position in `records`.
     template <typename Record>
     std::vector<int> Order(const std::vector<Record>& records) const {
@@ -82,22 +74,22 @@ TEST_F(SortListCtrlTest, HeaderClicksSortLedgerRowsByEachColumnOneWayThenTheOthe
     for (const LedgerRecord& record : records) {
         AddRow(&record);
     }
-    ClickHeader(0);
+    ClickHeader(list, 0);
     EXPECT_EQ(Order(records), (std::vector<int>{2, 1, 0, 3}));
-    ClickHeader(0);
+    ClickHeader(list, 0);
     EXPECT_EQ(Order(records), (std::vector<int>{0, 3, 1, 2}));
     // Another column starts ascending; the amount compares as a number, not as text.
-    ClickHeader(2);
+    ClickHeader(list, 2);
     EXPECT_EQ(Order(records), (std::vector<int>{1, 0, 3, 2}));
     // The note as bytes: upper case first, GBK after ASCII.
-    ClickHeader(3);
+    ClickHeader(list, 3);
     EXPECT_EQ(Order(records), (std::vector<int>{1, 3, 0, 2}));
     // The flags survive a refill: the next click on the note reverses.
     list.DeleteAllItems();
     for (const LedgerRecord& record : records) {
         AddRow(&record);
     }
-    ClickHeader(3);
+    ClickHeader(list, 3);
     EXPECT_EQ(Order(records), (std::vector<int>{2, 0, 3, 1}));
 }
 
@@ -118,20 +110,20 @@ TEST_F(SortListCtrlTest, ContactsSortByEachColumnGroupAsNumberBirthdayIgnoringTh
                                                             {4, {3, 0, 2, 1}}, {6, {3, 1, 2, 0}},
                                                             {7, {0, 2, 1, 3}}, {8, {0, 3, 1, 2}}};
     for (const auto& [column, order] : textColumns) {
-        ClickHeader(column);
+        ClickHeader(list, column);
         EXPECT_EQ(Order(records), order) << "column " << column;
     }
-    ClickHeader(0);
+    ClickHeader(list, 0);
     EXPECT_EQ(Order(records), (std::vector<int>{2, 1, 3, 0}));
-    ClickHeader(5);
+    ClickHeader(list, 5);
     EXPECT_EQ(Order(records), (std::vector<int>{2, 0, 3, 1}));
     // Names compare with case: "Li" before "li".
-    ClickHeader(1);
+    ClickHeader(list, 1);
     EXPECT_EQ(Order(records), (std::vector<int>{1, 0, 3, 2}));
     // A column past the ninth compares every pair as -1 and an unknown kind likewise: nothing
     // is lost or duplicated, whatever the order.
     list.SetKind(9);
-    ClickHeader(2);
+    ClickHeader(list, 2);
     std::vector<int> order = Order(records);
     std::sort(order.begin(), order.end());
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2, 3}));

@@ -190,7 +190,7 @@ protected:
     HWND frameWindow_ = nullptr;
 };
 
-TEST_F(MainFrameTest, TwoCdDrivesGetMenusWhoseItemsMoveTheirDoors) {
+TEST_F(MainFrameTest, TwoCdDrivesGetMenusAndHotKeysThatMoveTheirDoors) {
     platform::SetCdromDrive('D', "/nonexistent/sr0");
     platform::SetCdromDrive('F', "/nonexistent/sr1");
     CMainFrame& frame = MakeFrame();
@@ -222,33 +222,8 @@ TEST_F(MainFrameTest, TwoCdDrivesGetMenusWhoseItemsMoveTheirDoors) {
                                         "set mycd door open wait", "close mycd wait",
                                         "open D:\\ type cdaudio alias mycd wait",
                                         "set mycd door closed wait", "close mycd wait"}));
-}
 
-TEST_F(MainFrameTest, WithoutCdDrivesTheMenuIsAsLoadedAndTheIconComesAndGoes) {
-    platform::ClearCdromDrives();
-    CMainFrame& frame = MakeFrame();
-    EXPECT_EQ(frame.cdDriveCount(), 0);
-    CMenu* menu = frame.trayMenu().GetSubMenu(0);
-    EXPECT_EQ(FindMenuItemByText(menu, "打开光驱"), -1);
-    EXPECT_EQ(FindMenuItemByText(menu, "打开管理中心"), 5);
-    EXPECT_EQ(::GetMenuDefaultItem(menu->m_hMenu, FALSE, 0), static_cast<UINT>(-1));
-    EXPECT_FALSE(::IsWindowVisible(frame.m_hWnd));
-    EXPECT_NE(::GetWindowLongA(frame.m_hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
-
-    const std::vector<platform::NotifyIconState> icons = platform::NotifyIcons();
-    ASSERT_EQ(icons.size(), 1u);
-    EXPECT_EQ(icons[0].hwnd, frame.m_hWnd);
-    EXPECT_EQ(icons[0].id, 128u);
-    EXPECT_EQ(icons[0].callbackMessage, 1029u);
-    EXPECT_EQ(icons[0].tip, "Deskvane");
-    ::DestroyWindow(frame.m_hWnd);
-    EXPECT_TRUE(platform::NotifyIcons().empty());
-}
-
-TEST_F(MainFrameTest, HotKeysMatchTheirModifiersExactly) {
-    platform::SetCdromDrive('D', "/nonexistent/sr0");
-    platform::SetCdromDrive('F', "/nonexistent/sr1");
-    CMainFrame& frame = MakeFrame();
+    // The default keys match their modifiers exactly.
     constexpr LPARAM kCtrlAlt = 8 | 4 | 2;
     // Bit 3 clear: not a key that may fire.
     EXPECT_EQ(frame.DispatchHotKey('P', 4 | 2), 0);
@@ -285,7 +260,7 @@ TEST_F(MainFrameTest, ATimedShutdownFiresOnceAtItsMinuteAndRemovesItsFile) {
     platform::ResetPrivilegesForTesting();
 }
 
-TEST_F(MainFrameTest, TheIconsClickOpensTheMenuAtThePointerAndItsItemsAct) {
+TEST_F(MainFrameTest, TheIconWithoutCdDrivesOpensTheLoadedMenuAtThePointerAndItsItemsAct) {
     platform::ClearCdromDrives();
     tray_testing::StartTestClock(8, 0, 30);
     // Plans at 08:00 and 09:30: at 08:00:30 the next one is at 09:30.
@@ -302,9 +277,20 @@ TEST_F(MainFrameTest, TheIconsClickOpensTheMenuAtThePointerAndItsItemsAct) {
     }
     ASSERT_EQ(SaveScheduleRecords(), 0);
     ScriptedFrame& frame = MakeFrame();
+    EXPECT_EQ(frame.cdDriveCount(), 0);
+    EXPECT_FALSE(::IsWindowVisible(frame.m_hWnd));
+    EXPECT_NE(::GetWindowLongA(frame.m_hWnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    const std::vector<platform::NotifyIconState> icons = platform::NotifyIcons();
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].hwnd, frame.m_hWnd);
+    EXPECT_EQ(icons[0].id, 128u);
+    EXPECT_EQ(icons[0].callbackMessage, 1029u);
+    EXPECT_EQ(icons[0].tip, "Deskvane");
 
+    // Without drives the menu is as loaded, with no default item.
     CMenu* menu = frame.trayMenu().GetSubMenu(0);
     ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(::GetMenuDefaultItem(menu->m_hMenu, FALSE, 0), static_cast<UINT>(-1));
     const std::vector<std::pair<UINT, std::string>> items = {{32783, "显示下一个计划"},
                                                              {0, ""},
                                                              {static_cast<UINT>(-1), "屏捕"},
@@ -393,6 +379,9 @@ TEST_F(MainFrameTest, TheIconsClickOpensTheMenuAtThePointerAndItsItemsAct) {
     platform::SetProcessStartInterceptor({});
     EXPECT_EQ(starts, std::vector<std::filesystem::path>{folder_.path() / "dv.exe"});
     ::DestroyWindow(work);
+    // The icon goes with the frame.
+    ::DestroyWindow(frame.m_hWnd);
+    EXPECT_TRUE(platform::NotifyIcons().empty());
 }
 
 TEST_F(MainFrameTest, KeysAndTheBossWindowFollowTheSettingsFilesAfterEachSave) {

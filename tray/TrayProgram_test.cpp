@@ -23,7 +23,10 @@
 #include "platform/files/FileApi.h"
 #include "platform/files/Path.h"
 #include "platform/link/Link.h"
+#include "platform/testing/EntryNames.h"
 #include "platform/testing/ProgramFolder.h"
+#include "platform/testing/PumpUntil.h"
+#include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
@@ -35,7 +38,9 @@ extern char** environ;
 namespace {
 
 using namespace std::chrono_literals;
-using tray_testing::Eventually;
+using platform::testing::EntryNames;
+using platform::testing::PumpUntil;
+using platform::testing::Shell;
 
 // Set by the manager's stand-in when it is told to close.
 bool manager_closed = false;
@@ -116,7 +121,7 @@ protected:
     // Starts the program (with extra environment variables) and waits for its frame.
     void StartTray(std::vector<std::string> extra = {}) {
         tray_ = std::make_unique<Tray>(Program(), std::move(extra));
-        ASSERT_TRUE(Eventually([&] {
+        ASSERT_TRUE(PumpUntil([&] {
             frame_ = ::FindWindowA(nullptr, kTrayTitle);
             return frame_ != nullptr;
         }));
@@ -124,7 +129,7 @@ protected:
     std::uint32_t TrayId() const { return static_cast<std::uint32_t>(tray_->pid()); }
     // Waits until the tray alone holds hooks of `kind`.
     bool TrayHolds(int kind) const {
-        return Eventually([&] {
+        return PumpUntil([&] {
             return platform::link::HookHolders(kind) == std::vector<std::uint32_t>{TrayId()};
         });
     }
@@ -138,13 +143,13 @@ protected:
     // or once the result dialog shows (full screen).
     bool RequestCapture(UINT message) {
         return ::PostMessageA(frame_, message, 0, 0) &&
-               (message == 1031 ? Eventually(ResultShown) : TrayHolds(WH_MOUSE));
+               (message == 1031 ? PumpUntil(ResultShown) : TrayHolds(WH_MOUSE));
     }
     static bool ResultShown() { return ::FindWindowA(nullptr, "截屏管理") != nullptr; }
     // Closes the capture's result dialog as its close box does; true once it is gone.
     bool CloseResult() const {
         return ::PostMessageA(::FindWindowA(nullptr, "截屏管理"), WM_CLOSE, 0, 0) &&
-               Eventually([] { return !ResultShown(); });
+               PumpUntil([] { return !ResultShown(); });
     }
     // Types the boss key, Ctrl+Alt+Enter, in this program.
     static void TypeBossKey() {
@@ -155,29 +160,9 @@ protected:
             platform::InjectKey(key, false);
         }
     }
-    // The files in `folder`, none when it does not exist.
-    static std::vector<std::filesystem::path> FilesIn(const std::filesystem::path& folder) {
-        std::vector<std::filesystem::path> files;
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-            files.push_back(entry.path());
-        }
-        return files;
-    }
     // ImageMagick's identify on `file` with its -format `format`.
     static std::string Identify(const std::filesystem::path& file, const char* format) {
-        const std::string command =
-            std::string("identify -format '") + format + "' '" + file.string() + "'";
-        FILE* identify = ::popen(command.c_str(), "r");
-        if (identify == nullptr) {
-            return "";
-        }
-        char answer[64] = {};
-        if (std::fgets(answer, sizeof answer, identify) == nullptr) {
-            answer[0] = '\0';
-        }
-        ::pclose(identify);
-        return answer;
+        return Shell(std::string("identify -format '") + format + "' '" + file.string() + "'");
     }
     static HWND TopLevel(const char* className, const char* title, DWORD style, RECT at,
                          UINT classStyle = 0) {
@@ -243,7 +228,7 @@ TEST_F(TrayProgramTest, PlansSavedByTheManagerPopUpAtTheirMinute) {
     FreeScheduleRecords();
 
     // The pop-up slides up to its full size at the bottom right of the tray's 1024 x 768 screen.
-    EXPECT_TRUE(Eventually(
+    EXPECT_TRUE(PumpUntil(
         [&] {
             for (const auto& window : WindowsOf(tray_->pid())) {
                 if (window.visible && window.rect.left == 700 && window.rect.top == 556 &&
@@ -267,10 +252,10 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     // The manager's request, with the settings the program comes with: a bitmap of the screen in
     // its Snapshot folder.
     ASSERT_TRUE(RequestCapture(1031));
-    const std::vector<std::filesystem::path> first = FilesIn(folder_.path() / "Snapshot");
+    const std::vector<std::string> first = EntryNames(folder_.path() / "Snapshot");
     ASSERT_EQ(first.size(), 1u);
-    EXPECT_TRUE(first[0].filename().string().starts_with("Snapshot2"));
-    EXPECT_EQ(Identify(first[0], "%w %h %m"), "1024 768 BMP3");
+    EXPECT_TRUE(first[0].starts_with("Snapshot2"));
+    EXPECT_EQ(Identify(folder_.path() / "Snapshot" / first[0], "%w %h %m"), "1024 768 BMP3");
 
     // Hot keys do nothing while the capture's dialog is open, and work again once it is closed.
     ::SetForegroundWindow(work);
@@ -281,7 +266,7 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     EXPECT_FALSE(::IsIconic(work));
     ASSERT_TRUE(CloseResult());
     TypeBossKey();
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(work) != FALSE; }));
 
     // Not saved: the result dialog shows the picture and no file is written.
     const std::string settingsFile =
@@ -291,7 +276,7 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     settings.toFile = 0;
     ASSERT_TRUE(settings.Save(settingsFile.c_str()));
     ASSERT_TRUE(RequestCapture(1031));
-    EXPECT_EQ(FilesIn(folder_.path() / "Snapshot").size(), 1u);
+    EXPECT_EQ(EntryNames(folder_.path() / "Snapshot").size(), 1u);
     ASSERT_TRUE(CloseResult());
 
     // Saved into a folder of the user's, named without a trailing separator, with a key of its
@@ -307,16 +292,16 @@ TEST_F(TrayProgramTest, FullScreenCapturesFollowTheScreenShotSettingsAndHoldHotK
     ::SetFocus(focus);
     // The key may overtake the settings' 1030; a key pressed again
     // while the capture runs or its dialog is open is held back.
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(PumpUntil([&] {
         platform::InjectKey(VK_F9, true);
         platform::InjectKey(VK_F9, false);
-        return Eventually(ResultShown, 500ms);
+        return PumpUntil(ResultShown, 500ms);
     }));
-    const std::vector<std::filesystem::path> files =
-        FilesIn(outside_.path() / std::filesystem::path(u8"抓图"));
+    const std::filesystem::path chosen = outside_.path() / std::filesystem::path(u8"抓图");
+    const std::vector<std::string> files = EntryNames(chosen);
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(Identify(files[0], "%w %h"), "1024 768");
-    EXPECT_EQ(FilesIn(folder_.path() / "Snapshot").size(), 1u);
+    EXPECT_EQ(Identify(chosen / files[0], "%w %h"), "1024 768");
+    EXPECT_EQ(EntryNames(folder_.path() / "Snapshot").size(), 1u);
 
     // Closed while the result dialog is open: the dialog ends first, then the program.
     EXPECT_EQ(StopTray(), 0);
@@ -346,13 +331,13 @@ TEST_F(TrayProgramTest, AnAreaPickedWithTheMouseInAnotherProgramIsCaptured) {
     platform::InjectMouse(0, POINT{110, 60});
     click({110, 60});
     click({110, 60});
-    ASSERT_TRUE(Eventually(ResultShown));
+    ASSERT_TRUE(PumpUntil(ResultShown));
 
-    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
+    const std::vector<std::string> files = EntryNames(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(Identify(files[0], "%w %h"), "100 50");
+    EXPECT_EQ(Identify(folder_.path() / "Snapshot" / files[0], "%w %h"), "100 50");
     // The main hook is back.
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         return platform::link::HookHolders(WH_MOUSE).empty() &&
                platform::link::HookHolders(WH_KEYBOARD) == std::vector<std::uint32_t>{TrayId()};
     }));
@@ -372,7 +357,7 @@ TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideI
     ASSERT_TRUE(RequestCapture(1032));
     platform::InjectKey(VK_ESCAPE, true);
     platform::InjectKey(VK_ESCAPE, false);
-    ASSERT_TRUE(Eventually([&] { return platform::link::HookHolders(WH_MOUSE).empty(); }));
+    ASSERT_TRUE(PumpUntil([&] { return platform::link::HookHolders(WH_MOUSE).empty(); }));
     // The tray's own keyboard hook stays once the capture's hooks are gone.
     EXPECT_TRUE(TrayHolds(WH_KEYBOARD));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "Snapshot"));
@@ -383,10 +368,10 @@ TEST_F(TrayProgramTest, EscLeavesAWindowCaptureAndAClickCapturesTheWindowInsideI
     platform::PumpUntilIdle();
     platform::InjectMouse(MOUSEEVENTF_LEFTDOWN, POINT{300, 110});
     platform::InjectMouse(MOUSEEVENTF_LEFTUP, POINT{300, 110});
-    ASSERT_TRUE(Eventually(ResultShown));
-    const std::vector<std::filesystem::path> files = FilesIn(folder_.path() / "Snapshot");
+    ASSERT_TRUE(PumpUntil(ResultShown));
+    const std::vector<std::string> files = EntryNames(folder_.path() / "Snapshot");
     ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(Identify(files[0], "%w %h"), "398 298");
+    EXPECT_EQ(Identify(folder_.path() / "Snapshot" / files[0], "%w %h"), "398 298");
 
     EXPECT_EQ(StopTray(), 0);
     ::DestroyWindow(target);
@@ -407,13 +392,13 @@ TEST_F(TrayProgramTest, ABackupTaskCopiesItsTreeOnceInItsMinute) {
     ASSERT_NO_FATAL_FAILURE(StartTray({"PLATFORM_CLOCK_START=2006-09-15 07:59:58"}));
     const auto run =
         outside_.path() / "bak" / std::filesystem::path(u8"2006年09月15日星期五08时00分");
-    ASSERT_TRUE(Eventually([&] { return std::filesystem::exists(run / "sub" / "b.txt"); }, 15s));
+    ASSERT_TRUE(PumpUntil([&] { return std::filesystem::exists(run / "sub" / "b.txt"); }, 15s));
     EXPECT_TRUE(std::filesystem::exists(run / "a.txt"));
     // The next tick of the same minute finds the folder made and copies nothing again.
     std::filesystem::remove(run / "a.txt");
     std::this_thread::sleep_for(6s);
     EXPECT_FALSE(std::filesystem::exists(run / "a.txt"));
-    EXPECT_EQ(FilesIn(outside_.path() / "bak").size(), 1u);
+    EXPECT_EQ(EntryNames(outside_.path() / "bak").size(), 1u);
 
     EXPECT_EQ(StopTray(), 0);
 }
@@ -447,7 +432,7 @@ TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsT
     platform::InjectKey(VK_RETURN, false);
     platform::InjectKey(VK_MENU, false);
     platform::InjectKey(VK_CONTROL, false);
-    EXPECT_TRUE(Eventually([&] { return ::IsIconic(work) != FALSE; }));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsIconic(work) != FALSE; }));
 
     // Chosen by its title in the manager, the window comes back with the same key, typed in
     // another window.
@@ -463,9 +448,9 @@ TEST_F(TrayProgramTest, TheBossKeyTypedInAnotherProgramHidesItsWindowsAndBringsT
     // Saving posts 1030 to the tray, and the typed key may overtake that post: the key is typed
     // again until the chosen window is back (the old settings minimise every window instead, so
     // they never bring it back).
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         TypeBossKey();
-        return Eventually([&] { return ::IsIconic(work) == FALSE; }, 500ms);
+        return PumpUntil([&] { return ::IsIconic(work) == FALSE; }, 500ms);
     }));
 
     EXPECT_EQ(StopTray(), 0);
@@ -493,12 +478,12 @@ TEST_F(TrayProgramTest, TheMenuRaisesTheManagerAndItsExitClosesBothPrograms) {
 
     // "打开管理中心" restores the running manager; none is started.
     ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32778, 0));
-    EXPECT_TRUE(Eventually([&] { return !::IsIconic(manager); }));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsIconic(manager); }));
     EXPECT_FALSE(std::filesystem::exists(folder_.path() / "dv.exe"));
 
     // "退出" closes the manager too.
     ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32796, 0));
-    EXPECT_TRUE(Eventually([&] { return manager_closed; }));
+    EXPECT_TRUE(PumpUntil([&] { return manager_closed; }));
     EXPECT_EQ(tray_->Wait(), 0);
     ::DestroyWindow(manager);
 }
@@ -508,7 +493,7 @@ TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
         platform::testing::LayOutProgramFolder(folder_.path(), {}, DESKVANE_PATH, "dv.exe");
     ASSERT_FALSE(managerProgram.empty());
     Tray manager(managerProgram, {});
-    ASSERT_TRUE(Eventually([&] {
+    ASSERT_TRUE(PumpUntil([&] {
         frame_ = ::FindWindowA(nullptr, kTrayTitle);
         return frame_ != nullptr && ::FindWindowA(nullptr, "Deskvane - 管理中心") != nullptr;
     }));
@@ -517,7 +502,7 @@ TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
     ASSERT_NE(trayId, static_cast<DWORD>(manager.pid()));
     // Not this test's child: should it outlive the test, it is ended all the same.
     orphan_ = static_cast<pid_t>(trayId);
-    EXPECT_TRUE(Eventually([&] {
+    EXPECT_TRUE(PumpUntil([&] {
         return platform::link::HookHolders(WH_KEYBOARD) ==
                std::vector<std::uint32_t>{static_cast<std::uint32_t>(trayId)};
     }));
@@ -525,7 +510,7 @@ TEST_F(TrayProgramTest, TheManagerStartsTheTrayWhoseExitEndsBoth) {
     // "退出" ends the manager too.
     ASSERT_TRUE(::PostMessageA(frame_, WM_COMMAND, 32796, 0));
     EXPECT_EQ(manager.Wait(), 0);
-    EXPECT_TRUE(Eventually([] { return ::FindWindowA(nullptr, kTrayTitle) == nullptr; }));
+    EXPECT_TRUE(PumpUntil([] { return ::FindWindowA(nullptr, kTrayTitle) == nullptr; }));
 }
 
 }  // namespace

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "platform/controls/ControlClasses.h"
 #include "platform/framework/WinApp.h"
 #include "platform/framework/WinThread.h"
@@ -28,20 +25,6 @@ inline SYSTEMTIME Friday(int hour, int minute = 0, int second = 0) {
     moment.wMinute = static_cast<WORD>(minute);
     moment.wSecond = static_cast<WORD>(second);
     return moment;
-}
-
-// Waits (at most `limit`) until `ready` holds, keeping this thread's messages moving.
-template <typename Condition>
-bool Eventually(Condition ready, std::chrono::milliseconds limit = std::chrono::seconds(10)) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < deadline) {
-        platform::PumpUntilIdle();
-        if (ready()) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
 }
 
 // The test clock stands at that Friday's time until the test advances it; TrayWindowTest's

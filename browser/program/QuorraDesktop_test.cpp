@@ -15,12 +15,12 @@
 #include <functional>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/testing/ProgramFolder.h"
 #include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
+#include "platform/testing/WaitUntil.h"
 
 namespace {
 
@@ -30,15 +30,9 @@ using platform::testing::Xdotool;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
+// The browser on an X server answers slowly: what it shows may take 20 s.
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(50ms);
-    }
-    return condition();
+    return platform::testing::WaitUntil(condition, limit);
 }
 
 // The count of pixels that differ between two pictures (in `area`, "[WxH+X+Y]", when given); the

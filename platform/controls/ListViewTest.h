@@ -1,8 +1,11 @@
 // Test support for the list view: a report-style list in the view test's parent, with columns
-// and rows added through the control's messages.
+// and rows added through the control's messages; and what the programs' list tests read and click
+// in a list of their own.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/controls/ListView.h"
 #include "platform/controls/ViewTest.h"
@@ -11,6 +14,48 @@ namespace platform::testing {
 
 constexpr int kListId = 1007;
 constexpr int kRowHeight = 20;
+
+// The text the list holds for a cell; at most `capacity` - 1 characters.
+inline std::string CellText(HWND list, int row, int column, int capacity = 256) {
+    std::string buffer(static_cast<size_t>(capacity), '\0');
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buffer.data();
+    item.cchTextMax = capacity;
+    const auto length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                     reinterpret_cast<LPARAM>(&item));
+    return buffer.substr(0, static_cast<size_t>(length));
+}
+
+// The rows in list order, each its cells of every header column joined by "|": the texts the list
+// holds, or those `cell` gives (an owner-drawn list draws texts of its own).
+inline std::vector<std::string> ListRows(
+    HWND list, const std::function<std::string(int row, int column)>& cell = {}) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    std::vector<std::string> rows;
+    for (int row = 0; row < count; ++row) {
+        std::string text;
+        for (int column = 0; column < columns; ++column) {
+            text +=
+                (column == 0 ? "" : "|") + (cell ? cell(row, column) : CellText(list, row, column));
+        }
+        rows.push_back(text);
+    }
+    return rows;
+}
+
+// The screen point in the middle of a column's header, where a click sorts a sorting list.
+inline POINT HeaderCenter(HWND list, int column) {
+    const HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    RECT rect{};
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&rect));
+    POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    ClientToScreen(header, &point);
+    return point;
+}
 
 class ListViewTest : public ViewTest {
 protected:
@@ -49,14 +94,7 @@ protected:
     }
 
     static std::string Text(HWND list, int row, int column, int capacity = 256) {
-        std::string buffer(static_cast<size_t>(capacity), '\0');
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = capacity;
-        const auto length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                                         reinterpret_cast<LPARAM>(&item));
-        return buffer.substr(0, static_cast<size_t>(length));
+        return CellText(list, row, column, capacity);
     }
 
     static BOOL SetState(HWND list, int row, UINT state, UINT mask) {

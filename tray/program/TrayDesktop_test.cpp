@@ -16,12 +16,12 @@
 
 #include "platform/link/Link.h"
 #include "platform/testing/ProgramFolder.h"
+#include "platform/testing/PumpUntil.h"
 #include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
 #include "platform/windows/ProcessWindows.h"
 #include "platform/windows/WindowApi.h"
 #include "platform/windows/WindowPlatform.h"
-#include "tray/TrayTest.h"
 
 // After GoogleTest, whose own None the macro of Xlib would spoil.
 #include <X11/Xlib.h>
@@ -37,7 +37,7 @@ using platform::testing::Xdotool;
 // Programs on an X server take longer than the tray's window tests allow.
 template <typename Condition>
 bool Eventually(Condition ready) {
-    return tray_testing::Eventually(ready, 15s);
+    return platform::testing::PumpUntil(ready, 15s);
 }
 
 // A window of an X client with no part in the platform.

@@ -16,6 +16,7 @@
 
 #include "platform/display/Display.h"
 #include "platform/screen/ScreenApi.h"
+#include "platform/testing/PumpUntil.h"
 #include "platform/testing/ShellCommand.h"
 #include "platform/windows/WindowApi.h"
 
@@ -26,24 +27,6 @@
 namespace platform::testing {
 
 using namespace std::chrono_literals;
-
-// Waits for `condition`, handling the calling thread's messages meanwhile.
-inline bool PumpUntil(const std::function<bool()>& condition,
-                      std::chrono::milliseconds limit = 10s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(20ms);
-    }
-    return condition();
-}
 
 // The colour of a pixel of an X window (or of the root window for "root"), as ImageMagick names
 // it: "srgb(255,0,0)".
