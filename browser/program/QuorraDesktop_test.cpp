@@ -49,6 +49,12 @@ std::string MainWindowTitle() {
     return std::string(title, title + sizeof(title) - 1);
 }
 
+// The title of the page shown for one that could not be loaded, in UTF-8.
+std::string ErrorPageTitle() {
+    const char8_t title[] = u8"无法显示网页";
+    return std::string(title, title + sizeof(title) - 1);
+}
+
 // The share of the pixels of `area` ("WxH+X+Y") in the picture `file` within 10% of `colour`.
 double ShareOfColour(const std::string& file, const std::string& area, const std::string& colour) {
     const std::string share =
@@ -309,8 +315,10 @@ TEST_F(QuorraDesktopTest, OpenedPageIsRenderedInThePageArea) {
 }
 
 // The page takes the clicks and keys given to it; a link it offers is a navigation the browser's
-// filter is asked about: the blocked one leaves the page as it is, the other is followed.
-TEST_F(QuorraDesktopTest, PageTakesKeysAndItsBlockedLinkIsCancelledWhileAnotherIsFollowed) {
+// filter is asked about: the blocked one leaves the page as it is, the other is followed. The back
+// and forward buttons travel through the pages shown; a missing file shows the browser's error
+// page.
+TEST_F(QuorraDesktopTest, PageTakesKeysItsLinksAreFilteredAndTravelFollowsThePagesShown) {
     DesktopBrowser browser;
     browser.folder().WriteFile("data/filter.dat", FilterBlocking("blocked"));
     browser.folder().WriteFile("site/next.htm", "<title>Next Page</title>next");
@@ -340,6 +348,18 @@ TEST_F(QuorraDesktopTest, PageTakesKeysAndItsBlockedLinkIsCancelledWhileAnotherI
     EXPECT_FALSE(WaitFor([&] { return browser.Title().find("Blocked") != std::string::npos; }, 3s))
         << browser.Title();
     browser.Click(200, 290);
+    ASSERT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
+
+    // The tool bar's back and forward buttons.
+    browser.Click(63, 37);
+    ASSERT_TRUE(WaitFor([&] { return browser.Title().find("Next Page") == std::string::npos; }))
+        << browser.Title();
+    browser.Click(110, 37);
+    ASSERT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
+
+    browser.OpenAddress(browser.AddressOf("site/missing.htm"));
+    ASSERT_TRUE(browser.TitleBecomes(ErrorPageTitle())) << browser.Title();
+    browser.Click(63, 37);
     EXPECT_TRUE(browser.TitleBecomes("Next Page")) << browser.Title();
 }
 

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/display/GtkPresenter.h"
 #include "platform/internet/UrlDownload.h"
@@ -40,10 +41,13 @@ struct WebKitView::View {
     bool visible = false;
     // The address the control asked for: its navigation was let through already.
     std::string asked;
+    // The next load is the Reload the control asked for.
+    bool reloading = false;
     bool failed = false;
+    // The server answered the page with an error status, reported already: the failure of the
+    // refused response is not the page's.
+    bool refused = false;
     std::string hovered;
-    bool canGoBack = false;
-    bool canGoForward = false;
 };
 
 namespace {
@@ -99,18 +103,53 @@ bool SameAddress(const std::string& asked, const std::string& requested) {
 }
 
 void ReportHistory(WebKitWebView* web, WebKitView::View* view) {
-    const bool back = webkit_web_view_can_go_back(web) != FALSE;
-    const bool forward = webkit_web_view_can_go_forward(web) != FALSE;
-    if (back != view->canGoBack || forward != view->canGoForward) {
-        view->canGoBack = back;
-        view->canGoForward = forward;
-        Report(*view, [back, forward](WebEngineHost& host) { host.OnHistoryState(back, forward); });
+    WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(web);
+    GList* back = webkit_back_forward_list_get_back_list(list);
+    GList* forward = webkit_back_forward_list_get_forward_list(list);
+    const int first = -static_cast<int>(g_list_length(back));
+    const int last = static_cast<int>(g_list_length(forward));
+    g_list_free(back);
+    g_list_free(forward);
+    std::vector<webcontrol::EngineHistoryEntry> entries;
+    for (int index = first; index <= last; ++index) {
+        if (WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, index)) {
+            entries.push_back({Text(webkit_back_forward_list_item_get_uri(item)),
+                               Text(webkit_back_forward_list_item_get_title(item))});
+        }
     }
+    // Before the first page commits the list is empty, and nothing is shown.
+    const size_t current = entries.empty() ? 0 : static_cast<size_t>(-first);
+    Report(*view, [entries = std::move(entries), current](WebEngineHost& host) {
+        host.OnHistory(entries, current);
+    });
+}
+
+// The server's error status for the page (400 and above) fails its load as the control's own
+// engine fails it, where WebKit would show the server's page.
+gboolean OnResponse(WebKitResponsePolicyDecision* decision, WebKitView::View* view) {
+    if (!webkit_response_policy_decision_is_main_frame_main_resource(decision)) {
+        return FALSE;
+    }
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(decision);
+    const guint status = webkit_uri_response_get_status_code(response);
+    const std::string address = Text(webkit_uri_response_get_uri(response));
+    if (status < 400 || !(address.starts_with("http:") || address.starts_with("https:"))) {
+        return FALSE;
+    }
+    view->refused = true;
+    Report(*view, [address, status](WebEngineHost& host) {
+        host.OnLoadFailed(address, static_cast<LONG>(status));
+    });
+    webkit_policy_decision_ignore(WEBKIT_POLICY_DECISION(decision));
+    return TRUE;
 }
 
 gboolean OnPolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDecisionType type,
                   WebKitView::View* view) {
-    // New windows and responses keep WebKit's own answer.
+    if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
+        return OnResponse(WEBKIT_RESPONSE_POLICY_DECISION(decision), view);
+    }
+    // New windows keep WebKit's own answer.
     if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
         return FALSE;
     }
@@ -145,10 +184,13 @@ gboolean OnPolicy(WebKitWebView*, WebKitPolicyDecision* decision, WebKitPolicyDe
 void OnLoadChanged(WebKitWebView* web, WebKitLoadEvent event, WebKitView::View* view) {
     const std::string address = Text(webkit_web_view_get_uri(web));
     switch (event) {
-        case WEBKIT_LOAD_STARTED:
+        case WEBKIT_LOAD_STARTED: {
             view->failed = false;
-            Report(*view, [address](WebEngineHost& host) { host.OnLoadStarted(address); });
+            const bool reload = std::exchange(view->reloading, false);
+            Report(*view,
+                   [address, reload](WebEngineHost& host) { host.OnLoadStarted(address, reload); });
             break;
+        }
         case WEBKIT_LOAD_COMMITTED:
             Report(*view, [address](WebEngineHost& host) { host.OnLoadCommitted(address); });
             ReportHistory(web, view);
@@ -165,8 +207,9 @@ void OnLoadChanged(WebKitWebView* web, WebKitLoadEvent event, WebKitView::View* 
 }
 
 LONG StatusOf(const GError* error) {
-    if (error->domain == WEBKIT_NETWORK_ERROR &&
-        error->code == WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST) {
+    if ((error->domain == WEBKIT_NETWORK_ERROR &&
+         error->code == WEBKIT_NETWORK_ERROR_FILE_DOES_NOT_EXIST) ||
+        g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_FOUND)) {
         return INET_E_RESOURCE_NOT_FOUND;
     }
     if (error->domain == WEBKIT_NETWORK_ERROR &&
@@ -182,6 +225,9 @@ LONG StatusOf(const GError* error) {
 gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, const char* failing, GError* error,
                       WebKitView::View* view) {
     view->failed = true;
+    if (std::exchange(view->refused, false)) {
+        return TRUE;
+    }
     // A stop, or another navigation in its place, or a response WebKit hands to a download:
     // no error of the page's.
     const bool stopped =
@@ -219,6 +265,18 @@ void OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, WebKitView::
         view->hovered = link;
         Report(*view, [link](WebEngineHost& host) { host.OnHoveredLink(link); });
     }
+}
+
+// A window the page opens is the control's to make: its sinks hand back the control that shows it.
+GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction* action, WebKitView::View* view) {
+    const std::string address =
+        Text(webkit_uri_request_get_uri(webkit_navigation_action_get_request(action)));
+    Report(*view, [address](WebEngineHost& host) { host.OnOpenWindow(address); });
+    return nullptr;
+}
+
+void OnClose(WebKitWebView*, WebKitView::View* view) {
+    Report(*view, [](WebEngineHost& host) { host.OnCloseRequested(); });
 }
 
 gboolean OnPress(GtkWidget* widget, GdkEvent*, WebKitView::View*) {
@@ -331,12 +389,67 @@ void FollowControls() {
     }
 }
 
+// WebKit reports the loads of the top document only: a script in every frame, in a world of its
+// own that the page's scripts cannot reach, reports each frame's document as it starts and as it
+// has loaded. About:blank, the empty document a frame holds before its own, is left out.
+constexpr char kFrameMessages[] = "larchwayFrames";
+constexpr char kFrameWorld[] = "larchway";
+constexpr char kFrameScript[] = R"(
+if (window !== window.top && location.href !== 'about:blank') {
+    const frame = Math.random().toString(36).slice(2);
+    const post = (kind) => window.webkit.messageHandlers.larchwayFrames.postMessage(
+        kind + '\n' + frame + '\n' + location.href);
+    post('committed');
+    window.addEventListener('load', () => post('finished'));
+})";
+
+void OnFrameMessage(WebKitUserContentManager*, WebKitJavascriptResult* result,
+                    WebKitView::View* view) {
+    gchar* text = jsc_value_to_string(webkit_javascript_result_get_js_value(result));
+    const std::string message = Text(text);
+    g_free(text);
+    const size_t kindEnd = message.find('\n');
+    const size_t frameEnd =
+        kindEnd == std::string::npos ? std::string::npos : message.find('\n', kindEnd + 1);
+    if (frameEnd == std::string::npos) {
+        return;
+    }
+    const std::string kind = message.substr(0, kindEnd);
+    std::string frame = message.substr(kindEnd + 1, frameEnd - kindEnd - 1);
+    std::string address = message.substr(frameEnd + 1);
+    if (kind == "committed") {
+        Report(*view, [frame = std::move(frame), address = std::move(address)](
+                          WebEngineHost& host) { host.OnFrameCommitted(frame, address); });
+    } else if (kind == "finished") {
+        Report(*view,
+               [frame = std::move(frame)](WebEngineHost& host) { host.OnFrameFinished(frame); });
+    }
+}
+
+WebKitUserContentManager* FrameReporter(WebKitView::View* view) {
+    WebKitUserContentManager* content = webkit_user_content_manager_new();
+    webkit_user_content_manager_register_script_message_handler_in_world(content, kFrameMessages,
+                                                                         kFrameWorld);
+    g_signal_connect(content, (std::string("script-message-received::") + kFrameMessages).c_str(),
+                     G_CALLBACK(OnFrameMessage), view);
+    WebKitUserScript* script = webkit_user_script_new_for_world(
+        kFrameScript, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES,
+        WEBKIT_USER_SCRIPT_INJECT_AT_DOCUMENT_START, kFrameWorld, nullptr, nullptr);
+    webkit_user_content_manager_add_script(content, script);
+    webkit_user_script_unref(script);
+    return content;
+}
+
 void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     if (views == nullptr) {
         views = new std::set<std::shared_ptr<WebKitView::View>>;
     }
     views->insert(view);
-    auto* web = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(SharedContext()));
+    WebKitView::View* raw = view.get();
+    WebKitUserContentManager* content = FrameReporter(raw);
+    auto* web = WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", SharedContext(),
+                                             "user-content-manager", content, nullptr));
+    g_object_unref(content);
     g_object_ref_sink(web);
     view->web = web;
     // A layout has a window of its own, which clips the view to the frame's size.
@@ -344,7 +457,6 @@ void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     g_object_ref_sink(view->frame);
     gtk_layout_put(GTK_LAYOUT(view->frame), GTK_WIDGET(web), 0, 0);
     gtk_widget_show(GTK_WIDGET(web));
-    WebKitView::View* raw = view.get();
     g_signal_connect(web, "decide-policy", G_CALLBACK(OnPolicy), raw);
     g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), raw);
     g_signal_connect(web, "load-failed", G_CALLBACK(OnLoadFailed), raw);
@@ -352,6 +464,11 @@ void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     g_signal_connect(web, "notify::estimated-load-progress", G_CALLBACK(OnProgress), raw);
     g_signal_connect(web, "mouse-target-changed", G_CALLBACK(OnMouseTarget), raw);
     g_signal_connect(web, "button-press-event", G_CALLBACK(OnPress), raw);
+    g_signal_connect(web, "create", G_CALLBACK(OnCreate), raw);
+    g_signal_connect(web, "close", G_CALLBACK(OnClose), raw);
+    // The control's sinks decide which windows a page's script may open.
+    webkit_settings_set_javascript_can_open_windows_automatically(webkit_web_view_get_settings(web),
+                                                                  TRUE);
     g_signal_connect(web, "destroy", G_CALLBACK(OnDestroyed), raw);
 }
 
@@ -369,6 +486,8 @@ void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
     view->layer = nullptr;
     if (web != nullptr) {
         g_signal_handlers_disconnect_by_data(web, view.get());
+        g_signal_handlers_disconnect_by_data(webkit_web_view_get_user_content_manager(web),
+                                             view.get());
         gtk_widget_destroy(GTK_WIDGET(web));
         g_object_unref(web);
     }
@@ -415,6 +534,7 @@ void WebKitView::Load(const std::string& address) {
     OnGtkThread([view = view_, address] {
         if (view->web != nullptr) {
             view->asked = address;
+            view->reloading = false;
             webkit_web_view_load_uri(view->web, address.c_str());
         }
     });
@@ -429,18 +549,14 @@ void WebKitView::ShowErrorPage(const std::string& address, const std::string& ht
     });
 }
 
-void WebKitView::GoBack() {
-    OnGtkThread([view = view_] {
-        if (view->web != nullptr) {
-            webkit_web_view_go_back(view->web);
+void WebKitView::Travel(int steps) {
+    OnGtkThread([view = view_, steps] {
+        if (view->web == nullptr) {
+            return;
         }
-    });
-}
-
-void WebKitView::GoForward() {
-    OnGtkThread([view = view_] {
-        if (view->web != nullptr) {
-            webkit_web_view_go_forward(view->web);
+        WebKitBackForwardList* list = webkit_web_view_get_back_forward_list(view->web);
+        if (WebKitBackForwardListItem* item = webkit_back_forward_list_get_nth_item(list, steps)) {
+            webkit_web_view_go_to_back_forward_list_item(view->web, item);
         }
     });
 }
@@ -450,6 +566,7 @@ void WebKitView::Reload() {
         if (view->web != nullptr) {
             // A refresh raises no BeforeNavigate2.
             view->asked = Text(webkit_web_view_get_uri(view->web));
+            view->reloading = true;
             webkit_web_view_reload(view->web);
         }
     });

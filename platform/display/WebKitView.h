@@ -33,8 +33,7 @@ public:
 
     void Load(const std::string& address) override;
     void ShowErrorPage(const std::string& address, const std::string& html) override;
-    void GoBack() override;
-    void GoForward() override;
+    void Travel(int steps) override;
     void Reload() override;
     void Stop() override;
     void Place(HWND topLevel, const RECT& rect, bool visible) override;

@@ -1,5 +1,8 @@
 #include "platform/webcontrol/TravelLog.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace platform::webcontrol {
 
 void TravelLog::Add(std::string url, std::string title, std::vector<std::string> frames) {
@@ -27,6 +30,28 @@ void TravelLog::SetCurrentTitle(std::string title) {
     if (!entries_.empty()) {
         entries_[current_].title = std::move(title);
     }
+}
+
+void TravelLog::Follow(std::vector<Entry> entries, size_t current) {
+    if (entries.empty()) {
+        entries_.clear();
+        current_ = 0;
+        return;
+    }
+    current = std::min(current, entries.size() - 1);
+    // The current entry stays, with as many behind it as fit, then as many ahead.
+    if (entries.size() > kMaxEntries) {
+        const size_t first = current + 1 > kMaxEntries ? current + 1 - kMaxEntries : 0;
+        entries.erase(entries.begin(), entries.begin() + static_cast<ptrdiff_t>(first));
+        entries.resize(kMaxEntries);
+        current -= first;
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const bool same = i < entries_.size() && entries_[i].url == entries[i].url;
+        entries[i].id = same ? entries_[i].id : nextId_++;
+    }
+    entries_ = std::move(entries);
+    current_ = current;
 }
 
 std::vector<TravelLog::Entry> TravelLog::Back() const {

@@ -30,6 +30,11 @@ public:
     // A page reached by travelling: the entry `id` becomes the current one. False when it is gone.
     bool MoveTo(uint64_t id);
     void SetCurrentTitle(std::string title);
+    // Takes the entries as another history keeps them (the desktop's engine), `current` the one
+    // shown; their ids are ignored. An entry at the same place with the same address as before
+    // keeps its id, so that an entry handed out earlier still names it. The newest kMaxEntries
+    // are kept.
+    void Follow(std::vector<Entry> entries, size_t current);
 
     // Entries behind and ahead of the current one, nearest first.
     std::vector<Entry> Back() const;

@@ -70,5 +70,33 @@ TEST(TravelLogTest, TitleFollowsTheCurrentEntryAndOldEntriesGoPastTheLimit) {
     EXPECT_EQ(log.Current()->title, "last");
 }
 
+// Another history's entries, "0" to "count - 1".
+std::vector<TravelLog::Entry> Numbered(size_t count) {
+    std::vector<TravelLog::Entry> entries;
+    for (size_t i = 0; i < count; ++i) {
+        entries.push_back({0, std::to_string(i), "", {}});
+    }
+    return entries;
+}
+
+TEST(TravelLogTest, FollowedHistoryKeepsTheCurrentEntryWithinTheLimit) {
+    const size_t count = TravelLog::kMaxEntries + 50;
+    TravelLog log;
+    log.Follow(Numbered(count), count - 10);
+    EXPECT_EQ(log.Current()->url, std::to_string(count - 10));
+    EXPECT_EQ(log.Back().size(), TravelLog::kMaxEntries - 1);
+    EXPECT_TRUE(log.Forward().empty());
+    // Near the start the oldest stay and the farthest ahead go.
+    log.Follow(Numbered(count), 3);
+    EXPECT_EQ(log.Current()->url, "3");
+    EXPECT_EQ(log.Back().back().url, "0");
+    EXPECT_EQ(log.Forward().back().url, std::to_string(TravelLog::kMaxEntries - 1));
+    // A current index past the end stands for the newest; nothing at all empties the log.
+    log.Follow(Numbered(2), 7);
+    EXPECT_EQ(log.Current()->url, "1");
+    log.Follow({}, 0);
+    EXPECT_FALSE(log.Current());
+}
+
 }  // namespace
 }  // namespace platform::webcontrol

@@ -62,6 +62,7 @@ WebBrowser::WebBrowser()
 
 WebBrowser::~WebBrowser() {
     DestroyControlWindow();
+    ReleaseEngineFrames();
     DropLoadingFrames();
     if (page_ != nullptr) {
         ForgetDocuments(*page_);
@@ -419,6 +420,17 @@ HRESULT WebBrowser::TravelToEntry(uint64_t id) {
     std::optional<TravelLog::Entry> entry = history_.Find(id);
     if (!entry) {
         return E_INVALIDARG;
+    }
+    if (engine_ != nullptr) {
+        // The log mirrors the engine's history: the entry is as many steps away in both.
+        const int limit = static_cast<int>(TravelLog::kMaxEntries);
+        for (int steps = -limit; steps <= limit; ++steps) {
+            std::optional<TravelLog::Entry> there = history_.Relative(steps);
+            if (there && there->id == id) {
+                engine_->Travel(steps);
+                return S_OK;
+            }
+        }
     }
     if (hasDocument_ && entry->url == location_ && RestoreFrames(*entry)) {
         return S_OK;

@@ -274,7 +274,7 @@ private:
 
     // WebEngineHost (WebBrowserEngineHost.cpp): the desktop's engine shows the pages.
     bool OnBeforeNavigate(const std::string& address) override;
-    void OnLoadStarted(const std::string& address) override;
+    void OnLoadStarted(const std::string& address, bool reload) override;
     void OnLoadCommitted(const std::string& address) override;
     void OnProgress(double done) override;
     void OnTitle(const std::string& title) override;
@@ -282,7 +282,14 @@ private:
     void OnLoadFailed(const std::string& address, LONG status) override;
     void OnLoadStopped() override;
     void OnHoveredLink(const std::string& address) override;
-    void OnHistoryState(bool canGoBack, bool canGoForward) override;
+    void OnHistory(const std::vector<EngineHistoryEntry>& entries, size_t current) override;
+    void OnFrameCommitted(const std::string& frame, const std::string& address) override;
+    void OnFrameFinished(const std::string& frame) override;
+    void ReleaseEngineFrames();
+    void OnOpenWindow(const std::string& address) override;
+    void OnCloseRequested() override;
+    // The end of a refresh by the engine, loaded or not.
+    void EndRefresh();
 
     // TravelHost.
     IUnknown* TravelHostIdentity() override { return Identity(); }
@@ -303,6 +310,17 @@ private:
     bool canGoForward_ = false;
     bool titleSeen_ = false;
     bool showingErrorPage_ = false;
+    bool refreshing_ = false;
+    // From the start of the top document's load to its end (finished, failed or stopped).
+    bool loadingTop_ = false;
+    // The frames of the document the engine shows, by the engine's name for their documents,
+    // and the frames whose documents finished while the top document loads, in that order.
+    struct EngineFrame {
+        FrameBrowser* browser = nullptr;
+        std::string address;
+    };
+    std::map<std::string, EngineFrame> engineFrames_;
+    std::vector<std::string> finishedFrames_;
     std::unique_ptr<web::Page> page_;
     bool hasDocument_ = false;
     // The top-level address and title as the control reports them.

@@ -171,7 +171,7 @@ HRESULT WebBrowser::GoBack() {
         if (!canGoBack_) {
             return E_FAIL;
         }
-        engine_->GoBack();
+        engine_->Travel(-1);
         return S_OK;
     }
     std::optional<TravelLog::Entry> entry = history_.Relative(-1);
@@ -183,7 +183,7 @@ HRESULT WebBrowser::GoForward() {
         if (!canGoForward_) {
             return E_FAIL;
         }
-        engine_->GoForward();
+        engine_->Travel(1);
         return S_OK;
     }
     std::optional<TravelLog::Entry> entry = history_.Relative(1);

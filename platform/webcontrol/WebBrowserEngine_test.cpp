@@ -9,6 +9,7 @@
 #include "platform/text/Encoding.h"
 #include "platform/webcontrol/BrowserTest.h"
 #include "platform/webcontrol/EngineAddress.h"
+#include "platform/webcontrol/TravelLogInterfaces.h"
 #include "platform/webcontrol/WebEngine.h"
 
 namespace platform::webcontrol {
@@ -38,8 +39,7 @@ public:
     void ShowErrorPage(const std::string& address, const std::string& html) override {
         Record("ShowErrorPage " + address + " " + html);
     }
-    void GoBack() override { Record("GoBack"); }
-    void GoForward() override { Record("GoForward"); }
+    void Travel(int steps) override { Record("Travel " + std::to_string(steps)); }
     void Reload() override { Record("Reload"); }
     void Stop() override { Record("Stop"); }
     void Place(HWND topLevel, const RECT& rect, bool visible) override {
@@ -75,7 +75,7 @@ protected:
     }
     // The engine loads the page at `address` whose document names itself `title`.
     void LoadInEngine(const std::string& address, const std::string& title) {
-        engine.host->OnLoadStarted(address);
+        engine.host->OnLoadStarted(address, false);
         engine.host->OnLoadCommitted(address);
         engine.host->OnProgress(0.5);
         engine.host->OnTitle("");
@@ -155,7 +155,7 @@ TEST_F(WebBrowserEngineTest, PageNavigationsAskTheSinksAndACancelStopsThem) {
 TEST_F(WebBrowserEngineTest, FailedLoadShowsTheControlsErrorPageUnlessCancelled) {
     auto host = Host();
     const std::string missing = EngineAddress("none.htm");
-    engine.host->OnLoadStarted(missing);
+    engine.host->OnLoadStarted(missing, false);
     engine.host->OnLoadFailed(missing, static_cast<LONG>(0x800C0005));
     ASSERT_EQ(engine.calls.size(), 1u);
     EXPECT_TRUE(engine.calls[0].starts_with("ShowErrorPage " + missing + " <html>"));
@@ -180,7 +180,7 @@ TEST_F(WebBrowserEngineTest, FailedLoadShowsTheControlsErrorPageUnlessCancelled)
             *parameters->rgvarg[0].pboolVal = VARIANT_TRUE;
         }
     };
-    engine.host->OnLoadStarted("http://127.0.0.1:9/");
+    engine.host->OnLoadStarted("http://127.0.0.1:9/", false);
     engine.host->OnLoadFailed("http://127.0.0.1:9/", static_cast<LONG>(0x800C0004));
     EXPECT_TRUE(engine.calls.empty());
     EXPECT_THAT(host->sink->events,
@@ -194,19 +194,217 @@ TEST_F(WebBrowserEngineTest, FailedLoadShowsTheControlsErrorPageUnlessCancelled)
     EXPECT_EQ(busy.boolVal, VARIANT_FALSE);
 }
 
-TEST_F(WebBrowserEngineTest, TravelFollowsTheEnginesHistory) {
+TEST_F(WebBrowserEngineTest, RefreshRaisesOnlyTheDownloadEventsAndTheTitle) {
     auto host = Host();
-    EXPECT_EQ(host->browser->GoBack(), E_FAIL);
-    engine.host->OnHistoryState(true, false);
-    engine.host->OnHistoryState(true, false);
-    engine.host->OnHistoryState(false, true);
+    const std::string page = EngineAddress("one.htm");
+    host->Navigate(Page("one.htm", "<title>One</title>"));
+    PumpUntilIdle();
+    LoadInEngine(page, "One");
+    engine.host->OnHistory({{page, "One"}}, 0);
+    host->sink->events.clear();
+    engine.calls.clear();
+
+    EXPECT_EQ(host->browser->Refresh(), S_OK);
+    PumpUntilIdle();
+    EXPECT_THAT(engine.calls, ElementsAre("Reload"));
+    // WebKit forgets the title as the document comes again and names it anew.
+    engine.host->OnLoadStarted(page, true);
+    engine.host->OnLoadCommitted(page);
+    engine.host->OnProgress(0.5);
+    engine.host->OnTitle("");
+    engine.host->OnTitle("One");
+    engine.host->OnLoadFinished();
+    const std::vector<std::string> refreshed{"DownloadBegin", "TitleChange One",
+                                             "ProgressChange -1/10000", "DownloadComplete"};
+    EXPECT_EQ(host->sink->events, refreshed);
+    // An unchanged title is not reported again by WebKit; a refresh that fails leaves the page
+    // shown, without an error.
+    host->sink->events.clear();
+    engine.host->OnLoadStarted(page, true);
+    engine.host->OnLoadCommitted(page);
+    engine.host->OnLoadFinished();
+    engine.host->OnLoadStarted(page, true);
+    engine.host->OnLoadFailed(page, static_cast<LONG>(0x800C0005));
+    std::vector<std::string> twice = refreshed;
+    twice.insert(twice.end(), refreshed.begin(), refreshed.end());
+    EXPECT_EQ(host->sink->events, twice);
+    EXPECT_THAT(engine.calls, ElementsAre("Reload"));
+    EXPECT_EQ(host->LocationUrl(), Address("one.htm"));
+    VARIANT name = host->Get(DISPID_LOCATIONNAME);
+    EXPECT_EQ(Utf8FromVariant(&name), "One");
+    VariantClear(&name);
+    VARIANT busy = host->Get(DISPID_BUSY);
+    EXPECT_EQ(busy.boolVal, VARIANT_FALSE);
+
+    // The next load the page starts is a navigation again.
+    host->sink->events.clear();
+    LoadInEngine(page, "One");
+    EXPECT_THAT(host->sink->Of("NavigateComplete2"),
+                ElementsAre("NavigateComplete2 top " + Address("one.htm")));
+    EXPECT_THAT(host->sink->Of("DocumentComplete"),
+                ElementsAre("DocumentComplete top " + Address("one.htm")));
+}
+
+// WebKit reports the top document's load; the frames' documents come from the view's script in
+// every frame, as they start and as they have loaded.
+TEST_F(WebBrowserEngineTest, FramesCompleteBeforeTheTopAndAFrameLaterLoadsOnItsOwn) {
+    auto host = Host();
+    const std::string top = EngineAddress("top.htm");
+    engine.host->OnLoadStarted(top, false);
+    engine.host->OnLoadCommitted(top);
+    engine.host->OnFrameCommitted("m", EngineAddress("menu.htm"));
+    engine.host->OnFrameCommitted("b", EngineAddress("body.htm"));
+    engine.host->OnFrameFinished("b");
+    engine.host->OnFrameFinished("m");
+    engine.host->OnTitle("Top");
+    engine.host->OnLoadFinished();
+    EXPECT_THAT(
+        host->sink->events,
+        ElementsAre("DownloadBegin", "StatusTextChange " + Address("top.htm"),
+                    "ProgressChange 0/10000", "NavigateComplete2 top " + Address("top.htm"),
+                    "NavigateComplete2 frame " + Address("menu.htm"),
+                    "NavigateComplete2 frame " + Address("body.htm"), "TitleChange Top",
+                    "ProgressChange 10000/10000", "ProgressChange -1/10000", "StatusTextChange ",
+                    "DownloadComplete", "DocumentComplete frame " + Address("body.htm"),
+                    "DocumentComplete frame " + Address("menu.htm"),
+                    "DocumentComplete top " + Address("top.htm")));
+
+    // A link in a frame: WebKit asks it as the top document's navigation; the frame's own
+    // events follow and the control is no longer busy after them.
+    host->sink->events.clear();
+    EXPECT_FALSE(engine.host->OnBeforeNavigate(EngineAddress("two.htm")));
+    engine.host->OnFrameCommitted("b2", EngineAddress("two.htm"));
+    engine.host->OnFrameFinished("b2");
     EXPECT_THAT(host->sink->events,
-                ElementsAre("CommandStateChange 2 on", "CommandStateChange 1 on",
-                            "CommandStateChange 2 off"));
+                ElementsAre("BeforeNavigate2 top " + Address("two.htm"), "DownloadBegin",
+                            "NavigateComplete2 frame " + Address("two.htm"), "DownloadComplete",
+                            "DocumentComplete frame " + Address("two.htm")));
+    VARIANT busy = host->Get(DISPID_BUSY);
+    EXPECT_EQ(busy.boolVal, VARIANT_FALSE);
+    EXPECT_EQ(host->LocationUrl(), Address("top.htm"));
+
+    // A refresh reloads the frames without their events; the next page's frames are new ones.
+    host->sink->events.clear();
+    engine.host->OnLoadStarted(top, true);
+    engine.host->OnLoadCommitted(top);
+    engine.host->OnFrameCommitted("m3", EngineAddress("menu.htm"));
+    engine.host->OnFrameFinished("m3");
+    engine.host->OnLoadFinished();
+    EXPECT_THAT(host->sink->events, ElementsAre("DownloadBegin", "TitleChange Top",
+                                                "ProgressChange -1/10000", "DownloadComplete"));
+    engine.host->OnFrameFinished("b");
+    EXPECT_EQ(host->sink->events.size(), 4u);
+}
+
+TEST_F(WebBrowserEngineTest, WindowsThePageOpensAndClosesAreTheSinksToAllow) {
+    auto opener = Host();
+    WebEngineHost* openerEngine = engine.host;
+    auto popup = Host();
+    opener->sink->answer = [&](DISPID member, DISPPARAMS* parameters) {
+        if (member == DISPID_NEWWINDOW2) {
+            *parameters->rgvarg[1].ppdispVal = popup->Application();
+        }
+    };
+    openerEngine->OnOpenWindow(EngineAddress("popup.htm"));
+    PumpUntilIdle();
+    EXPECT_THAT(opener->sink->events, ElementsAre("NewWindow2"));
+    EXPECT_THAT(popup->sink->Of("BeforeNavigate2"),
+                ElementsAre("BeforeNavigate2 top " + Address("popup.htm")));
+    EXPECT_THAT(engine.calls, ElementsAre("Load " + EngineAddress("popup.htm")));
+
+    // A cancelled closing keeps the application object; an allowed one takes it away.
+    opener->sink->answer = [](DISPID member, DISPPARAMS* parameters) {
+        if (member == DISPID_WINDOWCLOSING) {
+            *parameters->rgvarg[0].pboolVal = VARIANT_TRUE;
+        }
+    };
+    openerEngine->OnCloseRequested();
+    IDispatch* application = opener->Application();
+    EXPECT_NE(application, nullptr);
+    if (application != nullptr) {
+        application->Release();
+    }
+    opener->sink->answer = nullptr;
+    openerEngine->OnCloseRequested();
+    EXPECT_EQ(opener->Application(), nullptr);
+    EXPECT_EQ(opener->sink->Of("WindowClosing").size(), 2u);
+}
+
+// The travel log the browser reads (ITravelLogStg): the titles of its entries in `direction`.
+std::vector<std::string> TravelTitles(ITravelLogStg* storage, DWORD direction) {
+    IEnumTravelLogEntry* entries = nullptr;
+    EXPECT_EQ(storage->EnumEntries(direction, &entries), S_OK);
+    std::vector<std::string> titles;
+    ITravelLogEntry* entry = nullptr;
+    ULONG fetched = 0;
+    while (entries->Next(1, &entry, &fetched) == S_OK && fetched == 1) {
+        LPOLESTR title = nullptr;
+        entry->GetTitle(&title);
+        titles.push_back(Utf16ToUtf8(title));
+        CoTaskMemFree(title);
+        entry->Release();
+    }
+    entries->Release();
+    return titles;
+}
+
+TEST_F(WebBrowserEngineTest, TravelLogMirrorsTheEnginesHistoryAndTravelsThroughIt) {
+    auto host = Host();
+    IServiceProvider* provider = nullptr;
+    ASSERT_EQ(
+        host->browser->QueryInterface(IID_IServiceProvider, reinterpret_cast<void**>(&provider)),
+        S_OK);
+    ITravelLogStg* storage = nullptr;
+    ASSERT_EQ(provider->QueryService(IID_ITravelLogStg, IID_ITravelLogStg,
+                                     reinterpret_cast<void**>(&storage)),
+              S_OK);
+    provider->Release();
     EXPECT_EQ(host->browser->GoBack(), E_FAIL);
+    const std::string a = EngineAddress("a.htm");
+    const std::string b = EngineAddress("b.htm");
+    const std::string c = EngineAddress("c.htm");
+    engine.host->OnHistory({{a, "A"}, {b, "B"}, {c, ""}}, 2);
+    engine.host->OnHistory({{a, "A"}, {b, "B"}, {c, ""}}, 2);
+    EXPECT_THAT(host->sink->events, ElementsAre("CommandStateChange 2 on"));
+    EXPECT_THAT(TravelTitles(storage, TLEF_ABSOLUTE), ElementsAre("A", "B", Address("c.htm")));
+    EXPECT_THAT(TravelTitles(storage, TLEF_RELATIVE_BACK), ElementsAre("B", "A"));
+
+    ITravelLogEntry* first = nullptr;
+    ITravelLogEntry* last = nullptr;
+    ASSERT_EQ(storage->GetRelativeEntry(-2, &first), S_OK);
+    ASSERT_EQ(storage->GetRelativeEntry(0, &last), S_OK);
+    EXPECT_EQ(storage->TravelTo(first), S_OK);
+    EXPECT_EQ(host->browser->GoBack(), S_OK);
+    EXPECT_EQ(host->browser->GoForward(), E_FAIL);
+    EXPECT_THAT(engine.calls, ElementsAre("Travel -2", "Travel -1"));
+
+    // The engine went back to the first page: loading it adds no entry, and the entries handed
+    // out before still name the same pages.
+    engine.calls.clear();
+    host->sink->events.clear();
+    engine.host->OnHistory({{a, "A"}, {b, "B"}, {c, "C"}}, 0);
+    LoadInEngine(a, "A");
+    EXPECT_THAT(host->sink->Of("CommandStateChange"),
+                ElementsAre("CommandStateChange 1 on", "CommandStateChange 2 off"));
+    EXPECT_THAT(TravelTitles(storage, TLEF_RELATIVE_FORE), ElementsAre("B", "C"));
+    EXPECT_TRUE(TravelTitles(storage, TLEF_RELATIVE_BACK).empty());
+    EXPECT_EQ(storage->TravelTo(last), S_OK);
     EXPECT_EQ(host->browser->GoForward(), S_OK);
-    EXPECT_EQ(host->browser->Stop(), S_OK);
-    EXPECT_THAT(engine.calls, ElementsAre("GoForward", "Stop"));
+    EXPECT_THAT(engine.calls, ElementsAre("Travel 2", "Travel 1"));
+
+    // A new page from the first drops the others; an entry of a dropped page goes nowhere.
+    engine.calls.clear();
+    host->sink->events.clear();
+    engine.host->OnHistory({{a, "A"}, {EngineAddress("d.htm"), "D"}}, 1);
+    EXPECT_THAT(host->sink->events,
+                ElementsAre("CommandStateChange 1 off", "CommandStateChange 2 on"));
+    EXPECT_THAT(TravelTitles(storage, TLEF_ABSOLUTE), ElementsAre("A", "D"));
+    EXPECT_EQ(storage->TravelTo(last), E_INVALIDARG);
+    EXPECT_EQ(storage->TravelTo(first), S_OK);
+    EXPECT_THAT(engine.calls, ElementsAre("Travel -1"));
+    first->Release();
+    last->Release();
+    storage->Release();
 }
 
 TEST_F(WebBrowserEngineTest, TheEngineIsPlacedWhereTheControlsWindowIs) {

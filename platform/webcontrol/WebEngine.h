@@ -9,13 +9,22 @@
 // engine's own (file:///tmp/a.htm, not the control's file:///Z:/tmp/a.htm), in UTF-8.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/base/WinTypes.h"
 #include "platform/windows/WindowStructs.h"
 
 namespace platform::webcontrol {
+
+// A page of the engine's back and forward history.
+struct EngineHistoryEntry {
+    std::string address;
+    // "" while the page names none.
+    std::string title;
+};
 
 class WebEngineHost {
 public:
@@ -25,22 +34,37 @@ public:
     // (a link, a script, back and forward): true cancels it. Navigations the control asked for
     // itself are not asked again.
     virtual bool OnBeforeNavigate(const std::string& address) = 0;
-    virtual void OnLoadStarted(const std::string& address) = 0;
+    // `reload`: the load is the Reload the control asked for, of the page shown.
+    virtual void OnLoadStarted(const std::string& address, bool reload) = 0;
     // The document at `address` replaced the one shown.
     virtual void OnLoadCommitted(const std::string& address) = 0;
     // The estimated share of the load done, 0 to 1.
     virtual void OnProgress(double done) = 0;
     virtual void OnTitle(const std::string& title) = 0;
     virtual void OnLoadFinished() = 0;
-    // The load of `address` failed with an INET_E_ code or an HTTP status; no OnLoadFinished
-    // follows, and the engine shows nothing of its own.
+    // The load of `address` failed with an INET_E_ code, or the server answered with an HTTP
+    // error status (400 and above), which is given instead; no OnLoadFinished follows, and the
+    // engine shows nothing of its own.
     virtual void OnLoadFailed(const std::string& address, LONG status) = 0;
     // The load ended without a document (stopped, or replaced by another navigation before it
     // committed); no OnLoadFinished follows.
     virtual void OnLoadStopped() = 0;
+    // A frame's document: `frame` names the document (another document in the same frame has
+    // another). Committed as the document replaced the one the frame showed, finished as it and
+    // its own frames have loaded. The engine cannot tell a frame's navigation from the top
+    // document's before it commits: a frame's navigation is asked as the top document's
+    // (OnBeforeNavigate).
+    virtual void OnFrameCommitted(const std::string& frame, const std::string& address) = 0;
+    virtual void OnFrameFinished(const std::string& frame) = 0;
+    // The page opens a window at `address` (a script, a link to a new window); the engine opens
+    // none of its own: the page's script keeps no hold of the window it opened.
+    virtual void OnOpenWindow(const std::string& address) = 0;
+    // The page's script closes its window.
+    virtual void OnCloseRequested() = 0;
     // The link under the mouse; "" when the mouse left it.
     virtual void OnHoveredLink(const std::string& address) = 0;
-    virtual void OnHistoryState(bool canGoBack, bool canGoForward) = 0;
+    // The engine's back and forward history, oldest first, and the index of the page shown.
+    virtual void OnHistory(const std::vector<EngineHistoryEntry>& entries, size_t current) = 0;
 };
 
 class WebEngine {
@@ -50,8 +74,8 @@ public:
     virtual void Load(const std::string& address) = 0;
     // Shows `html` (UTF-8) in place of the page at `address`, which could not be loaded.
     virtual void ShowErrorPage(const std::string& address, const std::string& html) = 0;
-    virtual void GoBack() = 0;
-    virtual void GoForward() = 0;
+    // Goes `steps` pages back (negative) or forward in the engine's history.
+    virtual void Travel(int steps) = 0;
     virtual void Reload() = 0;
     virtual void Stop() = 0;
     // Where the control's window is: `rect` in the window coordinates of its top-level window
