@@ -36,6 +36,8 @@ struct ClipboardState {
     std::map<UINT, std::string> names;
     // The contents changed since the clipboard was opened: the desktop hears of it on closing.
     bool changed = false;
+    // The CF_DIB entry stands for another desktop program's picture, not fetched yet.
+    bool picture_pending = false;
 };
 
 std::atomic<DesktopClipboard*> desktop_clipboard = nullptr;
@@ -278,6 +280,27 @@ void EmptyLocked(ClipboardState& state) {
         Release(entry);
     }
     state.entries.clear();
+    state.picture_pending = false;
+}
+
+// Fetches another desktop program's picture into the CF_DIB entry that stands for it, the first
+// time a reader asks for CF_DIB or a format made from it: a reader of text never waits for it.
+void TakeForeignPicture(ClipboardState& state, UINT format) {
+    {
+        std::lock_guard lock(state.mutex);
+        if (!state.picture_pending || (format != CF_DIB && SourceFor(state, format) != CF_DIB)) {
+            return;
+        }
+        state.picture_pending = false;
+    }
+    DesktopClipboard* desktop = desktop_clipboard;
+    const std::optional<std::string> dib =
+        desktop != nullptr ? desktop->ForeignPicture() : std::nullopt;
+    std::lock_guard lock(state.mutex);
+    ClipboardEntry* entry = Find(state, CF_DIB);
+    if (dib && !dib->empty() && entry != nullptr && entry->data == nullptr) {
+        entry->data = NewBlock(dib->data(), dib->size());
+    }
 }
 
 }  // namespace
@@ -352,9 +375,11 @@ BOOL OpenClipboard(HWND hWndNewOwner) {
     }
     // Asked without the lock: the desktop may take a moment, and the clipboard is ours already.
     platform::DesktopClipboard* desktop = platform::desktop_clipboard;
-    platform::DesktopContents found;
-    const platform::DesktopHolder holder =
-        desktop != nullptr ? desktop->Foreign(found) : platform::DesktopHolder::kThisProcess;
+    std::optional<std::string> text;
+    platform::DesktopFormats offered;
+    const platform::DesktopHolder holder = desktop != nullptr
+                                               ? desktop->Foreign(text, offered)
+                                               : platform::DesktopHolder::kThisProcess;
     if (holder == platform::DesktopHolder::kNoAnswer) {
         // The contents are another program's, which cannot be read now: this process's older
         // ones must not stand in for them.
@@ -369,14 +394,14 @@ BOOL OpenClipboard(HWND hWndNewOwner) {
         std::lock_guard lock(state.mutex);
         platform::EmptyLocked(state);
         state.owner = nullptr;
-        if (found.text && !found.text->empty()) {
-            const std::string text = found.text->substr(0, found.text->find('\0'));
-            state.entries.push_back(
-                ClipboardEntry{CF_TEXT, platform::NewBlock(text.c_str(), text.size() + 1), false});
-        }
-        if (found.dib && !found.dib->empty()) {
+        if (text && !text->empty()) {
+            const std::string bytes = text->substr(0, text->find('\0'));
             state.entries.push_back(ClipboardEntry{
-                CF_DIB, platform::NewBlock(found.dib->data(), found.dib->size()), false});
+                CF_TEXT, platform::NewBlock(bytes.c_str(), bytes.size() + 1), false});
+        }
+        if (offered.picture) {
+            state.entries.push_back(ClipboardEntry{CF_DIB, nullptr, false});
+            state.picture_pending = true;
         }
     }
     return TRUE;
@@ -476,6 +501,14 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem) {
 
 HANDLE GetClipboardData(UINT uFormat) {
     ClipboardState& state = platform::State();
+    {
+        std::lock_guard lock(state.mutex);
+        if (!platform::OpenedHere(state)) {
+            SetLastError(ERROR_CLIPBOARD_NOT_OPEN);
+            return nullptr;
+        }
+    }
+    platform::TakeForeignPicture(state, uFormat);
     HWND renderer = nullptr;
     {
         std::lock_guard lock(state.mutex);

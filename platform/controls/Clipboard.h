@@ -102,18 +102,22 @@ enum class DesktopHolder {
 // offered to the desktop when the clipboard is closed (CF_TEXT and CF_DIB, each made from its
 // partner format when needed), and while another desktop program holds the desktop's clipboard,
 // OpenClipboard takes that program's text in as CF_TEXT and its picture as CF_DIB, owned by no
-// window, and IsClipboardFormatAvailable and CountClipboardFormats answer for that program's
-// contents without opening the clipboard. When the holder does not answer, OpenClipboard fails
-// (ERROR_ACCESS_DENIED, as while another program has the clipboard open) and no format is
-// available. Other formats stay inside the process.
+// window (the picture is fetched only when CF_DIB or a format made from it is first read), and
+// IsClipboardFormatAvailable and CountClipboardFormats answer for that program's contents without
+// opening the clipboard. When the holder does not answer, OpenClipboard fails (ERROR_ACCESS_DENIED,
+// as while another program has the clipboard open) and no format is available. Other formats stay
+// inside the process.
 class DesktopClipboard {
 public:
     virtual ~DesktopClipboard() = default;
     // Offers this process's contents to the desktop; neither: this process has nothing to offer.
     virtual void Offer(DesktopContents contents) = 0;
-    // With kOtherProgram, `contents` receives what the program holding the desktop's clipboard
-    // has (neither text nor picture when it has neither). May wait a short while for it.
-    virtual DesktopHolder Foreign(DesktopContents& contents) = 0;
+    // With kOtherProgram, `text` receives the text of the program holding the desktop's
+    // clipboard (nothing when it has none) and `formats` what it offers. May wait a short while.
+    virtual DesktopHolder Foreign(std::optional<std::string>& text, DesktopFormats& formats) = 0;
+    // The picture the program holding the desktop's clipboard offers now, as a packed DIB;
+    // nothing when it offers none or does not answer. May wait a short while for it.
+    virtual std::optional<std::string> ForeignPicture() = 0;
     // The same question for the kinds of contents only, without fetching them.
     virtual DesktopHolder ForeignFormats(DesktopFormats& formats) = 0;
 };

@@ -242,12 +242,15 @@ TEST_F(ClipboardTest, NullDataIsRenderedByTheOwnerOnDemand) {
 class TestDesktop : public DesktopClipboard {
 public:
     void Offer(DesktopContents contents) override { offers.push_back(std::move(contents)); }
-    DesktopHolder Foreign(DesktopContents& contents) override {
+    DesktopHolder Foreign(std::optional<std::string>& text, DesktopFormats& formats) override {
         if (held) {
-            contents = *held;
+            text = held->text;
         }
-        return answered ? (held ? DesktopHolder::kOtherProgram : DesktopHolder::kThisProcess)
-                        : DesktopHolder::kNoAnswer;
+        return ForeignFormats(formats);
+    }
+    std::optional<std::string> ForeignPicture() override {
+        ++pictures_fetched;
+        return held ? held->dib : std::nullopt;
     }
     DesktopHolder ForeignFormats(DesktopFormats& formats) override {
         if (held) {
@@ -260,6 +263,7 @@ public:
     std::vector<DesktopContents> offers;
     std::optional<DesktopContents> held;
     bool answered = true;
+    int pictures_fetched = 0;
 };
 
 // A packed DIB of `width` x 1 pixels at `bits` bits, each pixel's bytes blue, green, red (and an
@@ -330,11 +334,15 @@ TEST_F(ClipboardTest, TextAndPicturesCrossTheDesktopClipboardBothWays) {
         static_cast<const char16_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
     EXPECT_EQ(std::u16string(unicode), u"别处\\x");
     GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    // The picture is fetched once, when a format made from it is first read.
+    EXPECT_EQ(desktop.pictures_fetched, 0);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, GetClipboardData(CF_BITMAP));
     EXPECT_EQ(GetPixel(dc, 0, 0), RGB(3, 2, 1));
     SelectObject(dc, old);
     DeleteDC(dc);
+    EXPECT_NE(GetClipboardData(CF_DIB), nullptr);
+    EXPECT_EQ(desktop.pictures_fetched, 1);
     CloseClipboard();
     EXPECT_EQ(desktop.offers.size(), 2u);
 

@@ -215,31 +215,47 @@ DesktopHolder GtkClipboard::HolderOffering(DesktopFormats& formats) {
     return !held && kept_inside_ ? DesktopHolder::kThisProcess : DesktopHolder::kOtherProgram;
 }
 
-DesktopHolder GtkClipboard::Foreign(DesktopContents& contents) {
-    // Filled on the GTK thread, read here only once it has answered in time.
-    auto found = std::make_shared<DesktopContents>();
-    const DesktopHolder holder = Ask([this, found] {
+DesktopHolder GtkClipboard::Foreign(std::optional<std::string>& text, DesktopFormats& formats) {
+    // Filled on the GTK thread, read here only once it has answered in time. The picture is left
+    // to ForeignPicture: a reader of text must not wait for a big picture.
+    struct Found {
+        std::optional<std::string> text;
         DesktopFormats formats;
-        const DesktopHolder answer = HolderOffering(formats);
-        ::GtkClipboard* selection = DesktopSelection();
-        if (formats.text) {
-            if (gchar* utf8 = gtk_clipboard_wait_for_text(selection)) {
+    };
+    auto found = std::make_shared<Found>();
+    const DesktopHolder holder = Ask([this, found] {
+        const DesktopHolder answer = HolderOffering(found->formats);
+        if (found->formats.text) {
+            if (gchar* utf8 = gtk_clipboard_wait_for_text(DesktopSelection())) {
                 found->text = Utf8ToGbk(utf8);
                 g_free(utf8);
-            }
-        }
-        if (formats.picture) {
-            if (GdkPixbuf* picture = gtk_clipboard_wait_for_image(selection)) {
-                found->dib = DibOfPixbuf(picture);
-                g_object_unref(picture);
             }
         }
         return answer;
     });
     if (holder == DesktopHolder::kOtherProgram) {
-        contents = std::move(*found);
+        text = std::move(found->text);
+        formats = found->formats;
     }
     return holder;
+}
+
+std::optional<std::string> GtkClipboard::ForeignPicture() {
+    auto found = std::make_shared<std::optional<std::string>>();
+    const DesktopHolder holder = Ask([found] {
+        ::GtkClipboard* selection = DesktopSelection();
+        GdkPixbuf* picture = gtk_clipboard_wait_for_image(selection);
+        if (picture == nullptr) {
+            return DesktopHolder::kNoAnswer;
+        }
+        *found = DibOfPixbuf(picture);
+        g_object_unref(picture);
+        return DesktopHolder::kOtherProgram;
+    });
+    if (holder != DesktopHolder::kOtherProgram) {
+        return std::nullopt;
+    }
+    return std::move(*found);
 }
 
 DesktopHolder GtkClipboard::ForeignFormats(DesktopFormats& formats) {

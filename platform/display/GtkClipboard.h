@@ -3,15 +3,16 @@
 // (PNG first) and come back from any it can read, as opaque 32-bit pixels.
 //
 // Every GTK call runs on the presenter's GTK thread. Offer hands the contents over and returns;
-// Foreign and ForeignFormats wait for the GTK thread, which asks the holding program, for at most
-// a second; a program that does not answer by then gets no answer (kNoAnswer). So does a
-// question that arrives while the GTK thread is still waiting for a holder (GTK would ask inside
-// the wait, and the earlier question could only end after the later one). The GTK thread itself
-// never waits for a program thread, so the wait cannot deadlock.
+// Foreign, ForeignPicture and ForeignFormats wait for the GTK thread, which asks the holding
+// program, for at most a second; a program that does not answer by then gets no answer (kNoAnswer).
+// So does a question that arrives while the GTK thread is still waiting for a holder (GTK would ask
+// inside the wait, and the earlier question could only end after the later one). The GTK thread
+// itself never waits for a program thread, so the wait cannot deadlock.
 #pragma once
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "platform/controls/Clipboard.h"
@@ -27,7 +28,8 @@ public:
     GtkClipboard();
 
     void Offer(DesktopContents contents) override;
-    DesktopHolder Foreign(DesktopContents& contents) override;
+    DesktopHolder Foreign(std::optional<std::string>& text, DesktopFormats& formats) override;
+    std::optional<std::string> ForeignPicture() override;
     DesktopHolder ForeignFormats(DesktopFormats& formats) override;
     // After this, Foreign answers at once that this process holds the clipboard.
     void Stop() { stopped_ = true; }

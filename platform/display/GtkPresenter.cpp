@@ -51,6 +51,9 @@ POINT RootPoint(double x, double y) {
     return POINT{static_cast<LONG>(x), static_cast<LONG>(y)};
 }
 
+// How long the window manager may take to carry out a restacking asked of it.
+constexpr auto kRestackSettling = std::chrono::milliseconds(100);
+
 // Requests not yet confirmed beyond this many are forgotten; the X server confirms in order.
 constexpr size_t kAskedLimit = 8;
 
@@ -150,6 +153,10 @@ void GtkPresenter::Run(std::promise<Monitor>* opened) {
         gdk_monitor_get_geometry(monitor, &geometry);
         gdk_monitor_get_workarea(monitor, &work);
     }
+    // Caps Lock may be on already: what the program types and GetKeyState follow the desktop.
+    GdkKeymap* keymap = gdk_keymap_get_for_display(display);
+    SetLockKeys(gdk_keymap_get_caps_lock_state(keymap) != FALSE,
+                gdk_keymap_get_num_lock_state(keymap) != FALSE);
     clipboard_ = new GtkClipboard;
     input_method_ = gtk_im_multicontext_new();
     // The input method shows the text being composed in a window of its own, at the caret: the
@@ -157,6 +164,18 @@ void GtkPresenter::Run(std::promise<Monitor>* opened) {
     gtk_im_context_set_use_preedit(input_method_, FALSE);
     g_signal_connect(input_method_, "commit", G_CALLBACK(OnCommit), this);
     notify_area_ = new GtkNotifyArea;
+    // Restacking by other clients (the root's children and the window manager's stacking list)
+    // and the work area.
+    GdkWindow* rootWindow = gdk_get_default_root_window();
+    gdk_window_set_events(
+        rootWindow, static_cast<GdkEventMask>(gdk_window_get_events(rootWindow) |
+                                              GDK_SUBSTRUCTURE_MASK | GDK_PROPERTY_CHANGE_MASK));
+    gdk_window_add_filter(
+        nullptr,
+        [](GdkXEvent* xevent, GdkEvent* event, gpointer self) {
+            return static_cast<GdkFilterReturn>(OnXEvent(xevent, event, self));
+        },
+        this);
     raw_input_ = RawInputSource::Start(gdk_display_get_name(display));
     {
         std::lock_guard lock(mutex_);
@@ -222,10 +241,15 @@ void GtkPresenter::WindowChanged(HWND hwnd) {
         return;
     }
     WindowState state = Measure(hwnd);
-    std::vector<HWND> order;
-    for (HWND top : VisibleTopLevelWindows()) {
-        if (IsOurs(top)) {
-            order.push_back(top);
+    // Other programs' windows take part as places only; the walk brings them up to date.
+    std::vector<Stacked> order;
+    for (HWND top = GetWindow(GetDesktopWindow(), GW_CHILD); top != nullptr;
+         top = GetWindow(top, GW_HWNDNEXT)) {
+        if (IsWindowVisible(top)) {
+            const bool ours = IsOurs(top);
+            if (ours || !IsIconic(top)) {
+                order.push_back(Stacked{top, ours});
+            }
         }
     }
     const HWND foreground = GetForegroundWindow();
@@ -395,7 +419,7 @@ void GtkPresenter::ScheduleLocked() {
 int GtkPresenter::Flush(void* self) {
     auto* presenter = static_cast<GtkPresenter*>(self);
     std::vector<WindowState> changes;
-    std::vector<HWND> order;
+    std::vector<Stacked> order;
     std::vector<RECT> damage;
     HWND foreground = nullptr;
     bool iconsChanged = false;
@@ -600,39 +624,208 @@ void GtkPresenter::Apply(const WindowState& state) {
     }
 }
 
-void GtkPresenter::Restack(const std::vector<HWND>& order) {
-    if (order == stacked_) {
+void GtkPresenter::Restack(const std::vector<Stacked>& order) {
+    // A restacking by the desktop not yet followed goes first; the platform's order that follows
+    // from it comes back here.
+    if (order == stacked_ || FollowDesktopOrder()) {
         return;
     }
-    // Top first, each window right below the one above it: this process's windows keep the
-    // platform's order among themselves without rising above other programs' windows. Only the
-    // top one is raised, unless the desktop gave it the focus itself (or it was presented): a
-    // desktop whose focus follows the pointer does not raise the window it focuses.
+    // Top first. A window of ours right below another of ours goes right below it there too. The
+    // top of the order is raised, unless the desktop gave it the focus itself (or it was
+    // presented) and the platform did not move it up: a desktop whose focus follows the pointer
+    // does not raise the window it focuses. Below the last of other programs' windows, ours go to
+    // the bottom of the desktop. A window right below another program's window elsewhere stays
+    // where the desktop has it: the desktop's window list put it there.
+    const auto lastForeign = std::find_if(order.rbegin(), order.rend(),
+                                          [](const Stacked& entry) { return !entry.ours; });
+    const auto bottom = lastForeign.base();
+    // Whether the platform moved `hwnd` up: above a window of ours that was above it in the order
+    // sent last and still is shown (a menu closing above it moves nothing).
+    const auto movedUp = [&](HWND hwnd) {
+        const auto was = std::find_if(stacked_.begin(), stacked_.end(),
+                                      [&](const Stacked& entry) { return entry.hwnd == hwnd; });
+        return was == stacked_.end() ||
+               std::any_of(stacked_.begin(), was, [&](const Stacked& entry) {
+                   return entry.ours && std::find(order.begin(), order.end(), entry) != order.end();
+               });
+    };
     GdkWindow* above = nullptr;
-    for (HWND hwnd : order) {
-        auto found = shown_.find(hwnd);
-        GdkWindow* window = found != shown_.end() && found->second.mapped
-                                ? gtk_widget_get_window(found->second.widget)
-                                : nullptr;
-        if (window == nullptr) {
-            continue;
+    bool first = true;
+    for (auto it = order.begin(); it != order.end(); ++it) {
+        GdkWindow* window = nullptr;
+        if (it->ours) {
+            auto found = shown_.find(it->hwnd);
+            if (found != shown_.end() && found->second.mapped) {
+                window = gtk_widget_get_window(found->second.widget);
+            }
+            if (window == nullptr) {
+                continue;
+            }
         }
-        if (above != nullptr) {
+        if (window == nullptr) {
+            above = nullptr;
+        } else if (above != nullptr) {
             gdk_window_restack(window, above, FALSE);
-        } else if (hwnd != presented_) {
-            gdk_window_raise(window);
+        } else if (first) {
+            if (it->hwnd != presented_ || movedUp(it->hwnd)) {
+                gdk_window_raise(window);
+            }
+        } else if (it >= bottom) {
+            gdk_window_lower(window);
         }
         above = window;
+        first = false;
     }
     stacked_ = order;
+    restacked_at_ = std::chrono::steady_clock::now();
 }
 
-void GtkPresenter::HoldPointer(const std::vector<HWND>& order) {
+std::vector<HWND> GtkPresenter::StackedOnTheServer() {
+    Display* display = gdk_x11_display_get_xdisplay(gdk_display_get_default());
+    const Window root = DefaultRootWindow(display);
+    // Each shown window's child of the root: the window itself, or the window manager's frame.
+    std::unordered_map<Window, HWND> tops;
+    for (const auto& [hwnd, shown] : shown_) {
+        GdkWindow* gdkWindow = gtk_widget_get_window(shown.widget);
+        if (!shown.mapped || shown.minimized || gdkWindow == nullptr) {
+            continue;
+        }
+        Window window = gdk_x11_window_get_xid(gdkWindow);
+        while (window != None) {
+            Window rootReturn = None;
+            Window parent = None;
+            Window* children = nullptr;
+            unsigned count = 0;
+            if (!XQueryTree(display, window, &rootReturn, &parent, &children, &count)) {
+                break;
+            }
+            if (children != nullptr) {
+                XFree(children);
+            }
+            if (parent == root) {
+                tops[window] = hwnd;
+                break;
+            }
+            window = parent;
+        }
+    }
+    std::vector<HWND> stacked;
+    Window rootReturn = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, root, &rootReturn, &parent, &children, &count)) {
+        // The root's children come bottom first.
+        for (unsigned i = count; i-- > 0;) {
+            auto found = tops.find(children[i]);
+            if (found != tops.end()) {
+                stacked.push_back(found->second);
+            }
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return stacked;
+}
+
+int GtkPresenter::OnXEvent(void* xevent, GdkEvent*, void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    const XEvent& event = *static_cast<const XEvent*>(xevent);
+    const Window root = DefaultRootWindow(event.xany.display);
+    const bool restacked =
+        (event.type == ConfigureNotify && event.xconfigure.event == root) ||
+        (event.type == PropertyNotify && event.xproperty.window == root &&
+         event.xproperty.atom ==
+             XInternAtom(event.xany.display, "_NET_CLIENT_LIST_STACKING", False));
+    if (event.type == PropertyNotify && event.xproperty.window == root &&
+        event.xproperty.atom == XInternAtom(event.xany.display, "_NET_WORKAREA", False)) {
+        // A panel came, went or moved: windows maximised from now on and new places follow.
+        GdkMonitor* monitor = gdk_display_get_primary_monitor(gdk_display_get_default());
+        if (monitor == nullptr) {
+            monitor = gdk_display_get_monitor(gdk_display_get_default(), 0);
+        }
+        if (monitor != nullptr) {
+            GdkRectangle work{0, 0, 0, 0};
+            gdk_monitor_get_workarea(monitor, &work);
+            SetWorkArea(RECT{work.x, work.y, work.x + work.width, work.y + work.height});
+        }
+    }
+    if (restacked && !presenter->stacking_check_) {
+        presenter->stacking_check_ = true;
+        // The desktop's restacking comes in several steps; the order is read once they are done.
+        g_timeout_add(50, CheckStacking, presenter);
+    }
+    return GDK_FILTER_CONTINUE;
+}
+
+int GtkPresenter::CheckStacking(void* self) {
+    auto* presenter = static_cast<GtkPresenter*>(self);
+    {
+        std::lock_guard lock(presenter->mutex_);
+        // Changes of the platform's own not yet sent are sent first.
+        if (presenter->scheduled_) {
+            return G_SOURCE_CONTINUE;
+        }
+    }
+    if (std::chrono::steady_clock::now() - presenter->restacked_at_ < kRestackSettling) {
+        return G_SOURCE_CONTINUE;
+    }
+    presenter->stacking_check_ = false;
+    presenter->FollowDesktopOrder();
+    return G_SOURCE_REMOVE;
+}
+
+bool GtkPresenter::FollowDesktopOrder() {
+    // An order sent a moment ago that the window manager has not carried out yet is no
+    // restacking by the desktop.
+    if (std::chrono::steady_clock::now() - restacked_at_ < kRestackSettling) {
+        return false;
+    }
+    const std::vector<HWND> desktop = StackedOnTheServer();
+    std::vector<HWND> sent;
+    for (const Stacked& entry : stacked_) {
+        if (std::find(desktop.begin(), desktop.end(), entry.hwnd) != desktop.end()) {
+            sent.push_back(entry.hwnd);
+        }
+    }
+    if (sent.size() != desktop.size() || sent == desktop) {
+        return false;
+    }
+    // Each window that has another one right above it than in the order sent is moved there in
+    // the platform's order, on its own thread; the desktop's new top goes to the top.
+    for (size_t i = 0; i < desktop.size(); ++i) {
+        const HWND hwnd = desktop[i];
+        const auto place = std::find(sent.begin(), sent.end(), hwnd);
+        const HWND above = i == 0 ? HWND_TOP : desktop[i - 1];
+        const HWND sentAbove = place == sent.begin() ? HWND_TOP : *(place - 1);
+        if (above != sentAbove) {
+            RunOnWindowThread(hwnd, [hwnd, above] {
+                SetWindowPos(hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            });
+        }
+    }
+    // What was followed is the order sent now, so that it is not followed twice.
+    std::vector<Stacked> followed;
+    for (HWND hwnd : desktop) {
+        followed.push_back(Stacked{hwnd, true});
+    }
+    for (const Stacked& entry : stacked_) {
+        if (std::find(desktop.begin(), desktop.end(), entry.hwnd) == desktop.end()) {
+            followed.push_back(entry);
+        }
+    }
+    stacked_ = std::move(followed);
+    return true;
+}
+
+void GtkPresenter::HoldPointer(const std::vector<Stacked>& order) {
     // The newest menu holds the pointer: a submenu above its parent, the parent again once the
     // submenu closes. Drop-down lists do not: a list an edit box opens while the user types
     // must leave the pointer alone.
     HWND menu = nullptr;
-    for (HWND hwnd : order) {
+    for (const Stacked& entry : order) {
+        const HWND hwnd = entry.hwnd;
         auto found = shown_.find(hwnd);
         char name[16] = {};
         GetClassNameA(hwnd, name, sizeof(name));
@@ -890,10 +1083,9 @@ int GtkPresenter::OnFocus(GtkWidget* widget, GdkEvent* event, void* self) {
         gtk_im_context_set_client_window(presenter->input_method_, gtk_widget_get_window(widget));
         gtk_im_context_focus_in(presenter->input_method_);
         // The desktop gave this window the focus (a click, the task bar, the window manager's
-        // switcher); it may also have raised it, so the platform's order is sent again.
+        // switcher); a raise that came with it is followed as any restacking by the desktop.
         presenter->presented_ = hwnd;
         presenter->focused_ = hwnd;
-        presenter->stacked_.clear();
         presenter->FollowCaret(hwnd);
         GdkKeymap* keymap = gdk_keymap_get_for_display(gtk_widget_get_display(widget));
         const unsigned modifiers = gdk_keymap_get_modifier_state(keymap);

@@ -39,10 +39,21 @@
 // root window over every window, as a capture's frame around another program's window; those
 // windows repaint it away when they next draw there. Only on a 24-bit TrueColor screen.
 //
-// Not yet: changes of the monitor while the program runs.
+// Z order: the platform's order is the truth for this process's windows. They keep it among
+// themselves on the desktop; a window the platform sends to the bottom goes below other programs'
+// windows, and one below another program's window in the platform's order (as the desktop's
+// window list puts it) is not raised above it. When another client restacks one of them (a
+// pager, a raise by the window manager), the platform follows: the window raised or lowered there
+// is moved to the same place in the platform's order, whose rules (topmost windows, owned windows
+// above their owner) then apply to the desktop again. So no window ever shows another's pixels
+// where they overlap.
+//
+// The work area follows the window manager's _NET_WORKAREA as it changes. Not yet: changes of the
+// monitor while the program runs.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -69,7 +80,8 @@ class RawInputSource;
 class GtkPresenter final : public ScreenPresenter {
 public:
     // Opens the X display (the X11 backend is forced, so XWayland serves on Wayland), sets the
-    // screen size and the work area to the primary monitor's and starts the GTK thread. Null when
+    // screen size and the work area to the primary monitor's, the lock keys to the desktop's and
+    // starts the GTK thread. Null when
     // no display can be opened. The presenter is never destroyed; Stop ends its thread.
     static GtkPresenter* Start();
     // Closes the windows and ends the GTK thread; later calls from the screen do nothing.
@@ -115,6 +127,13 @@ private:
         HWND owner = nullptr;
         std::string title;
     };
+    // A visible top-level window in the platform's Z order: this process's, or another
+    // program's, which the presenter does not show but must not raise a window above.
+    struct Stacked {
+        HWND hwnd = nullptr;
+        bool ours = false;
+        bool operator==(const Stacked&) const = default;
+    };
     // What the GTK thread knows of a window it shows.
     struct Shown {
         GtkWidget* widget = nullptr;
@@ -145,8 +164,15 @@ private:
     static int PaintDesktop(void* self);
     static int Flush(void* self);
     void Apply(const WindowState& state);
-    void Restack(const std::vector<HWND>& order);
-    void HoldPointer(const std::vector<HWND>& order);
+    void Restack(const std::vector<Stacked>& order);
+    // This process's shown windows as the X server stacks them, top first.
+    std::vector<HWND> StackedOnTheServer();
+    // After another client restacked windows: the platform follows where the desktop's order of
+    // this process's windows differs from the one last sent. True when it did.
+    bool FollowDesktopOrder();
+    static int CheckStacking(void* self);
+    static int OnXEvent(void* xevent, GdkEvent* event, void* self);
+    void HoldPointer(const std::vector<Stacked>& order);
     void TellOwnWindows();
     void ShowCursor(HCURSOR cursor);
     // Asks the thread of `hwnd` where its caret is on the screen; the answer comes back as caret_.
@@ -184,7 +210,7 @@ private:
     std::mutex mutex_;
     cairo_surface_t* copy_ = nullptr;
     std::vector<WindowState> changes_;
-    std::vector<HWND> order_;
+    std::vector<Stacked> order_;
     HWND foreground_ = nullptr;
     std::vector<RECT> damage_;
     // Drawn through screen DCs and not yet on the desktop: each rectangle with its pixels.
@@ -200,7 +226,10 @@ private:
 
     // Only the GTK thread touches these.
     std::unordered_map<HWND, Shown> shown_;
-    std::vector<HWND> stacked_;
+    // The order last sent to the desktop.
+    std::vector<Stacked> stacked_;
+    std::chrono::steady_clock::time_point restacked_at_{};
+    bool stacking_check_ = false;
     HWND presented_ = nullptr;
     // The window that has the X focus (the input method's client).
     HWND focused_ = nullptr;

@@ -344,6 +344,21 @@ void InjectKey(BYTE virtualKey, bool down, BYTE scanCode, bool extended) {
     queue.Wake();
 }
 
+void SetLockKeys(bool capsLock, bool numLock) {
+    WindowSystem& system = WindowSystem::Get();
+    std::lock_guard lock(system.mutex);
+    const auto setLocks = [&](BYTE* keys) {
+        keys[VK_CAPITAL] = static_cast<BYTE>((keys[VK_CAPITAL] & ~1) | (capsLock ? 1 : 0));
+        keys[VK_NUMLOCK] = static_cast<BYTE>((keys[VK_NUMLOCK] & ~1) | (numLock ? 1 : 0));
+    };
+    setLocks(system.asyncKeys);
+    for (auto& [thread, weak] : system.queues) {
+        if (auto queue = weak.lock()) {
+            setLocks(queue->keyState);
+        }
+    }
+}
+
 void InjectCharacter(BYTE character) {
     WindowSystem& system = WindowSystem::Get();
     std::lock_guard lock(system.mutex);

@@ -255,6 +255,16 @@ TEST_F(InputTest, KeyStateFollowsTheMessagesTheThreadHasTaken) {
     PumpUntilIdle();
     EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
     EXPECT_EQ(Log().Of(WM_CHAR).front().wParam, static_cast<WPARAM>('B'));
+
+    // The desktop's lock keys as the display finds them: this thread's state takes them, and so
+    // does a thread that starts later.
+    SetLockKeys(false, true);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 0);
+    EXPECT_EQ(GetKeyState(VK_NUMLOCK) & 1, 1);
+    SHORT numLockElsewhere = 0;
+    std::thread([&] { numLockElsewhere = GetKeyState(VK_NUMLOCK); }).join();
+    EXPECT_EQ(numLockElsewhere & 1, 1);
+    SetLockKeys(false, false);
 }
 
 std::vector<std::string> hook_calls;

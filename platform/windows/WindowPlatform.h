@@ -76,6 +76,10 @@ void InjectKey(BYTE virtualKey, bool down, BYTE scanCode = 0, bool extended = fa
 // (its active window when nothing has the focus). A double-byte GBK character comes as two
 // messages, lead byte first, as a Chinese system delivers it to a window that is not Unicode.
 void InjectCharacter(BYTE character);
+// The desktop's Caps Lock and Num Lock as the display finds them when it starts: the toggle state
+// of every thread's keys and of the asynchronous keys. A thread's key state starts with the
+// asynchronous keys' toggles, as the lock lights show them.
+void SetLockKeys(bool capsLock, bool numLock);
 
 // Input the desktop gave another program, in the form of the window message it stands for:
 // WM_KEYDOWN or WM_KEYUP (wParam the virtual key, lParam the keystroke bits with the scan code

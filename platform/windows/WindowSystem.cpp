@@ -340,6 +340,9 @@ std::shared_ptr<ThreadQueue> CurrentQueuePointer() {
         auto queue = std::make_shared<ThreadQueue>(GetCurrentThreadId());
         WindowSystem& system = WindowSystem::Get();
         std::lock_guard lock(system.mutex);
+        for (const int lockKey : {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL}) {
+            queue->keyState[lockKey] = system.asyncKeys[lockKey] & 1;
+        }
         system.queues[queue->threadId] = queue;
         current_queue.queue = queue;
     }

@@ -360,6 +360,78 @@ TEST_F(GtkPresenterWindowsTest, AClickOnAnotherProgramClosesADropDownListAndAPop
     EXPECT_FALSE(escaped) << "only Esc closed the menu";
 }
 
+TEST_F(GtkPresenterWindowsTest, TheZOrderIsKeptInStepBothWaysWithoutGhostsInOverlaps) {
+    // Windows of one colour each, without a caption, so that any pixel of an overlap tells
+    // which window the X server shows there.
+    const auto registerColour = [](const char* name, COLORREF colour) {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = name;
+        windowClass.hbrBackground = CreateSolidBrush(colour);
+        RegisterClassA(&windowClass);
+    };
+    registerColour("DesktopRedWindow", RGB(200, 0, 0));
+    registerColour("DesktopBlueWindow", RGB(0, 0, 200));
+    struct Windows {
+        std::vector<HWND> all;
+        ~Windows() {
+            for (HWND hwnd : all) {
+                DestroyWindow(hwnd);
+            }
+        }
+        HWND Create(const char* className, const char* title, const RECT& rect) {
+            all.push_back(CreateWindowExA(0, className, title, WS_POPUP | WS_VISIBLE, rect.left,
+                                          rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                                          nullptr, nullptr, nullptr, nullptr));
+            return all.back();
+        }
+    } windows;
+    const std::string red = "srgb(200,0,0)";
+    const std::string blue = "srgb(0,0,200)";
+    const std::string green = "srgb(32,192,64)";
+    const auto showsAt = [](int x, int y, const std::string& colour) {
+        return PumpUntil([&] { return PixelOfWindow("root", x, y) == colour; }, 4s);
+    };
+    OtherClientWindow other;  // 600,400 200x150, green
+
+    HWND lower = windows.Create("DesktopBlueWindow", "Stack lower", RECT{250, 200, 550, 400});
+    HWND upper = windows.Create("DesktopRedWindow", "Stack upper", RECT{100, 100, 400, 300});
+    const std::string lowerId = XWindowOf("Stack lower");
+    ASSERT_FALSE(lowerId.empty());
+    ASSERT_FALSE(XWindowOf("Stack upper").empty());
+    ASSERT_TRUE(showsAt(300, 250, red));
+
+    // Another client raises the lower window: the platform follows, and the overlap shows that
+    // window's own pixels, not the other window's that the platform's picture had there.
+    Xdotool("windowraise " + lowerId);
+    EXPECT_TRUE(showsAt(300, 250, blue));
+    EXPECT_TRUE(PumpUntil([&] { return WindowFromPoint(POINT{300, 250}) == lower; }));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(PixelOfWindow("root", 300, 250), blue);
+
+    // Sent to the bottom by the platform: below the other program's window too.
+    HWND bottom = windows.Create("DesktopRedWindow", "Stack bottom", RECT{650, 420, 750, 520});
+    ASSERT_TRUE(showsAt(700, 470, red));
+    SetWindowPos(bottom, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(showsAt(700, 470, green));
+
+    // Raised by the platform again, then covered by the other program: a later change of the
+    // platform's order raises what the platform raised, and lifts nothing above the other
+    // program's window.
+    SetWindowPos(bottom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_TRUE(showsAt(700, 470, red));
+    Xdotool("windowraise " + other.id());
+    ASSERT_TRUE(showsAt(700, 470, green));
+    // The desktop's window list, read again at most every 200 ms, has the other window on top.
+    ASSERT_TRUE(PumpUntil([] {
+        return GetWindow(GetDesktopWindow(), GW_CHILD) == FindWindowA(nullptr, "Other client");
+    }));
+    SetWindowPos(upper, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    EXPECT_TRUE(showsAt(300, 250, red));
+    std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(PixelOfWindow("root", 700, 470), green);
+}
+
 TEST_F(GtkPresenterWindowsTest, ACaptionlessPopupWindowTakesTheKeyboard) {
     HWND popup =
         CreateListener("Captionless", WS_POPUP | WS_BORDER | WS_VISIBLE, RECT{200, 200, 500, 340});

@@ -111,6 +111,28 @@ TEST_F(XScreenReaderTest, ScreenSizeAndWorkAreaComeFromTheMonitor) {
     ClientToScreen(hwnd, &corner);
     EXPECT_GE(corner.y, kWorkArea.top);
     EXPECT_EQ(corner.y + client.bottom, kWorkArea.bottom);
+
+    // The panel grows and a dock appears at the bottom: the work area follows, and back.
+    const auto announce = [](const RECT& area) {
+        Display* display = XOpenDisplay(nullptr);
+        long value[] = {area.left, area.top, area.right - area.left, area.bottom - area.top};
+        XChangeProperty(display, DefaultRootWindow(display),
+                        XInternAtom(display, "_NET_WORKAREA", False), XA_CARDINAL, 32,
+                        PropModeReplace, reinterpret_cast<unsigned char*>(value), 4);
+        XCloseDisplay(display);
+    };
+    const auto workAreaIs = [](const RECT& area) {
+        return PumpUntil([&] {
+            RECT now{};
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &now, 0);
+            return now.left == area.left && now.top == area.top && now.right == area.right &&
+                   now.bottom == area.bottom;
+        });
+    };
+    announce(RECT{0, 48, 1024, 720});
+    EXPECT_TRUE(workAreaIs(RECT{0, 48, 1024, 720}));
+    announce(kWorkArea);
+    EXPECT_TRUE(workAreaIs(kWorkArea));
 }
 
 }  // namespace
