@@ -30,12 +30,11 @@ struct WebKitView::View {
     std::shared_ptr<Reporter> reporter;
     // Null once GTK destroyed it (its window went first).
     WebKitWebView* web = nullptr;
-    // Holds the web view and shows only the part of it inside the control's parents, as the
-    // platform clips a child window to its parents; it lies in the layer at `clip`.
-    GtkWidget* frame = nullptr;
     GtkWidget* layer = nullptr;
     HWND topLevel = nullptr;
-    // In the top-level window's coordinates: the control and the part of it its parents show.
+    // In the top-level window's coordinates: the control, and the part of it its parents show,
+    // where the view lies. A page cut at its left or top edge by a parent lays out in the part
+    // shown: WebKit draws nothing in a view larger than the GTK window that holds it.
     RECT rect{};
     RECT clip{};
     bool visible = false;
@@ -314,7 +313,7 @@ void OnDestroyed(GtkWidget*, WebKitView::View* view) {
 
 gboolean OnChildPosition(GtkOverlay*, GtkWidget* widget, GdkRectangle* place,
                          WebKitView::View* view) {
-    if (view->frame == nullptr || widget != view->frame) {
+    if (view->web == nullptr || widget != GTK_WIDGET(view->web)) {
         return FALSE;
     }
     place->x = view->clip.left;
@@ -356,33 +355,26 @@ RECT VisiblePart(const WebKitView::View& view) {
 // Puts the view into the layer of its top-level window's GTK window, which the presenter makes
 // only once it shows that window, and again when it makes another.
 void Attach(WebKitView::View& view) {
-    if (view.web == nullptr || view.frame == nullptr || presenter == nullptr) {
+    if (view.web == nullptr || presenter == nullptr) {
         return;
     }
-    GtkWidget* frame = view.frame;
+    GtkWidget* widget = GTK_WIDGET(view.web);
     GtkWidget* layer = view.topLevel != nullptr ? presenter->ViewLayer(view.topLevel) : nullptr;
     if (layer != view.layer) {
         if (view.layer != nullptr) {
             g_signal_handlers_disconnect_by_data(view.layer, &view);
-            gtk_container_remove(GTK_CONTAINER(view.layer), frame);
+            gtk_container_remove(GTK_CONTAINER(view.layer), widget);
         }
         view.layer = layer;
         if (layer != nullptr) {
             g_signal_connect(layer, "get-child-position", G_CALLBACK(OnChildPosition), &view);
-            gtk_overlay_add_overlay(GTK_OVERLAY(layer), frame);
+            gtk_overlay_add_overlay(GTK_OVERLAY(layer), widget);
         }
     }
     view.clip = view.topLevel != nullptr ? VisiblePart(view) : RECT{};
-    const bool shown = view.visible && layer != nullptr && view.clip.right > view.clip.left;
-    if (shown) {
-        gtk_widget_set_size_request(GTK_WIDGET(view.web),
-                                    std::max<int>(1, view.rect.right - view.rect.left),
-                                    std::max<int>(1, view.rect.bottom - view.rect.top));
-        gtk_layout_move(GTK_LAYOUT(frame), GTK_WIDGET(view.web), view.rect.left - view.clip.left,
-                        view.rect.top - view.clip.top);
-    }
-    gtk_widget_set_visible(frame, shown);
-    gtk_widget_queue_resize(frame);
+    gtk_widget_set_visible(widget,
+                           view.visible && layer != nullptr && view.clip.right > view.clip.left);
+    gtk_widget_queue_resize(widget);
 }
 
 // The control's place in its top-level window and whether it shows, as the platform has them now;
@@ -497,11 +489,6 @@ void CreateWeb(const std::shared_ptr<WebKitView::View>& view) {
     g_object_unref(content);
     g_object_ref_sink(web);
     view->web = web;
-    // A layout has a window of its own, which clips the view to the frame's size.
-    view->frame = gtk_layout_new(nullptr, nullptr);
-    g_object_ref_sink(view->frame);
-    gtk_layout_put(GTK_LAYOUT(view->frame), GTK_WIDGET(web), 0, 0);
-    gtk_widget_show(GTK_WIDGET(web));
     g_signal_connect(web, "decide-policy", G_CALLBACK(OnPolicy), raw);
     g_signal_connect(web, "load-changed", G_CALLBACK(OnLoadChanged), raw);
     g_signal_connect(web, "load-failed", G_CALLBACK(OnLoadFailed), raw);
@@ -522,12 +509,10 @@ void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
         views->erase(view);
     }
     WebKitWebView* web = view->web;
-    GtkWidget* frame = view->frame;
     if (view->layer != nullptr) {
         g_signal_handlers_disconnect_by_data(view->layer, view.get());
     }
     view->web = nullptr;
-    view->frame = nullptr;
     view->layer = nullptr;
     if (web != nullptr) {
         g_signal_handlers_disconnect_by_data(web, view.get());
@@ -535,10 +520,6 @@ void DestroyWeb(const std::shared_ptr<WebKitView::View>& view) {
                                              view.get());
         gtk_widget_destroy(GTK_WIDGET(web));
         g_object_unref(web);
-    }
-    if (frame != nullptr) {
-        gtk_widget_destroy(frame);
-        g_object_unref(frame);
     }
 }
 

@@ -223,5 +223,38 @@ TEST_F(WebKitViewTest, WindowsThePageOpensAndClosesAreLeftToTheControl) {
     ReportsUntil("OpenWindow b.htm");
 }
 
+// A control larger than its parent shows only the part the parent's client area holds, as the
+// platform clips a child window.
+TEST_F(WebKitViewTest, APageShowsOnlyWithinItsControlsParents) {
+    engine.reset();
+    HWND panel = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 10, 40, 200, 150, window,
+                                 nullptr, nullptr, nullptr);
+    HWND control = CreateWindowExA(0, kClassName, "", WS_CHILD | WS_VISIBLE, 10, 20, 400, 300,
+                                   panel, nullptr, nullptr, nullptr);
+    RECT top{};
+    RECT place{};
+    GetWindowRect(window, &top);
+    GetWindowRect(control, &place);
+    RecordingHost pageHost(folder.path().string());
+    auto page = webcontrol::offeredEngine(control, pageHost);
+    page->Place(window,
+                RECT{place.left - top.left, place.top - top.top, place.right - top.left,
+                     place.bottom - top.top},
+                true);
+    folder.WriteFile("red.htm", "<body style='margin:0;background:#ff0000'></body>");
+    page->Load(FileAddress("red.htm"));
+
+    auto onScreen = [&](int x, int y) {
+        POINT point{x, y};
+        ClientToScreen(panel, &point);
+        return point;
+    };
+    const POINT inside = onScreen(100, 100);
+    const POINT beyond = onScreen(300, 100);
+    EXPECT_TRUE(PumpUntil(
+        [&] { return PixelOfWindow("root", inside.x, inside.y) == "srgb(255,0,0)"; }, 20s));
+    EXPECT_EQ(PixelOfWindow("root", beyond.x, beyond.y), "srgb(255,255,255)");
+}
+
 }  // namespace
 }  // namespace platform::testing
