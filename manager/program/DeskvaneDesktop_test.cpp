@@ -15,9 +15,11 @@
 #include <string>
 #include <thread>
 
+#include "platform/testing/ChildProcess.h"
 #include "platform/testing/ProgramFolder.h"
 #include "platform/testing/ShellCommand.h"
 #include "platform/testing/TempFolder.h"
+#include "platform/testing/WaitUntil.h"
 
 namespace {
 
@@ -28,14 +30,7 @@ namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 20s) {
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (condition()) {
-            return true;
-        }
-        std::this_thread::sleep_for(100ms);
-    }
-    return condition();
+    return platform::testing::WaitUntil(condition, limit);
 }
 
 // The share of the pixels of `area` ("WxH+X+Y") in the picture `file` within `fuzz` of `colour`:
@@ -64,17 +59,6 @@ long DifferingPixels(const fs::path& first, const fs::path& second, const std::s
     char* end = nullptr;
     const long differing = std::strtol(count.c_str(), &end, 10);
     return end == count.c_str() ? -1 : differing;
-}
-
-// Whether the process `pid` has a file whose path holds `part` mapped.
-bool Maps(pid_t pid, const std::string& part) {
-    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
-    for (std::string line; std::getline(maps, line);) {
-        if (line.find(part) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
 }
 
 class DeskvaneDesktopTest : public ::testing::Test {
@@ -146,8 +130,8 @@ TEST_F(DeskvaneDesktopTest, MenuPaneShowsTheMenuPageAndItsLinkShowsItsPage) {
         << ShareOfColour(shot, menu, "#F4F7FC", "1%") << " "
         << ShareOfColour(shot, menu, "#3A5A8C", "5%");
     // The page engine came with the manager's first web control.
-    EXPECT_TRUE(Maps(pid_, "/webkitview.so"));
-    EXPECT_TRUE(Maps(pid_, "libwebkit2gtk"));
+    EXPECT_TRUE(platform::testing::ProcessMaps(pid_, "/webkitview.so"));
+    EXPECT_TRUE(platform::testing::ProcessMaps(pid_, "libwebkit2gtk"));
 
     // "关于软件", the menu's last link, reports "fun 3" through the status text: the about page
     // takes the calendar's place on the right.
@@ -170,8 +154,8 @@ TEST_F(DeskvaneDesktopTest, WithoutThePageEnginesModuleTheManagerRunsAndSaysSo) 
         return outside_.ReadFile("stderr.txt").find("webkitview.so could not be loaded") !=
                std::string::npos;
     })) << outside_.ReadFile("stderr.txt");
-    EXPECT_TRUE(Maps(pid_, "/desktopdisplay.so"));
-    EXPECT_FALSE(Maps(pid_, "libwebkit2gtk"));
+    EXPECT_TRUE(platform::testing::ProcessMaps(pid_, "/desktopdisplay.so"));
+    EXPECT_FALSE(platform::testing::ProcessMaps(pid_, "libwebkit2gtk"));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <thread>
 #include <utility>
 
@@ -134,6 +135,16 @@ int ChildProcess::Wait(std::chrono::milliseconds limit) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
     return -1;
+}
+
+bool ProcessMaps(pid_t pid, const std::string& part) {
+    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
+    for (std::string line; std::getline(maps, line);) {
+        if (line.find(part) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace platform::testing

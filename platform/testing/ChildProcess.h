@@ -48,4 +48,7 @@ private:
     std::string pending_;
 };
 
+// Whether the process `pid` has a file whose path holds `part` mapped (a library it loaded).
+bool ProcessMaps(pid_t pid, const std::string& part);
+
 }  // namespace platform::testing

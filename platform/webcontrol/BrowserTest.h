@@ -17,9 +17,11 @@
 #include "platform/com/ServiceProvider.h"
 #include "platform/files/PathResolution.h"
 #include "platform/testing/TempFolder.h"
+#include "platform/text/Encoding.h"
 #include "platform/webcontrol/AutomationText.h"
 #include "platform/webcontrol/DocHostUIHandler.h"
 #include "platform/webcontrol/OleControl.h"
+#include "platform/webcontrol/TravelLogInterfaces.h"
 #include "platform/webcontrol/WebBrowserInterface.h"
 #include "platform/webcontrol/WebControlClasses.h"
 #include "platform/windows/WindowTest.h"
@@ -362,5 +364,23 @@ protected:
     platform::testing::TempFolder folder;
     HWND parent = nullptr;
 };
+
+// The titles of a travel log's entries in `direction`, as the browser reads them (ITravelLogStg).
+inline std::vector<std::string> TravelTitles(ITravelLogStg* storage, DWORD direction) {
+    IEnumTravelLogEntry* entries = nullptr;
+    EXPECT_EQ(storage->EnumEntries(direction, &entries), S_OK);
+    std::vector<std::string> titles;
+    ITravelLogEntry* entry = nullptr;
+    ULONG fetched = 0;
+    while (entries->Next(1, &entry, &fetched) == S_OK && fetched == 1) {
+        LPOLESTR title = nullptr;
+        entry->GetTitle(&title);
+        titles.push_back(Utf16ToUtf8(title));
+        CoTaskMemFree(title);
+        entry->Release();
+    }
+    entries->Release();
+    return titles;
+}
 
 }  // namespace platform::testing

@@ -44,22 +44,7 @@ protected:
         provider->Release();
         application->Release();
     }
-    std::vector<std::string> Titles(DWORD flags) {
-        IEnumTravelLogEntry* entries = nullptr;
-        EXPECT_EQ(storage->EnumEntries(flags, &entries), S_OK);
-        std::vector<std::string> titles;
-        ITravelLogEntry* entry = nullptr;
-        ULONG fetched = 0;
-        while (entries->Next(1, &entry, &fetched) == S_OK && fetched == 1) {
-            LPOLESTR title = nullptr;
-            entry->GetTitle(&title);
-            titles.push_back(Utf16ToUtf8(title));
-            CoTaskMemFree(title);
-            entry->Release();
-        }
-        entries->Release();
-        return titles;
-    }
+    std::vector<std::string> Titles(DWORD flags) { return TravelTitles(storage, flags); }
 
     std::unique_ptr<HostedBrowser> host;
     ITravelLogStg* storage = nullptr;

@@ -16,6 +16,7 @@ namespace platform::webcontrol {
 namespace {
 
 using ::testing::ElementsAre;
+using testing::TravelTitles;
 
 // UTF-8 text written in the source (plain literals are GBK).
 std::string Utf8(std::u8string_view text) {
@@ -328,24 +329,6 @@ TEST_F(WebBrowserEngineTest, WindowsThePageOpensAndClosesAreTheSinksToAllow) {
     openerEngine->OnCloseRequested();
     EXPECT_EQ(opener->Application(), nullptr);
     EXPECT_EQ(opener->sink->Of("WindowClosing").size(), 2u);
-}
-
-// The travel log the browser reads (ITravelLogStg): the titles of its entries in `direction`.
-std::vector<std::string> TravelTitles(ITravelLogStg* storage, DWORD direction) {
-    IEnumTravelLogEntry* entries = nullptr;
-    EXPECT_EQ(storage->EnumEntries(direction, &entries), S_OK);
-    std::vector<std::string> titles;
-    ITravelLogEntry* entry = nullptr;
-    ULONG fetched = 0;
-    while (entries->Next(1, &entry, &fetched) == S_OK && fetched == 1) {
-        LPOLESTR title = nullptr;
-        entry->GetTitle(&title);
-        titles.push_back(Utf16ToUtf8(title));
-        CoTaskMemFree(title);
-        entry->Release();
-    }
-    entries->Release();
-    return titles;
 }
 
 TEST_F(WebBrowserEngineTest, TravelLogMirrorsTheEnginesHistoryAndTravelsThroughIt) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/link/Link.h"
+#include "platform/testing/ChildProcess.h"
 #include "platform/testing/ProgramFolder.h"
 #include "platform/testing/PumpUntil.h"
 #include "platform/testing/ShellCommand.h"
@@ -70,17 +71,6 @@ private:
     Display* display_ = nullptr;
     Window window_ = 0;
 };
-
-// Whether the process `pid` has a file whose path holds `part` mapped.
-bool Maps(pid_t pid, const std::string& part) {
-    std::ifstream maps("/proc/" + std::to_string(pid) + "/maps");
-    for (std::string line; std::getline(maps, line);) {
-        if (line.find(part) != std::string::npos) {
-            return true;
-        }
-    }
-    return false;
-}
 
 class TrayDesktopTest : public ::testing::Test {
 protected:
@@ -151,9 +141,9 @@ TEST_F(TrayDesktopTest, TheBossKeyTypedInTheManagersWindowReachesTheTray) {
     }));
     // The manager's web controls loaded the page engine; the tray, which has none, runs on the
     // desktop without it.
-    EXPECT_TRUE(Maps(pid_, "libwebkit2gtk"));
-    EXPECT_TRUE(Maps(tray_, "/desktopdisplay.so"));
-    EXPECT_FALSE(Maps(tray_, "libwebkit2gtk"));
+    EXPECT_TRUE(platform::testing::ProcessMaps(pid_, "libwebkit2gtk"));
+    EXPECT_TRUE(platform::testing::ProcessMaps(tray_, "/desktopdisplay.so"));
+    EXPECT_FALSE(platform::testing::ProcessMaps(tray_, "libwebkit2gtk"));
     Xdotool("windowfocus --sync " + manager);
     Xdotool("key ctrl+alt+Return");
     EXPECT_TRUE(Eventually([&] { return other.MapState() == "IsUnMapped"; })) << other.MapState();
