@@ -44,17 +44,13 @@ void StartDisplay() {
             DisplayKind::kHeadless) {
         return;
     }
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::string path = (program.parent_path() / kDesktopModuleName).string();
-    // Every function the module calls is bound now: a program that lacks one runs headless from
-    // the start instead of failing at some later click. The module stays loaded, as GTK cannot be
-    // unloaded.
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A program that lacks a function the module calls runs headless from the start instead of
+    // failing at some later click. The module stays loaded, as GTK cannot be unloaded.
+    std::string path;
+    std::string failure;
+    void* module = OpenModuleBesideProgram(kDesktopModuleName, path, failure);
     if (module == nullptr) {
-        const char* reason = dlerror();
-        RunHeadless("The desktop module " + path + " could not be loaded (" +
-                    (reason != nullptr ? reason : "no reason given") + ")");
+        RunHeadless("The desktop module " + path + " could not be loaded (" + failure + ")");
         return;
     }
     auto start = reinterpret_cast<StartFunction>(dlsym(module, "PlatformStartDesktop"));
@@ -68,6 +64,18 @@ void StartDisplay() {
         return;
     }
     stop_desktop = stop;
+}
+
+void* OpenModuleBesideProgram(const char* name, std::string& path, std::string& failure) {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    path = (program.parent_path() / name).string();
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) {
+        const char* reason = dlerror();
+        failure = reason != nullptr ? reason : "no reason given";
+    }
+    return module;
 }
 
 void StopDisplay() {

@@ -7,6 +7,8 @@
 // chosen when DISPLAY names an X server (on Wayland, XWayland's).
 #pragma once
 
+#include <string>
+
 namespace platform {
 
 enum class DisplayKind { kHeadless, kDesktop };
@@ -22,5 +24,9 @@ DisplayKind ChooseDisplay(const char* forced, const char* x11Display);
 void StartDisplay();
 // Ends the presenter, if one runs; the screen is headless again.
 void StopDisplay();
+
+// Opens the module `name` beside the program with every function it calls bound now; null, with
+// `path` and `failure` saying which file and why, when it does not load. A module stays loaded.
+void* OpenModuleBesideProgram(const char* name, std::string& path, std::string& failure);
 
 }  // namespace platform

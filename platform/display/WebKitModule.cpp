@@ -3,10 +3,11 @@
 #include <dlfcn.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <string>
+
+#include "platform/display/Display.h"
 
 namespace platform {
 
@@ -31,11 +32,9 @@ bool LoadModule() {
     if (unavailable) {
         return false;
     }
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    const std::string path = (program.parent_path() / kWebKitModuleName).string();
+    std::string path;
     std::string reason;
-    if (void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
+    if (void* module = OpenModuleBesideProgram(kWebKitModuleName, path, reason)) {
         offer = reinterpret_cast<OfferFunction>(dlsym(module, "PlatformOfferWebKit"));
         withdraw = reinterpret_cast<WithdrawFunction>(dlsym(module, "PlatformWithdrawWebKit"));
         if (offer != nullptr && withdraw != nullptr) {
@@ -43,9 +42,6 @@ bool LoadModule() {
         }
         offer = nullptr;
         reason = "it lacks its entry points";
-    } else {
-        const char* loader = dlerror();
-        reason = loader != nullptr ? loader : "no reason given";
     }
     unavailable = true;
     std::fprintf(stderr,
